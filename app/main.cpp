@@ -1,0 +1,13 @@
+#include <QApplication>
+
+#include "app/ngm_app.h"
+#include "platform/fonts.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    InstallFontSubstitutions();
+    CNGMApp theApp;
+    if (!theApp.InitInstance(QApplication::arguments().mid(1)))
+        return 1;
+    return app.exec();
+}

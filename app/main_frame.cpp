@@ -1,0 +1,365 @@
+#include "app/main_frame.h"
+
+#include <QAction>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScrollArea>
+#include <QSettings>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+
+#include "app/ngm_doc.h"
+#include "construct/ngm_view.h"
+#include "platform/message_box.h"
+#include "platform/shell.h"
+#include "res/dialog_template.h"
+#include "res/images.h"
+#include "res/strings.h"
+
+namespace {
+
+constexpr int kMaxRecentFiles = 4;
+const char* const kRecentGroup = "Recent File List";
+
+}  // namespace
+
+CMainFrame::CMainFrame(CNGMDoc* doc, QWidget* parent) : QMainWindow(parent), m_pDoc(doc) {
+    PreCreateWindow();
+    OnCreate();
+
+    m_pView = new CNGMView(m_pDoc);
+    m_pView->SetFrame(this);
+    m_pScroll = new QScrollArea(this);
+    m_pScroll->setFrameShape(QFrame::NoFrame);
+    m_pScroll->setWidgetResizable(false);
+    m_pScroll->setWidget(m_pView);
+    setCentralWidget(m_pScroll);
+    setAcceptDrops(true);
+
+    UpdateFrameTitle();
+    m_pView->OnInitialUpdate();
+    ShrinkToFitView();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::PreCreateWindow() {
+    move(200, 25);
+    resize(1500, 1000);
+}
+
+QAction* CMainFrame::MakeAction(int id, const QString& text, const QKeySequence& shortcut) {
+    auto* action = new QAction(text, this);
+    if (!shortcut.isEmpty()) {
+        action->setShortcut(shortcut);
+        action->setShortcutContext(Qt::WindowShortcut);
+    }
+    action->setStatusTip(CommandPrompt(id));
+    const QString tip = CommandToolTip(id);
+    if (!tip.isEmpty())
+        action->setToolTip(tip);
+    m_actions.insert(id, action);
+    addAction(action);
+    return action;
+}
+
+void CMainFrame::OnCreate() {
+    // Commands of the menu, the tool bar and the accelerators.
+    QAction* fileNew = MakeAction(ID_FILE_NEW, QStringLiteral("新規作成\tCtrl+N(&N)"),
+                                  QKeySequence(Qt::CTRL | Qt::Key_N));
+    QAction* fileOpen = MakeAction(ID_FILE_OPEN, QStringLiteral("開く...\tCtrl+O(&O)"),
+                                   QKeySequence(Qt::CTRL | Qt::Key_O));
+    fileOpen->setIcon(QIcon(QPixmap(kOpenXpm)));
+    QAction* fileSave = MakeAction(ID_FILE_SAVE, QString(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    QAction* exit = MakeAction(ID_APP_EXIT, QStringLiteral("アプリケーションの終了(&X)"));
+    QAction* topmost = MakeAction(ID_TOPMOST, QStringLiteral("最前面表示(&D)"));
+    topmost->setCheckable(true);
+    QAction* toolbar = MakeAction(ID_VIEW_TOOLBAR, QStringLiteral("ツール バー(&T)"));
+    toolbar->setCheckable(true);
+    toolbar->setChecked(true);
+    QAction* statusbar = MakeAction(ID_VIEW_STATUS_BAR, QStringLiteral("ステータス バー(&S)"));
+    statusbar->setCheckable(true);
+    statusbar->setChecked(true);
+    QAction* drawbox = MakeAction(ID_DRAWBOX, QStringLiteral("DrawBox\tCtrl+M(&M)"),
+                                  QKeySequence(Qt::CTRL | Qt::Key_M));
+    drawbox->setIcon(QIcon(QPixmap(kDrawBoxXpm)));
+    QAction* readme = MakeAction(ID_README, QStringLiteral("Readme(R)"));
+    QAction* about = MakeAction(ID_APP_ABOUT, QStringLiteral("バージョン情報 NGM(&A)..."));
+    about->setIcon(QIcon(QPixmap(kAboutXpm)));
+    QAction* input = MakeAction(IDC_INPUT, QString(), QKeySequence(Qt::CTRL | Qt::Key_I));
+    QAction* analyze = MakeAction(IDC_ANALYZE, QString(), QKeySequence(Qt::CTRL | Qt::Key_A));
+    QAction* play = MakeAction(IDC_PLAY, QString(), QKeySequence(Qt::CTRL | Qt::Key_P));
+
+    connect(fileNew, &QAction::triggered, this, [this] { OnFileNew(); });
+    connect(fileOpen, &QAction::triggered, this, [this] { m_pView->OnFileOpen(); });
+    connect(fileSave, &QAction::triggered, this, [this] { OnFileSave(); });
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+    connect(topmost, &QAction::triggered, this, [this] { OnTopmost(); });
+    connect(drawbox, &QAction::triggered, this, [this] { m_pView->OnDrawBox(); });
+    connect(readme, &QAction::triggered, this, [this] { OnReadme(); });
+    connect(input, &QAction::triggered, this, [this] { m_pView->OnInput(); });
+    // Analysis and play are commands of buttons that may be disabled: the accelerators do
+    // nothing while their button is.
+    connect(analyze, &QAction::triggered, this, [this] {
+        if (m_pView->GetDlgItem(IDC_ANALYZE)->isEnabled())
+            m_pView->OnAnalyze();
+    });
+    connect(play, &QAction::triggered, this, [this] {
+        if (m_pView->GetDlgItem(IDC_PLAY)->isEnabled())
+            m_pView->OnPlay();
+    });
+
+    // Tool bar: open, DrawBox, separator, about.
+    m_wndToolBar = new QToolBar(this);
+    m_wndToolBar->setObjectName(QStringLiteral("ToolBar128"));
+    m_wndToolBar->setIconSize(QSize(16, 15));
+    m_wndToolBar->setMovable(true);
+    m_wndToolBar->setFloatable(true);
+    m_wndToolBar->addAction(fileOpen);
+    m_wndToolBar->addAction(drawbox);
+    m_wndToolBar->addSeparator();
+    m_wndToolBar->addAction(about);
+    addToolBar(Qt::TopToolBarArea, m_wndToolBar);
+    connect(toolbar, &QAction::toggled, m_wndToolBar, &QWidget::setVisible);
+    connect(m_wndToolBar, &QToolBar::visibilityChanged, toolbar, &QAction::setChecked);
+
+    // Status bar: the message pane ("レディ" while idle) and the three key indicators.
+    m_wndStatusBar = new QStatusBar(this);
+    auto* idle = new QLabel(LoadAppString(AFX_IDS_IDLEMESSAGE), m_wndStatusBar);
+    m_wndStatusBar->addWidget(idle, 1);
+    for (int id : {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL}) {
+        auto* indicator = new QLabel(LoadAppString(id), m_wndStatusBar);
+        indicator->setFrameShape(QFrame::Panel);
+        indicator->setFrameShadow(QFrame::Sunken);
+        indicator->setAlignment(Qt::AlignCenter);
+        indicator->setMinimumWidth(40);
+        // The lock-key states are not available to a Qt program on every desktop; the
+        // indicators show their names dimmed.
+        indicator->setEnabled(false);
+        m_wndStatusBar->addPermanentWidget(indicator);
+    }
+    setStatusBar(m_wndStatusBar);
+    connect(statusbar, &QAction::toggled, m_wndStatusBar, &QWidget::setVisible);
+
+    CreateMenus();
+}
+
+void CMainFrame::CreateMenus() {
+    m_pFileMenu = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
+    m_pFileMenu->addAction(Action(ID_FILE_NEW));
+    m_pFileMenu->addAction(Action(ID_FILE_OPEN));
+    m_pFileMenu->addSeparator();
+    m_pRecentAnchor = m_pFileMenu->addAction(QStringLiteral("最近使ったファイル"));
+    m_pRecentAnchor->setEnabled(false);
+    m_pRecentAnchor->setStatusTip(LoadAppString(ID_FILE_MRU_FILE1));
+    m_pFileMenu->addSeparator();
+    m_pFileMenu->addAction(Action(ID_APP_EXIT));
+    connect(m_pFileMenu, &QMenu::aboutToShow, this, [this] { RebuildRecentFileMenu(); });
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    view->addAction(Action(ID_TOPMOST));
+    view->addSeparator();
+    view->addAction(Action(ID_VIEW_TOOLBAR));
+    view->addAction(Action(ID_VIEW_STATUS_BAR));
+    connect(view, &QMenu::aboutToShow, this, [this] { OnUpdateTopmost(); });
+
+    QMenu* functions = menuBar()->addMenu(QStringLiteral("機能"));
+    functions->addAction(Action(ID_DRAWBOX));
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    help->addAction(Action(ID_README));
+    help->addAction(Action(ID_APP_ABOUT));
+    RebuildRecentFileMenu();
+}
+
+void CMainFrame::ShrinkToFitView() {
+    if (QLayout* l = layout())
+        l->activate();
+    const QSize central = m_pScroll->size();
+    const QSize extra = size() - central;
+    const QSize wanted = m_pView->size() + extra;
+    const QSize shrunk(std::min(width(), wanted.width()), std::min(height(), wanted.height()));
+    if (shrunk != size())
+        resize(shrunk);
+}
+
+bool CMainFrame::IsTopmost() const {
+    return windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+void CMainFrame::OnTopmost() {
+    const QPoint pos = this->pos();
+    const bool visible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, !IsTopmost());
+    // Changing the flag hides the window; bring it back where it was.
+    move(pos);
+    if (visible)
+        show();
+    OnUpdateTopmost();
+}
+
+void CMainFrame::OnUpdateTopmost() {
+    Action(ID_TOPMOST)->setChecked(IsTopmost());
+}
+
+void CMainFrame::OnReadme() {
+    if (!ShellOpenFile(QStringLiteral("Readme.html"))) {
+        AppMessageBox(QStringLiteral("Readme.htmlファイルが見つかりません"), MB_OK);
+    }
+}
+
+void CMainFrame::UpdateFrameTitle() {
+    setWindowTitle(m_pDoc->m_strTitle + QStringLiteral(" - ") + LoadAppString(AFX_IDS_APP_TITLE));
+}
+
+void CMainFrame::OnFileNew() {
+    // The same document and view are reused; the buffers and sizes stay.
+    m_pDoc->m_strTitle = QStringLiteral("無題");
+    m_pDoc->m_strPathName.clear();
+    m_pDoc->m_bPathFromSave = false;
+    UpdateFrameTitle();
+    m_pView->OnInitialUpdate();
+    ShrinkToFitView();
+}
+
+bool CMainFrame::OpenDocumentFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        AppMessageBox(QStringLiteral("ドキュメントを開くことができませんでした。"), MB_OK);
+        RemoveFromRecentFiles(QFileInfo(path).absoluteFilePath());
+        return false;
+    }
+    // The document stores nothing, so nothing is read from the file.
+    file.close();
+    const QFileInfo info(path);
+    m_pDoc->m_strTitle = info.fileName();
+    m_pDoc->m_strPathName = info.absoluteFilePath();
+    m_pDoc->m_bPathFromSave = false;
+    AddToRecentFiles(m_pDoc->m_strPathName);
+    UpdateFrameTitle();
+    m_pView->OnInitialUpdate();
+    ShrinkToFitView();
+    return true;
+}
+
+void CMainFrame::OnFileSave() {
+    // The document has no content, so saving writes an empty file.  A file that was only
+    // opened as the document is never overwritten: saving asks for a name unless the name
+    // came from an earlier save.
+    QString path = m_pDoc->m_bPathFromSave ? m_pDoc->m_strPathName : QString();
+    if (path.isEmpty()) {
+        FileDialogRequest request;
+        request.save = true;
+        request.filter = QStringLiteral("Web Pages (*.htm)");
+        request.defaultSuffix = QStringLiteral("htm");
+        path = RunFileDialog(this, request);
+        if (path.isEmpty())
+            return;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        AppMessageBox(QStringLiteral("ファイルを保存できませんでした。"), MB_OK);
+        return;
+    }
+    file.close();
+    const QFileInfo info(path);
+    m_pDoc->m_strTitle = info.fileName();
+    m_pDoc->m_strPathName = info.absoluteFilePath();
+    m_pDoc->m_bPathFromSave = true;
+    AddToRecentFiles(m_pDoc->m_strPathName);
+    UpdateFrameTitle();
+}
+
+QStringList CMainFrame::RecentFiles() const {
+    QSettings settings;
+    settings.beginGroup(QString::fromLatin1(kRecentGroup));
+    QStringList files;
+    for (int i = 1; i <= kMaxRecentFiles; ++i) {
+        const QString f = settings.value(QStringLiteral("File%1").arg(i)).toString();
+        if (!f.isEmpty())
+            files << f;
+    }
+    return files;
+}
+
+namespace {
+
+void StoreRecentFiles(const QStringList& files) {
+    QSettings settings;
+    settings.beginGroup(QString::fromLatin1(kRecentGroup));
+    for (int i = 1; i <= kMaxRecentFiles; ++i) {
+        if (i <= files.size()) {
+            settings.setValue(QStringLiteral("File%1").arg(i), files.at(i - 1));
+        } else {
+            settings.remove(QStringLiteral("File%1").arg(i));
+        }
+    }
+}
+
+}  // namespace
+
+void CMainFrame::AddToRecentFiles(const QString& path) {
+    QStringList files = RecentFiles();
+    files.removeAll(path);
+    files.prepend(path);
+    while (files.size() > kMaxRecentFiles)
+        files.removeLast();
+    StoreRecentFiles(files);
+    RebuildRecentFileMenu();
+}
+
+void CMainFrame::RemoveFromRecentFiles(const QString& path) {
+    QStringList files = RecentFiles();
+    if (files.removeAll(path) > 0) {
+        StoreRecentFiles(files);
+        RebuildRecentFileMenu();
+    }
+}
+
+void CMainFrame::RebuildRecentFileMenu() {
+    for (QAction* a : m_recentActions) {
+        m_pFileMenu->removeAction(a);
+        a->deleteLater();
+    }
+    m_recentActions.clear();
+    const QStringList files = RecentFiles();
+    m_pRecentAnchor->setVisible(files.isEmpty());
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = files.at(i);
+        auto* a = new QAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)), m_pFileMenu);
+        a->setStatusTip(LoadAppString(ID_FILE_MRU_FILE1 + i));
+        connect(a, &QAction::triggered, this, [this, path] { OpenDocumentFile(path); });
+        m_pFileMenu->insertAction(m_pRecentAnchor, a);
+        m_recentActions << a;
+    }
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData() && event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    // A file dropped on the frame outside the form opens as the document.
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            OpenDocumentFile(url.toLocalFile());
+            return;
+        }
+    }
+    event->ignore();
+}

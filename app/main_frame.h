@@ -1,0 +1,71 @@
+// The main frame: menu, flat tool bar, status bar, the always-on-top toggle and the Readme
+// opener, around the form view.  It also carries the document commands (new, open by name,
+// save) and the recent-file list.
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+#include <QStringList>
+
+class CNGMDoc;
+class CNGMView;
+class QAction;
+class QLabel;
+class QMenu;
+class QScrollArea;
+class QStatusBar;
+class QToolBar;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit CMainFrame(CNGMDoc* doc, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    CNGMView* View() const { return m_pView; }
+    CNGMDoc* Document() const { return m_pDoc; }
+    // The action of a command id (menu, tool bar or accelerator), or null.
+    QAction* Action(int id) const { return m_actions.value(id, nullptr); }
+    QToolBar* ToolBar() const { return m_wndToolBar; }
+    QStatusBar* StatusBar() const { return m_wndStatusBar; }
+
+    // Shrinks the frame so that it is no larger than the form with its bars.
+    void ShrinkToFitView();
+    bool IsTopmost() const;
+
+    // Commands.
+    void OnTopmost();
+    void OnUpdateTopmost();
+    void OnReadme();
+    void OnFileNew();
+    void OnFileSave();
+    // Opens a file as the document: reads nothing, names the document after the file, adds it
+    // to the recent-file list and resets the form.  False when the file cannot be opened.
+    bool OpenDocumentFile(const QString& path);
+
+    QStringList RecentFiles() const;
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void PreCreateWindow();
+    void OnCreate();
+    void CreateMenus();
+    QAction* MakeAction(int id, const QString& text, const QKeySequence& shortcut = {});
+    void UpdateFrameTitle();
+    void AddToRecentFiles(const QString& path);
+    void RemoveFromRecentFiles(const QString& path);
+    void RebuildRecentFileMenu();
+
+    CNGMDoc* m_pDoc;
+    CNGMView* m_pView = nullptr;
+    QScrollArea* m_pScroll = nullptr;
+    QStatusBar* m_wndStatusBar = nullptr;
+    QToolBar* m_wndToolBar = nullptr;
+    QMenu* m_pFileMenu = nullptr;
+    QAction* m_pRecentAnchor = nullptr;
+    QList<QAction*> m_recentActions;
+    QHash<int, QAction*> m_actions;
+};

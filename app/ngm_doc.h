@@ -1,0 +1,38 @@
+// The one document: the picture size, the grid size N, the input planes and the two N x N
+// grids.  The view allocates and frees the buffers by kind; the dialogs reach the document
+// through CNGMDoc::Current().
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+#include "image/column_buffer.h"
+
+class CNGMDoc {
+public:
+    CNGMDoc();
+    ~CNGMDoc();
+    CNGMDoc(const CNGMDoc&) = delete;
+    CNGMDoc& operator=(const CNGMDoc&) = delete;
+
+    // Picture size in pixels; 0 until a picture is loaded or the DrawBox opens.
+    std::int32_t m_nWidth = 0;
+    std::int32_t m_nHeight = 0;
+    // N, blocks per side, stored by the view after every analysis.
+    std::int32_t m_nGridSize = 0;
+    // 3*W columns of H samples: column 3x red, 3x+1 green, 3x+2 blue of pixel column x.
+    ColumnBuffer m_ppInputPlanes;
+    // N x N, [column][row], 1 = black.
+    ColumnBuffer m_ppAnswerGrid;
+    // N x N, [column][row], 1 = filled by the player.
+    ColumnBuffer m_ppPlayGrid;
+
+    // Document title and path as the frame shows them.  The path is empty for a new document.
+    QString m_strTitle;
+    QString m_strPathName;
+    // True when m_strPathName was chosen in the save dialog (so saving again may write it).
+    bool m_bPathFromSave = false;
+
+    // The application's document: the most recently constructed one still alive.
+    static CNGMDoc* Current();
+};

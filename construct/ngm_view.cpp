@@ -1,0 +1,333 @@
+#include "construct/ngm_view.h"
+
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QUrl>
+
+#include "app/ngm_doc.h"
+#include "drawbox/drawbox.h"
+#include "platform/message_box.h"
+#include "platform/modal.h"
+#include "platform/scroll_codes.h"
+#include "play/playgame.h"
+
+CNGMView* g_pView = nullptr;
+
+namespace {
+
+// The controls a present picture enables, in the order they are enabled.
+constexpr int kPictureControls[] = {
+    IDC_ANALYZE,    IDC_TEST_MODE,  IDC_PLAY_MODE,    IDC_UPPER_CAPTION, IDC_LOWER_CAPTION,
+    IDC_LOWER_EDIT, IDC_UPPER_EDIT, IDC_LOWER_SCROLL, IDC_UPPER_SCROLL,  IDC_BLOCKS};
+
+}  // namespace
+
+CNGMView::CNGMView(CNGMDoc* doc, QWidget* parent) : QWidget(parent), m_pDoc(doc) {
+    g_pView = this;
+    const DialogTemplate& form = FormViewTemplate();
+    m_controls = BuildControls(this, form);
+    setFixedSize(TemplateClientSize(form));
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+
+    m_comboBlocks = m_controls.Get<QComboBox>(IDC_BLOCKS);
+    m_stcInput = m_controls.Item(IDC_INPUT_PANEL);
+    m_stcBinary = m_controls.Item(IDC_BINARY_PANEL);
+    m_stcPreview = m_controls.Item(IDC_PREVIEW_PANEL);
+    m_stcResult = m_controls.Item(IDC_RESULT_PANEL);
+
+    auto button = [this](int id) { return m_controls.Get<QAbstractButton>(id); };
+    connect(button(IDC_INPUT), &QAbstractButton::clicked, this, [this] { OnInput(); });
+    connect(button(IDC_ANALYZE), &QAbstractButton::clicked, this, [this] { OnAnalyze(); });
+    connect(button(IDC_PLAY), &QAbstractButton::clicked, this, [this] { OnPlay(); });
+    connect(button(IDC_DRAWBOX), &QAbstractButton::clicked, this, [this] { OnDrawBox(); });
+    connect(button(IDC_TEST_MODE), &QAbstractButton::clicked, this, [this] { OnModeChange(); });
+    connect(button(IDC_PLAY_MODE), &QAbstractButton::clicked, this, [this] { OnModeChange(); });
+    connect(m_comboBlocks, &QComboBox::activated, this, [this](int) { OnModeChange(); });
+    for (int id : {IDC_LOWER_SCROLL, IDC_UPPER_SCROLL}) {
+        auto* bar = m_controls.Get<ScrollCodeBar>(id);
+        connect(bar, &ScrollCodeBar::scrolled, this,
+                [this, bar](int code, int pos) { OnHScroll(code, pos, bar); });
+    }
+    setAcceptDrops(true);
+}
+
+CNGMView::~CNGMView() {
+    // Take the panel images apart, then release the buffers by kind.
+    if (!m_bFirstPaint) {
+        m_dcInput.SelectObject(m_pOldBmpInput);
+        m_bmpInput.DeleteObject();
+        m_dcBinary.SelectObject(m_pOldBmpBinary);
+        m_bmpBinary.DeleteObject();
+        m_dcPreview.SelectObject(m_pOldBmpPreview);
+        m_bmpPreview.DeleteObject();
+        m_dcResult.SelectObject(m_pOldBmpResult);
+        m_bmpResult.DeleteObject();
+    }
+    FreeBuffer(0, 1);
+    FreeBuffer(0, 2);
+    FreeBuffer(0, 3);
+    if (g_pView == this)
+        g_pView = nullptr;
+}
+
+void CNGMView::OnInitialUpdate() {
+    setAcceptDrops(true);
+
+    m_nLowerThreshold = 0;
+    m_nUpperThreshold = 250;
+    SetDlgItemText(m_controls, IDC_LOWER_EDIT, QStringLiteral("0"));
+    SetDlgItemText(m_controls, IDC_UPPER_EDIT, QStringLiteral("250"));
+
+    for (int id : {IDC_LOWER_SCROLL, IDC_UPPER_SCROLL}) {
+        m_controls.Get<ScrollCodeBar>(id)->setRange(0, 255);
+    }
+    m_controls.Get<ScrollCodeBar>(IDC_LOWER_SCROLL)->SetScrollPos(m_nLowerThreshold);
+    m_controls.Get<ScrollCodeBar>(IDC_UPPER_SCROLL)->SetScrollPos(m_nUpperThreshold);
+
+    CheckDlgButton(m_controls, IDC_TEST_MODE, true);
+
+    m_comboBlocks->clear();
+    for (const char* item : {"5", "10", "20"}) {
+        m_comboBlocks->insertItem(m_comboBlocks->count(), QString::fromLatin1(item));
+    }
+    m_comboBlocks->setCurrentIndex(-1);
+    m_comboBlocks->setEditText(QStringLiteral("20"));
+}
+
+void CNGMView::UpdateData() {
+    // The information text keeps CR LF line ends; the edit shows each as one line break.
+    QString shown = m_strImageInfo;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    SetDlgItemText(m_controls, IDC_INFO, shown);
+}
+
+void CNGMView::ScrollInfoToEnd() {
+    if (auto* edit = m_controls.Get<QPlainTextEdit>(IDC_INFO)) {
+        QScrollBar* bar = edit->verticalScrollBar();
+        bar->setValue(bar->maximum());
+    }
+}
+
+void CNGMView::SetMainWindowTitle(const QString& title) {
+    window()->setWindowTitle(title);
+}
+
+void CNGMView::EnableControls(std::initializer_list<int> ids, bool enable) {
+    for (int id : ids) {
+        if (QWidget* w = m_controls.Item(id))
+            w->setEnabled(enable);
+    }
+}
+
+void CNGMView::ApplyPicturePresentState() {
+    if (m_pDoc->m_nWidth <= 0)
+        return;
+    for (int id : kPictureControls)
+        m_controls.Item(id)->setEnabled(true);
+    EnableControls({IDC_PLAY}, false);
+}
+
+bool CNGMView::HasPicture() const {
+    const ColumnBuffer& planes = m_pDoc->m_ppInputPlanes;
+    return m_nImageWidth > 0 && m_nImageHeight > 0 && planes.IsAllocated() &&
+           planes.Columns() == 3 * m_nImageWidth && planes.Length() == m_nImageHeight &&
+           m_ppBinaryImage.Columns() == m_nImageWidth && m_ppBinaryImage.Length() == m_nImageHeight;
+}
+
+int CNGMView::SelectedBlockCount() const {
+    const int count = m_comboBlocks->count();
+    if (count == 0)
+        return 20;
+    int index = m_comboBlocks->currentIndex();
+    if (index < 0)
+        index = count - 1;
+    return m_comboBlocks->itemText(index).toInt();
+}
+
+void CNGMView::OnInput() {
+    OpenImageFile();
+    ApplyPicturePresentState();
+}
+
+void CNGMView::OnFileOpen() {
+    OnInput();
+}
+
+void CNGMView::ClearAnalysisPanels() {
+    m_dcBinary.FillSolidRect(0, 0, m_nBinaryW, m_nBinaryH, kFaceColor);
+    m_dcPreview.FillSolidRect(0, 0, m_nPreviewW, m_nPreviewH, kFaceColor);
+    m_dcResult.FillSolidRect(0, 0, m_nResultW, m_nResultH, kFaceColor);
+}
+
+void CNGMView::OnAnalyze() {
+    // No analysis without a picture in the planes, whatever sent the command (an accelerator,
+    // or the controls enabled after a cancelled DrawBox).
+    if (!HasPicture())
+        return;
+    EnsurePanelImages();
+
+    if (IsDlgButtonChecked(m_controls, IDC_TEST_MODE)) {
+        m_bTestMode = 1;
+    } else if (IsDlgButtonChecked(m_controls, IDC_PLAY_MODE)) {
+        m_bTestMode = 0;
+    }
+    ClearAnalysisPanels();
+    Binarize();
+    const int n = MakeBlockGrid();
+    m_pDoc->m_nGridSize = n;
+    DrawResult(m_pDoc->m_nGridSize);
+    EnableControls({IDC_PLAY}, true);
+}
+
+void CNGMView::OnModeChange() {
+    OnAnalyze();
+}
+
+void CNGMView::OnHScroll(int nSBCode, int nPos, QScrollBar* pScrollBar) {
+    auto* bar = qobject_cast<ScrollCodeBar*>(pScrollBar);
+    // Only the two threshold bars are handled here.
+    if (!bar ||
+        (bar != m_controls.Item(IDC_LOWER_SCROLL) && bar != m_controls.Item(IDC_UPPER_SCROLL))) {
+        return;
+    }
+    const int p = ApplyScrollCode(nSBCode, bar->GetScrollPos(), nPos, 0, 255);
+    bar->SetScrollPos(p);
+
+    auto* lower = m_controls.Get<ScrollCodeBar>(IDC_LOWER_SCROLL);
+    auto* upper = m_controls.Get<ScrollCodeBar>(IDC_UPPER_SCROLL);
+    m_nLowerThreshold = lower->GetScrollPos();
+    m_nUpperThreshold = upper->GetScrollPos();
+    SetDlgItemText(m_controls, IDC_LOWER_EDIT, QString::number(m_nLowerThreshold));
+    SetDlgItemText(m_controls, IDC_UPPER_EDIT, QString::number(m_nUpperThreshold));
+
+    if (m_nUpperThreshold > m_nLowerThreshold) {
+        ClearAnalysisPanels();
+        OnAnalyze();
+        return;
+    }
+    AppMessageBox(QStringLiteral("無理な閾値設定です。"), MB_OK);
+    m_nUpperThreshold = 255;
+    m_nLowerThreshold = 0;
+    lower->SetScrollPos(0);
+    upper->SetScrollPos(255);
+    // The edits follow the reset, so they never show a band that is not in force.
+    SetDlgItemText(m_controls, IDC_LOWER_EDIT, QStringLiteral("0"));
+    SetDlgItemText(m_controls, IDC_UPPER_EDIT, QStringLiteral("255"));
+}
+
+void CNGMView::OnPlay() {
+    if (!m_controls.Item(IDC_PLAY)->isEnabled())
+        return;
+    const int n = m_pDoc->m_nGridSize;
+    if (n < 1 || m_pDoc->m_ppAnswerGrid.Columns() != n || m_pDoc->m_ppPlayGrid.Columns() != n) {
+        return;
+    }
+    CPlaygame dlg;
+    RunModal(dlg);
+}
+
+void CNGMView::OnDrawBox() {
+    CDrawbox dlg;
+    if (RunModal(dlg) != QDialog::Accepted)
+        return;
+
+    SetMainWindowTitle(QStringLiteral("NGM - [Ro Rudav Izedo]"));
+    m_strImageInfo += QStringLiteral("My Image\r\nXsize : 260px\r\n");
+    m_strImageInfo += QStringLiteral("Ysize : 260px\r\n");
+    UpdateData();
+    // A stored drawing is a picture like a loaded one: the block count and the band can be
+    // chosen for it too.
+    for (int id : kPictureControls)
+        m_controls.Item(id)->setEnabled(true);
+    EnableControls({IDC_PLAY}, false);
+    m_nImageWidth = m_pDoc->m_nWidth;
+    m_nImageHeight = m_pDoc->m_nHeight;
+    AllocBuffer(m_nImageWidth, m_nImageHeight, 2);
+    DrawInputImage();
+}
+
+BOOL CNGMView::AllocBuffer(int nColumns, int nLength, int nKind) {
+    if (nColumns == 0 || nLength == 0) {
+        AppMessageBox(QStringLiteral("入力サイズが小さすぎます。"), MB_ICONQUESTION | MB_OK);
+        return FALSE;
+    }
+    FreeBuffer(nColumns, nKind);
+    switch (nKind) {
+        case 1:
+            m_pDoc->m_ppInputPlanes.Allocate(nColumns, nLength);
+            break;
+        case 2:
+            m_ppBinaryImage.Allocate(nColumns, nLength);
+            break;
+        case 3:
+            m_pDoc->m_ppAnswerGrid.Allocate(nColumns, nLength);
+            m_pDoc->m_ppPlayGrid.Allocate(nColumns, nLength);
+            break;
+        default:
+            break;
+    }
+    return TRUE;
+}
+
+void CNGMView::FreeBuffer(int nNewColumns, int nKind) {
+    switch (nKind) {
+        case 1:
+            if (!m_bPlanesEmpty)
+                m_pDoc->m_ppInputPlanes.Free();
+            m_nPlaneColumns = nNewColumns;
+            m_bPlanesEmpty = 0;
+            break;
+        case 2:
+            if (!m_bBinaryEmpty)
+                m_ppBinaryImage.Free();
+            m_nBinaryColumns = nNewColumns;
+            m_bBinaryEmpty = 0;
+            break;
+        case 3:
+            if (!m_bGridsEmpty) {
+                m_pDoc->m_ppAnswerGrid.Free();
+                m_pDoc->m_ppPlayGrid.Free();
+            }
+            m_nGridColumns = nNewColumns;
+            m_bGridsEmpty = 0;
+            break;
+        default:
+            break;
+    }
+}
+
+void CNGMView::dragEnterEvent(QDragEnterEvent* event) {
+    const QMimeData* mime = event->mimeData();
+    if (mime && mime->hasUrls()) {
+        for (const QUrl& url : mime->urls()) {
+            if (url.isLocalFile()) {
+                event->acceptProposedAction();
+                return;
+            }
+        }
+    }
+    event->ignore();
+}
+
+void CNGMView::dropEvent(QDropEvent* event) {
+    const QMimeData* mime = event->mimeData();
+    QStringList paths;
+    if (mime && mime->hasUrls()) {
+        for (const QUrl& url : mime->urls()) {
+            if (url.isLocalFile())
+                paths << url.toLocalFile();
+        }
+    }
+    if (paths.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    OnDropFiles(paths);
+}

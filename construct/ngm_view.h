@@ -1,0 +1,144 @@
+// The form view: the operating panel of template 101 with its four picture panels.  Every
+// command of the panel runs here as a fixed sequence of steps: load or draw a picture,
+// binarize it, reduce it to the N x N answer grid, draw the puzzle with its clues, play it.
+#pragma once
+
+#include <QIODevice>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+#include <cstdint>
+
+#include "image/column_buffer.h"
+#include "platform/form.h"
+#include "platform/gdi.h"
+
+class CNGMDoc;
+class CMainFrame;
+class QComboBox;
+class QDragEnterEvent;
+class QDropEvent;
+class QScrollBar;
+
+using BOOL = int;
+constexpr BOOL FALSE = 0;
+constexpr BOOL TRUE = 1;
+
+class CNGMView : public QWidget {
+    Q_OBJECT
+public:
+    explicit CNGMView(CNGMDoc* doc, QWidget* parent = nullptr);
+    ~CNGMView() override;
+
+    CNGMDoc* GetDocument() const { return m_pDoc; }
+    // The frame whose title the loading flows set (null in tests without a frame).
+    void SetFrame(CMainFrame* frame) { m_pFrame = frame; }
+    CMainFrame* GetFrame() const { return m_pFrame; }
+    // The controls of template 101 by id.
+    const ControlMap& Controls() const { return m_controls; }
+    QWidget* GetDlgItem(int id) const { return m_controls.Item(id); }
+
+    // Defaults of the panel; run at start and again after File > New or a document opening.
+    void OnInitialUpdate();
+    // Member values to controls (edit 1000 shows m_strImageInfo).
+    void UpdateData();
+
+    // Commands.
+    void OnInput();
+    void OnFileOpen();
+    void OnAnalyze();
+    void OnModeChange();
+    void OnPlay();
+    void OnDrawBox();
+    void OnHScroll(int nSBCode, int nPos, QScrollBar* pScrollBar);
+    // Files dropped on the view (local paths; a drop with no local file never gets here).
+    void OnDropFiles(const QStringList& paths);
+
+    // Buffers by kind: 1 input planes, 2 binary image, 3 answer and play grids.
+    BOOL AllocBuffer(int nColumns, int nLength, int nKind);
+    void FreeBuffer(int nNewColumns, int nKind);
+
+    // Loading.
+    BOOL OpenImageFile();
+    int DetectFormat(QIODevice& file);
+    void ReadImage(QIODevice& file, int nFormat);
+    void ReadPpm(QIODevice& file);
+    void ReadBmp(QIODevice& file);
+    void MakeSquareCanvas(int nWidth, int nHeight, int* pPadX, int* pPadY);
+
+    // Analysis.
+    int Binarize();
+    int MakeBlockGrid();
+    void DrawResult(int nGridSize);
+    void DrawColumnClue(int nColumn, int nSlot, int nCellSize, int nCount);
+    void DrawRowClue(int nRow, int nSlot, int nCellSize, int nCount);
+    void DrawResultGrid(int nCellSize, int nGridSize);
+
+    // Panel painting.
+    void DrawInputImage();
+    // True once the first paint has created the four panel images.
+    bool HasPanelImages() const { return m_bFirstPaint == 0; }
+    // Creates the panel images if the first paint has not yet done so.
+    void EnsurePanelImages();
+
+    // The block count selected in combo box 1027, else its last item.
+    int SelectedBlockCount() const;
+    // True while a picture is in the input planes (loaded or stored from the DrawBox).
+    bool HasPicture() const;
+
+    // Fields.
+    QString m_strImageInfo;
+    QComboBox* m_comboBlocks = nullptr;
+    std::int32_t m_nLowerThreshold = 0;
+    std::int32_t m_nUpperThreshold = 0;
+    std::int32_t m_nImageWidth = 0;
+    std::int32_t m_nImageHeight = 0;
+    ColumnBuffer m_ppBinaryImage;
+    std::int32_t m_bTestMode = 1;
+    QWidget* m_stcInput = nullptr;
+    QWidget* m_stcBinary = nullptr;
+    QWidget* m_stcPreview = nullptr;
+    QWidget* m_stcResult = nullptr;
+    std::int32_t m_nPlaneColumns = 0;
+    std::int32_t m_nBinaryColumns = 0;
+    std::int32_t m_nGridColumns = 0;
+    BOOL m_bPlanesEmpty = 1;
+    BOOL m_bBinaryEmpty = 1;
+    BOOL m_bGridsEmpty = 1;
+    std::int32_t m_bFirstPaint = 1;
+    std::int32_t m_nInputH = 0, m_nInputW = 0;
+    std::int32_t m_nBinaryH = 0, m_nBinaryW = 0;
+    std::int32_t m_nPreviewH = 0, m_nPreviewW = 0;
+    std::int32_t m_nResultH = 0, m_nResultW = 0;
+    CBitmap* m_pOldBmpInput = nullptr;
+    CBitmap* m_pOldBmpBinary = nullptr;
+    CBitmap* m_pOldBmpPreview = nullptr;
+    CBitmap* m_pOldBmpResult = nullptr;
+    CBitmap m_bmpInput, m_bmpBinary, m_bmpPreview, m_bmpResult;
+    CDC m_dcInput, m_dcBinary, m_dcPreview, m_dcResult;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+public:
+    // Enables the analysis controls and disables "プレイ(P)" when the document has a picture.
+    void ApplyPicturePresentState();
+    void EnableControls(std::initializer_list<int> ids, bool enable);
+    // Clears the binary, block and puzzle panel images to the face colour.
+    void ClearAnalysisPanels();
+    void SetMainWindowTitle(const QString& title);
+    // Scrolls edit 1000 so that its last line is visible.
+    void ScrollInfoToEnd();
+
+private:
+    void OnPaint();
+
+    CNGMDoc* m_pDoc;
+    CMainFrame* m_pFrame = nullptr;
+    ControlMap m_controls;
+};
+
+// The one view of the program, set by its constructor.
+extern CNGMView* g_pView;

@@ -1,0 +1,14 @@
+#include "platform/fonts.h"
+
+#include <QFont>
+#include <QString>
+
+void InstallFontSubstitutions() {
+    const QString mincho = QStringLiteral("IPAPMincho");
+    const QString gothic = QStringLiteral("IPAPGothic");
+    QFont::insertSubstitution(QStringLiteral("MS P明朝"), mincho);
+    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐ明朝"), mincho);
+    QFont::insertSubstitution(QStringLiteral("MS UI Gothic"), gothic);
+    QFont::insertSubstitution(QStringLiteral("MS Shell Dlg"), gothic);
+    QFont::insertSubstitution(QStringLiteral("System"), gothic);
+}

@@ -1,0 +1,55 @@
+#include "platform/shell.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace {
+
+FileDialogHook& DialogHook() {
+    static FileDialogHook hook;
+    return hook;
+}
+
+ShellOpenHook& OpenHook() {
+    static ShellOpenHook hook;
+    return hook;
+}
+
+}  // namespace
+
+FileDialogHook SetFileDialogHook(FileDialogHook hook) {
+    FileDialogHook previous = std::move(DialogHook());
+    DialogHook() = std::move(hook);
+    return previous;
+}
+
+ShellOpenHook SetShellOpenHook(ShellOpenHook hook) {
+    ShellOpenHook previous = std::move(OpenHook());
+    OpenHook() = std::move(hook);
+    return previous;
+}
+
+QString RunFileDialog(QWidget* parent, const FileDialogRequest& request) {
+    if (DialogHook())
+        return DialogHook()(request);
+    QFileDialog dialog(parent, request.caption, QString(), request.filter);
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (!request.defaultSuffix.isEmpty())
+        dialog.setDefaultSuffix(request.defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
+}
+
+bool ShellOpenFile(const QString& relativePath) {
+    const QString path = QDir::current().absoluteFilePath(relativePath);
+    if (OpenHook())
+        return OpenHook()(path);
+    if (!QFileInfo(path).isFile())
+        return false;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}

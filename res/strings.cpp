@@ -1,0 +1,50 @@
+#include "res/strings.h"
+
+namespace {
+
+struct Entry {
+    int id;
+    const char* text;
+};
+
+constexpr Entry kStrings[] = {
+    {128, "NGM\n\nNGM\nWeb Pages (*.htm)\n.htm\nNGM.Document\nNGM.Document"},
+    {131, "入力画像を作ります"},
+    {142, "最前面表示します"},
+    {143, "Readmeファイルを開きます"},
+    {57344, "NGM"},
+    {57345, "レディ"},
+    {57664, "プログラム情報、バージョン、著作権を表示します。\nバージョン情報"},
+    {57600, "新規にファイルを作成\n新規ファイル"},
+    {57601, "既存のファイルを開く\n開く"},
+    {57603, "アクティブなドキュメントを上書きして保存\n上書き保存"},
+    {57665, "アプリケーションを終了し、ファイルの保存を指示\\終了"},
+    {59392, "ツール バーの 表示/非表示\nツール バーの表示切り替え"},
+    {59393, "ステータス バーの 表示/非表示\nステータス バーの表示切り替え"},
+    {59137, "CAP"},
+    {59138, "NUM"},
+    {59139, "SCRL"},
+};
+
+}  // namespace
+
+QString LoadAppString(int id) {
+    // The recent-file entries share one prompt.
+    if (id >= 57616 && id <= 57631)
+        return QStringLiteral("指定のファイルを開く");
+    for (const Entry& e : kStrings) {
+        if (e.id == id)
+            return QString::fromUtf8(e.text);
+    }
+    return QString();
+}
+
+QString CommandPrompt(int id) {
+    return LoadAppString(id).section(QLatin1Char('\n'), 0, 0);
+}
+
+QString CommandToolTip(int id) {
+    const QString s = LoadAppString(id);
+    const int nl = s.indexOf(QLatin1Char('\n'));
+    return nl < 0 ? QString() : s.mid(nl + 1);
+}

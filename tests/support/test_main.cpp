@@ -1,0 +1,30 @@
+// Test entry: a QApplication on the offscreen platform, the program's font substitutions, and
+// guards that turn any modal window a test did not script into a failure instead of a hang.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "platform/fonts.h"
+#include "platform/message_box.h"
+#include "platform/shell.h"
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    InstallFontSubstitutions();
+    SetMessageBoxHook([](const QString& text, unsigned) {
+        ADD_FAILURE() << "unexpected message box: " << text.toStdString();
+        return IDOK;
+    });
+    SetFileDialogHook([](const FileDialogRequest&) {
+        ADD_FAILURE() << "unexpected file dialog";
+        return QString();
+    });
+    SetShellOpenHook([](const QString& path) {
+        ADD_FAILURE() << "unexpected shell open: " << path.toStdString();
+        return false;
+    });
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
