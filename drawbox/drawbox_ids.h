@@ -1,0 +1,22 @@
+// Control ids of the DrawBox dialog (template 130).
+#pragma once
+
+enum : int {
+    IDC_DB_RED_EDIT = 1000,
+    IDC_DB_GREEN_EDIT = 1001,
+    IDC_DB_BLUE_EDIT = 1002,
+    IDC_DB_RED_SCROLL = 1003,
+    IDC_DB_GREEN_SCROLL = 1004,
+    IDC_DB_BLUE_SCROLL = 1005,
+    IDC_DB_SWATCH = 1006,
+    IDC_DB_CANVAS = 1007,
+    IDC_DB_FREE = 1008,
+    IDC_DB_LINE = 1009,
+    IDC_DB_POINT = 1010,
+    IDC_DB_CLEAR = 1011,
+    IDC_DB_STORE = 1013,
+    IDC_DB_PROGRESS = 1020,
+    IDC_DB_PEN_SPIN = 1022,
+    IDC_DB_PEN_EDIT = 1023,
+    IDC_DB_CANCEL = 2,
+};
