@@ -139,6 +139,10 @@ ControlMap BuildControls(QWidget* parent, const DialogTemplate& t) {
             // The template's height includes the dropped-down list; the closed box is one line.
             r.setHeight(std::min(r.height(), DluToPixelsY(12) + 2));
         }
+        if (c.kind == CtlKind::RadioButton || c.kind == CtlKind::Static) {
+            // Text controls keep their whole text visible with the substituted fonts.
+            r.setWidth(std::max(r.width(), w->sizeHint().width()));
+        }
         w->setGeometry(r);
         w->setFocusPolicy((c.style & CS_TABSTOP) || c.kind == CtlKind::Edit ||
                                   c.kind == CtlKind::ComboBox

@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     InstallFontSubstitutions();
+    QApplication::setStyle(QStringLiteral("Windows"));
     SetMessageBoxHook([](const QString& text, unsigned) {
         ADD_FAILURE() << "unexpected message box: " << text.toStdString();
         return IDOK;

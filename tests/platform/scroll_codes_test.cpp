@@ -1,0 +1,53 @@
+// Scroll codes: the step table, and a real scroll bar reporting codes for clicks.
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include "platform/scroll_codes.h"
+
+namespace {
+
+TEST(ApplyScrollCode, StepsEndsAndClamping) {
+    EXPECT_EQ(ApplyScrollCode(SB_LINELEFT, 10, 0, 0, 255), 9);
+    EXPECT_EQ(ApplyScrollCode(SB_LINERIGHT, 10, 0, 0, 255), 11);
+    EXPECT_EQ(ApplyScrollCode(SB_PAGELEFT, 5, 0, 0, 255), 0);
+    EXPECT_EQ(ApplyScrollCode(SB_PAGERIGHT, 250, 0, 0, 255), 255);
+    EXPECT_EQ(ApplyScrollCode(SB_PAGERIGHT, 100, 0, 0, 255), 110);
+    EXPECT_EQ(ApplyScrollCode(SB_THUMBPOSITION, 10, 77, 0, 255), 77);
+    EXPECT_EQ(ApplyScrollCode(SB_THUMBTRACK, 10, 77, 0, 255), 10);
+    EXPECT_EQ(ApplyScrollCode(SB_LEFT, 10, 0, 0, 255), 0);
+    EXPECT_EQ(ApplyScrollCode(SB_RIGHT, 10, 0, 0, 255), 255);
+    EXPECT_EQ(ApplyScrollCode(SB_ENDSCROLL, 10, 99, 0, 255), 10);
+    EXPECT_EQ(ApplyScrollCode(SB_LINELEFT, 0, 0, 0, 255), 0);
+}
+
+TEST(ScrollCodeBar, ArrowClickReportsLineThenEndAndLeavesPositionToOwner) {
+    ScrollCodeBar bar(nullptr);
+    bar.setRange(0, 255);
+    bar.resize(200, 16);
+    bar.show();
+    QList<std::pair<int, int>> seen;
+    QObject::connect(&bar, &ScrollCodeBar::scrolled,
+                     [&](int code, int pos) { seen.append({code, pos}); });
+
+    QTest::mouseClick(&bar, Qt::LeftButton, {}, QPoint(195, 8));
+    ASSERT_GE(seen.size(), 2);
+    EXPECT_EQ(seen.first().first, SB_LINERIGHT);
+    EXPECT_EQ(seen.last().first, SB_ENDSCROLL);
+    // Nobody set a new position, so the bar stays where it was.
+    EXPECT_EQ(bar.value(), 0);
+
+    // An owner that applies the code moves it.
+    QObject::connect(&bar, &ScrollCodeBar::scrolled, [&](int code, int pos) {
+        bar.SetScrollPos(ApplyScrollCode(code, bar.GetScrollPos(), pos, 0, 255));
+    });
+    QTest::mouseClick(&bar, Qt::LeftButton, {}, QPoint(195, 8));
+    EXPECT_EQ(bar.value(), 1);
+    QTest::keyClick(&bar, Qt::Key_End);
+    EXPECT_EQ(bar.value(), 255);
+    QTest::keyClick(&bar, Qt::Key_Home);
+    EXPECT_EQ(bar.value(), 0);
+}
+
+}  // namespace
