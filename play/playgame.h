@@ -1,0 +1,108 @@
+// The play dialog "ピクロス": the puzzle of the current document on a board of 20-pixel cells
+// with its clues, the player's fills and crosses, a clock, the answer check, retry and help.
+#pragma once
+
+#include <QDialog>
+#include <QRect>
+#include <QString>
+#include <cstdint>
+
+#include "platform/form.h"
+#include "platform/gdi.h"
+
+class CNGMDoc;
+class QPainter;
+
+class CPlaygame : public QDialog {
+    Q_OBJECT
+public:
+    // Key and button state of a mouse message.
+    static constexpr unsigned MK_LBUTTON = 0x0001;
+    static constexpr unsigned MK_RBUTTON = 0x0002;
+    static constexpr unsigned MK_SHIFT = 0x0004;
+    static constexpr unsigned MK_CONTROL = 0x0008;
+    static constexpr unsigned MK_MBUTTON = 0x0010;
+    // The clock is the dialog's only timer.
+    static constexpr std::uintptr_t kClockTimer = 1;
+    static constexpr int kClockPeriodMs = 1000;
+
+    explicit CPlaygame(QWidget* pParent = nullptr);
+    ~CPlaygame() override;
+
+    // The controls of template 133 by id.
+    const ControlMap& Controls() const { return m_controls; }
+    QWidget* GetDlgItem(int id) const { return m_controls.Item(id); }
+
+    // Handlers.  Mouse points are in the dialog's client coordinates.
+    int OnInitDialog();
+    void OnPaint();
+    void OnSize(unsigned nType, int cx, int cy);
+    void OnLButtonDown(unsigned nFlags, CPoint point);
+    void OnRButtonDown(unsigned nFlags, CPoint point);
+    void OnMouseMove(unsigned nFlags, CPoint point);
+    void OnTimer(std::uintptr_t nIDEvent);
+    void OnAnswerCheck();
+    void OnRetry();
+    void OnShowHelp();
+
+    // Board drawing, all into the off-screen image m_dcMem.
+    void PaintCell(int x, int y, COLORREF clr);
+    void DrawBoard();
+    void DrawColumnClue(int col, int slot, int count);
+    void DrawRowClue(int row, int slot, int count);
+    void DrawGridLines();
+
+    // The position in board-image coordinates of a point in the dialog's client area.
+    CPoint BoardPoint(CPoint point) const;
+    // True when a board point lies strictly inside the grid; then *col and *row name the cell.
+    bool HitTest(CPoint board, int* col, int* row) const;
+    // Where the clock text is written, in the dialog's client coordinates.
+    QRect ClockRect() const;
+    // The clock as displayed: the seconds followed by "s".
+    QString ClockText() const { return m_strPlayTime + QStringLiteral("s"); }
+    // The Qt timer behind timer 1; 0 while the clock is stopped.
+    int ClockTimerId() const { return m_nClockTimerId; }
+    bool IsClockRunning() const { return m_nClockTimerId != 0; }
+
+    // IDOK runs the answer check; the dialog is never ended with IDOK.
+    void accept() override;
+
+    // Members.
+    int m_nBoardWidth = 0;
+    int m_nBoardHeight = 0;
+    int m_nGridSize = 0;
+    int m_nCellSize = 20;
+    int m_nPlaySeconds = 0;
+    int m_bChecked = 0;
+    PanelFrame* m_ctlBoard = nullptr;
+    QString m_strPlayTime;
+    int m_bRedrawPending = 1;
+    int m_bFirstPaint = 1;
+    int m_nMemHeight = 0;
+    int m_nMemWidth = 0;
+    CBitmap* m_pOldBitmap = nullptr;
+    CBitmap m_bmpBoard;
+    CDC m_dcMem;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    // Sizes the frame and the dialog to N and creates the blank board image (once per
+    // dialog, before its first paint).
+    void FirstPaintLayout();
+    // The document's grids when they can be played: N >= 1 and both grids N x N.
+    CNGMDoc* PlayableDocument() const;
+    void SetClockTimer();
+    void KillClockTimer();
+    void PaintClock(QPainter& painter);
+
+    ControlMap m_controls;
+    int m_nClockTimerId = 0;
+};
