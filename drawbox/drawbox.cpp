@@ -382,7 +382,8 @@ bool CDrawbox::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CDrawbox::mousePressEvent(QMouseEvent* event) {
-    QDialog::mousePressEvent(event);
+    // Presses anywhere on the dialog's own surface (the canvas included) are taken.
+    event->accept();
     const CPoint p = ToCPoint(event->position());
     if (event->button() == Qt::LeftButton) {
         OnLButtonDown(event->buttons(), p);
@@ -392,12 +393,13 @@ void CDrawbox::mousePressEvent(QMouseEvent* event) {
 }
 
 void CDrawbox::mouseMoveEvent(QMouseEvent* event) {
-    QDialog::mouseMoveEvent(event);
+    event->accept();
     OnMouseMove(event->buttons(), ToCPoint(event->position()));
 }
 
 void CDrawbox::mouseReleaseEvent(QMouseEvent* event) {
     QDialog::mouseReleaseEvent(event);
+    event->accept();
     if (event->button() == Qt::LeftButton)
         OnLButtonUp(event->buttons(), ToCPoint(event->position()));
 }
