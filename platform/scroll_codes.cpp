@@ -85,6 +85,39 @@ void ScrollCodeBar::OnAction(int action) {
     emit scrolled(code, code == SB_THUMBPOSITION ? target : before);
 }
 
+void ScrollCodeBar::keyPressEvent(QKeyEvent* event) {
+    // Left and up step towards the minimum, right and down towards the maximum, whatever
+    // direction Qt's scroll bars take for the wheel.
+    SliderAction action = SliderNoAction;
+    switch (event->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+            action = SliderSingleStepSub;
+            break;
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+            action = SliderSingleStepAdd;
+            break;
+        case Qt::Key_PageUp:
+            action = SliderPageStepSub;
+            break;
+        case Qt::Key_PageDown:
+            action = SliderPageStepAdd;
+            break;
+        case Qt::Key_Home:
+            action = SliderToMinimum;
+            break;
+        case Qt::Key_End:
+            action = SliderToMaximum;
+            break;
+        default:
+            QScrollBar::keyPressEvent(event);
+            return;
+    }
+    triggerAction(action);
+    event->accept();
+}
+
 void ScrollCodeBar::mouseReleaseEvent(QMouseEvent* event) {
     QScrollBar::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton)

@@ -34,6 +34,7 @@ signals:
     void scrolled(int code, int pos);
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 

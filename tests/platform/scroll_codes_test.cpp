@@ -44,6 +44,12 @@ TEST(ScrollCodeBar, ArrowClickReportsLineThenEndAndLeavesPositionToOwner) {
     });
     QTest::mouseClick(&bar, Qt::LeftButton, {}, QPoint(195, 8));
     EXPECT_EQ(bar.value(), 1);
+    QTest::keyClick(&bar, Qt::Key_Right);
+    EXPECT_EQ(bar.value(), 2);
+    QTest::keyClick(&bar, Qt::Key_Left);
+    EXPECT_EQ(bar.value(), 1);
+    QTest::keyClick(&bar, Qt::Key_PageDown);
+    EXPECT_EQ(bar.value(), 11);
     QTest::keyClick(&bar, Qt::Key_End);
     EXPECT_EQ(bar.value(), 255);
     QTest::keyClick(&bar, Qt::Key_Home);
