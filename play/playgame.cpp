@@ -127,12 +127,13 @@ int CPlaygame::OnInitDialog() {
 }
 
 void CPlaygame::showEvent(QShowEvent* event) {
+    // The base class places the dialog first; the layout then keeps it centred where it was.
+    QDialog::showEvent(event);
     if (!event->spontaneous()) {
         OnInitDialog();
         if (m_bFirstPaint)
             FirstPaintLayout();
     }
-    QDialog::showEvent(event);
 }
 
 void CPlaygame::hideEvent(QHideEvent* event) {
@@ -154,18 +155,17 @@ void CPlaygame::FirstPaintLayout() {
         doc->m_ppPlayGrid.Fill(0);
 
     const int c = m_nCellSize;
-    const QSize oldClient = m_ctlBoard->ClientSize();
     // The frame keeps its place and takes the size of the grid with its clue areas.
     m_ctlBoard->resize((3 * m_nBoardWidth) / 2 + c / 2, (3 * c) / 2 + (3 * m_nBoardHeight) / 2);
     const QSize newClient = m_ctlBoard->ClientSize();
 
-    // The dialog follows the frame, moving by half of the change so that it stays about
-    // where it was centred.
-    if (isWindow()) {
-        move(pos() - QPoint((newClient.width() - oldClient.width()) / 2,
-                            (newClient.height() - oldClient.height()) / 2));
-    }
+    // The dialog follows the frame and moves by half of its change, staying centred where
+    // it was.
+    const QSize oldSize = size();
     setFixedSize(newClient.width() + kExtraWidth, newClient.height() + kExtraHeight);
+    if (isWindow()) {
+        move(pos() + QPoint((oldSize.width() - width()) / 2, (oldSize.height() - height()) / 2));
+    }
     OnSize(0, width(), height());
 
     // The image fills the frame's client area inside its one-pixel rim.
