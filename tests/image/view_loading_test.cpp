@@ -351,14 +351,6 @@ TEST_F(ViewLoading, FewColourBitsAskFirstAndNoKeepsThePreviousPicture) {
     ExpectCanvas(doc.m_ppInputPlanes, 20, 8, 9, 4, 1, [&](int x, int) { return colours[x]; });
 }
 
-TEST_F(ViewLoading, ShortPixelDataLoadsWithWhiteForTheMissingPart) {
-    EXPECT_TRUE(OpenThroughDialog(Write("short.ppm", Ppm(4, 2).left(11 + 12))));
-    EXPECT_EQ(boxes.Count(), 0);
-    ExpectCanvas(doc.m_ppInputPlanes, 20, 8, 9, 4, 2, [](int x, int y) {
-        return y == 0 ? Pattern(x, y) : Rgb{255, 255, 255};
-    });
-}
-
 // Every cut of a valid PPM and a valid bitmap, sniffed and read by the view: no cut crashes or
 // hangs; a cut inside the headers is refused and keeps what was there, any later cut loads.
 TEST_F(ViewLoading, EveryCutOfAValidFileIsReadOrRefused) {
@@ -495,13 +487,6 @@ TEST_F(ViewLoading, DropStopsAtTheSizeWarningOrTheTooSmallTest) {
     DropFiles({Write("gray.pgm", Ppm("P5\n4 2\n255\n", 4, 2))});
     EXPECT_EQ(boxes.Texts(), QStringList({kUnsupported, kSizeWarning}));
     EXPECT_EQ(doc.m_nWidth, 300);
-}
-
-TEST_F(ViewLoading, DropOfARefusedFirstPictureEnablesNothing) {
-    DropFiles({Write("gray.pgm", Ppm("P5\n4 2\n255\n", 4, 2))});
-    EXPECT_EQ(boxes.Texts(), QStringList({kUnsupported, kTooSmall}));
-    EXPECT_TRUE(view.m_strImageInfo.isEmpty());
-    EXPECT_FALSE(AnyPictureControlEnabled());
 }
 
 }  // namespace
