@@ -1,0 +1,17 @@
+// Binarization: the input planes and a brightness band become the binary image.  A pixel whose
+// gray value (R + G + B) / 3 lies in [lower, upper) is black (1), every other pixel white (0).
+#pragma once
+
+#include "image/column_buffer.h"
+#include "platform/gdi.h"
+
+// Colour of the black pixels in the binary panel (test mode).
+constexpr COLORREF kBinaryPixelColor = RGB(100, 100, 255);
+
+// Writes binary[x][y] for every pixel of the width x height picture held in planes (column 3x
+// red, 3x+1 green, 3x+2 blue).  With a panel, every black pixel (x, y) is also set to
+// kBinaryPixelColor in it, at the picture's own scale and clipped to the panel.  Samples are
+// intensities 0..255.  Pixels that the
+// buffers do not hold are skipped, so a picture larger than its buffers reads nothing outside.
+void BinarizePlanes(const ColumnBuffer& planes, int width, int height, int lower, int upper,
+                    ColumnBuffer& binary, CDC* panel);

@@ -1,0 +1,32 @@
+// Block grid reduction: the binary image cut into N x N square blocks; a block is black when at
+// least half of its pixels are (count >= (B * B) / 2).  Also draws the block division into the
+// block panel and the binary panel.
+#pragma once
+
+#include "image/column_buffer.h"
+#include "platform/gdi.h"
+
+// Colour of a black block in the block panel (test mode).
+constexpr COLORREF kBlockColor = RGB(255, 0, 0);
+// Label that hides the solution in play mode, and its colours.
+inline constexpr char kInvisibleLabel[] = "INVISIBLE";
+constexpr COLORREF kInvisibleTextColor = RGB(240, 100, 100);
+constexpr COLORREF kInvisibleBkColor = RGB(255, 200, 200);
+constexpr int kInvisibleLabelX = 10;
+constexpr int kInvisibleLabelY = 10;
+
+// Side B of a block in pixels: the larger picture side divided by n (0 when n is not positive).
+int BlockSide(int width, int height, int n);
+
+// Fills answer (n x n, [block column][block row]) from the binary image of the width x height
+// picture.  Cells that no whole block of the picture reaches are 0, so every cell is written.
+// Does nothing when answer is smaller than n x n.
+void ReduceToBlocks(const ColumnBuffer& binary, int width, int height, int n, ColumnBuffer& answer);
+
+// Draws the block division with each panel's current pen: lines at every multiple of B across
+// the picture and the closing lines at its right and bottom edges, in the block panel and then
+// in the binary panel.  Test mode first paints the black blocks red in the block panel; play
+// mode writes the "INVISIBLE" label at (10, 10) into the binary panel and then the block panel,
+// leaving their text colours set to the label's.
+void DrawBlockPanels(const ColumnBuffer& answer, int width, int height, int n, bool testMode,
+                     CDC& blockPanel, CDC& binaryPanel);
