@@ -38,14 +38,6 @@ TEST(AnswerCheck, FindsAndCountsWrongCells) {
     EXPECT_EQ(CountMistakes(answer, Grid({"000", "000", "000"}), 3), 4);
 }
 
-TEST(AnswerCheck, CountsOnlyTheFirstNByN) {
-    // A grid larger than N: cells outside N x N do not count.
-    const ColumnBuffer answer = Grid({"101", "010", "111"});
-    const ColumnBuffer marks = Grid({"100", "010", "000"});
-    EXPECT_EQ(CountMistakes(answer, marks, 2), 0);
-    EXPECT_EQ(CountMistakes(answer, marks, 3), 4);
-}
-
 TEST(AnswerCheck, FrameIsATwoPixelBandInsideTheLines) {
     const COLORREF face = RGB(236, 233, 216);
     const COLORREF green = RGB(50, 255, 50);
