@@ -83,15 +83,6 @@ TEST(BlockGrid, PixelsCountOnlyInTheirOwnBlock) {
     }
 }
 
-TEST(BlockGrid, TooSmallAnAnswerGridIsLeftAlone) {
-    const ColumnBuffer binary = MakeBinary(100, 100, [](int, int) { return 1; });
-    ColumnBuffer answer;
-    answer.Allocate(5, 5);
-    answer.Fill(7);
-    ReduceToBlocks(binary, 100, 100, 10, answer);
-    EXPECT_EQ(answer[4][4], 7);
-}
-
 // Expected colour of a block panel pixel for a size x size picture cut into blocks of side b:
 // black grid lines over red blocks where the answer is 1.
 COLORREF ExpectedBlockPixel(const ColumnBuffer& answer, int size, int b, int x, int y,
@@ -130,24 +121,6 @@ TEST(BlockGrid, TestModeDrawsRedBlocksUnderBlackLines) {
     EXPECT_EQ(block.at(260, 259), RGB(0, 0, 0));
     EXPECT_EQ(block.at(259, 260), RGB(0, 0, 0));
     EXPECT_EQ(block.at(260, 260), kFaceColor);
-}
-
-TEST(BlockGrid, LinesFollowTheBlockSideForEachCount) {
-    for (int n : {5, 10}) {
-        const int size = 100, b = size / n;
-        ColumnBuffer answer;
-        answer.Allocate(n, n);
-        answer.Fill(1);
-        Surface block(120, 120);
-        Surface binary(120, 120);
-        DrawBlockPanels(answer, size, size, n, true, block.dc(), binary.dc());
-        for (int y = 0; y < 120; ++y) {
-            for (int x = 0; x < 120; ++x) {
-                ASSERT_EQ(block.at(x, y), ExpectedBlockPixel(answer, size, b, x, y, true))
-                    << "n " << n << " at " << x << "," << y;
-            }
-        }
-    }
 }
 
 TEST(BlockGrid, PlayModeShowsOnlyLinesAndTheLabel) {
