@@ -1,13 +1,11 @@
 #include <QApplication>
 
 #include "app/ngm_app.h"
-#include "platform/fonts.h"
+#include "platform/appearance.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    // The classic style draws group-box titles on their frames, as the form's layout expects.
-    QApplication::setStyle(QStringLiteral("Windows"));
-    InstallFontSubstitutions();
+    InstallAppearance();
     CNGMApp theApp;
     if (!theApp.InitInstance(QApplication::arguments().mid(1)))
         return 1;

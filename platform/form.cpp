@@ -139,6 +139,17 @@ ControlMap BuildControls(QWidget* parent, const DialogTemplate& t) {
             // The template's height includes the dropped-down list; the closed box is one line.
             r.setHeight(std::min(r.height(), DluToPixelsY(12) + 2));
         }
+        if ((c.kind == CtlKind::PushButton || c.kind == CtlKind::DefPushButton) &&
+            w->sizeHint().width() > r.width()) {
+            // A caption wider than its button is set a little smaller rather than cut off.
+            QFont font = w->font();
+            for (int px = font.pixelSize() - 1; px >= 9; --px) {
+                font.setPixelSize(px);
+                w->setFont(font);
+                if (w->sizeHint().width() <= r.width())
+                    break;
+            }
+        }
         if (c.kind == CtlKind::RadioButton || c.kind == CtlKind::Static) {
             // Text controls keep their whole text visible with the substituted fonts.
             r.setWidth(std::max(r.width(), w->sizeHint().width()));

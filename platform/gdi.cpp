@@ -49,6 +49,13 @@ bool CFont::CreateFont(int height, int /*width*/, int /*escapement*/, int /*orie
     font.setUnderline(underline);
     font.setStrikeOut(strikeOut);
     font.setStyleStrategy(QFont::NoAntialias);
+    if (height > 0) {
+        // A positive height is the whole character cell: shrink the font until its cell
+        // (ascent + descent) fits.
+        for (int size = pixels - 1; size > 1 && QFontMetrics(font).height() > height; --size) {
+            font.setPixelSize(size);
+        }
+    }
     m_font = font;
     m_bCreated = true;
     return true;

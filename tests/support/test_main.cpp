@@ -4,7 +4,7 @@
 
 #include <QApplication>
 
-#include "platform/fonts.h"
+#include "platform/appearance.h"
 #include "platform/message_box.h"
 #include "platform/shell.h"
 
@@ -12,8 +12,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    InstallFontSubstitutions();
-    QApplication::setStyle(QStringLiteral("Windows"));
+    InstallAppearance();
     SetMessageBoxHook([](const QString& text, unsigned) {
         ADD_FAILURE() << "unexpected message box: " << text.toStdString();
         return IDOK;
