@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -95,6 +96,11 @@ ControlMap BuildControls(QWidget* parent, const DialogTemplate& t) {
                     auto* e = new QPlainTextEdit(parent);
                     e->setReadOnly(c.style & CS_READONLY);
                     e->setLineWrapMode(QPlainTextEdit::NoWrap);
+                    // Auto-scrolling edits follow the caret without scroll bars of their own.
+                    if (c.style & CS_AUTOSCROLL) {
+                        e->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+                        e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+                    }
                     e->setPlainText(text);
                     w = e;
                 } else {
@@ -139,15 +145,14 @@ ControlMap BuildControls(QWidget* parent, const DialogTemplate& t) {
             // The template's height includes the dropped-down list; the closed box is one line.
             r.setHeight(std::min(r.height(), DluToPixelsY(12) + 2));
         }
-        if ((c.kind == CtlKind::PushButton || c.kind == CtlKind::DefPushButton) &&
-            w->sizeHint().width() > r.width()) {
+        if (c.kind == CtlKind::PushButton || c.kind == CtlKind::DefPushButton) {
             // A caption wider than its button is set a little smaller rather than cut off.
+            constexpr int kMargin = 8;
             QFont font = w->font();
-            for (int px = font.pixelSize() - 1; px >= 9; --px) {
-                font.setPixelSize(px);
+            while (font.pixelSize() > 9 &&
+                   QFontMetrics(font).horizontalAdvance(text) + kMargin > r.width()) {
+                font.setPixelSize(font.pixelSize() - 1);
                 w->setFont(font);
-                if (w->sizeHint().width() <= r.width())
-                    break;
             }
         }
         if (c.kind == CtlKind::RadioButton || c.kind == CtlKind::Static) {
@@ -216,7 +221,6 @@ PanelFrame::PanelFrame(unsigned style, QWidget* parent) : QFrame(parent), m_styl
     setFrameStyle(QFrame::NoFrame);
     setContentsMargins(edge, edge, edge, edge);
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void PanelFrame::paintEvent(QPaintEvent*) {

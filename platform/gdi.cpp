@@ -51,8 +51,8 @@ bool CFont::CreateFont(int height, int /*width*/, int /*escapement*/, int /*orie
     font.setStyleStrategy(QFont::NoAntialias);
     if (height > 0) {
         // A positive height is the whole character cell: shrink the font until its cell
-        // (ascent + descent) fits.
-        for (int size = pixels - 1; size > 1 && QFontMetrics(font).height() > height; --size) {
+        // (ascent + descent, each rounded up to whole pixels) is within a pixel of it.
+        for (int size = pixels - 1; size > 1 && QFontMetrics(font).height() > height + 1; --size) {
             font.setPixelSize(size);
         }
     }
