@@ -12,3 +12,9 @@ void InstallFontSubstitutions() {
     QFont::insertSubstitution(QStringLiteral("MS Shell Dlg"), gothic);
     QFont::insertSubstitution(QStringLiteral("System"), gothic);
 }
+
+int SubstituteStretch(const QString& face) {
+    if (face == QStringLiteral("MS P明朝") || face == QStringLiteral("ＭＳ Ｐ明朝"))
+        return 83;
+    return 100;
+}

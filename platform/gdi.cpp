@@ -1,5 +1,7 @@
 #include "platform/gdi.h"
 
+#include "platform/fonts.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
@@ -49,6 +51,8 @@ bool CFont::CreateFont(int height, int /*width*/, int /*escapement*/, int /*orie
     font.setUnderline(underline);
     font.setStrikeOut(strikeOut);
     font.setStyleStrategy(QFont::NoAntialias);
+    if (const int stretch = SubstituteStretch(face); stretch != 100)
+        font.setStretch(stretch);
     if (height > 0) {
         // A positive height is the whole character cell: shrink the font until its cell
         // (ascent + descent, each rounded up to whole pixels) is within a pixel of it.
