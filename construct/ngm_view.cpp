@@ -33,7 +33,6 @@ CNGMView::CNGMView(CNGMDoc* doc, QWidget* parent) : QWidget(parent), m_pDoc(doc)
     const DialogTemplate& form = FormViewTemplate();
     m_controls = BuildControls(this, form);
     setFixedSize(TemplateClientSize(form));
-    setAttribute(Qt::WA_OpaquePaintEvent, false);
 
     m_comboBlocks = m_controls.Get<QComboBox>(IDC_BLOCKS);
     m_stcInput = m_controls.Item(IDC_INPUT_PANEL);
