@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QMenuBar>
@@ -70,7 +71,8 @@ TEST_F(FrameTest, ToolBarMenuAndPromptsComeFromTheResources) {
     EXPECT_EQ(frame->Action(ID_TOPMOST)->statusTip(), "最前面表示します");
 
     QStringList menus;
-    for (QAction* a : frame->menuBar()->actions()) menus << a->text();
+    for (QAction* a : frame->menuBar()->actions())
+        menus << a->text();
     EXPECT_EQ(menus, QStringList({"ﾌｧｲﾙ(&F)", "表示(&V)", "機能", "ヘルプ(&H)"}));
 
     // Hovering a command shows its prompt in the status bar.
@@ -137,12 +139,22 @@ TEST_F(FrameTest, OpeningAFileByNameReadsNothingAndResetsTheForm) {
     EXPECT_EQ(frame->windowTitle(), "f4.ppm - NGM");
 }
 
-TEST_F(FrameTest, NewDocumentResetsTitleAndForm) {
+TEST_F(FrameTest, NewDocumentResetsTitleAndFormButKeepsEnabledStates) {
+    CNGMView* view = frame->View();
     frame->OpenDocumentFile(WriteFile("a.ppm", "x"));
-    frame->View()->m_nUpperThreshold = 12;
+    view->m_nUpperThreshold = 12;
+    CheckDlgButton(view->Controls(), IDC_TEST_MODE, false);
+    CheckDlgButton(view->Controls(), IDC_PLAY_MODE, true);
+    view->m_comboBlocks->setCurrentIndex(0);
+    view->GetDlgItem(IDC_ANALYZE)->setEnabled(true);
     frame->Action(ID_FILE_NEW)->trigger();
     EXPECT_EQ(frame->windowTitle(), "無題 - NGM");
-    EXPECT_EQ(frame->View()->m_nUpperThreshold, 250);
+    EXPECT_EQ(view->m_nUpperThreshold, 250);
+    EXPECT_EQ(GetDlgItemText(view->Controls(), IDC_UPPER_EDIT), "250");
+    EXPECT_TRUE(IsDlgButtonChecked(view->Controls(), IDC_TEST_MODE));
+    EXPECT_EQ(view->m_comboBlocks->currentIndex(), -1);
+    EXPECT_EQ(view->SelectedBlockCount(), 20);
+    EXPECT_TRUE(view->GetDlgItem(IDC_ANALYZE)->isEnabled());
 }
 
 TEST_F(FrameTest, SaveWritesAnEmptyFileAndNeverOverwritesAnOpenedOne) {

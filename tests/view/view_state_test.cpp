@@ -154,22 +154,6 @@ TEST_F(ViewTest, NoAnalysisOrPlayWithoutAPicture) {
     EXPECT_EQ(runs, 0);
 }
 
-TEST_F(ViewTest, InitialUpdateAgainResetsBandModeAndList) {
-    PutPicture(20);
-    view->OnHScroll(SB_THUMBPOSITION, 40, Bar(IDC_LOWER_SCROLL));
-    Click(IDC_PLAY_MODE);
-    view->m_comboBlocks->setCurrentIndex(1);
-    view->OnInitialUpdate();
-    EXPECT_EQ(view->m_nLowerThreshold, 0);
-    EXPECT_EQ(Bar(IDC_LOWER_SCROLL)->value(), 0);
-    EXPECT_EQ(Text(IDC_LOWER_EDIT), "0");
-    EXPECT_TRUE(IsDlgButtonChecked(view->Controls(), IDC_TEST_MODE));
-    EXPECT_EQ(view->m_comboBlocks->currentIndex(), -1);
-    EXPECT_EQ(view->SelectedBlockCount(), 20);
-    // Enabled states stay.
-    EXPECT_TRUE(Enabled(IDC_ANALYZE));
-}
-
 TEST_F(ViewTest, DrawBoxAcceptedMakesTheDrawingThePicture) {
     ModalHook previous = SetModalHook([&](QDialog&) {
         // What a store leaves behind: a 260 x 260 white drawing in the planes.
