@@ -41,9 +41,9 @@ case "${1:-}" in
         ;;
     test)
         install_missing
-        build build
+        build build -DNGM_BUILD_TESTS=ON -DNGM_BUILD_BENCH=ON
         (cd build && ctest --output-on-failure)
-        build build-asan -DNGM_SANITIZE=ON -DNGM_BUILD_BENCH=OFF
+        build build-asan -DNGM_SANITIZE=ON -DNGM_BUILD_TESTS=ON -DNGM_BUILD_BENCH=OFF
         (cd build-asan && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions="$PWD/../tests/lsan.supp" \
              ctest --output-on-failure)
         ;;
