@@ -153,26 +153,25 @@ COLORREF CDrawbox::SelectedColor() const {
     return RGB(m_nRed, m_nGreen, m_nBlue);
 }
 
-void CDrawbox::DrawUserLine(CPoint from, CPoint to) {
-    CPen pen(PS_SOLID, PenWidth(), SelectedColor());
-    m_dcCanvas.SetClipRect(WholeClip());
+void CDrawbox::StrokeLine(CPen& pen, int rop, const CRect& clip, CPoint from, CPoint to) {
+    m_dcCanvas.SetClipRect(clip);
+    const int oldRop = m_dcCanvas.SetROP2(rop);
     CPen* old = m_dcCanvas.SelectObject(&pen);
     m_dcCanvas.MoveTo(from);
     m_dcCanvas.LineTo(to);
     m_dcCanvas.SelectObject(old);
-    pen.DeleteObject();
+    m_dcCanvas.SetROP2(oldRop);
+    m_dcCanvas.SetClipRect(WholeClip());
+}
+
+void CDrawbox::DrawUserLine(CPoint from, CPoint to) {
+    CPen pen(PS_SOLID, PenWidth(), SelectedColor());
+    StrokeLine(pen, R2_COPYPEN, WholeClip(), from, to);
     m_canvas->update();
 }
 
 void CDrawbox::XorBand() {
-    m_dcCanvas.SetClipRect(LineClip());
-    const int oldRop = m_dcCanvas.SetROP2(R2_XORPEN);
-    CPen* old = m_dcCanvas.SelectObject(&m_penRubber);
-    m_dcCanvas.MoveTo(m_ptLineStart);
-    m_dcCanvas.LineTo(m_ptLineEnd);
-    m_dcCanvas.SelectObject(old);
-    m_dcCanvas.SetROP2(oldRop);
-    m_dcCanvas.SetClipRect(WholeClip());
+    StrokeLine(m_penRubber, R2_XORPEN, LineClip(), m_ptLineStart, m_ptLineEnd);
 }
 
 void CDrawbox::OnLButtonDown(Qt::MouseButtons, CPoint point) {
@@ -223,16 +222,8 @@ void CDrawbox::OnLButtonUp(Qt::MouseButtons, CPoint point) {
     XorBand();
 
     CPen pen(PS_SOLID, PenWidth(), SelectedColor());
-    m_dcCanvas.SetClipRect(LineClip());
-    const int oldRop = m_dcCanvas.SetROP2(R2_COPYPEN);
-    CPen* old = m_dcCanvas.SelectObject(&pen);
-    m_dcCanvas.MoveTo(m_ptLineStart);
-    m_dcCanvas.LineTo(p);
-    m_dcCanvas.SelectObject(old);
-    m_dcCanvas.SetROP2(oldRop);
-    m_dcCanvas.SetClipRect(WholeClip());
+    StrokeLine(pen, R2_COPYPEN, LineClip(), m_ptLineStart, p);
     m_bLineDrag = 0;
-    pen.DeleteObject();
     m_canvas->update();
 }
 

@@ -79,6 +79,9 @@ protected:
 private:
     CPoint ToCanvas(CPoint point) const;
     // Draws a line with a new user pen and the whole-canvas clip.
+    // Draws one line into the canvas image with the pen, raster mode and clip given, and puts
+    // the image's mode and pen back.
+    void StrokeLine(CPen& pen, int rop, const CRect& clip, CPoint from, CPoint to);
     void DrawUserLine(CPoint from, CPoint to);
     // Clip of the line tool: the canvas less its last two columns and rows.
     CRect LineClip() const;
