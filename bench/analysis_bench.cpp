@@ -3,14 +3,12 @@
 // 4000 x 4000 picture, next to one plain pass that reads every sample of the planes.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QComboBox>
 #include <cstdint>
 #include <memory>
 
 #include "app/ngm_doc.h"
 #include "construct/ngm_view.h"
-#include "platform/fonts.h"
 #include "platform/form.h"
 #include "res/dialog_template.h"
 
@@ -97,16 +95,3 @@ BENCHMARK(BM_PlainPass4000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Analysis4000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    InstallFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

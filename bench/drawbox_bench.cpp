@@ -2,7 +2,6 @@
 // bar), and single drawing events with the widest pen, each sent as the mouse event it is.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QImage>
 #include <QMouseEvent>
@@ -108,13 +107,3 @@ void BM_CanvasRepaint(benchmark::State& state) {
 BENCHMARK(BM_CanvasRepaint)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

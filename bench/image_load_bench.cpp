@@ -168,5 +168,3 @@ BENCHMARK(BM_ReadPpmBytes)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadPpm)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadBmpBytes)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadBmp)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-
-BENCHMARK_MAIN();

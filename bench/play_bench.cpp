@@ -3,7 +3,6 @@
 // the whole board.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QImage>
 #include <QMouseEvent>
@@ -13,7 +12,6 @@
 #include <memory>
 
 #include "app/ngm_doc.h"
-#include "platform/fonts.h"
 #include "play/playgame.h"
 
 namespace {
@@ -89,16 +87,3 @@ void BM_DragAcrossBoard20(benchmark::State& state) {
 BENCHMARK(BM_DragAcrossBoard20)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    InstallFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
