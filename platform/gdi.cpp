@@ -3,6 +3,7 @@
 #include "platform/fonts.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -55,9 +56,19 @@ bool CFont::CreateFont(int height, int /*width*/, int /*escapement*/, int /*orie
         font.setStretch(stretch);
     if (height > 0) {
         // A positive height is the whole character cell: shrink the font until its cell
-        // (ascent + descent, each rounded up to whole pixels) is within a pixel of it.
-        for (int size = pixels - 1; size > 1 && QFontMetrics(font).height() > height + 1; --size) {
-            font.setPixelSize(size);
+        // (ascent + descent, each rounded up to whole pixels) is within a pixel of it.  Fonts
+        // are made per number drawn, so the size found for a font is remembered.
+        static QHash<QString, int> s_fittedSizes;
+        const QString key = font.key();
+        const auto found = s_fittedSizes.constFind(key);
+        if (found != s_fittedSizes.constEnd()) {
+            font.setPixelSize(found.value());
+        } else {
+            for (int size = pixels - 1; size > 1 && QFontMetrics(font).height() > height + 1;
+                 --size) {
+                font.setPixelSize(size);
+            }
+            s_fittedSizes.insert(key, font.pixelSize());
         }
     }
     m_font = font;
