@@ -17,7 +17,7 @@
 #include <QToolBar>
 #include <QUrl>
 
-#include "app/ngm_doc.h"
+#include "model/ngm_doc.h"
 #include "construct/ngm_view.h"
 #include "platform/message_box.h"
 #include "platform/shell.h"

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <memory>
 
-#include "app/ngm_doc.h"
+#include "model/ngm_doc.h"
 
 class CMainFrame;
 

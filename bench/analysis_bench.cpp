@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/ngm_doc.h"
+#include "model/ngm_doc.h"
 #include "construct/ngm_view.h"
 #include "platform/form.h"
 #include "res/dialog_template.h"

@@ -7,10 +7,10 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 
-#include "app/ngm_doc.h"
+#include "model/ngm_doc.h"
 #include "construct/ngm_view.h"
 #include "drawbox/drawbox.h"
-#include "drawbox/drawbox_ids.h"
+#include "res/drawbox_ids.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "app/ngm_doc.h"
+#include "model/ngm_doc.h"
 #include "play/playgame.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <QScrollBar>
 #include <QUrl>
 
-#include "app/ngm_doc.h"
+#include "model/ngm_doc.h"
 #include "drawbox/drawbox.h"
 #include "platform/message_box.h"
 #include "platform/modal.h"

@@ -1,6 +1,6 @@
 // The analysis steps of the view: binarization, block grid and the puzzle with its clues.
 // Each step hands the view's buffers and panel images to its widget-free piece.
-#include "app/ngm_doc.h"
+#include "model/ngm_doc.h"
 #include "construct/binarize.h"
 #include "construct/block_grid.h"
 #include "construct/ngm_view.h"

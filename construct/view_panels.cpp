@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "app/ngm_doc.h"
+#include "model/ngm_doc.h"
 #include "construct/ngm_view.h"
 
 void CNGMView::paintEvent(QPaintEvent*) {

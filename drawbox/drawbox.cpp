@@ -9,9 +9,9 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "app/ngm_doc.h"
+#include "model/ngm_doc.h"
 #include "construct/ngm_view.h"
-#include "drawbox/drawbox_ids.h"
+#include "res/drawbox_ids.h"
 #include "platform/scroll_codes.h"
 #include "res/dialog_template.h"
 

@@ -8,7 +8,7 @@
 #include <QShowEvent>
 #include <QTimerEvent>
 
-#include "app/ngm_doc.h"
+#include "model/ngm_doc.h"
 #include "construct/clue_rule.h"
 #include "platform/message_box.h"
 #include "play/answer_check.h"

@@ -1,4 +1,4 @@
-#include "drawbox/drawbox_ids.h"
+#include "res/drawbox_ids.h"
 #include "res/dialog_template.h"
 
 namespace {

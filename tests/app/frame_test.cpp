@@ -14,7 +14,7 @@
 #include <QToolBar>
 
 #include "app/main_frame.h"
-#include "app/ngm_doc.h"
+#include "model/ngm_doc.h"
 #include "construct/ngm_view.h"
 #include "res/dialog_template.h"
 #include "support/scripted_ui.h"

@@ -5,7 +5,7 @@
 #include <QComboBox>
 
 #include "analysis_support.h"
-#include "app/ngm_doc.h"
+#include "model/ngm_doc.h"
 #include "construct/binarize.h"
 #include "construct/block_grid.h"
 #include "construct/ngm_view.h"

@@ -10,10 +10,10 @@
 #include <set>
 #include <tuple>
 
-#include "app/ngm_doc.h"
+#include "model/ngm_doc.h"
 #include "construct/ngm_view.h"
 #include "drawbox/drawbox.h"
-#include "drawbox/drawbox_ids.h"
+#include "res/drawbox_ids.h"
 #include "platform/modal.h"
 #include "platform/scroll_codes.h"
 

@@ -15,7 +15,7 @@
 #include <array>
 #include <functional>
 
-#include "app/ngm_doc.h"
+#include "model/ngm_doc.h"
 #include "construct/ngm_view.h"
 #include "image/square_canvas.h"
 #include "res/dialog_template.h"

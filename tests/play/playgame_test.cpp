@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ngm_doc.h"
+#include "model/ngm_doc.h"
 #include "platform/dialog_units.h"
 #include "play/answer_check.h"
 #include "play/playgame.h"

@@ -10,7 +10,7 @@
 #include <QTest>
 #include <memory>
 
-#include "app/ngm_doc.h"
+#include "model/ngm_doc.h"
 #include "construct/ngm_view.h"
 #include "platform/scroll_codes.h"
 

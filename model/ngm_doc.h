@@ -1,6 +1,5 @@
-// The one document: the picture size, the grid size N, the input planes and the two N x N
-// grids.  The view allocates and frees the buffers by kind; the dialogs reach the document
-// through CNGMDoc::Current().
+// The one document: it owns the picture, the puzzle made from it and the board the player
+// marks.  The view and the dialogs get it when they are made.
 #pragma once
 
 #include <QString>

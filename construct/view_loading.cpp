@@ -7,7 +7,7 @@
 #include <QFileInfo>
 #include <QIODevice>
 
-#include "app/ngm_doc.h"
+#include "model/ngm_doc.h"
 #include "construct/ngm_view.h"
 #include "image/bmp_reader.h"
 #include "image/byte_reader.h"

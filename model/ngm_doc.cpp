@@ -1,4 +1,4 @@
-#include "app/ngm_doc.h"
+#include "model/ngm_doc.h"
 
 namespace {
 CNGMDoc* s_pCurrent = nullptr;

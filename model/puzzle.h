@@ -1,0 +1,44 @@
+// A black-and-white nonogram: its size, the clue of every row and column and, when known, the
+// intended answer.  Widget-free; the solver, the puzzle files and the windows all share it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The runs of one line, first to last (top to bottom, left to right).  An empty line has no
+// runs; files and panels show it as the single clue 0.
+using LineClue = std::vector<int>;
+
+// Largest side a puzzle may have.
+constexpr int kMaxPuzzleSide = 99;
+
+struct Puzzle {
+    int width = 0;
+    int height = 0;
+    std::vector<LineClue> rows;     // height entries, top to bottom
+    std::vector<LineClue> columns;  // width entries, left to right
+    // width * height cells row by row, 1 = filled; empty when the answer is unknown.
+    std::vector<std::uint8_t> answer;
+    std::string title;  // UTF-8
+
+    bool HasAnswer() const { return !answer.empty(); }
+    int CellCount() const { return width * height; }
+    std::uint8_t AnswerAt(int x, int y) const {
+        return answer[static_cast<std::size_t>(y) * width + x];
+    }
+
+    // The puzzle whose clues are read off a width x height grid (row by row, non-zero =
+    // filled); the grid becomes its answer.
+    static Puzzle FromGrid(int width, int height, const std::vector<std::uint8_t>& cells);
+};
+
+// The runs of n cells read at cells[0], cells[stride], ... (non-zero = filled).
+LineClue RunsOf(const std::uint8_t* cells, int n, int stride = 1);
+
+// True when the runs of every row and column of the grid (row by row) equal the clues.
+bool GridMatchesClues(const Puzzle& puzzle, const std::vector<std::uint8_t>& cells);
+
+// Why clues cannot belong to a puzzle of their size, or an empty string when they can: a side
+// outside 1..99, a clue count that is not the side, a run below 1, or runs that cannot fit.
+std::string ClueFitProblem(const Puzzle& puzzle);
