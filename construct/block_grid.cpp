@@ -128,3 +128,20 @@ void DrawBlockPanels(const ColumnBuffer& answer, int width, int height, int n, b
         WriteInvisibleLabel(blockPanel);
     }
 }
+
+void DrawUndecidedMarks(const std::vector<std::uint8_t>& undecided, int width, int height, int n,
+                        CDC& blockPanel) {
+    const BlockLayout b = Layout(width, height, n);
+    if (b.side <= 0 || undecided.size() != static_cast<std::size_t>(n) * n)
+        return;
+    const int s = UndecidedMarkSide(b.side);
+    // Centred on the block's inside, the pixels right of and below its grid lines.
+    const int offset = (b.side - s + 1) / 2;
+    for (int j = 0; j < b.rows; ++j) {
+        for (int i = 0; i < b.columns; ++i) {
+            if (undecided[static_cast<std::size_t>(j) * n + i])
+                blockPanel.FillSolidRect(i * b.side + offset, j * b.side + offset, s, s,
+                                         kUndecidedMarkColor);
+        }
+    }
+}

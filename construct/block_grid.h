@@ -3,6 +3,9 @@
 // block panel and the binary panel.
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "image/column_buffer.h"
 #include "platform/gdi.h"
 
@@ -14,6 +17,9 @@ constexpr COLORREF kInvisibleTextColor = RGB(240, 100, 100);
 constexpr COLORREF kInvisibleBkColor = RGB(255, 200, 200);
 constexpr int kInvisibleLabelX = 10;
 constexpr int kInvisibleLabelY = 10;
+
+// The mark of a cell that the solver cannot decide: a small square at the centre of its block.
+constexpr COLORREF kUndecidedMarkColor = RGB(255, 255, 0);
 
 // Side B of a block in pixels: the larger picture side divided by n (0 when n is not positive).
 int BlockSide(int width, int height, int n);
@@ -28,5 +34,15 @@ void ReduceToBlocks(const ColumnBuffer& binary, int width, int height, int n, Co
 // in the binary panel.  Test mode first paints the black blocks red in the block panel; play
 // mode writes the "INVISIBLE" label at (10, 10) into the binary panel and then the block panel,
 // leaving their text colours set to the label's.
+// Side of the undecided mark in a block of side b: a third of it, at least 2 pixels.
+constexpr int UndecidedMarkSide(int b) {
+    return b / 3 > 2 ? b / 3 : 2;
+}
+
+// Marks the undecided cells (n x n, row by row, non-zero = undecided) in the block panel, over
+// whatever the blocks show; cells that no whole block of the picture reaches get no mark.
+void DrawUndecidedMarks(const std::vector<std::uint8_t>& undecided, int width, int height, int n,
+                        CDC& blockPanel);
+
 void DrawBlockPanels(const ColumnBuffer& answer, int width, int height, int n, bool testMode,
                      CDC& blockPanel, CDC& binaryPanel);
