@@ -43,8 +43,6 @@ struct Analysis {
                     column[y] = Sample(picture, size, x, y, c);
             }
         }
-        view.m_nImageWidth = view.m_nImageHeight = size;
-        doc.m_nWidth = doc.m_nHeight = size;
         CheckDlgButton(view.Controls(), IDC_TEST_MODE, true);
     }
     CNGMDoc doc;

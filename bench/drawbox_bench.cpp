@@ -27,7 +27,7 @@ void Send(CDrawbox& box, QEvent::Type type, QPoint p, Qt::MouseButton button,
 struct Fixture {
     CNGMDoc doc;
     CNGMView view{&doc};
-    CDrawbox box;
+    CDrawbox box{&doc};
     explicit Fixture(int tool, int pen) {
         box.show();
         CheckDlgButton(box.Controls(), IDC_DB_FREE, tool == IDC_DB_FREE);

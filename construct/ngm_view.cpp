@@ -9,15 +9,17 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QUrl>
+#include <new>
+#include <optional>
 
+#include "construct/busy_cursor.h"
 #include "model/ngm_doc.h"
+#include "model/picture_loader.h"
 #include "drawbox/drawbox.h"
 #include "platform/message_box.h"
 #include "platform/modal.h"
 #include "platform/scroll_codes.h"
 #include "play/playgame.h"
-
-CNGMView* g_pView = nullptr;
 
 namespace {
 
@@ -29,7 +31,6 @@ constexpr int kPictureControls[] = {
 }  // namespace
 
 CNGMView::CNGMView(CNGMDoc* doc, QWidget* parent) : QWidget(parent), m_pDoc(doc) {
-    g_pView = this;
     const DialogTemplate& form = FormViewTemplate();
     m_controls = BuildControls(this, form);
     setFixedSize(TemplateClientSize(form));
@@ -57,7 +58,7 @@ CNGMView::CNGMView(CNGMDoc* doc, QWidget* parent) : QWidget(parent), m_pDoc(doc)
 }
 
 CNGMView::~CNGMView() {
-    // Take the panel images apart, then release the buffers by kind.
+    // Take the panel images apart; the buffers go with their owners.
     if (!m_bFirstPaint) {
         m_dcInput.SelectObject(m_pOldBmpInput);
         m_bmpInput.DeleteObject();
@@ -68,11 +69,6 @@ CNGMView::~CNGMView() {
         m_dcResult.SelectObject(m_pOldBmpResult);
         m_bmpResult.DeleteObject();
     }
-    FreeBuffer(0, 1);
-    FreeBuffer(0, 2);
-    FreeBuffer(0, 3);
-    if (g_pView == this)
-        g_pView = nullptr;
 }
 
 void CNGMView::OnInitialUpdate() {
@@ -125,18 +121,20 @@ void CNGMView::EnableControls(std::initializer_list<int> ids, bool enable) {
 }
 
 void CNGMView::ApplyPicturePresentState() {
-    if (m_pDoc->m_nWidth <= 0)
+    if (!m_pDoc->HasPicture())
         return;
     for (int id : kPictureControls)
         m_controls.Item(id)->setEnabled(true);
     EnableControls({IDC_PLAY}, false);
 }
 
+CNGMView::CanvasSizeStep::operator int() const {
+    const CNGMDoc* doc = m_view.GetDocument();
+    return m_bWidth ? doc->Width() : doc->Height();
+}
+
 bool CNGMView::HasPicture() const {
-    const ColumnBuffer& planes = m_pDoc->m_ppInputPlanes;
-    return m_nImageWidth > 0 && m_nImageHeight > 0 && planes.IsAllocated() &&
-           planes.Columns() == 3 * m_nImageWidth && planes.Length() == m_nImageHeight &&
-           m_ppBinaryImage.Columns() == m_nImageWidth && m_ppBinaryImage.Length() == m_nImageHeight;
+    return m_pDoc->HasPicture();
 }
 
 int CNGMView::SelectedBlockCount() const {
@@ -147,15 +145,6 @@ int CNGMView::SelectedBlockCount() const {
     if (index < 0)
         index = count - 1;
     return m_comboBlocks->itemText(index).toInt();
-}
-
-void CNGMView::OnInput() {
-    OpenImageFile();
-    ApplyPicturePresentState();
-}
-
-void CNGMView::OnFileOpen() {
-    OnInput();
 }
 
 void CNGMView::ClearAnalysisPanels() {
@@ -169,6 +158,19 @@ void CNGMView::OnAnalyze() {
     // or the controls enabled after a cancelled DrawBox).
     if (!HasPicture())
         return;
+    // A canvas larger than the panels takes a moment.
+    std::optional<BusyCursor> busy;
+    const int width = m_pDoc->Width();
+    const int height = m_pDoc->Height();
+    if (width > kPanelLimit || height > kPanelLimit)
+        busy.emplace();
+    // The binary image follows the picture's canvas; without the memory for it nothing else
+    // changes.
+    if (m_ppBinaryImage.Columns() != width || m_ppBinaryImage.Length() != height) {
+        m_ppBinaryImage.Free();
+        if (!AllocBuffer(width, height, 2))
+            return;
+    }
     EnsurePanelImages();
 
     if (IsDlgButtonChecked(m_controls, IDC_TEST_MODE)) {
@@ -232,7 +234,7 @@ void CNGMView::OnPlay() {
 }
 
 void CNGMView::OnDrawBox() {
-    CDrawbox dlg;
+    CDrawbox dlg(m_pDoc);
     if (RunModal(dlg) != QDialog::Accepted)
         return;
 
@@ -245,56 +247,52 @@ void CNGMView::OnDrawBox() {
     for (int id : kPictureControls)
         m_controls.Item(id)->setEnabled(true);
     EnableControls({IDC_PLAY}, false);
-    m_nImageWidth = m_pDoc->m_nWidth;
-    m_nImageHeight = m_pDoc->m_nHeight;
-    AllocBuffer(m_nImageWidth, m_nImageHeight, 2);
+    // The binary image was the previous picture's; the next analysis makes one for the drawing.
+    m_ppBinaryImage.Free();
     DrawInputImage();
 }
 
 BOOL CNGMView::AllocBuffer(int nColumns, int nLength, int nKind) {
     if (nColumns == 0 || nLength == 0) {
-        AppMessageBox(QStringLiteral("入力サイズが小さすぎます。"), MB_ICONQUESTION | MB_OK);
+        ShowRefusal(PictureRefusal::kEmpty);
         return FALSE;
     }
-    FreeBuffer(nColumns, nKind);
-    switch (nKind) {
-        case 1:
-            m_pDoc->m_ppInputPlanes.Allocate(nColumns, nLength);
-            break;
-        case 2:
-            m_ppBinaryImage.Allocate(nColumns, nLength);
-            break;
-        case 3:
-            m_pDoc->m_ppAnswerGrid.Allocate(nColumns, nLength);
-            m_pDoc->m_ppPlayGrid.Allocate(nColumns, nLength);
-            break;
-        default:
-            break;
+    try {
+        switch (nKind) {
+            case 1:
+                // A picture that fills its canvas.
+                m_pDoc->m_ppInputPlanes.Allocate(nColumns, nLength);
+                m_pDoc->m_picture.width = nColumns / 3;
+                m_pDoc->m_picture.height = nLength;
+                break;
+            case 2:
+                m_ppBinaryImage.Allocate(nColumns, nLength);
+                break;
+            case 3:
+                m_pDoc->m_ppAnswerGrid.Allocate(nColumns, nLength);
+                m_pDoc->m_ppPlayGrid.Allocate(nColumns, nLength);
+                break;
+            default:
+                break;
+        }
+    } catch (const std::bad_alloc&) {
+        ShowRefusal(PictureRefusal::kOutOfMemory);
+        return FALSE;
     }
     return TRUE;
 }
 
-void CNGMView::FreeBuffer(int nNewColumns, int nKind) {
+void CNGMView::FreeBuffer(int nKind) {
     switch (nKind) {
         case 1:
-            if (!m_bPlanesEmpty)
-                m_pDoc->m_ppInputPlanes.Free();
-            m_nPlaneColumns = nNewColumns;
-            m_bPlanesEmpty = 0;
+            m_pDoc->m_picture = Picture{};
             break;
         case 2:
-            if (!m_bBinaryEmpty)
-                m_ppBinaryImage.Free();
-            m_nBinaryColumns = nNewColumns;
-            m_bBinaryEmpty = 0;
+            m_ppBinaryImage.Free();
             break;
         case 3:
-            if (!m_bGridsEmpty) {
-                m_pDoc->m_ppAnswerGrid.Free();
-                m_pDoc->m_ppPlayGrid.Free();
-            }
-            m_nGridColumns = nNewColumns;
-            m_bGridsEmpty = 0;
+            m_pDoc->m_ppAnswerGrid.Free();
+            m_pDoc->m_ppPlayGrid.Free();
             break;
         default:
             break;

@@ -15,6 +15,7 @@
 
 class CNGMDoc;
 class CMainFrame;
+enum class PictureRefusal;
 class QComboBox;
 class QDragEnterEvent;
 class QDropEvent;
@@ -54,9 +55,11 @@ public:
     // Files dropped on the view (local paths; a drop with no local file never gets here).
     void OnDropFiles(const QStringList& paths);
 
-    // Buffers by kind: 1 input planes, 2 binary image, 3 answer and play grids.
+    // Buffers by kind: 1 the picture's planes, 2 the binary image, 3 the answer and play
+    // grids.  A zero size or memory that cannot be had is refused with its message box, and
+    // the previous buffer stays.
     BOOL AllocBuffer(int nColumns, int nLength, int nKind);
-    void FreeBuffer(int nNewColumns, int nKind);
+    void FreeBuffer(int nKind);
 
     // Loading.
     BOOL OpenImageFile();
@@ -64,7 +67,10 @@ public:
     void ReadImage(QIODevice& file, int nFormat);
     void ReadPpm(QIODevice& file);
     void ReadBmp(QIODevice& file);
+    // Appends the size lines of the picture's square canvas to the information text.
     void MakeSquareCanvas(int nWidth, int nHeight, int* pPadX, int* pPadY);
+    // The message box of a refused picture.
+    static void ShowRefusal(PictureRefusal refusal);
 
     // Analysis.
     int Binarize();
@@ -83,7 +89,7 @@ public:
 
     // The block count selected in combo box 1027, else its last item.
     int SelectedBlockCount() const;
-    // True while a picture is in the input planes (loaded or stored from the DrawBox).
+    // True while the document has a picture (loaded or stored from the DrawBox).
     bool HasPicture() const;
 
     // Fields.
@@ -91,20 +97,25 @@ public:
     QComboBox* m_comboBlocks = nullptr;
     std::int32_t m_nLowerThreshold = 0;
     std::int32_t m_nUpperThreshold = 0;
-    std::int32_t m_nImageWidth = 0;
-    std::int32_t m_nImageHeight = 0;
+    // The canvas size of the document's picture, read through; the document alone holds it.
+    class CanvasSizeStep {
+    public:
+        CanvasSizeStep(const CNGMView& view, bool width) : m_view(view), m_bWidth(width) {}
+        operator int() const;
+
+    private:
+        const CNGMView& m_view;
+        bool m_bWidth;
+    };
+    const CanvasSizeStep m_nImageWidth{*this, true};
+    const CanvasSizeStep m_nImageHeight{*this, false};
+    // Black and white of the picture's canvas, made by the analysis.
     ColumnBuffer m_ppBinaryImage;
     std::int32_t m_bTestMode = 1;
     QWidget* m_stcInput = nullptr;
     QWidget* m_stcBinary = nullptr;
     QWidget* m_stcPreview = nullptr;
     QWidget* m_stcResult = nullptr;
-    std::int32_t m_nPlaneColumns = 0;
-    std::int32_t m_nBinaryColumns = 0;
-    std::int32_t m_nGridColumns = 0;
-    BOOL m_bPlanesEmpty = 1;
-    BOOL m_bBinaryEmpty = 1;
-    BOOL m_bGridsEmpty = 1;
     std::int32_t m_bFirstPaint = 1;
     std::int32_t m_nInputH = 0, m_nInputW = 0;
     std::int32_t m_nBinaryH = 0, m_nBinaryW = 0;
@@ -139,6 +150,3 @@ private:
     CMainFrame* m_pFrame = nullptr;
     ControlMap m_controls;
 };
-
-// The one view of the program, set by its constructor.
-extern CNGMView* g_pView;

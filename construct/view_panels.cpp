@@ -56,8 +56,8 @@ void CNGMView::DrawInputImage() {
 
     const ColumnBuffer& planes = m_pDoc->m_ppInputPlanes;
     // Only the part of the picture that falls inside the panel image can show.
-    const int w = std::min({m_nImageWidth, m_nInputW, planes.Columns() / 3});
-    const int h = std::min({m_nImageHeight, m_nInputH, planes.Length()});
+    const int w = std::min(m_nInputW, planes.Columns() / 3);
+    const int h = std::min(m_nInputH, planes.Length());
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
             m_dcInput.SetPixel(x, y,

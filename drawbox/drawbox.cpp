@@ -8,16 +8,18 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <algorithm>
+#include <new>
+#include <utility>
 
 #include "model/ngm_doc.h"
-#include "construct/ngm_view.h"
-#include "res/drawbox_ids.h"
+#include "platform/message_box.h"
 #include "platform/scroll_codes.h"
 #include "res/dialog_template.h"
+#include "res/drawbox_ids.h"
 
 namespace {
 
-// Size of a drawing; the document takes it at every opening.
+// Size of a drawing, and of the picture a store makes.
 constexpr int kCanvasSize = 260;
 constexpr int kCanvasLeft = 100;
 constexpr int kCanvasTop = 50;
@@ -40,7 +42,7 @@ CPoint ToCPoint(const QPointF& p) {
 
 }  // namespace
 
-CDrawbox::CDrawbox(QWidget* pParent) : QDialog(pParent) {
+CDrawbox::CDrawbox(CNGMDoc* doc, QWidget* pParent) : QDialog(pParent), m_pDoc(doc) {
     const DialogTemplate& t = DrawBoxDialogTemplate();
     setWindowTitle(QString::fromUtf8(t.caption));
     setFixedSize(TemplateClientSize(t));
@@ -94,14 +96,8 @@ int CDrawbox::OnInitDialog() {
     }
     CheckDlgButton(m_controls, IDC_DB_FREE, true);
 
-    int width = kCanvasSize;
-    int height = kCanvasSize;
-    if (CNGMDoc* doc = CNGMDoc::Current()) {
-        doc->m_nWidth = kCanvasSize;
-        doc->m_nHeight = kCanvasSize;
-        width = doc->m_nWidth;
-        height = doc->m_nHeight;
-    }
+    const int width = kCanvasSize;
+    const int height = kCanvasSize;
     m_canvas->setGeometry(kCanvasLeft, kCanvasTop, width, height);
     // The drawing lives in this image; every paint of the canvas shows it.
     m_bmpCanvas.CreateBitmap(width, height);
@@ -292,56 +288,45 @@ void CDrawbox::OnHScroll(int nSBCode, int nPos, ScrollCodeBar* pScrollBar) {
     FillSwatch(SelectedColor());
 }
 
-void CDrawbox::AllocInputPlanes(int nColumns, int nLength) {
-    CNGMDoc* doc = CNGMDoc::Current();
-    if (!doc)
-        return;
-    if (g_pView) {
-        if (!g_pView->m_bPlanesEmpty)
-            doc->m_ppInputPlanes.Free();
-        g_pView->m_bPlanesEmpty = 0;
-        g_pView->m_nPlaneColumns = nColumns;
-    } else {
-        doc->m_ppInputPlanes.Free();
-    }
-    doc->m_ppInputPlanes.Allocate(nColumns, nLength);
-}
-
 void CDrawbox::OnStore() {
     // A band still on the canvas is not part of the drawing.
     CancelLineDrag();
     QApplication::setOverrideCursor(Qt::WaitCursor);
 
-    CNGMDoc* doc = CNGMDoc::Current();
-    if (doc) {
-        const int width = doc->m_nWidth;
-        const int height = doc->m_nHeight;
-        AllocInputPlanes(3 * width, height);
-        ColumnBuffer& planes = doc->m_ppInputPlanes;
-        const QImage& image = m_bmpCanvas.Image();
-        const long long total = static_cast<long long>(width) * height;
-        int shown = m_progress->value();
-        for (int y = 0; y < height; ++y) {
-            const QRgb* line = y < image.height()
-                                   ? reinterpret_cast<const QRgb*>(image.constScanLine(y))
-                                   : nullptr;
-            for (int x = 0; x < width; ++x) {
-                // Outside the drawing a pixel reads as white.
-                const QRgb c = (line && x < image.width()) ? line[x] : qRgb(255, 255, 255);
-                planes[3 * x][y] = qRed(c);
-                planes[3 * x + 1][y] = qGreen(c);
-                planes[3 * x + 2][y] = qBlue(c);
-                // Share of the pixels done before this one; the bar is only touched when the
-                // percentage changes, which looks the same and costs far less.
-                const int percent =
-                    static_cast<int>((static_cast<long long>(y) * width + x) * 100 / total);
-                if (percent != shown) {
-                    shown = percent;
-                    m_progress->setValue(percent);
-                }
+    Picture picture;
+    try {
+        picture = Picture::Filling(kCanvasSize, kCanvasSize);
+    } catch (const std::bad_alloc&) {
+        QApplication::restoreOverrideCursor();
+        AppMessageBox(QStringLiteral("メモリが不足しているため画像を読み込めません。"), MB_OK);
+        return;
+    }
+    ColumnBuffer& planes = picture.planes;
+    const int width = kCanvasSize;
+    const int height = kCanvasSize;
+    const QImage& image = m_bmpCanvas.Image();
+    const long long total = static_cast<long long>(width) * height;
+    int shown = m_progress->value();
+    for (int y = 0; y < height; ++y) {
+        const QRgb* line =
+            y < image.height() ? reinterpret_cast<const QRgb*>(image.constScanLine(y)) : nullptr;
+        for (int x = 0; x < width; ++x) {
+            // Outside the drawing a pixel reads as white.
+            const QRgb c = (line && x < image.width()) ? line[x] : qRgb(255, 255, 255);
+            planes[3 * x][y] = qRed(c);
+            planes[3 * x + 1][y] = qGreen(c);
+            planes[3 * x + 2][y] = qBlue(c);
+            // Share of the pixels done before this one; the bar is only touched when the
+            // percentage changes, which looks the same and costs far less.
+            const int percent =
+                static_cast<int>((static_cast<long long>(y) * width + x) * 100 / total);
+            if (percent != shown) {
+                shown = percent;
+                m_progress->setValue(percent);
             }
         }
     }
+    m_pDoc->m_picture = std::move(picture);
 
     QApplication::beep();
     QApplication::restoreOverrideCursor();

@@ -1,6 +1,6 @@
 // The DrawBox editor: a modal dialog with a 260 x 260 drawing canvas, free-hand, line and
-// point tools, a right-button polyline, pen size and RGB colour.  Its store command copies the
-// drawing into the document's input planes and closes the dialog with OK.
+// point tools, a right-button polyline, pen size and RGB colour.  Its store command makes the
+// drawing the document's picture and closes the dialog with OK.
 #pragma once
 
 #include <QDialog>
@@ -9,6 +9,7 @@
 #include "platform/form.h"
 #include "platform/gdi.h"
 
+class CNGMDoc;
 class QPaintEvent;
 class QProgressBar;
 class ScrollCodeBar;
@@ -16,7 +17,8 @@ class ScrollCodeBar;
 class CDrawbox : public QDialog {
     Q_OBJECT
 public:
-    explicit CDrawbox(QWidget* pParent = nullptr);
+    // doc: the document whose picture a store replaces.
+    explicit CDrawbox(CNGMDoc* doc, QWidget* pParent = nullptr);
     ~CDrawbox() override;
 
     // The controls of template 130 by id.
@@ -33,10 +35,9 @@ public:
     void OnPaint(QWidget* target);
     void OnClear();
     void OnHScroll(int nSBCode, int nPos, ScrollCodeBar* pScrollBar);
+    // Makes the drawing the document's picture and closes the dialog; without the memory for
+    // it, says so and stays open with the drawing, the document's picture unchanged.
     void OnStore();
-    // Replaces the document's input planes with nColumns columns of nLength samples under the
-    // view's buffer bookkeeping.
-    void AllocInputPlanes(int nColumns, int nLength);
 
     // The drawing as it stands, in canvas coordinates.
     const CDC& CanvasImage() const { return m_dcCanvas; }
@@ -92,6 +93,7 @@ private:
     void CancelLineDrag();
     void FillSwatch(COLORREF color);
 
+    CNGMDoc* m_pDoc;
     ControlMap m_controls;
     bool m_bInitialized = false;
     CBitmap m_bmpCanvas;

@@ -5,8 +5,11 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
+#include <limits>
 #include <memory>
 #include <new>
+#include <utility>
 #if defined(__linux__)
 #include <sys/mman.h>
 #endif
@@ -17,17 +20,18 @@ public:
     ColumnBuffer(ColumnBuffer&&) noexcept = default;
     ColumnBuffer& operator=(ColumnBuffer&&) noexcept = default;
 
-    // Replaces the contents with columns x length values, not initialised.
+    // Replaces the contents with columns x length values, not initialised.  Throws
+    // std::bad_alloc when the memory cannot be had, and then keeps the previous contents.
     void Allocate(int columns, int length) {
-        m_data.reset();
-        m_nColumns = 0;
-        m_nLength = 0;
-        if (columns > 0 && length > 0) {
-            m_data.reset(AllocateValues(static_cast<std::size_t>(columns) *
-                                        static_cast<std::size_t>(length)));
+        const bool empty = columns <= 0 || length <= 0;
+        std::unique_ptr<std::int32_t[], FreeValues> data;
+        if (!empty) {
+            data.reset(AllocateValues(static_cast<std::size_t>(columns) *
+                                      static_cast<std::size_t>(length)));
         }
-        m_nColumns = columns > 0 && length > 0 ? columns : 0;
-        m_nLength = m_nColumns > 0 ? length : 0;
+        m_data = std::move(data);
+        m_nColumns = empty ? 0 : columns;
+        m_nLength = empty ? 0 : length;
     }
     void Free() {
         m_data.reset();
@@ -59,6 +63,15 @@ public:
     std::int32_t* Data() { return m_data.get(); }
     const std::int32_t* Data() const { return m_data.get(); }
 
+    // Test seam: while a gate is set, every allocation it answers false for fails as if the
+    // memory had run out.  Returns the previous gate; an empty gate lets everything through.
+    using AllocationGate = std::function<bool(std::size_t bytes)>;
+    static AllocationGate SetAllocationGate(AllocationGate gate) {
+        AllocationGate previous = std::move(Gate());
+        Gate() = std::move(gate);
+        return previous;
+    }
+
 private:
     struct FreeValues {
         void operator()(std::int32_t* p) const { std::free(p); }
@@ -68,7 +81,11 @@ private:
     // thousands.
     static std::int32_t* AllocateValues(std::size_t count) {
         constexpr std::size_t kHugePage = std::size_t{2} << 20;
+        if (count > std::numeric_limits<std::size_t>::max() / sizeof(std::int32_t) / 2)
+            throw std::bad_alloc();
         const std::size_t bytes = count * sizeof(std::int32_t);
+        if (Gate() && !Gate()(bytes))
+            throw std::bad_alloc();
         void* p = nullptr;
         if (bytes >= kHugePage) {
             const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
@@ -83,6 +100,11 @@ private:
         if (!p)
             throw std::bad_alloc();
         return static_cast<std::int32_t*>(p);
+    }
+
+    static AllocationGate& Gate() {
+        static AllocationGate gate;
+        return gate;
     }
 
     std::unique_ptr<std::int32_t[], FreeValues> m_data;

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "image/column_buffer.h"
+#include "model/picture.h"
 
 class CNGMDoc {
 public:
@@ -14,13 +15,17 @@ public:
     CNGMDoc(const CNGMDoc&) = delete;
     CNGMDoc& operator=(const CNGMDoc&) = delete;
 
-    // Picture size in pixels; 0 until a picture is loaded or the DrawBox opens.
-    std::int32_t m_nWidth = 0;
-    std::int32_t m_nHeight = 0;
+    // The input picture, loaded from a file or stored from the DrawBox; empty until then.
+    Picture m_picture;
+    // Canvas size of the picture in pixels, 0 without one.
+    int Width() const { return m_picture.CanvasWidth(); }
+    int Height() const { return m_picture.CanvasHeight(); }
+    bool HasPicture() const { return !m_picture.IsEmpty(); }
     // N, blocks per side, stored by the view after every analysis.
     std::int32_t m_nGridSize = 0;
-    // 3*W columns of H samples: column 3x red, 3x+1 green, 3x+2 blue of pixel column x.
-    ColumnBuffer m_ppInputPlanes;
+    // The picture's planes: 3*W columns of H samples, column 3x red, 3x+1 green, 3x+2 blue
+    // of pixel column x.
+    ColumnBuffer& m_ppInputPlanes = m_picture.planes;
     // N x N, [column][row], 1 = black.
     ColumnBuffer m_ppAnswerGrid;
     // N x N, [column][row], 1 = filled by the player.

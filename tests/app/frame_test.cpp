@@ -123,7 +123,7 @@ TEST_F(FrameTest, OpeningAFileByNameReadsNothingAndResetsTheForm) {
     ASSERT_TRUE(frame->OpenDocumentFile(path));
     EXPECT_EQ(frame->windowTitle(), "cat.ppm - NGM");
     EXPECT_EQ(view->m_nLowerThreshold, 0);
-    EXPECT_EQ(view->m_nImageWidth, 0);  // no picture is loaded this way
+    EXPECT_FALSE(doc.HasPicture());  // no picture is loaded this way
     EXPECT_FALSE(view->GetDlgItem(IDC_ANALYZE)->isEnabled());
     EXPECT_EQ(frame->RecentFiles(), QStringList({QFileInfo(path).absoluteFilePath()}));
 

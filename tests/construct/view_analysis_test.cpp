@@ -32,8 +32,6 @@ protected:
             const int v = Dark(x / kSide, y / kSide) ? 30 : 255;
             return Rgb{v, v, v};
         });
-        view.m_nImageWidth = view.m_nImageHeight = kSize;
-        doc.m_nWidth = doc.m_nHeight = kSize;
     }
 
     void Analyze(bool testMode) {

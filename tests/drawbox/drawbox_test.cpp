@@ -10,12 +10,13 @@
 #include <set>
 #include <tuple>
 
-#include "model/ngm_doc.h"
 #include "construct/ngm_view.h"
 #include "drawbox/drawbox.h"
-#include "res/drawbox_ids.h"
+#include "model/ngm_doc.h"
 #include "platform/modal.h"
 #include "platform/scroll_codes.h"
+#include "res/drawbox_ids.h"
+#include "support/scripted_ui.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ protected:
     }
     static QPoint At(int x, int y) { return QPoint(100 + x, 50 + y); }  // the canvas's origin
     void Open() {  // a new dialog, as the view makes for every "作成(M)"
-        m_own = std::make_unique<CDrawbox>();
+        m_own = std::make_unique<CDrawbox>(&m_doc);
         d = m_own.get();
         d->show();
     }
@@ -222,27 +223,47 @@ TEST_F(DrawboxTest, StoreWritesThreeColumnsPerPixelFromTheKeptDrawingAndCloses) 
     });
     m_view.OnDrawBox();
     SetModalHook(previous);
-    EXPECT_EQ(m_view.m_nImageWidth, 260);  // accepted: the view took the picture
-    EXPECT_EQ((std::pair{m_view.m_nPlaneColumns, m_view.m_bPlanesEmpty}), (std::pair{780, 0}));
+    EXPECT_TRUE(m_view.HasPicture());  // accepted: the view took the picture
+    EXPECT_EQ((std::pair{m_doc.m_picture.width, m_doc.m_picture.height}), (std::pair{260, 260}));
     const ColumnBuffer& planes = m_doc.m_ppInputPlanes;
     ASSERT_EQ((std::pair{planes.Columns(), planes.Length()}), (std::pair{780, 260}));
     EXPECT_EQ((std::tuple{planes[15][7], planes[16][7], planes[17][7]}), (std::tuple{10, 20, 30}));
     EXPECT_EQ(PlanesNot(255), 3);
 }
 
-TEST_F(DrawboxTest, CancelButtonEscAndCloseBoxKeepThePlanesAndLeaveTheSizeAt260) {
+TEST_F(DrawboxTest, CancelAndAStoreWithoutMemoryKeepThePicture) {
     m_view.AllocBuffer(3 * 40, 40, 1);
     m_doc.m_ppInputPlanes.Fill(7);
     for (int way = 0; way < 3; ++way) {
-        m_doc.m_nWidth = m_doc.m_nHeight = 40;
         Open();
         way == 0   ? Item(IDC_DB_CANCEL)
         : way == 1 ? QTest::keyClick(d, Qt::Key_Escape)
                    : void(d->close());
         EXPECT_EQ(d->result(), QDialog::Rejected) << way;
-        EXPECT_EQ((std::pair{m_doc.m_nWidth, m_doc.m_nHeight}), (std::pair{260, 260})) << way;
-        EXPECT_EQ((std::pair{m_view.m_nPlaneColumns, PlanesNot(7)}), (std::pair{120, 0})) << way;
+        EXPECT_EQ((std::pair{m_doc.Width(), m_doc.Height()}), (std::pair{40, 40})) << way;
+        EXPECT_EQ(PlanesNot(7), 0) << way;
     }
+
+    // Without the memory for the new picture the store says so and the dialog stays open with
+    // the drawing; a later store takes it.
+    Open();
+    Item(IDC_DB_POINT);
+    Click(At(30, 40));
+    {
+        ScriptedMessageBoxes boxes;
+        const auto previous = ColumnBuffer::SetAllocationGate(
+            [](std::size_t bytes) { return bytes < std::size_t{780} * 260 * 4; });
+        Item(IDC_DB_STORE);
+        ColumnBuffer::SetAllocationGate(previous);
+        ASSERT_EQ(boxes.Texts(), QStringList{"メモリが不足しているため画像を読み込めません。"});
+        EXPECT_EQ(boxes.All()[0].flags, MB_OK);
+    }
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ((std::tuple{m_doc.Width(), m_doc.Height(), PlanesNot(7)}), (std::tuple{40, 40, 0}));
+    Item(IDC_DB_STORE);
+    EXPECT_EQ(d->result(), QDialog::Accepted);
+    EXPECT_EQ((std::pair{m_doc.Width(), PlanesNot(255)}), (std::pair{260, 3 * 21}));
 }
 
 }  // namespace

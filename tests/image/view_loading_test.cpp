@@ -1,23 +1,30 @@
 // Pictures built from bytes, loaded by the open dialog, a real drop event or from memory: what
 // each flow appends, sets, allocates, shows and keeps, and how every layout is decoded.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QDir>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QGuiApplication>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <functional>
+#include <thread>
 
-#include "model/ngm_doc.h"
 #include "construct/ngm_view.h"
 #include "image/square_canvas.h"
+#include "model/ngm_doc.h"
 #include "res/dialog_template.h"
 #include "support/scripted_ui.h"
 
@@ -218,11 +225,9 @@ TEST_F(ViewLoading, DialogOffersFourFiltersAndLoadsPicturesCentred) {
     EXPECT_EQ(GetDlgItemText(view.Controls(), IDC_INFO),
               QStringLiteral("[pic.ppm]\nXsize:4\u219220\nYsize:2\u219220\n"));
     EXPECT_EQ(view.windowTitle(), "NGM - [" + path + "]");
-    EXPECT_EQ(std::tuple(view.m_nImageWidth, view.m_nImageHeight, doc.m_nWidth, doc.m_nHeight),
-              std::tuple(20, 20, 20, 20));
+    EXPECT_EQ(std::tuple(doc.Width(), doc.Height(), doc.m_picture.width, doc.m_picture.height),
+              std::tuple(20, 20, 4, 2));
     ExpectCanvas(doc.m_ppInputPlanes, 20, 4, 2, Pattern);
-    EXPECT_EQ(std::tuple(view.m_ppBinaryImage.Columns(), view.m_ppBinaryImage.Length()),
-              std::tuple(20, 20));
     // The input panel shows the canvas from its top-left corner.
     EXPECT_EQ(InputPanel(8, 9), Colour(Pattern(0, 0)));
     EXPECT_EQ(InputPanel(11, 10), Colour(Pattern(3, 1)));
@@ -266,7 +271,6 @@ TEST_F(ViewLoading, RefusedFilesKeepThePreviousPictureAndRedrawIt) {
         {"bits12.bmp", Bmp(4, 4, {.bitCount = 12}, pixels), kUnsupported},
         {"core.bmp", Bmp(4, 4, {.infoSize = 12}, pixels), kUnsupported},
         {"negative.bmp", Bmp(-4, 4, {}, pixels), kUnsupported},
-        {"bits8-no.bmp", Bmp(4, 1, {.bitCount = 8, .palette = kTable}, pixels), kFewColorBits},
         // A canvas larger than 8000 a side, whatever the header claims.
         {"tall.ppm", "P6\n1 8001\n255\n", kTooLarge},
         {"overflow.ppm", "P6\n99999999999999999999999999 1\n255\n", kTooLarge},
@@ -278,10 +282,10 @@ TEST_F(ViewLoading, RefusedFilesKeepThePreviousPictureAndRedrawIt) {
         const QString name = QString::fromLatin1(r.name), info = view.m_strImageInfo;
         EXPECT_TRUE(Open(Write(name, r.bytes)));
         ASSERT_EQ(boxes.Texts(), QStringList{r.message});
-        EXPECT_EQ(boxes.All()[0].flags, r.message == kFewColorBits ? MB_YESNO : MB_OK);
+        EXPECT_EQ(boxes.All()[0].flags, MB_OK);
         EXPECT_EQ(view.m_strImageInfo, info + "[" + name + "]\r\n");
         // The picture, sizes and buffers of before, drawn again; the other panels cleared.
-        EXPECT_EQ(std::tuple(view.m_nImageWidth, doc.m_nWidth), std::tuple(40, 40));
+        EXPECT_EQ(std::tuple(doc.Width(), doc.Height()), std::tuple(40, 40));
         EXPECT_EQ(std::tuple(doc.m_ppInputPlanes.Data(), view.m_ppBinaryImage.Data()),
                   std::tuple(planes, binary));
         EXPECT_EQ(InputPanel(0, 5), Colour(Pattern(0, 0)));
@@ -290,21 +294,13 @@ TEST_F(ViewLoading, RefusedFilesKeepThePreviousPictureAndRedrawIt) {
     ExpectCanvas(doc.m_ppInputPlanes, 40, 40, 30, Pattern);
     EXPECT_FALSE(CanvasTooLarge(7981, 1));  // rounds up to exactly 8000: allowed
 
-    // A file that cannot be opened keeps the title and name line; a zero size is reported by
-    // the allocation, then as too small, and keeps the planes.
+    // A file that cannot be opened keeps the title and name line.
     boxes.Clear();
     const QString missing = dir.filePath(QStringLiteral("missing.ppm"));
     EXPECT_FALSE(Open(missing));
     EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("ファイルがオープンできません。")});
     EXPECT_EQ(view.windowTitle(), "NGM - [" + missing + "]");
     EXPECT_TRUE(view.m_strImageInfo.endsWith(QStringLiteral("[missing.ppm]\r\n")));
-    boxes.Clear();
-    EXPECT_FALSE(Open(Write("zero.ppm", "P6\n0 0\n255\n")));
-    const QString allocTooSmall = QStringLiteral("入力サイズが小さすぎます。");
-    EXPECT_EQ(boxes.Texts(), QStringList({allocTooSmall, allocTooSmall, kTooSmall}));
-    EXPECT_TRUE(view.m_strImageInfo.endsWith("[zero.ppm]\r\n" + SizeLines(0, 0, 0)));
-    EXPECT_EQ(std::tuple(view.m_nImageWidth, doc.m_nWidth, doc.m_ppInputPlanes.Data()),
-              std::tuple(0, 40, planes));
 }
 
 TEST_F(ViewLoading, EveryLayoutIsDecodedUprightAndCentredInFewDeviceReads) {
@@ -394,11 +390,11 @@ TEST_F(ViewLoading, EveryCutOfAValidFileIsReadOrRefused) {
             SCOPED_TRACE(testing::Message() << f.file.left(2).constData() << " cut at " << n);
             boxes.Clear();
             boxes.Answer(IDYES);
-            const auto before = std::tuple(view.m_nImageWidth, doc.m_ppInputPlanes.Data());
+            const auto before = std::tuple(doc.Width(), doc.m_ppInputPlanes.Data());
             Read(f.file.left(n));
             if (n < header) {
                 EXPECT_EQ(boxes.Texts(), QStringList{kUnsupported});
-                EXPECT_EQ(std::tuple(view.m_nImageWidth, doc.m_ppInputPlanes.Data()), before);
+                EXPECT_EQ(std::tuple(doc.Width(), doc.m_ppInputPlanes.Data()), before);
                 continue;
             }
             EXPECT_FALSE(boxes.Texts().contains(kUnsupported));
@@ -443,12 +439,12 @@ TEST_F(ViewLoading, DropTakesOnePictureFileWithOnlyTheSizeLinesAndAsksAbove260) 
     EXPECT_EQ(boxes.Count(), 0);
     EXPECT_EQ(view.m_strImageInfo, SizeLines(260, 260, 260));  // nothing from the drops before
     EXPECT_EQ(view.windowTitle(), QStringLiteral("NGM - before"));
-    EXPECT_EQ(doc.m_nWidth, 260);
+    EXPECT_EQ(doc.Width(), 260);
     ExpectCanvas(doc.m_ppInputPlanes, 260, 260, 260, Pattern);  // more rows than one band
     EXPECT_EQ(InputPanel(5, 7), Colour(Pattern(5, 7)));
     EXPECT_EQ(EnabledPictureControls(), 10);
 
-    // 261 x 10 becomes 280 x 280 and is asked about.  No: read but not shown; controls as were.
+    // 261 x 10 becomes 280 x 280 and is asked about.  No: the size lines stay, nothing else.
     view.OnAnalyze();
     ASSERT_TRUE(Enabled(IDC_PLAY));
     const QString big = Write("big.ppm", Ppm(261, 10));
@@ -456,9 +452,7 @@ TEST_F(ViewLoading, DropTakesOnePictureFileWithOnlyTheSizeLinesAndAsksAbove260) 
     ASSERT_EQ(boxes.Texts(), QStringList{kSizeWarning});
     EXPECT_EQ(boxes.All()[0].flags, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
     EXPECT_EQ(view.m_strImageInfo, SizeLines(260, 260, 260) + SizeLines(261, 10, 280));
-    EXPECT_EQ(view.m_nImageWidth, 280);
-    EXPECT_EQ(doc.m_ppInputPlanes.Columns(), 3 * 280);
-    EXPECT_EQ(doc.m_nWidth, 260);
+    EXPECT_EQ(std::tuple(doc.Width(), doc.m_ppInputPlanes.Columns()), std::tuple(260, 3 * 260));
     EXPECT_EQ(InputPanel(5, 7), Colour(Pattern(5, 7)));
     EXPECT_TRUE(Enabled(IDC_PLAY));
 
@@ -466,7 +460,7 @@ TEST_F(ViewLoading, DropTakesOnePictureFileWithOnlyTheSizeLinesAndAsksAbove260) 
     boxes.Clear();
     boxes.Answer(IDYES);
     DropFile(big);
-    EXPECT_EQ(doc.m_nWidth, 280);
+    EXPECT_EQ(doc.Width(), 280);
     EXPECT_EQ(InputPanel(10, 135), Colour(Pattern(1, 0)));
     EXPECT_FALSE(Enabled(IDC_PLAY));
 
@@ -474,7 +468,223 @@ TEST_F(ViewLoading, DropTakesOnePictureFileWithOnlyTheSizeLinesAndAsksAbove260) 
     boxes.Clear();
     DropFile(Write("gray.pgm", Ppm(4, 2, "P5\n4 2\n255\n")));
     EXPECT_EQ(boxes.Texts(), QStringList({kUnsupported, kSizeWarning}));
-    EXPECT_EQ(doc.m_nWidth, 280);
+    EXPECT_EQ(doc.Width(), 280);
+}
+
+// Everything a load that changes nothing must leave as it was: the four panel images, the
+// picture and its buffers, the title and which controls take input.
+struct Seen {
+    std::vector<QImage> panels;
+    const std::int32_t* planes;
+    const std::int32_t* binary;
+    int width, height;
+    QString title;
+    std::vector<bool> enabled;
+    bool operator==(const Seen&) const = default;
+};
+
+// While alive, allocations of at least failFrom bytes fail; each size asked for is recorded
+// with whether the busy cursor was on.
+struct AllocationWatch {
+    explicit AllocationWatch(std::size_t failFrom = SIZE_MAX) {
+        previous = ColumnBuffer::SetAllocationGate([this, failFrom](std::size_t size) {
+            const QCursor* cursor = QGuiApplication::overrideCursor();
+            asked.push_back({size, cursor && cursor->shape() == Qt::WaitCursor});
+            return size < failFrom;
+        });
+    }
+    ~AllocationWatch() { ColumnBuffer::SetAllocationGate(previous); }
+    bool Asked(std::size_t atLeast) const {
+        return std::ranges::any_of(asked, [&](auto a) { return a.first >= atLeast; });
+    }
+    ColumnBuffer::AllocationGate previous;
+    std::vector<std::pair<std::size_t, bool>> asked;
+};
+
+class LoadingKeeps : public ViewLoading {
+protected:
+    enum Flow { kDialog, kDrop };
+    void SetUp() override {
+        ViewLoading::SetUp();
+        ASSERT_TRUE(Open(Write("first.ppm", Ppm(40, 40))));
+        view.OnInput();  // cancelled: applies the picture-present state as a load does
+        view.OnAnalyze();
+        ASSERT_TRUE(Enabled(IDC_PLAY));
+        boxes.Clear();
+    }
+    Seen Snapshot() const {
+        Seen seen{{},
+                  doc.m_ppInputPlanes.Data(),
+                  view.m_ppBinaryImage.Data(),
+                  doc.Width(),
+                  doc.Height(),
+                  view.windowTitle(),
+                  {}};
+        for (const CBitmap* b :
+             {&view.m_bmpInput, &view.m_bmpBinary, &view.m_bmpPreview, &view.m_bmpResult}) {
+            seen.panels.push_back(b->Image());
+        }
+        for (int id : view.Controls().Ids())
+            seen.enabled.push_back(Enabled(id));
+        return seen;
+    }
+    void Load(Flow flow, const QString& path) {
+        if (flow == kDialog) {
+            dialogs.Choose(path);
+            view.OnInput();
+        } else {
+            DropFile(path);
+        }
+    }
+    // The 40 x 40 picture is still the one analysed: its panels come out as before.
+    void ExpectFirstPictureAnalysed(const Seen& before) {
+        view.OnAnalyze();
+        EXPECT_EQ(Snapshot().panels, before.panels);
+        EXPECT_TRUE(Enabled(IDC_PLAY));
+    }
+};
+
+TEST_F(LoadingKeeps, NoAtAQuestionLeavesEverythingAsItWasAndReadsNoPixels) {
+    const QByteArray pixels(64, '\x11');
+    const QByteArray fewBits = Bmp(4, 4, {.bitCount = 8, .palette = kTable}, pixels);
+    const QByteArray fewBitsLarge = Bmp(300, 2, {.bitCount = 8, .palette = kTable}, pixels);
+    const struct {
+        const char* name;
+        QByteArray file;
+        std::vector<int> answers;
+        QStringList asked;
+    } cases[] = {
+        {"size.ppm", Ppm(300, 300), {IDNO}, {kSizeWarning}},
+        {"size.bmp", Bmp24(261, 3), {IDNO}, {kSizeWarning}},
+        {"bits.bmp", fewBits, {IDNO}, {kFewColorBits}},
+        {"bits-first.bmp", fewBitsLarge, {IDNO}, {kFewColorBits}},
+        {"bits-then-size.bmp", fewBitsLarge, {IDYES, IDNO}, {kFewColorBits, kSizeWarning}},
+    };
+    for (Flow flow : {kDialog, kDrop}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(testing::Message() << c.name << (flow == kDialog ? " dialog" : " drop"));
+            const Seen before = Snapshot();
+            const QString info = view.m_strImageInfo;
+            boxes.Clear();
+            for (int answer : c.answers)
+                boxes.Answer(answer);
+            AllocationWatch watch;
+            Load(flow, Write(QString::fromLatin1(c.name), c.file));
+            EXPECT_EQ(boxes.Texts(), c.asked);
+            EXPECT_FALSE(watch.Asked(3 * 20 * 20 * 4));  // no planes for the declined picture
+            EXPECT_TRUE(Snapshot() == before);
+            // The information text shows what was read of the header, as it always did.
+            EXPECT_TRUE(view.m_strImageInfo.startsWith(info));
+            ExpectFirstPictureAnalysed(before);
+        }
+    }
+}
+
+TEST_F(LoadingKeeps, AZeroWidthOrHeightIsTooSmallAndThePictureStaysUsable) {
+    const struct {
+        const char* name;
+        QByteArray file;
+    } cases[] = {
+        {"0x5.ppm", "P6\n0 5\n255\n"},
+        {"5x0.ppm", "P6\n5 0\n255\n"},
+        {"0x0.ppm", "P6\n0 0\n255\n"},
+        {"0x300.ppm", "P6\n0 300\n255\n"},
+        {"0x4.bmp", Bmp24(0, 4)},
+        {"4x0.bmp", Bmp24(4, 0)},
+        {"0x4-8bit.bmp", Bmp(0, 4, {.bitCount = 8, .palette = kTable}, {})},
+    };
+    const QString kEmpty = QStringLiteral("入力サイズが小さすぎます。");
+    for (Flow flow : {kDialog, kDrop}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(testing::Message() << c.name << (flow == kDialog ? " dialog" : " drop"));
+            const Seen before = Snapshot();
+            boxes.Clear();
+            Load(flow, Write(QString::fromLatin1(c.name), c.file));
+            ASSERT_EQ(boxes.Texts(), QStringList{kEmpty});
+            EXPECT_EQ(boxes.All()[0].flags, MB_ICONQUESTION | MB_OK);
+            EXPECT_TRUE(Snapshot() == before);
+            ExpectFirstPictureAnalysed(before);
+        }
+    }
+}
+
+TEST_F(ViewLoading, AZeroSizeFirstPictureLeavesNoPictureAndTheControlsOff) {
+    dialogs.Choose(Write("0x5.ppm", "P6\n0 5\n255\n"));
+    view.OnInput();
+    EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("入力サイズが小さすぎます。")});
+    EXPECT_FALSE(doc.HasPicture());
+    EXPECT_EQ(view.windowTitle(), QStringLiteral("NGM - before"));
+    EXPECT_EQ(EnabledPictureControls(), 0);
+}
+
+TEST_F(LoadingKeeps, NoMemoryForThePlanesAbandonsTheLoadWithTheBusyCursorOffForTheBoxes) {
+    const QString kOutOfMemory = QStringLiteral("メモリが不足しているため画像を読み込めません。");
+    const struct {
+        const char* name;
+        QByteArray file;
+        std::vector<int> answers;
+        QStringList shown;
+    } cases[] = {
+        {"large.ppm", Ppm(300, 300), {IDYES}, {kSizeWarning, kOutOfMemory}},
+        {"small.bmp", Bmp24(100, 60), {}, {kOutOfMemory}},
+    };
+    for (Flow flow : {kDialog, kDrop}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(testing::Message() << c.name << (flow == kDialog ? " dialog" : " drop"));
+            const Seen before = Snapshot();
+            std::deque<int> answers(c.answers.begin(), c.answers.end());
+            QStringList shown;
+            std::vector<bool> busyAtBox;
+            const MessageBoxHook scripted =
+                SetMessageBoxHook([&](const QString& text, unsigned flags) {
+                    shown << text;
+                    busyAtBox.push_back(QGuiApplication::overrideCursor() != nullptr);
+                    const int answer = answers.empty() ? IDOK : answers.front();
+                    if (!answers.empty())
+                        answers.pop_front();
+                    EXPECT_EQ(flags & MB_TYPEMASK, text == kSizeWarning ? MB_YESNO : MB_OK);
+                    return answer;
+                });
+            {
+                AllocationWatch watch(100 * 100 * 4);
+                Load(flow, Write(QString::fromLatin1(c.name), c.file));
+                ASSERT_EQ(watch.asked.size(), 1u);  // the planes, with the busy cursor on
+                EXPECT_TRUE(watch.asked[0].second);
+            }
+            SetMessageBoxHook(scripted);
+            EXPECT_EQ(shown, c.shown);
+            EXPECT_EQ(busyAtBox, std::vector<bool>(c.shown.size(), false));
+            EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+            EXPECT_TRUE(Snapshot() == before);
+            ExpectFirstPictureAnalysed(before);
+        }
+    }
+}
+
+TEST_F(LoadingKeeps, APipeChosenInTheDialogIsRefusedAtOnce) {
+    const QString fifo = dir.filePath(QStringLiteral("pipe"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    // Should the load wait for a writer after all, one comes after two seconds so that the
+    // test fails on the clock instead of hanging.
+    std::atomic<bool> done = false;
+    std::thread writer([fifo, &done] {
+        for (int i = 0; i < 200 && !done; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        const int fd = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0)
+            ::close(fd);
+    });
+    const Seen before = Snapshot();
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(Open(fifo));
+    EXPECT_LT(clock.elapsed(), 1000);
+    done = true;
+    writer.join();
+    EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("画像ファイルではありません。")});
+    EXPECT_EQ(boxes.All()[0].flags, MB_ICONINFORMATION);
+    EXPECT_EQ(Snapshot().panels, before.panels);
+    EXPECT_EQ(doc.m_ppInputPlanes.Data(), before.planes);
 }
 
 }  // namespace

@@ -31,8 +31,6 @@ protected:
 
     // Puts a size x size picture of one colour into the planes, as a successful load leaves it.
     void PutPicture(int size, int r = 0, int g = 0, int b = 0) {
-        view->m_nImageWidth = size;
-        view->m_nImageHeight = size;
         view->AllocBuffer(3 * size, size, 1);
         view->AllocBuffer(size, size, 2);
         for (int x = 0; x < size; ++x) {
@@ -42,8 +40,6 @@ protected:
                 doc->m_ppInputPlanes[3 * x + 2][y] = b;
             }
         }
-        doc->m_nWidth = size;
-        doc->m_nHeight = size;
         view->ApplyPicturePresentState();
     }
 

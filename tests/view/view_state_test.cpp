@@ -131,12 +131,11 @@ TEST_F(ViewTest, BandWithUpperNotAboveLowerIsRefusedAndResetEverywhere) {
 }
 
 TEST_F(ViewTest, NoAnalysisOrPlayWithoutAPicture) {
-    // A cancelled DrawBox leaves the document's size at 260 with no picture: the controls
-    // come on, but analysing does nothing.
-    doc->m_nWidth = 260;
-    doc->m_nHeight = 260;
+    // Without a picture the picture-present state changes nothing; a command that still
+    // arrives (an accelerator) analyses nothing.
     view->ApplyPicturePresentState();
-    ASSERT_TRUE(Enabled(IDC_ANALYZE));
+    EXPECT_FALSE(Enabled(IDC_ANALYZE));
+    view->EnableControls({IDC_ANALYZE}, true);
     Click(IDC_ANALYZE);
     view->OnHScroll(SB_LINERIGHT, 0, Bar(IDC_LOWER_SCROLL));
     EXPECT_EQ(doc->m_nGridSize, 0);
@@ -157,9 +156,6 @@ TEST_F(ViewTest, NoAnalysisOrPlayWithoutAPicture) {
 TEST_F(ViewTest, DrawBoxAcceptedMakesTheDrawingThePicture) {
     ModalHook previous = SetModalHook([&](QDialog&) {
         // What a store leaves behind: a 260 x 260 white drawing in the planes.
-        doc->m_nWidth = 260;
-        doc->m_nHeight = 260;
-        g_pView->FreeBuffer(780, 1);
         doc->m_ppInputPlanes.Allocate(780, 260);
         doc->m_ppInputPlanes.Fill(255);
         return static_cast<int>(QDialog::Accepted);
@@ -175,8 +171,7 @@ TEST_F(ViewTest, DrawBoxAcceptedMakesTheDrawingThePicture) {
     EXPECT_EQ(Text(IDC_INFO),
               "My Image\nXsize : 260px\nYsize : 260px\n"
               "My Image\nXsize : 260px\nYsize : 260px\n");
-    EXPECT_EQ(view->m_nImageWidth, 260);
-    EXPECT_EQ(view->m_ppBinaryImage.Columns(), 260);
+    EXPECT_EQ(std::pair(doc->Width(), doc->Height()), std::pair(260, 260));
     // The block count and the band can be chosen for a drawing too.
     for (int id : kAnalysisControls)
         EXPECT_TRUE(Enabled(id)) << id;

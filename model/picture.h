@@ -1,0 +1,30 @@
+// The input picture: the three colour planes of its canvas, with the size the picture had
+// before it was put on the canvas.  The document owns the one picture of the program.
+#pragma once
+
+#include "image/column_buffer.h"
+
+struct Picture {
+    // 3 * canvas width columns of canvas height samples: column 3x holds the red, 3x+1 the
+    // green and 3x+2 the blue samples of pixel column x, row 0 at the top; samples are
+    // intensities 0..255 (255 in all three is white).
+    ColumnBuffer planes;
+    // The picture as it came (the file's header, or the drawing), centred on the canvas.
+    int width = 0;
+    int height = 0;
+
+    bool IsEmpty() const { return !planes.IsAllocated(); }
+    // The canvas is what the planes hold, so the two can never disagree.
+    int CanvasWidth() const { return planes.Columns() / 3; }
+    int CanvasHeight() const { return planes.Length(); }
+
+    // A width x height picture that fills its canvas, samples not yet written.  Throws
+    // std::bad_alloc when the planes cannot be had.
+    static Picture Filling(int width, int height) {
+        Picture picture;
+        picture.planes.Allocate(3 * width, height);
+        picture.width = width;
+        picture.height = height;
+        return picture;
+    }
+};
