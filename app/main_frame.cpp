@@ -19,6 +19,7 @@
 
 #include "model/ngm_doc.h"
 #include "construct/ngm_view.h"
+#include "image/regular_file.h"
 #include "platform/message_box.h"
 #include "platform/shell.h"
 #include "res/dialog_template.h"
@@ -232,9 +233,15 @@ void CMainFrame::OnFileNew() {
 }
 
 bool CMainFrame::OpenDocumentFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        AppMessageBox(QStringLiteral("ドキュメントを開くことができませんでした。"), MB_OK);
+    // A pipe, a device or a socket would hold the opening for ever: only regular files.
+    QFile file;
+    const RegularFileOpen opened = OpenRegularFile(path, file);
+    if (opened != RegularFileOpen::kOpened) {
+        if (opened == RegularFileOpen::kNotRegularFile) {
+            AppMessageBox(QStringLiteral("画像ファイルではありません。"), MB_ICONINFORMATION);
+        } else {
+            AppMessageBox(QStringLiteral("ドキュメントを開くことができませんでした。"), MB_OK);
+        }
         RemoveFromRecentFiles(QFileInfo(path).absoluteFilePath());
         return false;
     }
