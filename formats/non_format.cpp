@@ -1,0 +1,308 @@
+#include "formats/non_format.h"
+
+#include <algorithm>
+#include <fstream>
+#include <optional>
+
+namespace {
+
+// Longest line the reader looks at: a goal of 99 x 99 cells with its key and quotes fits.
+constexpr std::size_t kMaxLineBytes = 16384;
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+        s.remove_suffix(1);
+    return s;
+}
+
+// A number of at most three digits, or nothing.
+std::optional<int> SmallNumber(std::string_view s) {
+    s = Trim(s);
+    if (s.empty() || s.size() > 3)
+        return std::nullopt;
+    int value = 0;
+    for (char c : s) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+// A quoted string with \" and \\ escapes, or the bare rest of the line.
+std::optional<std::string> StringValue(std::string_view s) {
+    s = Trim(s);
+    if (s.empty() || s.front() != '"')
+        return std::string(s);
+    std::string out;
+    for (std::size_t i = 1; i < s.size(); ++i) {
+        if (s[i] == '"')
+            return Trim(s.substr(i + 1)).empty() ? std::optional<std::string>(out) : std::nullopt;
+        if (s[i] == '\\' && i + 1 < s.size())
+            ++i;
+        out += s[i];
+    }
+    return std::nullopt;  // no closing quote
+}
+
+class NonReader {
+public:
+    explicit NonReader(std::string_view text) : text_(text) {
+        if (text_.substr(0, 3) == "\xEF\xBB\xBF")
+            text_.remove_prefix(3);
+    }
+
+    PuzzleReadResult Read() {
+        while (NextLine()) {
+            const std::string_view line = Trim(line_);
+            if (line.empty())
+                continue;
+            const std::size_t space = line.find_first_of(" \t");
+            const std::string_view key = line.substr(0, space);
+            const std::string_view value =
+                space == std::string_view::npos ? std::string_view() : line.substr(space);
+            if (!Key(key, value))
+                return Fail();
+        }
+        if (!r_.error.empty() || !Finish())
+            return Fail();
+        r_.ok = true;
+        return std::move(r_);
+    }
+
+private:
+    // The next line in line_; false at the end of the text or on a line too long.
+    bool NextLine() {
+        if (pos_ >= text_.size() || !r_.error.empty())
+            return false;
+        ++lineNumber_;
+        std::size_t end = text_.find('\n', pos_);
+        if (end == std::string_view::npos)
+            end = text_.size();
+        if (end - pos_ > kMaxLineBytes)
+            return Error("行が長すぎます");
+        line_ = text_.substr(pos_, end - pos_);
+        pos_ = end + 1;
+        return true;
+    }
+
+    bool Error(const char* reason, int line = -1) {
+        r_.error = reason;
+        r_.line = line < 0 ? lineNumber_ : line;
+        return false;
+    }
+
+    PuzzleReadResult Fail() {
+        PuzzleReadResult failed;
+        failed.line = std::max(1, r_.line);
+        failed.error = r_.error;
+        return failed;
+    }
+
+    bool Key(std::string_view key, std::string_view value) {
+        Puzzle& p = r_.puzzle;
+        if (key == "width" || key == "height") {
+            const bool width = key == "width";
+            if ((width ? p.width : p.height) != 0)
+                return Error(width ? "幅が二度あります" : "高さが二度あります");
+            const std::optional<int> n = SmallNumber(value);
+            if (!n)
+                return Error("数字が正しくありません");
+            if (*n < 1 || *n > kMaxPuzzleSide)
+                return Error(width ? "幅は1から99までです" : "高さは1から99までです");
+            (width ? p.width : p.height) = *n;
+            return true;
+        }
+        if (key == "rows" || key == "columns") {
+            const bool rows = key == "rows";
+            if (rows ? haveRows_ : haveColumns_)
+                return Error(rows ? "行のヒントが二度あります" : "列のヒントが二度あります");
+            const int count = rows ? p.height : p.width;
+            if (count == 0)
+                return Error(rows ? "行の前に高さがありません" : "列の前に幅がありません");
+            (rows ? haveRows_ : haveColumns_) = true;
+            return Clues(rows ? p.rows : p.columns, count, rows ? p.width : p.height, rows);
+        }
+        if (key == "goal") {
+            if (goalLine_)
+                return Error("答えが二度あります");
+            std::optional<std::string> goal = StringValue(value);
+            if (!goal)
+                return Error("引用符が閉じていません");
+            goal_ = std::move(*goal);
+            goalLine_ = lineNumber_;
+            return true;
+        }
+        if (key == "title" || key == "by") {
+            std::optional<std::string> s = StringValue(value);
+            if (!s)
+                return Error("引用符が閉じていません");
+            (key == "title" ? p.title : r_.author) = std::move(*s);
+        }
+        return true;  // keys we do not know are skipped
+    }
+
+    // `count` clue lines of a section, each for a line of `length` cells.  The other side
+    // may not be known yet; the runs are checked against it once it is.
+    bool Clues(std::vector<LineClue>& clues, int count, int length, bool rows) {
+        clues.reserve(count);
+        for (int i = 0; i < count; ++i) {
+            if (!NextLine())
+                return r_.error.empty()
+                           ? Error(rows ? "行のヒントが足りません" : "列のヒントが足りません")
+                           : false;
+            const std::string_view text = Trim(line_);
+            if (!text.empty() &&
+                ((text[0] >= 'a' && text[0] <= 'z') || (text[0] >= 'A' && text[0] <= 'Z')))
+                return Error(rows ? "行のヒントが足りません" : "列のヒントが足りません");
+            LineClue clue;
+            if (!ClueLine(Trim(line_), clue))
+                return false;
+            if (length > 0 && !Fits(clue, length))
+                return Error(rows ? "ヒントが行に収まりません" : "ヒントが列に収まりません");
+            clues.push_back(std::move(clue));
+            clueLines_[rows ? 0 : 1].push_back(lineNumber_);
+        }
+        return true;
+    }
+
+    // Numbers separated by commas; a lone 0 is a line without runs.
+    bool ClueLine(std::string_view s, LineClue& clue) {
+        if (s.empty())
+            return Error("ヒントの数字がありません");
+        bool zero = false;
+        while (true) {
+            const std::size_t comma = s.find(',');
+            const std::optional<int> n = SmallNumber(s.substr(0, comma));
+            if (!n)
+                return Error("数字が正しくありません");
+            if (clue.size() >= static_cast<std::size_t>(kMaxRuns))
+                return Error("ヒントの数字が多すぎます");
+            if (*n == 0)
+                zero = true;
+            else
+                clue.push_back(*n);
+            if (comma == std::string_view::npos)
+                break;
+            s.remove_prefix(comma + 1);
+        }
+        if (zero && !clue.empty())
+            return Error("数字が正しくありません");
+        return true;
+    }
+
+    static bool Fits(const LineClue& clue, int length) {
+        int need = -1;
+        for (int run : clue)
+            need += run + 1;
+        return need <= length;
+    }
+
+    bool Finish() {
+        Puzzle& p = r_.puzzle;
+        const int last = std::max(1, lineNumber_);
+        if (p.width == 0)
+            return Error("幅がありません", last);
+        if (p.height == 0)
+            return Error("高さがありません", last);
+        if (!haveRows_)
+            return Error("行のヒントがありません", last);
+        if (!haveColumns_)
+            return Error("列のヒントがありません", last);
+        // Clues read before the other side was known.
+        for (int i = 0; i < p.height; ++i)
+            if (!Fits(p.rows[i], p.width))
+                return Error("ヒントが行に収まりません", clueLines_[0][i]);
+        for (int i = 0; i < p.width; ++i)
+            if (!Fits(p.columns[i], p.height))
+                return Error("ヒントが列に収まりません", clueLines_[1][i]);
+        if (goalLine_) {
+            if (goal_.size() != static_cast<std::size_t>(p.CellCount()))
+                return Error("答えの長さが合いません", goalLine_);
+            p.answer.resize(goal_.size());
+            for (std::size_t i = 0; i < goal_.size(); ++i)
+                p.answer[i] = goal_[i] != '0';
+            if (!GridMatchesClues(p, p.answer))
+                return Error("答えがヒントと合いません", goalLine_);
+        }
+        return true;
+    }
+
+    static constexpr int kMaxRuns = (kMaxPuzzleSide + 1) / 2;
+
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    std::string_view line_;
+    int lineNumber_ = 0;
+    PuzzleReadResult r_;
+    bool haveRows_ = false, haveColumns_ = false;
+    std::vector<int> clueLines_[2];  // the line of each row clue and each column clue
+    std::string goal_;
+    int goalLine_ = 0;
+};
+
+std::string Quoted(std::string_view s) {
+    std::string out = "\"";
+    for (char c : s) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        out += c == '\n' || c == '\r' ? ' ' : c;
+    }
+    return out + "\"";
+}
+
+std::string ClueText(const LineClue& clue) {
+    if (clue.empty())
+        return "0";
+    std::string out;
+    for (std::size_t i = 0; i < clue.size(); ++i)
+        out += (i ? "," : "") + std::to_string(clue[i]);
+    return out;
+}
+
+}  // namespace
+
+PuzzleReadResult ReadNon(std::string_view text) {
+    return NonReader(text).Read();
+}
+
+PuzzleReadResult ReadNonFile(const std::string& path) {
+    PuzzleReadResult failed;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        failed.error = "ファイルを開けません";
+        return failed;
+    }
+    std::string text(kMaxNonFileBytes + 1, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    if (in.bad()) {
+        failed.error = "ファイルを読めません";
+        return failed;
+    }
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    if (text.size() > kMaxNonFileBytes) {
+        failed.error = "ファイルが大きすぎます";
+        return failed;
+    }
+    return ReadNon(text);
+}
+
+std::string WriteNon(const Puzzle& puzzle, std::string_view author) {
+    std::string out = "title " + Quoted(puzzle.title) + "\nby " + Quoted(author) + "\nwidth " +
+                      std::to_string(puzzle.width) + "\nheight " + std::to_string(puzzle.height) +
+                      "\nrows\n";
+    for (const LineClue& clue : puzzle.rows)
+        out += ClueText(clue) + "\n";
+    out += "columns\n";
+    for (const LineClue& clue : puzzle.columns)
+        out += ClueText(clue) + "\n";
+    if (puzzle.HasAnswer()) {
+        out += "goal \"";
+        for (std::uint8_t cell : puzzle.answer)
+            out += cell ? '1' : '0';
+        out += "\"\n";
+    }
+    return out;
+}

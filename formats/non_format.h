@@ -1,0 +1,27 @@
+// Reading and writing puzzles in the `.non` text format: one key per line (`width`, `height`,
+// `rows` and `columns` each followed by one clue line per row or column, `goal` with the answer
+// row by row, `title` and `by`); unknown keys and blank lines between keys are ignored.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "model/puzzle.h"
+
+struct PuzzleReadResult {
+    bool ok = false;
+    Puzzle puzzle;
+    std::string author;  // the `by` line, UTF-8
+    int line = 0;        // where the error is, from 1; 0 when it concerns the whole file
+    std::string error;   // a short reason in Japanese
+};
+
+// Largest .non file the reader accepts: far beyond what a 99 x 99 puzzle needs.
+constexpr std::size_t kMaxNonFileBytes = 1 << 20;
+
+PuzzleReadResult ReadNon(std::string_view text);
+PuzzleReadResult ReadNonFile(const std::string& path);
+
+// The puzzle as .non text: title, by, width, height, rows, columns and, when the answer is
+// known, goal.
+std::string WriteNon(const Puzzle& puzzle, std::string_view author = {});

@@ -1,0 +1,96 @@
+// Backtracking search: decide a cell, propagate, go deeper, undo on a contradiction.  Each
+// level works on its own copy of the small board state.  A search may be given a budget of
+// branches, so that several searches can take turns.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <vector>
+
+#include "solver/propagator.h"
+
+enum class SearchOutcome { Found, Exhausted, OutOfBudget };
+
+template <class W>
+class Searcher {
+public:
+    explicit Searcher(Propagator<W>& prop) : prop_(prop) {}
+
+    // Looks for a solution that extends g (left unchanged), deciding at most `budget` cells
+    // along the way.  Where `prefer` is not empty, branches first try its value of the cell.
+    // The solution found is in `found`.
+    SearchOutcome FindAny(const Grid<W>& g, const std::vector<std::uint8_t>& prefer,
+                          long long budget) {
+        prefer_ = &prefer;
+        budget_ = budget;
+        Propagator<W>::CopyInto(Level(0), g);
+        return Descend(0);
+    }
+
+    std::vector<std::uint8_t> found;
+
+    // The unknown cell to branch on: the first unknown cell of the line with the fewest
+    // unknown cells, as deciding it tends to settle the rest of that line at once.
+    void ChooseCell(const Grid<W>& g, int& x, int& y) const {
+        int best = 1 << 30;
+        for (int row = 0; row < prop_.height; ++row) {
+            const W u = prop_.RowUnknown(g, row);
+            const int count = PopCount(u);
+            if (count > 0 && count < best) {
+                best = count;
+                x = LowestBit(u);
+                y = row;
+            }
+        }
+        for (int col = 0; col < prop_.width; ++col) {
+            const W u = prop_.ColUnknown(g, col);
+            const int count = PopCount(u);
+            if (count > 0 && count < best) {
+                best = count;
+                x = col;
+                y = LowestBit(u);
+            }
+        }
+    }
+
+private:
+    Grid<W>& Level(std::size_t depth) {
+        while (levels_.size() <= depth)
+            levels_.push_back(prop_.Blank());
+        return levels_[depth];
+    }
+
+    SearchOutcome Descend(std::size_t depth) {
+        Grid<W>& g = levels_[depth];
+        if (g.unknown == 0) {
+            found = prop_.Filled(g);
+            return SearchOutcome::Found;
+        }
+        if (--budget_ < 0)
+            return SearchOutcome::OutOfBudget;
+        int x = 0, y = 0;
+        ChooseCell(g, x, y);
+        const std::size_t at = static_cast<std::size_t>(y) * prop_.width + x;
+        const bool first = prefer_->empty() ? true : (*prefer_)[at] != 0;
+        Grid<W>& child = Level(depth + 1);
+        SearchOutcome outcome = SearchOutcome::Exhausted;
+        for (bool filled : {first, !first}) {
+            Propagator<W>::CopyInto(child, levels_[depth]);
+            W dirtyRows = 0, dirtyCols = 0;
+            prop_.Set(child, x, y, filled, dirtyRows, dirtyCols);
+            if (!prop_.Propagate(child, dirtyRows, dirtyCols))
+                continue;
+            const SearchOutcome below = Descend(depth + 1);
+            if (below == SearchOutcome::Found)
+                return below;
+            if (below == SearchOutcome::OutOfBudget)
+                outcome = below;
+        }
+        return outcome;
+    }
+
+    Propagator<W>& prop_;
+    std::deque<Grid<W>> levels_;
+    const std::vector<std::uint8_t>* prefer_ = nullptr;
+    long long budget_ = 0;
+};

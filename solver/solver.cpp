@@ -1,0 +1,260 @@
+#include "solver/solver.h"
+
+#include <algorithm>
+#include <chrono>
+#include <numeric>
+#include <optional>
+
+#include "solver/probing.h"
+#include "solver/propagator.h"
+#include "solver/search.h"
+
+const char* VerdictWord(Verdict v) {
+    switch (v) {
+        case Verdict::Line:
+            return "line";
+        case Verdict::Unique:
+            return "unique";
+        case Verdict::Multiple:
+            return "multiple";
+        case Verdict::None:
+            return "none";
+        case Verdict::Timeout:
+            break;
+    }
+    return "timeout";
+}
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Clues that cannot have a solution whatever the cells: a wrong size or clue count, a run
+// below 1, runs that do not fit their line, or rows and columns that fill different totals.
+bool CluesCannotFit(const Puzzle& puzzle) {
+    if (!ClueFitProblem(puzzle).empty())
+        return true;
+    auto total = [](const std::vector<LineClue>& lines) {
+        long sum = 0;
+        for (const LineClue& clue : lines)
+            sum = std::accumulate(clue.begin(), clue.end(), sum);
+        return sum;
+    };
+    return total(puzzle.rows) != total(puzzle.columns);
+}
+
+// How hard a puzzle is, from the work the logic needed:
+//   1-3  line logic alone solves it; graded by the row-then-column passes it needed, relative
+//        to the puzzle's side: passes <= side / 4 + 2 is 1, passes <= side / 2 + 3 is 2,
+//        more is 3;
+//   4    line logic stalls, and trying cells both ways (probing) finishes it;
+//   5    even probing stalls: the solution needs a search.
+int LineDifficulty(int passes, int side) {
+    if (passes <= side / 4 + 2)
+        return 1;
+    if (passes <= side / 2 + 3)
+        return 2;
+    return 3;
+}
+
+// The runs of a line given as a mask (bit i = cell i filled) equal the clue.
+template <class W>
+bool MaskMatches(W cells, const LineClue& clue) {
+    for (int run : clue) {
+        if (!cells)
+            return false;
+        cells >>= LowestBit(cells);
+        const W ones = ~cells;
+        if (!ones || LowestBit(ones) != run)
+            return false;
+        cells >>= run;
+    }
+    return !cells;
+}
+
+// The grid (row by row, non-zero = filled) is a solution of the clues.
+template <class W>
+bool IsSolution(const Puzzle& puzzle, const std::vector<std::uint8_t>& cells) {
+    if (cells.size() != static_cast<std::size_t>(puzzle.CellCount()))
+        return false;
+    std::vector<W> columns(puzzle.width);
+    for (int y = 0; y < puzzle.height; ++y) {
+        W row = 0;
+        for (int x = 0; x < puzzle.width; ++x) {
+            const W filled = cells[static_cast<std::size_t>(y) * puzzle.width + x] != 0;
+            row |= filled << x;
+            columns[x] |= filled << y;
+        }
+        if (!MaskMatches(row, puzzle.rows[y]))
+            return false;
+    }
+    for (int x = 0; x < puzzle.width; ++x)
+        if (!MaskMatches(columns[x], puzzle.columns[x]))
+            return false;
+    return true;
+}
+
+constexpr long long kUnlimited = 1LL << 62;
+
+template <class W>
+class SolveRun {
+public:
+    SolveRun(const Puzzle& puzzle, const SolveOptions& options, Clock::time_point deadline)
+        : puzzle_(puzzle), prop_(puzzle, deadline, options.cancel), grid_(prop_.Blank()) {}
+
+    // What line logic and probing could not decide, for a solve that was stopped.
+    std::vector<std::uint8_t> Undecided() const { return prop_.Unknown(grid_); }
+
+    void Run(SolveResult& r) {
+        if (!prop_.Propagate(grid_, prop_.TellingRows(), prop_.TellingColumns())) {
+            r.verdict = Verdict::None;
+            return;
+        }
+        const int passes = prop_.lastSweeps;
+        if (grid_.unknown == 0) {
+            r.verdict = Verdict::Line;
+            r.difficulty = LineDifficulty(passes, std::max(puzzle_.width, puzzle_.height));
+            r.solution = prop_.Filled(grid_);
+            return;
+        }
+        prober_.emplace(prop_);
+        if (!prober_->Run(grid_)) {
+            r.verdict = Verdict::None;
+            return;
+        }
+        r.undecided = prop_.Unknown(grid_);
+        r.undecidedCount = grid_.unknown;
+        if (grid_.unknown == 0) {
+            r.verdict = Verdict::Unique;
+            r.difficulty = 4;
+            r.solution = prop_.Filled(grid_);
+            return;
+        }
+        Search(r);
+    }
+
+private:
+    // Line logic and probing stalled.  Take a solution (the answer when it is one) and walk
+    // down to it from the probed grid, deciding cells its way.  Every other solution differs
+    // from it first at one of those decisions: it lies below the other value of that decision,
+    // with the decisions above taken.  Those subtrees are searched deepest first, where other
+    // solutions are nearest, each with a budget that grows round by round, so that a hard
+    // subtree does not hold up an easy one.
+    void Search(SolveResult& r) {
+        const std::vector<std::uint8_t> none;
+        std::vector<std::vector<std::uint8_t>> known;
+        if (puzzle_.HasAnswer() && IsSolution<W>(puzzle_, puzzle_.answer))
+            known.push_back(puzzle_.answer);
+        for (const auto& s : prober_->solutions)
+            if (std::find(known.begin(), known.end(), s) == known.end())
+                known.push_back(s);
+        if (known.empty()) {
+            if (searcher_.FindAny(grid_, none, kUnlimited) != SearchOutcome::Found) {
+                r.verdict = Verdict::None;
+                r.undecided.assign(r.undecided.size(), 0);
+                r.undecidedCount = 0;
+                return;
+            }
+            known.push_back(searcher_.found);
+        }
+        const std::vector<std::uint8_t>& reference = known[0];
+        if (known.size() >= 2)
+            return Multiple(r, reference, known[1]);
+        std::vector<Grid<W>> other = OtherBranches(reference);
+        for (long long budget = 64; !other.empty(); budget *= 4) {
+            std::size_t kept = 0;
+            for (std::size_t i = 0; i < other.size(); ++i) {
+                const SearchOutcome outcome = searcher_.FindAny(other[i], reference, budget);
+                if (outcome == SearchOutcome::Found)
+                    return Multiple(r, reference, searcher_.found);
+                if (outcome == SearchOutcome::OutOfBudget)
+                    std::swap(other[kept++], other[i]);
+            }
+            other.resize(kept);
+        }
+        r.verdict = Verdict::Unique;
+        r.difficulty = 5;
+        r.solution = reference;
+    }
+
+    // The grids below the other value of each decision on the way from grid_ down to
+    // `solution`, deepest first; those that contradict at once are left out.
+    std::vector<Grid<W>> OtherBranches(const std::vector<std::uint8_t>& solution) {
+        std::vector<Grid<W>> other;
+        Grid<W> on = prop_.Blank();
+        Propagator<W>::CopyInto(on, grid_);
+        while (on.unknown > 0) {
+            int x = 0, y = 0;
+            searcher_.ChooseCell(on, x, y);
+            const bool filled = solution[static_cast<std::size_t>(y) * prop_.width + x];
+            other.push_back(on);
+            W dirtyRows = 0, dirtyCols = 0;
+            prop_.Set(other.back(), x, y, !filled, dirtyRows, dirtyCols);
+            if (!prop_.Propagate(other.back(), dirtyRows, dirtyCols))
+                other.pop_back();
+            dirtyRows = dirtyCols = 0;
+            prop_.Set(on, x, y, filled, dirtyRows, dirtyCols);
+            prop_.Propagate(on, dirtyRows, dirtyCols);  // the solution fits: no contradiction
+        }
+        std::reverse(other.begin(), other.end());
+        return other;
+    }
+
+    void Multiple(SolveResult& r, const std::vector<std::uint8_t>& reference,
+                  const std::vector<std::uint8_t>& second) {
+        r.verdict = Verdict::Multiple;
+        r.solution = reference;
+        r.second = second;
+        for (std::size_t i = 0; i < second.size(); ++i)
+            if (second[i] != reference[i])
+                r.differing.push_back(static_cast<int>(i));
+    }
+
+    const Puzzle& puzzle_;
+    Propagator<W> prop_;
+    Grid<W> grid_;  // what line logic, probing and the settled cells have decided
+    std::optional<Prober<W>> prober_;  // made when line logic stalls
+    Searcher<W> searcher_{prop_};
+};
+
+template <class W>
+void RunWith(const Puzzle& puzzle, const SolveOptions& options, Clock::time_point deadline,
+             SolveResult& r) {
+    SolveRun<W> run(puzzle, options, deadline);
+    try {
+        run.Run(r);
+    } catch (const SolveStopped&) {
+        r = SolveResult{};
+        r.undecided = run.Undecided();
+        r.undecidedCount = static_cast<int>(std::count(r.undecided.begin(), r.undecided.end(), 1));
+    }
+}
+
+}  // namespace
+
+SolveResult Solve(const Puzzle& puzzle, const SolveOptions& options) {
+    const Clock::time_point start = Clock::now();
+    SolveResult r;
+    if (CluesCannotFit(puzzle)) {
+        r.verdict = Verdict::None;
+        if (puzzle.width >= 1 && puzzle.width <= kMaxPuzzleSide && puzzle.height >= 1 &&
+            puzzle.height <= kMaxPuzzleSide)
+            r.undecided.assign(static_cast<std::size_t>(puzzle.CellCount()), 0);
+    } else if (options.cancel && options.cancel->load()) {
+        r.undecided.assign(static_cast<std::size_t>(puzzle.CellCount()), 1);
+        r.undecidedCount = puzzle.CellCount();
+    } else {
+        const double seconds =
+            options.timeoutSeconds > 0 ? std::min(options.timeoutSeconds, 1e7) : 0;
+        const auto limit =
+            std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+        const Clock::time_point deadline = start + limit;
+        r.undecided.assign(static_cast<std::size_t>(puzzle.CellCount()), 0);
+        if (std::max(puzzle.width, puzzle.height) < 64)
+            RunWith<std::uint64_t>(puzzle, options, deadline, r);
+        else
+            RunWith<unsigned __int128>(puzzle, options, deadline, r);
+    }
+    r.micros = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start).count();
+    return r;
+}

@@ -1,0 +1,51 @@
+// The 600 reference puzzles: the solver's verdict agrees with the one two independent solvers
+// agree on, and what it returns fits the verdict.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "formats/non_format.h"
+#include "solver/solver.h"
+
+namespace {
+
+TEST(ReferencePuzzles, VerdictsMatch) {
+    const std::string dir = std::string(NGM_TEST_DATA) + "/puzzles/";
+    std::ifstream list(dir + "verdicts.tsv");
+    ASSERT_TRUE(list) << dir;
+    std::string line;
+    std::getline(list, line);  // header
+    int count = 0;
+    std::map<std::string, int> seen;
+    while (std::getline(list, line)) {
+        std::istringstream fields(line);
+        std::string file, expected;
+        fields >> file >> expected;
+        SCOPED_TRACE(file);
+        const PuzzleReadResult read = ReadNonFile(dir + file);
+        ASSERT_TRUE(read.ok) << read.line << ": " << read.error;
+        const Puzzle& p = read.puzzle;
+        const SolveResult r = Solve(p, {60.0});
+        ++seen[VerdictWord(r.verdict)];
+        ASSERT_EQ(VerdictWord(r.verdict), expected);
+        ++count;
+        if (r.verdict == Verdict::Multiple) {
+            EXPECT_TRUE(GridMatchesClues(p, r.second));
+            EXPECT_NE(r.second, p.answer);
+            EXPECT_FALSE(r.differing.empty());
+            for (int i : r.differing)
+                EXPECT_NE(r.second[i], p.answer[i]);
+            EXPECT_GT(r.undecidedCount, 0);
+            EXPECT_EQ(r.difficulty, 0);
+        } else {
+            EXPECT_EQ(r.solution, p.answer);
+            EXPECT_EQ(r.undecidedCount,
+                      r.verdict == Verdict::Line || r.difficulty == 4 ? 0 : r.undecidedCount);
+            EXPECT_GE(r.difficulty, 1);
+        }
+    }
+    EXPECT_EQ(count, 600);
+}
+
+}  // namespace

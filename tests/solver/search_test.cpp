@@ -1,0 +1,67 @@
+// Random puzzles small enough to count their solutions plainly, many of which line logic and
+// probing cannot finish: the verdict, the undecided cells and the solutions returned agree
+// with the plain answers.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "plain_logic.h"
+#include "solver/solver.h"
+
+namespace {
+
+TEST(Search, VerdictsAgreeWithCountedSolutions) {
+    std::mt19937 rng(2024);
+    int searched = 0;
+    for (int trial = 0; trial < 600; ++trial) {
+        const int w = 5 + static_cast<int>(rng() % 6), h = 5 + static_cast<int>(rng() % 6);
+        const int density = 35 + static_cast<int>(rng() % 30);
+        Cells cells(w * h);
+        for (auto& c : cells)
+            c = static_cast<int>(rng() % 100) < density;
+        Puzzle p = Puzzle::FromGrid(w, h, cells);
+        if (trial % 2)
+            p.answer.clear();
+        SCOPED_TRACE(::testing::Message() << "trial " << trial << " " << w << "x" << h);
+        const SolveResult r = Solve(p, {60.0});
+        const int count = CountSolutions(p, 2);
+        std::vector<int> open(w * h, -1);
+        ASSERT_TRUE(PlainProbing(p, open));
+        const int undecided = static_cast<int>(std::count(open.begin(), open.end(), -1));
+        for (int i = 0; i < w * h; ++i)
+            ASSERT_EQ(r.undecided[i], open[i] < 0) << "cell " << i;
+        ASSERT_TRUE(GridMatchesClues(p, r.solution));
+        if (count == 1) {
+            ASSERT_EQ(r.verdict == Verdict::Line || r.verdict == Verdict::Unique, true)
+                << VerdictWord(r.verdict);
+            ASSERT_EQ(r.solution, cells);
+            ASSERT_EQ(r.difficulty == 5, undecided > 0);
+        } else {
+            ASSERT_STREQ(VerdictWord(r.verdict), "multiple");
+            ASSERT_TRUE(GridMatchesClues(p, r.second));
+            ASSERT_NE(r.second, p.HasAnswer() ? p.answer : r.solution);
+        }
+        searched += undecided > 0;
+    }
+    EXPECT_GT(searched, 100);  // the search had its share of the work
+}
+
+// A puzzle where cells that both ways of a probe agree on settle four cells no contradiction
+// settles.
+TEST(Search, ProbingSettlesWhatBothWaysAgreeOn) {
+    const char* rows[] = {"...###.##.", ".#....#...", ".....#.#..", "..#..##.##", "#...#.#..#",
+                          ".##.#..#.#", ".....#####", "#..##...##", "#..##....#", "...##...##"};
+    Cells cells;
+    for (const char* row : rows)
+        for (int x = 0; x < 10; ++x)
+            cells.push_back(row[x] == '#');
+    const Puzzle p = Puzzle::FromGrid(10, 10, cells);
+    std::vector<int> open(100, -1);
+    ASSERT_TRUE(PlainProbing(p, open));
+    const SolveResult r = Solve(p);
+    EXPECT_EQ(r.undecidedCount, 43);
+    for (int i = 0; i < 100; ++i)
+        EXPECT_EQ(r.undecided[i], open[i] < 0) << "cell " << i;
+}
+
+}  // namespace
