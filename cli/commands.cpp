@@ -1,0 +1,35 @@
+#include "cli/commands.h"
+
+namespace {
+
+struct Command {
+    const char* name;
+    int (*run)(const std::vector<std::string>&, std::ostream&, std::ostream&);
+    const char* summary;
+};
+
+const Command kCommands[] = {
+    {"solve", RunSolve, "パズルを解き、答えが一つか、線の論理だけで解けるかを調べる"},
+};
+
+void PrintHelp(std::ostream& out) {
+    out << "使い方: ngm-cli コマンド [引数...]\n\nコマンド:\n";
+    for (const Command& c : kCommands)
+        out << "  " << c.name << "\t" << c.summary << "\n";
+    out << "\n各コマンドの説明は ngm-cli コマンド --help で表示します。\n";
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+        PrintHelp(args.empty() ? err : out);
+        return args.empty() ? 1 : 0;
+    }
+    for (const Command& c : kCommands)
+        if (args[0] == c.name)
+            return c.run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
+    err << "ngm-cli: 知らないコマンドです: " << args[0] << "\n";
+    PrintHelp(err);
+    return 1;
+}

@@ -1,0 +1,13 @@
+// The subcommands of ngm-cli.  Each takes the words after its name and writes to the given
+// streams, so that tests can run it without a process; it returns the exit status.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+// ngm-cli as a whole: picks the subcommand named by the first word.
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// ngm-cli solve [--timeout SECONDS] FILE.non...
+int RunSolve(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -1,0 +1,97 @@
+// ngm-cli solve: one line per puzzle file with its verdict, difficulty, undecided cells and
+// solving time.
+#include <cmath>
+#include <cstdlib>
+
+#include "cli/commands.h"
+#include "formats/non_format.h"
+#include "solver/solver.h"
+
+namespace {
+
+const char kSolveHelp[] =
+    "使い方: ngm-cli solve [--timeout 秒] ファイル.non...\n"
+    "\n"
+    "パズルを一つずつ解き、一つのファイルにつき一行をタブ区切りで書きます:\n"
+    "  ファイル名(与えたとおり)  判定  難易度  決まらないマス数  解いた時間(マイクロ秒)\n"
+    "判定は次のどれかです:\n"
+    "  line      答えは一つで、行と列の論理だけで解ける\n"
+    "  unique    答えは一つだが、行と列の論理だけでは解けない\n"
+    "  multiple  答えが二つ以上ある\n"
+    "  none      ヒントが矛盾していて答えがない\n"
+    "  timeout   制限時間内に判定できなかった\n"
+    "難易度は line と unique で 1 から 5、それ以外は 0 です。決まらないマス数は、行と列の\n"
+    "論理とマスを両方に試す推論でも決まらないマス(プレイヤーが推測するしかないマス)の数\n"
+    "です。時間にファイルの読み込みは含みません。\n"
+    "\n"
+    "  --timeout 秒  一つのパズルにかける時間の上限(既定は 2 秒)\n"
+    "  --help        この説明を表示する\n"
+    "\n"
+    "読めないファイルや、ヒントが大きさに収まらないファイルは、標準エラーに\n"
+    "「ファイル:行: 理由」を書いて飛ばし、残りのファイルを続けます。\n"
+    "終了コード: 0 すべてのファイルを読めた、2 読めないファイルがあった、1 引数の誤り。\n";
+
+// A positive number of seconds, or a negative value when the text is not one.
+double ParseSeconds(const std::string& text) {
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end != '\0' || !std::isfinite(value) || value <= 0)
+        return -1;
+    return value;
+}
+
+}  // namespace
+
+int RunSolve(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    SolveOptions options;
+    std::vector<std::string> files;
+    bool optionsEnd = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (optionsEnd || a.empty() || a[0] != '-' || a == "-") {
+            files.push_back(a);
+        } else if (a == "--") {
+            optionsEnd = true;
+        } else if (a == "--help" || a == "-h") {
+            out << kSolveHelp;
+            return 0;
+        } else if (a == "--timeout" || a.rfind("--timeout=", 0) == 0) {
+            const bool joined = a != "--timeout";
+            if (!joined && i + 1 >= args.size()) {
+                err << "ngm-cli solve: --timeout に秒数がありません\n";
+                return 1;
+            }
+            const std::string value = joined ? a.substr(10) : args[++i];
+            options.timeoutSeconds = ParseSeconds(value);
+            if (options.timeoutSeconds < 0) {
+                err << "ngm-cli solve: --timeout の秒数が正しくありません: " << value << "\n";
+                return 1;
+            }
+        } else {
+            err << "ngm-cli solve: 知らないオプションです: " << a << "\n"
+                << "ngm-cli solve --help で使い方を表示します。\n";
+            return 1;
+        }
+    }
+    if (files.empty()) {
+        err << "ngm-cli solve: ファイルがありません\n"
+            << "ngm-cli solve --help で使い方を表示します。\n";
+        return 1;
+    }
+    int status = 0;
+    for (const std::string& file : files) {
+        const PuzzleReadResult read = ReadNonFile(file);
+        if (!read.ok) {
+            err << file << ":";
+            if (read.line > 0)
+                err << read.line << ":";
+            err << " " << read.error << "\n";
+            status = 2;
+            continue;
+        }
+        const SolveResult r = Solve(read.puzzle, options);
+        out << file << '\t' << VerdictWord(r.verdict) << '\t' << r.difficulty << '\t'
+            << r.undecidedCount << '\t' << r.micros << '\n';
+    }
+    return status;
+}
