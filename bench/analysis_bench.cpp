@@ -56,9 +56,9 @@ void RunAnalysis(benchmark::State& state, int size, Picture picture) {
     a.view.OnAnalyze();
     for (auto _ : state) {
         a.view.OnAnalyze();
-        benchmark::DoNotOptimize(a.doc.m_ppAnswerGrid.Data());
+        benchmark::DoNotOptimize(a.doc.GetPuzzle().answer.data());
     }
-    if (a.doc.m_nGridSize != 20)
+    if (a.doc.GetPuzzle().width != 20)
         state.SkipWithError("analysis did not run");
 }
 

@@ -1,6 +1,6 @@
-// Painting the play board of a 20 x 20 puzzle: the clues and lines drawn into the board image
-// and the image copied to the screen, as every paint of the dialog does; and a drag across
-// the whole board.
+// Painting the play board of a 20 x 20 puzzle: the clues, lines and marks drawn into the board
+// image and the image copied to the screen, as every paint of the dialog does; and a drag
+// across the whole board.
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 #include "model/ngm_doc.h"
 #include "play/playgame.h"
@@ -20,15 +21,14 @@ constexpr int kN = 20;
 
 // A picture-like answer with many runs per line: rings and a diagonal band.
 void FillAnswer(CNGMDoc& doc) {
-    doc.m_nGridSize = kN;
-    doc.m_ppAnswerGrid.Allocate(kN, kN);
-    doc.m_ppPlayGrid.Allocate(kN, kN);
+    std::vector<std::uint8_t> cells(kN * kN);
     for (int i = 0; i < kN; ++i) {
         for (int j = 0; j < kN; ++j) {
             const int ring = std::max(std::abs(2 * i - kN + 1), std::abs(2 * j - kN + 1)) / 2;
-            doc.m_ppAnswerGrid[i][j] = (ring % 2 == 0) || (i - j == 3) ? 1 : 0;
+            cells[j * kN + i] = (ring % 2 == 0) || (i - j == 3) ? 1 : 0;
         }
     }
+    doc.SetPuzzle(Puzzle::FromGrid(kN, kN, cells));
 }
 
 struct OpenBoard {
@@ -36,7 +36,7 @@ struct OpenBoard {
     std::unique_ptr<CPlaygame> dlg;
     OpenBoard() {
         FillAnswer(doc);
-        dlg = std::make_unique<CPlaygame>();
+        dlg = std::make_unique<CPlaygame>(&doc);
         dlg->show();
         QCoreApplication::processEvents();
     }

@@ -125,6 +125,8 @@ void CNGMView::ApplyPicturePresentState() {
         return;
     for (int id : kPictureControls)
         m_controls.Item(id)->setEnabled(true);
+    // The puzzle goes with the picture it was made from; the next analysis makes a new one.
+    m_pDoc->ClearPuzzle();
     EnableControls({IDC_PLAY}, false);
 }
 
@@ -180,10 +182,9 @@ void CNGMView::OnAnalyze() {
     }
     ClearAnalysisPanels();
     Binarize();
-    const int n = MakeBlockGrid();
-    m_pDoc->m_nGridSize = n;
-    DrawResult(m_pDoc->m_nGridSize);
-    EnableControls({IDC_PLAY}, true);
+    MakeBlockGrid();
+    DrawResult();
+    EnableControls({IDC_PLAY}, m_pDoc->HasPuzzle());
 }
 
 void CNGMView::OnModeChange() {
@@ -223,13 +224,9 @@ void CNGMView::OnHScroll(int nSBCode, int nPos, QScrollBar* pScrollBar) {
 }
 
 void CNGMView::OnPlay() {
-    if (!m_controls.Item(IDC_PLAY)->isEnabled())
+    if (!m_pDoc->HasPuzzle())
         return;
-    const int n = m_pDoc->m_nGridSize;
-    if (n < 1 || m_pDoc->m_ppAnswerGrid.Columns() != n || m_pDoc->m_ppPlayGrid.Columns() != n) {
-        return;
-    }
-    CPlaygame dlg;
+    CPlaygame dlg(m_pDoc);
     RunModal(dlg);
 }
 
@@ -246,7 +243,9 @@ void CNGMView::OnDrawBox() {
     // chosen for it too.
     for (int id : kPictureControls)
         m_controls.Item(id)->setEnabled(true);
+    m_pDoc->ClearPuzzle();
     EnableControls({IDC_PLAY}, false);
+    m_strPictureName = QStringLiteral("Ro Rudav Izedo");
     // The binary image was the previous picture's; the next analysis makes one for the drawing.
     m_ppBinaryImage.Free();
     DrawInputImage();
@@ -269,8 +268,9 @@ BOOL CNGMView::AllocBuffer(int nColumns, int nLength, int nKind) {
                 m_ppBinaryImage.Allocate(nColumns, nLength);
                 break;
             case 3:
-                m_pDoc->m_ppAnswerGrid.Allocate(nColumns, nLength);
-                m_pDoc->m_ppPlayGrid.Allocate(nColumns, nLength);
+                // Room for the puzzle: a blank one of that size until the block grid is written.
+                m_pDoc->SetPuzzle(Puzzle::FromGrid(
+                    nColumns, nLength, std::vector<std::uint8_t>(std::size_t(nColumns) * nLength)));
                 break;
             default:
                 break;
@@ -291,8 +291,7 @@ void CNGMView::FreeBuffer(int nKind) {
             m_ppBinaryImage.Free();
             break;
         case 3:
-            m_pDoc->m_ppAnswerGrid.Free();
-            m_pDoc->m_ppPlayGrid.Free();
+            m_pDoc->ClearPuzzle();
             break;
         default:
             break;

@@ -75,10 +75,8 @@ public:
     // Analysis.
     int Binarize();
     int MakeBlockGrid();
-    void DrawResult(int nGridSize);
-    void DrawColumnClue(int nColumn, int nSlot, int nCellSize, int nCount);
-    void DrawRowClue(int nRow, int nSlot, int nCellSize, int nCount);
-    void DrawResultGrid(int nCellSize, int nGridSize);
+    // Draws the document's puzzle into the puzzle panel.
+    void DrawResult();
 
     // Panel painting.
     void DrawInputImage();
@@ -94,6 +92,9 @@ public:
 
     // Fields.
     QString m_strImageInfo;
+    // The name of the picture in the planes, which its puzzle takes as title: the file's name
+    // without its extension, or "Ro Rudav Izedo" for a drawing.
+    QString m_strPictureName;
     QComboBox* m_comboBlocks = nullptr;
     std::int32_t m_nLowerThreshold = 0;
     std::int32_t m_nUpperThreshold = 0;

@@ -1,10 +1,24 @@
 // The analysis steps of the view: binarization, block grid and the puzzle with its clues.
 // Each step hands the view's buffers and panel images to its widget-free piece.
-#include "model/ngm_doc.h"
 #include "construct/binarize.h"
 #include "construct/block_grid.h"
 #include "construct/ngm_view.h"
 #include "construct/result_panel.h"
+#include "model/ngm_doc.h"
+
+namespace {
+
+// The puzzle whose answer is the n x n block grid ([block column][block row], 1 = black).
+Puzzle PuzzleOfBlocks(const ColumnBuffer& blocks, int n) {
+    std::vector<std::uint8_t> cells(static_cast<std::size_t>(n) * n);
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j)
+            cells[static_cast<std::size_t>(j) * n + i] = blocks[i][j] == 1 ? 1 : 0;
+    }
+    return Puzzle::FromGrid(n, n, cells);
+}
+
+}  // namespace
 
 int CNGMView::Binarize() {
     // Play mode draws nothing, so that the solution stays hidden.
@@ -16,27 +30,20 @@ int CNGMView::Binarize() {
 int CNGMView::MakeBlockGrid() {
     const int n = SelectedBlockCount();
     AllocBuffer(n, n, 3);
-    CNGMDoc* doc = GetDocument();
-    ReduceToBlocks(m_ppBinaryImage, m_nImageWidth, m_nImageHeight, n, doc->m_ppAnswerGrid);
-    DrawBlockPanels(doc->m_ppAnswerGrid, m_nImageWidth, m_nImageHeight, n, m_bTestMode != 0,
-                    m_dcPreview, m_dcBinary);
+    ColumnBuffer blocks;
+    blocks.Allocate(n, n);
+    ReduceToBlocks(m_ppBinaryImage, m_nImageWidth, m_nImageHeight, n, blocks);
+    DrawBlockPanels(blocks, m_nImageWidth, m_nImageHeight, n, m_bTestMode != 0, m_dcPreview,
+                    m_dcBinary);
+    // The blocks become the document's puzzle, named after the picture.
+    Puzzle puzzle = PuzzleOfBlocks(blocks, n);
+    puzzle.title = m_strPictureName.toStdString();
+    GetDocument()->SetPuzzle(std::move(puzzle));
     update();
     return n;
 }
 
-void CNGMView::DrawResult(int nGridSize) {
-    DrawPuzzle(m_dcResult, GetDocument()->m_ppAnswerGrid, nGridSize);
+void CNGMView::DrawResult() {
+    DrawPuzzle(m_dcResult, GetDocument()->GetPuzzle());
     update();
-}
-
-void CNGMView::DrawColumnClue(int nColumn, int nSlot, int nCellSize, int nCount) {
-    ::DrawColumnClue(m_dcResult, GetDocument()->m_nGridSize, nColumn, nSlot, nCellSize, nCount);
-}
-
-void CNGMView::DrawRowClue(int nRow, int nSlot, int nCellSize, int nCount) {
-    ::DrawRowClue(m_dcResult, GetDocument()->m_nGridSize, nRow, nSlot, nCellSize, nCount);
-}
-
-void CNGMView::DrawResultGrid(int nCellSize, int nGridSize) {
-    ::DrawResultGrid(m_dcResult, nCellSize, nGridSize);
 }

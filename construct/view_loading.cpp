@@ -161,6 +161,8 @@ FlowEnd RunOpenDialog(CNGMView& view) {
     const FlowEnd end = ReadAndShow(view, file);
     if (end == FlowEnd::kDeclined)
         view.SetMainWindowTitle(titleBefore);
+    if (end == FlowEnd::kNewShown)
+        view.m_strPictureName = info.completeBaseName();
     return end;
 }
 
@@ -249,6 +251,8 @@ void CNGMView::OnDropFiles(const QStringList& paths) {
             break;
     }
     const FlowEnd end = ReadAndShow(*this, file);
+    if (end == FlowEnd::kNewShown)
+        m_strPictureName = QFileInfo(path).completeBaseName();
     if (end == FlowEnd::kNewShown || end == FlowEnd::kPreviousShown)
         ApplyPicturePresentState();
 }

@@ -1,18 +1,11 @@
 #include "model/ngm_doc.h"
 
-namespace {
-CNGMDoc* s_pCurrent = nullptr;
-}
+#include <utility>
 
-CNGMDoc::CNGMDoc() {
-    s_pCurrent = this;
-}
+CNGMDoc::CNGMDoc() = default;
+CNGMDoc::~CNGMDoc() = default;
 
-CNGMDoc::~CNGMDoc() {
-    if (s_pCurrent == this)
-        s_pCurrent = nullptr;
-}
-
-CNGMDoc* CNGMDoc::Current() {
-    return s_pCurrent;
+void CNGMDoc::SetPuzzle(Puzzle puzzle) {
+    m_puzzle = std::move(puzzle);
+    m_board = PlayBoard(m_puzzle.width, m_puzzle.height);
 }

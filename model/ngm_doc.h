@@ -7,6 +7,47 @@
 
 #include "image/column_buffer.h"
 #include "model/picture.h"
+#include "model/play_board.h"
+#include "model/puzzle.h"
+
+// Thin steps for the code that reads N and the grids the way the analysis used to store them
+// ([column][row], 1 = filled).  They only read: the puzzle and the board own what they show.
+class AnswerGridStep {
+public:
+    explicit AnswerGridStep(const Puzzle& puzzle) : m_puzzle(puzzle) {}
+    bool IsAllocated() const { return m_puzzle.HasAnswer(); }
+    int Columns() const { return IsAllocated() ? m_puzzle.width : 0; }
+    int Length() const { return IsAllocated() ? m_puzzle.height : 0; }
+    struct Column {
+        const Puzzle& puzzle;
+        int x;
+        int operator[](int y) const { return puzzle.AnswerAt(x, y); }
+    };
+    Column operator[](int x) const { return {m_puzzle, x}; }
+
+private:
+    const Puzzle& m_puzzle;
+};
+
+class PlayGridStep {
+public:
+    explicit PlayGridStep(const PlayBoard& board) : m_board(board) {}
+    int Columns() const { return m_board.Width(); }
+    int Length() const { return m_board.Height(); }
+
+private:
+    const PlayBoard& m_board;
+};
+
+// N: the side of the puzzle (its width), 0 without a puzzle.
+class GridSizeStep {
+public:
+    explicit GridSizeStep(const Puzzle& puzzle) : m_puzzle(puzzle) {}
+    operator int() const { return m_puzzle.width; }
+
+private:
+    const Puzzle& m_puzzle;
+};
 
 class CNGMDoc {
 public:
@@ -21,15 +62,25 @@ public:
     int Width() const { return m_picture.CanvasWidth(); }
     int Height() const { return m_picture.CanvasHeight(); }
     bool HasPicture() const { return !m_picture.IsEmpty(); }
-    // N, blocks per side, stored by the view after every analysis.
-    std::int32_t m_nGridSize = 0;
     // The picture's planes: 3*W columns of H samples, column 3x red, 3x+1 green, 3x+2 blue
     // of pixel column x.
     ColumnBuffer& m_ppInputPlanes = m_picture.planes;
-    // N x N, [column][row], 1 = black.
-    ColumnBuffer m_ppAnswerGrid;
-    // N x N, [column][row], 1 = filled by the player.
-    ColumnBuffer m_ppPlayGrid;
+
+    // The puzzle of the last analysis, with its answer; none before the first analysis and
+    // after a new picture.
+    bool HasPuzzle() const { return m_puzzle.width > 0 && m_puzzle.height > 0; }
+    const Puzzle& GetPuzzle() const { return m_puzzle; }
+    // Makes `puzzle` the document's puzzle, with a blank board of its size.
+    void SetPuzzle(Puzzle puzzle);
+    void ClearPuzzle() { SetPuzzle(Puzzle{}); }
+    // The player's marks on the puzzle's cells.
+    PlayBoard& GetPlayBoard() { return m_board; }
+    const PlayBoard& GetPlayBoard() const { return m_board; }
+
+    // N and the grids as the analysis used to store them.
+    const GridSizeStep m_nGridSize{m_puzzle};
+    const AnswerGridStep m_ppAnswerGrid{m_puzzle};
+    const PlayGridStep m_ppPlayGrid{m_board};
 
     // Document title and path as the frame shows them.  The path is empty for a new document.
     QString m_strTitle;
@@ -37,6 +88,7 @@ public:
     // True when m_strPathName was chosen in the save dialog (so saving again may write it).
     bool m_bPathFromSave = false;
 
-    // The application's document: the most recently constructed one still alive.
-    static CNGMDoc* Current();
+private:
+    Puzzle m_puzzle;
+    PlayBoard m_board;
 };

@@ -13,6 +13,13 @@ using LineClue = std::vector<int>;
 // Largest side a puzzle may have.
 constexpr int kMaxPuzzleSide = 99;
 
+// One cell of a puzzle's grid: column from the left, row from the top.
+struct CellPos {
+    int column = 0;
+    int row = 0;
+    friend bool operator==(const CellPos&, const CellPos&) = default;
+};
+
 struct Puzzle {
     int width = 0;
     int height = 0;

@@ -9,9 +9,8 @@
 #include <QTimerEvent>
 
 #include "model/ngm_doc.h"
-#include "construct/clue_rule.h"
 #include "platform/message_box.h"
-#include "play/answer_check.h"
+#include "play/board_drawing.h"
 #include "res/dialog_template.h"
 
 namespace {
@@ -22,16 +21,7 @@ constexpr int IDC_RETRY = 1011;
 constexpr int IDC_HELP = 1013;
 constexpr int IDC_BOARD = 1015;
 
-constexpr COLORREF kFillColor = RGB(50, 50, 50);
-// PaintCell draws a cross instead of filling when asked for this colour.
-constexpr COLORREF kCrossColor = RGB(255, 0, 0);
-constexpr COLORREF kGridLineColor = RGB(0, 105, 145);
-constexpr COLORREF kFifthLineColor = RGB(200, 0, 105);
-constexpr COLORREF kClueColor = RGB(70, 150, 70);
-constexpr COLORREF kMistakeColor = RGB(50, 255, 50);
 constexpr COLORREF kClockColor = RGB(0, 160, 105);
-
-constexpr int kShiftJisCharset = 128;
 
 // Room the dialog keeps around the board frame's client area: the button column on the right
 // and the margins.
@@ -67,7 +57,7 @@ CPoint ToCPoint(const QPointF& p) {
 
 }  // namespace
 
-CPlaygame::CPlaygame(QWidget* pParent) : QDialog(pParent) {
+CPlaygame::CPlaygame(CNGMDoc* doc, QWidget* pParent) : QDialog(pParent), m_pDoc(doc) {
     const DialogTemplate& t = PlayDialogTemplate();
     setWindowTitle(QString::fromUtf8(t.caption));
     m_controls = BuildControls(this, t);
@@ -102,17 +92,12 @@ void CPlaygame::accept() {
     OnAnswerCheck();
 }
 
-CNGMDoc* CPlaygame::PlayableDocument() const {
-    CNGMDoc* doc = CNGMDoc::Current();
-    if (!doc)
-        return nullptr;
-    const int n = m_bFirstPaint ? doc->m_nGridSize : m_nGridSize;
-    if (n < 1)
-        return nullptr;
-    const auto holds = [n](const ColumnBuffer& grid) {
-        return grid.IsAllocated() && grid.Columns() >= n && grid.Length() >= n;
-    };
-    return holds(doc->m_ppAnswerGrid) && holds(doc->m_ppPlayGrid) ? doc : nullptr;
+bool CPlaygame::IsPlayable() const {
+    if (!m_pDoc || !m_pDoc->HasPuzzle() || !m_pDoc->GetPuzzle().HasAnswer())
+        return false;
+    const PlayBoard& board = m_pDoc->GetPlayBoard();
+    return m_bFirstPaint ||
+           (board.Width() == m_layout.Columns() && board.Height() == m_layout.Rows());
 }
 
 // ---- Opening and layout -------------------------------------------------------------------
@@ -144,19 +129,16 @@ void CPlaygame::hideEvent(QHideEvent* event) {
 }
 
 void CPlaygame::FirstPaintLayout() {
-    CNGMDoc* doc = PlayableDocument();
+    const bool playable = IsPlayable();
     m_bFirstPaint = 0;
-    m_nGridSize = doc ? doc->m_nGridSize : 0;
-    m_nCellSize = 20;
-    m_nBoardWidth = m_nGridSize * m_nCellSize;
-    m_nBoardHeight = m_nGridSize * m_nCellSize;
+    const Puzzle* puzzle = playable ? &m_pDoc->GetPuzzle() : nullptr;
+    m_layout = BoardLayout(puzzle ? puzzle->width : 0, puzzle ? puzzle->height : 0, kPlayCellSize);
     // The board always opens empty, as the blank image shows it.
-    if (doc)
-        doc->m_ppPlayGrid.Fill(0);
+    if (playable)
+        m_pDoc->GetPlayBoard().Clear();
 
-    const int c = m_nCellSize;
-    // The frame keeps its place and takes the size of the grid with its clue areas.
-    m_ctlBoard->resize((3 * m_nBoardWidth) / 2 + c / 2, (3 * c) / 2 + (3 * m_nBoardHeight) / 2);
+    // The frame keeps its place and takes the size of the board.
+    m_ctlBoard->resize(m_layout.Width(), m_layout.Height());
     const QSize newClient = m_ctlBoard->ClientSize();
 
     // The dialog follows the frame and moves by half of its change, staying centred where
@@ -247,21 +229,17 @@ QRect CPlaygame::ClockRect() const {
 }
 
 void CPlaygame::DrawBoard() {
-    if (CNGMDoc* doc = PlayableDocument()) {
-        const int n = m_nGridSize;
-        for (int col = 0; col < n; ++col) {
-            const std::vector<int> clues = ColumnClues(doc->m_ppAnswerGrid, n, col);
-            for (int slot = 0; slot < static_cast<int>(clues.size()); ++slot) {
-                DrawColumnClue(col, slot, clues[slot]);
-            }
+    if (IsPlayable()) {
+        DrawClues(m_dcMem, m_layout, m_pDoc->GetPuzzle());
+        DrawGridLines(m_dcMem, m_layout);
+        // The marks come from the board, so nothing that happens to the image loses them.
+        const PlayBoard& board = m_pDoc->GetPlayBoard();
+        for (int row = 0; row < board.Height(); ++row) {
+            for (int col = 0; col < board.Width(); ++col)
+                DrawCellMark(m_dcMem, m_layout, {col, row}, board.At({col, row}));
         }
-        for (int row = 0; row < n; ++row) {
-            const std::vector<int> clues = RowClues(doc->m_ppAnswerGrid, n, row);
-            for (int slot = 0; slot < static_cast<int>(clues.size()); ++slot) {
-                DrawRowClue(row, slot, clues[slot]);
-            }
-        }
-        DrawGridLines();
+        if (m_bChecked)
+            DrawMistakes();
     }
     // The pass after the image was created or blanked paints once more.
     if (m_bRedrawPending) {
@@ -270,87 +248,11 @@ void CPlaygame::DrawBoard() {
     }
 }
 
-namespace {
-
-// Writes one clue number in the clue font of cell size c, green on the face colour, inside
-// the clue area `area`: a text box taller or wider than its place must not reach into the
-// grid, where it would wipe the player's marks.
-void WriteClue(CDC& dc, const CRect& area, int x, int y, int c, int count) {
-    dc.SetClipRect(area);
-    CFont font;
-    font.CreateFont(c, 0, 0, 0, 400, false, false, false, kShiftJisCharset, 0, 0, 0, 0,
-                    QStringLiteral("MS P明朝"));
-    CFont* old = dc.SelectObject(&font);
-    dc.SetTextColor(kClueColor);
-    dc.SetBkColor(kFaceColor);
-    dc.TextOut(x, y, QString::number(count));
-    dc.SelectObject(old);
-    font.DeleteObject();
-    dc.SetClipRect(CRect{});
-}
-
-}  // namespace
-
-void CPlaygame::DrawColumnClue(int col, int slot, int count) {
-    const int c = m_nCellSize;
-    // Single digits sit a third of a cell in; longer numbers start at the place's edge.
-    const int x = m_nBoardWidth / 2 + col * c + (count < 10 ? c / 3 : 0);
-    const int y = m_nBoardHeight / 2 - slot * c;
-    // Everything above the grid's top line.
-    WriteClue(m_dcMem, CRect{0, 0, m_nMemWidth, m_nBoardHeight / 2 + c}, x, y, c, count);
-}
-
-void CPlaygame::DrawRowClue(int row, int slot, int count) {
-    const int c = m_nCellSize;
-    const int x = m_nBoardWidth / 2 - (slot + 1) * c + (count < 10 ? c / 3 : 0);
-    const int y = m_nBoardHeight / 2 + (row + 1) * c;
-    // Everything left of the grid's left line.
-    WriteClue(m_dcMem, CRect{0, 0, m_nBoardWidth / 2, m_nMemHeight}, x, y, c, count);
-}
-
-void CPlaygame::DrawGridLines() {
-    const int n = m_nGridSize;
-    const int c = m_nCellSize;
-    const int w = m_nBoardWidth;
-    const int h = m_nBoardHeight;
-    CPen penGrid(PS_SOLID, 1, kGridLineColor);
-    CPen penFifth(PS_SOLID, 1, kFifthLineColor);
-    // Every fifth inner line stands out; the outer edges never do.
-    const auto pen = [&](int k) { return (k % 5 == 0 && k > 0 && k < n) ? &penFifth : &penGrid; };
-    CPen* old = m_dcMem.SelectObject(&penGrid);
-    // The lines run across the clue areas too, giving each row and column its own strip.
-    for (int k = 0; k <= n; ++k) {
-        const int y = h / 2 + (k + 1) * c;
-        m_dcMem.SelectObject(pen(k));
-        m_dcMem.MoveTo(0, y);
-        m_dcMem.LineTo((3 * w) / 2, y);
-    }
-    for (int k = 0; k <= n; ++k) {
-        const int x = w / 2 + k * c;
-        m_dcMem.SelectObject(pen(k));
-        m_dcMem.MoveTo(x, 0);
-        m_dcMem.LineTo(x, (3 * h) / 2 + c);
-    }
-    m_dcMem.SelectObject(old);
-    penGrid.DeleteObject();
-    penFifth.DeleteObject();
-}
-
-void CPlaygame::PaintCell(int x, int y, COLORREF clr) {
-    const int c = m_nCellSize;
-    const int left = ((x - m_nBoardWidth / 2) / c) * c + m_nBoardWidth / 2;
-    const int top = ((y - m_nBoardHeight / 2) / c) * c + m_nBoardHeight / 2;
-    if (clr == kCrossColor) {
-        // Both diagonals of the interior, over whatever it holds.
-        for (int i = 1; i <= c - 1; ++i) {
-            for (int j = 1; j <= c - 1; ++j) {
-                if (i == j || i + j == c - 1)
-                    m_dcMem.SetPixel(left + i, top + j, kCrossColor);
-            }
-        }
-    } else {
-        m_dcMem.FillSolidRect(left + 1, top + 1, c - 1, c - 1, clr);
-    }
+int CPlaygame::DrawMistakes() {
+    const std::vector<CellPos> wrong = m_pDoc->GetPlayBoard().Mistakes(m_pDoc->GetPuzzle());
+    for (const CellPos& cell : wrong)
+        DrawMistakeFrame(m_dcMem, m_layout, cell);
+    return static_cast<int>(wrong.size());
 }
 
 // ---- Mouse ---------------------------------------------------------------------------------
@@ -362,64 +264,30 @@ CPoint CPlaygame::BoardPoint(CPoint point) const {
     return CPoint{point.x - origin.x(), point.y - origin.y()};
 }
 
-bool CPlaygame::HitTest(CPoint board, int* col, int* row) const {
-    const int c = m_nCellSize;
-    const int half = (m_nGridSize * c) / 2;
-    const int threeHalves = (3 * m_nGridSize * c) / 2;
-    // Both ends open: the grid's outer lines belong to no cell.
-    if (!(board.x > half && board.x < threeHalves))
-        return false;
-    if (!(board.y > half + c && board.y < threeHalves + c))
-        return false;
-    *col = (board.x - half) / c;
-    *row = (board.y - half - c) / c;
-    return true;
+void CPlaygame::StrokeStep(StrokeKind kind, CPoint point) {
+    if (m_bChecked)
+        return;
+    const std::optional<CellPos> cell = m_layout.CellAt(BoardPoint(point));
+    if (cell && IsPlayable()) {
+        PlayBoard& board = m_pDoc->GetPlayBoard();
+        if (board.Apply(kind, *cell))
+            DrawCellMark(m_dcMem, m_layout, *cell, board.At(*cell));
+    }
+    update();
 }
 
 void CPlaygame::OnLButtonDown(unsigned nFlags, CPoint point) {
-    if (m_bChecked)
-        return;
-    const CPoint board = BoardPoint(point);
-    int col = 0, row = 0;
-    CNGMDoc* doc = PlayableDocument();
-    if (doc && HitTest(board, &col, &row)) {
-        if (nFlags & MK_CONTROL) {
-            PaintCell(board.x, board.y, kFaceColor);
-            doc->m_ppPlayGrid[col][row] = 0;
-        } else {
-            PaintCell(board.x, board.y, kFillColor);
-            doc->m_ppPlayGrid[col][row] = 1;
-        }
-    }
-    update();
+    StrokeStep(StrokeOf(MouseButton::Left, nFlags & MK_CONTROL), point);
 }
 
-void CPlaygame::OnRButtonDown(unsigned /*nFlags*/, CPoint point) {
-    if (m_bChecked)
-        return;
-    const CPoint board = BoardPoint(point);
-    int col = 0, row = 0;
-    CNGMDoc* doc = PlayableDocument();
-    if (doc && HitTest(board, &col, &row)) {
-        // A cross empties a filled cell; the cross itself is only drawn, never stored.
-        if (doc->m_ppPlayGrid[col][row] == 1) {
-            PaintCell(board.x, board.y, kFaceColor);
-            PaintCell(board.x, board.y, kCrossColor);
-            doc->m_ppPlayGrid[col][row] = 0;
-        } else {
-            PaintCell(board.x, board.y, kCrossColor);
-        }
-    }
-    update();
+void CPlaygame::OnRButtonDown(unsigned nFlags, CPoint point) {
+    StrokeStep(StrokeOf(MouseButton::Right, nFlags & MK_CONTROL), point);
 }
 
 void CPlaygame::OnMouseMove(unsigned nFlags, CPoint point) {
-    // Dragging repeats the press of the held button; the left button wins over the right.
-    if (nFlags & MK_LBUTTON) {
-        OnLButtonDown(nFlags, point);
-    } else if (nFlags & MK_RBUTTON) {
-        OnRButtonDown(nFlags, point);
-    }
+    // Dragging repeats the step of the held button.
+    if (const auto button = DragButton(nFlags & MK_LBUTTON, nFlags & MK_RBUTTON))
+        StrokeStep(StrokeOf(*button, nFlags & MK_CONTROL), point);
 }
 
 void CPlaygame::mousePressEvent(QMouseEvent* event) {
@@ -470,16 +338,7 @@ void CPlaygame::OnTimer(std::uintptr_t /*nIDEvent*/) {
 
 void CPlaygame::OnAnswerCheck() {
     m_bChecked = 1;
-    int count = 0;
-    if (CNGMDoc* doc = PlayableDocument()) {
-        const int n = m_nGridSize;
-        const int c = m_nCellSize;
-        count = CountMistakes(doc->m_ppAnswerGrid, doc->m_ppPlayGrid, n);
-        for (const CPoint& cell : FindMistakes(doc->m_ppAnswerGrid, doc->m_ppPlayGrid, n)) {
-            DrawMistakeFrame(m_dcMem, m_nBoardWidth / 2 + cell.x * c,
-                             m_nBoardHeight / 2 + (cell.y + 1) * c, c, kMistakeColor);
-        }
-    }
+    const int count = IsPlayable() ? DrawMistakes() : 0;
     KillClockTimer();
     if (count > 0) {
         AppMessageBox(QStringLiteral("間違いが") + QString::number(count) +
@@ -496,8 +355,8 @@ void CPlaygame::OnAnswerCheck() {
 
 void CPlaygame::OnRetry() {
     m_dcMem.FillSolidRect(0, 0, m_nMemWidth, m_nMemHeight, kFaceColor);
-    if (CNGMDoc* doc = PlayableDocument())
-        doc->m_ppPlayGrid.Fill(0);
+    if (IsPlayable())
+        m_pDoc->GetPlayBoard().Clear();
     m_nPlaySeconds = 0;
     m_strPlayTime = QStringLiteral("0");
     SetClockTimer();

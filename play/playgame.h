@@ -1,5 +1,6 @@
-// The play dialog "ピクロス": the puzzle of the current document on a board of 20-pixel cells
-// with its clues, the player's fills and crosses, a clock, the answer check, retry and help.
+// The play dialog "ピクロス": the document's puzzle on a board of 20-pixel cells with its
+// clues, the player's fills and crosses, a clock, the answer check, retry and help.  The marks
+// live in the document's play board; the board image is drawn from it.
 #pragma once
 
 #include <QDialog>
@@ -7,6 +8,8 @@
 #include <QString>
 #include <cstdint>
 
+#include "model/board_layout.h"
+#include "model/play_board.h"
 #include "platform/form.h"
 #include "platform/gdi.h"
 
@@ -26,7 +29,8 @@ public:
     static constexpr std::uintptr_t kClockTimer = 1;
     static constexpr int kClockPeriodMs = 1000;
 
-    explicit CPlaygame(QWidget* pParent = nullptr);
+    // Plays the puzzle of doc, which must outlive the dialog.
+    explicit CPlaygame(CNGMDoc* doc, QWidget* pParent = nullptr);
     ~CPlaygame() override;
 
     // The controls of template 133 by id.
@@ -45,17 +49,14 @@ public:
     void OnRetry();
     void OnShowHelp();
 
-    // Board drawing, all into the off-screen image m_dcMem.
-    void PaintCell(int x, int y, COLORREF clr);
+    // The drawing pass into the off-screen image m_dcMem: clues, lines, every cell's mark
+    // and, after an answer check, the frames of the wrong cells.
     void DrawBoard();
-    void DrawColumnClue(int col, int slot, int count);
-    void DrawRowClue(int row, int slot, int count);
-    void DrawGridLines();
 
     // The position in board-image coordinates of a point in the dialog's client area.
     CPoint BoardPoint(CPoint point) const;
-    // True when a board point lies strictly inside the grid; then *col and *row name the cell.
-    bool HitTest(CPoint board, int* col, int* row) const;
+    // Where the board's parts lie in the image; set by the first paint.
+    const BoardLayout& Layout() const { return m_layout; }
     // Where the clock text is written, in the dialog's client coordinates.
     QRect ClockRect() const;
     // The clock as displayed: the seconds followed by "s".
@@ -68,10 +69,6 @@ public:
     void accept() override;
 
     // Members.
-    int m_nBoardWidth = 0;
-    int m_nBoardHeight = 0;
-    int m_nGridSize = 0;
-    int m_nCellSize = 20;
     int m_nPlaySeconds = 0;
     int m_bChecked = 0;
     PanelFrame* m_ctlBoard = nullptr;
@@ -94,15 +91,22 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    // Sizes the frame and the dialog to N and creates the blank board image (once per
-    // dialog, before its first paint).
+    // Sizes the frame and the dialog to the puzzle and creates the blank board image (once
+    // per dialog, before its first paint).
     void FirstPaintLayout();
-    // The document's grids when they can be played: N >= 1 and both grids N x N.
-    CNGMDoc* PlayableDocument() const;
+    // True when the document holds a puzzle with its answer, of the layout's size once the
+    // first paint has set it.
+    bool IsPlayable() const;
+    // One step of a stroke at a point of the dialog: the cell under it takes the step's mark.
+    void StrokeStep(StrokeKind kind, CPoint point);
+    // Frames the wrong cells in the image; returns how many there are.
+    int DrawMistakes();
     void SetClockTimer();
     void KillClockTimer();
     void PaintClock(QPainter& painter);
 
+    CNGMDoc* m_pDoc;
+    BoardLayout m_layout;
     ControlMap m_controls;
     int m_nClockTimerId = 0;
 };

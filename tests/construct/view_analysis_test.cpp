@@ -3,14 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDialog>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include "analysis_support.h"
-#include "model/ngm_doc.h"
 #include "construct/binarize.h"
 #include "construct/block_grid.h"
 #include "construct/ngm_view.h"
 #include "construct/result_panel.h"
+#include "model/ngm_doc.h"
+#include "platform/modal.h"
 #include "res/dialog_template.h"
+#include "support/scripted_ui.h"
 
 namespace {
 
@@ -54,18 +59,49 @@ TEST_F(ViewAnalysis, BlockCountFromTheComboAndFiveAfterTwenty) {
             EXPECT_EQ(doc.m_ppAnswerGrid[i][j], Dark(i, j) ? 1 : 0) << i << "," << j;
     }
 
+    // The blocks are the document's puzzle, named after the picture.
+    EXPECT_EQ(doc.GetPuzzle().rows[0], (LineClue{2, 2, 2, 2}));
+    EXPECT_EQ(doc.GetPuzzle().columns[0], LineClue(8, 1));
+    EXPECT_EQ(doc.GetPuzzle().title, "");
+    view.m_strPictureName = QStringLiteral("ハート");
+
     view.m_comboBlocks->setCurrentIndex(0);
     Analyze(true);
     EXPECT_EQ(doc.m_nGridSize, 5);
-    for (const ColumnBuffer* grid : {&doc.m_ppAnswerGrid, &doc.m_ppPlayGrid}) {
-        EXPECT_EQ(grid->Columns(), 5);
-        EXPECT_EQ(grid->Length(), 5);
+    EXPECT_EQ(doc.GetPuzzle().height, 5);
+    EXPECT_EQ(doc.GetPuzzle().title, "ハート");
+    EXPECT_EQ(doc.GetPlayBoard().Width() * doc.GetPlayBoard().Height(), 25);
+}
+
+// A new picture takes the puzzle away until it is analysed; its puzzle takes its name.
+TEST_F(ViewAnalysis, APuzzleIsNamedAfterItsPicture) {
+    Analyze(true);
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("heart.ppm")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("P6\n2 2\n255\n") + QByteArray(12, '\0'));
+    file.close();
+    {
+        ScriptedFileDialogs dialogs;
+        dialogs.Choose(file.fileName());
+        view.OnInput();
     }
-    // A single clue step draws with the document's N: row 0, slot 0 lies at (12, 24), not at
-    // (65, 77) as for N = 20.
-    view.m_dcResult.FillSolidRect(0, 0, view.m_nResultW, view.m_nResultH, kFaceColor);
-    view.DrawRowClue(0, 0, 7, 5);
-    EXPECT_GT(CountColor(view.m_dcResult, 12, 24, 17, 31, RGB(0, 0, 0)), 0);
+    EXPECT_FALSE(doc.HasPuzzle());
+    EXPECT_FALSE(view.Controls().Item(IDC_PLAY)->isEnabled());
+    Analyze(true);
+    EXPECT_EQ(doc.GetPuzzle().title, "heart");
+
+    const ModalHook previous = SetModalHook([&](QDialog&) {
+        doc.m_ppInputPlanes.Allocate(780, 260);  // what a store leaves: a white drawing
+        doc.m_ppInputPlanes.Fill(255);
+        return static_cast<int>(QDialog::Accepted);
+    });
+    view.OnDrawBox();
+    SetModalHook(previous);
+    EXPECT_FALSE(doc.HasPuzzle());
+    Analyze(true);
+    EXPECT_EQ(doc.GetPuzzle().title, "Ro Rudav Izedo");
+    EXPECT_TRUE(view.Controls().Item(IDC_PLAY)->isEnabled());
 }
 
 // Test, play, then test mode again: the solution under the lines in test mode; in play mode

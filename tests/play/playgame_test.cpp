@@ -1,4 +1,5 @@
-// The answer check, and the play dialog shown (never modal) and driven by mouse, key and timer.
+// The play dialog shown (never modal) and driven by mouse, key and timer: the board image it
+// draws from the document's play board, the clock, the answer check and retry.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -12,7 +13,6 @@
 
 #include "model/ngm_doc.h"
 #include "platform/dialog_units.h"
-#include "play/answer_check.h"
 #include "play/playgame.h"
 #include "support/scripted_ui.h"
 
@@ -26,40 +26,30 @@ QString Mistakes(const char* count, const char* time) {
     return QStringLiteral("間違いが%1個あります。\r\nプレイタイムは%2秒でした。").arg(count, time);
 }
 
-ColumnBuffer Grid(const std::vector<std::string>& rows) {  // '#' at rows[j][i] sets cell (i, j)
+Puzzle PuzzleOf(const std::vector<std::string>& rows) {  // '#' at rows[j][i]: cell (i, j) black
     const int n = static_cast<int>(rows.size());
-    ColumnBuffer g;
-    g.Allocate(n, n);
+    std::vector<std::uint8_t> cells;
     for (int k = 0; k < n * n; ++k)
-        g[k % n][k / n] = rows[k / n][k % n] == '#';
-    return g;
-}
-
-TEST(AnswerCheck, FindsAndCountsWrongCells) {
-    const ColumnBuffer answer = Grid({"##.", "..#", "#.."});
-    // Wrong: (0,0) black left blank, (2,0) white filled, (0,2) black left blank.
-    const ColumnBuffer marks = Grid({".##", "..#", "..."});
-    EXPECT_EQ(FindMistakes(answer, marks, 3), (std::vector<CPoint>{{0, 0}, {2, 0}, {0, 2}}));
-    EXPECT_EQ(CountMistakes(answer, marks, 3), 3);
-    EXPECT_EQ(CountMistakes(answer, answer, 3), 0);
-    EXPECT_EQ(CountMistakes(answer, Grid({"...", "...", "..."}), 3), 4);  // every black cell
+        cells.push_back(rows[k / n][k % n] == '#');
+    return Puzzle::FromGrid(n, n, cells);
 }
 
 class PlayTest : public ::testing::Test {
 protected:
-    void Open(const std::vector<std::string>& rows) {  // the play grid full, as a game left it
-        doc.m_nGridSize = static_cast<int>(rows.size());
-        doc.m_ppAnswerGrid = Grid(rows);
-        doc.m_ppPlayGrid = Grid(std::vector(rows.size(), std::string(rows.size(), '#')));
-        dlg = std::make_unique<CPlaygame>();
+    void Open(const std::vector<std::string>& rows) {  // the board full, as a game left it
+        doc.SetPuzzle(PuzzleOf(rows));
+        for (int k = 0; k < N() * N(); ++k)
+            doc.GetPlayBoard().Apply(StrokeKind::Fill, {k % N(), k / N()});
+        dlg = std::make_unique<CPlaygame>(&doc);
         dlg->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
         QTest::qWait(50);  // the repaint the first pass asks for
     }
     void OpenBlank(int n) { Open(std::vector<std::string>(n, std::string(n, '.'))); }
 
-    int Left(int col) const { return doc.m_nGridSize * 10 + col * 20; }  // 20-pixel cells
-    int Top(int row) const { return doc.m_nGridSize * 10 + (row + 1) * 20; }
+    int N() const { return doc.GetPuzzle().width; }
+    int Left(int col) const { return N() * 10 + col * 20; }  // 20-pixel cells
+    int Top(int row) const { return N() * 10 + (row + 1) * 20; }
     // The dialog point showing image pixel (x, y): the frame's border, then the image at (1, 1).
     QPoint At(int x, int y) const { return dlg->m_ctlBoard->pos() + QPoint(2 + x, 2 + y); }
     QPoint Cell(int col, int row) const { return At(Left(col) + 10, Top(row) + 10); }
@@ -76,7 +66,7 @@ protected:
             QCoreApplication::sendEvent(dlg.get(), &e);
     }
     COLORREF Px(int x, int y) const { return dlg->m_dcMem.GetPixel(x, y); }
-    int Mark(int col, int row) const { return doc.m_ppPlayGrid[col][row]; }
+    Mark MarkAt(int col, int row) const { return doc.GetPlayBoard().At({col, row}); }
     int Count(int x0, int y0, int x1, int y1, COLORREF color) const {
         int n = 0;
         for (int k = 0; k < (x1 - x0) * (y1 - y0); ++k)
@@ -92,11 +82,14 @@ protected:
             dark = dark && p == kDark;
             cross = cross && p == (i == j || i + j == 19 ? kRed : kFace);
         }
-        const int mark = Mark(col, row);
-        return face && !mark ? '.' : dark && mark ? '#' : cross && !mark ? 'x' : '?';
+        const Mark mark = MarkAt(col, row);
+        return face && mark == Mark::Blank      ? '.'
+               : dark && mark == Mark::Filled   ? '#'
+               : cross && mark == Mark::Crossed ? 'x'
+                                                : '?';
     }
     std::string Board() const {  // row by row, rows separated by '/'
-        const int n = doc.m_nGridSize;
+        const int n = N();
         std::string s;
         for (int k = 0; k < n * n; ++k)
             s += (k % n == 0 && k > 0 ? "/" : "") + std::string(1, CellLook(k % n, k / n));
@@ -107,12 +100,13 @@ protected:
     std::unique_ptr<CPlaygame> dlg;
 };
 
-TEST_F(PlayTest, MarkTransitionsWithCtrlRightActingAsRight) {
+// Each button reaches its step and the cell shows its mark: a fill covers a cross, a cross
+// empties a fill; Ctrl + right acts as right.
+TEST_F(PlayTest, ButtonsMarkCells) {
     OpenBlank(5);
     // Before, press (L left, R right, lower case with Ctrl), after.
-    const char* cases[] = {".L#", ".l.", ".Rx", "xL#", "xl.", "xRx",
-                           "#L#", "#l.", "#Rx", ".rx", "#rx"};
-    for (int k = 0; k < 11; ++k) {
+    const char* cases[] = {".L#", "xL#", "#l.", "xl.", "#Rx", ".rx"};
+    for (int k = 0; k < 6; ++k) {
         const char* c = cases[k];
         const int col = k % 5, row = k / 5;  // a cell of its own for each case
         if (c[0] != '.')
@@ -139,23 +133,43 @@ TEST_F(PlayTest, DragsWithEachButtonAndBoth) {
     EXPECT_EQ(Board(), "#...#/..x../..x../..#../..#..");
 }
 
-// The cell that changes is the one under the pointer; the grid's outer lines belong to none.
-TEST_F(PlayTest, HitTestEdgesInImagePixels) {
+// The cell that changes is the one under the pointer: the image's pixel (0, 0) is shown two
+// pixels in from the frame's corner, and the grid's outer lines belong to no cell.
+TEST_F(PlayTest, ThePointerHitsTheCellItShows) {
     OpenBlank(5);
-    const int l = 50, r = 150, t = 70, b = 170;
-    const int cases[][4] = {{l, t + 9, -1, 0},     {l + 1, t + 9, 0, 0}, {l + 19, t + 9, 0, 0},
-                            {l + 20, t + 9, 1, 0}, {r - 1, t + 9, 4, 0}, {r, t + 9, -1, 0},
-                            {l + 9, t, -1, 0},     {l + 9, t + 1, 0, 0}, {l + 9, t + 19, 0, 0},
-                            {l + 9, b - 1, 0, 4},  {l + 9, b, -1, 0}};  // x, y, col (-1: none), row
-    for (const auto& [x, y, col, row] : cases) {
-        doc.m_ppPlayGrid.Fill(0);
+    const int l = 50, t = 70;  // the grid's left and top lines
+    const int cases[][4] = {{l, t + 9, -1, 0},    {l + 1, t + 9, 0, 0},  {l + 9, t, -1, 0},
+                            {l + 9, t + 1, 0, 0}, {l + 20, t + 9, 1, 0}, {l + 99, t + 99, 4, 4}};
+    for (const auto& [x, y, col, row] : cases) {  // x, y, col (-1: none), row
+        doc.GetPlayBoard().Clear();
         Click(Qt::LeftButton, At(x, y));
-        const int* marks = doc.m_ppPlayGrid.Data();
-        EXPECT_EQ(std::count(marks, marks + 25, 1), col < 0 ? 0 : 1) << x << "," << y;
-        EXPECT_TRUE(col < 0 || Mark(col, row) == 1) << x << "," << y;
+        EXPECT_EQ(Board().find('#') == std::string::npos, col < 0) << x << "," << y;
+        EXPECT_TRUE(col < 0 || MarkAt(col, row) == Mark::Filled) << x << "," << y;
     }
     Click(Qt::LeftButton, At(l + 39, t + 39));  // on screen the pixel clicked shows the fill
     EXPECT_EQ(FromQRgb(dlg->grab().toImage().pixel(At(l + 39, t + 39))), kDark);
+}
+
+// The image is drawn from the board: whatever happens to it, the next paint brings back every
+// fill and cross, and after a check every mistake's frame.
+TEST_F(PlayTest, APaintRestoresTheMarksFromTheBoard) {
+    Open({"#....", ".....", ".....", ".....", "....."});
+    Click(Qt::RightButton, Cell(0, 0));
+    Click(Qt::RightButton, Cell(3, 2));
+    Click(Qt::LeftButton, Cell(4, 4));
+    const QImage marked = dlg->m_bmpBoard.Image().copy();
+    dlg->m_dcMem.FillSolidRect(0, 0, dlg->m_dcMem.Width(), dlg->m_dcMem.Height(), kFace);
+    dlg->repaint();
+    EXPECT_EQ(dlg->m_bmpBoard.Image(), marked);
+    EXPECT_EQ(Board(), "x..../...../...x./...../....#");
+
+    ScriptedMessageBoxes boxes;
+    Button(IDOK);
+    const QImage checked = dlg->m_bmpBoard.Image().copy();
+    EXPECT_NE(checked, marked);
+    dlg->m_dcMem.FillSolidRect(0, 0, dlg->m_dcMem.Width(), dlg->m_dcMem.Height(), kFace);
+    dlg->repaint();
+    EXPECT_EQ(dlg->m_bmpBoard.Image(), checked);
 }
 
 TEST_F(PlayTest, MistakesAreCountedFramedAndRepeatedWhileTheBoardIgnoresTheMouse) {
@@ -180,7 +194,8 @@ TEST_F(PlayTest, MistakesAreCountedFramedAndRepeatedWhileTheBoardIgnoresTheMouse
     Click(Qt::LeftButton, Cell(2, 2));
     Click(Qt::RightButton, Cell(0, 0));
     Move(Cell(3, 3), Qt::LeftButton);
-    EXPECT_EQ(Mark(0, 0) + Mark(2, 2) + Mark(3, 3), 1);
+    EXPECT_EQ((std::vector{MarkAt(0, 0), MarkAt(2, 2), MarkAt(3, 3)}),
+              (std::vector{Mark::Filled, Mark::Blank, Mark::Blank}));
     QTest::keyClick(dlg.get(), Qt::Key_Return);  // Enter checks again: the same result
     EXPECT_EQ(boxes.Texts(), QStringList(2, Mistakes("3", "2")));
     EXPECT_EQ(dlg->m_bmpBoard.Image(), board);

@@ -107,11 +107,11 @@ TEST_F(ViewTest, ThresholdScrollCodesMoveTheBarsAndRewriteTheEdits) {
 TEST_F(ViewTest, BandWithUpperNotAboveLowerIsRefusedAndResetEverywhere) {
     PutPicture(20);
     view->OnHScroll(SB_THUMBPOSITION, 100, Bar(IDC_LOWER_SCROLL));
-    const int gridBefore = doc->m_nGridSize;
     {
         ScriptedFileDialogs dialogs;
         Click(IDC_INPUT);  // disables play, so we can see that no analysis runs
     }
+    const int gridBefore = doc->m_nGridSize;
     ASSERT_FALSE(Enabled(IDC_PLAY));
 
     ScriptedMessageBoxes boxes;

@@ -1,0 +1,75 @@
+// Where the parts of a puzzle go on a board of square cells, in pixels of the board's image:
+// the grid of columns x rows cells, the clue numbers above it and to its left, and the lines.
+// With cells of c pixels the grid's top-left corner lies at (columns*c/2, rows*c/2 + c): the
+// column clues get the strip above the grid, the row clues the strip to its left.  The puzzle
+// panel and the play board both draw through it.
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "model/puzzle.h"
+#include "platform/gdi.h"
+
+class BoardLayout {
+public:
+    BoardLayout() = default;
+    BoardLayout(int columns, int rows, int cellSize)
+        : m_columns(columns), m_rows(rows), m_cell(cellSize) {}
+
+    int Columns() const { return m_columns; }
+    int Rows() const { return m_rows; }
+    int CellSize() const { return m_cell; }
+
+    // The grid's outer lines.
+    int GridLeft() const { return m_columns * m_cell / 2; }
+    int GridTop() const { return m_rows * m_cell / 2 + m_cell; }
+    int GridRight() const { return GridLeft() + m_columns * m_cell; }
+    int GridBottom() const { return GridTop() + m_rows * m_cell; }
+    // The board: clue areas and grid, with a margin of half a cell right of and below the grid.
+    int Width() const { return GridRight() + m_cell / 2; }
+    int Height() const { return GridBottom() + m_cell / 2; }
+
+    // Top-left corner of a cell, where its grid lines cross.
+    CPoint CellCorner(CellPos cell) const {
+        return {GridLeft() + cell.column * m_cell, GridTop() + cell.row * m_cell};
+    }
+    // The inside of a cell: the (c-1) x (c-1) square between its grid lines.
+    CRect CellInside(CellPos cell) const;
+    // The cell under a point strictly inside the grid's outer lines; an inner line belongs to
+    // the cell right of it or below it.  None on the outer lines or beyond them.
+    std::optional<CellPos> CellAt(CPoint p) const;
+
+    // Top-left corner of the number in a clue slot: slot 0 next to the grid, higher slots
+    // further out.  Numbers below 10 stand a third of a cell in from the slot's edge.
+    CPoint ColumnCluePosition(int column, int slot, int number) const;
+    CPoint RowCluePosition(int row, int slot, int number) const;
+    // Everything above the grid's top line, and everything left of its left line.
+    CRect ColumnClueArea() const { return {0, 0, Width(), GridTop()}; }
+    CRect RowClueArea() const { return {0, 0, GridLeft(), Height()}; }
+
+    // A grid line, from its start point up to (not including) its end point.  The lines run
+    // across the clue areas too, so that each row's and column's numbers sit in their own strip.
+    struct Line {
+        CPoint from;
+        CPoint to;
+        bool fifth = false;  // after every fifth cell inside the grid
+        friend bool operator==(const Line&, const Line&) = default;
+    };
+    // The horizontal lines from the top, then the vertical lines from the left.
+    std::vector<Line> Lines() const;
+
+private:
+    int m_columns = 0;
+    int m_rows = 0;
+    int m_cell = 0;
+};
+
+// True for the line after every fifth cell of a line of `count` cells; never an outer edge.
+constexpr bool IsFifthLine(int k, int count) {
+    return k > 0 && k < count && k % 5 == 0;
+}
+
+// The numbers of a line's clue by slot, slot 0 next to the grid: the runs from last to first,
+// or the single 0 of a line without runs.
+std::vector<int> ClueSlots(const LineClue& clue);
