@@ -69,7 +69,7 @@ public:
 
     // The cells whose mark disagrees with the puzzle's answer, row by row from the top and
     // left to right within a row: a black cell not filled (blank or crossed), or a white cell
-    // filled.  The puzzle must have its answer and the board's size.
+    // filled.  Without an answer of the board's size there is nothing to compare: no cells.
     std::vector<CellPos> Mistakes(const Puzzle& puzzle) const;
 
 private:
