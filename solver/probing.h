@@ -3,6 +3,7 @@
 // round settles nothing, which leaves the cells a player would have to guess.
 #pragma once
 
+#include <algorithm>
 #include <vector>
 
 #include "solver/propagator.h"
@@ -22,6 +23,9 @@ public:
 
     // Probes g to its fixpoint; false when the clues contradict.
     bool Run(Grid<W>& g) {
+        solutions.clear();
+        batches_.clear();
+        std::fill(probes_.begin(), probes_.end(), Probe{});
         for (int y = 0; y < prop_.height; ++y)
             unknownBefore_[y] = prop_.RowUnknown(g, y);
         bool changed = true;
@@ -42,13 +46,34 @@ public:
         return true;
     }
 
+    // After Run, the undecided cell of g whose two ways both decided the most cells (the
+    // smaller of the two counts first, then their sum): a good cell to branch on, since both
+    // branches start well ahead.
+    void BestBranch(const Grid<W>& g, int& x, int& y) const {
+        long best = -1;
+        for (int row = 0; row < prop_.height; ++row) {
+            for (W todo = prop_.RowUnknown(g, row); todo; todo &= todo - 1) {
+                const int col = LowestBit(todo);
+                const Probe& p = probes_[static_cast<std::size_t>(row) * prop_.width + col];
+                const long score =
+                    std::min(p.filledWay, p.emptyWay) * 65536L + p.filledWay + p.emptyWay;
+                if (score > best) {
+                    best = score;
+                    x = col;
+                    y = row;
+                }
+            }
+        }
+    }
+
 private:
     // What the last probe of a cell depended on: the lines its propagation solved, and how
-    // many batches of settled cells the grid had then.
+    // many batches of settled cells the grid had then; and how many cells each way decided.
     struct Probe {
         bool done = false;
         W rows = 0, columns = 0;
         std::size_t batches = 0;
+        int filledWay = 0, emptyWay = 0;
     };
 
     // The rows and columns of the cells one update of the grid settled.
@@ -84,6 +109,8 @@ private:
         } else {
             probe.rows = prop_.solvedRows;
             probe.columns = prop_.solvedColumns;
+            probe.filledWay = g.unknown - a_.unknown;
+            probe.emptyWay = g.unknown - b_.unknown;
             outcome = SettleAgreed(g);
         }
         if (outcome > 0)

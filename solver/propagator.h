@@ -28,6 +28,8 @@ public:
 
     Propagator(const Puzzle& puzzle, Clock::time_point deadline, const std::atomic<bool>* cancel)
         : width(puzzle.width), height(puzzle.height), deadline_(deadline), cancel_(cancel) {
+        lines_.reserve(width + height);
+        runs_.reserve(static_cast<std::size_t>(width) * height / 2 + 1);
         for (const LineClue& clue : puzzle.rows)
             AddClue(clue, width);
         for (const LineClue& clue : puzzle.columns)

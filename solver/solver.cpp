@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <numeric>
 #include <optional>
 
 #include "solver/probing.h"
@@ -32,15 +31,29 @@ using Clock = std::chrono::steady_clock;
 // Clues that cannot have a solution whatever the cells: a wrong size or clue count, a run
 // below 1, runs that do not fit their line, or rows and columns that fill different totals.
 bool CluesCannotFit(const Puzzle& puzzle) {
-    if (!ClueFitProblem(puzzle).empty())
+    if (puzzle.width < 1 || puzzle.width > kMaxPuzzleSide || puzzle.height < 1 ||
+        puzzle.height > kMaxPuzzleSide ||
+        puzzle.rows.size() != static_cast<std::size_t>(puzzle.height) ||
+        puzzle.columns.size() != static_cast<std::size_t>(puzzle.width))
         return true;
-    auto total = [](const std::vector<LineClue>& lines) {
+    // Each side's total of filled cells, or -1 when a clue does not fit its line.
+    auto total = [](const std::vector<LineClue>& lines, int length) {
         long sum = 0;
-        for (const LineClue& clue : lines)
-            sum = std::accumulate(clue.begin(), clue.end(), sum);
+        for (const LineClue& clue : lines) {
+            long need = -1;
+            for (int run : clue) {
+                if (run < 1)
+                    return -1L;
+                need += run + 1;
+                sum += run;
+            }
+            if (need > length)
+                return -1L;
+        }
         return sum;
     };
-    return total(puzzle.rows) != total(puzzle.columns);
+    const long rows = total(puzzle.rows, puzzle.width);
+    return rows < 0 || rows != total(puzzle.columns, puzzle.height);
 }
 
 // How hard a puzzle is, from the work the logic needed:
@@ -96,7 +109,10 @@ bool IsSolution(const Puzzle& puzzle, const std::vector<std::uint8_t>& cells) {
     return true;
 }
 
-constexpr long long kUnlimited = 1LL << 62;
+// Branches the plain search may take on one subtree before the probing search takes over.
+constexpr long long kPlainBudget = 4096;
+// Branches the plain search may take in all before the probing search takes over.
+constexpr long long kPlainTotal = 50000;
 
 template <class W>
 class SolveRun {
@@ -140,10 +156,10 @@ private:
     // down to it from the probed grid, deciding cells its way.  Every other solution differs
     // from it first at one of those decisions: it lies below the other value of that decision,
     // with the decisions above taken.  Those subtrees are searched deepest first, where other
-    // solutions are nearest, each with a budget that grows round by round, so that a hard
-    // subtree does not hold up an easy one.
+    // solutions are nearest, with the plain search and a budget that grows round by round, so
+    // that a hard subtree does not hold up an easy one.  Subtrees still open after that get
+    // the probing search, which is slower per node but finishes hard ones.
     void Search(SolveResult& r) {
-        const std::vector<std::uint8_t> none;
         std::vector<std::vector<std::uint8_t>> known;
         if (puzzle_.HasAnswer() && IsSolution<W>(puzzle_, puzzle_.answer))
             known.push_back(puzzle_.answer);
@@ -151,7 +167,11 @@ private:
             if (std::find(known.begin(), known.end(), s) == known.end())
                 known.push_back(s);
         if (known.empty()) {
-            if (searcher_.FindAny(grid_, none, kUnlimited) != SearchOutcome::Found) {
+            const std::vector<std::uint8_t> none;
+            SearchOutcome outcome = searcher_.FindAny(grid_, none, kPlainBudget);
+            if (outcome == SearchOutcome::OutOfBudget)
+                outcome = searcher_.FindOther(grid_, nullptr);
+            if (outcome != SearchOutcome::Found) {
                 r.verdict = Verdict::None;
                 r.undecided.assign(r.undecided.size(), 0);
                 r.undecidedCount = 0;
@@ -166,7 +186,9 @@ private:
         for (long long budget = 64; !other.empty(); budget *= 4) {
             std::size_t kept = 0;
             for (std::size_t i = 0; i < other.size(); ++i) {
-                const SearchOutcome outcome = searcher_.FindAny(other[i], reference, budget);
+                const bool plain = budget <= kPlainBudget && searcher_.plainBranches < kPlainTotal;
+                const SearchOutcome outcome = plain ? searcher_.FindAny(other[i], reference, budget)
+                                                    : searcher_.FindOther(other[i], &reference);
                 if (outcome == SearchOutcome::Found)
                     return Multiple(r, reference, searcher_.found);
                 if (outcome == SearchOutcome::OutOfBudget)

@@ -1,5 +1,6 @@
 #include "plain_logic.h"
 
+#include <algorithm>
 #include <map>
 
 const std::vector<Cells>& Placements(const LineClue& clue, int n) {
@@ -69,55 +70,18 @@ bool PlainProbing(const Puzzle& p, std::vector<int>& cells) {
     return true;
 }
 
-namespace {
-
-// Column x of the first `rows` rows can still grow into its clue.
-bool ColumnPrefixFits(const Puzzle& p, const Cells& grid, int rows, int x) {
-    const LineClue& clue = p.columns[x];
-    std::size_t done = 0;
-    int run = 0;
-    for (int y = 0; y < rows; ++y) {
-        if (grid[y * p.width + x]) {
-            ++run;
-            if (done >= clue.size() || run > clue[done])
-                return false;
-        } else if (run > 0) {
-            if (run != clue[done])
-                return false;
-            ++done;
-            run = 0;
-        }
-    }
-    int need = -1;  // cells the rest of the clue needs below
-    for (std::size_t j = done; j < clue.size(); ++j)
-        need += clue[j] + 1;
-    if (run > 0)
-        need -= run;  // the run under way has these already
-    return need <= p.height - rows;
-}
-
-int Count(const Puzzle& p, Cells& grid, int row, int limit) {
-    if (row == p.height) {
-        for (int x = 0; x < p.width; ++x)
-            if (RunsOf(grid.data() + x, p.height, p.width) != p.columns[x])
-                return 0;
+int CountSolutions(const Puzzle& p, std::vector<int> cells, int limit) {
+    if (!PlainLineLogic(p, cells))
+        return 0;
+    const auto open = std::find(cells.begin(), cells.end(), -1);
+    if (open == cells.end())
         return 1;
-    }
     int found = 0;
-    for (const Cells& line : Placements(p.rows[row], p.width)) {
-        std::copy(line.begin(), line.end(), grid.begin() + row * p.width);
-        bool fits = true;
-        for (int x = 0; x < p.width && fits; ++x)
-            fits = ColumnPrefixFits(p, grid, row + 1, x);
-        if (fits && (found += Count(p, grid, row + 1, limit - found)) >= limit)
+    for (int value : {0, 1}) {
+        *open = value;
+        found += CountSolutions(p, cells, limit - found);
+        if (found >= limit)
             break;
     }
     return found;
-}
-
-}  // namespace
-
-int CountSolutions(const Puzzle& p, int limit) {
-    Cells grid(p.CellCount());
-    return Count(p, grid, 0, limit);
 }

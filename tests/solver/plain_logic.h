@@ -1,5 +1,5 @@
 // Plain, slow answers to check the solver against: every placement of a line enumerated, line
-// logic and probing over those, and solutions counted row by row.
+// logic and probing over those, and solutions counted by trying cells both ways.
 #pragma once
 
 #include <cstdint>
@@ -20,6 +20,6 @@ bool PlainLineLogic(const Puzzle& p, std::vector<int>& cells);
 // both ways agree on are settled; until a round settles nothing.  False when both ways fail.
 bool PlainProbing(const Puzzle& p, std::vector<int>& cells);
 
-// Solutions of the clues, counted up to `limit`, by placing whole rows top to bottom while every
-// column so far can still become its clue.
-int CountSolutions(const Puzzle& p, int limit);
+// Solutions of the clues that extend `cells`, counted up to `limit`: line logic, then the
+// first unknown cell tried both ways.
+int CountSolutions(const Puzzle& p, std::vector<int> cells, int limit);
