@@ -97,6 +97,20 @@ W Smear(W starts, int c) {
     return starts;
 }
 
+// The runs of a complete line (bit i = cell i filled) are the clue.
+template <class W>
+bool RunsMatch(W cells, const int* runs, int k) {
+    for (int j = 0; j < k; ++j) {
+        if (!cells)
+            return false;
+        cells >>= LowestBit(cells);
+        if (LowestBit(~cells) != runs[j])
+            return false;
+        cells >>= runs[j];
+    }
+    return !cells;
+}
+
 // Settles a line.  fill and empty say which cells may still be filled and which may still be
 // empty (bits at n and above clear).  On success they are narrowed to what some placement of
 // the clue allows; returns false when no placement fits.
@@ -111,8 +125,24 @@ W Smear(W starts, int c) {
 // blockLevel is FloorLog2 of the longest run (0 for none).
 template <class W>
 bool SolveLine(const int* runs, int k, int blockLevel, int n, W& fill, W& empty) {
-    W ready[kMaxRuns + 1], starts[kMaxRuns];
     const W f = fill, e = empty;
+    const W unknown = f & e, second = unknown & (unknown - 1);
+    if (!(second & (second - 1))) {
+        // At most two cells open, as often late in propagation: trying the (at most four)
+        // ways to complete the line is quicker than the passes.
+        const W base = f & ~e, one = unknown & ~second, all = LowMask<W>(n);
+        W newFill = 0, newEmpty = 0;
+        for (const W cells : {base, base | one, base | second, base | unknown}) {
+            if (RunsMatch(cells, runs, k)) {
+                newFill |= cells;
+                newEmpty |= all & ~cells;
+            }
+        }
+        fill = newFill;
+        empty = newEmpty;
+        return newFill | newEmpty;
+    }
+    W ready[kMaxRuns + 1], starts[kMaxRuns];
     const BlockTable<W> blocks(f, blockLevel);
     ready[0] = Reach<W>(1, e);
     W end = 0;

@@ -72,21 +72,6 @@ int LineDifficulty(int passes, int side) {
     return 3;
 }
 
-// The runs of a line given as a mask (bit i = cell i filled) equal the clue.
-template <class W>
-bool MaskMatches(W cells, const LineClue& clue) {
-    for (int run : clue) {
-        if (!cells)
-            return false;
-        cells >>= LowestBit(cells);
-        const W ones = ~cells;
-        if (!ones || LowestBit(ones) != run)
-            return false;
-        cells >>= run;
-    }
-    return !cells;
-}
-
 // The grid (row by row, non-zero = filled) is a solution of the clues.
 template <class W>
 bool IsSolution(const Puzzle& puzzle, const std::vector<std::uint8_t>& cells) {
@@ -100,11 +85,12 @@ bool IsSolution(const Puzzle& puzzle, const std::vector<std::uint8_t>& cells) {
             row |= filled << x;
             columns[x] |= filled << y;
         }
-        if (!MaskMatches(row, puzzle.rows[y]))
+        if (!RunsMatch(row, puzzle.rows[y].data(), static_cast<int>(puzzle.rows[y].size())))
             return false;
     }
     for (int x = 0; x < puzzle.width; ++x)
-        if (!MaskMatches(columns[x], puzzle.columns[x]))
+        if (!RunsMatch(columns[x], puzzle.columns[x].data(),
+                       static_cast<int>(puzzle.columns[x].size())))
             return false;
     return true;
 }
