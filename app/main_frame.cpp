@@ -39,6 +39,11 @@ CMainFrame::CMainFrame(CNGMDoc* doc, QWidget* parent) : QMainWindow(parent), m_p
 
     m_pView = new CNGMView(m_pDoc);
     m_pView->SetFrame(this);
+    connect(m_pView, &CNGMView::verdictChanged, this,
+            [this](const QString& text, const QString& toolTip) {
+                m_pVerdictPane->setText(text);
+                m_pVerdictPane->setToolTip(toolTip);
+            });
     m_pScroll = new QScrollArea(this);
     m_pScroll->setFrameShape(QFrame::NoFrame);
     m_pScroll->setWidgetResizable(false);
@@ -137,6 +142,12 @@ void CMainFrame::OnCreate() {
     m_wndStatusBar = new QStatusBar(this);
     auto* idle = new QLabel(LoadAppString(AFX_IDS_IDLEMESSAGE), m_wndStatusBar);
     m_wndStatusBar->addWidget(idle, 1);
+    // The verdict on the current puzzle, left of the key indicators; empty until there is one.
+    m_pVerdictPane = new QLabel(m_wndStatusBar);
+    m_pVerdictPane->setFrameShape(QFrame::Panel);
+    m_pVerdictPane->setFrameShadow(QFrame::Sunken);
+    m_pVerdictPane->setMinimumWidth(40);
+    m_wndStatusBar->addPermanentWidget(m_pVerdictPane);
     for (int id : {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL}) {
         auto* indicator = new QLabel(LoadAppString(id), m_wndStatusBar);
         indicator->setFrameShape(QFrame::Panel);

@@ -28,6 +28,8 @@ public:
     QAction* Action(int id) const { return m_actions.value(id, nullptr); }
     QToolBar* ToolBar() const { return m_wndToolBar; }
     QStatusBar* StatusBar() const { return m_wndStatusBar; }
+    // The status bar pane that shows the verdict on the current puzzle.
+    QLabel* VerdictPane() const { return m_pVerdictPane; }
 
     // Shrinks the frame so that it is no larger than the form with its bars.
     void ShrinkToFitView();
@@ -63,6 +65,7 @@ private:
     CNGMView* m_pView = nullptr;
     QScrollArea* m_pScroll = nullptr;
     QStatusBar* m_wndStatusBar = nullptr;
+    QLabel* m_pVerdictPane = nullptr;
     QToolBar* m_wndToolBar = nullptr;
     QMenu* m_pFileMenu = nullptr;
     QAction* m_pRecentAnchor = nullptr;

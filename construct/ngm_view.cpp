@@ -1,4 +1,5 @@
 #include "construct/ngm_view.h"
+#include "construct/verdict_judge.h"
 
 #include <QComboBox>
 #include <QDragEnterEvent>
@@ -55,6 +56,10 @@ CNGMView::CNGMView(CNGMDoc* doc, QWidget* parent) : QWidget(parent), m_pDoc(doc)
                 [this, bar](int code, int pos) { OnHScroll(code, pos, bar); });
     }
     setAcceptDrops(true);
+
+    m_pJudge = new VerdictJudge(this);
+    connect(m_pJudge, &VerdictJudge::judged, this,
+            [this](const SolveResult& result) { OnJudged(result); });
 }
 
 CNGMView::~CNGMView() {
@@ -127,6 +132,7 @@ void CNGMView::ApplyPicturePresentState() {
         m_controls.Item(id)->setEnabled(true);
     // The puzzle goes with the picture it was made from; the next analysis makes a new one.
     m_pDoc->ClearPuzzle();
+    ClearVerdict();
     EnableControls({IDC_PLAY}, false);
 }
 
@@ -185,6 +191,7 @@ void CNGMView::OnAnalyze() {
     MakeBlockGrid();
     DrawResult();
     EnableControls({IDC_PLAY}, m_pDoc->HasPuzzle());
+    JudgePuzzle();
 }
 
 void CNGMView::OnModeChange() {
@@ -244,6 +251,7 @@ void CNGMView::OnDrawBox() {
     for (int id : kPictureControls)
         m_controls.Item(id)->setEnabled(true);
     m_pDoc->ClearPuzzle();
+    ClearVerdict();
     EnableControls({IDC_PLAY}, false);
     m_strPictureName = QStringLiteral("Ro Rudav Izedo");
     // The binary image was the previous picture's; the next analysis makes one for the drawing.

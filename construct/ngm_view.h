@@ -15,6 +15,8 @@
 
 class CNGMDoc;
 class CMainFrame;
+class VerdictJudge;
+struct SolveResult;
 enum class PictureRefusal;
 class QComboBox;
 class QDragEnterEvent;
@@ -78,6 +80,13 @@ public:
     // Draws the document's puzzle into the puzzle panel.
     void DrawResult();
 
+    // The verdict on the puzzle of the last analysis: judged off the user-interface thread
+    // after the panels are drawn; a new analysis or picture cancels the judgement still
+    // running.  The verdict arrives through verdictChanged.
+    void JudgePuzzle();
+    void ClearVerdict();
+    VerdictJudge* Judge() const { return m_pJudge; }
+
     // Panel painting.
     void DrawInputImage();
     // True once the first paint has created the four panel images.
@@ -129,6 +138,10 @@ public:
     CBitmap m_bmpInput, m_bmpBinary, m_bmpPreview, m_bmpResult;
     CDC m_dcInput, m_dcBinary, m_dcPreview, m_dcResult;
 
+signals:
+    // The verdict line for the status bar and its explanation; both empty when there is none.
+    void verdictChanged(const QString& text, const QString& toolTip);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -146,8 +159,10 @@ public:
 
 private:
     void OnPaint();
+    void OnJudged(const SolveResult& result);
 
     CNGMDoc* m_pDoc;
     CMainFrame* m_pFrame = nullptr;
     ControlMap m_controls;
+    VerdictJudge* m_pJudge = nullptr;
 };

@@ -1,0 +1,35 @@
+// The verdict step of the view: the puzzle of the last analysis goes to the judge, and the
+// verdict comes back to the status bar and, in test mode, as marks on the undecided blocks.
+#include "construct/block_grid.h"
+#include "construct/ngm_view.h"
+#include "construct/verdict_judge.h"
+#include "construct/verdict_text.h"
+#include "model/ngm_doc.h"
+
+void CNGMView::JudgePuzzle() {
+    if (!m_pDoc->HasPuzzle()) {
+        ClearVerdict();
+        return;
+    }
+    emit verdictChanged(QString(), QString());
+    m_pJudge->Judge(m_pDoc->GetPuzzle());
+}
+
+void CNGMView::ClearVerdict() {
+    m_pJudge->Cancel();
+    emit verdictChanged(QString(), QString());
+}
+
+void CNGMView::OnJudged(const SolveResult& result) {
+    const Puzzle& puzzle = m_pDoc->GetPuzzle();
+    // The marks sit on the blocks of the picture, which only an analysed N x N puzzle has.
+    if (m_bTestMode && result.undecidedCount > 0 && HasPanelImages() &&
+        puzzle.width == puzzle.height &&
+        result.undecided.size() == static_cast<std::size_t>(puzzle.CellCount())) {
+        DrawUndecidedMarks(result.undecided, m_pDoc->Width(), m_pDoc->Height(), puzzle.width,
+                           m_dcPreview);
+        update();
+    }
+    const VerdictLabel label = DescribeVerdict(result);
+    emit verdictChanged(label.text, label.toolTip);
+}
