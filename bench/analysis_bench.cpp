@@ -9,6 +9,7 @@
 
 #include "model/ngm_doc.h"
 #include "construct/ngm_view.h"
+#include "construct/verdict_judge.h"
 #include "platform/form.h"
 #include "res/dialog_template.h"
 
@@ -72,6 +73,25 @@ void BM_Analysis4000(benchmark::State& state) {
     RunAnalysis(state, 4000, Picture::Shapes);
 }
 
+// The analysis of a 260-pixel picture until its verdict has reached the status bar: panels,
+// puzzle, the judgement on its thread and the delivery back.
+void RunAnalysisWithVerdict(benchmark::State& state, Picture picture) {
+    Analysis a(260, picture);
+    a.view.OnAnalyze();
+    a.view.Judge()->WaitUntilDelivered(5000);
+    for (auto _ : state) {
+        a.view.OnAnalyze();
+        if (!a.view.Judge()->WaitUntilDelivered(5000))
+            state.SkipWithError("no verdict");
+    }
+}
+void BM_AnalysisWithVerdict260Shapes(benchmark::State& state) {
+    RunAnalysisWithVerdict(state, Picture::Shapes);
+}
+void BM_AnalysisWithVerdict260Checkerboard(benchmark::State& state) {
+    RunAnalysisWithVerdict(state, Picture::Checkerboard);
+}
+
 // The reference: every sample of the 4000 x 4000 planes read once.
 void BM_PlainPass4000(benchmark::State& state) {
     Analysis a(4000, Picture::Shapes);
@@ -89,6 +109,8 @@ void BM_PlainPass4000(benchmark::State& state) {
 
 BENCHMARK(BM_Analysis260Shapes)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Analysis260Checkerboard)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_AnalysisWithVerdict260Shapes)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_AnalysisWithVerdict260Checkerboard)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_PlainPass4000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Analysis4000)->Unit(benchmark::kMillisecond);
 

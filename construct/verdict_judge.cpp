@@ -1,9 +1,8 @@
 #include "construct/verdict_judge.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QMetaObject>
-#include <QThread>
+#include <chrono>
 
 VerdictJudge::VerdictJudge(QObject* parent) : QObject(parent) {
     qRegisterMetaType<SolveResult>("SolveResult");
@@ -28,6 +27,10 @@ void VerdictJudge::Judge(Puzzle puzzle, const SolveOptions& options) {
     Cancel();
     m_cancel = std::make_shared<std::atomic<bool>>(false);
     m_pending = true;
+    {
+        std::lock_guard lock(m_mutex);
+        m_bPosted = false;
+    }
     const unsigned generation = m_generation;
     m_worker = std::thread([this, generation, cancel = m_cancel, options,
                             puzzle = std::move(puzzle)]() mutable {
@@ -43,6 +46,11 @@ void VerdictJudge::Judge(Puzzle puzzle, const SolveOptions& options) {
                 Deliver(generation, std::move(result));
             },
             Qt::QueuedConnection);
+        {
+            std::lock_guard lock(m_mutex);
+            m_bPosted = true;
+        }
+        m_posted.notify_all();
     });
 }
 
@@ -57,11 +65,14 @@ void VerdictJudge::Deliver(unsigned generation, SolveResult result) {
 }
 
 bool VerdictJudge::WaitUntilDelivered(int milliseconds) {
-    QDeadlineTimer deadline(milliseconds);
-    while (m_pending && !deadline.hasExpired()) {
-        QCoreApplication::sendPostedEvents(this);
-        if (m_pending)
-            QThread::msleep(1);
+    if (!m_pending)
+        return true;
+    {
+        std::unique_lock lock(m_mutex);
+        if (!m_posted.wait_for(lock, std::chrono::milliseconds(milliseconds),
+                               [this] { return m_bPosted; }))
+            return false;
     }
+    QCoreApplication::sendPostedEvents(this);
     return !m_pending;
 }

@@ -5,7 +5,9 @@
 
 #include <QObject>
 #include <atomic>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 #include "model/puzzle.h"
@@ -34,6 +36,10 @@ private:
     void Deliver(unsigned generation, SolveResult result);
 
     std::thread m_worker;
+    // Set by the worker once its result is posted, so a waiter need not poll.
+    std::mutex m_mutex;
+    std::condition_variable m_posted;
+    bool m_bPosted = false;
     std::shared_ptr<std::atomic<bool>> m_cancel;
     unsigned m_generation = 0;
     bool m_pending = false;
