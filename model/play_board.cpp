@@ -1,5 +1,7 @@
 #include "model/play_board.h"
 
+#include <utility>
+
 PlayBoard::PlayBoard(int width, int height)
     : m_width(width > 0 && height > 0 ? width : 0),
       m_height(width > 0 && height > 0 ? height : 0),
@@ -7,9 +9,15 @@ PlayBoard::PlayBoard(int width, int height)
 
 void PlayBoard::Clear() {
     m_marks.assign(m_marks.size(), Mark::Blank);
+    m_done.clear();
+    m_undone.clear();
+    m_strokeOpen = m_strokeStarted = false;
+    m_checked = false;
 }
 
 std::optional<MarkChange> PlayBoard::Apply(StrokeKind kind, CellPos cell) {
+    if (m_checked)
+        return std::nullopt;
     Mark& mark = m_marks[Index(cell)];
     const Mark after = kind == StrokeKind::Fill    ? Mark::Filled
                        : kind == StrokeKind::Clear ? Mark::Blank
@@ -18,7 +26,102 @@ std::optional<MarkChange> PlayBoard::Apply(StrokeKind kind, CellPos cell) {
         return std::nullopt;
     const MarkChange change{cell, mark, after};
     mark = after;
+    if (!m_strokeOpen)
+        BeginStroke();
+    if (!m_strokeStarted) {
+        m_done.emplace_back();
+        m_strokeStarted = true;
+    }
+    m_done.back().push_back(change);
+    m_undone.clear();
     return change;
+}
+
+void PlayBoard::BeginStroke() {
+    m_strokeOpen = true;
+    m_strokeStarted = false;
+}
+
+void PlayBoard::EndStroke() {
+    m_strokeOpen = m_strokeStarted = false;
+}
+
+std::vector<MarkChange> PlayBoard::Undo() {
+    EndStroke();
+    std::vector<MarkChange> changes;
+    if (!CanUndo())
+        return changes;
+    Stroke stroke = std::move(m_done.back());
+    m_done.pop_back();
+    // Backwards, so that a cell the stroke changed twice gets its first mark back.
+    for (auto it = stroke.rbegin(); it != stroke.rend(); ++it) {
+        Put(it->cell, it->before);
+        changes.push_back({it->cell, it->after, it->before});
+    }
+    m_undone.push_back(std::move(stroke));
+    return changes;
+}
+
+std::vector<MarkChange> PlayBoard::Redo() {
+    EndStroke();
+    std::vector<MarkChange> changes;
+    if (!CanRedo())
+        return changes;
+    Stroke stroke = std::move(m_undone.back());
+    m_undone.pop_back();
+    for (const MarkChange& change : stroke)
+        Put(change.cell, change.after);
+    changes = stroke;
+    m_done.push_back(std::move(stroke));
+    return changes;
+}
+
+void PlayBoard::SetChecked() {
+    EndStroke();
+    m_checked = true;
+}
+
+bool PlayBoard::FormsClue(const Puzzle& puzzle, BoardLine line) const {
+    const int length = line.column ? m_height : m_width;
+    const std::vector<LineClue>& clues = line.column ? puzzle.columns : puzzle.rows;
+    if (line.index < 0 || line.index >= static_cast<int>(clues.size()) ||
+        line.index >= (line.column ? m_width : m_height))
+        return false;
+    // The runs of the line compared with the clue as they are found, without building them.
+    const LineClue& clue = clues[static_cast<std::size_t>(line.index)];
+    std::size_t next = 0;
+    int run = 0;
+    for (int i = 0; i <= length; ++i) {
+        const CellPos cell = line.column ? CellPos{line.index, i} : CellPos{i, line.index};
+        if (i < length && At(cell) == Mark::Filled) {
+            ++run;
+        } else if (run > 0) {
+            if (next == clue.size() || clue[next] != run)
+                return false;
+            ++next;
+            run = 0;
+        }
+    }
+    return next == clue.size();
+}
+
+std::vector<std::uint8_t> PlayBoard::Fills() const {
+    std::vector<std::uint8_t> cells(m_marks.size());
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        cells[i] = m_marks[i] == Mark::Filled ? 1 : 0;
+    return cells;
+}
+
+AnswerCheck PlayBoard::Check(const Puzzle& puzzle) const {
+    AnswerCheck check;
+    const std::vector<std::uint8_t> fills = Fills();
+    if (puzzle.width == m_width && puzzle.height == m_height && GridMatchesClues(puzzle, fills)) {
+        check.solved = true;
+        check.otherSolution = puzzle.HasAnswer() && fills != puzzle.answer;
+        return check;
+    }
+    check.mistakes = Mistakes(puzzle);
+    return check;
 }
 
 std::vector<CellPos> PlayBoard::Mistakes(const Puzzle& puzzle) const {

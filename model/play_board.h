@@ -1,7 +1,8 @@
 // The player's board: every cell of a puzzle blank, filled or crossed, the mouse rules that
-// change them, and the cells that disagree with the answer.  A stroke is what one press of a
-// button and the drag that follows it do; each of its steps changes at most one cell and
-// reports the change, so that a stroke can be taken back as a whole.
+// change them, the history of strokes that undo and redo walk, the lines whose fills form
+// their clue, and the answer check.  A stroke is what one press of a button and the drag that
+// follows it do (or one key, or a keyboard drag); each of its steps changes at most one cell
+// and reports the change, so that a stroke can be taken back as a whole.
 #pragma once
 
 #include <cstdint>
@@ -48,6 +49,22 @@ struct MarkChange {
     friend bool operator==(const MarkChange&, const MarkChange&) = default;
 };
 
+// A row or a column of the board.
+struct BoardLine {
+    bool column = false;
+    int index = 0;
+    friend bool operator==(const BoardLine&, const BoardLine&) = default;
+};
+
+// What an answer check finds.  A board whose fills form every row and column clue is solved,
+// even when it differs from the answer (the clues have another solution); any other board is
+// compared with the answer cell by cell.
+struct AnswerCheck {
+    std::vector<CellPos> mistakes;  // as PlayBoard::Mistakes; none for a solved board
+    bool solved = false;            // every line forms its clue
+    bool otherSolution = false;     // solved, with fills that differ from the answer
+};
+
 class PlayBoard {
 public:
     PlayBoard() = default;
@@ -60,12 +77,40 @@ public:
         return cell.column >= 0 && cell.column < m_width && cell.row >= 0 && cell.row < m_height;
     }
     Mark At(CellPos cell) const { return m_marks[Index(cell)]; }
-    // Every cell blank again.
+    // Every cell blank again, the history empty and the check undone: a new game.
     void Clear();
 
     // One step of a stroke on a cell of the board: returns the change it made, or nothing
-    // when the cell already held what the step puts there.
+    // when the cell already held what the step puts there or the board has been checked.
+    // A step outside a stroke starts one, which lasts until EndStroke or the next BeginStroke.
     std::optional<MarkChange> Apply(StrokeKind kind, CellPos cell);
+    // A stroke starts with a press (or a key) and ends with the release; the steps between
+    // are undone and redone together.  A stroke that changed nothing leaves no trace.
+    void BeginStroke();
+    void EndStroke();
+    bool InStroke() const { return m_strokeOpen; }
+
+    // Takes back the last stroke, or puts back the last one taken back; a new change forgets
+    // what was taken back.  Each returns the cells it changed in the order it changed them,
+    // nothing when there was no stroke to walk to or the board has been checked.  Either one
+    // ends an open stroke first.
+    std::vector<MarkChange> Undo();
+    std::vector<MarkChange> Redo();
+    bool CanUndo() const { return !m_checked && !m_done.empty(); }
+    bool CanRedo() const { return !m_checked && !m_undone.empty(); }
+
+    // After an answer check the board takes no change, by stroke, undo or redo, until Clear.
+    void SetChecked();
+    bool IsChecked() const { return m_checked; }
+
+    // True while the filled cells of a line form exactly its clue: its runs in order, and for
+    // an empty clue no filled cell at all.  Crosses count as blanks.
+    bool FormsClue(const Puzzle& puzzle, BoardLine line) const;
+    // The fills as a grid row by row, 1 = filled, as the puzzle's answer is stored.
+    std::vector<std::uint8_t> Fills() const;
+    // The answer check: solved when every line forms its clue, else the mistakes against the
+    // answer.
+    AnswerCheck Check(const Puzzle& puzzle) const;
 
     // The cells whose mark disagrees with the puzzle's answer, row by row from the top and
     // left to right within a row: a black cell not filled (blank or crossed), or a white cell
@@ -73,11 +118,19 @@ public:
     std::vector<CellPos> Mistakes(const Puzzle& puzzle) const;
 
 private:
+    using Stroke = std::vector<MarkChange>;
+
     std::size_t Index(CellPos cell) const {
         return static_cast<std::size_t>(cell.row) * m_width + cell.column;
     }
+    void Put(CellPos cell, Mark mark) { m_marks[Index(cell)] = mark; }
 
     int m_width = 0;
     int m_height = 0;
-    std::vector<Mark> m_marks;  // row by row
+    std::vector<Mark> m_marks;     // row by row
+    std::vector<Stroke> m_done;    // strokes made, oldest first; an open stroke is the last
+    std::vector<Stroke> m_undone;  // strokes taken back, the most recent last
+    bool m_strokeOpen = false;     // Apply adds to the last of m_done
+    bool m_strokeStarted = false;  // the open stroke has its entry in m_done
+    bool m_checked = false;
 };
