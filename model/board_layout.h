@@ -47,6 +47,17 @@ public:
     // Everything above the grid's top line, and everything left of its left line.
     CRect ColumnClueArea() const { return {0, 0, Width(), GridTop()}; }
     CRect RowClueArea() const { return {0, 0, GridLeft(), Height()}; }
+    // The part of a clue area that one column's or one row's numbers can reach: its strip
+    // from the line before it, with a pixel more for a font cell a pixel taller or wider
+    // than the cell.
+    CRect ColumnClueStrip(int column) const {
+        const int left = GridLeft() + column * m_cell;
+        return {left, 0, left + m_cell + 1, GridTop()};
+    }
+    CRect RowClueStrip(int row) const {
+        const int top = GridTop() + row * m_cell;
+        return {0, top, GridLeft(), top + m_cell + 1};
+    }
 
     // A grid line, from its start point up to (not including) its end point.  The lines run
     // across the clue areas too, so that each row's and column's numbers sit in their own strip.

@@ -1,7 +1,12 @@
 // Drawing the play board into its off-screen image where the board layout puts each part: a
-// cell as its mark shows it, the frame of a wrong cell, the clue numbers and the grid lines.
-// Widget-free.
+// cell as its mark shows it, the frames of a wrong cell, of a hint and of the keyboard cursor,
+// the clue numbers and the grid lines.  Any rectangle of the image can be drawn again on its
+// own and comes out as the whole drawing would make it.  Widget-free.
 #pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
 
 #include "model/board_layout.h"
 #include "model/play_board.h"
@@ -11,17 +16,51 @@
 // Side of a cell of the play board in pixels.
 constexpr int kPlayCellSize = 20;
 
-// The inside of a cell as its mark shows: the face colour when blank, dark grey when filled,
-// both diagonals in red on the face colour when crossed.
-void DrawCellMark(CDC& dc, const BoardLayout& layout, CellPos cell, Mark mark);
+// Colours the play board adds to the cells: the hint's frame and the keyboard cursor.
+constexpr COLORREF kHintFrameColor = RGB(255, 140, 0);
+constexpr COLORREF kCursorColor = RGB(0, 0, 255);
+// Clue numbers of a line whose fills form its clue.
+constexpr COLORREF kFinishedClueColor = RGB(160, 160, 160);
 
-// The frame of a wrong cell: a two-pixel green band just inside its grid lines, so that
-// whatever the cell holds stays visible in its middle.
+// Everything the board image shows.  The pointers must stay valid while it is drawn; a null
+// or empty vector shows nothing of its kind.
+struct BoardScene {
+    const BoardLayout* layout = nullptr;
+    const Puzzle* puzzle = nullptr;
+    const PlayBoard* board = nullptr;
+    // 1 for each row and column whose clue is drawn as finished, in grey.
+    const std::vector<std::uint8_t>* finishedRows = nullptr;
+    const std::vector<std::uint8_t>* finishedColumns = nullptr;
+    // Wrong cells framed in green after an answer check.
+    const std::vector<CellPos>* mistakes = nullptr;
+    // The colour of each filled cell, row by row, once the solved puzzle shows its picture.
+    const std::vector<COLORREF>* fillColors = nullptr;
+    std::optional<CellPos> hint;    // framed in orange
+    std::optional<CellPos> cursor;  // framed in blue
+};
+
+// Draws the part of the scene inside `area` (in image pixels; empty: the whole image) in the
+// order the whole drawing uses: clues, grid lines, cells, wrong cells' frames, the hint's
+// frame, the cursor.  Nothing outside `area` changes.
+void DrawBoardArea(CDC& dc, const BoardScene& scene, CRect area = {});
+
+// The inside of a cell as its mark shows: the face colour when blank, `fill` when filled,
+// both diagonals in red on the face colour when crossed.
+void DrawCellMark(CDC& dc, const BoardLayout& layout, CellPos cell, Mark mark,
+                  COLORREF fill = RGB(50, 50, 50));
+
+// A two-pixel band in `color` just inside a cell's grid lines, moved `inset` pixels further
+// in, so that whatever the cell holds stays visible in its middle.  The frame of a wrong cell
+// is the green one at inset 0.
+void DrawCellFrame(CDC& dc, const BoardLayout& layout, CellPos cell, COLORREF color, int inset = 0);
 void DrawMistakeFrame(CDC& dc, const BoardLayout& layout, CellPos cell);
 
-// The clue numbers in their slots, green on the face colour.  A number's box never reaches
-// past its clue area into the grid, where it would wipe the player's marks.
-void DrawClues(CDC& dc, const BoardLayout& layout, const Puzzle& puzzle);
+// The clue numbers in their slots on the face colour: green, or grey for the lines marked
+// finished.  A number's box never reaches past its clue area into the grid, where it would
+// wipe the player's marks.  Only the numbers whose boxes meet `area` are drawn, clipped to it.
+void DrawClues(CDC& dc, const BoardLayout& layout, const Puzzle& puzzle,
+               const std::vector<std::uint8_t>* finishedRows = nullptr,
+               const std::vector<std::uint8_t>* finishedColumns = nullptr, CRect area = {});
 
-// The grid lines, every fifth one inside the grid in the accent colour.
-void DrawGridLines(CDC& dc, const BoardLayout& layout);
+// The grid lines, every fifth one inside the grid in the accent colour, clipped to `area`.
+void DrawGridLines(CDC& dc, const BoardLayout& layout, CRect area = {});

@@ -1,16 +1,19 @@
 #include "play/playgame.h"
 
 #include <QAbstractButton>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QShowEvent>
 #include <QTimerEvent>
+#include <utility>
 
 #include "model/ngm_doc.h"
+#include "model/play_board_hint.h"
 #include "platform/message_box.h"
-#include "play/board_drawing.h"
+#include "play/solved_picture.h"
 #include "res/dialog_template.h"
 
 namespace {
@@ -20,6 +23,7 @@ constexpr int IDC_PLAY_TIME = 1028;
 constexpr int IDC_RETRY = 1011;
 constexpr int IDC_HELP = 1013;
 constexpr int IDC_BOARD = 1015;
+constexpr int IDC_HINT = 1014;
 
 constexpr COLORREF kClockColor = RGB(0, 160, 105);
 
@@ -32,8 +36,12 @@ constexpr int kExtraHeight = 110;
 constexpr int kColumnMargin = 20;
 constexpr int kColumnGap = 5;
 
+// The mouse's lines, then the keys.
 const QString kHelpText = QStringLiteral(
-    "***操作方法***\n\n左クリック ：  塗りつぶし\n右クリック ：  ×表示\nCtrl+クリック ： クリア");
+    "***操作方法***\n\n左クリック ：  塗りつぶし\n右クリック ：  ×表示\nCtrl+クリック ： クリア"
+    "\n\n矢印キー ： カーソル移動\nスペース ： 塗りつぶし\nX ： ×表示\nDelete ： クリア\n"
+    "Shift+矢印キー ： 直前の操作を続ける\nCtrl+Z ： 元に戻す\nCtrl+Y, Ctrl+Shift+Z ： やり直し\n"
+    "H ： ヒント");
 
 unsigned MouseFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
     unsigned flags = 0;
@@ -48,6 +56,28 @@ unsigned MouseFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
     if (modifiers & Qt::ControlModifier)
         flags |= CPlaygame::MK_CONTROL;
     return flags;
+}
+
+// The keys of the board: arrows (with Shift for a keyboard drag), Space, X, Delete, H, and
+// Ctrl with Z, Y or Shift+Z.  Enter, Esc, Tab and the rest stay the dialog's.
+bool IsBoardKey(int key, Qt::KeyboardModifiers modifiers) {
+    if (modifiers & (Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    if (modifiers & Qt::ControlModifier)
+        return key == Qt::Key_Z || (key == Qt::Key_Y && !(modifiers & Qt::ShiftModifier));
+    switch (key) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Space:
+        case Qt::Key_X:
+        case Qt::Key_Delete:
+        case Qt::Key_H:
+            return true;
+        default:
+            return false;
+    }
 }
 
 CPoint ToCPoint(const QPointF& p) {
@@ -76,6 +106,13 @@ CPlaygame::CPlaygame(CNGMDoc* doc, QWidget* pParent) : QDialog(pParent), m_pDoc(
     if (auto* b = m_controls.Get<QAbstractButton>(IDC_HELP)) {
         connect(b, &QAbstractButton::clicked, this, [this] { OnShowHelp(); });
     }
+    if (auto* b = m_controls.Get<QAbstractButton>(IDC_HINT)) {
+        connect(b, &QAbstractButton::clicked, this, [this] { OnHint(); });
+    }
+    // The board's keys go to the board whichever control has the focus.
+    installEventFilter(this);
+    for (int id : m_controls.Ids())
+        m_controls.Item(id)->installEventFilter(this);
 }
 
 CPlaygame::~CPlaygame() {
@@ -107,7 +144,6 @@ int CPlaygame::OnInitDialog() {
     m_nPlaySeconds = 0;
     // A check made before the first tick reports 0 seconds.
     m_strPlayTime = QStringLiteral("0");
-    m_bChecked = 0;
     return 1;
 }
 
@@ -136,6 +172,7 @@ void CPlaygame::FirstPaintLayout() {
     // The board always opens empty, as the blank image shows it.
     if (playable)
         m_pDoc->GetPlayBoard().Clear();
+    UpdateFinishedLines();
 
     // The frame keeps its place and takes the size of the board.
     m_ctlBoard->resize(m_layout.Width(), m_layout.Height());
@@ -170,11 +207,12 @@ void CPlaygame::OnSize(unsigned /*nType*/, int cx, int /*cy*/) {
     QWidget* help = m_controls.Item(IDC_HELP);
     QWidget* retry = m_controls.Item(IDC_RETRY);
     QWidget* end = m_controls.Item(IDCANCEL);
-    if (!check || !clock || !help || !retry || !end)
+    QWidget* hint = m_controls.Item(IDC_HINT);
+    if (!check || !clock || !help || !retry || !end || !hint)
         return;
 
-    // One column at the right edge: the answer check, the clock, help, retry and END, each
-    // keeping its size.  All but the first line up on the clock box's width.
+    // One column at the right edge: the answer check, the clock, help, retry, END and the
+    // hint, each keeping its size.  All but the first line up on the clock box's width.
     const int x = cx - clock->width() - kColumnMargin;
     int y = kColumnMargin;
     check->move(cx - check->width() - kColumnMargin, y);
@@ -186,6 +224,8 @@ void CPlaygame::OnSize(unsigned /*nType*/, int cx, int /*cy*/) {
     retry->move(x, y);
     y += retry->height() + kColumnGap;
     end->move(x, y);
+    y += end->height() + kColumnGap;
+    hint->move(x, y);
     update();
 }
 
@@ -194,8 +234,10 @@ void CPlaygame::OnSize(unsigned /*nType*/, int cx, int /*cy*/) {
 void CPlaygame::paintEvent(QPaintEvent* event) {
     // The board frame is a child: it copies the image at (1, 1) of its client area in this
     // same pass, after the dialog, so the clues and lines drawn here reach the screen with it.
-    // A clock tick repaints only the clock, which leaves the board alone.
-    if (!ClockRect().contains(event->rect()))
+    // The handlers keep the image up to date and repaint only what they changed; a paint of
+    // the whole board draws it all again from the model.  A clock tick repaints only the
+    // clock, which leaves the board alone.
+    if ((QRegion(m_ctlBoard->geometry()) - event->region()).isEmpty())
         OnPaint();
     QPainter painter(this);
     PaintClock(painter);
@@ -229,18 +271,9 @@ QRect CPlaygame::ClockRect() const {
 }
 
 void CPlaygame::DrawBoard() {
-    if (IsPlayable()) {
-        DrawClues(m_dcMem, m_layout, m_pDoc->GetPuzzle());
-        DrawGridLines(m_dcMem, m_layout);
-        // The marks come from the board, so nothing that happens to the image loses them.
-        const PlayBoard& board = m_pDoc->GetPlayBoard();
-        for (int row = 0; row < board.Height(); ++row) {
-            for (int col = 0; col < board.Width(); ++col)
-                DrawCellMark(m_dcMem, m_layout, {col, row}, board.At({col, row}));
-        }
-        if (m_bChecked)
-            DrawMistakes();
-    }
+    // The marks come from the board, so nothing that happens to the image loses them.
+    if (IsPlayable())
+        DrawBoardArea(m_dcMem, Scene());
     // The pass after the image was created or blanked paints once more.
     if (m_bRedrawPending) {
         update();
@@ -248,11 +281,68 @@ void CPlaygame::DrawBoard() {
     }
 }
 
-int CPlaygame::DrawMistakes() {
-    const std::vector<CellPos> wrong = m_pDoc->GetPlayBoard().Mistakes(m_pDoc->GetPuzzle());
-    for (const CellPos& cell : wrong)
-        DrawMistakeFrame(m_dcMem, m_layout, cell);
-    return static_cast<int>(wrong.size());
+BoardScene CPlaygame::Scene() const {
+    BoardScene scene;
+    scene.layout = &m_layout;
+    scene.puzzle = &m_pDoc->GetPuzzle();
+    scene.board = &m_pDoc->GetPlayBoard();
+    scene.finishedRows = &m_finishedRows;
+    scene.finishedColumns = &m_finishedColumns;
+    scene.mistakes = &m_mistakes;
+    scene.fillColors = &m_fillColors;
+    scene.hint = m_hint;
+    if (m_bCursorShown && !IsChecked())
+        scene.cursor = m_cursor;
+    return scene;
+}
+
+void CPlaygame::RedrawArea(const CRect& area) {
+    if (!IsPlayable() || area.IsEmpty())
+        return;
+    DrawBoardArea(m_dcMem, Scene(), area);
+    const CPoint origin = BoardPoint(CPoint{0, 0});
+    update(QRect(area.left - origin.x, area.top - origin.y, area.Width(), area.Height()));
+}
+
+void CPlaygame::UpdateFinishedLines() {
+    const bool playable = IsPlayable();
+    m_finishedRows.assign(static_cast<std::size_t>(playable ? m_layout.Rows() : 0), 0);
+    m_finishedColumns.assign(static_cast<std::size_t>(playable ? m_layout.Columns() : 0), 0);
+    if (!playable)
+        return;
+    const PlayBoard& board = m_pDoc->GetPlayBoard();
+    for (int row = 0; row < m_layout.Rows(); ++row)
+        m_finishedRows[row] = board.FormsClue(m_pDoc->GetPuzzle(), {false, row});
+    for (int col = 0; col < m_layout.Columns(); ++col)
+        m_finishedColumns[col] = board.FormsClue(m_pDoc->GetPuzzle(), {true, col});
+}
+
+void CPlaygame::ShowChanges(const std::vector<MarkChange>& changes) {
+    if (changes.empty() || !IsPlayable())
+        return;
+    std::vector<CRect> areas;
+    if (m_hint) {
+        areas.push_back(m_layout.CellInside(*m_hint));
+        m_hint.reset();
+    }
+    const PlayBoard& board = m_pDoc->GetPlayBoard();
+    const Puzzle& puzzle = m_pDoc->GetPuzzle();
+    for (const MarkChange& change : changes) {
+        areas.push_back(m_layout.CellInside(change.cell));
+        // A clue changes colour only when its line's state flips.
+        std::uint8_t& row = m_finishedRows[change.cell.row];
+        if (const bool done = board.FormsClue(puzzle, {false, change.cell.row}); done != row) {
+            row = done;
+            areas.push_back(m_layout.RowClueStrip(change.cell.row));
+        }
+        std::uint8_t& column = m_finishedColumns[change.cell.column];
+        if (const bool done = board.FormsClue(puzzle, {true, change.cell.column}); done != column) {
+            column = done;
+            areas.push_back(m_layout.ColumnClueStrip(change.cell.column));
+        }
+    }
+    for (const CRect& area : areas)
+        RedrawArea(area);
 }
 
 // ---- Mouse ---------------------------------------------------------------------------------
@@ -265,15 +355,26 @@ CPoint CPlaygame::BoardPoint(CPoint point) const {
 }
 
 void CPlaygame::StrokeStep(StrokeKind kind, CPoint point) {
-    if (m_bChecked)
+    if (IsChecked())
         return;
     const std::optional<CellPos> cell = m_layout.CellAt(BoardPoint(point));
-    if (cell && IsPlayable()) {
-        PlayBoard& board = m_pDoc->GetPlayBoard();
-        if (board.Apply(kind, *cell))
-            DrawCellMark(m_dcMem, m_layout, *cell, board.At(*cell));
+    if (!cell || !IsPlayable())
+        return;
+    // The keyboard goes on from the cell the mouse marked last.
+    if (!(*cell == m_cursor)) {
+        const CellPos old = m_cursor;
+        m_cursor = *cell;
+        if (m_bCursorShown) {
+            RedrawArea(m_layout.CellInside(old));
+            RedrawArea(m_layout.CellInside(m_cursor));
+        }
     }
-    update();
+    StepOn(kind, *cell);
+}
+
+void CPlaygame::StepOn(StrokeKind kind, CellPos cell) {
+    if (const std::optional<MarkChange> change = m_pDoc->GetPlayBoard().Apply(kind, cell))
+        ShowChanges({*change});
 }
 
 void CPlaygame::OnLButtonDown(unsigned nFlags, CPoint point) {
@@ -293,6 +394,13 @@ void CPlaygame::OnMouseMove(unsigned nFlags, CPoint point) {
 void CPlaygame::mousePressEvent(QMouseEvent* event) {
     const unsigned flags = MouseFlags(event->buttons(), event->modifiers());
     const CPoint point = ToCPoint(event->position());
+    // A stroke lasts from the first button pressed until no button is held.
+    const Qt::MouseButtons board = Qt::LeftButton | Qt::RightButton;
+    if ((event->button() & board) && !(event->buttons() & board & ~event->button()) &&
+        IsPlayable()) {
+        EndKeyDrag();
+        m_pDoc->GetPlayBoard().BeginStroke();
+    }
     if (event->button() == Qt::LeftButton) {
         OnLButtonDown(flags, point);
     } else if (event->button() == Qt::RightButton) {
@@ -304,6 +412,110 @@ void CPlaygame::mousePressEvent(QMouseEvent* event) {
 
 void CPlaygame::mouseMoveEvent(QMouseEvent* event) {
     OnMouseMove(MouseFlags(event->buttons(), event->modifiers()), ToCPoint(event->position()));
+}
+
+void CPlaygame::mouseReleaseEvent(QMouseEvent* event) {
+    if (!(event->buttons() & (Qt::LeftButton | Qt::RightButton)) && IsPlayable() && !m_bKeyDrag)
+        m_pDoc->GetPlayBoard().EndStroke();
+    QDialog::mouseReleaseEvent(event);
+}
+
+// ---- Keyboard ------------------------------------------------------------------------------
+
+bool CPlaygame::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress || type == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        if (type == QEvent::ShortcutOverride) {
+            // Ours as plain keys, before any shortcut.
+            if (IsBoardKey(key->key(), modifiers)) {
+                event->accept();
+                return true;
+            }
+        } else if (IsBoardKey(key->key(), modifiers)) {
+            OnBoardKey(key->key(), modifiers);
+            return true;
+        }
+    } else if (type == QEvent::KeyRelease) {
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Shift)
+            EndKeyDrag();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CPlaygame::OnBoardKey(int key, Qt::KeyboardModifiers modifiers) {
+    const bool control = modifiers & Qt::ControlModifier, shift = modifiers & Qt::ShiftModifier;
+    if (control) {
+        if (key == Qt::Key_Z && !shift)
+            OnUndo();
+        else
+            OnRedo();  // Ctrl+Y, Ctrl+Shift+Z
+        return;
+    }
+    switch (key) {
+        case Qt::Key_Left:
+            return MoveCursor(-1, 0, shift);
+        case Qt::Key_Right:
+            return MoveCursor(1, 0, shift);
+        case Qt::Key_Up:
+            return MoveCursor(0, -1, shift);
+        case Qt::Key_Down:
+            return MoveCursor(0, 1, shift);
+        case Qt::Key_H:
+            return OnHint();
+        default:
+            break;
+    }
+    // Space, X and Delete: one step each on the cursor's cell, which they show.
+    if (IsChecked() || !IsPlayable())
+        return;
+    EndKeyDrag();
+    m_keyAction = key == Qt::Key_Space ? StrokeKind::Fill
+                  : key == Qt::Key_X   ? StrokeKind::Cross
+                                       : StrokeKind::Clear;
+    if (!m_bCursorShown) {
+        m_bCursorShown = true;
+        RedrawArea(m_layout.CellInside(m_cursor));
+    }
+    PlayBoard& board = m_pDoc->GetPlayBoard();
+    board.BeginStroke();
+    StepOn(m_keyAction, m_cursor);
+    board.EndStroke();
+}
+
+void CPlaygame::MoveCursor(int dx, int dy, bool drag) {
+    if (IsChecked() || !IsPlayable())
+        return;
+    if (!drag)
+        EndKeyDrag();
+    // The first move only shows the cursor where it is.
+    if (!m_bCursorShown) {
+        m_bCursorShown = true;
+        RedrawArea(m_layout.CellInside(m_cursor));
+        return;
+    }
+    const CellPos next{m_cursor.column + dx, m_cursor.row + dy};
+    if (!m_pDoc->GetPlayBoard().Contains(next))
+        return;
+    const CellPos old = m_cursor;
+    m_cursor = next;
+    RedrawArea(m_layout.CellInside(old));
+    RedrawArea(m_layout.CellInside(m_cursor));
+    if (drag) {
+        // Shift + arrows: a drag of the keyboard, one stroke until Shift is released.
+        if (!m_bKeyDrag) {
+            m_pDoc->GetPlayBoard().BeginStroke();
+            m_bKeyDrag = true;
+        }
+        StepOn(m_keyAction, m_cursor);
+    }
+}
+
+void CPlaygame::EndKeyDrag() {
+    if (m_bKeyDrag && IsPlayable())
+        m_pDoc->GetPlayBoard().EndStroke();
+    m_bKeyDrag = false;
 }
 
 // ---- Clock, answer check, retry, help ------------------------------------------------------
@@ -336,9 +548,25 @@ void CPlaygame::OnTimer(std::uintptr_t /*nIDEvent*/) {
     update(ClockRect());
 }
 
+bool CPlaygame::IsChecked() const {
+    return m_pDoc && m_pDoc->GetPlayBoard().IsChecked();
+}
+
 void CPlaygame::OnAnswerCheck() {
-    m_bChecked = 1;
-    const int count = IsPlayable() ? DrawMistakes() : 0;
+    EndKeyDrag();
+    // A board whose fills form every clue is solved, even when it is not the answer; any
+    // other board is compared with the answer.
+    AnswerCheck check;
+    check.solved = true;
+    if (IsPlayable()) {
+        check = m_pDoc->GetPlayBoard().Check(m_pDoc->GetPuzzle());
+        m_pDoc->GetPlayBoard().SetChecked();
+        m_mistakes = check.mistakes;
+        // The hint's frame and the cursor leave the board with the check.
+        m_hint.reset();
+        DrawBoard();
+    }
+    const int count = static_cast<int>(check.mistakes.size());
     KillClockTimer();
     if (count > 0) {
         AppMessageBox(QStringLiteral("間違いが") + QString::number(count) +
@@ -346,25 +574,83 @@ void CPlaygame::OnAnswerCheck() {
                           QStringLiteral("秒でした。"),
                       MB_OK | MB_ICONQUESTION);
     } else {
-        AppMessageBox(QStringLiteral("Congratulations!!!\r\n") + m_strPlayTime +
-                          QStringLiteral("秒でクリアです。"),
-                      MB_OK);
+        QString text = QStringLiteral("Congratulations!!!\r\n") + m_strPlayTime +
+                       QStringLiteral("秒でクリアです。");
+        if (m_nHints > 0)
+            text += QStringLiteral("\r\nヒント %1 回").arg(m_nHints);
+        if (check.otherSolution)
+            text += QStringLiteral("\r\n（作者の答えとは別の解です）");
+        AppMessageBox(text, MB_OK);
+        // Closing the congratulation turns the filled cells into the picture's blocks.
+        if (IsPlayable() && m_fillColors.empty()) {
+            m_fillColors = BlockColors(m_pDoc->m_picture, m_layout.Columns(), m_layout.Rows());
+            if (!m_fillColors.empty())
+                DrawBoard();
+        }
     }
     update();
 }
 
 void CPlaygame::OnRetry() {
     m_dcMem.FillSolidRect(0, 0, m_nMemWidth, m_nMemHeight, kFaceColor);
+    // A new game: blank, with no history, no hint and no picture.
+    m_bKeyDrag = false;
     if (IsPlayable())
         m_pDoc->GetPlayBoard().Clear();
+    m_hint.reset();
+    m_nHints = 0;
+    m_mistakes.clear();
+    m_fillColors.clear();
+    UpdateFinishedLines();
     m_nPlaySeconds = 0;
     m_strPlayTime = QStringLiteral("0");
     SetClockTimer();
-    m_bChecked = 0;
     m_bRedrawPending = 1;
     update();
 }
 
 void CPlaygame::OnShowHelp() {
     AppMessageBox(kHelpText, MB_OK);
+}
+
+void CPlaygame::OnUndo() {
+    if (!IsPlayable())
+        return;
+    EndKeyDrag();
+    ShowChanges(m_pDoc->GetPlayBoard().Undo());
+}
+
+void CPlaygame::OnRedo() {
+    if (!IsPlayable())
+        return;
+    EndKeyDrag();
+    ShowChanges(m_pDoc->GetPlayBoard().Redo());
+}
+
+void CPlaygame::OnHint() {
+    // Ignored after a check, as the mouse is.
+    if (!IsPlayable() || IsChecked())
+        return;
+    EndKeyDrag();
+    PlayBoard& board = m_pDoc->GetPlayBoard();
+    const std::optional<PlayHint> hint = FindHint(board, m_pDoc->GetPuzzle(), m_cursor);
+    if (!hint) {
+        AppMessageBox(QStringLiteral("今の盤面から決められるマスはありません。"),
+                      MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    ++m_nHints;
+    if (hint->kind == PlayHint::Kind::WrongMark) {
+        // The wrong mark is framed and stays as it is.
+        if (m_hint)
+            RedrawArea(m_layout.CellInside(*std::exchange(m_hint, std::nullopt)));
+    } else {
+        // The hint's mark is a step of its own, taken back by undo as any other.
+        board.BeginStroke();
+        StepOn(hint->kind == PlayHint::Kind::Fill ? StrokeKind::Fill : StrokeKind::Cross,
+               hint->cell);
+        board.EndStroke();
+    }
+    m_hint = hint->cell;
+    RedrawArea(m_layout.CellInside(hint->cell));
 }

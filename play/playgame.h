@@ -1,17 +1,22 @@
 // The play dialog "ピクロス": the document's puzzle on a board of 20-pixel cells with its
-// clues, the player's fills and crosses, a clock, the answer check, retry and help.  The marks
-// live in the document's play board; the board image is drawn from it.
+// clues, the player's fills and crosses by mouse and keyboard, undo and redo by stroke, the
+// clues of finished lines in grey, hints, a clock, the answer check (after which a solved
+// board shows the picture), retry and help.  The marks and their history live in the
+// document's play board; the board image is drawn from it.
 #pragma once
 
 #include <QDialog>
 #include <QRect>
 #include <QString>
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 #include "model/board_layout.h"
 #include "model/play_board.h"
 #include "platform/form.h"
 #include "platform/gdi.h"
+#include "play/board_drawing.h"
 
 class CNGMDoc;
 class QPainter;
@@ -48,6 +53,9 @@ public:
     void OnAnswerCheck();
     void OnRetry();
     void OnShowHelp();
+    void OnHint();
+    void OnUndo();
+    void OnRedo();
 
     // The drawing pass into the off-screen image m_dcMem: clues, lines, every cell's mark
     // and, after an answer check, the frames of the wrong cells.
@@ -64,13 +72,14 @@ public:
     // The Qt timer behind timer 1; 0 while the clock is stopped.
     int ClockTimerId() const { return m_nClockTimerId; }
     bool IsClockRunning() const { return m_nClockTimerId != 0; }
+    // The answer check has been made: the board takes no change until retry.
+    bool IsChecked() const;
 
     // IDOK runs the answer check; the dialog is never ended with IDOK.
     void accept() override;
 
     // Members.
     int m_nPlaySeconds = 0;
-    int m_bChecked = 0;
     PanelFrame* m_ctlBoard = nullptr;
     QString m_strPlayTime;
     int m_bRedrawPending = 1;
@@ -89,6 +98,9 @@ protected:
     void timerEvent(QTimerEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    // The board's keys reach the dialog before the focused button sees them.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Sizes the frame and the dialog to the puzzle and creates the blank board image (once
@@ -99,8 +111,21 @@ private:
     bool IsPlayable() const;
     // One step of a stroke at a point of the dialog: the cell under it takes the step's mark.
     void StrokeStep(StrokeKind kind, CPoint point);
-    // Frames the wrong cells in the image; returns how many there are.
-    int DrawMistakes();
+    // One step of a stroke on a cell.
+    void StepOn(StrokeKind kind, CellPos cell);
+    // A key of the board (arrows, Space, X, Delete, H, Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z).
+    void OnBoardKey(int key, Qt::KeyboardModifiers modifiers);
+    void MoveCursor(int dx, int dy, bool drag);
+    void EndKeyDrag();
+    // Draws the cells that changed, drops the hint's frame and greys or ungreys the clues
+    // of the lines whose state changed, redrawing only those parts.
+    void ShowChanges(const std::vector<MarkChange>& changes);
+    // The rows and columns whose clue the image shows in grey, from the board.
+    void UpdateFinishedLines();
+    // Draws a part of the image again from the model and repaints it on screen.
+    void RedrawArea(const CRect& area);
+    // What the image shows, for drawing it.
+    BoardScene Scene() const;
     void SetClockTimer();
     void KillClockTimer();
     void PaintClock(QPainter& painter);
@@ -109,4 +134,18 @@ private:
     BoardLayout m_layout;
     ControlMap m_controls;
     int m_nClockTimerId = 0;
+
+    CellPos m_cursor;
+    bool m_bCursorShown = false;
+    // What Shift + arrow repeats: the last of Space, X and Delete (a fill before any).
+    StrokeKind m_keyAction = StrokeKind::Fill;
+    bool m_bKeyDrag = false;  // a keyboard drag's stroke is open until Shift is released
+    std::optional<CellPos> m_hint;
+    int m_nHints = 0;
+    // What the image shows: grey clues, the checked board's wrong cells, and once a solved
+    // board was congratulated, the picture's colour of every cell.
+    std::vector<std::uint8_t> m_finishedRows;
+    std::vector<std::uint8_t> m_finishedColumns;
+    std::vector<CellPos> m_mistakes;
+    std::vector<COLORREF> m_fillColors;
 };

@@ -8,6 +8,7 @@ constexpr ControlTemplate kControls[] = {
     {1011, CtlKind::PushButton, "リトライ", 316, 79, 55, 14, CS_TABSTOP},
     {1013, CtlKind::PushButton, "Help", 316, 99, 55, 14, CS_TABSTOP},
     {2, CtlKind::PushButton, "END", 316, 119, 55, 14, CS_TABSTOP},
+    {1014, CtlKind::PushButton, "ヒント", 316, 139, 55, 14, CS_TABSTOP},
     {1015, CtlKind::Frame, "", 25, 22, 275, 253, CS_BLACKFRAME | CS_BORDER},
 };
 

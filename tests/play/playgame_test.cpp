@@ -1,8 +1,10 @@
 // The play dialog shown (never modal) and driven by mouse, key and timer: the board image it
-// draws from the document's play board, the clock, the answer check and retry.
+// draws from the document's play board, the clock, the answer check and retry, keyboard play,
+// undo and redo, finished clues, hints and the picture of a solved board.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTest>
 #include <QTimerEvent>
@@ -16,11 +18,19 @@
 #include "play/playgame.h"
 #include "support/scripted_ui.h"
 
+// Texts in failure messages.
+void PrintTo(const QString& s, std::ostream* os) {
+    *os << s.toStdString();
+}
+
 namespace {
 
 constexpr COLORREF kFace = RGB(236, 233, 216), kDark = RGB(50, 50, 50), kRed = RGB(255, 0, 0),
                    kGrid = RGB(0, 105, 145), kFifth = RGB(200, 0, 105), kClue = RGB(70, 150, 70),
-                   kGreen = RGB(50, 255, 50);
+                   kGreen = RGB(50, 255, 50), kGrey = RGB(160, 160, 160), kBlue = RGB(0, 0, 255),
+                   kOrange = RGB(255, 140, 0);
+constexpr int kBand = 136;  // pixels of a two-pixel frame inside a 20-pixel cell
+const QString kCongratulation = QStringLiteral("Congratulations!!!\r\n%1秒でクリアです。");
 
 QString Mistakes(const char* count, const char* time) {
     return QStringLiteral("間違いが%1個あります。\r\nプレイタイムは%2秒でした。").arg(count, time);
@@ -64,6 +74,43 @@ protected:
     void Tick(int times) {
         for (QTimerEvent e(dlg->ClockTimerId()); times > 0; --times)
             QCoreApplication::sendEvent(dlg.get(), &e);
+    }
+    // A key pressed and released where the keyboard sends it: the dialog or its focused control.
+    void Key(int key, Qt::KeyboardModifiers m = {}, QWidget* to = nullptr) {
+        QTest::keyClick(to ? to : dlg.get(), Qt::Key(key), m);
+    }
+    // Shift held while arrows go down: a keyboard drag, until Shift is released.
+    void ShiftDrag(std::initializer_list<Qt::Key> arrows) {
+        for (Qt::Key arrow : arrows)
+            QTest::keyPress(dlg.get(), arrow, Qt::ShiftModifier);
+        QTest::keyRelease(dlg.get(), Qt::Key_Shift);
+    }
+    // Pixels of a colour in a cell, lines included, or in a row's or column's clue strip.
+    int InCell(int col, int row, COLORREF c) const {
+        return Count(Left(col), Top(row), Left(col) + 21, Top(row) + 21, c);
+    }
+    int InRowClue(int row, COLORREF c) const {
+        return Count(0, Top(row) + 1, Left(0), Top(row + 1), c);
+    }
+    int InColumnClue(int col, COLORREF c) const {
+        return Count(Left(col) + 1, 0, Left(col + 1), Top(0), c);
+    }
+    QImage Image() const { return dlg->m_bmpBoard.Image().copy(); }
+    // The image as a paint of the whole dialog draws it from the model on a blank image.
+    QImage Redrawn() {
+        dlg->m_dcMem.FillSolidRect(0, 0, dlg->m_dcMem.Width(), dlg->m_dcMem.Height(), kFace);
+        dlg->repaint();
+        return Image();
+    }
+    std::string Marks() const {  // the model's marks row by row, rows separated by '/'
+        std::string s;
+        for (int k = 0; k < N() * N(); ++k) {
+            const Mark m = MarkAt(k % N(), k / N());
+            s += (k % N() == 0 && k > 0 ? "/" : "") + std::string(1, m == Mark::Blank    ? '.'
+                                                                     : m == Mark::Filled ? '#'
+                                                                                         : 'x');
+        }
+        return s;
     }
     COLORREF Px(int x, int y) const { return dlg->m_dcMem.GetPixel(x, y); }
     Mark MarkAt(int col, int row) const { return doc.GetPlayBoard().At({col, row}); }
@@ -232,7 +279,12 @@ TEST_F(PlayTest, ClockRetryAndCongratulation) {
     ASSERT_EQ(boxes.Texts(),
               (QStringList{Mistakes("2", "0"),
                            QStringLiteral("***操作方法***\n\n左クリック ：  塗りつぶし\n"
-                                          "右クリック ：  ×表示\nCtrl+クリック ： クリア"),
+                                          "右クリック ：  ×表示\nCtrl+クリック ： クリア\n\n"
+                                          "矢印キー ： カーソル移動\nスペース ： 塗りつぶし\n"
+                                          "X ： ×表示\nDelete ： クリア\n"
+                                          "Shift+矢印キー ： 直前の操作を続ける\n"
+                                          "Ctrl+Z ： 元に戻す\nCtrl+Y, Ctrl+Shift+Z ： やり直し\n"
+                                          "H ： ヒント"),
                            Mistakes("1", "60"), Mistakes("2", "0"),
                            QStringLiteral("Congratulations!!!\r\n7秒でクリアです。")}));
     EXPECT_EQ(boxes.All()[1].flags | boxes.All()[4].flags, MB_OK);  // no icon
@@ -246,9 +298,10 @@ TEST_F(PlayTest, LayoutForEachGridSizeAndClosing) {
             << n;
         EXPECT_EQ(dlg->m_bmpBoard.Image().size(), QSize(w - 4, h - 4)) << n;
         EXPECT_EQ(dlg->size(), QSize(w - 2 + 180, h - 2 + 110)) << n;
-        // Right-hand column from the top, 20 pixels in from the top and right, 5-pixel gaps.
+        // Right-hand column from the top, 20 pixels in from the top and right, 5-pixel gaps;
+        // the hint below END.
         int y = 20;
-        for (int id : {IDOK, 1028, 1013, 1011, IDCANCEL}) {
+        for (int id : {IDOK, 1028, 1013, 1011, IDCANCEL, 1014}) {
             const QRect b = dlg->GetDlgItem(id)->geometry();
             const int x = dlg->width() - 20 - dlg->GetDlgItem(id == IDOK ? IDOK : 1028)->width();
             EXPECT_EQ(b.topLeft(), QPoint(x, y)) << n << " " << id;
@@ -265,11 +318,14 @@ TEST_F(PlayTest, LayoutForEachGridSizeAndClosing) {
 TEST_F(PlayTest, CluesAndLines) {
     Open({"##########", "..........", "..........", "#.........", "..........", "..........",
           "..........", "..........", "..........", ".........."});
-    const auto clue = [&](int x0, int y0, int x1) { return Count(x0, y0 + 1, x1, y0 + 20, kClue); };
-    EXPECT_GT(clue(101, 100, 120) * clue(101, 80, 120) * clue(81, 300, 100), 0);  // 1, 1 and 0
-    EXPECT_EQ(clue(101, 60, 120) + clue(61, 300, 80), 0);
+    const auto clue = [&](int x0, int y0, int x1, COLORREF c = kClue) {
+        return Count(x0, y0 + 1, x1, y0 + 20, c);
+    };
+    EXPECT_GT(clue(101, 100, 120) * clue(101, 80, 120), 0);  // 1 and 1
+    EXPECT_GT(clue(81, 300, 100, kGrey), 0);                 // 0, grey while its row has no fill
+    EXPECT_EQ(clue(101, 60, 120) + clue(61, 300, 80) + clue(81, 300, 100), 0);
     EXPECT_GT(clue(80, 120, 86), 0);  // "10" at its place's edge, "0" a third (6 pixels) in
-    EXPECT_EQ(clue(80, 300, 86), 0);
+    EXPECT_EQ(clue(80, 300, 86, kGrey), 0);
     // Lines cross the clue areas and end one pixel short; the outer edges are never accents.
     EXPECT_EQ((std::vector{Px(100, 0), Px(200, 0), Px(0, 220), Px(300, 200), Px(300, 320)}),
               (std::vector{kGrid, kFifth, kFifth, kGrid, kFace}));
@@ -280,6 +336,227 @@ TEST_F(PlayTest, CluesAndLines) {
     dlg->repaint();  // the clues never reach into the grid: the marks next to them stay whole
     for (int k = 1; k < 10; ++k)
         EXPECT_EQ(std::string({CellLook(k, 0), CellLook(0, k)}), "#x") << k;
+}
+
+// The arrows show and move a cursor framed in blue; Space, X and Delete mark its cell, Shift
+// with arrows repeats the last of them on each cell entered, and undo and redo walk the steps.
+// The keys reach the board through a focused button too.
+TEST_F(PlayTest, KeyboardPlayWithUndoAndRedo) {
+    OpenBlank(5);
+    ScriptedMessageBoxes boxes;
+    Key(Qt::Key_Right);  // the first arrow only shows the cursor
+    EXPECT_EQ(InCell(0, 0, kBlue), kBand);
+    Key(Qt::Key_Right);
+    EXPECT_EQ(InCell(0, 0, kBlue) + InCell(1, 0, kBlue), kBand);
+    Key(Qt::Key_Space, {}, dlg->GetDlgItem(1013));  // a fill, not Help's click
+    ShiftDrag({Qt::Key_Right, Qt::Key_Right});      // fills two more
+    Key(Qt::Key_X);
+    ShiftDrag({Qt::Key_Down, Qt::Key_Down});  // crosses two
+    Key(Qt::Key_Delete);
+    Key(Qt::Key_Left);
+    ShiftDrag({Qt::Key_Up});  // clears a blank cell: no step
+    EXPECT_EQ(Marks(), ".##x./...x./...../...../.....");
+    EXPECT_EQ(InCell(2, 1, kBlue), kBand);
+    EXPECT_EQ(Image(), Redrawn());  // cell by cell as a whole paint draws it
+    const char* steps[] = {
+        ".##x./...x./...x./...../.....",  // Delete
+        ".##x./...../...../...../.....",  // the drag down
+        ".###./...../...../...../.....",  // X
+        ".#.../...../...../...../.....",  // the drag right
+        "...../...../...../...../.....",  // Space
+        "...../...../...../...../.....",  // nothing left
+    };
+    for (const char* board : steps) {
+        Key(Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(Marks(), board);
+    }
+    EXPECT_EQ(Board().substr(0, 5), ".....");
+    Key(Qt::Key_Y, Qt::ControlModifier);
+    Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Marks(), ".###./...../...../...../.....");
+    EXPECT_EQ(Board().substr(0, 5), ".###.");
+    EXPECT_EQ(boxes.Count(), 0);
+    Key(Qt::Key_Return);  // Enter still checks; then the keys are ignored as the mouse is
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    Key(Qt::Key_Space);
+    EXPECT_EQ(Marks(), ".###./...../...../...../.....");
+    EXPECT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(InCell(2, 1, kBlue), 0);  // no cursor on a checked board
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(dlg->isVisible());
+}
+
+// A mouse drag is one step: Ctrl+Z brings back the image as it was, pixel for pixel, with the
+// clues the drag finished green again; redo brings the drag back.  Retry forgets the history.
+TEST_F(PlayTest, UndoOfADragRestoresTheImage) {
+    Open({"#####", ".....", "#....", ".....", "....."});
+    Click(Qt::LeftButton, Cell(0, 2));
+    const QImage before = Image();
+    QTest::mousePress(dlg.get(), Qt::LeftButton, {}, Cell(0, 0));
+    for (int col = 1; col < 5; ++col)
+        Move(Cell(col, 0), Qt::LeftButton);
+    QTest::mouseRelease(dlg.get(), Qt::LeftButton, {}, Cell(4, 0));
+    const QImage after = Image();
+    EXPECT_GT(InRowClue(0, kGrey), 0);
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Image(), before);
+    EXPECT_EQ(Marks(), "...../...../#..../...../.....");
+    Key(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(Image(), after);
+    EXPECT_EQ(Image(), Redrawn());
+    Button(1011);
+    Key(Qt::Key_Y, Qt::ControlModifier);
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Marks(), "...../...../...../...../.....");
+}
+
+// The numbers of a line turn grey while its fills form its clue, and green again when they do
+// not; a line of clue 0 is grey while it has no fill.  A mark changes only its cell and the
+// clue strips of its row and column.
+TEST_F(PlayTest, FinishedCluesTurnGrey) {
+    // Rows 2 1 / 0 / 1 / 1 / 1, columns 1 3 / 1 / 0 / 1 / 0.
+    Open({"##.#.", ".....", "#....", "#....", "#...."});
+    const auto shades = [&] {  // per row, then per column: g grey, - green, ? both
+        std::string s;
+        for (int k = 0; k < 10; ++k) {
+            const int grey = k < 5 ? InRowClue(k, kGrey) : InColumnClue(k - 5, kGrey);
+            const int green = k < 5 ? InRowClue(k, kClue) : InColumnClue(k - 5, kClue);
+            s += std::string(k == 5 ? "|" : "") + (grey && green ? '?' : grey ? 'g' : '-');
+        }
+        return s;
+    };
+    EXPECT_EQ(shades(), "-g---|--g-g");
+    for (int col : {0, 2, 3})
+        Click(Qt::LeftButton, Cell(col, 0));
+    EXPECT_EQ(shades(), "-g---|---gg");  // runs 1 2 are not 2 1
+    Click(Qt::LeftButton, Cell(2, 0), Qt::ControlModifier);
+    Click(Qt::LeftButton, Cell(1, 0));
+    EXPECT_EQ(shades(), "gg---|-gggg");
+    const QImage before = Image();
+    Click(Qt::LeftButton, Cell(4, 1));
+    EXPECT_EQ(shades(), "g----|-ggg-");
+    const QImage after = Image();
+    for (int y = 0; y < before.height(); ++y) {
+        for (int x = 0; x < before.width(); ++x) {
+            const bool cell = x > Left(4) && x < Left(5) && y > Top(1) && y < Top(2);
+            const bool row = x < Left(0) && y >= Top(1) && y <= Top(2);
+            const bool column = y < Top(0) && x >= Left(4) && x <= Left(5);
+            ASSERT_TRUE(before.pixel(x, y) == after.pixel(x, y) || cell || row || column)
+                << x << "," << y;
+        }
+    }
+    Click(Qt::RightButton, Cell(4, 1));  // a cross is no fill
+    EXPECT_EQ(shades(), "gg---|-gggg");
+    QTest::mousePress(dlg.get(), Qt::LeftButton, {}, Cell(0, 2));
+    Move(Cell(0, 3), Qt::LeftButton);
+    Move(Cell(0, 4), Qt::LeftButton);
+    EXPECT_EQ(shades(), "ggggg|ggggg");
+    EXPECT_EQ(Image(), Redrawn());
+}
+
+// A board that forms every clue but is not the answer is congratulated with a note and no
+// frame; hints are counted in the congratulation.
+TEST_F(PlayTest, AnotherSolutionIsCongratulated) {
+    Open({"#.", ".#"});
+    ScriptedMessageBoxes boxes;
+    Click(Qt::LeftButton, Cell(1, 0));
+    Click(Qt::LeftButton, Cell(0, 1));
+    Tick(4);
+    Button(IDOK);
+    Button(IDOK);  // the same again
+    const QString other =
+        kCongratulation.arg(4) + QStringLiteral("\r\n（作者の答えとは別の解です）");
+    EXPECT_EQ(boxes.Texts(), QStringList(2, other));
+    EXPECT_EQ(Count(0, 0, dlg->m_dcMem.Width(), dlg->m_dcMem.Height(), kGreen), 0);
+    EXPECT_EQ(Board(), ".#/#.");
+}
+
+// H and the button "ヒント" frame in orange the cell nearest the cursor that line logic decides
+// and mark it; a wrong mark is framed instead and stays.  Undo takes a hint's mark back.  With
+// nothing to decide a message says so and nothing is counted.
+TEST_F(PlayTest, HintsMarkDeducibleCellsAndPointAtWrongMarks) {
+    Open({"#####", ".....", "#####", ".....", "#####"});
+    ScriptedMessageBoxes boxes;
+    Key(Qt::Key_H);
+    EXPECT_EQ(Marks(), "#..../...../...../...../.....");
+    EXPECT_EQ(InCell(0, 0, kOrange), kBand);
+    Button(1014);  // at one step from (0, 0): the first row by row
+    EXPECT_EQ(Marks(), "##.../...../...../...../.....");
+    EXPECT_EQ(InCell(0, 0, kOrange), 0);
+    EXPECT_EQ(InCell(1, 0, kOrange), kBand);
+    Key(Qt::Key_Z, Qt::ControlModifier);  // the hint's mark is a step
+    EXPECT_EQ(Marks(), "#..../...../...../...../.....");
+    EXPECT_EQ(InCell(1, 0, kOrange), 0);
+    Click(Qt::RightButton, Cell(2, 2));  // a cross on a black cell
+    Key(Qt::Key_H);
+    EXPECT_EQ(Marks(), "#..../...../..x../...../.....");
+    EXPECT_EQ(InCell(2, 2, kOrange), kBand);
+    EXPECT_EQ(Px(Left(2) + 10, Top(2) + 10), kRed);  // the cross stays visible in the frame
+    Key(Qt::Key_Right);  // the cursor shows where the mouse was, inside the hint's frame
+    EXPECT_EQ(InCell(2, 2, kOrange), kBand);
+    EXPECT_EQ(InCell(2, 2, kBlue), 104);
+    Click(Qt::LeftButton, Cell(2, 2));
+    EXPECT_EQ(InCell(2, 2, kOrange), 0);
+    const auto solve = [&] {
+        for (int k = 0; k < 25; ++k)
+            Click(k / 5 % 2 ? Qt::RightButton : Qt::LeftButton, Cell(k % 5, k / 5));
+    };
+    solve();
+    Key(Qt::Key_H);  // nothing left to decide
+    Tick(9);
+    Button(IDOK);
+    Key(Qt::Key_H);  // ignored after the check
+    Button(1011);    // a new game counts from 0
+    solve();
+    Button(IDOK);
+    EXPECT_EQ(boxes.Texts(),
+              (QStringList{QStringLiteral("今の盤面から決められるマスはありません。"),
+                           kCongratulation.arg(9) + QStringLiteral("\r\nヒント 3 回"),
+                           kCongratulation.arg(0)}));
+    EXPECT_EQ(boxes.All()[0].flags, MB_OK | MB_ICONINFORMATION);
+}
+
+// Once the congratulation is closed each filled cell takes the average colour of its block of
+// the picture; crosses stay; a puzzle without a picture keeps its dark cells.
+TEST_F(PlayTest, TheSolvedBoardTurnsIntoThePicture) {
+    doc.m_picture = Picture::Filling(40, 40);  // blocks of 20 x 20 pixels
+    for (int x = 0; x < 40; ++x) {
+        for (int y = 0; y < 40; ++y) {
+            const bool first = x < 20 && y < 20;
+            const int grey = y % 2 ? 255 : 0;  // half black, half white
+            doc.m_picture.planes[3 * x][y] = first ? 200 : grey;
+            doc.m_picture.planes[3 * x + 1][y] = first ? 10 + x % 2 * 2 : grey;
+            doc.m_picture.planes[3 * x + 2][y] = first ? 30 : grey;
+        }
+    }
+    Open({"#.", ".#"});
+    Click(Qt::LeftButton, Cell(0, 0));
+    Click(Qt::LeftButton, Cell(1, 1));
+    Click(Qt::RightButton, Cell(1, 0));
+    COLORREF shown = 0;
+    const MessageBoxHook previous = SetMessageBoxHook([&](const QString&, unsigned) {
+        shown = Px(Left(0) + 10, Top(0) + 10);
+        return IDOK;
+    });
+    Button(IDOK);
+    SetMessageBoxHook(previous);
+    EXPECT_EQ(shown, kDark);  // while the congratulation is open
+    EXPECT_EQ(Count(Left(0) + 1, Top(0) + 1, Left(1), Top(1), RGB(200, 11, 30)), 19 * 19);
+    EXPECT_EQ(Count(Left(1) + 1, Top(1) + 1, Left(2), Top(2), RGB(128, 128, 128)), 19 * 19);
+    EXPECT_EQ(CellLook(1, 0), 'x');
+    EXPECT_EQ(Image(), Redrawn());
+    EXPECT_EQ(FromQRgb(dlg->grab().toImage().pixel(Cell(1, 1))), RGB(128, 128, 128));
+
+    Button(1011);  // a new game is dark again, and so is a puzzle without a picture
+    Click(Qt::LeftButton, Cell(0, 0));
+    EXPECT_EQ(CellLook(0, 0), '#');
+    doc.m_picture = Picture{};
+    Open({"#.", ".#"});
+    Click(Qt::LeftButton, Cell(0, 0));
+    Click(Qt::LeftButton, Cell(1, 1));
+    ScriptedMessageBoxes boxes;
+    Button(IDOK);
+    EXPECT_EQ(Board(), "#./.#");
 }
 
 }  // namespace
