@@ -10,6 +10,8 @@ struct Command {
 
 const Command kCommands[] = {
     {"solve", RunSolve, "パズルを解き、答えが一つか、線の論理だけで解けるかを調べる"},
+    {"make", RunMake, "画像をウィンドウと同じ規則でパズルのファイルにする(まとめて、全コアで)"},
+    {"convert", RunConvert, "パズルのファイルを .non、.xml、.png、.pdf のあいだで変換する"},
 };
 
 void PrintHelp(std::ostream& out) {

@@ -1,8 +1,10 @@
 #include "formats/non_format.h"
 
 #include <algorithm>
-#include <fstream>
 #include <optional>
+
+#include "formats/clue_checks.h"
+#include "formats/puzzle_file.h"
 
 namespace {
 
@@ -123,6 +125,7 @@ private:
             if (count == 0)
                 return Error(rows ? "行の前に高さがありません" : "列の前に幅がありません");
             (rows ? haveRows_ : haveColumns_) = true;
+            secondSectionLine_ = lineNumber_;
             return Clues(rows ? p.rows : p.columns, count, rows ? p.width : p.height, rows);
         }
         if (key == "goal") {
@@ -160,7 +163,7 @@ private:
             LineClue clue;
             if (!ClueLine(Trim(line_), clue))
                 return false;
-            if (length > 0 && !Fits(clue, length))
+            if (length > 0 && !CluesFit(clue, length))
                 return Error(rows ? "ヒントが行に収まりません" : "ヒントが列に収まりません");
             clues.push_back(std::move(clue));
             clueLines_[rows ? 0 : 1].push_back(lineNumber_);
@@ -178,7 +181,7 @@ private:
             const std::optional<int> n = SmallNumber(s.substr(0, comma));
             if (!n)
                 return Error("数字が正しくありません");
-            if (clue.size() >= static_cast<std::size_t>(kMaxRuns))
+            if (clue.size() >= static_cast<std::size_t>(kMaxRunsPerLine))
                 return Error("ヒントの数字が多すぎます");
             if (*n == 0)
                 zero = true;
@@ -191,13 +194,6 @@ private:
         if (zero && !clue.empty())
             return Error("数字が正しくありません");
         return true;
-    }
-
-    static bool Fits(const LineClue& clue, int length) {
-        int need = -1;
-        for (int run : clue)
-            need += run + 1;
-        return need <= length;
     }
 
     bool Finish() {
@@ -213,11 +209,13 @@ private:
             return Error("列のヒントがありません", last);
         // Clues read before the other side was known.
         for (int i = 0; i < p.height; ++i)
-            if (!Fits(p.rows[i], p.width))
+            if (!CluesFit(p.rows[i], p.width))
                 return Error("ヒントが行に収まりません", clueLines_[0][i]);
         for (int i = 0; i < p.width; ++i)
-            if (!Fits(p.columns[i], p.height))
+            if (!CluesFit(p.columns[i], p.height))
                 return Error("ヒントが列に収まりません", clueLines_[1][i]);
+        if (!TotalsAgree(p))
+            return Error("行と列のヒントの合計が合いません", secondSectionLine_);
         if (goalLine_) {
             if (goal_.size() != static_cast<std::size_t>(p.CellCount()))
                 return Error("答えの長さが合いません", goalLine_);
@@ -230,14 +228,13 @@ private:
         return true;
     }
 
-    static constexpr int kMaxRuns = (kMaxPuzzleSide + 1) / 2;
-
     std::string_view text_;
     std::size_t pos_ = 0;
     std::string_view line_;
     int lineNumber_ = 0;
     PuzzleReadResult r_;
     bool haveRows_ = false, haveColumns_ = false;
+    int secondSectionLine_ = 0;      // the key line of the clue section read last
     std::vector<int> clueLines_[2];  // the line of each row clue and each column clue
     std::string goal_;
     int goalLine_ = 0;
@@ -269,24 +266,7 @@ PuzzleReadResult ReadNon(std::string_view text) {
 }
 
 PuzzleReadResult ReadNonFile(const std::string& path) {
-    PuzzleReadResult failed;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        failed.error = "ファイルを開けません";
-        return failed;
-    }
-    std::string text(kMaxNonFileBytes + 1, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    if (in.bad()) {
-        failed.error = "ファイルを読めません";
-        return failed;
-    }
-    text.resize(static_cast<std::size_t>(in.gcount()));
-    if (text.size() > kMaxNonFileBytes) {
-        failed.error = "ファイルが大きすぎます";
-        return failed;
-    }
-    return ReadNon(text);
+    return ReadPuzzleFile(path, PuzzleFileFormat::kNon);
 }
 
 std::string WriteNon(const Puzzle& puzzle, std::string_view author) {

@@ -6,15 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "formats/puzzle_read_result.h"
 #include "model/puzzle.h"
-
-struct PuzzleReadResult {
-    bool ok = false;
-    Puzzle puzzle;
-    std::string author;  // the `by` line, UTF-8
-    int line = 0;        // where the error is, from 1; 0 when it concerns the whole file
-    std::string error;   // a short reason in Japanese
-};
 
 // Largest .non file the reader accepts: far beyond what a 99 x 99 puzzle needs.
 constexpr std::size_t kMaxNonFileBytes = 1 << 20;

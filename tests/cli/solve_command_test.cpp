@@ -40,8 +40,8 @@ TEST(CliSolve, OneLinePerFileAndErrorsForTheRest) {
     std::filesystem::create_directories(dir);
     const std::string broken = (dir / "broken.non").string();
     std::ofstream(broken) << "width 3\nheight 1\nrows\n2,2\ncolumns\n1\n1\n1\n";
-    const std::string none = (dir / "none.non").string();  // fits, but the sums differ
-    std::ofstream(none) << "width 2\nheight 1\nrows\n2\ncolumns\n1\n0\n";
+    const std::string none = (dir / "none.non").string();  // fits and adds up, but no grid
+    std::ofstream(none) << "width 2\nheight 2\nrows\n0\n2\ncolumns\n0\n2\n";
     const std::string missing = (dir / "missing.non").string();
 
     const CliRun run = Cli({"solve", "--timeout", "5", kData + "blob5/p0001.non", broken,

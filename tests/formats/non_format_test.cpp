@@ -119,6 +119,7 @@ TEST(NonFormat, BrokenFilesGiveTheLineAndTheReason) {
         {"width 2\nheight 2\nrows\n3\n1\n", 4, "ヒントが行に収まりません"},
         {"height 2\nrows\n1\n1\nwidth 1\ncolumns\n1,1\n", 7, "ヒントが列に収まりません"},
         {"height 2\nrows\n1,1\n1\nwidth 2\ncolumns\n2\n1\n", 3, "ヒントが行に収まりません"},
+        {"width 2\nheight 1\nrows\n2\ncolumns\n1\n0\n", 5, "行と列のヒントの合計が合いません"},
         {"width 99\nheight 1\nrows\n" + ones(50) + "\n", 0, nullptr},  // fits exactly
         {"width 99\nheight 1\nrows\n" + ones(51) + "\n", 4, "ヒントの数字が多すぎます"},
         {good + "goal \"1110\"\n", 10, "答えが二度あります"},

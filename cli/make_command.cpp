@@ -1,0 +1,254 @@
+// ngm-cli make: pictures become puzzle files by the window's loading, band, block and clue
+// rules, on all cores, one line per picture in the order given.
+#include <unistd.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <iostream>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <variant>
+
+#include "cli/commands.h"
+#include "cli/drawing_app.h"
+#include "cli/picture_file.h"
+#include "construct/picture_puzzle.h"
+#include "construct/verdict_text.h"
+#include "formats/puzzle_export.h"
+#include "solver/solver.h"
+
+namespace {
+
+const char kMakeHelp[] =
+    "使い方: ngm-cli make [--blocks 5|10|20] [--band 下限,上限] [--format non|xml|png|pdf]\n"
+    "                     [--out フォルダ] 画像...\n"
+    "\n"
+    "画像(P6 の PPM、24 ビットのビットマップなど、ウィンドウで開けるもの)を一つずつ、\n"
+    "ウィンドウの解析と同じ規則で白黒にしてブロックに分け、パズルのファイルにします。\n"
+    "ファイル名は画像の名前の拡張子を形式のものに替えたものです(png では答えの\n"
+    "名前-solution.png も書きます)。一つの画像につき一行をタブ区切りで書きます:\n"
+    "  画像(与えたとおり)  書いたファイル  判定  難易度  決まらないマス数\n"
+    "判定と難易度の意味は ngm-cli solve --help にあります。\n"
+    "\n"
+    "  --blocks N        一辺のブロック数 5、10、20(既定は 20)\n"
+    "  --band 下限,上限  黒にする明るさの範囲 0 から 255、下限 <= 明るさ < 上限\n"
+    "                    (既定は 0,250)\n"
+    "  --format 形式     non、xml、png、pdf のどれか(既定は non)\n"
+    "  --out フォルダ    書く場所(既定は画像と同じフォルダ、なければ作ります)\n"
+    "  --help            この説明を表示する\n"
+    "\n"
+    "画像は全部のコアで並べて処理します。端末では進み具合を標準エラーに表示します。\n"
+    "読めない画像や書けないファイルは、標準エラーに「画像: 理由」を書いて飛ばします。\n"
+    "終了コード: 0 すべて作れた、2 作れなかった画像があった、1 引数の誤り。\n";
+
+struct MakeOptions {
+    int blocks = 20;
+    int lower = 0;
+    int upper = 250;
+    PuzzleFileFormat format = PuzzleFileFormat::kNon;
+    QString outDir;  // empty: beside each picture
+};
+
+// What became of one picture: its line for standard output, or its line for standard error.
+struct MakeResult {
+    std::string out;
+    std::string err;
+};
+
+bool ParseBand(const std::string& text, int& lower, int& upper) {
+    const std::size_t comma = text.find(',');
+    if (comma == std::string::npos)
+        return false;
+    bool okLower = false, okUpper = false;
+    lower = QString::fromStdString(text.substr(0, comma)).toInt(&okLower);
+    upper = QString::fromStdString(text.substr(comma + 1)).toInt(&okUpper);
+    return okLower && okUpper && lower >= 0 && upper <= 255 && lower < upper;
+}
+
+QString OutputPath(const std::string& picture, const MakeOptions& options) {
+    const QFileInfo info(QString::fromStdString(picture));
+    const QString dir = options.outDir.isEmpty() ? info.path() : options.outDir;
+    return QDir(dir).filePath(info.completeBaseName() + QStringLiteral(".") +
+                              QString::fromLatin1(PuzzleFormatExtension(options.format)));
+}
+
+MakeResult MakeOne(const std::string& picture, const QString& output, const MakeOptions& options,
+                   ColumnBuffer& binary) {
+    MakeResult result;
+    std::variant<Picture, QString> read = ReadPictureFile(QString::fromStdString(picture));
+    if (const QString* reason = std::get_if<QString>(&read)) {
+        result.err = picture + ": " + reason->toStdString();
+        return result;
+    }
+    Puzzle puzzle = PuzzleOfPicture(std::get<Picture>(read), options.lower, options.upper,
+                                    options.blocks, binary);
+    puzzle.title = QFileInfo(QString::fromStdString(picture)).completeBaseName().toStdString();
+    const SolveResult solved = Solve(puzzle);
+    const QString verdict = DescribeVerdict(solved).text;
+    const QString written = WriteExportFiles(ExportFiles(puzzle, options.format, output, verdict));
+    if (!written.isEmpty()) {
+        result.err = picture + ": ファイルに書き込めませんでした。" + written.toStdString();
+        return result;
+    }
+    result.out = picture + '\t' + output.toStdString() + '\t' + VerdictWord(solved.verdict) + '\t' +
+                 std::to_string(solved.difficulty) + '\t' + std::to_string(solved.undecidedCount);
+    return result;
+}
+
+// A bar on the terminal: how many of the pictures are done.
+class ProgressBar {
+public:
+    ProgressBar(std::ostream& err, bool shown, std::size_t total)
+        : m_err(err), m_shown(shown), m_total(total) {}
+    void Show(std::size_t done) {
+        if (!m_shown)
+            return;
+        const auto now = std::chrono::steady_clock::now();
+        if (done != m_total && now - m_last < std::chrono::milliseconds(100))
+            return;
+        m_last = now;
+        constexpr int kWidth = 40;
+        const int filled = static_cast<int>(kWidth * done / std::max<std::size_t>(1, m_total));
+        m_err << "\r[" << std::string(filled, '#') << std::string(kWidth - filled, '-') << "] "
+              << done << "/" << m_total << std::flush;
+    }
+    void Clear() {
+        if (m_shown)
+            m_err << "\r\033[K" << std::flush;
+    }
+
+private:
+    std::ostream& m_err;
+    bool m_shown;
+    std::size_t m_total;
+    std::chrono::steady_clock::time_point m_last{};
+};
+
+}  // namespace
+
+int RunMake(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    MakeOptions options;
+    std::vector<std::string> pictures;
+    bool optionsEnd = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (optionsEnd || a.empty() || a[0] != '-' || a == "-") {
+            pictures.push_back(a);
+            continue;
+        }
+        if (a == "--") {
+            optionsEnd = true;
+            continue;
+        }
+        if (a == "--help" || a == "-h") {
+            out << kMakeHelp;
+            return 0;
+        }
+        const std::size_t eq = a.find('=');
+        const std::string name = a.substr(0, eq);
+        if (name != "--blocks" && name != "--band" && name != "--format" && name != "--out") {
+            err << "ngm-cli make: 知らないオプションです: " << a << "\n"
+                << "ngm-cli make --help で使い方を表示します。\n";
+            return 1;
+        }
+        if (eq == std::string::npos && i + 1 >= args.size()) {
+            err << "ngm-cli make: " << name << " に値がありません\n";
+            return 1;
+        }
+        const std::string value = eq != std::string::npos ? a.substr(eq + 1) : args[++i];
+        bool ok = true;
+        if (name == "--blocks") {
+            ok = value == "5" || value == "10" || value == "20";
+            options.blocks = ok ? std::stoi(value) : 0;
+        } else if (name == "--band") {
+            ok = ParseBand(value, options.lower, options.upper);
+        } else if (name == "--format") {
+            const std::optional<PuzzleFileFormat> f = PuzzleFormatOfPath("." + value);
+            ok = f.has_value() && value.find('.') == std::string::npos;
+            options.format = f.value_or(PuzzleFileFormat::kNon);
+        } else {
+            options.outDir = QString::fromStdString(value);
+            ok = !value.empty() && QDir().mkpath(options.outDir);
+        }
+        if (!ok) {
+            err << "ngm-cli make: " << name << " の値が正しくありません: " << value << "\n";
+            return 1;
+        }
+    }
+    if (pictures.empty()) {
+        err << "ngm-cli make: 画像がありません\n"
+            << "ngm-cli make --help で使い方を表示します。\n";
+        return 1;
+    }
+    if (options.format == PuzzleFileFormat::kPng || options.format == PuzzleFileFormat::kPdf)
+        EnsureDrawingApplication();
+
+    // Two pictures of the same name would write the same file: only the first does.
+    std::vector<QString> outputs;
+    std::vector<MakeResult> results(pictures.size());
+    std::vector<char> done(pictures.size(), 0);
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        outputs.push_back(OutputPath(pictures[i], options));
+        if (std::find(outputs.begin(), outputs.end() - 1, outputs.back()) != outputs.end() - 1) {
+            results[i].err = pictures[i] + ": 同じ名前のファイルを前の画像が書きます: " +
+                             outputs.back().toStdString();
+            done[i] = 1;
+        }
+    }
+
+    std::mutex mutex;
+    std::condition_variable finished;
+    std::atomic<std::size_t> next{0};
+    auto work = [&] {
+        ColumnBuffer binary;  // scratch of this worker, kept from picture to picture
+        for (std::size_t i; (i = next.fetch_add(1)) < pictures.size();) {
+            if (done[i])
+                continue;
+            MakeResult r = MakeOne(pictures[i], outputs[i], options, binary);
+            std::lock_guard<std::mutex> lock(mutex);
+            results[i] = std::move(r);
+            done[i] = 1;
+            finished.notify_one();
+        }
+    };
+    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    std::vector<std::thread> workers;
+    for (std::size_t k = 0; k < std::min(cores, pictures.size()); ++k)
+        workers.emplace_back(work);
+
+    // Lines go out in the order of the pictures, as soon as each one's turn has come.
+    ProgressBar bar(err, &err == &std::cerr && isatty(STDERR_FILENO), pictures.size());
+    int status = 0;
+    std::size_t printed = 0;
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        while (printed < pictures.size()) {
+            finished.wait_for(lock, std::chrono::milliseconds(100),
+                              [&] { return done[printed] != 0; });
+            std::size_t count = 0;
+            for (char d : done)
+                count += d != 0;
+            while (printed < pictures.size() && done[printed]) {
+                const MakeResult& r = results[printed++];
+                bar.Clear();
+                if (!r.err.empty()) {
+                    err << r.err << "\n";
+                    status = 2;
+                } else {
+                    out << r.out << "\n";
+                }
+            }
+            bar.Show(count);
+        }
+    }
+    for (std::thread& t : workers)
+        t.join();
+    bar.Clear();
+    out.flush();
+    return status;
+}

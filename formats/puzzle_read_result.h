@@ -1,0 +1,14 @@
+// What reading a puzzle file gives: the puzzle, or the line and the reason it could not be read.
+#pragma once
+
+#include <string>
+
+#include "model/puzzle.h"
+
+struct PuzzleReadResult {
+    bool ok = false;
+    Puzzle puzzle;
+    std::string author;  // UTF-8
+    int line = 0;        // where the error is, from 1; 0 when it concerns the whole file
+    std::string error;   // a short reason in Japanese
+};

@@ -1,0 +1,190 @@
+#include "formats/puzzle_sheet.h"
+
+#include <QBuffer>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QImageWriter>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <algorithm>
+
+#include "model/board_layout.h"
+
+namespace {
+
+// Sans-serif faces, the Japanese ones first so that titles in Japanese print too.
+const QStringList kSheetFaces = {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
+                                 QStringLiteral("DejaVu Sans")};
+
+QFont SheetFont() {
+    QFont font;
+    font.setFamilies(kSheetFaces);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+const QColor kLineColor(0, 0, 0);
+const QColor kClueLineColor(190, 190, 190);
+const QColor kFilledColor(0, 0, 0);
+const QColor kNumberColor(0, 0, 0);
+
+// Largest cell on paper, so that small puzzles stay a comfortable size.
+constexpr double kMaxPaperCellMm = 8.0;
+constexpr double kPaperGapMm = 4.0;
+constexpr double kTitlePoints = 11.0;
+constexpr double kVerdictPoints = 8.0;
+
+QPen LinePen(const QColor& color, qreal width) {
+    QPen pen(color, width);
+    pen.setCapStyle(Qt::SquareCap);
+    return pen;
+}
+
+}  // namespace
+
+SheetCells SheetCellsOf(const Puzzle& puzzle) {
+    SheetCells cells;
+    cells.columns = puzzle.width;
+    cells.rows = puzzle.height;
+    for (const LineClue& clue : puzzle.rows)
+        cells.rowClueSlots = std::max(cells.rowClueSlots, static_cast<int>(clue.size()));
+    for (const LineClue& clue : puzzle.columns)
+        cells.columnClueSlots = std::max(cells.columnClueSlots, static_cast<int>(clue.size()));
+    return cells;
+}
+
+void PaintPuzzle(QPainter& painter, const Puzzle& puzzle, bool withAnswer, QPointF origin,
+                 qreal cell) {
+    const SheetCells cells = SheetCellsOf(puzzle);
+    const qreal left = origin.x() + cells.rowClueSlots * cell;
+    const qreal top = origin.y() + cells.columnClueSlots * cell;
+    const qreal right = left + puzzle.width * cell;
+    const qreal bottom = top + puzzle.height * cell;
+    painter.save();
+    // Crisp lines and cells on pixels; the numbers keep their smooth edges.
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+
+    if (withAnswer && puzzle.HasAnswer()) {
+        for (int y = 0; y < puzzle.height; ++y)
+            for (int x = 0; x < puzzle.width; ++x)
+                if (puzzle.AnswerAt(x, y))
+                    painter.fillRect(QRectF(left + x * cell, top + y * cell, cell, cell),
+                                     kFilledColor);
+    }
+
+    QFont font = SheetFont();
+    font.setPixelSize(std::max(1, qRound(cell * 0.62)));
+    painter.setFont(font);
+    painter.setPen(kNumberColor);
+    for (int i = 0; i < puzzle.width; ++i) {
+        const std::vector<int> numbers = ClueSlots(puzzle.columns[i]);
+        for (int s = 0; s < static_cast<int>(numbers.size()); ++s)
+            painter.drawText(QRectF(left + i * cell, top - (s + 1) * cell, cell, cell),
+                             Qt::AlignCenter, QString::number(numbers[s]));
+    }
+    for (int j = 0; j < puzzle.height; ++j) {
+        const std::vector<int> numbers = ClueSlots(puzzle.rows[j]);
+        for (int s = 0; s < static_cast<int>(numbers.size()); ++s)
+            painter.drawText(QRectF(left - (s + 1) * cell, top + j * cell, cell, cell),
+                             Qt::AlignCenter, QString::number(numbers[s]));
+    }
+
+    // Light lines part the clues of neighbouring lines; the grid's lines are black, every
+    // fifth one and the outline three times as thick.
+    const qreal thin = std::max<qreal>(1, qRound(cell / kSheetCellPixels));
+    painter.setPen(LinePen(kClueLineColor, thin));
+    for (int k = 1; k < puzzle.height; ++k)
+        painter.drawLine(QPointF(origin.x(), top + k * cell), QPointF(left, top + k * cell));
+    for (int k = 1; k < puzzle.width; ++k)
+        painter.drawLine(QPointF(left + k * cell, origin.y()), QPointF(left + k * cell, top));
+    for (bool thick : {false, true}) {
+        painter.setPen(LinePen(kLineColor, thick ? 3 * thin : thin));
+        for (int k = 0; k <= puzzle.height; ++k) {
+            if (thick == (k == 0 || k == puzzle.height || IsFifthLine(k, puzzle.height)))
+                painter.drawLine(QPointF(left, top + k * cell), QPointF(right, top + k * cell));
+        }
+        for (int k = 0; k <= puzzle.width; ++k) {
+            if (thick == (k == 0 || k == puzzle.width || IsFifthLine(k, puzzle.width)))
+                painter.drawLine(QPointF(left + k * cell, top), QPointF(left + k * cell, bottom));
+        }
+    }
+    painter.restore();
+}
+
+QImage PuzzleImage(const Puzzle& puzzle, bool withAnswer) {
+    const SheetCells cells = SheetCellsOf(puzzle);
+    QImage image(cells.Width() * kSheetCellPixels + 2 * kSheetMarginPixels,
+                 cells.Height() * kSheetCellPixels + 2 * kSheetMarginPixels, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PaintPuzzle(painter, puzzle, withAnswer, QPointF(kSheetMarginPixels, kSheetMarginPixels),
+                kSheetCellPixels);
+    return image;
+}
+
+QByteArray PuzzlePng(const Puzzle& puzzle, bool withAnswer) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    writer.write(PuzzleImage(puzzle, withAnswer).convertToFormat(QImage::Format_Grayscale8));
+    return bytes;
+}
+
+void PaintPuzzlePages(QPagedPaintDevice& device, const Puzzle& puzzle, const QString& title,
+                      const QString& verdict) {
+    QPainter painter(&device);
+    const QRectF page(0, 0, device.width(), device.height());
+    const qreal mm = device.logicalDpiX() / 25.4;
+    QFont titleFont = SheetFont();
+    titleFont.setPointSizeF(kTitlePoints);
+    QFont verdictFont = SheetFont();
+    verdictFont.setPointSizeF(kVerdictPoints);
+    const qreal titleHeight = QFontMetricsF(titleFont, &device).height();
+    const qreal verdictHeight = QFontMetricsF(verdictFont, &device).height();
+    const qreal gap = kPaperGapMm * mm;
+
+    const SheetCells cells = SheetCellsOf(puzzle);
+    const qreal cell =
+        std::min({page.width() / cells.Width(),
+                  (page.height() - titleHeight - verdictHeight - 2 * gap) / cells.Height(),
+                  kMaxPaperCellMm * mm});
+    const qreal block = titleHeight + gap + cells.Height() * cell + gap + verdictHeight;
+    const qreal top = (page.height() - block) / 2;
+    const QString size = QStringLiteral("%1 × %2").arg(puzzle.width).arg(puzzle.height);
+    const QString verdictLine = verdict.isEmpty() ? size : size + QStringLiteral("　") + verdict;
+
+    for (bool answerPage : {false, true}) {
+        if (answerPage)
+            device.newPage();
+        painter.setPen(kNumberColor);
+        painter.setFont(titleFont);
+        painter.drawText(QRectF(0, top, page.width(), titleHeight), Qt::AlignCenter,
+                         answerPage ? title + QStringLiteral("（解答）") : title);
+        PaintPuzzle(painter, puzzle, answerPage,
+                    QPointF((page.width() - cells.Width() * cell) / 2, top + titleHeight + gap),
+                    cell);
+        painter.setPen(kNumberColor);
+        painter.setFont(verdictFont);
+        painter.drawText(QRectF(0, top + block - verdictHeight, page.width(), verdictHeight),
+                         Qt::AlignCenter, verdictLine);
+    }
+}
+
+QByteArray PuzzlePdf(const Puzzle& puzzle, const QString& title, const QString& verdict) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+        writer.setResolution(300);
+        writer.setTitle(title);
+        writer.setCreator(QStringLiteral("NGM"));
+        PaintPuzzlePages(writer, puzzle, title, verdict);
+    }
+    return bytes;
+}

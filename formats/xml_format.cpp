@@ -1,0 +1,412 @@
+#include "formats/xml_format.h"
+
+#include <QByteArray>
+#include <QXmlStreamReader>
+#include <map>
+#include <optional>
+
+#include "formats/clue_checks.h"
+
+namespace {
+
+// Longest title or author kept, in characters; the rest is dropped.
+constexpr int kMaxTextChars = 1000;
+// Longest text of a <count> looked at: a number has at most a few digits and some blanks.
+constexpr int kMaxCountChars = 32;
+
+std::optional<int> CountValue(QStringView s) {
+    s = s.trimmed();
+    if (s.isEmpty() || s.size() > 3)
+        return std::nullopt;
+    int value = 0;
+    for (QChar c : s) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return value;
+}
+
+class XmlPuzzleReader {
+public:
+    explicit XmlPuzzleReader(std::string_view text)
+        : text_(text),
+          xml_(QByteArray::fromRawData(text.data(), static_cast<qsizetype>(text.size()))) {}
+
+    PuzzleReadResult Read() {
+        if (text_.size() > kMaxXmlFileBytes) {
+            PuzzleReadResult r;
+            r.error = "ファイルが大きすぎます";
+            return r;
+        }
+        if (!FindPuzzle() || !Finish())
+            return Fail();
+        r_.ok = true;
+        return std::move(r_);
+    }
+
+private:
+    int Line() const { return std::max<int>(1, static_cast<int>(xml_.lineNumber())); }
+
+    bool Error(const char* reason, int line = 0) {
+        if (r_.error.empty()) {
+            r_.error = reason;
+            r_.line = line > 0 ? line : Line();
+        }
+        return false;
+    }
+
+    PuzzleReadResult Fail() {
+        PuzzleReadResult failed;
+        failed.line = std::max(1, r_.line);
+        failed.error = r_.error;
+        return failed;
+    }
+
+    // The next token; false on malformed XML, nesting too deep, or the end of the text.
+    bool Next() {
+        const QXmlStreamReader::TokenType token = xml_.readNext();
+        if (xml_.hasError()) {
+            return Error(xml_.error() == QXmlStreamReader::PrematureEndOfDocumentError
+                             ? "ファイルが途中で切れています"
+                             : "XML の書式が正しくありません");
+        }
+        if (token == QXmlStreamReader::StartElement && ++depth_ > kMaxXmlDepth)
+            return Error("要素の入れ子が深すぎます");
+        if (token == QXmlStreamReader::EndElement)
+            --depth_;
+        if (token == QXmlStreamReader::EndDocument)
+            return Error("パズルがありません");
+        return true;
+    }
+
+    bool IsStart() const { return xml_.tokenType() == QXmlStreamReader::StartElement; }
+    // True at the end tag of the element that opened at `depth`.
+    bool Closes(int depth) const {
+        return xml_.tokenType() == QXmlStreamReader::EndElement && depth_ == depth - 1;
+    }
+    QStringView Attribute(const char* name) const {
+        return xml_.attributes().value(QLatin1String(name));
+    }
+
+    // Passes over the element just opened, with everything in it.
+    bool Skip() {
+        const int depth = depth_;
+        while (Next())
+            if (Closes(depth))
+                return true;
+        return false;
+    }
+
+    // The text of the element just opened, child elements left out, cut at `limit` characters.
+    bool Text(QString& out, int limit) {
+        const int depth = depth_;
+        while (Next()) {
+            if (Closes(depth))
+                return true;
+            if (xml_.isCharacters() && depth_ == depth && out.size() < limit)
+                out += xml_.text().left(limit - out.size());
+        }
+        return false;
+    }
+
+    bool FindPuzzle() {
+        while (Next()) {
+            if (!IsStart())
+                continue;
+            if (depth_ == 1 && xml_.name() != u"puzzleset" && xml_.name() != u"puzzle")
+                return Error("パズルのファイルではありません");
+            if (xml_.name() == u"puzzle" && depth_ <= 2)
+                return ReadPuzzle();
+            if (depth_ > 1 && !Skip())
+                return false;
+        }
+        return false;
+    }
+
+    bool ReadPuzzle() {
+        const QStringView type = Attribute("type");
+        if (!type.isEmpty() && type != u"grid")
+            return Error("格子のパズルではありません");
+        black_ = Attribute("defaultcolor").isEmpty() ? QStringLiteral("black")
+                                                     : Attribute("defaultcolor").toString();
+        white_ = Attribute("backgroundcolor").isEmpty() ? QStringLiteral("white")
+                                                        : Attribute("backgroundcolor").toString();
+        const int depth = depth_;
+        while (Next()) {
+            if (Closes(depth)) {
+                endLine_ = Line();
+                return true;
+            }
+            if (!IsStart())
+                continue;
+            const QStringView name = xml_.name();
+            bool ok = true;
+            if (name == u"title" || name == u"author") {
+                QString text;
+                ok = Text(text, kMaxTextChars);
+                (name == u"title" ? r_.puzzle.title : r_.author) = text.simplified().toStdString();
+            } else if (name == u"color") {
+                const QStringView c = Attribute("char");
+                if (c.size() == 1)
+                    colorChars_[Attribute("name").toString()] = c[0];
+                ok = Skip();
+            } else if (name == u"clues") {
+                ok = ReadClues();
+            } else if (name == u"solution") {
+                ok = ReadSolution();
+            } else {
+                ok = Skip();
+            }
+            if (!ok)
+                return false;
+        }
+        return false;
+    }
+
+    bool ReadClues() {
+        const QStringView type = Attribute("type");
+        const bool rows = type == u"rows";
+        if (!rows && type != u"columns")
+            return Error("ヒントの種類が rows でも columns でもありません");
+        if (sectionLine_[rows ? 0 : 1] != 0)
+            return Error(rows ? "行のヒントが二度あります" : "列のヒントが二度あります");
+        sectionLine_[rows ? 0 : 1] = Line();
+        std::vector<LineClue>& clues = rows ? r_.puzzle.rows : r_.puzzle.columns;
+        const int depth = depth_;
+        while (Next()) {
+            if (Closes(depth))
+                return true;
+            if (!IsStart())
+                continue;
+            if (xml_.name() != u"line") {
+                if (!Skip())
+                    return false;
+                continue;
+            }
+            if (static_cast<int>(clues.size()) >= kMaxPuzzleSide)
+                return Error(rows ? "高さは1から99までです" : "幅は1から99までです");
+            clueLines_[rows ? 0 : 1].push_back(Line());
+            clues.emplace_back();
+            if (!ReadLine(clues.back()))
+                return false;
+        }
+        return false;
+    }
+
+    // The <count>s of one <line>; a lone 0 is a line without runs.
+    bool ReadLine(LineClue& clue) {
+        const int depth = depth_;
+        bool zero = false;
+        while (Next()) {
+            if (Closes(depth))
+                return !zero || clue.empty() || Error("数字が正しくありません");
+            if (!IsStart())
+                continue;
+            if (xml_.name() != u"count") {
+                if (!Skip())
+                    return false;
+                continue;
+            }
+            const QStringView color = Attribute("color");
+            if (!color.isEmpty() && color != black_)
+                return Error("白黒のパズルではありません");
+            const int line = Line();
+            QString text;
+            if (!Text(text, kMaxCountChars))
+                return false;
+            const std::optional<int> n = CountValue(text);
+            if (!n || *n > kMaxPuzzleSide)
+                return Error("数字が正しくありません", line);
+            if (static_cast<int>(clue.size()) >= kMaxRunsPerLine)
+                return Error("ヒントの数字が多すぎます", line);
+            if (*n == 0)
+                zero = true;
+            else
+                clue.push_back(*n);
+        }
+        return false;
+    }
+
+    bool ReadSolution() {
+        const QStringView type = Attribute("type");
+        if (!type.isEmpty() && type != u"goal" && type != u"solution")
+            return Skip();  // a player's saved state is not the answer
+        const int depth = depth_;
+        while (Next()) {
+            if (Closes(depth))
+                return true;
+            if (!IsStart())
+                continue;
+            if (xml_.name() != u"image") {
+                if (!Skip())
+                    return false;
+                continue;
+            }
+            if (goalLine_ != 0)
+                return Error("答えが二度あります");
+            goalLine_ = Line();
+            if (!Text(goal_, static_cast<int>(kMaxXmlFileBytes)))
+                return false;
+        }
+        return false;
+    }
+
+    // The goal's rows as cells, row by row; false with the row's line when a row is wrong.
+    bool GoalCells(std::vector<std::uint8_t>& cells, int& width, int& height) {
+        const QChar black = colorChars_.count(black_) ? colorChars_[black_] : QChar(u'X');
+        const QChar white = colorChars_.count(white_) ? colorChars_[white_] : QChar(u'.');
+        width = -1;
+        height = 0;
+        int line = goalLine_;
+        for (QStringView row : QStringView(goal_).split(u'\n')) {
+            const int rowLine = line++;
+            row = row.trimmed();
+            if (row.startsWith(u'|'))
+                row = row.mid(1);
+            if (row.endsWith(u'|'))
+                row = row.chopped(1);
+            if (row.isEmpty())
+                continue;
+            if (height >= kMaxPuzzleSide || row.size() > kMaxPuzzleSide ||
+                (width >= 0 && row.size() != width))
+                return Error("答えの大きさが合いません", rowLine);
+            width = static_cast<int>(row.size());
+            ++height;
+            for (QChar c : row) {
+                if (c != black && c != white)
+                    return Error("答えに白でも黒でもないマスがあります", rowLine);
+                cells.push_back(c == black ? 1 : 0);
+            }
+        }
+        if (height == 0)
+            return Error("答えが空です", goalLine_);
+        return true;
+    }
+
+    bool Finish() {
+        Puzzle& p = r_.puzzle;
+        std::vector<std::uint8_t> cells;
+        int goalWidth = 0, goalHeight = 0;
+        if (goalLine_ != 0 && !GoalCells(cells, goalWidth, goalHeight))
+            return false;
+        const bool haveRows = sectionLine_[0] != 0, haveColumns = sectionLine_[1] != 0;
+        if (!haveRows && !haveColumns && goalLine_ != 0) {
+            // Some files give only the picture; its clues are read off it.
+            Puzzle fromGoal = Puzzle::FromGrid(goalWidth, goalHeight, cells);
+            fromGoal.title = std::move(p.title);
+            p = std::move(fromGoal);
+            return true;
+        }
+        if (!haveColumns)
+            return Error("列のヒントがありません", endLine_);
+        if (!haveRows)
+            return Error("行のヒントがありません", endLine_);
+        p.width = static_cast<int>(p.columns.size());
+        p.height = static_cast<int>(p.rows.size());
+        if (p.width == 0)
+            return Error("幅は1から99までです", sectionLine_[1]);
+        if (p.height == 0)
+            return Error("高さは1から99までです", sectionLine_[0]);
+        for (int i = 0; i < p.height; ++i)
+            if (!CluesFit(p.rows[i], p.width))
+                return Error("ヒントが行に収まりません", clueLines_[0][i]);
+        for (int i = 0; i < p.width; ++i)
+            if (!CluesFit(p.columns[i], p.height))
+                return Error("ヒントが列に収まりません", clueLines_[1][i]);
+        if (!TotalsAgree(p))
+            return Error("行と列のヒントの合計が合いません",
+                         std::max(sectionLine_[0], sectionLine_[1]));
+        if (goalLine_ != 0) {
+            if (goalWidth != p.width || goalHeight != p.height)
+                return Error("答えの大きさが合いません", goalLine_);
+            if (!GridMatchesClues(p, cells))
+                return Error("答えがヒントと合いません", goalLine_);
+            p.answer = std::move(cells);
+        }
+        return true;
+    }
+
+    std::string_view text_;
+    QXmlStreamReader xml_;
+    int depth_ = 0;
+    PuzzleReadResult r_;
+    QString black_, white_;
+    std::map<QString, QChar> colorChars_;
+    int sectionLine_[2] = {0, 0};  // the <clues> of the rows and of the columns
+    std::vector<int> clueLines_[2];
+    QString goal_;
+    int goalLine_ = 0;
+    int endLine_ = 0;
+};
+
+void AppendEscaped(std::string& out, std::string_view s) {
+    for (char c : s) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                // Control characters have no place in XML 1.0.
+                out += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
+        }
+    }
+}
+
+void AppendClues(std::string& out, const char* type, const std::vector<LineClue>& lines) {
+    out += "<clues type=\"";
+    out += type;
+    out += "\">\n";
+    for (const LineClue& clue : lines) {
+        out += "<line>";
+        for (int run : clue)
+            out += "<count>" + std::to_string(run) + "</count>";
+        out += "</line>\n";
+    }
+    out += "</clues>\n";
+}
+
+}  // namespace
+
+PuzzleReadResult ReadPuzzleXml(std::string_view text) {
+    return XmlPuzzleReader(text).Read();
+}
+
+std::string WritePuzzleXml(const Puzzle& puzzle, std::string_view author) {
+    std::string out =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<puzzleset>\n"
+        "<puzzle type=\"grid\" defaultcolor=\"black\">\n<title>";
+    AppendEscaped(out, puzzle.title);
+    out += "</title>\n";
+    if (!author.empty()) {
+        out += "<author>";
+        AppendEscaped(out, author);
+        out += "</author>\n";
+    }
+    out +=
+        "<color name=\"white\" char=\".\">fff</color>\n"
+        "<color name=\"black\" char=\"X\">000</color>\n";
+    AppendClues(out, "columns", puzzle.columns);
+    AppendClues(out, "rows", puzzle.rows);
+    if (puzzle.HasAnswer()) {
+        out += "<solution type=\"goal\">\n<image>\n";
+        for (int y = 0; y < puzzle.height; ++y) {
+            out += '|';
+            for (int x = 0; x < puzzle.width; ++x)
+                out += puzzle.AnswerAt(x, y) ? 'X' : '.';
+            out += "|\n";
+        }
+        out += "</image>\n</solution>\n";
+    }
+    out += "</puzzle>\n</puzzleset>\n";
+    return out;
+}

@@ -1,0 +1,193 @@
+// Exported pictures and pages read back: the pictures' size, their numbers, lines and filled
+// cells; the PDF's two A4 pages; the files an export writes; and writing through a temporary
+// file that leaves the old file whole when the write fails.
+#include "formats/puzzle_sheet.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "formats/file_writing.h"
+#include "formats/puzzle_export.h"
+
+namespace {
+
+// The drawing needs fonts, which need an application object; the offscreen platform serves.
+class GuiEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        if (QGuiApplication::instance())
+            return;
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        m_app = std::make_unique<QGuiApplication>(m_argc, m_argv);
+    }
+    void TearDown() override { m_app.reset(); }
+
+private:
+    int m_argc = 1;
+    char m_name[16] = "formats_tests";
+    char* m_argv[2] = {m_name, nullptr};
+    std::unique_ptr<QGuiApplication> m_app;
+};
+const auto* const kGui = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
+
+Puzzle Heart() {
+    Puzzle p = Puzzle::FromGrid(
+        5, 5, {0, 1, 0, 1, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 1, 1, 1, 0, 0, 0, 1, 0, 0});
+    p.title = "ハート";
+    return p;
+}
+
+// A 12 x 10 puzzle with a diagonal, so that the clue areas and fifth lines differ by side.
+Puzzle Wide() {
+    std::vector<std::uint8_t> cells(12 * 10);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 12; ++x)
+            cells[y * 12 + x] = (x + y) % 3 == 0 || x == y;
+    return Puzzle::FromGrid(12, 10, cells);
+}
+
+// Dark pixels (grey below 128) in a rectangle of the picture.
+int DarkPixels(const QImage& image, const QRect& r) {
+    int dark = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            dark += qGray(image.pixel(x, y)) < 128;
+    return dark;
+}
+
+TEST(PuzzleSheet, PicturesShowNumbersLinesAndTheAnswer) {
+    constexpr int c = kSheetCellPixels, m = kSheetMarginPixels;
+    for (const Puzzle& p : {Heart(), Wide()}) {
+        const SheetCells cells = SheetCellsOf(p);
+        const QImage blank = QImage::fromData(PuzzlePng(p, false), "png");
+        const QImage solved = QImage::fromData(PuzzlePng(p, true), "png");
+        ASSERT_FALSE(blank.isNull());
+        EXPECT_EQ(blank.size(), QSize(cells.Width() * c + 2 * m, cells.Height() * c + 2 * m));
+        EXPECT_EQ(solved.size(), blank.size());
+        const int left = m + cells.rowClueSlots * c, top = m + cells.columnClueSlots * c;
+        // The slots next to the grid hold a number in every line (0 for an empty one); the
+        // inside of every cell is white in the puzzle and black where the answer fills it.
+        for (int y = 0; y < p.height; ++y) {
+            const QRect slot(left - c + 3, top + y * c + 3, c - 6, c - 6);
+            EXPECT_GT(DarkPixels(blank, slot), 8) << "row " << y;
+        }
+        for (int x = 0; x < p.width; ++x) {
+            const QRect slot(left + x * c + 3, top - c + 3, c - 6, c - 6);
+            EXPECT_GT(DarkPixels(blank, slot), 8) << "column " << x;
+            for (int y = 0; y < p.height; ++y) {
+                const QRect inside(left + x * c + 2, top + y * c + 2, c - 3, c - 3);
+                EXPECT_EQ(DarkPixels(blank, inside), 0);
+                EXPECT_EQ(DarkPixels(solved, inside),
+                          p.AnswerAt(x, y) ? inside.width() * inside.height() : 0);
+            }
+        }
+        // Lines: one pixel inside the grid, three at every fifth line and at the outline.
+        const int middle = top + c / 2;
+        for (int k = 0; k <= p.width; ++k) {
+            const int x = left + k * c;
+            const int expected = k == 0 || k == p.width || k % 5 == 0 ? 3 : 1;
+            int width = 0;
+            for (int dx = -2; dx <= 2; ++dx)
+                width += qGray(blank.pixel(x + dx, middle)) < 128;
+            EXPECT_EQ(width, expected) << "vertical line " << k;
+        }
+        // The margin stays white.
+        EXPECT_EQ(DarkPixels(blank, QRect(0, 0, blank.width(), m - 2)), 0);
+    }
+}
+
+int PageCount(const QByteArray& pdf) {
+    return static_cast<int>(
+        QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
+}
+
+TEST(PuzzleSheet, PdfHasTwoA4Pages) {
+    for (const Puzzle& p : {Heart(), Wide()}) {
+        const QByteArray pdf = PuzzlePdf(p, QStringLiteral("Ro Rudav Izedo"),
+                                         QStringLiteral("一意解・論理で解けます (難易度 1)"));
+        ASSERT_TRUE(pdf.startsWith("%PDF-"));
+        EXPECT_TRUE(pdf.trimmed().endsWith("%%EOF"));
+        EXPECT_EQ(PageCount(pdf), 2);
+        // A4 in points; the two pages differ in what they draw.
+        const QRegularExpression mediaBox(QStringLiteral("/MediaBox \\[0 0 (\\d+)\\.?\\d* (\\d+)"));
+        const QRegularExpressionMatch box = mediaBox.match(QString::fromLatin1(pdf));
+        ASSERT_TRUE(box.hasMatch());
+        EXPECT_EQ(box.captured(1).toInt(), 595);
+        EXPECT_EQ(box.captured(2).toInt(), 842);
+    }
+}
+
+TEST(PuzzleSheet, ExportsWriteTheFilesOfTheirFormat) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const Puzzle heart = Heart();
+    Puzzle cluesOnly = heart;
+    cluesOnly.answer.clear();
+    const struct {
+        const Puzzle* puzzle;
+        PuzzleFileFormat format;
+        const char* name;
+        QStringList written;
+    } cases[] = {
+        {&heart, PuzzleFileFormat::kNon, "h.non", {"h.non"}},
+        {&heart, PuzzleFileFormat::kXml, "h.xml", {"h.xml"}},
+        {&heart, PuzzleFileFormat::kPng, "h.PNG", {"h.PNG", "h-solution.png"}},
+        {&cluesOnly, PuzzleFileFormat::kPng, "c.png", {"c.png"}},
+        {&heart, PuzzleFileFormat::kPdf, "h.pdf", {"h.pdf"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<ExportFile> files =
+            ExportFiles(*c.puzzle, c.format, dir.filePath(QString::fromLatin1(c.name)), QString());
+        ASSERT_EQ(files.size(), static_cast<std::size_t>(c.written.size()));
+        EXPECT_EQ(WriteExportFiles(files), QString());
+        for (int i = 0; i < c.written.size(); ++i) {
+            EXPECT_EQ(files[i].path, dir.filePath(c.written[i]));
+            QFile f(files[i].path);
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            EXPECT_EQ(f.readAll(), files[i].bytes);
+        }
+    }
+    EXPECT_EQ(ExportFiles(heart, PuzzleFileFormat::kXml, "x.xml", QString())[0].bytes.toStdString(),
+              WritePuzzleText(heart, PuzzleFileFormat::kXml));
+    // No temporary files are left behind.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 6);
+}
+
+TEST(PuzzleSheet, AFailedWriteLeavesTheOldFileWhole) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("old.pdf"));
+    ASSERT_EQ(SaveFileAtomically(path, "old"), QString());
+    // A file size limit makes the system refuse the write part way, as a full disk would.
+    struct sigaction ignore = {}, before = {};
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGXFSZ, &ignore, &before);
+    rlimit limit{}, saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    limit = saved;
+    limit.rlim_cur = 1000;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    const QString reason = SaveFileAtomically(path, QByteArray(5000, 'x'));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    sigaction(SIGXFSZ, &before, nullptr);
+    EXPECT_FALSE(reason.isEmpty());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("old"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("old.pdf")});
+    // A folder that does not exist, and a name that is a folder.
+    EXPECT_FALSE(SaveFileAtomically(dir.filePath(QStringLiteral("none/x.non")), "x").isEmpty());
+    EXPECT_FALSE(SaveFileAtomically(dir.path(), "x").isEmpty());
+    const QString second = WriteExportFiles({{path, "new"}, {dir.filePath("no/b.png"), "b"}});
+    EXPECT_TRUE(second.startsWith(QStringLiteral("b.png: "))) << second.toStdString();
+}
+
+}  // namespace
