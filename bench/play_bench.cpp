@@ -1,11 +1,14 @@
 // Painting the play board of a 20 x 20 puzzle: the clues, lines and marks drawn into the board
-// image and the image copied to the screen, as every paint of the dialog does; and a drag
-// across the whole board.
+// image and the image copied to the screen, as every paint of the dialog does; a drag across
+// the whole board; and on 20 x 20 and 99 x 99 boards a mark, an undo or redo and a hint from
+// the keyboard with the repaint each asks for.
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
 #include <cstdlib>
@@ -85,5 +88,130 @@ void BM_DragAcrossBoard20(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DragAcrossBoard20)->Unit(benchmark::kMillisecond);
+
+// A picture-like answer of n x n cells: rings and a diagonal band, with the middle row and
+// column empty, so that a mark there turns their clue 0 from grey to green and back.
+Puzzle RingPuzzle(int n) {
+    std::vector<std::uint8_t> cells(static_cast<std::size_t>(n) * n);
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j) {
+            const int ring = std::max(std::abs(2 * i - n + 1), std::abs(2 * j - n + 1)) / 2;
+            const bool middle = i == n / 2 || j == n / 2;
+            cells[static_cast<std::size_t>(j) * n + i] =
+                !middle && ((ring % 2 == 0) || (i - j == 3)) ? 1 : 0;
+        }
+    }
+    return Puzzle::FromGrid(n, n, cells);
+}
+
+// Counts the pixels the dialog paints, to show that a mark repaints its cell and clue strips
+// and not the board.
+struct PaintCounter : QObject {
+    long long pixels = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            for (const QRect& r : static_cast<QPaintEvent*>(event)->region())
+                pixels += static_cast<long long>(r.width()) * r.height();
+        }
+        return false;
+    }
+};
+
+struct OpenSized {
+    CNGMDoc doc;
+    std::unique_ptr<CPlaygame> dlg;
+    PaintCounter painted;
+    explicit OpenSized(int n) {
+        doc.SetPuzzle(RingPuzzle(n));
+        dlg = std::make_unique<CPlaygame>(&doc);
+        dlg->show();
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();  // the second pass the first one asks for
+        dlg->installEventFilter(&painted);
+    }
+    // A key as the keyboard sends it, then the repaint it asked for.
+    void Key(int key, Qt::KeyboardModifiers modifiers = {}) {
+        QKeyEvent press(QEvent::KeyPress, key, modifiers);
+        QCoreApplication::sendEvent(dlg.get(), &press);
+        QKeyEvent release(QEvent::KeyRelease, key, modifiers);
+        QCoreApplication::sendEvent(dlg.get(), &release);
+        QCoreApplication::processEvents();
+    }
+    // The cursor shown and moved to a cell.
+    void CursorTo(int col, int row) {
+        Key(Qt::Key_Right);
+        for (int k = 0; k < col; ++k)
+            Key(Qt::Key_Right);
+        for (int k = 0; k < row; ++k)
+            Key(Qt::Key_Down);
+    }
+};
+
+// Space and X in turn on a cell of the empty middle row and column: each mark changes the cell
+// and turns two clue 0s green or grey again, and is repainted.
+void BM_KeyMark(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    OpenSized board(n);
+    board.CursorTo(n / 2, n / 2);
+    board.painted.pixels = 0;
+    bool fill = true;
+    for (auto _ : state) {
+        board.Key(fill ? Qt::Key_Space : Qt::Key_X);
+        fill = !fill;
+    }
+    state.counters["painted_px"] = benchmark::Counter(static_cast<double>(board.painted.pixels),
+                                                      benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_KeyMark)->Arg(20)->Arg(99)->Unit(benchmark::kMicrosecond);
+
+// Ctrl+Z and Ctrl+Y in turn after a mark of the middle cell, each repainted.
+void BM_KeyUndoRedo(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    OpenSized board(n);
+    board.CursorTo(n / 2, n / 2);
+    board.Key(Qt::Key_Space);
+    board.painted.pixels = 0;
+    bool undo = true;
+    for (auto _ : state) {
+        board.Key(undo ? Qt::Key_Z : Qt::Key_Y, Qt::ControlModifier);
+        undo = !undo;
+    }
+    state.counters["painted_px"] = benchmark::Counter(static_cast<double>(board.painted.pixels),
+                                                      benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_KeyUndoRedo)->Arg(20)->Arg(99)->Unit(benchmark::kMicrosecond);
+
+// H on a board a quarter marked (every fourth row right), with its repaint: line logic over
+// the whole board, a cell marked and framed.  The hint's mark is taken back untimed.
+void BM_KeyHint(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    OpenSized board(n);
+    PlayBoard& marks = board.doc.GetPlayBoard();
+    const Puzzle& puzzle = board.doc.GetPuzzle();
+    for (int row = 0; row < n; row += 4) {
+        for (int col = 0; col < n; ++col)
+            marks.Apply(puzzle.AnswerAt(col, row) ? StrokeKind::Fill : StrokeKind::Cross,
+                        {col, row});
+    }
+    marks.EndStroke();
+    const auto blanks = [&] {
+        int count = 0;
+        for (int k = 0; k < n * n; ++k)
+            count += marks.At({k % n, k / n}) == Mark::Blank;
+        return count;
+    };
+    const int before = blanks();
+    board.Key(Qt::Key_H);
+    if (blanks() != before - 1)
+        state.SkipWithError("the hint marked no cell");
+    board.Key(Qt::Key_Z, Qt::ControlModifier);
+    for (auto _ : state) {
+        board.Key(Qt::Key_H);
+        state.PauseTiming();
+        board.Key(Qt::Key_Z, Qt::ControlModifier);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_KeyHint)->Arg(20)->Arg(99)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
