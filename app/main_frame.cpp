@@ -43,6 +43,8 @@ CMainFrame::CMainFrame(CNGMDoc* doc, QWidget* parent) : QMainWindow(parent), m_p
             [this](const QString& text, const QString& toolTip) {
                 m_pVerdictPane->setText(text);
                 m_pVerdictPane->setToolTip(toolTip);
+                // Every new puzzle, and every puzzle gone, clears or sets the verdict.
+                UpdatePuzzleCommands();
             });
     m_pScroll = new QScrollArea(this);
     m_pScroll->setFrameShape(QFrame::NoFrame);
@@ -86,6 +88,13 @@ void CMainFrame::OnCreate() {
                                    QKeySequence(Qt::CTRL | Qt::Key_O));
     fileOpen->setIcon(QIcon(QPixmap(kOpenXpm)));
     QAction* fileSave = MakeAction(ID_FILE_SAVE, QString(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    QAction* openPuzzle =
+        MakeAction(ID_PUZZLE_OPEN, QStringLiteral("パズルを開く...\tCtrl+Shift+O"),
+                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    QAction* exportPuzzle =
+        MakeAction(ID_PUZZLE_EXPORT, QStringLiteral("パズルをエクスポート...\tCtrl+E"),
+                   QKeySequence(Qt::CTRL | Qt::Key_E));
+    QAction* printPuzzle = MakeAction(ID_FILE_PRINT, QStringLiteral("印刷(P)..."));
     QAction* exit = MakeAction(ID_APP_EXIT, QStringLiteral("アプリケーションの終了(&X)"));
     QAction* topmost = MakeAction(ID_TOPMOST, QStringLiteral("最前面表示(&D)"));
     topmost->setCheckable(true);
@@ -108,6 +117,9 @@ void CMainFrame::OnCreate() {
     connect(fileNew, &QAction::triggered, this, [this] { OnFileNew(); });
     connect(fileOpen, &QAction::triggered, this, [this] { m_pView->OnFileOpen(); });
     connect(fileSave, &QAction::triggered, this, [this] { OnFileSave(); });
+    connect(openPuzzle, &QAction::triggered, this, [this] { m_pView->OnOpenPuzzleFile(); });
+    connect(exportPuzzle, &QAction::triggered, this, [this] { OnExportPuzzle(); });
+    connect(printPuzzle, &QAction::triggered, this, [this] { OnPrintPuzzle(); });
     connect(exit, &QAction::triggered, this, &QWidget::close);
     connect(topmost, &QAction::triggered, this, [this] { OnTopmost(); });
     connect(drawbox, &QAction::triggered, this, [this] { m_pView->OnDrawBox(); });
@@ -169,13 +181,20 @@ void CMainFrame::CreateMenus() {
     m_pFileMenu = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
     m_pFileMenu->addAction(Action(ID_FILE_NEW));
     m_pFileMenu->addAction(Action(ID_FILE_OPEN));
+    m_pFileMenu->addAction(Action(ID_PUZZLE_OPEN));
+    m_pFileMenu->addSeparator();
+    m_pFileMenu->addAction(Action(ID_PUZZLE_EXPORT));
+    m_pFileMenu->addAction(Action(ID_FILE_PRINT));
     m_pFileMenu->addSeparator();
     m_pRecentAnchor = m_pFileMenu->addAction(QStringLiteral("最近使ったファイル"));
     m_pRecentAnchor->setEnabled(false);
     m_pRecentAnchor->setStatusTip(LoadAppString(ID_FILE_MRU_FILE1));
     m_pFileMenu->addSeparator();
     m_pFileMenu->addAction(Action(ID_APP_EXIT));
-    connect(m_pFileMenu, &QMenu::aboutToShow, this, [this] { RebuildRecentFileMenu(); });
+    connect(m_pFileMenu, &QMenu::aboutToShow, this, [this] {
+        UpdatePuzzleCommands();
+        RebuildRecentFileMenu();
+    });
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
     view->addAction(Action(ID_TOPMOST));
@@ -191,6 +210,7 @@ void CMainFrame::CreateMenus() {
     help->addAction(Action(ID_README));
     help->addAction(Action(ID_APP_ABOUT));
     RebuildRecentFileMenu();
+    UpdatePuzzleCommands();
 }
 
 void CMainFrame::ShrinkToFitView() {

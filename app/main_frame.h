@@ -41,6 +41,12 @@ public:
     void OnReadme();
     void OnFileNew();
     void OnFileSave();
+    // The puzzle in files and on paper (puzzle_commands.cpp): export in the format of the
+    // name chosen, and print on the printer chosen; both need a puzzle.
+    void OnExportPuzzle();
+    void OnPrintPuzzle();
+    // Export and print are enabled while the document has a puzzle.
+    void UpdatePuzzleCommands();
     // Opens a file as the document: reads nothing, names the document after the file, adds it
     // to the recent-file list and resets the form.  False when the file cannot be opened.
     bool OpenDocumentFile(const QString& path);

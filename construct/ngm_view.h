@@ -80,6 +80,12 @@ public:
     // Draws the document's puzzle into the puzzle panel.
     void DrawResult();
 
+    // Puzzle files: the open dialog, then the file chosen.  A puzzle read from a file takes
+    // the place of the picture and its puzzle, shown with its clues in the puzzle panel and
+    // ready to play; a file that cannot be read is named in a message box and nothing changes.
+    void OnOpenPuzzleFile();
+    bool OpenPuzzleFile(const QString& path);
+
     // The verdict on the puzzle of the last analysis: judged off the user-interface thread
     // after the panels are drawn; a new analysis or picture cancels the judgement still
     // running.  The verdict arrives through verdictChanged.
@@ -160,6 +166,9 @@ public:
 private:
     void OnPaint();
     void OnJudged(const SolveResult& result);
+    // A puzzle read with its clues only takes the judge's solution as its answer when it is
+    // the only one; otherwise the user is told that any grid that fits the clues will do.
+    void AdoptSolution(const SolveResult& result);
 
     CNGMDoc* m_pDoc;
     CMainFrame* m_pFrame = nullptr;

@@ -26,7 +26,10 @@ void DrawResultGrid(CDC& dc, const BoardLayout& layout) {
 }
 
 void DrawPuzzle(CDC& dc, const Puzzle& puzzle) {
-    const BoardLayout layout = ResultLayout(puzzle);
+    DrawPuzzle(dc, puzzle, ResultLayout(puzzle));
+}
+
+void DrawPuzzle(CDC& dc, const Puzzle& puzzle, const BoardLayout& layout) {
     const int c = layout.CellSize();
     for (int i = 0; i < puzzle.width; ++i) {
         const std::vector<int> numbers = ClueSlots(puzzle.columns[i]);

@@ -29,3 +29,5 @@ void DrawResultGrid(CDC& dc, const BoardLayout& layout);
 
 // The whole puzzle: column clues, row clues, then the grid lines over the numbers' boxes.
 void DrawPuzzle(CDC& dc, const Puzzle& puzzle);
+// The same where another layout puts the parts (a puzzle from a file, drawn to fit the panel).
+void DrawPuzzle(CDC& dc, const Puzzle& puzzle, const BoardLayout& layout);

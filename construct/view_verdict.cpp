@@ -23,7 +23,7 @@ void CNGMView::ClearVerdict() {
 void CNGMView::OnJudged(const SolveResult& result) {
     const Puzzle& puzzle = m_pDoc->GetPuzzle();
     // The marks sit on the blocks of the picture, which only an analysed N x N puzzle has.
-    if (m_bTestMode && result.undecidedCount > 0 && HasPanelImages() &&
+    if (m_bTestMode && result.undecidedCount > 0 && HasPanelImages() && m_pDoc->HasPicture() &&
         puzzle.width == puzzle.height &&
         result.undecided.size() == static_cast<std::size_t>(puzzle.CellCount())) {
         DrawUndecidedMarks(result.undecided, m_pDoc->Width(), m_pDoc->Height(), puzzle.width,
@@ -32,4 +32,5 @@ void CNGMView::OnJudged(const SolveResult& result) {
     }
     const VerdictLabel label = DescribeVerdict(result);
     emit verdictChanged(label.text, label.toolTip);
+    AdoptSolution(result);
 }

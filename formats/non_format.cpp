@@ -19,10 +19,10 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-// A number of at most three digits, or nothing.
-std::optional<int> SmallNumber(std::string_view s) {
+// A number of at most `digits` digits, or nothing.
+std::optional<int> SmallNumber(std::string_view s, std::size_t digits = 3) {
     s = Trim(s);
-    if (s.empty() || s.size() > 3)
+    if (s.empty() || s.size() > digits)
         return std::nullopt;
     int value = 0;
     for (char c : s) {
@@ -109,7 +109,8 @@ private:
             const bool width = key == "width";
             if ((width ? p.width : p.height) != 0)
                 return Error(width ? "幅が二度あります" : "高さが二度あります");
-            const std::optional<int> n = SmallNumber(value);
+            // A size far too large is still a size, and is told as one.
+            const std::optional<int> n = SmallNumber(value, 9);
             if (!n)
                 return Error("数字が正しくありません");
             if (*n < 1 || *n > kMaxPuzzleSide)

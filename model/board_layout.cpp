@@ -1,5 +1,22 @@
 #include "model/board_layout.h"
 
+#include <algorithm>
+
+BoardLayout BoardLayout::ForPuzzle(const Puzzle& puzzle, int cellSize) {
+    BoardLayout layout(puzzle.width, puzzle.height, cellSize);
+    std::size_t rowSlots = 1, columnSlots = 1;
+    for (const LineClue& clue : puzzle.rows)
+        rowSlots = std::max(rowSlots, clue.size());
+    for (const LineClue& clue : puzzle.columns)
+        columnSlots = std::max(columnSlots, clue.size());
+    // A square board leaves the farthest slot of a row clue half a cell short, as the boards
+    // of the analysis always have; other boards give it room.
+    const int shortBy = puzzle.width == puzzle.height ? cellSize / 2 : 0;
+    layout.m_left = std::max(layout.m_left, static_cast<int>(rowSlots) * cellSize - shortBy);
+    layout.m_top = std::max(layout.m_top, static_cast<int>(columnSlots) * cellSize);
+    return layout;
+}
+
 CRect BoardLayout::CellInside(CellPos cell) const {
     const CPoint corner = CellCorner(cell);
     return {corner.x + 1, corner.y + 1, corner.x + m_cell, corner.y + m_cell};

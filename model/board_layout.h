@@ -1,8 +1,9 @@
 // Where the parts of a puzzle go on a board of square cells, in pixels of the board's image:
 // the grid of columns x rows cells, the clue numbers above it and to its left, and the lines.
-// With cells of c pixels the grid's top-left corner lies at (columns*c/2, rows*c/2 + c): the
-// column clues get the strip above the grid, the row clues the strip to its left.  The puzzle
-// panel and the play board both draw through it.
+// With cells of c pixels the grid's top-left corner lies at (columns*c/2, rows*c/2 + c), or
+// further out for a puzzle whose clues need it: the column clues get the strip above the grid,
+// the row clues the strip to its left.  The puzzle panel and the play board both draw through
+// it.
 #pragma once
 
 #include <optional>
@@ -15,15 +16,23 @@ class BoardLayout {
 public:
     BoardLayout() = default;
     BoardLayout(int columns, int rows, int cellSize)
-        : m_columns(columns), m_rows(rows), m_cell(cellSize) {}
+        : m_columns(columns),
+          m_rows(rows),
+          m_cell(cellSize),
+          m_left(columns * cellSize / 2),
+          m_top(rows * cellSize / 2 + cellSize) {}
+    // The layout above, with a clue area grown where the puzzle's longest clue needs more
+    // room than it gives.  On a square board the farthest slot of a row clue may stay half a
+    // cell short, as it always has: the square boards keep their layout whatever the clues.
+    static BoardLayout ForPuzzle(const Puzzle& puzzle, int cellSize);
 
     int Columns() const { return m_columns; }
     int Rows() const { return m_rows; }
     int CellSize() const { return m_cell; }
 
     // The grid's outer lines.
-    int GridLeft() const { return m_columns * m_cell / 2; }
-    int GridTop() const { return m_rows * m_cell / 2 + m_cell; }
+    int GridLeft() const { return m_left; }
+    int GridTop() const { return m_top; }
     int GridRight() const { return GridLeft() + m_columns * m_cell; }
     int GridBottom() const { return GridTop() + m_rows * m_cell; }
     // The board: clue areas and grid, with a margin of half a cell right of and below the grid.
@@ -74,6 +83,8 @@ private:
     int m_columns = 0;
     int m_rows = 0;
     int m_cell = 0;
+    int m_left = 0;  // width of the row clue area
+    int m_top = 0;   // height of the column clue area
 };
 
 // True for the line after every fifth cell of a line of `count` cells; never an outer edge.

@@ -73,6 +73,10 @@ public:
     // Makes `puzzle` the document's puzzle, with a blank board of its size.
     void SetPuzzle(Puzzle puzzle);
     void ClearPuzzle() { SetPuzzle(Puzzle{}); }
+    // Gives a puzzle read with its clues only the answer found for it later; the player's marks
+    // stay.  Nothing changes unless the answer is a grid of the puzzle's size that forms its
+    // clues.
+    bool SetAnswer(std::vector<std::uint8_t> answer);
     // The player's marks on the puzzle's cells.
     PlayBoard& GetPlayBoard() { return m_board; }
     const PlayBoard& GetPlayBoard() const { return m_board; }

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QUrl>
 
 namespace {
@@ -40,6 +41,18 @@ QString RunFileDialog(QWidget* parent, const FileDialogRequest& request) {
     dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (!request.defaultSuffix.isEmpty())
         dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+    // In a save dialog the file type chosen gives a name typed without an extension its own.
+    if (request.save) {
+        QObject::connect(
+            &dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+                static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+                const QRegularExpressionMatch match = pattern.match(filter);
+                if (match.hasMatch())
+                    dialog.setDefaultSuffix(match.captured(1));
+            });
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().first();

@@ -11,7 +11,8 @@ struct FileDialogRequest {
     bool save = false;  // save dialog rather than open dialog
     QString caption;
     QString filter;         // Qt filter string: "Name (*.a *.b);;All (*)"
-    QString defaultSuffix;  // without the dot
+    QString defaultSuffix;  // without the dot; a save dialog takes that of the chosen type
+    QString fileName;       // the name first offered, empty for none
 };
 
 // Returns the chosen path, or an empty string when the user cancelled.

@@ -105,6 +105,7 @@ TEST(NonFormat, BrokenFilesGiveTheLineAndTheReason) {
         {"width 0\n", 1, "幅は1から99までです"},
         {"height 100\n", 1, "高さは1から99までです"},
         {"width 99999999999999999999\n", 1, "数字が正しくありません"},
+        {"width 1000000\n", 1, "幅は1から99までです"},
         {"width two\n", 1, "数字が正しくありません"},
         {"width 2\nwidth 3\n", 2, "幅が二度あります"},
         {"rows\n1\n", 1, "行の前に高さがありません"},

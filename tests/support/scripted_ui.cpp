@@ -1,6 +1,7 @@
 #include "support/scripted_ui.h"
 
 #include <QFileInfo>
+#include <QPrinter>
 
 ScriptedMessageBoxes::ScriptedMessageBoxes() {
     m_previous = SetMessageBoxHook([this](const QString& text, unsigned flags) {
@@ -49,4 +50,19 @@ ScriptedShellOpen::ScriptedShellOpen() {
 
 ScriptedShellOpen::~ScriptedShellOpen() {
     SetShellOpenHook(std::move(m_previous));
+}
+
+ScriptedPrintDialogs::ScriptedPrintDialogs(const QString& pdfPath) : m_pdfPath(pdfPath) {
+    m_previous = SetPrintDialogHook([this](QPrinter& printer) {
+        ++m_count;
+        if (m_pdfPath.isEmpty())
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(m_pdfPath);
+        return true;
+    });
+}
+
+ScriptedPrintDialogs::~ScriptedPrintDialogs() {
+    SetPrintDialogHook(std::move(m_previous));
 }

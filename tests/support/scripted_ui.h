@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/message_box.h"
+#include "platform/print_dialog.h"
 #include "platform/shell.h"
 
 // While alive, every message box is recorded and answered: from the queued answers first,
@@ -51,6 +52,22 @@ private:
     std::deque<QString> m_paths;
     std::vector<FileDialogRequest> m_requests;
     FileDialogHook m_previous;
+};
+
+// While alive, the print dialog sends what is printed to the PDF file `pdfPath` (an empty path:
+// the user cancels) and counts how often it was shown.
+class ScriptedPrintDialogs {
+public:
+    explicit ScriptedPrintDialogs(const QString& pdfPath);
+    ~ScriptedPrintDialogs();
+    ScriptedPrintDialogs(const ScriptedPrintDialogs&) = delete;
+    ScriptedPrintDialogs& operator=(const ScriptedPrintDialogs&) = delete;
+    int Count() const { return m_count; }
+
+private:
+    QString m_pdfPath;
+    int m_count = 0;
+    PrintDialogHook m_previous;
 };
 
 // While alive, the desktop's "open" succeeds exactly for existing files and records the paths.

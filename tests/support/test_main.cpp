@@ -6,6 +6,7 @@
 
 #include "platform/appearance.h"
 #include "platform/message_box.h"
+#include "platform/print_dialog.h"
 #include "platform/shell.h"
 
 int main(int argc, char** argv) {
@@ -20,6 +21,10 @@ int main(int argc, char** argv) {
     SetFileDialogHook([](const FileDialogRequest&) {
         ADD_FAILURE() << "unexpected file dialog";
         return QString();
+    });
+    SetPrintDialogHook([](QPrinter&) {
+        ADD_FAILURE() << "unexpected print dialog";
+        return false;
     });
     SetShellOpenHook([](const QString& path) {
         ADD_FAILURE() << "unexpected shell open: " << path.toStdString();

@@ -1,0 +1,107 @@
+// Opening a puzzle file in the view: the open dialog, reading the file, and the puzzle in the
+// puzzle panel with its clues, the other panels blank and "プレイ(P)" enabled.  The verdict
+// comes from the judge as after an analysis; a file with clues only takes the judge's
+// solution as its answer when it is the only one.
+#include <QFileInfo>
+
+#include "construct/busy_cursor.h"
+#include "construct/ngm_view.h"
+#include "construct/result_panel.h"
+#include "formats/puzzle_file.h"
+#include "model/ngm_doc.h"
+#include "platform/shell.h"
+#include "res/dialog_template.h"
+#include "solver/solver.h"
+
+namespace {
+
+const QString kCannotRead = QStringLiteral("パズルファイルを読めません: ");
+const QString kSeveral =
+    QStringLiteral("このパズルは答えが一つに決まりません。\nヒントに合うように塗れば正解です。");
+const QString kNone = QStringLiteral("このパズルのヒントには、すべてを満たす塗り方がありません。");
+const QString kUndecided = QStringLiteral(
+    "このパズルの答えを時間内に求められませんでした。\nヒントに合うように塗れば正解です。");
+
+// The smallest cell the puzzle panel draws a puzzle with; a larger puzzle is cut off.
+constexpr int kSmallestPanelCell = 2;
+
+// The layout of the largest cells, up to the panel's own, with which the puzzle fits.
+BoardLayout PanelLayout(const Puzzle& puzzle, int width, int height) {
+    for (int cell = kResultCellSize; cell > kSmallestPanelCell; --cell) {
+        const BoardLayout layout = BoardLayout::ForPuzzle(puzzle, cell);
+        if (layout.Width() <= width && layout.Height() <= height)
+            return layout;
+    }
+    return BoardLayout::ForPuzzle(puzzle, kSmallestPanelCell);
+}
+
+}  // namespace
+
+void CNGMView::OnOpenPuzzleFile() {
+    FileDialogRequest request;
+    request.caption = QStringLiteral("パズルを開く");
+    request.filter =
+        QStringLiteral("ﾊﾟｽﾞﾙﾌｧｲﾙ(*.non;*.xml) (*.non *.NON *.xml *.XML);;全てのファイル (*)");
+    const QString path = RunFileDialog(nullptr, request);
+    if (!path.isEmpty())
+        OpenPuzzleFile(path);
+}
+
+bool CNGMView::OpenPuzzleFile(const QString& path) {
+    BusyCursor busy;
+    PuzzleReadResult read = ReadPuzzleFile(path.toStdString());
+    if (!read.ok) {
+        QString text = kCannotRead;
+        if (read.line > 0)
+            text += QStringLiteral("%1 行目 ").arg(read.line);
+        UserMessageBox(text + QString::fromStdString(read.error), MB_OK);
+        return false;
+    }
+    const QFileInfo info(path);
+    Puzzle& puzzle = read.puzzle;
+    if (puzzle.title.empty())
+        puzzle.title = info.completeBaseName().toStdString();
+
+    // The puzzle stands on its own: the picture and the analysis before it are gone.
+    ClearVerdict();
+    m_pDoc->m_picture = Picture{};
+    m_ppBinaryImage.Free();
+    m_strPictureName = info.completeBaseName();
+    m_pDoc->SetPuzzle(std::move(puzzle));
+    const Puzzle& shown = m_pDoc->GetPuzzle();
+
+    m_strImageInfo += QStringLiteral("[") + info.fileName() + QStringLiteral("]\r\n");
+    m_strImageInfo += QStringLiteral("Puzzle : %1x%2\r\n").arg(shown.width).arg(shown.height);
+    UpdateData();
+    ScrollInfoToEnd();
+    SetMainWindowTitle(QStringLiteral("NGM - [") + info.absoluteFilePath() + QStringLiteral("]"));
+
+    EnsurePanelImages();
+    m_dcInput.FillSolidRect(0, 0, m_nInputW, m_nInputH, kFaceColor);
+    ClearAnalysisPanels();
+    DrawPuzzle(m_dcResult, shown, PanelLayout(shown, m_nResultW, m_nResultH));
+    EnableControls({IDC_PLAY}, true);
+    update();
+    JudgePuzzle();
+    return true;
+}
+
+void CNGMView::AdoptSolution(const SolveResult& result) {
+    if (m_pDoc->GetPuzzle().HasAnswer())
+        return;
+    switch (result.verdict) {
+        case Verdict::Line:
+        case Verdict::Unique:
+            m_pDoc->SetAnswer(result.solution);
+            return;
+        case Verdict::Multiple:
+            UserMessageBox(kSeveral, MB_ICONINFORMATION);
+            return;
+        case Verdict::None:
+            UserMessageBox(kNone, MB_ICONINFORMATION);
+            return;
+        case Verdict::Timeout:
+            UserMessageBox(kUndecided, MB_ICONINFORMATION);
+            return;
+    }
+}
