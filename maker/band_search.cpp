@@ -1,0 +1,283 @@
+#include "maker/band_search.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <tuple>
+#include <unordered_map>
+
+namespace {
+
+using Key = std::vector<std::uint64_t>;
+
+struct KeyHash {
+    std::size_t operator()(const Key& key) const {
+        std::uint64_t h = 0x9e3779b97f4a7c15ull;
+        for (std::uint64_t w : key) {
+            h ^= w + 0x9e3779b97f4a7c15ull + (h << 6) + (h >> 2);
+            h *= 0xff51afd7ed558ccdull;
+        }
+        return static_cast<std::size_t>(h ^ (h >> 29));
+    }
+};
+
+// One distinct grid of one block count, with the band nearest the current one that makes it.
+struct Candidate {
+    int level = 0;  // index of its block count in the levels
+    int lower = 0;
+    int upper = 0;
+    int bandDistance = 0;
+    Key key;
+    std::vector<std::uint8_t> cells;
+    FilledShare share;
+    double changedArea = 0;
+    int changedCells = -1;
+};
+
+int BandDistance(const SearchStart& start, int lower, int upper) {
+    return std::abs(lower - start.lower) + std::abs(upper - start.upper);
+}
+
+// Every distinct grid of one block count over all bands.  For a fixed lower bound a block
+// turns black at the first upper bound whose in-band count reaches its black count and stays
+// black above it (the totals only grow), so sorting the blocks by that bound walks through
+// every grid of that lower bound, one block at a time.
+void CollectGrids(const BlockLevels& levels, int levelIndex, const SearchStart& start,
+                  std::vector<Candidate>& candidates) {
+    const BlockLayout& layout = levels.Layout();
+    const int n = layout.n;
+    const int blocks = layout.columns * layout.rows;
+    const std::size_t words = (static_cast<std::size_t>(n) * n + 63) / 64;
+    const int black = levels.BlackCount();
+    std::unordered_map<Key, std::size_t, KeyHash> seen;
+    std::vector<std::pair<int, int>> turns(blocks);  // (upper bound it turns black at, cell)
+    Key key(words);
+
+    const auto record = [&](int lower, int upper) {
+        const int distance = BandDistance(start, lower, upper);
+        auto [it, added] = seen.try_emplace(key, candidates.size());
+        if (added) {
+            Candidate c;
+            c.level = levelIndex;
+            c.lower = lower;
+            c.upper = upper;
+            c.bandDistance = distance;
+            c.key = key;
+            candidates.push_back(std::move(c));
+            return;
+        }
+        Candidate& c = candidates[it->second];
+        if (std::tie(distance, lower, upper) < std::tie(c.bandDistance, c.lower, c.upper)) {
+            c.lower = lower;
+            c.upper = upper;
+            c.bandDistance = distance;
+        }
+    };
+
+    for (int lower = 0; lower < kTopLevel; ++lower) {
+        for (int k = 0; k < blocks; ++k) {
+            const int i = k / layout.rows, j = k % layout.rows;
+            const std::int32_t* totals = levels.Totals(i, j);
+            const std::int32_t target = totals[lower] + black;
+            const int turn = static_cast<int>(
+                std::lower_bound(totals + lower + 1, totals + kTopLevel + 1, target) - totals);
+            turns[k] = {turn, j * n + i};
+        }
+        std::sort(turns.begin(), turns.end());
+        std::fill(key.begin(), key.end(), 0);
+        std::size_t next = 0;
+        for (int from = lower + 1; from <= kTopLevel;) {
+            while (next < turns.size() && turns[next].first <= from) {
+                const int cell = turns[next++].second;
+                key[cell / 64] |= std::uint64_t{1} << (cell % 64);
+            }
+            // The grid holds for uppers in [from, to).
+            const int to =
+                next < turns.size() ? std::min(turns[next].first, kTopLevel + 1) : kTopLevel + 1;
+            record(lower, std::clamp(start.upper, from, to - 1));
+            from = to;
+        }
+    }
+}
+
+std::vector<std::uint8_t> Unpack(const Key& key, int n) {
+    std::vector<std::uint8_t> cells(static_cast<std::size_t>(n) * n);
+    for (std::size_t c = 0; c < cells.size(); ++c)
+        cells[c] = (key[c / 64] >> (c % 64)) & 1;
+    return cells;
+}
+
+// The order in which candidates are judged: nearest the current puzzle first, so that the
+// first suggestions come early and are already good ones.
+auto JudgeOrder(const Candidate& c, const SearchStart& start, int n) {
+    return std::make_tuple(c.changedArea, c.bandDistance, std::abs(n - start.n), n, c.lower,
+                           c.upper);
+}
+
+class BandRun {
+public:
+    BandRun(std::span<const BlockLevels> levels, const SearchStart& start,
+            const BandSearchOptions& options, const BandSearchEvents& events,
+            BandSearchResult& result)
+        : levels_(levels), start_(start), options_(options), events_(events), result_(result) {}
+
+    // Judges the candidates in order; false when cancelled.
+    bool Judge(const std::vector<Candidate*>& order, bool withinShare) {
+        for (const Candidate* c : order) {
+            if (Cancelled())
+                return false;
+            if (EnoughBefore(*c))
+                break;
+            const int n = levels_[c->level].N();
+            SolveOptions solveOptions;
+            solveOptions.timeoutSeconds = options_.solveSeconds;
+            solveOptions.cancel = options_.cancel;
+            const SolveResult r = Solve(Puzzle::FromGrid(n, n, c->cells), solveOptions);
+            if (Cancelled())
+                return false;
+            ++result_.judged;
+            ++done_;
+            Suggestion s = Suggest(*c, r, withinShare);
+            if (s.IsUnique()) {
+                Keep(std::move(s));
+            } else if (r.verdict == Verdict::Multiple && BetterBest(s)) {
+                result_.hasBest = true;
+                result_.best = std::move(s);
+            }
+            if (events_.progress)
+                events_.progress(done_, total_);
+        }
+        return true;
+    }
+
+    void AddToTotal(int count) { total_ += count; }
+    int Done() const { return done_; }
+
+private:
+    bool Cancelled() const { return options_.cancel && options_.cancel->load(); }
+
+    // True when the kept suggestions are all line-solvable and every one of them lies nearer
+    // than `next`: nothing judged from here on can displace them.
+    bool EnoughBefore(const Candidate& next) const {
+        const auto& kept = result_.suggestions;
+        if (static_cast<int>(kept.size()) < options_.maxSuggestions || kept.empty())
+            return false;
+        const Suggestion& last = kept.back();
+        if (last.verdict != Verdict::Line)
+            return false;
+        const int nextN = levels_[next.level].N();
+        return std::make_tuple(last.changedArea, last.bandDistance, std::abs(last.n - start_.n)) <
+               std::make_tuple(next.changedArea, next.bandDistance, std::abs(nextN - start_.n));
+    }
+
+    Suggestion Suggest(const Candidate& c, const SolveResult& r, bool withinShare) const {
+        Suggestion s;
+        s.kind = SuggestionKind::Band;
+        s.lower = c.lower;
+        s.upper = c.upper;
+        s.n = levels_[c.level].N();
+        s.cells = c.cells;
+        s.verdict = r.verdict;
+        s.difficulty = r.difficulty;
+        s.undecidedCount = r.undecidedCount;
+        s.changedCells = c.changedCells;
+        s.changedArea = c.changedArea;
+        s.bandDistance = c.bandDistance;
+        s.filledPercent = c.share.Percent();
+        s.withinShare = withinShare;
+        return s;
+    }
+
+    // The best of the grids without one solution: within the share before outside it, then
+    // the fewest undecided cells.
+    bool BetterBest(const Suggestion& s) const {
+        const Suggestion& b = result_.best;
+        return !result_.hasBest || std::make_pair(!s.withinShare, s.undecidedCount) <
+                                       std::make_pair(!b.withinShare, b.undecidedCount);
+    }
+
+    void Keep(Suggestion s) {
+        auto& kept = result_.suggestions;
+        const int n = start_.n;
+        const auto at = std::upper_bound(
+            kept.begin(), kept.end(), s,
+            [n](const Suggestion& a, const Suggestion& b) { return RanksBefore(a, b, n); });
+        if (at - kept.begin() >= options_.maxSuggestions)
+            return;
+        if (events_.found)
+            events_.found(s);
+        kept.insert(at, std::move(s));
+        if (static_cast<int>(kept.size()) > options_.maxSuggestions)
+            kept.pop_back();
+    }
+
+    std::span<const BlockLevels> levels_;
+    const SearchStart& start_;
+    const BandSearchOptions& options_;
+    const BandSearchEvents& events_;
+    BandSearchResult& result_;
+    int done_ = 0;
+    int total_ = 0;
+};
+
+}  // namespace
+
+BandSearchResult SearchBands(std::span<const BlockLevels> levels, const SearchStart& start,
+                             const BandSearchOptions& options, const BandSearchEvents& events) {
+    BandSearchResult result;
+    std::vector<Candidate> candidates;
+    for (std::size_t li = 0; li < levels.size(); ++li) {
+        if (levels[li].N() > 0)
+            CollectGrids(levels[li], static_cast<int>(li), start, candidates);
+    }
+
+    const BlockLayout current = BlockLayout::Of(start.n, start.width, start.height);
+    const bool hasCurrent =
+        start.n > 0 && start.answer.size() == static_cast<std::size_t>(start.n) * start.n;
+    const std::vector<std::uint8_t> blank(static_cast<std::size_t>(std::max(start.n, 0)) *
+                                          std::max(start.n, 0));
+    const std::vector<std::uint8_t>& answer = hasCurrent ? start.answer : blank;
+    const FilledShare currentShare = ShareOf(answer);
+    const double canvas = static_cast<double>(start.width) * start.height;
+
+    std::vector<Candidate*> within, outside;
+    for (Candidate& c : candidates) {
+        const BlockLayout& layout = levels[c.level].Layout();
+        c.cells = Unpack(c.key, layout.n);
+        c.share = ShareOf(c.cells);
+        if (!IsPicture(c.share) || (layout.n == start.n && c.cells == answer))
+            continue;
+        ++result.grids;
+        c.changedArea = canvas > 0 ? DifferingArea(c.cells, layout, answer, current) / canvas : 0;
+        if (layout.n == start.n) {
+            c.changedCells = 0;
+            for (std::size_t k = 0; k < c.cells.size(); ++k)
+                c.changedCells += c.cells[k] != answer[k];
+        }
+        (ShareWithin(c.share, currentShare) ? within : outside).push_back(&c);
+    }
+    const auto byOrder = [&](const Candidate* a, const Candidate* b) {
+        return JudgeOrder(*a, start, levels[a->level].N()) <
+               JudgeOrder(*b, start, levels[b->level].N());
+    };
+    std::sort(within.begin(), within.end(), byOrder);
+    std::sort(outside.begin(), outside.end(), byOrder);
+
+    BandRun run(levels, start, options, events, result);
+    run.AddToTotal(static_cast<int>(within.size()));
+    if (!run.Judge(within, true)) {
+        result.cancelled = true;
+        return result;
+    }
+    // Only when nothing within the share has one solution are the others looked at.
+    if (result.suggestions.empty() && !outside.empty()) {
+        run.AddToTotal(static_cast<int>(outside.size()));
+        if (!run.Judge(outside, false)) {
+            result.cancelled = true;
+            return result;
+        }
+        result.onlyOutsideShare = !result.suggestions.empty();
+    }
+    if (!result.suggestions.empty())
+        result.hasBest = false;
+    return result;
+}

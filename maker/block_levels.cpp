@@ -1,0 +1,139 @@
+#include "maker/block_levels.h"
+
+#include <algorithm>
+
+LevelPlane MakeLevelPlane(const ColumnBuffer& planes) {
+    LevelPlane plane;
+    plane.width = planes.Columns() / 3;
+    plane.height = planes.Length();
+    if (plane.width <= 0 || plane.height <= 0) {
+        plane.width = plane.height = 0;
+        return plane;
+    }
+    plane.levels.resize(static_cast<std::size_t>(plane.width) * plane.height);
+    for (int x = 0; x < plane.width; ++x) {
+        const std::int32_t* red = planes[3 * x];
+        const std::int32_t* green = planes[3 * x + 1];
+        const std::int32_t* blue = planes[3 * x + 2];
+        std::uint8_t* out = plane.levels.data() + static_cast<std::size_t>(x) * plane.height;
+        for (int y = 0; y < plane.height; ++y) {
+            // The window's band test looks at the sum alone, whatever the samples.
+            const std::int64_t sum = std::int64_t{red[y]} + green[y] + blue[y];
+            const bool inRange = sum >= 0 && sum <= 765;
+            out[y] = static_cast<std::uint8_t>(inRange ? sum / 3 : 255u);
+        }
+    }
+    return plane;
+}
+
+BlockLayout BlockLayout::Of(int n, int width, int height) {
+    BlockLayout layout;
+    layout.n = n;
+    if (n <= 0 || width <= 0 || height <= 0)
+        return layout;
+    layout.side = std::max(width, height) / n;
+    if (layout.side <= 0)
+        return layout;
+    layout.columns = std::min(width / layout.side, n);
+    layout.rows = std::min(height / layout.side, n);
+    return layout;
+}
+
+namespace {
+
+// The block edges of both layouts along one side, from 0 to the end of the farther coverage.
+std::vector<int> Edges(int sideA, int countA, int sideB, int countB) {
+    std::vector<int> edges{0};
+    for (int k = 1; k <= countA; ++k)
+        edges.push_back(k * sideA);
+    for (int k = 1; k <= countB; ++k)
+        edges.push_back(k * sideB);
+    std::sort(edges.begin(), edges.end());
+    edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+    return edges;
+}
+
+// The block index of position p along a side, or -1 outside the whole blocks.
+int BlockAt(int p, int side, int count) {
+    return side > 0 && p < side * count ? p / side : -1;
+}
+
+}  // namespace
+
+long long DifferingArea(const std::vector<std::uint8_t>& a, const BlockLayout& la,
+                        const std::vector<std::uint8_t>& b, const BlockLayout& lb) {
+    const std::vector<int> xs = Edges(la.side, la.columns, lb.side, lb.columns);
+    const std::vector<int> ys = Edges(la.side, la.rows, lb.side, lb.rows);
+    const auto colour = [](const std::vector<std::uint8_t>& g, const BlockLayout& l, int x, int y) {
+        const int i = BlockAt(x, l.side, l.columns), j = BlockAt(y, l.side, l.rows);
+        return i >= 0 && j >= 0 && g[static_cast<std::size_t>(j) * l.n + i] != 0;
+    };
+    long long area = 0;
+    for (std::size_t u = 0; u + 1 < xs.size(); ++u) {
+        for (std::size_t v = 0; v + 1 < ys.size(); ++v) {
+            if (colour(a, la, xs[u], ys[v]) != colour(b, lb, xs[u], ys[v]))
+                area += static_cast<long long>(xs[u + 1] - xs[u]) * (ys[v + 1] - ys[v]);
+        }
+    }
+    return area;
+}
+
+BlockLevels::BlockLevels(int n, int width, int height)
+    : m_layout(BlockLayout::Of(n, width, height)) {
+    m_totals.assign(static_cast<std::size_t>(m_layout.columns) * m_layout.rows * kSlots, 0);
+}
+
+void BlockLevels::GridInto(int lower, int upper, std::uint8_t* cells) const {
+    const int n = m_layout.n;
+    std::fill(cells, cells + static_cast<std::size_t>(n) * n, 0);
+    const int black = BlackCount();
+    for (int i = 0; i < m_layout.columns; ++i) {
+        for (int j = 0; j < m_layout.rows; ++j) {
+            const std::int32_t* totals = Totals(i, j);
+            cells[static_cast<std::size_t>(j) * n + i] = totals[upper] - totals[lower] >= black;
+        }
+    }
+}
+
+std::vector<std::uint8_t> BlockLevels::Grid(int lower, int upper) const {
+    std::vector<std::uint8_t> cells(static_cast<std::size_t>(m_layout.n) * m_layout.n);
+    GridInto(lower, upper, cells.data());
+    return cells;
+}
+
+std::vector<BlockLevels> GatherBlockLevels(const LevelPlane& plane, std::span<const int> counts) {
+    std::vector<BlockLevels> all;
+    for (int n : counts)
+        all.emplace_back(n, plane.width, plane.height);
+
+    // One pass over the pixel columns: every column adds each of its B-pixel runs to the
+    // histogram of the block it falls in, for every block count.  A histogram holds the count
+    // of level v at slot v + 1, so that the running totals below leave slot t with the pixels
+    // under level t.
+    for (int x = 0; x < plane.width; ++x) {
+        const std::uint8_t* column =
+            plane.levels.data() + static_cast<std::size_t>(x) * plane.height;
+        for (BlockLevels& b : all) {
+            const BlockLayout& l = b.m_layout;
+            if (l.side <= 0 || x >= l.columns * l.side)
+                continue;
+            const int i = x / l.side;
+            for (int j = 0; j < l.rows; ++j) {
+                std::int32_t* histogram =
+                    b.m_totals.data() +
+                    (static_cast<std::size_t>(i) * l.rows + j) * BlockLevels::kSlots + 1;
+                const std::uint8_t* run = column + static_cast<std::size_t>(j) * l.side;
+                for (int y = 0; y < l.side; ++y)
+                    ++histogram[run[y]];
+            }
+        }
+    }
+    for (BlockLevels& b : all) {
+        for (std::size_t start = 0; start < b.m_totals.size(); start += BlockLevels::kSlots) {
+            std::int32_t* totals = b.m_totals.data() + start;
+            for (int t = 1; t < BlockLevels::kSlots; ++t)
+                totals[t] += totals[t - 1];
+        }
+    }
+    return all;
+}

@@ -1,0 +1,88 @@
+// The gray levels of a picture gathered per block, so that the block grid of any brightness
+// band costs N x N instead of a pass over the picture.  The rules are the analysis's: a pixel is
+// black when its gray level (R + G + B) / 3 lies in [lower, upper), a block of side B is black
+// when at least (B * B) / 2 of its pixels are, and only blocks the canvas holds in full count.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "image/column_buffer.h"
+
+// The block counts the analysis offers, smallest first.
+inline constexpr int kBlockCounts[] = {5, 10, 20};
+
+// Bands have 0 <= lower < upper <= kTopLevel, as the threshold scroll bars allow.
+constexpr int kTopLevel = 255;
+
+// The gray level of every canvas pixel, column-major (column x at x * height).  A pixel whose
+// sum R + G + B lies outside 0..765 is in no band at all; it gets level 255, which no band
+// holds either (bands end below 255).
+struct LevelPlane {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> levels;
+};
+
+// The levels of the picture held in planes (3 * width columns: red, green, blue of each pixel
+// column).  Throws std::bad_alloc.
+LevelPlane MakeLevelPlane(const ColumnBuffer& planes);
+
+// Where the N x N blocks lie on a canvas: side B = the larger canvas side / N, and the whole
+// blocks across and down (never more than N).
+struct BlockLayout {
+    int n = 0;
+    int side = 0;
+    int columns = 0;
+    int rows = 0;
+    static BlockLayout Of(int n, int width, int height);
+};
+
+// Pixels of the canvas whose colour differs between grid a (layout la) and grid b (layout lb),
+// each n x n row by row; outside its whole blocks a grid is white.
+long long DifferingArea(const std::vector<std::uint8_t>& a, const BlockLayout& la,
+                        const std::vector<std::uint8_t>& b, const BlockLayout& lb);
+
+// For one block count N: every block's pixels counted by gray level, as running totals.
+class BlockLevels {
+public:
+    BlockLevels() = default;
+    // The layout of N blocks on a width x height canvas; counts still zero.
+    BlockLevels(int n, int width, int height);
+
+    const BlockLayout& Layout() const { return m_layout; }
+    int N() const { return m_layout.n; }
+    int Side() const { return m_layout.side; }
+    int Columns() const { return m_layout.columns; }
+    int Rows() const { return m_layout.rows; }
+    // The in-band count at which a block turns black.
+    int BlackCount() const { return m_layout.side * m_layout.side / 2; }
+
+    // Pixels of block (i, j) whose level lies in [lower, upper), 0 <= lower <= upper <= 256.
+    int InBand(int i, int j, int lower, int upper) const {
+        const std::int32_t* totals = Totals(i, j);
+        return totals[upper] - totals[lower];
+    }
+    bool Black(int i, int j, int lower, int upper) const {
+        return InBand(i, j, lower, upper) >= BlackCount();
+    }
+    // The N x N grid of the band, row by row, 1 = black; cells no whole block reaches are 0.
+    std::vector<std::uint8_t> Grid(int lower, int upper) const;
+    void GridInto(int lower, int upper, std::uint8_t* cells) const;
+
+    // totals[t] of block (i, j): its pixels with a level below t, t = 0..256.
+    const std::int32_t* Totals(int i, int j) const {
+        return m_totals.data() + (static_cast<std::size_t>(i) * m_layout.rows + j) * kSlots;
+    }
+
+private:
+    friend std::vector<BlockLevels> GatherBlockLevels(const LevelPlane&, std::span<const int>);
+    static constexpr int kSlots = 257;
+
+    BlockLayout m_layout;
+    std::vector<std::int32_t> m_totals;  // kSlots per block, block (i, j) at i * rows + j
+};
+
+// The block levels of each block count, gathered in one pass over the plane.
+std::vector<BlockLevels> GatherBlockLevels(const LevelPlane& plane, std::span<const int> counts);

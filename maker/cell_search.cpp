@@ -1,0 +1,544 @@
+#include "maker/cell_search.h"
+
+#include <algorithm>
+#include <chrono>
+#include <climits>
+#include <map>
+#include <numeric>
+#include <unordered_map>
+
+#include "maker/block_levels.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// One row or column as bits, cell k at bit k (sides up to kMaxPuzzleSide).
+using LineBits = unsigned __int128;
+
+int LowestBit(LineBits v) {
+    const auto low = static_cast<std::uint64_t>(v);
+    return low ? __builtin_ctzll(low) : 64 + __builtin_ctzll(static_cast<std::uint64_t>(v >> 64));
+}
+
+// True when the two lines have the same runs.
+bool SameRunLengths(LineBits a, LineBits b) {
+    while (a != 0 && b != 0) {
+        a >>= LowestBit(a);
+        b >>= LowestBit(b);
+        const int runA = LowestBit(~a), runB = LowestBit(~b);
+        if (runA != runB)
+            return false;
+        a >>= runA;
+        b >>= runB;
+    }
+    return a == b;
+}
+
+class Bits {
+public:
+    explicit Bits(int count = 0) : m_words((count + 63) / 64) {}
+    bool Test(int i) const { return (m_words[i >> 6] >> (i & 63)) & 1; }
+    void Set(int i) { m_words[i >> 6] |= std::uint64_t{1} << (i & 63); }
+
+private:
+    std::vector<std::uint64_t> m_words;
+};
+
+// Cells that can all be flipped together without changing a clue of the grid that `changes`
+// makes of the answer: another solution of that grid's puzzle.  Changing more cells leaves it
+// another solution unless a row or column it runs through is changed differently, so the
+// cells of those lines (its cover) are where a change must go to break it.
+struct Swap {
+    std::vector<int> changes;  // sorted
+    // Rows 0..n-1, then columns n..2n-1: the swap's cells in each line, 0 where it has none.
+    std::vector<LineBits> lines;
+    std::vector<int> cover;  // cells of its lines, most promising first
+
+    void Add(int cell, int n) {
+        lines[cell / n] |= LineBits{1} << (cell % n);
+        lines[n + cell % n] |= LineBits{1} << (cell / n);
+    }
+    bool Runs(int cell, int n) const { return lines[cell / n] || lines[n + cell % n]; }
+};
+
+enum class Outcome {
+    Swappable,   // several solutions: the swaps say which
+    Accepted,    // one solution, and a picture within the share
+    NotPicture,  // one solution, but empty, full or too far from the current share
+    Unknown,     // the solver ran out of time
+};
+
+struct Judged {
+    Outcome outcome = Outcome::Unknown;
+    std::vector<int> swaps;
+    Verdict verdict = Verdict::Timeout;
+    int difficulty = 0;
+    int undecidedCount = 0;
+};
+
+struct ChangesHash {
+    std::size_t operator()(const std::vector<int>& changes) const {
+        std::size_t h = changes.size();
+        for (int c : changes)
+            h = h * 0x9e3779b97f4a7c15ull + static_cast<std::size_t>(c);
+        return h ^ (h >> 31);
+    }
+};
+
+enum class Stop { None, Enough, Time, Cancel };
+
+// Switches known from the start, at most.
+constexpr int kMaxSwitches = 4000;
+// Swaps found last, tried before the solver is asked again.
+constexpr std::size_t kRecentSwaps = 512;
+// Judgements, and share of the time, the first dive may take.
+constexpr int kDiveJudgements = 200;
+constexpr double kDiveShare = 0.25;
+// Single changes judged for the best of nothing.
+constexpr std::size_t kBestJudgements = 16;
+
+// What a set of changes comes to.
+struct Evaluation {
+    Outcome outcome = Outcome::Unknown;
+    int swap = -1;  // Swappable: a swap that still works, the one with the smallest cover
+};
+
+class CellRun {
+public:
+    CellRun(const SearchStart& start, const CellSearchOptions& options,
+            const CellSearchEvents& events, CellSearchResult& result)
+        : start_(start),
+          options_(options),
+          events_(events),
+          result_(result),
+          n_(start.n),
+          grid_(start.answer),
+          share_(ShareOf(start.answer)),
+          layout_(BlockLayout::Of(start.n, start.width, start.height)),
+          began_(Clock::now()),
+          lines_(2 * start.n, 0) {
+        for (int c = 0; c < n_ * n_; ++c) {
+            if (grid_[c]) {
+                lines_[c / n_] |= LineBits{1} << (c % n_);
+                lines_[n_ + c % n_] |= LineBits{1} << (c / n_);
+            }
+        }
+    }
+
+    void Run() {
+        const std::vector<int> none;
+        const Judged& original = JudgeNow(none);
+        if (original.verdict == Verdict::Line || original.verdict == Verdict::Unique) {
+            result_.alreadyUnique = true;
+            result_.complete = true;
+            return;
+        }
+        if (stop_ == Stop::Cancel) {
+            result_.cancelled = true;
+            return;
+        }
+        roots_ = judged_[none].swaps;
+        AddSwitches(roots_);
+
+        // With a time limit, first a quick dive for some answer to fall back on, in case the
+        // limit ends the search before the fewest changes are known.
+        if (options_.seconds > 0) {
+            diving_ = true;
+            std::vector<int> changes;
+            Visit(changes, Bits(n_ * n_), options_.maxChanges);
+            diving_ = false;
+            if (stop_ == Stop::Enough)
+                stop_ = Stop::None;
+        }
+
+        bool finished = stop_ == Stop::None;
+        for (int limit = 1; limit <= options_.maxChanges && stop_ == Stop::None; ++limit) {
+            if (events_.progress)
+                events_.progress(limit);
+            std::vector<int> changes;
+            Visit(changes, Bits(n_ * n_), limit);
+            if (stop_ == Stop::Time || stop_ == Stop::Cancel) {
+                // Sets found at this size are still the fewest: every smaller size was done.
+                finished = false;
+                break;
+            }
+            if (!result_.suggestions.empty())
+                break;
+        }
+        result_.cancelled = stop_ == Stop::Cancel;
+        result_.complete = !result_.suggestions.empty() || finished;
+        if (result_.suggestions.empty() && !dive_.empty()) {
+            // The time ran out before the dive's size was reached: its answer may not be
+            // the fewest changes.
+            result_.suggestions = std::move(dive_);
+            result_.complete = false;
+            if (events_.found)
+                events_.found(result_.suggestions.front());
+        }
+        if (result_.suggestions.empty() && !outside_.empty()) {
+            result_.suggestions = std::move(outside_);
+            result_.onlyOutsideShare = true;
+        }
+        if (result_.suggestions.empty() && !result_.hasBest && stop_ != Stop::Cancel)
+            JudgeSingleChanges();
+        const int n = n_;
+        std::stable_sort(
+            result_.suggestions.begin(), result_.suggestions.end(),
+            [n](const Suggestion& a, const Suggestion& b) { return RanksBefore(a, b, n); });
+        if (!result_.suggestions.empty())
+            result_.hasBest = false;
+    }
+
+private:
+    // 2 x 2 switches of the answer: two filled cells on one diagonal of a rectangle, two
+    // empty ones on the other, whose rows and columns keep their runs when the diagonals
+    // change places.  They are the commonest swaps; knowing them all from the start spares the
+    // solver every set of changes that leaves one of them.
+    void AddSwitches(std::vector<int>& ids) {
+        for (int r1 = 0; r1 < n_; ++r1) {
+            for (int r2 = r1 + 1; r2 < n_; ++r2) {
+                for (int c1 = 0; c1 < n_; ++c1) {
+                    for (int c2 = c1 + 1; c2 < n_; ++c2) {
+                        const int a = r1 * n_ + c1, b = r1 * n_ + c2;
+                        const int c = r2 * n_ + c1, d = r2 * n_ + c2;
+                        if (grid_[a] != grid_[d] || grid_[b] != grid_[c] || grid_[a] == grid_[b])
+                            continue;
+                        if (static_cast<int>(ids.size()) >= kMaxSwitches)
+                            return;
+                        Swap s;
+                        s.lines.assign(2 * n_, 0);
+                        for (int cell : {a, b, c, d})
+                            s.Add(cell, n_);
+                        if (!SameRuns(s, r1) || !SameRuns(s, r2) || !SameRuns(s, n_ + c1) ||
+                            !SameRuns(s, n_ + c2))
+                            continue;
+                        for (int cell : order_)
+                            if (s.Runs(cell, n_))
+                                s.cover.push_back(cell);
+                        ids.push_back(static_cast<int>(swaps_.size()));
+                        swaps_.push_back(std::move(s));
+                    }
+                }
+            }
+        }
+    }
+
+    // The cells most worth changing first: those the solver could not decide, then the
+    // other cells of their rows and columns, then the rest.
+    void OrderCells(const std::vector<std::uint8_t>& undecided) {
+        std::vector<std::uint8_t> lines(2 * n_, 0);
+        for (int c = 0; c < n_ * n_; ++c) {
+            if (c < static_cast<int>(undecided.size()) && undecided[c])
+                lines[c / n_] = lines[n_ + c % n_] = 1;
+        }
+        std::vector<int> rank(n_ * n_);
+        for (int c = 0; c < n_ * n_; ++c) {
+            const bool open = c < static_cast<int>(undecided.size()) && undecided[c];
+            rank[c] = open ? 0 : (lines[c / n_] || lines[n_ + c % n_]) ? 1 : 2;
+        }
+        order_.resize(n_ * n_);
+        std::iota(order_.begin(), order_.end(), 0);
+        std::stable_sort(order_.begin(), order_.end(),
+                         [&rank](int a, int b) { return rank[a] < rank[b]; });
+    }
+
+    // Nothing was found and the known swaps spared the solver every set: the most promising
+    // single changes are judged, for the one that leaves the fewest cells undecided.
+    void JudgeSingleChanges() {
+        for (std::size_t k = 0; k < order_.size() && k < kBestJudgements; ++k) {
+            const std::vector<int> one{order_[k]};
+            if (judged_.count(one))
+                continue;
+            Flip(order_[k]);
+            JudgeNow(one);
+            Flip(order_[k]);
+        }
+    }
+
+    double Elapsed() const { return std::chrono::duration<double>(Clock::now() - began_).count(); }
+
+    bool Stopped() {
+        if (stop_ != Stop::None)
+            return true;
+        if (options_.cancel && options_.cancel->load())
+            stop_ = Stop::Cancel;
+        else if (options_.seconds > 0 && Elapsed() > options_.seconds)
+            stop_ = Stop::Time;
+        else if (diving_ && Elapsed() > options_.seconds * kDiveShare)
+            stop_ = Stop::Enough;
+        return stop_ != Stop::None;
+    }
+
+    // Every set of up to `limit` changes that contains `changes`, avoids `excluded` and can
+    // still break every swap; each set is visited once.
+    void Visit(std::vector<int>& changes, Bits excluded, int limit) {
+        if (Stopped())
+            return;
+        const Evaluation e = Evaluate(changes);
+        if (e.outcome == Outcome::Accepted) {
+            Found(changes);
+            return;
+        }
+        if (e.outcome == Outcome::NotPicture)
+            FoundOutside(changes);
+        if (stop_ != Stop::None || static_cast<int>(changes.size()) >= limit)
+            return;
+        // A swap that still works must be broken by a cell of its cover; without one (the
+        // solver gave no answer, or a unique grid was no picture) any cell may help.
+        const int swap = e.swap;
+        const std::size_t count = swap >= 0 ? swaps_[swap].cover.size() : order_.size();
+        for (std::size_t k = 0; k < count; ++k) {
+            // swaps_ grows below: index it afresh each time.
+            const int c = swap >= 0 ? swaps_[swap].cover[k] : order_[k];
+            if (excluded.Test(c) || std::binary_search(changes.begin(), changes.end(), c))
+                continue;
+            changes.insert(std::upper_bound(changes.begin(), changes.end(), c), c);
+            Flip(c);
+            Visit(changes, excluded, limit);
+            Flip(c);
+            changes.erase(std::lower_bound(changes.begin(), changes.end(), c));
+            if (stop_ != Stop::None)
+                return;
+            excluded.Set(c);
+        }
+    }
+
+    // Finds a known swap that still works on the grid of `changes`, the one with the smallest
+    // cover; else judges the grid.
+    Evaluation Evaluate(const std::vector<int>& changes) {
+        Evaluation e;
+        std::size_t smallest = SIZE_MAX;
+        const auto consider = [&](int id) {
+            if (swaps_[id].cover.size() < smallest && StillSwaps(swaps_[id], changes)) {
+                smallest = swaps_[id].cover.size();
+                e.swap = id;
+            }
+        };
+        for (int id : roots_)
+            consider(id);
+        std::vector<int> fewer;
+        for (std::size_t k = 0; k < changes.size(); ++k) {
+            fewer = changes;
+            fewer.erase(fewer.begin() + static_cast<std::ptrdiff_t>(k));
+            const auto it = judged_.find(fewer);
+            if (it != judged_.end())
+                for (int id : it->second.swaps)
+                    consider(id);
+        }
+        if (e.swap >= 0) {
+            e.outcome = Outcome::Swappable;
+            return e;
+        }
+        const auto it = judged_.find(changes);
+        if (it == judged_.end()) {
+            // Swaps found on other branches often survive here too; the latest ones first.
+            for (auto id = swaps_.size(); id-- > 0 && swaps_.size() - id <= kRecentSwaps;) {
+                if (StillSwaps(swaps_[id], changes)) {
+                    e.outcome = Outcome::Swappable;
+                    e.swap = static_cast<int>(id);
+                    return e;
+                }
+            }
+        }
+        const Judged& j = it != judged_.end() ? it->second : JudgeNow(changes);
+        e.outcome = j.outcome;
+        for (int id : j.swaps)
+            consider(id);
+        return e;
+    }
+
+    // True when the swap, found for the grid of its own changes, still works on the grid of
+    // `changes`: every line it runs through that the two sets of changes treat differently
+    // keeps its runs.
+    bool StillSwaps(const Swap& s, const std::vector<int>& changes) const {
+        const auto keeps = [&](int c) {
+            const int row = c / n_, column = n_ + c % n_;
+            return SameRuns(s, row) && SameRuns(s, column);
+        };
+        // The cells in one set of changes but not the other, both sets sorted.
+        auto a = s.changes.begin(), b = changes.begin();
+        while (a != s.changes.end() || b != changes.end()) {
+            if (b == changes.end() || (a != s.changes.end() && *a < *b)) {
+                if (!keeps(*a++))
+                    return false;
+            } else if (a == s.changes.end() || *b < *a) {
+                if (!keeps(*b++))
+                    return false;
+            } else {
+                ++a, ++b;
+            }
+        }
+        return true;
+    }
+
+    // The line has the same runs in the working grid with and without the swap.
+    bool SameRuns(const Swap& s, int line) const {
+        return s.lines[line] == 0 || SameRunLengths(lines_[line], lines_[line] ^ s.lines[line]);
+    }
+
+    void Flip(int cell) {
+        grid_[cell] ^= 1;
+        lines_[cell / n_] ^= LineBits{1} << (cell % n_);
+        lines_[n_ + cell % n_] ^= LineBits{1} << (cell / n_);
+    }
+
+    const Judged& JudgeNow(const std::vector<int>& changes) {
+        SolveOptions solveOptions;
+        solveOptions.timeoutSeconds = options_.solveSeconds;
+        if (options_.seconds > 0)
+            solveOptions.timeoutSeconds =
+                std::max(0.001, std::min(options_.solveSeconds, options_.seconds - Elapsed()));
+        solveOptions.cancel = options_.cancel;
+        const SolveResult r = Solve(Puzzle::FromGrid(n_, n_, grid_), solveOptions);
+        if (options_.cancel && options_.cancel->load())
+            stop_ = Stop::Cancel;
+        ++result_.judged;
+        if (diving_ && ++diveJudged_ >= kDiveJudgements)
+            stop_ = Stop::Enough;
+        Judged& j = judged_[changes];
+        j.verdict = r.verdict;
+        j.difficulty = r.difficulty;
+        j.undecidedCount = r.undecidedCount;
+        if (changes.empty())
+            OrderCells(r.undecided);
+        if (r.verdict == Verdict::Line || r.verdict == Verdict::Unique) {
+            const FilledShare share = ShareOf(grid_);
+            const bool picture = IsPicture(share) && ShareWithin(share, share_);
+            j.outcome = picture ? Outcome::Accepted : Outcome::NotPicture;
+        } else if (r.verdict == Verdict::Multiple) {
+            j.outcome = Outcome::Swappable;
+            AddSwaps(changes, r.differing, j.swaps);
+            if (!changes.empty() &&
+                (!result_.hasBest || r.undecidedCount < result_.best.undecidedCount)) {
+                result_.hasBest = true;
+                result_.best = Make(changes, j, true);
+            }
+        }
+        return j;
+    }
+
+    // The differing cells of a second solution, split where they share no row or column:
+    // each part alone is a swap too, with a smaller cover.
+    void AddSwaps(const std::vector<int>& changes, const std::vector<int>& differing,
+                  std::vector<int>& ids) {
+        const int m = static_cast<int>(differing.size());
+        std::vector<int> parent(m);
+        std::iota(parent.begin(), parent.end(), 0);
+        const auto root = [&parent](int i) {
+            while (parent[i] != i)
+                i = parent[i] = parent[parent[i]];
+            return i;
+        };
+        std::vector<int> firstInLine(2 * n_, -1);
+        for (int i = 0; i < m; ++i) {
+            for (int line : {differing[i] / n_, n_ + differing[i] % n_}) {
+                if (firstInLine[line] < 0)
+                    firstInLine[line] = i;
+                else
+                    parent[root(i)] = root(firstInLine[line]);
+            }
+        }
+        std::map<int, int> swapOfRoot;
+        for (int i = 0; i < m; ++i) {
+            auto [it, added] = swapOfRoot.try_emplace(root(i), static_cast<int>(swaps_.size()));
+            if (added) {
+                Swap s;
+                s.changes = changes;
+                s.lines.assign(2 * n_, 0);
+                swaps_.push_back(std::move(s));
+                ids.push_back(it->second);
+            }
+            swaps_[it->second].Add(differing[i], n_);
+        }
+        for (int id : ids) {
+            Swap& s = swaps_[id];
+            for (int c : order_)
+                if (s.Runs(c, n_))
+                    s.cover.push_back(c);
+        }
+    }
+
+    Suggestion Make(const std::vector<int>& changes, const Judged& j, bool withinShare) const {
+        Suggestion s;
+        s.kind = SuggestionKind::Cells;
+        s.lower = start_.lower;
+        s.upper = start_.upper;
+        s.n = n_;
+        s.cells = grid_;
+        s.changed = changes;
+        s.verdict = j.verdict;
+        s.difficulty = j.difficulty;
+        s.undecidedCount = j.undecidedCount;
+        s.changedCells = static_cast<int>(changes.size());
+        const double canvas = static_cast<double>(start_.width) * start_.height;
+        s.changedArea = canvas > 0 ? DifferingArea(grid_, layout_, start_.answer, layout_) / canvas
+                                   : static_cast<double>(changes.size()) / (n_ * n_);
+        s.filledPercent = ShareOf(grid_).Percent();
+        s.withinShare = withinShare;
+        return s;
+    }
+
+    static bool Holds(const std::vector<Suggestion>& list, const std::vector<int>& changes) {
+        return std::any_of(list.begin(), list.end(),
+                           [&changes](const Suggestion& s) { return s.changed == changes; });
+    }
+
+    void Found(const std::vector<int>& changes) {
+        if (diving_) {
+            if (dive_.empty())
+                dive_.push_back(Make(changes, judged_[changes], true));
+            stop_ = Stop::Enough;
+            return;
+        }
+        if (Holds(result_.suggestions, changes))
+            return;
+        result_.suggestions.push_back(Make(changes, judged_[changes], true));
+        if (events_.found)
+            events_.found(result_.suggestions.back());
+        if (static_cast<int>(result_.suggestions.size()) >= options_.maxSuggestions)
+            stop_ = Stop::Enough;
+    }
+
+    // A unique grid that is no picture: kept in case nothing within the share turns up; the
+    // first ones are the fewest.
+    void FoundOutside(const std::vector<int>& changes) {
+        if (diving_ || static_cast<int>(outside_.size()) >= options_.maxSuggestions ||
+            Holds(outside_, changes) ||
+            (!outside_.empty() && outside_.front().changed.size() != changes.size()))
+            return;
+        outside_.push_back(Make(changes, judged_[changes], false));
+    }
+
+    const SearchStart& start_;
+    const CellSearchOptions& options_;
+    const CellSearchEvents& events_;
+    CellSearchResult& result_;
+    const int n_;
+    std::vector<std::uint8_t> grid_;  // the answer with the changes being visited
+    const FilledShare share_;
+    const BlockLayout layout_;
+    const Clock::time_point began_;
+    std::vector<LineBits> lines_;  // rows, then columns of grid_
+    std::vector<int> order_;       // every cell, most promising first
+    std::vector<Swap> swaps_;
+    std::vector<int> roots_;  // swaps of the answer itself
+    std::unordered_map<std::vector<int>, Judged, ChangesHash> judged_;
+    std::vector<Suggestion> outside_;
+    std::vector<Suggestion> dive_;
+    bool diving_ = false;
+    int diveJudged_ = 0;
+    Stop stop_ = Stop::None;
+};
+
+}  // namespace
+
+CellSearchResult SearchCellChanges(const SearchStart& start, const CellSearchOptions& options,
+                                   const CellSearchEvents& events) {
+    CellSearchResult result;
+    if (start.n <= 0 || start.n > kMaxPuzzleSide ||
+        start.answer.size() != static_cast<std::size_t>(start.n) * start.n)
+        return result;
+    CellRun(start, options, events, result).Run();
+    return result;
+}
