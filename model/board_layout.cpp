@@ -3,15 +3,22 @@
 #include <algorithm>
 
 BoardLayout BoardLayout::ForPuzzle(const Puzzle& puzzle, int cellSize) {
+    // Sides up to those of the analysis give the clue areas as they always have; a longer
+    // side gives them the room of the longest side of the analysis.
+    const int columns = std::min(puzzle.width, kLargestAnalysisSide);
+    const int rows = std::min(puzzle.height, kLargestAnalysisSide);
     BoardLayout layout(puzzle.width, puzzle.height, cellSize);
+    layout.m_left = columns * cellSize / 2;
+    layout.m_top = rows * cellSize / 2 + cellSize;
     std::size_t rowSlots = 1, columnSlots = 1;
     for (const LineClue& clue : puzzle.rows)
         rowSlots = std::max(rowSlots, clue.size());
     for (const LineClue& clue : puzzle.columns)
         columnSlots = std::max(columnSlots, clue.size());
-    // A square board leaves the farthest slot of a row clue half a cell short, as the boards
-    // of the analysis always have; other boards give it room.
-    const int shortBy = puzzle.width == puzzle.height ? cellSize / 2 : 0;
+    // A square board of the analysis's sizes leaves the farthest slot of a row clue half a
+    // cell short, as those boards always have; other boards give it room.
+    const bool square = puzzle.width == puzzle.height && puzzle.width <= kLargestAnalysisSide;
+    const int shortBy = square ? (cellSize + 1) / 2 : 0;
     layout.m_left = std::max(layout.m_left, static_cast<int>(rowSlots) * cellSize - shortBy);
     layout.m_top = std::max(layout.m_top, static_cast<int>(columnSlots) * cellSize);
     return layout;

@@ -12,6 +12,9 @@
 #include "model/puzzle.h"
 #include "platform/gdi.h"
 
+// The longest side of the puzzles the analysis makes.
+constexpr int kLargestAnalysisSide = 20;
+
 class BoardLayout {
 public:
     BoardLayout() = default;
@@ -21,9 +24,10 @@ public:
           m_cell(cellSize),
           m_left(columns * cellSize / 2),
           m_top(rows * cellSize / 2 + cellSize) {}
-    // The layout above, with a clue area grown where the puzzle's longest clue needs more
-    // room than it gives.  On a square board the farthest slot of a row clue may stay half a
-    // cell short, as it always has: the square boards keep their layout whatever the clues.
+    // The layout of any puzzle: the clue areas above for sides up to 20 (those of a 20-cell
+    // side for longer ones), grown where the puzzle's longest clue needs more room.  On a
+    // square board up to 20 x 20 the farthest slot of a row clue may stay half a cell short,
+    // as it always has: those boards keep their layout whatever the clues.
     static BoardLayout ForPuzzle(const Puzzle& puzzle, int cellSize);
 
     int Columns() const { return m_columns; }

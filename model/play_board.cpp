@@ -126,13 +126,40 @@ AnswerCheck PlayBoard::Check(const Puzzle& puzzle) const {
 
 std::vector<CellPos> PlayBoard::Mistakes(const Puzzle& puzzle) const {
     std::vector<CellPos> cells;
-    if (puzzle.width != m_width || puzzle.height != m_height || !puzzle.HasAnswer())
+    if (puzzle.width != m_width || puzzle.height != m_height)
         return cells;
+    if (!puzzle.HasAnswer())
+        return ClueMistakes(puzzle);
     for (int row = 0; row < m_height; ++row) {
         for (int column = 0; column < m_width; ++column) {
             const CellPos cell{column, row};
             if ((puzzle.AnswerAt(column, row) != 0) != (At(cell) == Mark::Filled))
                 cells.push_back(cell);
+        }
+    }
+    return cells;
+}
+
+std::vector<CellPos> PlayBoard::ClueMistakes(const Puzzle& puzzle) const {
+    std::vector<std::uint8_t> rowWrong(m_height), columnWrong(m_width);
+    bool anyRow = false, anyColumn = false;
+    for (int row = 0; row < m_height; ++row) {
+        rowWrong[row] = !FormsClue(puzzle, {false, row});
+        anyRow = anyRow || rowWrong[row];
+    }
+    for (int column = 0; column < m_width; ++column) {
+        columnWrong[column] = !FormsClue(puzzle, {true, column});
+        anyColumn = anyColumn || columnWrong[column];
+    }
+    std::vector<CellPos> cells;
+    for (int row = 0; row < m_height; ++row) {
+        for (int column = 0; column < m_width; ++column) {
+            // Where a wrong row crosses a wrong column; when only one direction is wrong, its
+            // whole lines.
+            const bool inRow = rowWrong[row] || !anyRow;
+            const bool inColumn = columnWrong[column] || !anyColumn;
+            if (inRow && inColumn && (anyRow || anyColumn))
+                cells.push_back({column, row});
         }
     }
     return cells;

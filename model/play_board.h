@@ -114,12 +114,16 @@ public:
 
     // The cells whose mark disagrees with the puzzle's answer, row by row from the top and
     // left to right within a row: a black cell not filled (blank or crossed), or a white cell
-    // filled.  Without an answer of the board's size there is nothing to compare: no cells.
+    // filled.  A puzzle without an answer (read with its clues only) is checked against its
+    // clues: the cells where a row that does not form its clue crosses a column that does not
+    // either, or all cells of such lines when they run one way only.  None for a puzzle of
+    // another size.
     std::vector<CellPos> Mistakes(const Puzzle& puzzle) const;
 
 private:
     using Stroke = std::vector<MarkChange>;
 
+    std::vector<CellPos> ClueMistakes(const Puzzle& puzzle) const;
     std::size_t Index(CellPos cell) const {
         return static_cast<std::size_t>(cell.row) * m_width + cell.column;
     }

@@ -6,13 +6,17 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QScreen>
+#include <QScrollArea>
 #include <QShowEvent>
 #include <QTimerEvent>
+#include <algorithm>
 #include <utility>
 
 #include "model/ngm_doc.h"
 #include "model/play_board_hint.h"
 #include "platform/message_box.h"
+#include "play/board_sizing.h"
 #include "play/solved_picture.h"
 #include "res/dialog_template.h"
 
@@ -31,6 +35,11 @@ constexpr COLORREF kClockColor = RGB(0, 160, 105);
 // and the margins.
 constexpr int kExtraWidth = 180;
 constexpr int kExtraHeight = 110;
+
+// What a window's own frame (title bar and borders) takes on a desktop, beyond its client
+// area, when a board is fitted to the screen.
+constexpr int kWindowFrameWidth = 16;
+constexpr int kWindowFrameHeight = 48;
 
 // Gaps of the button column.
 constexpr int kColumnMargin = 20;
@@ -130,7 +139,8 @@ void CPlaygame::accept() {
 }
 
 bool CPlaygame::IsPlayable() const {
-    if (!m_pDoc || !m_pDoc->HasPuzzle() || !m_pDoc->GetPuzzle().HasAnswer())
+    // A puzzle read with its clues only is played too: a board that forms every clue solves it.
+    if (!m_pDoc || !m_pDoc->HasPuzzle())
         return false;
     const PlayBoard& board = m_pDoc->GetPlayBoard();
     return m_bFirstPaint ||
@@ -168,7 +178,17 @@ void CPlaygame::FirstPaintLayout() {
     const bool playable = IsPlayable();
     m_bFirstPaint = 0;
     const Puzzle* puzzle = playable ? &m_pDoc->GetPuzzle() : nullptr;
-    m_layout = BoardLayout(puzzle ? puzzle->width : 0, puzzle ? puzzle->height : 0, kPlayCellSize);
+    // The cells shrink, and then the board scrolls, for puzzles the screen cannot hold.
+    const QWidget* anchor = parentWidget() ? parentWidget() : this;
+    const QSize screenRoom =
+        anchor->screen() ? anchor->screen()->availableGeometry().size() : QSize(1 << 16, 1 << 16);
+    const BoardSizing sizing =
+        puzzle
+            ? SizeBoard(*puzzle,
+                        QSize(kExtraWidth + kWindowFrameWidth, kExtraHeight + kWindowFrameHeight),
+                        screenRoom)
+            : BoardSizing{BoardLayout(0, 0, kPlayCellSize), false, false, QSize()};
+    m_layout = sizing.layout;
     // The board always opens empty, as the blank image shows it.
     if (playable)
         m_pDoc->GetPlayBoard().Clear();
@@ -177,13 +197,32 @@ void CPlaygame::FirstPaintLayout() {
     // The frame keeps its place and takes the size of the board.
     m_ctlBoard->resize(m_layout.Width(), m_layout.Height());
     const QSize newClient = m_ctlBoard->ClientSize();
+    // A board too large for the screen even with the smallest cells is seen through a
+    // scrolled view of the room there is, in the frame's place.
+    QSize shown = newClient;
+    if (sizing.scrolls) {
+        m_pBoardView = new QScrollArea(this);
+        m_pBoardView->setFrameShape(QFrame::NoFrame);
+        m_pBoardView->setFocusPolicy(Qt::NoFocus);
+        m_pBoardView->installEventFilter(this);
+        m_pBoardView->setGeometry(QRect(m_ctlBoard->pos(), sizing.view));
+        m_pBoardView->setWidget(m_ctlBoard);
+        m_pBoardView->show();
+        shown = sizing.view;
+    }
 
     // The dialog follows the frame and moves by half of its change, staying centred where
     // it was.
     const QSize oldSize = size();
-    setFixedSize(newClient.width() + kExtraWidth, newClient.height() + kExtraHeight);
+    setFixedSize(shown.width() + kExtraWidth, shown.height() + kExtraHeight);
     if (isWindow()) {
         move(pos() + QPoint((oldSize.width() - width()) / 2, (oldSize.height() - height()) / 2));
+        // A board larger than those of the analysis keeps the dialog on the screen.
+        if (sizing.fitted) {
+            const QRect room = anchor->screen()->availableGeometry();
+            move(std::clamp(x(), room.left(), std::max(room.left(), room.right() - width())),
+                 std::clamp(y(), room.top(), std::max(room.top(), room.bottom() - height())));
+        }
     }
     OnSize(0, width(), height());
 
@@ -237,7 +276,8 @@ void CPlaygame::paintEvent(QPaintEvent* event) {
     // The handlers keep the image up to date and repaint only what they changed; a paint of
     // the whole board draws it all again from the model.  A clock tick repaints only the
     // clock, which leaves the board alone.
-    if ((QRegion(m_ctlBoard->geometry()) - event->region()).isEmpty())
+    const QRect board = m_pBoardView ? m_pBoardView->geometry() : m_ctlBoard->geometry();
+    if ((QRegion(board) - event->region()).isEmpty())
         OnPaint();
     QPainter painter(this);
     PaintClock(painter);
@@ -350,7 +390,7 @@ void CPlaygame::ShowChanges(const std::vector<MarkChange>& changes) {
 CPoint CPlaygame::BoardPoint(CPoint point) const {
     // The image's pixel (0, 0) is shown at (1, 1) of the frame's client area.
     const QPoint origin =
-        m_ctlBoard->geometry().topLeft() + m_ctlBoard->ClientRect().topLeft() + QPoint(1, 1);
+        m_ctlBoard->mapTo(this, m_ctlBoard->ClientRect().topLeft()) + QPoint(1, 1);
     return CPoint{point.x - origin.x(), point.y - origin.y()};
 }
 

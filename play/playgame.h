@@ -20,6 +20,7 @@
 
 class CNGMDoc;
 class QPainter;
+class QScrollArea;
 
 class CPlaygame : public QDialog {
     Q_OBJECT
@@ -81,6 +82,9 @@ public:
     // Members.
     int m_nPlaySeconds = 0;
     PanelFrame* m_ctlBoard = nullptr;
+    // The scrolled view the board frame sits in when the board is too large for the screen;
+    // null while the frame is a child of the dialog itself.
+    QScrollArea* m_pBoardView = nullptr;
     QString m_strPlayTime;
     int m_bRedrawPending = 1;
     int m_bFirstPaint = 1;
