@@ -195,7 +195,11 @@ void CPlaygame::FirstPaintLayout() {
     UpdateFinishedLines();
 
     // The frame keeps its place and takes the size of the board.
-    m_ctlBoard->resize(m_layout.Width(), m_layout.Height());
+    // Cells smaller than the usual 20 pixels leave less margin than the frame's rims take:
+    // the frame keeps the margin of 20-pixel cells so that the grid's outer lines stay in the
+    // image.
+    m_ctlBoard->resize(std::max(m_layout.Width(), m_layout.GridRight() + kPlayCellSize / 2),
+                       std::max(m_layout.Height(), m_layout.GridBottom() + kPlayCellSize / 2));
     const QSize newClient = m_ctlBoard->ClientSize();
     // A board too large for the screen even with the smallest cells is seen through a
     // scrolled view of the room there is, in the frame's place.
@@ -203,10 +207,14 @@ void CPlaygame::FirstPaintLayout() {
     if (sizing.scrolls) {
         m_pBoardView = new QScrollArea(this);
         m_pBoardView->setFrameShape(QFrame::NoFrame);
+        // The view and the frame in it stay see-through, so that the dialog's paint of the
+        // board's room still covers them: that paint draws the whole image.
+        m_pBoardView->viewport()->setAutoFillBackground(false);
         m_pBoardView->setFocusPolicy(Qt::NoFocus);
         m_pBoardView->installEventFilter(this);
         m_pBoardView->setGeometry(QRect(m_ctlBoard->pos(), sizing.view));
         m_pBoardView->setWidget(m_ctlBoard);
+        m_ctlBoard->setAutoFillBackground(false);
         m_pBoardView->show();
         shown = sizing.view;
     }
@@ -276,7 +284,10 @@ void CPlaygame::paintEvent(QPaintEvent* event) {
     // The handlers keep the image up to date and repaint only what they changed; a paint of
     // the whole board draws it all again from the model.  A clock tick repaints only the
     // clock, which leaves the board alone.
-    const QRect board = m_pBoardView ? m_pBoardView->geometry() : m_ctlBoard->geometry();
+    // A scrolled board counts by the room it is seen in, without the scroll bars.
+    const QRect board = m_pBoardView ? QRect(m_pBoardView->viewport()->mapTo(this, QPoint(0, 0)),
+                                             m_pBoardView->viewport()->size())
+                                     : m_ctlBoard->geometry();
     if ((QRegion(board) - event->region()).isEmpty())
         OnPaint();
     QPainter painter(this);

@@ -150,6 +150,10 @@ TEST_F(LargeBoardTest, ABoardTooLargeScrollsAndThePointerHitsTheCellShown) {
     EXPECT_LE(dlg->width(), Screen().width());
     EXPECT_LE(dlg->height(), Screen().height());
     EXPECT_TRUE(QRect(QPoint(), dlg->size()).contains(view->geometry()));
+    // The whole image is drawn, not only what the view shows: the grid's last lines too.
+    const CPoint end{dlg->Layout().GridRight(), dlg->Layout().GridBottom()};
+    EXPECT_EQ(dlg->m_dcMem.GetPixel(end.x - 3, end.y), RGB(0, 105, 145));
+    EXPECT_EQ(dlg->m_dcMem.GetPixel(end.x, end.y - 3), RGB(0, 105, 145));
     // The cell at the view's top left, then the last cell once the view has scrolled to it.
     Click({0, 0});
     EXPECT_EQ(doc.GetPlayBoard().At({0, 0}), Mark::Filled);
