@@ -6,7 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(build-essential cmake ninja-build ccache qt6-base-dev qt6-base-dev-tools libgl-dev
-          libgtest-dev libbenchmark-dev fonts-ipafont-mincho fonts-ipafont-gothic)
+          libqt6printsupport6 libgtest-dev libbenchmark-dev fonts-ipafont-mincho
+          fonts-ipafont-gothic)
 
 install_missing() {
     local missing=()
