@@ -46,6 +46,9 @@ CMainFrame::CMainFrame(CNGMDoc* doc, QWidget* parent) : QMainWindow(parent), m_p
                 // Every new puzzle, and every puzzle gone, clears or sets the verdict.
                 UpdatePuzzleCommands();
             });
+    // The search for a unique puzzle needs an analysed picture.
+    connect(m_pView, &CNGMView::verdictChanged, this,
+            [this] { Action(ID_FIND_UNIQUE)->setEnabled(m_pView->CanFindUnique()); });
     m_pScroll = new QScrollArea(this);
     m_pScroll->setFrameShape(QFrame::NoFrame);
     m_pScroll->setWidgetResizable(false);
@@ -107,6 +110,10 @@ void CMainFrame::OnCreate() {
     QAction* drawbox = MakeAction(ID_DRAWBOX, QStringLiteral("DrawBox\tCtrl+M(&M)"),
                                   QKeySequence(Qt::CTRL | Qt::Key_M));
     drawbox->setIcon(QIcon(QPixmap(kDrawBoxXpm)));
+    QAction* findUnique =
+        MakeAction(ID_FIND_UNIQUE, QStringLiteral("一意なパズルを探す...\tCtrl+U"),
+                   QKeySequence(Qt::CTRL | Qt::Key_U));
+    findUnique->setEnabled(false);
     QAction* readme = MakeAction(ID_README, QStringLiteral("Readme(R)"));
     QAction* about = MakeAction(ID_APP_ABOUT, QStringLiteral("バージョン情報 NGM(&A)..."));
     about->setIcon(QIcon(QPixmap(kAboutXpm)));
@@ -123,6 +130,7 @@ void CMainFrame::OnCreate() {
     connect(exit, &QAction::triggered, this, &QWidget::close);
     connect(topmost, &QAction::triggered, this, [this] { OnTopmost(); });
     connect(drawbox, &QAction::triggered, this, [this] { m_pView->OnDrawBox(); });
+    connect(findUnique, &QAction::triggered, this, [this] { m_pView->OnFindUnique(); });
     connect(readme, &QAction::triggered, this, [this] { OnReadme(); });
     connect(input, &QAction::triggered, this, [this] { m_pView->OnInput(); });
     // Analysis and play are commands of buttons that may be disabled: the accelerators do
@@ -205,6 +213,8 @@ void CMainFrame::CreateMenus() {
 
     QMenu* functions = menuBar()->addMenu(QStringLiteral("機能"));
     functions->addAction(Action(ID_DRAWBOX));
+    functions->addSeparator();
+    functions->addAction(Action(ID_FIND_UNIQUE));
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     help->addAction(Action(ID_README));

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <cstdint>
+#include <vector>
 
 #include "image/column_buffer.h"
 #include "platform/form.h"
@@ -15,8 +16,10 @@
 
 class CNGMDoc;
 class CMainFrame;
+class CUniqueDialog;
 class VerdictJudge;
 struct SolveResult;
+struct Suggestion;
 enum class PictureRefusal;
 class QComboBox;
 class QDragEnterEvent;
@@ -93,6 +96,19 @@ public:
     void ClearVerdict();
     VerdictJudge* Judge() const { return m_pJudge; }
 
+    // The search for a puzzle with exactly one solution (機能 > 一意なパズルを探す), possible
+    // once a picture is analysed: the dialog searches from the puzzle of the last analysis, and
+    // a new picture or analysis closes its results.
+    bool CanFindUnique() const;
+    void OnFindUnique();
+    void StartUniqueSearch();
+    CUniqueDialog* UniqueDialog() const { return m_pUniqueDialog; }
+    // What the user picked in the dialog: a band and block count set into the controls as the
+    // user sets them, then analysed; or the answer with cells changed.
+    void ApplySuggestion(const Suggestion& s);
+    void ApplyBand(int lower, int upper, int n);
+    void ApplyCellChanges(const std::vector<std::uint8_t>& cells, int changed);
+
     // Panel painting.
     void DrawInputImage();
     // True once the first paint has created the four panel images.
@@ -166,6 +182,7 @@ public:
 private:
     void OnPaint();
     void OnJudged(const SolveResult& result);
+    void CloseUniqueResults();
     // A puzzle read with its clues only takes the judge's solution as its answer when it is
     // the only one; otherwise the user is told that any grid that fits the clues will do.
     void AdoptSolution(const SolveResult& result);
@@ -174,4 +191,5 @@ private:
     CMainFrame* m_pFrame = nullptr;
     ControlMap m_controls;
     VerdictJudge* m_pJudge = nullptr;
+    CUniqueDialog* m_pUniqueDialog = nullptr;
 };

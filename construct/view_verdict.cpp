@@ -7,6 +7,7 @@
 #include "model/ngm_doc.h"
 
 void CNGMView::JudgePuzzle() {
+    CloseUniqueResults();
     if (!m_pDoc->HasPuzzle()) {
         ClearVerdict();
         return;
@@ -16,6 +17,7 @@ void CNGMView::JudgePuzzle() {
 }
 
 void CNGMView::ClearVerdict() {
+    CloseUniqueResults();
     m_pJudge->Cancel();
     emit verdictChanged(QString(), QString());
 }

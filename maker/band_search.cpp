@@ -99,6 +99,67 @@ void CollectGrids(const BlockLevels& levels, int levelIndex, const SearchStart& 
     }
 }
 
+// Where the blocks of the current puzzle and those of one block count overlap on the canvas:
+// each pair of cells that share pixels, with their number; -1 for the white outside a grid's
+// whole blocks.  The area a grid changes is then a sum over these instead of a pass over
+// the canvas's finest pieces.
+struct Overlap {
+    int current = -1;
+    int cell = -1;
+    long long area = 0;
+};
+
+std::vector<Overlap> Overlaps(const BlockLayout& current, const BlockLayout& layout) {
+    const auto edges = [](int sideA, int countA, int sideB, int countB) {
+        std::vector<int> e{0};
+        for (int k = 1; k <= countA; ++k)
+            e.push_back(k * sideA);
+        for (int k = 1; k <= countB; ++k)
+            e.push_back(k * sideB);
+        std::sort(e.begin(), e.end());
+        e.erase(std::unique(e.begin(), e.end()), e.end());
+        return e;
+    };
+    const auto at = [](int p, int side, int count) {
+        return side > 0 && p < side * count ? p / side : -1;
+    };
+    const std::vector<int> xs = edges(current.side, current.columns, layout.side, layout.columns);
+    const std::vector<int> ys = edges(current.side, current.rows, layout.side, layout.rows);
+    std::unordered_map<long long, std::size_t> index;
+    std::vector<Overlap> overlaps;
+    for (std::size_t u = 0; u + 1 < xs.size(); ++u) {
+        for (std::size_t v = 0; v + 1 < ys.size(); ++v) {
+            const int ia = at(xs[u], current.side, current.columns);
+            const int ja = at(ys[v], current.side, current.rows);
+            const int ib = at(xs[u], layout.side, layout.columns);
+            const int jb = at(ys[v], layout.side, layout.rows);
+            const int a = ia >= 0 && ja >= 0 ? ja * current.n + ia : -1;
+            const int b = ib >= 0 && jb >= 0 ? jb * layout.n + ib : -1;
+            if (a < 0 && b < 0)
+                continue;
+            const long long area = static_cast<long long>(xs[u + 1] - xs[u]) * (ys[v + 1] - ys[v]);
+            const long long key = (static_cast<long long>(a) + 1) * 1000003LL + (b + 1);
+            auto [it, added] = index.try_emplace(key, overlaps.size());
+            if (added)
+                overlaps.push_back({a, b, 0});
+            overlaps[it->second].area += area;
+        }
+    }
+    return overlaps;
+}
+
+long long ChangedArea(const std::vector<Overlap>& overlaps,
+                      const std::vector<std::uint8_t>& current,
+                      const std::vector<std::uint8_t>& cells) {
+    long long area = 0;
+    for (const Overlap& o : overlaps) {
+        const bool was = o.current >= 0 && current[o.current];
+        const bool now = o.cell >= 0 && cells[o.cell];
+        area += was != now ? o.area : 0;
+    }
+    return area;
+}
+
 std::vector<std::uint8_t> Unpack(const Key& key, int n) {
     std::vector<std::uint8_t> cells(static_cast<std::size_t>(n) * n);
     for (std::size_t c = 0; c < cells.size(); ++c)
@@ -239,6 +300,10 @@ BandSearchResult SearchBands(std::span<const BlockLevels> levels, const SearchSt
     const FilledShare currentShare = ShareOf(answer);
     const double canvas = static_cast<double>(start.width) * start.height;
 
+    std::vector<std::vector<Overlap>> overlaps;
+    for (const BlockLevels& b : levels)
+        overlaps.push_back(Overlaps(current, b.Layout()));
+
     std::vector<Candidate*> within, outside;
     for (Candidate& c : candidates) {
         const BlockLayout& layout = levels[c.level].Layout();
@@ -247,7 +312,7 @@ BandSearchResult SearchBands(std::span<const BlockLevels> levels, const SearchSt
         if (!IsPicture(c.share) || (layout.n == start.n && c.cells == answer))
             continue;
         ++result.grids;
-        c.changedArea = canvas > 0 ? DifferingArea(c.cells, layout, answer, current) / canvas : 0;
+        c.changedArea = canvas > 0 ? ChangedArea(overlaps[c.level], answer, c.cells) / canvas : 0;
         if (layout.n == start.n) {
             c.changedCells = 0;
             for (std::size_t k = 0; k < c.cells.size(); ++k)

@@ -84,6 +84,7 @@ enum : int {
     ID_README = 143,
     ID_PUZZLE_EXPORT = 144,
     ID_PUZZLE_OPEN = 145,
+    ID_FIND_UNIQUE = 146,
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,
     ID_FILE_SAVE = 57603,

@@ -199,6 +199,10 @@ TEST(BandSearch, ReportsEveryUniqueGridOfEveryBandWithItsNearestBand) {
         if (k > 0) {
             EXPECT_FALSE(RanksBefore(s, r.suggestions[k - 1], start.n)) << k;
         }
+        const BlockLayout layout = BlockLayout::Of(s.n, 100, 100);
+        EXPECT_DOUBLE_EQ(
+            s.changedArea,
+            DifferingArea(s.cells, layout, start.answer, BlockLayout::Of(10, 100, 100)) / 10000.0);
         if (s.n <= 10) {
             const Puzzle p = Puzzle::FromGrid(s.n, s.n, s.cells);
             EXPECT_EQ(CountSolutions(p, std::vector<int>(s.n * s.n, -1), 2), 1);

@@ -1,0 +1,59 @@
+#include "construct/suggestion_text.h"
+
+#include <QPainter>
+#include <cmath>
+
+#include "construct/verdict_text.h"
+
+QString SuggestionTitle(const Suggestion& s) {
+    if (s.kind == SuggestionKind::Cells)
+        return QStringLiteral("%1 マスを変える").arg(s.changed.size());
+    return QStringLiteral("閾値 %1〜%2・ブロック数 %3").arg(s.lower).arg(s.upper).arg(s.n);
+}
+
+QString SuggestionDetail(const Suggestion& s, const FilledShare& current) {
+    SolveResult verdict;
+    verdict.verdict = s.verdict;
+    verdict.difficulty = s.difficulty;
+    verdict.undecidedCount = s.undecidedCount;
+    QString text = DescribeVerdict(verdict).text;
+    if (s.kind == SuggestionKind::Band) {
+        if (s.changedCells >= 0) {
+            text += QStringLiteral("・変わるマス %1").arg(s.changedCells);
+        } else {
+            // Never "0 %" for a change that is there.
+            const int percent = std::max(1, static_cast<int>(std::lround(s.changedArea * 100)));
+            text += QStringLiteral("・絵の %1% が変わります").arg(percent);
+        }
+    }
+    if (!s.withinShare) {
+        text += QStringLiteral("\n塗りの割合 %1% (今は %2%)")
+                    .arg(std::lround(s.filledPercent))
+                    .arg(std::lround(current.Percent()));
+    }
+    return text;
+}
+
+QImage SuggestionPicture(const Suggestion& s, const std::vector<std::uint8_t>& current) {
+    QImage image(kSuggestionPictureSide, kSuggestionPictureSide, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    if (s.n <= 0 || s.cells.size() != static_cast<std::size_t>(s.n) * s.n)
+        return image;
+    const int cell = (kSuggestionPictureSide - 4) / s.n;
+    const int origin = (kSuggestionPictureSide - cell * s.n) / 2;
+    const bool compare = current.size() == s.cells.size();
+    QPainter painter(&image);
+    for (int y = 0; y < s.n; ++y) {
+        for (int x = 0; x < s.n; ++x) {
+            const std::size_t k = static_cast<std::size_t>(y) * s.n + x;
+            const bool filled = s.cells[k] != 0;
+            QRgb colour = filled ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+            if (compare && (current[k] != 0) != filled)
+                colour = filled ? kNewlyFilledColor : kNewlyEmptiedColor;
+            painter.fillRect(origin + x * cell, origin + y * cell, cell, cell, QColor(colour));
+        }
+    }
+    painter.setPen(QColor(150, 150, 150));
+    painter.drawRect(origin - 1, origin - 1, cell * s.n + 1, cell * s.n + 1);
+    return image;
+}

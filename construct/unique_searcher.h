@@ -1,0 +1,67 @@
+// Runs the search for a puzzle with exactly one solution off the user-interface thread: the
+// bands and block counts first, then the fewest cell changes.  Suggestions, progress and the
+// end of the search come back as signals on the thread that owns the searcher, as they are
+// found; a new search or a cancel stops the one running, and nothing of it arrives after that.
+#pragma once
+
+#include <QMetaType>
+#include <QObject>
+#include <atomic>
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include "maker/band_search.h"
+#include "maker/block_levels.h"
+#include "maker/cell_search.h"
+
+// How the two searches ended.
+struct UniqueSearchSummary {
+    BandSearchResult bands;
+    CellSearchResult cells;
+    bool cancelled = false;
+};
+
+class UniqueSearcher : public QObject {
+    Q_OBJECT
+public:
+    // Time the search for cell changes may take.
+    static constexpr double kCellSeconds = 0.45;
+
+    explicit UniqueSearcher(QObject* parent = nullptr);
+    ~UniqueSearcher() override;
+
+    // Starts searching from the picture's gray levels and the current puzzle, stopping the
+    // search still running.
+    void Start(LevelPlane plane, SearchStart start);
+    // Stops the search still running; nothing more is delivered for it.
+    void Cancel();
+    // True from Start until `finished` is delivered or the search is cancelled.
+    bool Busy() const { return m_bBusy; }
+    // Delivers what the running search has posted until it has finished (for tests); false
+    // when it has not finished within the time.
+    bool WaitUntilFinished(int milliseconds);
+
+signals:
+    void found(const Suggestion& suggestion);
+    // 0..100.
+    void progress(int percent);
+    void finished(const UniqueSearchSummary& summary);
+
+private:
+    void Post(unsigned generation, std::function<void()> deliver);
+
+    std::thread m_worker;
+    std::shared_ptr<std::atomic<bool>> m_cancel;
+    // Set by the worker once the end of its search is posted, so that a waiter need not poll.
+    std::mutex m_mutex;
+    std::condition_variable m_posted;
+    bool m_bPosted = false;
+    unsigned m_generation = 0;
+    bool m_bBusy = false;
+};
+
+Q_DECLARE_METATYPE(Suggestion)
+Q_DECLARE_METATYPE(UniqueSearchSummary)

@@ -1,0 +1,114 @@
+// The search for a puzzle with exactly one solution in the view: the dialog, started from the
+// puzzle of the last analysis, and the steps that apply what the user picks in it.  A band and
+// block count go into the scroll bars, edits and combo box and run the analysis, as the user's
+// own changes of them would; changed cells become the document's puzzle, drawn into the
+// puzzle and preview panels, the binary panel left as the band made it.
+#include <QComboBox>
+
+#include "construct/block_grid.h"
+#include "construct/ngm_view.h"
+#include "construct/unique_dialog.h"
+#include "model/ngm_doc.h"
+#include "platform/scroll_codes.h"
+#include "res/dialog_template.h"
+
+bool CNGMView::CanFindUnique() const {
+    const Puzzle& puzzle = m_pDoc->GetPuzzle();
+    return HasPicture() && m_pDoc->HasPuzzle() && puzzle.HasAnswer() &&
+           puzzle.width == puzzle.height;
+}
+
+void CNGMView::OnFindUnique() {
+    if (!CanFindUnique())
+        return;
+    if (!m_pUniqueDialog) {
+        m_pUniqueDialog = new CUniqueDialog(this);
+        connect(m_pUniqueDialog, &CUniqueDialog::applyRequested, this,
+                [this](const Suggestion& s) { ApplySuggestion(s); });
+        connect(m_pUniqueDialog, &CUniqueDialog::searchAgainRequested, this,
+                [this] { StartUniqueSearch(); });
+    }
+    // An open dialog with the results of this puzzle only comes to the front.
+    if (!m_pUniqueDialog->isVisible() || !m_pUniqueDialog->HasCurrentResults())
+        StartUniqueSearch();
+    m_pUniqueDialog->show();
+    m_pUniqueDialog->raise();
+    m_pUniqueDialog->activateWindow();
+}
+
+void CNGMView::StartUniqueSearch() {
+    if (!m_pUniqueDialog || !CanFindUnique())
+        return;
+    const Puzzle& puzzle = m_pDoc->GetPuzzle();
+    SearchStart start;
+    start.lower = m_nLowerThreshold;
+    start.upper = m_nUpperThreshold;
+    start.n = puzzle.width;
+    start.answer = puzzle.answer;
+    start.width = m_pDoc->Width();
+    start.height = m_pDoc->Height();
+    m_pUniqueDialog->StartSearch(MakeLevelPlane(m_pDoc->m_ppInputPlanes), std::move(start));
+}
+
+void CNGMView::CloseUniqueResults() {
+    if (m_pUniqueDialog)
+        m_pUniqueDialog->CloseResults();
+}
+
+void CNGMView::ApplySuggestion(const Suggestion& s) {
+    if (!HasPicture())
+        return;
+    if (s.kind == SuggestionKind::Band)
+        ApplyBand(s.lower, s.upper, s.n);
+    else
+        ApplyCellChanges(s.cells, static_cast<int>(s.changed.size()));
+}
+
+void CNGMView::ApplyBand(int lower, int upper, int n) {
+    if (upper <= lower || lower < 0 || upper > 255)
+        return;
+    const int item = m_comboBlocks->findText(QString::number(n));
+    if (item < 0)
+        return;
+    m_comboBlocks->setCurrentIndex(item);
+    // What the threshold bars leave behind when the user moves them.
+    m_controls.Get<ScrollCodeBar>(IDC_LOWER_SCROLL)->SetScrollPos(lower);
+    m_controls.Get<ScrollCodeBar>(IDC_UPPER_SCROLL)->SetScrollPos(upper);
+    m_nLowerThreshold = lower;
+    m_nUpperThreshold = upper;
+    SetDlgItemText(m_controls, IDC_LOWER_EDIT, QString::number(lower));
+    SetDlgItemText(m_controls, IDC_UPPER_EDIT, QString::number(upper));
+    OnAnalyze();
+}
+
+void CNGMView::ApplyCellChanges(const std::vector<std::uint8_t>& cells, int changed) {
+    const Puzzle& current = m_pDoc->GetPuzzle();
+    const int n = current.width;
+    if (n <= 0 || current.height != n || cells.size() != static_cast<std::size_t>(n) * n)
+        return;
+    Puzzle puzzle = Puzzle::FromGrid(n, n, cells);
+    puzzle.title = current.title;
+    m_pDoc->SetPuzzle(std::move(puzzle));
+
+    // The blocks and the puzzle drawn as the analysis draws them; the lines and the label
+    // the block drawing also puts into the binary panel are there already.
+    EnsurePanelImages();
+    ColumnBuffer blocks;
+    blocks.Allocate(n, n);
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < n; ++j)
+            blocks[i][j] = cells[static_cast<std::size_t>(j) * n + i] ? 1 : 0;
+    CDC untouched;
+    m_dcPreview.FillSolidRect(0, 0, m_nPreviewW, m_nPreviewH, kFaceColor);
+    DrawBlockPanels(blocks, m_pDoc->Width(), m_pDoc->Height(), n, m_bTestMode != 0, m_dcPreview,
+                    untouched);
+    m_dcResult.FillSolidRect(0, 0, m_nResultW, m_nResultH, kFaceColor);
+    DrawResult();
+
+    m_strImageInfo += QStringLiteral("変更マス : %1\r\n").arg(changed);
+    UpdateData();
+    ScrollInfoToEnd();
+    EnableControls({IDC_PLAY}, true);
+    update();
+    JudgePuzzle();
+}
