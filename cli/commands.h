@@ -9,7 +9,7 @@
 // ngm-cli as a whole: picks the subcommand named by the first word.
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// ngm-cli solve [--timeout SECONDS] FILE.non...
+// ngm-cli solve [--timeout SECONDS] FILE...  (.non or .xml)
 int RunSolve(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 // ngm-cli make [--blocks N] [--band LOW,HIGH] [--format F] [--out DIR] PICTURE...
 int RunMake(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

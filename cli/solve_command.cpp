@@ -4,15 +4,16 @@
 #include <cstdlib>
 
 #include "cli/commands.h"
-#include "formats/non_format.h"
+#include "formats/puzzle_file.h"
 #include "solver/solver.h"
 
 namespace {
 
 const char kSolveHelp[] =
-    "使い方: ngm-cli solve [--timeout 秒] ファイル.non...\n"
+    "使い方: ngm-cli solve [--timeout 秒] ファイル...\n"
     "\n"
-    "パズルを一つずつ解き、一つのファイルにつき一行をタブ区切りで書きます:\n"
+    "パズルのファイル(.non、.xml)を一つずつ解き、一つのファイルにつき一行をタブ区切りで\n"
+    "書きます:\n"
     "  ファイル名(与えたとおり)  判定  難易度  決まらないマス数  解いた時間(マイクロ秒)\n"
     "判定は次のどれかです:\n"
     "  line      答えは一つで、行と列の論理だけで解ける\n"
@@ -80,7 +81,7 @@ int RunSolve(const std::vector<std::string>& args, std::ostream& out, std::ostre
     }
     int status = 0;
     for (const std::string& file : files) {
-        const PuzzleReadResult read = ReadNonFile(file);
+        const PuzzleReadResult read = ReadPuzzleFile(file);
         if (!read.ok) {
             err << file << ":";
             if (read.line > 0)

@@ -2,6 +2,7 @@
 // for, one line each in the order given; unreadable pictures are named on standard error with
 // the window's reasons; convert goes between the formats by the names' extensions.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QImage>
 #include <filesystem>
@@ -69,9 +70,10 @@ std::vector<std::uint8_t> PatternCells(int k, int n = 20) {
 class CliMake : public ::testing::Test {
 protected:
     void SetUp() override {
+        // A folder of this process's own: other builds may run the same tests at once.
         dir_ = fs::temp_directory_path() /
-               ("ngm_make_test_" +
-                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+               ("ngm_make_test_" + std::to_string(getpid()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_ / "in");
     }
@@ -177,7 +179,8 @@ TEST_F(CliMake, BlocksBandAndFormatsAreThoseAsked) {
 }
 
 TEST(CliConvert, BetweenFormatsByExtension) {
-    const fs::path dir = fs::temp_directory_path() / "ngm_convert_test";
+    const fs::path dir =
+        fs::temp_directory_path() / ("ngm_convert_test_" + std::to_string(getpid()));
     fs::remove_all(dir);
     fs::create_directories(dir);
     const std::string heart = std::string(NGM_TEST_DATA) + "/expected/heart.non";
@@ -186,6 +189,10 @@ TEST(CliConvert, BetweenFormatsByExtension) {
     EXPECT_EQ(Slurp(dir / "h.xml"), Slurp(std::string(NGM_TEST_DATA) + "/expected/heart.xml"));
     EXPECT_EQ(Cli({"convert", (dir / "h.xml").string(), (dir / "h.non").string()}).status, 0);
     EXPECT_EQ(Slurp(dir / "h.non"), Slurp(heart));
+    // solve reads the .xml as well.
+    const auto solved = Fields(Cli({"solve", (dir / "h.xml").string()}).out);
+    ASSERT_EQ(solved.size(), 1u);
+    EXPECT_EQ(solved[0][1], "line");
     // Clues only: the pictures get the answer when it is the only one.
     std::ofstream(dir / "unique.non") << "width 2\nheight 2\nrows\n2\n1\ncolumns\n2\n1\n";
     std::ofstream(dir / "several.non") << "width 2\nheight 2\nrows\n1\n1\ncolumns\n1\n1\n";

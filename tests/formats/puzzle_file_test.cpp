@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -100,7 +101,8 @@ TEST(PuzzleFile, FormatsComeFromTheExtensionOrTheText) {
         EXPECT_EQ(PuzzleFormatOfPath(n.path), n.format) << n.path;
 
     // A file named neither way is read as what it holds.
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "ngm_file_test";
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("ngm_file_test_" + std::to_string(getpid()));
     std::filesystem::create_directories(dir);
     for (PuzzleFileFormat format : kTextFormats) {
         const std::string path = (dir / "heart.txt").string();
