@@ -553,6 +553,7 @@ void CPlaygame::MoveCursor(int dx, int dy, bool drag) {
     m_cursor = next;
     RedrawArea(m_layout.CellInside(old));
     RedrawArea(m_layout.CellInside(m_cursor));
+    ScrollToCell(m_cursor);
     if (drag) {
         // Shift + arrows: a drag of the keyboard, one stroke until Shift is released.
         if (!m_bKeyDrag) {
@@ -704,4 +705,16 @@ void CPlaygame::OnHint() {
     }
     m_hint = hint->cell;
     RedrawArea(m_layout.CellInside(hint->cell));
+    ScrollToCell(hint->cell);
+}
+
+void CPlaygame::ScrollToCell(CellPos cell) {
+    if (!m_pBoardView)
+        return;
+    // The cell's middle in the frame, with a cell of room around it.
+    const CRect inside = m_layout.CellInside(cell);
+    const QPoint middle =
+        m_ctlBoard->ClientRect().topLeft() + QPoint(1, 1) +
+        QPoint(inside.left + inside.Width() / 2, inside.top + inside.Height() / 2);
+    m_pBoardView->ensureVisible(middle.x(), middle.y(), m_layout.CellSize(), m_layout.CellSize());
 }

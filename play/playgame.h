@@ -120,6 +120,8 @@ private:
     // A key of the board (arrows, Space, X, Delete, H, Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z).
     void OnBoardKey(int key, Qt::KeyboardModifiers modifiers);
     void MoveCursor(int dx, int dy, bool drag);
+    // Scrolls a board larger than its view so that the cell shows (the cursor's, the hint's).
+    void ScrollToCell(CellPos cell);
     void EndKeyDrag();
     // Draws the cells that changed, drops the hint's frame and greys or ungreys the clues
     // of the lines whose state changed, redrawing only those parts.

@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollArea>
 #include <QTest>
 #include <QTimerEvent>
 #include <cctype>
@@ -557,6 +558,31 @@ TEST_F(PlayTest, TheSolvedBoardTurnsIntoThePicture) {
     ScriptedMessageBoxes boxes;
     Button(IDOK);
     EXPECT_EQ(Board(), "#./.#");
+}
+
+// On a board too large for the screen, the view scrolls to keep the keyboard's cursor in sight.
+TEST_F(PlayTest, TheCursorStaysInSightOnAScrolledBoard) {
+    std::vector<std::uint8_t> cells(99 * 99);
+    for (std::size_t k = 0; k < cells.size(); ++k)
+        cells[k] = k % 7 < 4;
+    doc.SetPuzzle(Puzzle::FromGrid(99, 99, cells));
+    dlg = std::make_unique<CPlaygame>(&doc);
+    dlg->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
+    auto* view = dlg->findChild<QScrollArea*>();
+    ASSERT_NE(view, nullptr);
+    Key(Qt::Key_Down);
+    for (int k = 0; k < 98; ++k) {
+        Key(Qt::Key_Right);
+        Key(Qt::Key_Down);
+    }
+    Key(Qt::Key_Space);
+    EXPECT_EQ(doc.GetPlayBoard().At({98, 98}), Mark::Filled);
+    const CRect last = dlg->Layout().CellInside({98, 98});
+    const CPoint origin = dlg->BoardPoint(CPoint{0, 0});
+    const QRect shown(view->viewport()->mapTo(dlg.get(), QPoint(0, 0)), view->viewport()->size());
+    EXPECT_TRUE(shown.contains(
+        QRect(last.left - origin.x, last.top - origin.y, last.Width(), last.Height())));
 }
 
 }  // namespace
