@@ -105,8 +105,11 @@ private:
 
     bool Key(std::string_view key, std::string_view value) {
         Puzzle& p = r_.puzzle;
-        if (key == "width" || key == "height") {
-            const bool width = key == "width";
+        // "rows 5" and "columns 4" give the size, as "height 5" and "width 4" do; a bare
+        // "rows" or "columns" begins the clues.
+        const bool size = (key == "rows" || key == "columns") && !Trim(value).empty();
+        if (key == "width" || key == "height" || size) {
+            const bool width = key == "width" || key == "columns";
             if ((width ? p.width : p.height) != 0)
                 return Error(width ? "幅が二度あります" : "高さが二度あります");
             // A size far too large is still a size, and is told as one.
@@ -153,10 +156,13 @@ private:
     bool Clues(std::vector<LineClue>& clues, int count, int length, bool rows) {
         clues.reserve(count);
         for (int i = 0; i < count; ++i) {
-            if (!NextLine())
-                return r_.error.empty()
-                           ? Error(rows ? "行のヒントが足りません" : "列のヒントが足りません")
-                           : false;
+            // Blank lines between the clues are passed over; an empty line's clue is 0.
+            do {
+                if (!NextLine())
+                    return r_.error.empty()
+                               ? Error(rows ? "行のヒントが足りません" : "列のヒントが足りません")
+                               : false;
+            } while (Trim(line_).empty());
             const std::string_view text = Trim(line_);
             if (!text.empty() &&
                 ((text[0] >= 'a' && text[0] <= 'z') || (text[0] >= 'A' && text[0] <= 'Z')))

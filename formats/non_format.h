@@ -1,6 +1,7 @@
 // Reading and writing puzzles in the `.non` text format: one key per line (`width`, `height`,
 // `rows` and `columns` each followed by one clue line per row or column, `goal` with the answer
-// row by row, `title` and `by`); unknown keys and blank lines between keys are ignored.
+// row by row, `title` and `by`); `rows N` and `columns N` give the size as `height N` and
+// `width N` do; unknown keys and blank lines, also between clue lines, are ignored.
 #pragma once
 
 #include <string>

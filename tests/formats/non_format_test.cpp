@@ -112,7 +112,8 @@ TEST(NonFormat, BrokenFilesGiveTheLineAndTheReason) {
         {"height 2\ncolumns\n", 2, "列の前に幅がありません"},
         {"width 2\nheight 2\nrows\n2\ncolumns\n2\n1\n", 5, "行のヒントが足りません"},
         {"width 2\nheight 2\nrows\n2\n1\ncolumns\n2\n", 7, "列のヒントが足りません"},
-        {"width 2\nheight 2\nrows\n\n1\n", 4, "ヒントの数字がありません"},
+        {"width 2\nheight 2\nrows\n\n1\n", 5, "行のヒントが足りません"},  // blanks skipped
+        {"rows 2\ncolumns 2\nheight 3\n", 3, "高さが二度あります"},
         {"width 2\nheight 2\nrows\n-1\n1\n", 4, "数字が正しくありません"},
         {"width 2\nheight 2\nrows\n1,x\n1\n", 4, "数字が正しくありません"},
         {"width 2\nheight 2\nrows\n1,0\n1\n", 4, "数字が正しくありません"},
@@ -149,6 +150,11 @@ TEST(NonFormat, BrokenFilesGiveTheLineAndTheReason) {
     }
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));  // 20 MB
     EXPECT_TRUE(ReadNon(good).ok);
+    // Sizes given by "columns N" and "rows N", blank lines among the clues.
+    const PuzzleReadResult sized = ReadNon("columns 2\nrows 2\nrows\n2\n\n1\n\ncolumns\n\n2\n1\n");
+    EXPECT_TRUE(sized.ok) << sized.line << ": " << sized.error;
+    EXPECT_EQ(sized.puzzle.rows, (std::vector<LineClue>{{2}, {1}}));
+    EXPECT_EQ(sized.puzzle.columns, (std::vector<LineClue>{{2}, {1}}));
 }
 
 // A valid file cut at every byte, and randomly damaged copies: no crash, and whatever is
