@@ -11,7 +11,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
 // ngm-cli solve [--timeout SECONDS] FILE...  (.non or .xml)
 int RunSolve(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-// ngm-cli make [--blocks N] [--band LOW,HIGH] [--format F] [--out DIR] PICTURE...
+// ngm-cli make [--blocks N] [--band LOW,HIGH] [--format F] [--out DIR] [--unique] PICTURE...
 int RunMake(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 // ngm-cli convert IN OUT
 int RunConvert(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

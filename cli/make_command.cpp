@@ -16,6 +16,7 @@
 
 #include "cli/commands.h"
 #include "cli/drawing_app.h"
+#include "cli/make_unique.h"
 #include "cli/picture_file.h"
 #include "construct/picture_puzzle.h"
 #include "construct/verdict_text.h"
@@ -26,13 +27,14 @@ namespace {
 
 const char kMakeHelp[] =
     "使い方: ngm-cli make [--blocks 5|10|20] [--band 下限,上限] [--format non|xml|png|pdf]\n"
-    "                     [--out フォルダ] 画像...\n"
+    "                     [--out フォルダ] [--unique] 画像...\n"
     "\n"
     "画像(P6 の PPM、24 ビットのビットマップなど、ウィンドウで開けるもの)を一つずつ、\n"
     "ウィンドウの解析と同じ規則で白黒にしてブロックに分け、パズルのファイルにします。\n"
     "ファイル名は画像の名前の拡張子を形式のものに替えたものです(png では答えの\n"
     "名前-solution.png も書きます)。一つの画像につき一行をタブ区切りで書きます:\n"
     "  画像(与えたとおり)  書いたファイル  判定  難易度  決まらないマス数\n"
+    "(--unique では  結果  ブロック数  下限,上限  が続きます)\n"
     "判定と難易度の意味は ngm-cli solve --help にあります。\n"
     "\n"
     "  --blocks N        一辺のブロック数 5、10、20(既定は 20)\n"
@@ -40,6 +42,12 @@ const char kMakeHelp[] =
     "                    (既定は 0,250)\n"
     "  --format 形式     non、xml、png、pdf のどれか(既定は non)\n"
     "  --out フォルダ    書く場所(既定は画像と同じフォルダ、なければ作ります)\n"
+    "  --unique          解が一つのパズルを探して書きます。与えた(なければ既定の)下限・\n"
+    "                    上限とブロック数から始めて、ウィンドウの「一意なパズルを探す」と\n"
+    "                    同じく閾値とブロック数を探し、いちばん良いものにします。行の終わりに\n"
+    "                    結果(kept 与えたままで一意、found 見つけた、none 見つからない)、\n"
+    "                    書いたパズルのブロック数、下限,上限 が続きます。none のときは\n"
+    "                    与えた設定のパズルを書き、判定はそのパズルのものです。\n"
     "  --help            この説明を表示する\n"
     "\n"
     "画像は全部のコアで並べて処理します。端末では進み具合を標準エラーに表示します。\n"
@@ -51,7 +59,8 @@ struct MakeOptions {
     int lower = 0;
     int upper = 250;
     PuzzleFileFormat format = PuzzleFileFormat::kNon;
-    QString outDir;  // empty: beside each picture
+    QString outDir;       // empty: beside each picture
+    bool unique = false;  // search for settings whose puzzle has one solution
 };
 
 // What became of one picture: its line for standard output, or its line for standard error.
@@ -85,8 +94,13 @@ MakeResult MakeOne(const std::string& picture, const QString& output, const Make
         result.err = picture + ": " + reason->toStdString();
         return result;
     }
-    Puzzle puzzle = PuzzleOfPicture(std::get<Picture>(read), options.lower, options.upper,
-                                    options.blocks, binary);
+    const Picture& source = std::get<Picture>(read);
+    UniqueSettings settings{UniqueSettings::Outcome::None, options.lower, options.upper,
+                            options.blocks};
+    if (options.unique)
+        settings =
+            ChooseUniqueSettings(source, options.lower, options.upper, options.blocks, binary);
+    Puzzle puzzle = PuzzleOfPicture(source, settings.lower, settings.upper, settings.n, binary);
     puzzle.title = QFileInfo(QString::fromStdString(picture)).completeBaseName().toStdString();
     const SolveResult solved = Solve(puzzle);
     const QString verdict = DescribeVerdict(solved).text;
@@ -97,6 +111,10 @@ MakeResult MakeOne(const std::string& picture, const QString& output, const Make
     }
     result.out = picture + '\t' + output.toStdString() + '\t' + VerdictWord(solved.verdict) + '\t' +
                  std::to_string(solved.difficulty) + '\t' + std::to_string(solved.undecidedCount);
+    if (options.unique)
+        result.out += std::string("\t") + UniqueOutcomeWord(settings.outcome) + '\t' +
+                      std::to_string(settings.n) + '\t' + std::to_string(settings.lower) + ',' +
+                      std::to_string(settings.upper);
     return result;
 }
 
@@ -143,6 +161,10 @@ int RunMake(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         }
         if (a == "--") {
             optionsEnd = true;
+            continue;
+        }
+        if (a == "--unique") {
+            options.unique = true;
             continue;
         }
         if (a == "--help" || a == "-h") {
