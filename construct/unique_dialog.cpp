@@ -10,6 +10,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 
 #include "construct/suggestion_text.h"
 #include "platform/form.h"
@@ -20,6 +21,7 @@ namespace {
 const QString kTitle = QStringLiteral("一意なパズルを探す");
 const QString kBandHeading = QStringLiteral("閾値とブロック数を変える");
 const QString kCellHeading = QStringLiteral("マスを変える (%1 マスまで)");
+const QString kCurrent = QStringLiteral("今のパズル: 閾値 %1〜%2・ブロック数 %3・塗り %4%");
 const QString kSearching = QStringLiteral("探しています...");
 const QString kDone = QStringLiteral("探し終わりました。");
 const QString kCancelled = QStringLiteral("中止しました。それまでに見つかったものを示します。");
@@ -72,6 +74,7 @@ CUniqueDialog::CUniqueDialog(QWidget* parent) : QDialog(parent) {
     setFont(TemplateFont(FormViewTemplate()));
     setModal(false);
 
+    m_pCurrent = new QLabel(this);
     m_pStatus = new QLabel(this);
     m_pStatus->setWordWrap(true);
     m_pProgress = new QProgressBar(this);
@@ -87,6 +90,7 @@ CUniqueDialog::CUniqueDialog(QWidget* parent) : QDialog(parent) {
     auto* close = new QPushButton(QStringLiteral("閉じる"), this);
 
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_pCurrent);
     layout->addWidget(m_pStatus);
     layout->addWidget(m_pProgress);
     layout->addWidget(new QLabel(kBandHeading, this));
@@ -102,7 +106,7 @@ CUniqueDialog::CUniqueDialog(QWidget* parent) : QDialog(parent) {
     buttons->addWidget(m_pAgain);
     buttons->addWidget(close);
     layout->addLayout(buttons);
-    resize(440, 560);
+    resize(440, 640);
 
     connect(&m_searcher, &UniqueSearcher::found, this, [this](const Suggestion& s) { OnFound(s); });
     connect(&m_searcher, &UniqueSearcher::progress, m_pProgress, &QProgressBar::setValue);
@@ -146,6 +150,10 @@ void CUniqueDialog::StartSearch(LevelPlane plane, SearchStart start) {
     ShowList(m_pCellList, m_cells);
     SetNote(m_pBandNote, QString());
     SetNote(m_pCellNote, QString());
+    m_pCurrent->setText(kCurrent.arg(m_start.lower)
+                            .arg(m_start.upper)
+                            .arg(m_start.n)
+                            .arg(std::lround(ShareOf(m_start.answer).Percent())));
     m_pProgress->setValue(0);
     m_pStatus->setText(kSearching);
     SetRunning(true);
@@ -257,9 +265,11 @@ void CUniqueDialog::ShowList(QListWidget* list, const std::vector<Suggestion>& e
     for (const Suggestion& s : entries) {
         const std::vector<std::uint8_t> none;
         const QImage picture = SuggestionPicture(s, s.n == m_start.n ? m_start.answer : none);
+        // The picture keeps its colours on a selected entry.
+        QIcon icon(QPixmap::fromImage(picture));
+        icon.addPixmap(QPixmap::fromImage(picture), QIcon::Selected);
         auto* item = new QListWidgetItem(
-            QIcon(QPixmap::fromImage(picture)),
-            SuggestionTitle(s) + QLatin1Char('\n') + SuggestionDetail(s, current), list);
+            icon, SuggestionTitle(s) + QLatin1Char('\n') + SuggestionDetail(s, current), list);
         item->setSizeHint(QSize(0, kSuggestionPictureSide + 6));
     }
     // The entry chosen stays chosen while entries arrive, wherever it moves.

@@ -37,6 +37,7 @@ public:
     QListWidget* BandList() const { return m_pBandList; }
     QListWidget* CellList() const { return m_pCellList; }
     QLabel* StatusLabel() const { return m_pStatus; }
+    QLabel* CurrentLabel() const { return m_pCurrent; }
     QLabel* BandNote() const { return m_pBandNote; }
     QLabel* CellNote() const { return m_pCellNote; }
     QProgressBar* Progress() const { return m_pProgress; }
@@ -72,6 +73,7 @@ private:
     std::vector<Suggestion> m_bands;
     std::vector<Suggestion> m_cells;
     std::optional<Suggestion> m_chosen;  // the entry selected in either list
+    QLabel* m_pCurrent = nullptr;        // the settings and share searched from
     QLabel* m_pStatus = nullptr;
     QProgressBar* m_pProgress = nullptr;
     QListWidget* m_pBandList = nullptr;

@@ -253,6 +253,8 @@ TEST_F(UniqueSearchTest, ProgressCancelAndResultsAsTheyAreFound) {
     EXPECT_FALSE(dialog.CancelButton()->isHidden());
     EXPECT_TRUE(dialog.SearchAgainButton()->isHidden());
     EXPECT_EQ(dialog.StatusLabel()->text(), "探しています...");
+    // 40 of the 400 cells are filled: the square and two switches.
+    EXPECT_EQ(dialog.CurrentLabel()->text(), "今のパズル: 閾値 0〜250・ブロック数 20・塗り 10%");
 
     QStringList events;
     std::vector<int> percents;
