@@ -1,8 +1,10 @@
 // Puzzle files: ngm-cli make over 1,000 generated 260 x 260 pictures (pictures per second,
 // verdicts included, on all cores); opening a 99 x 99 puzzle file in the window with its
-// puzzle drawn; exporting a 20 x 20 puzzle to each format.
+// puzzle drawn, and its board drawn in the play dialog; exporting a 20 x 20 puzzle to each
+// format.
 #include <benchmark/benchmark.h>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <random>
@@ -14,6 +16,7 @@
 #include "formats/puzzle_export.h"
 #include "formats/puzzle_file.h"
 #include "model/ngm_doc.h"
+#include "play/playgame.h"
 
 namespace {
 
@@ -101,6 +104,21 @@ BENCHMARK(BM_OpenPuzzleFile99)
     ->Arg(static_cast<int>(PuzzleFileFormat::kNon))
     ->Arg(static_cast<int>(PuzzleFileFormat::kXml))
     ->Unit(benchmark::kMillisecond);
+
+// The play dialog's whole board for the 99 x 99 puzzle of such a file: clues, lines and cells,
+// with the cells and scrolling the offscreen screen calls for.
+void BM_PlayBoard99(benchmark::State& state) {
+    std::mt19937 rng(99);
+    CNGMDoc doc;
+    doc.SetPuzzle(Puzzle::FromGrid(99, 99, Blobs(99, 99, rng)));
+    CPlaygame dlg(&doc);
+    dlg.show();
+    QCoreApplication::processEvents();
+    for (auto _ : state)
+        dlg.DrawBoard();
+    state.counters["cell_px"] = dlg.Layout().CellSize();
+}
+BENCHMARK(BM_PlayBoard99)->Unit(benchmark::kMillisecond);
 
 // A 20 x 20 puzzle exported to a file of each format, written through a temporary file.
 void BM_Export20(benchmark::State& state) {
