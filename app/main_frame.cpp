@@ -114,6 +114,10 @@ void CMainFrame::OnCreate() {
         MakeAction(ID_FIND_UNIQUE, QStringLiteral("一意なパズルを探す...\tCtrl+U"),
                    QKeySequence(Qt::CTRL | Qt::Key_U));
     findUnique->setEnabled(false);
+    // Ctrl+V reaches a focused text field that accepts typing first; elsewhere it pastes the
+    // picture on the clipboard.
+    QAction* paste = MakeAction(ID_EDIT_PASTE, QStringLiteral("画像を貼り付け\tCtrl+V"),
+                                QKeySequence(Qt::CTRL | Qt::Key_V));
     QAction* readme = MakeAction(ID_README, QStringLiteral("Readme(R)"));
     QAction* about = MakeAction(ID_APP_ABOUT, QStringLiteral("バージョン情報 NGM(&A)..."));
     about->setIcon(QIcon(QPixmap(kAboutXpm)));
@@ -131,6 +135,7 @@ void CMainFrame::OnCreate() {
     connect(topmost, &QAction::triggered, this, [this] { OnTopmost(); });
     connect(drawbox, &QAction::triggered, this, [this] { m_pView->OnDrawBox(); });
     connect(findUnique, &QAction::triggered, this, [this] { m_pView->OnFindUnique(); });
+    connect(paste, &QAction::triggered, this, [this] { m_pView->OnPaste(); });
     connect(readme, &QAction::triggered, this, [this] { OnReadme(); });
     connect(input, &QAction::triggered, this, [this] { m_pView->OnInput(); });
     // Analysis and play are commands of buttons that may be disabled: the accelerators do
@@ -213,6 +218,7 @@ void CMainFrame::CreateMenus() {
 
     QMenu* functions = menuBar()->addMenu(QStringLiteral("機能"));
     functions->addAction(Action(ID_DRAWBOX));
+    functions->addAction(Action(ID_EDIT_PASTE));
     functions->addSeparator();
     functions->addAction(Action(ID_FIND_UNIQUE));
 

@@ -216,8 +216,7 @@ void CNGMView::OnHScroll(int nSBCode, int nPos, QScrollBar* pScrollBar) {
     SetDlgItemText(m_controls, IDC_UPPER_EDIT, QString::number(m_nUpperThreshold));
 
     if (m_nUpperThreshold > m_nLowerThreshold) {
-        ClearAnalysisPanels();
-        OnAnalyze();
+        OnAnalyze();  // which clears the panels it draws
         return;
     }
     AppMessageBox(QStringLiteral("無理な閾値設定です。"), MB_OK);
@@ -316,6 +315,11 @@ void CNGMView::dragEnterEvent(QDragEnterEvent* event) {
             }
         }
     }
+    // Picture data without a local file: an image dragged out of a browser.
+    if (mime && HasPictureData(*mime)) {
+        event->acceptProposedAction();
+        return;
+    }
     event->ignore();
 }
 
@@ -329,6 +333,11 @@ void CNGMView::dropEvent(QDropEvent* event) {
         }
     }
     if (paths.isEmpty()) {
+        if (mime && HasPictureData(*mime)) {
+            event->acceptProposedAction();
+            OnDropPictureData(*mime);
+            return;
+        }
         event->ignore();
         return;
     }

@@ -24,6 +24,7 @@ enum class PictureRefusal;
 class QComboBox;
 class QDragEnterEvent;
 class QDropEvent;
+class QMimeData;
 class QScrollBar;
 
 using BOOL = int;
@@ -59,6 +60,12 @@ public:
     void OnHScroll(int nSBCode, int nPos, QScrollBar* pScrollBar);
     // Files dropped on the view (local paths; a drop with no local file never gets here).
     void OnDropFiles(const QStringList& paths);
+    // The picture on the clipboard as the input picture ("画像を貼り付け", Ctrl+V).
+    void OnPaste();
+    // Picture data dropped from another program (a browser), without a local file.
+    void OnDropPictureData(const QMimeData& mime);
+    // True when mime carries picture data (an image, or data of an "image/" type).
+    static bool HasPictureData(const QMimeData& mime);
 
     // Buffers by kind: 1 the picture's planes, 2 the binary image, 3 the answer and play
     // grids.  A zero size or memory that cannot be had is refused with its message box, and

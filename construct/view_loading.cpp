@@ -1,13 +1,18 @@
-// Loading a picture into the view: the two ways a file arrives (the open dialog and a drop),
-// and the message boxes that the model's refusals and questions become.  The rules (formats,
-// headers, sizes, the canvas) are the model's; the steps the view used to read through remain
-// as thin steps over it.
+// Loading a picture into the view: the ways a picture arrives (the open dialog, a dropped file,
+// the clipboard and image data dropped from another program), and the message boxes that the
+// model's refusals and questions become.  The rules (formats, headers, sizes, the canvas) are
+// the model's; the steps the view used to read through remain as thin steps over it.
 #include <sys/stat.h>
 
+#include <QBuffer>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QIODevice>
+#include <QMimeData>
+#include <QUrl>
 #include <variant>
 
 #include "construct/busy_cursor.h"
@@ -34,6 +39,57 @@ const QString kTooSmall = QStringLiteral("入力画像サイズが小さすぎ�
 const QString kSeveralFiles = QStringLiteral("複数ファイルは対処できません。すみません。");
 const QString kFolder = QStringLiteral("フォルダです。イメージファイルをD&Dしてください。");
 const QString kNotPicture = QStringLiteral("画像ファイルではありません。");
+const QString kClipboard = QStringLiteral("クリップボード");
+
+// The MIME types of picture data tried first, lossless ones before the others; any other
+// "image/" type comes after them.
+const char* const kPictureMimeTypes[] = {
+    "image/png",
+    "image/bmp",
+    "image/x-bmp",
+    "image/webp",
+    "image/tiff",
+    "image/gif",
+    "image/jpeg",
+    "image/x-portable-pixmap",
+    "image/x-portable-graymap",
+    "image/x-portable-bitmap",
+    "image/x-portable-anymap",
+};
+
+// A picture that does not come from a file: the bytes of a file in a format this program
+// reads, or an image that arrives decoded already.
+struct PictureData {
+    QByteArray bytes;
+    QImage image;
+    bool Found() const { return !bytes.isEmpty() || !image.isNull(); }
+};
+
+PictureData PictureDataOf(const QMimeData& mime) {
+    QStringList types;
+    for (const char* type : kPictureMimeTypes)
+        types << QString::fromLatin1(type);
+    for (const QString& type : mime.formats()) {
+        if (type.startsWith(QStringLiteral("image/")) && !types.contains(type))
+            types << type;
+    }
+    const QStringList offered = mime.formats();
+    PictureData data;
+    for (const QString& type : types) {
+        if (!offered.contains(type))
+            continue;
+        QByteArray bytes = mime.data(type);
+        const int format = FormatFromHead(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                          static_cast<std::size_t>(bytes.size()));
+        if (format != kFormatUnknown) {
+            data.bytes = std::move(bytes);
+            return data;
+        }
+    }
+    if (mime.hasImage())
+        data.image = qvariant_cast<QImage>(mime.imageData());
+    return data;
+}
 
 // True when the user answered Yes.
 bool Ask(PictureQuestion question) {
@@ -64,8 +120,7 @@ enum class FlowEnd {
 };
 
 // Header, questions, pixels; the new picture replaces the previous one only at the end.
-ReadEnd ReadPicture(CNGMView& view, QIODevice& file, int format) {
-    PictureLoader loader(file, format);
+ReadEnd ReadPicture(CNGMView& view, PictureLoader& loader) {
     const std::variant<PictureHeader, PictureRefusal> header = loader.ReadHeader();
     if (const PictureRefusal* refusal = std::get_if<PictureRefusal>(&header)) {
         CNGMView::ShowRefusal(*refusal);
@@ -84,23 +139,33 @@ ReadEnd ReadPicture(CNGMView& view, QIODevice& file, int format) {
         if (!Ask(PictureQuestion::kLargerThanPanel))
             return ReadEnd::kAbandoned;
     }
-    std::variant<Picture, PictureRefusal> pixels = loader.ReadPixels();
+    // A picture of the same canvas size is written into the planes of the previous one, which
+    // spares allocating and first touching them.
+    CNGMDoc& doc = *view.GetDocument();
+    std::variant<Picture, PictureRefusal> pixels = loader.ReadPixels(&doc.m_picture);
     if (const PictureRefusal* refusal = std::get_if<PictureRefusal>(&pixels)) {
         CNGMView::ShowRefusal(*refusal);
-        return ReadEnd::kAbandoned;
+        // Data that cannot be decoded is refused like a header; the memory is this picture's.
+        return *refusal == PictureRefusal::kUnsupported ? ReadEnd::kRefused : ReadEnd::kAbandoned;
     }
-    CNGMDoc& doc = *view.GetDocument();
     doc.m_picture = std::get<Picture>(std::move(pixels));
-    // The binary image was the previous picture's; the next analysis makes one for this one.
-    view.m_ppBinaryImage.Free();
+    // The binary image was the previous picture's.  The next analysis writes one of the same
+    // size over; one of another size is given back now and made anew then.
+    if (view.m_ppBinaryImage.Columns() != doc.Width() ||
+        view.m_ppBinaryImage.Length() != doc.Height())
+        view.m_ppBinaryImage.Free();
     return ReadEnd::kRead;
 }
 
-// The steps both flows share once the file is open: read it, show the information text and,
-// after a refusal, check the previous picture again; then draw the picture.
-FlowEnd ReadAndShow(CNGMView& view, QFile& file) {
-    const ReadEnd read = ReadPicture(view, file, view.DetectFormat(file));
-    file.close();
+ReadEnd ReadPicture(CNGMView& view, QIODevice& file, int format) {
+    PictureLoader loader(file, format);
+    return ReadPicture(view, loader);
+}
+
+// The steps every flow shares once the picture can be read: read it, show the information
+// text and, after a refusal, check the previous picture again; then draw the picture.
+FlowEnd ReadAndShow(CNGMView& view, PictureLoader& loader) {
+    const ReadEnd read = ReadPicture(view, loader);
     view.UpdateData();
     if (read == ReadEnd::kAbandoned)
         return FlowEnd::kDeclined;
@@ -120,13 +185,31 @@ FlowEnd ReadAndShow(CNGMView& view, QFile& file) {
     return read == ReadEnd::kRead ? FlowEnd::kNewShown : FlowEnd::kPreviousShown;
 }
 
+FlowEnd ReadAndShow(CNGMView& view, QFile& file) {
+    PictureLoader loader(file, view.DetectFormat(file));
+    return ReadAndShow(view, loader);
+}
+
+FlowEnd ReadAndShow(CNGMView& view, PictureData& data) {
+    if (data.bytes.isEmpty()) {
+        PictureLoader loader(std::move(data.image));
+        return ReadAndShow(view, loader);
+    }
+    QBuffer buffer(&data.bytes);
+    buffer.open(QIODevice::ReadOnly);
+    PictureLoader loader(buffer, view.DetectFormat(buffer));
+    return ReadAndShow(view, loader);
+}
+
 // The open-file dialog, then the file chosen.
 FlowEnd RunOpenDialog(CNGMView& view) {
     FileDialogRequest request;
     request.caption = QStringLiteral("開く");
     // Linux names are case-sensitive: the patterns name both cases.
     request.filter = QStringLiteral(
-        "ｲﾒｰｼﾞﾌｧｲﾙ(*.ppm;*bmp) (*.ppm *.PPM *bmp *BMP);;"
+        "ｲﾒｰｼﾞﾌｧｲﾙ(*.ppm;*bmp;*.png;*.jpg;*.jpeg;*.gif;*.webp;*.tif;*.tiff;*.pbm;*.pgm;*.pnm) "
+        "(*.ppm *.PPM *bmp *BMP *.png *.PNG *.jpg *.JPG *.jpeg *.JPEG *.gif *.GIF *.webp *.WEBP "
+        "*.tif *.TIF *.tiff *.TIFF *.pbm *.PBM *.pgm *.PGM *.pnm *.PNM);;"
         "ﾎﾟｰﾀﾌﾞﾙﾋﾟｸｾﾙﾏｯﾌﾟ(*.ppm) (*.ppm *.PPM);;"
         "ﾋﾞｯﾄﾏｯﾌﾟ(*.bmp) (*.bmp *.BMP);;"
         "全てのファイル (*)");
@@ -253,6 +336,56 @@ void CNGMView::OnDropFiles(const QStringList& paths) {
     const FlowEnd end = ReadAndShow(*this, file);
     if (end == FlowEnd::kNewShown)
         m_strPictureName = QFileInfo(path).completeBaseName();
+    if (end == FlowEnd::kNewShown || end == FlowEnd::kPreviousShown)
+        ApplyPicturePresentState();
+}
+
+void CNGMView::OnPaste() {
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    PictureData data = mime ? PictureDataOf(*mime) : PictureData{};
+    if (!data.Found()) {
+        UserMessageBox(kUnsupported, MB_OK);
+        return;
+    }
+    BusyCursor busy;
+    // Like a file chosen in the dialog, under the clipboard's name.
+    m_strImageInfo += QStringLiteral("[") + kClipboard + QStringLiteral("]\r\n");
+    const QString titleBefore = window()->windowTitle();
+    SetMainWindowTitle(QStringLiteral("NGM - [") + kClipboard + QStringLiteral("]"));
+    const FlowEnd end = ReadAndShow(*this, data);
+    if (end == FlowEnd::kDeclined)
+        SetMainWindowTitle(titleBefore);
+    if (end == FlowEnd::kNewShown)
+        m_strPictureName = kClipboard;
+    if (end != FlowEnd::kDeclined && end != FlowEnd::kKept)
+        ApplyPicturePresentState();
+}
+
+bool CNGMView::HasPictureData(const QMimeData& mime) {
+    if (mime.hasImage())
+        return true;
+    for (const QString& type : mime.formats()) {
+        if (type.startsWith(QStringLiteral("image/")))
+            return true;
+    }
+    return false;
+}
+
+void CNGMView::OnDropPictureData(const QMimeData& mime) {
+    PictureData data = PictureDataOf(mime);
+    if (!data.Found()) {
+        UserMessageBox(kUnsupported, MB_OK);
+        return;
+    }
+    BusyCursor busy;
+    // Like a dropped file: only the size lines, the title as it was.  The picture is named
+    // after the address it came from, when the drop tells it.
+    const FlowEnd end = ReadAndShow(*this, data);
+    if (end == FlowEnd::kNewShown) {
+        const QList<QUrl> urls = mime.urls();
+        m_strPictureName =
+            urls.isEmpty() ? QString() : QFileInfo(urls.front().path()).completeBaseName();
+    }
     if (end == FlowEnd::kNewShown || end == FlowEnd::kPreviousShown)
         ApplyPicturePresentState();
 }

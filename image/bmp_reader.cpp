@@ -42,8 +42,8 @@ struct Channel {
     }
 };
 
-// Decodes one stored row, of which the first `supplied` bytes came from the file, into red,
-// green, blue triples.  Pixels (for 24 bits: samples) not supplied are white.
+// Decodes one stored row of 1, 4, 8, 16 or 32 bits per pixel, of which the first `supplied`
+// bytes came from the file, into red, green, blue triples.  Pixels not supplied are white.
 class RowDecoder {
 public:
     RowDecoder(const BmpHeader& h, int width)
@@ -51,9 +51,6 @@ public:
 
     void Decode(const std::uint8_t* src, std::int64_t supplied, std::uint8_t* rgb) const {
         switch (m_h.bitCount) {
-            case 24:
-                Decode24(src, supplied, rgb);
-                break;
             case 32:
                 DecodeMasked(src, supplied, rgb, 4);
                 break;
@@ -67,23 +64,6 @@ public:
     }
 
 private:
-    void Decode24(const std::uint8_t* src, std::int64_t supplied, std::uint8_t* rgb) const {
-        const std::int64_t n = std::int64_t{m_nWidth} * 3;
-        if (supplied >= n) {
-            for (int x = 0; x < m_nWidth; ++x, src += 3, rgb += 3) {
-                rgb[0] = src[2];
-                rgb[1] = src[1];
-                rgb[2] = src[0];
-            }
-            return;
-        }
-        for (std::int64_t i = 0; i < n; ++i) {
-            // Byte i of the row is sample (blue, green, red)[i % 3] of pixel i / 3.
-            const std::int64_t dst = i - (i % 3) + (2 - i % 3);
-            rgb[dst] = i < supplied ? src[i] : 255;
-        }
-    }
-
     void DecodeMasked(const std::uint8_t* src, std::int64_t supplied, std::uint8_t* rgb,
                       int bytes) const {
         for (int x = 0; x < m_nWidth; ++x, rgb += 3) {
@@ -201,32 +181,54 @@ BmpHeaderStatus ReadBmpHeader(ByteReader& reader, BmpHeader& h) {
 }
 
 void ReadBmpPixels(ByteReader& reader, const BmpHeader& h, const SquareCanvas& canvas,
-                   ColumnBuffer& planes) {
+                   ColumnBuffer& planes, GraySums* gray) {
     const int width = h.width;
     const int height = static_cast<int>(h.height);
-    CanvasWriter writer(planes, canvas, width, height);
-    writer.FillPadding();
-    if (width <= 0 || height <= 0)
+    CanvasWriter writer(planes, gray, canvas, width, height);
+    if (width <= 0 || height <= 0) {
+        writer.FillPadding();
+        writer.Finish();
         return;
+    }
 
+    // Everything is taken before the first sample is written.
     const std::int64_t stride = BmpRowStride(width, h.bitCount);
     const int bandRows = std::min(writer.BandRows(), height);
+    // 24-bit rows go to the writer as they are stored; the others are decoded into red,
+    // green, blue rows first.
+    const bool direct = h.bitCount == 24;
     const std::size_t rgbRow = static_cast<std::size_t>(width) * 3;
-    std::vector<std::uint8_t> band(rgbRow * static_cast<std::size_t>(bandRows));
-    std::vector<std::uint8_t> row(static_cast<std::size_t>(stride));
+    const std::size_t storedBand = static_cast<std::size_t>(stride) * bandRows;
+    std::vector<std::uint8_t> band(direct ? storedBand
+                                          : rgbRow * static_cast<std::size_t>(bandRows));
+    std::vector<std::uint8_t> row(direct ? 0 : static_cast<std::size_t>(stride));
     const RowDecoder decoder(h, width);
+    writer.FillPadding();
     // Without the pixel data every pixel stays white.
     const bool atPixels = reader.Seek(h.offBits);
 
     // Bands follow the file's row order; within a band the rows are put in picture order.
-    for (int first = 0; first < height; first += bandRows) {
-        const int rows = std::min(bandRows, height - first);
+    for (int first = 0, rows = 0; first < height; first += rows) {
+        rows = h.topDown ? writer.BandRowsFrom(first) : writer.BandRowsUpTo(height - first);
+        const int topRow = h.topDown ? first : height - first - rows;
+        if (direct) {
+            const std::int64_t want = stride * rows;
+            const std::int64_t got = atPixels ? reader.Read(band.data(), want) : 0;
+            // Bytes past the end of the data are white samples.
+            if (got < want)
+                std::memset(band.data() + got, 0xFF, static_cast<std::size_t>(want - got));
+            // Bottom-up rows: the band's last row is the picture's upper one.
+            const std::ptrdiff_t step = h.topDown ? stride : -stride;
+            const std::uint8_t* top = h.topDown ? band.data() : band.data() + (rows - 1) * stride;
+            writer.WriteRows(top, step, topRow, rows, PixelOrder::kBgr);
+            continue;
+        }
         for (int k = 0; k < rows; ++k) {
             const std::int64_t got = atPixels ? reader.Read(row.data(), stride) : 0;
             const int slot = h.topDown ? k : rows - 1 - k;
             decoder.Decode(row.data(), got, band.data() + rgbRow * static_cast<std::size_t>(slot));
         }
-        const int topRow = h.topDown ? first : height - first - rows;
         writer.WriteRows(band.data(), topRow, rows);
     }
+    writer.Finish();
 }

@@ -12,6 +12,7 @@
 
 #include "image/byte_reader.h"
 #include "image/column_buffer.h"
+#include "image/gray_sums.h"
 #include "image/square_canvas.h"
 
 struct BmpHeader {
@@ -44,7 +45,8 @@ BmpHeaderStatus ReadBmpHeader(ByteReader& reader, BmpHeader& header);
 std::int64_t BmpRowStride(std::int64_t width, int bitCount);
 
 // Reads the pixels from header.offBits into the planes of the canvas, centred and upright, and
-// makes every other sample white.  Pixels the data does not supply stay white.  planes must
-// hold 3 * canvas.side columns of canvas.side samples.
+// makes every other sample white; with gray, also the gray sums.  Pixels the data does not
+// supply stay white.  planes must hold 3 * canvas.side columns of canvas.side samples, gray
+// canvas.side columns of canvas.side sums.
 void ReadBmpPixels(ByteReader& reader, const BmpHeader& header, const SquareCanvas& canvas,
-                   ColumnBuffer& planes);
+                   ColumnBuffer& planes, GraySums* gray);

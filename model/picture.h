@@ -3,12 +3,16 @@
 #pragma once
 
 #include "image/column_buffer.h"
+#include "image/gray_sums.h"
 
 struct Picture {
     // 3 * canvas width columns of canvas height samples: column 3x holds the red, 3x+1 the
     // green and 3x+2 the blue samples of pixel column x, row 0 at the top; samples are
     // intensities 0..255 (255 in all three is white).
     ColumnBuffer planes;
+    // R + G + B of every canvas pixel, made with the planes by the readers (or by the first
+    // analysis); trusted only while they match the planes (GraySums::Match).
+    GraySums gray;
     // The picture as it came (the file's header, or the drawing), centred on the canvas.
     int width = 0;
     int height = 0;

@@ -5,22 +5,39 @@
 
 #include "image/image_format.h"
 #include "image/ppm_reader.h"
+#include "image/qt_reader.h"
 
 bool PictureHeader::Asks(PictureQuestion question) const {
     return std::ranges::find(questions, question) != questions.end();
 }
 
 int SniffPictureFormat(QIODevice& device) {
-    // A file shorter than the magic leaves zeros, which match nothing.
-    char magic[3] = {0, 0, 0};
-    device.read(magic, 2);
-    const int format = FormatFromMagic(magic);
-    char separator = 0;
-    device.read(&separator, 1);
-    return format;
+    const QByteArray head = device.peek(static_cast<qint64>(kSniffBytes));
+    return FormatFromHead(reinterpret_cast<const std::uint8_t*>(head.constData()),
+                          static_cast<std::size_t>(head.size()));
 }
 
-PictureLoader::PictureLoader(QIODevice& device, int format) : m_reader(device), m_nFormat(format) {}
+PictureLoader::PictureLoader(QIODevice& device, int format)
+    : m_pDevice(&device), m_nFormat(format) {
+    m_reader.emplace(device);
+}
+
+PictureLoader::PictureLoader(QImage image) : m_image(std::move(image)), m_bDecoded(true) {}
+
+PictureLoader::~PictureLoader() = default;
+
+bool PictureLoader::ReadQtHeader(std::int64_t& width, std::int64_t& height) {
+    const char* name = QtFormatName(m_nFormat);
+    if (!name || !m_pDevice->seek(0))
+        return false;
+    m_qt = OpenQtReader(*m_pDevice, name);
+    const QSize size = QtPictureSize(*m_qt);
+    if (!size.isValid())
+        return false;
+    width = size.width();
+    height = size.height();
+    return true;
+}
 
 std::variant<PictureHeader, PictureRefusal> PictureLoader::ReadHeader() {
     m_bHeaderRead = false;
@@ -28,18 +45,32 @@ std::variant<PictureHeader, PictureRefusal> PictureLoader::ReadHeader() {
     std::int64_t width = 0;
     std::int64_t height = 0;
     try {
-        if (m_nFormat == kFormatPpm) {
-            PpmHeader ppm;
-            if (!ReadPpmHeader(m_reader, ppm))
+        if (m_bDecoded) {
+            if (m_image.isNull())
                 return PictureRefusal::kUnsupported;
-            width = ppm.width;
-            height = ppm.height;
+            width = m_image.width();
+            height = m_image.height();
+        } else if (m_nFormat >= kFormatP1 && m_nFormat <= kFormatPpm) {
+            // The whole netpbm family by the same header rules; the sizes decide before any
+            // reader decodes.  Only P6 is read here, the others by Qt's readers.
+            if (!m_reader->Seek(0) || !ReadNetpbmHeader(*m_reader, m_netpbm) ||
+                m_netpbm.kind != m_nFormat)
+                return PictureRefusal::kUnsupported;
+            width = m_netpbm.width;
+            height = m_netpbm.height;
+            if (m_nFormat != kFormatPpm && !CanvasTooLarge(width, height) && width > 0 &&
+                height > 0) {
+                std::int64_t qtWidth = 0;
+                std::int64_t qtHeight = 0;
+                if (!ReadQtHeader(qtWidth, qtHeight))
+                    return PictureRefusal::kUnsupported;
+            }
         } else if (m_nFormat == kFormatBmp) {
-            if (ReadBmpHeader(m_reader, m_bmp) != BmpHeaderStatus::kOk)
+            if (ReadBmpHeader(*m_reader, m_bmp) != BmpHeaderStatus::kOk)
                 return PictureRefusal::kUnsupported;
             width = m_bmp.width;
             height = m_bmp.height;
-        } else {
+        } else if (!ReadQtHeader(width, height)) {
             return PictureRefusal::kUnsupported;
         }
     } catch (const std::bad_alloc&) {
@@ -61,22 +92,73 @@ std::variant<PictureHeader, PictureRefusal> PictureLoader::ReadHeader() {
     return m_header;
 }
 
-std::variant<Picture, PictureRefusal> PictureLoader::ReadPixels() {
+Picture PictureLoader::TakeCanvas(Picture* reuse) const {
+    const int side = static_cast<int>(m_header.canvas.side);
+    Picture picture;
+    if (reuse && reuse->planes.Columns() == 3 * side && reuse->planes.Length() == side) {
+        picture = std::move(*reuse);
+    } else {
+        picture.planes.Allocate(3 * side, side);
+    }
+    if (picture.gray.Columns() != side || picture.gray.Length() != side) {
+        // The gray sums only spare the analysis work: without the memory for them the
+        // picture does without.
+        try {
+            picture.gray.Allocate(side, side);
+        } catch (const std::bad_alloc&) {
+            picture.gray.Free();
+        }
+    }
+    picture.width = m_header.width;
+    picture.height = m_header.height;
+    return picture;
+}
+
+std::variant<Picture, PictureRefusal> PictureLoader::ReadAllPixels(Picture* reuse) {
+    const PictureHeader& h = m_header;
+    const bool qt = m_bDecoded || (m_nFormat != kFormatPpm && m_nFormat != kFormatBmp);
+    if (qt) {
+        // Decoded in full before the canvas is touched, so that broken data leaves the
+        // picture to reuse as it was.
+        if (!m_bDecoded) {
+            m_image = m_qt->read();
+            m_bDecoded = true;
+            if (m_image.isNull())
+                return PictureRefusal::kUnsupported;
+        }
+        if (!PrepareImagePixels(m_image))
+            return m_image.isNull() ? PictureRefusal::kUnsupported : PictureRefusal::kOutOfMemory;
+    }
+    const int reusedWidth = reuse ? reuse->width : 0;
+    const int reusedHeight = reuse ? reuse->height : 0;
+    Picture picture = TakeCanvas(reuse);
+    GraySums* gray = picture.gray.IsAllocated() ? &picture.gray : nullptr;
+    try {
+        // Each reader takes what it needs before it writes the first sample.
+        if (qt) {
+            WriteImagePixels(m_image, h.width, h.height, h.canvas, picture.planes, gray);
+        } else if (m_nFormat == kFormatPpm) {
+            ReadPpmPixels(*m_reader, m_netpbm, h.canvas, picture.planes, gray);
+        } else {
+            ReadBmpPixels(*m_reader, m_bmp, h.canvas, picture.planes, gray);
+        }
+    } catch (const std::bad_alloc&) {
+        // Nothing was written yet: the picture taken over goes back as it was.
+        if (reuse && reuse->IsEmpty() && !picture.IsEmpty()) {
+            *reuse = std::move(picture);
+            reuse->width = reusedWidth;
+            reuse->height = reusedHeight;
+        }
+        throw;
+    }
+    return picture;
+}
+
+std::variant<Picture, PictureRefusal> PictureLoader::ReadPixels(Picture* reuse) {
     if (!m_bHeaderRead)
         return PictureRefusal::kUnsupported;
-    const PictureHeader& h = m_header;
-    const int side = static_cast<int>(h.canvas.side);
     try {
-        Picture picture;
-        picture.planes.Allocate(3 * side, side);
-        picture.width = h.width;
-        picture.height = h.height;
-        if (m_nFormat == kFormatPpm) {
-            ReadPpmPixels(m_reader, h.width, h.height, h.canvas, picture.planes);
-        } else {
-            ReadBmpPixels(m_reader, m_bmp, h.canvas, picture.planes);
-        }
-        return picture;
+        return ReadAllPixels(reuse);
     } catch (const std::bad_alloc&) {
         // The planes, or the band of rows the readers decode into: whatever was taken is
         // given back as the picture goes.

@@ -5,11 +5,16 @@
 #pragma once
 
 #include <QIODevice>
+#include <QImage>
+#include <QImageReader>
+#include <memory>
+#include <optional>
 #include <variant>
 #include <vector>
 
 #include "image/bmp_reader.h"
 #include "image/byte_reader.h"
+#include "image/netpbm_header.h"
 #include "image/square_canvas.h"
 #include "model/picture.h"
 
@@ -17,7 +22,7 @@
 constexpr int kPanelLimit = 260;
 
 enum class PictureRefusal {
-    kUnsupported,  // neither "P6" nor "BM", or a header this program does not read
+    kUnsupported,  // no format this program reads, or a header or data it cannot read
     kTooLarge,     // a canvas larger than kMaxCanvasSide a side
     kEmpty,        // a width or a height of 0
     kOutOfMemory,  // the planes cannot be had
@@ -40,27 +45,42 @@ struct PictureHeader {
     bool Asks(PictureQuestion question) const;
 };
 
-// The format code of the first two bytes of the device (ImageFormat, 0 when none matches);
-// reads three bytes, the magic and the separator after it.
+// The format code of the data's first bytes (ImageFormat, kFormatUnknown when none matches).
+// Reads nothing: the device stays where it was.
 int SniffPictureFormat(QIODevice& device);
 
 class PictureLoader {
 public:
-    // device: positioned after the three bytes SniffPictureFormat read; format: what it found.
+    // device: the picture's data, read from its start; format: what SniffPictureFormat found.
     PictureLoader(QIODevice& device, int format);
+    // A picture that arrives decoded already (an image on the clipboard).
+    explicit PictureLoader(QImage image);
+    ~PictureLoader();
     PictureLoader(const PictureLoader&) = delete;
     PictureLoader& operator=(const PictureLoader&) = delete;
 
-    // Phase one: the header, or why the file is refused.
+    // Phase one: the header, or why the picture is refused.
     std::variant<PictureHeader, PictureRefusal> ReadHeader();
     // Phase two, after ReadHeader gave a header: the picture centred on its white canvas, or
-    // kOutOfMemory.  Pixels the data does not supply stay white.
-    std::variant<Picture, PictureRefusal> ReadPixels();
+    // why it is refused (kOutOfMemory, or kUnsupported for data that cannot be decoded).
+    // Pixels the data does not supply stay white.  reuse: a picture whose planes may be
+    // written over when they have this canvas's size, instead of allocating new ones; it is
+    // left as it was unless a picture is returned, and then empty.
+    std::variant<Picture, PictureRefusal> ReadPixels(Picture* reuse = nullptr);
 
 private:
-    ByteReader m_reader;
-    int m_nFormat;
+    bool ReadQtHeader(std::int64_t& width, std::int64_t& height);
+    Picture TakeCanvas(Picture* reuse) const;
+    std::variant<Picture, PictureRefusal> ReadAllPixels(Picture* reuse);
+
+    QIODevice* m_pDevice = nullptr;
+    std::optional<ByteReader> m_reader;
+    int m_nFormat = 0;
     PictureHeader m_header;
     BmpHeader m_bmp;
+    NetpbmHeader m_netpbm;
+    std::unique_ptr<QImageReader> m_qt;
+    QImage m_image;
+    bool m_bDecoded = false;
     bool m_bHeaderRead = false;
 };

@@ -26,6 +26,7 @@
 #include "image/square_canvas.h"
 #include "model/ngm_doc.h"
 #include "res/dialog_template.h"
+#include "support/picture_files.h"
 #include "support/scripted_ui.h"
 
 namespace {
@@ -202,11 +203,18 @@ TEST_F(ViewLoading, DialogOffersFourFiltersAndLoadsPicturesCentred) {
     ASSERT_EQ(dialogs.Requests().size(), 1u);
     const QStringList filters = dialogs.Requests()[0].filter.split(QStringLiteral(";;"));
     ASSERT_EQ(filters.size(), 4);
-    // The patterns of each entry (in its last parentheses) list these files, whatever the case.
-    const char* names[] = {"ｲﾒｰｼﾞﾌｧｲﾙ(*.ppm;*bmp)", "ﾎﾟｰﾀﾌﾞﾙﾋﾟｸｾﾙﾏｯﾌﾟ(*.ppm)", "ﾋﾞｯﾄﾏｯﾌﾟ(*.bmp)",
-                           "全てのファイル"};
-    const QString listed[] = {"A.PPM B.BMP a.ppm b.bmp", "A.PPM a.ppm", "B.BMP b.bmp",
-                              "A.PPM B.BMP README a.ppm b.bmp"};
+    // The patterns of each entry (in its last parentheses) list these files, whatever the case;
+    // the first entry every picture file.
+    const char* names[] = {
+        "ｲﾒｰｼﾞﾌｧｲﾙ(*.ppm;*bmp;*.png;*.jpg;*.jpeg;*.gif;*.webp;*.tif;*.tiff;"
+        "*.pbm;*.pgm;*.pnm)",
+        "ﾎﾟｰﾀﾌﾞﾙﾋﾟｸｾﾙﾏｯﾌﾟ(*.ppm)", "ﾋﾞｯﾄﾏｯﾌﾟ(*.bmp)", "全てのファイル"};
+    const QString pictures =
+        "A.PPM B.BMP C.PNG D.JPG E.JPEG F.GIF G.WEBP H.TIF I.TIFF J.PBM "
+        "K.PGM L.PNM a.ppm b.bmp c.png d.jpg e.jpeg f.gif g.webp h.tif "
+        "i.tiff j.pbm k.pgm l.pnm";
+    const QString listed[] = {pictures, "A.PPM a.ppm", "B.BMP b.bmp",
+                              QString(pictures).replace("L.PNM ", "L.PNM README ")};
     for (const QString& name : listed[3].split(' '))
         Write(name, {});
     for (int i = 0; i < 4; ++i) {
@@ -239,11 +247,11 @@ TEST_F(ViewLoading, DialogOffersFourFiltersAndLoadsPicturesCentred) {
 
 TEST_F(ViewLoading, RefusedFilesKeepThePreviousPictureAndRedrawIt) {
     // With no picture before, a refused file is then too small; nothing is allocated.
-    const QString gray = Write("gray.pgm", Ppm(4, 2, "P5\n4 2\n255\n"));
-    EXPECT_FALSE(Open(gray));
+    const QString pam = Write("depth.pam", "P7\nWIDTH 4\nHEIGHT 2\nENDHDR\n");
+    EXPECT_FALSE(Open(pam));
     EXPECT_EQ(boxes.Texts(), QStringList({kUnsupported, kTooSmall}));
     EXPECT_EQ(boxes.All()[1].flags, MB_ICONQUESTION | MB_OK);
-    EXPECT_EQ(view.m_strImageInfo, QStringLiteral("[gray.pgm]\r\n"));
+    EXPECT_EQ(view.m_strImageInfo, QStringLiteral("[depth.pam]\r\n"));
     EXPECT_FALSE(doc.m_ppInputPlanes.IsAllocated());
 
     ASSERT_TRUE(Open(Write("first.ppm", Ppm(40, 30))));
@@ -256,11 +264,14 @@ TEST_F(ViewLoading, RefusedFilesKeepThePreviousPictureAndRedrawIt) {
         QByteArray bytes;
         QString message;
     } refusals[] = {
-        {"p1.pbm", "P1\n1 1\n1\n", kUnsupported},
-        {"p2.pgm", "P2\n1 1\n255\n0\n", kUnsupported},
-        {"p3.ppm", "P3\n1 1\n255\n0 0 0\n", kUnsupported},
-        {"p4.pbm", QByteArray("P4\n8 1\n\x80", 8), kUnsupported},
-        {"p5.pgm", Ppm(4, 2, "P5\n4 2\n255\n"), kUnsupported},
+        {"p6.ppm", "P6\n4 2\n65536\n", kUnsupported},  // a maximum sample value too large
+        {"p5.pgm", "P5 4 2 0\n", kUnsupported},
+        {"p1.pbm", "P1\n4 x\n1 0 1 0\n", kUnsupported},
+        {"png.png", "\x89PNG\r\n\x1a\n not a header", kUnsupported},
+        {"jpeg.jpg", "\xff\xd8\xff\xd9", kUnsupported},
+        {"gif.gif", "GIF89a", kUnsupported},
+        {"tiff.tif", QByteArray("II*\0\xff\xff\xff\x7f", 8), kUnsupported},
+        {"pam.pam", "P7\n", kUnsupported},
         {"text.txt", "hello", kUnsupported},
         {"empty.ppm", "", kUnsupported},
         // Compressed: refused before the question about the colour bits.
@@ -273,6 +284,11 @@ TEST_F(ViewLoading, RefusedFilesKeepThePreviousPictureAndRedrawIt) {
         {"negative.bmp", Bmp(-4, 4, {}, pixels), kUnsupported},
         // A canvas larger than 8000 a side, whatever the header claims.
         {"tall.ppm", "P6\n1 8001\n255\n", kTooLarge},
+        {"tall.pgm", "P5\n1\n8001\n255\n", kTooLarge},
+        {"huge.png",
+         picture_files::ClaimingSize(
+             picture_files::Encoded(QImage(4, 4, QImage::Format_RGB32), "png"), 60000, 60000),
+         kTooLarge},
         {"overflow.ppm", "P6\n99999999999999999999999999 1\n255\n", kTooLarge},
         {"hostile.bmp", Bmp(4, INT32_MIN, {}, {}), kTooLarge},
     };
@@ -315,12 +331,11 @@ TEST_F(ViewLoading, EveryLayoutIsDecodedUprightAndCentredInFewDeviceReads) {
     } cases[] = {
         {"ppm taller than wide", Ppm(3, 7), 20, 3, 7, Pattern},
         // Every byte of a PPM number field is a digit, any but "0".."9" the digit 0.
-        {"CR", Ppm(6, 40, "P6\n6 4\r\n255\n"), 40, 6, 40, Pattern},
+        // The netpbm header rules: any whitespace, comments anywhere in the header.
+        {"CR", Ppm(6, 4, "P6\n6 4\r\n255\n"), 20, 6, 4, Pattern},
         {"extra space", Ppm(6, 4, "P6\n6  4\n255\n"), 20, 6, 4, Pattern},
-        {"second comment", Ppm(204, 2, "P6\n#1\n#2\n4 2\n255\n"), 220, 204, 2, Pattern},
-        // A comment after the size line is the skipped line; the real one becomes samples.
-        {"late comment", Ppm(2, 1, "P6\n2 1\n#c\n255\n"), 20, 2, 1,
-         Row({{'2', '5', '5'}, {'\n', 1, 90}})},
+        {"second comment", Ppm(204, 2, "P6\n#1\n#2\n204 2\n255\n"), 220, 204, 2, Pattern},
+        {"late comment", Ppm(2, 1, "P6\n2 1\n#c\n255\n"), 20, 2, 1, Pattern},
         // Rows of 3, 5, 6 and 7 pixels carry 3, 1, 2 and 3 padding bytes.
         {"bmp 3", Bmp24(3, 2), 20, 3, 2, Pattern},
         {"bmp 5", Bmp24(5, 4), 20, 5, 4, Pattern},
@@ -466,7 +481,7 @@ TEST_F(ViewLoading, DropTakesOnePictureFileWithOnlyTheSizeLinesAndAsksAbove260) 
 
     // A refused file after that: the old picture goes on and is asked about again.
     boxes.Clear();
-    DropFile(Write("gray.pgm", Ppm(4, 2, "P5\n4 2\n255\n")));
+    DropFile(Write("gray.pgm", Ppm(4, 2, "P5\n4 2\n0\n")));
     EXPECT_EQ(boxes.Texts(), QStringList({kUnsupported, kSizeWarning}));
     EXPECT_EQ(doc.Width(), 280);
 }

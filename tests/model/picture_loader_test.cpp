@@ -8,7 +8,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
+#include <utility>
 #include <variant>
 
 #include "image/image_format.h"
@@ -69,16 +71,32 @@ struct AllocationWatch {
     std::vector<std::size_t> sizes;
 };
 
-TEST(PictureLoader, SniffingNamesTheFormatFromTheFirstTwoBytes) {
+TEST(PictureLoader, SniffingNamesTheFormatFromTheFirstBytesAndReadsNothing) {
     const std::pair<QByteArray, int> cases[] = {
-        {"P1\n", kFormatP1},  {"P5\n", kFormatP5},      {"P6\n", kFormatPpm},
-        {"BM\0", kFormatBmp}, {"P7\n", kFormatUnknown}, {"B", kFormatUnknown},
-        {"", kFormatUnknown}, {"bm\0", kFormatUnknown},
+        {"P1\n", kFormatP1},
+        {"P5\n", kFormatP5},
+        {"P6\n", kFormatPpm},
+        {"P6", kFormatPpm},
+        {QByteArray("BM\0", 3), kFormatBmp},
+        {"\x89PNG\r\n\x1a\n", kFormatPng},
+        {"\xff\xd8\xff\xe0", kFormatJpeg},
+        {"GIF87a", kFormatGif},
+        {"GIF89a", kFormatGif},
+        {QByteArray("RIFF\x10\0\0\0WEBP", 12), kFormatWebp},
+        {QByteArray("II*\0", 4), kFormatTiff},
+        {QByteArray("MM\0*", 4), kFormatTiff},
+        {"P7\n", kFormatUnknown},
+        {"B", kFormatUnknown},
+        {"", kFormatUnknown},
+        {"bm", kFormatUnknown},
+        {"\x89PNG\r\n", kFormatUnknown},  // cut inside the signature
+        {"GIF88a", kFormatUnknown},
+        {QByteArray("RIFF\x10\0\0\0WAVE", 12), kFormatUnknown},
     };
     for (const auto& [bytes, format] : cases) {
         Load load(bytes);
-        EXPECT_EQ(load.format, format) << bytes.constData();
-        EXPECT_EQ(load.device.pos(), std::min<qint64>(3, bytes.size()));
+        EXPECT_EQ(load.format, format) << bytes.toHex().constData();
+        EXPECT_EQ(load.device.pos(), 0);
     }
 }
 
@@ -88,7 +106,7 @@ TEST(PictureLoader, HeadersAreRefusedOrTellTheCanvasAndTheQuestionsInOrder) {
         QByteArray file;
         std::variant<PictureRefusal, PictureHeader> expected;
     } cases[] = {
-        {"gray", "P5\n4 2\n255\n", PictureRefusal::kUnsupported},
+        {"gray", "P5\n4 2\n255\n", PictureHeader{4, 2, {20, 16, 18}, {}}},
         {"text", "hello", PictureRefusal::kUnsupported},
         {"header cut", "P6\n4 2", PictureRefusal::kUnsupported},
         {"compressed", Bmp(4, 4, 8).replace(30, 1, "\x01"), PictureRefusal::kUnsupported},
@@ -179,6 +197,73 @@ TEST(PictureLoader, PlanesThatCannotBeHadAreRefusedAndTheDocumentKeepsItsPicture
     doc.m_picture = Picture{};
     EXPECT_FALSE(doc.HasPicture());
     EXPECT_EQ(std::pair(doc.Width(), doc.Height()), std::pair(0, 0));
+}
+
+// The picture read with `reuse`, or the refusal.
+std::variant<Picture, PictureRefusal> ReadReusing(const QByteArray& file, Picture* reuse) {
+    Load load(file);
+    if (!std::holds_alternative<PictureHeader>(load.loader->ReadHeader()))
+        return PictureRefusal::kUnsupported;
+    return load.loader->ReadPixels(reuse);
+}
+
+QByteArray Raster(int pixels, int seed) {
+    QByteArray bytes;
+    for (int i = 0; i < 3 * pixels; ++i)
+        bytes.append(static_cast<char>((i * 7 + seed) % 256));
+    return bytes;
+}
+
+TEST(PictureLoader, APictureOfTheSameCanvasIsWrittenIntoThePlanesOfThePrevious) {
+    auto first = ReadReusing(Ppm("37 35", Raster(37 * 35, 1)), nullptr);
+    ASSERT_TRUE(std::holds_alternative<Picture>(first));
+    Picture previous = std::get<Picture>(std::move(first));
+    const std::int32_t* planes = std::as_const(previous.planes).Data();
+
+    // Same canvas (40 x 40): the planes are taken over and written anew, sums and all.
+    auto second = ReadReusing(Ppm("33 40", Raster(33 * 40, 2)), &previous);
+    ASSERT_TRUE(std::holds_alternative<Picture>(second));
+    Picture& p = std::get<Picture>(second);
+    EXPECT_TRUE(previous.IsEmpty());
+    EXPECT_EQ(std::as_const(p.planes).Data(), planes);
+    EXPECT_EQ(std::tuple(p.width, p.height), std::tuple(33, 40));
+    EXPECT_TRUE(p.gray.Match(p.planes));
+    // Sample 0 of the first pixel, at (3, 0); the old picture's columns 0..2 are white now.
+    EXPECT_EQ(std::tuple(std::as_const(p.planes)[9][0], std::as_const(p.planes)[0][0]),
+              std::tuple(2, 255));
+
+    // Another canvas, or a picture that cannot be decoded: the picture offered stays whole.
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    QImage(40, 40, QImage::Format_RGB32).save(&png, "png");
+    QByteArray broken = png.data();
+    broken.truncate(60);  // the header, but not the data
+    for (const QByteArray& file : {Ppm("41 41", Raster(41 * 41, 3)), broken}) {
+        auto other = ReadReusing(file, &p);
+        EXPECT_EQ(std::holds_alternative<Picture>(other), file != broken);
+        EXPECT_EQ(std::as_const(p.planes).Data(), planes);
+        EXPECT_EQ(std::tuple(p.width, p.height), std::tuple(33, 40));
+        EXPECT_TRUE(p.gray.Match(p.planes));
+    }
+}
+
+TEST(PictureLoader, GraySumsHoldOnlyWhileThePlanesAreUnchanged) {
+    auto read = ReadReusing(Ppm("5 4", Raster(20, 5)), nullptr);
+    ASSERT_TRUE(std::holds_alternative<Picture>(read));
+    Picture p = std::get<Picture>(std::move(read));
+    const Picture& seen = p;
+    EXPECT_TRUE(p.gray.Match(p.planes));
+    EXPECT_EQ(seen.gray[2][8], seen.planes[6][8] + seen.planes[7][8] + seen.planes[8][8]);
+    // Moving the picture moves the sums with the planes; reading changes nothing.
+    Picture moved = std::move(p);
+    EXPECT_TRUE(moved.gray.Match(moved.planes));
+    EXPECT_FALSE(p.gray.Match(p.planes));
+    // Any writable access may have changed a sample.
+    moved.planes[0][0] = 0;
+    EXPECT_FALSE(moved.gray.Match(moved.planes));
+    Picture filled = Picture::Filling(20, 20);
+    filled.gray.Allocate(20, 20);
+    EXPECT_FALSE(filled.gray.Match(filled.planes));
 }
 
 TEST(PictureLoader, OnlyRegularFilesAreOpenedAndNothingWaits) {
