@@ -1,17 +1,27 @@
 // One whole analysis through the form view (binarization, block grid with its panels, the
 // puzzle with its clues, test-mode drawing included) on a DrawBox-sized picture and on a
-// 4000 x 4000 picture, next to one plain pass that reads every sample of the planes.
+// 4000 x 4000 picture, and a step of the threshold bar (the analysis it runs), next to what
+// the memory allows: one plain pass over every sample of the planes, and the passes over the
+// bytes a re-analysis must touch (the gray sums read, the binary image written and read back).
+// The floors use the same vector instructions as the code they are set against.
 #include <benchmark/benchmark.h>
 
 #include <QComboBox>
+#include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <utility>
 
-#include "model/ngm_doc.h"
 #include "construct/ngm_view.h"
 #include "construct/verdict_judge.h"
+#include "model/ngm_doc.h"
 #include "platform/form.h"
+#include "platform/scroll_codes.h"
 #include "res/dialog_template.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -92,18 +102,78 @@ void BM_AnalysisWithVerdict260Checkerboard(benchmark::State& state) {
     RunAnalysisWithVerdict(state, Picture::Checkerboard);
 }
 
-// The reference: every sample of the 4000 x 4000 planes read once.
+// A step of the lower threshold bar, back and forth: the analysis it runs, as a drag does.
+void RunThresholdStep(benchmark::State& state, int size) {
+    Analysis a(size, Picture::Shapes);
+    a.view.OnAnalyze();
+    auto* lower = a.view.Controls().Get<ScrollCodeBar>(IDC_LOWER_SCROLL);
+    int code = SB_LINERIGHT;
+    for (auto _ : state) {
+        a.view.OnHScroll(code, 0, lower);
+        code = code == SB_LINERIGHT ? SB_LINELEFT : SB_LINERIGHT;
+    }
+    if (a.doc.GetPuzzle().width != 20)
+        state.SkipWithError("analysis did not run");
+}
+void BM_ThresholdStep260(benchmark::State& state) {
+    RunThresholdStep(state, 260);
+}
+void BM_ThresholdStep4000(benchmark::State& state) {
+    RunThresholdStep(state, 4000);
+}
+
+// The sum of count values, 4 at a time.
+std::int64_t PlainSum(const std::int32_t* values, std::size_t count) {
+#if defined(__SSE2__)
+    __m128i sum = _mm_setzero_si128();
+    for (std::size_t i = 0; i + 4 <= count; i += 4)
+        sum = _mm_add_epi32(sum, _mm_loadu_si128(reinterpret_cast<const __m128i*>(values + i)));
+    alignas(16) std::int32_t lanes[4];
+    _mm_store_si128(reinterpret_cast<__m128i*>(lanes), sum);
+    return std::int64_t{lanes[0]} + lanes[1] + lanes[2] + lanes[3];
+#else
+    std::int64_t sum = 0;
+    for (std::size_t i = 0; i < count; ++i)
+        sum += values[i];
+    return sum;
+#endif
+}
+
+// Every sample of the 4000 x 4000 planes read once.
 void BM_PlainPass4000(benchmark::State& state) {
     Analysis a(4000, Picture::Shapes);
     const ColumnBuffer& planes = a.doc.m_ppInputPlanes;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PlainSum(planes.Data(), planes.Size()));
+}
+
+// The bytes of a re-analysis at 4000 x 4000: the gray sums read and widened into the binary
+// image, written past the caches, then the binary image read back.
+void BM_ReanalysisFloor4000(benchmark::State& state) {
+    constexpr int kSide = 4000;
+    GraySums gray;
+    gray.Allocate(kSide, kSide);
+    std::fill(gray[0], gray[0] + std::size_t{kSide} * kSide, std::uint16_t{1});
+    ColumnBuffer binary;
+    binary.Allocate(kSide, kSide);
+    binary.Fill(0);
+    const std::size_t count = binary.Size();
     for (auto _ : state) {
-        std::int64_t sum = 0;
-        for (int x = 0; x < planes.Columns(); ++x) {
-            const std::int32_t* column = planes[x];
-            for (int y = 0; y < planes.Length(); ++y)
-                sum += column[y];
+        const std::uint16_t* sums = std::as_const(gray)[0];
+        std::int32_t* out = binary.Data();
+#if defined(__SSE2__)
+        const __m128i zero = _mm_setzero_si128();
+        for (std::size_t i = 0; i + 8 <= count; i += 8) {
+            const __m128i g = _mm_loadu_si128(reinterpret_cast<const __m128i*>(sums + i));
+            _mm_stream_si128(reinterpret_cast<__m128i*>(out + i), _mm_unpacklo_epi16(g, zero));
+            _mm_stream_si128(reinterpret_cast<__m128i*>(out + i + 4), _mm_unpackhi_epi16(g, zero));
         }
-        benchmark::DoNotOptimize(sum);
+        _mm_sfence();
+#else
+        for (std::size_t i = 0; i < count; ++i)
+            out[i] = sums[i];
+#endif
+        benchmark::DoNotOptimize(PlainSum(out, count));
     }
 }
 
@@ -111,7 +181,10 @@ BENCHMARK(BM_Analysis260Shapes)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Analysis260Checkerboard)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AnalysisWithVerdict260Shapes)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_AnalysisWithVerdict260Checkerboard)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_ThresholdStep260)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PlainPass4000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReanalysisFloor4000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Analysis4000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ThresholdStep4000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

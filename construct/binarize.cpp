@@ -2,8 +2,97 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <new>
+#include <utility>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
+
+#if defined(__SSE2__)
+inline void Store(std::int32_t* p, __m128i v, bool stream) {
+    if (stream) {
+        _mm_stream_si128(reinterpret_cast<__m128i*>(p), v);
+    } else {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v);
+    }
+}
+#endif
+
+// Binary images of more bytes than this are written past the caches: they are read once
+// more, by the block grid, only after the whole pass.
+constexpr std::size_t kStreamFrom = std::size_t{16} << 20;
+
+// The band as bounds on R + G + B: black when lowerSum <= sum < upperSum.
+struct Band {
+    std::int32_t lowerSum;
+    std::int32_t upperSum;
+    std::int32_t operator()(std::int32_t sum) const { return (sum >= lowerSum) & (sum < upperSum); }
+};
+
+// One column of the binary image from a column of gray sums.
+void BinarizeSums(const std::uint16_t* sums, int h, const Band& band, std::int32_t* out,
+                  bool stream) {
+    int y = 0;
+#if defined(__SSE2__)
+    // The column runs as whole 16-byte stores once its start allows them.
+    stream = stream && reinterpret_cast<std::uintptr_t>(out) % 16 == 0;
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i one = _mm_set1_epi16(1);
+    const __m128i above = _mm_set1_epi16(static_cast<short>(band.lowerSum - 1));
+    const __m128i below = _mm_set1_epi16(static_cast<short>(band.upperSum));
+    for (; y + 8 <= h; y += 8) {
+        const __m128i g = _mm_loadu_si128(reinterpret_cast<const __m128i*>(sums + y));
+        const __m128i in =
+            _mm_and_si128(_mm_and_si128(_mm_cmpgt_epi16(g, above), _mm_cmpgt_epi16(below, g)), one);
+        Store(out + y, _mm_unpacklo_epi16(in, zero), stream);
+        Store(out + y + 4, _mm_unpackhi_epi16(in, zero), stream);
+    }
+#else
+    (void)stream;
+#endif
+    for (; y < h; ++y)
+        out[y] = band(sums[y]);
+}
+
+// One column of the binary image from the three sample columns, and the column's gray sums
+// when sums is not null.
+void BinarizeSamples(const std::int32_t* red, const std::int32_t* green, const std::int32_t* blue,
+                     int h, const Band& band, std::int32_t* out, std::uint16_t* sums, bool stream) {
+    int y = 0;
+#if defined(__SSE2__)
+    stream = stream && reinterpret_cast<std::uintptr_t>(out) % 16 == 0;
+    const __m128i one = _mm_set1_epi32(1);
+    const __m128i above = _mm_set1_epi32(band.lowerSum - 1);
+    const __m128i below = _mm_set1_epi32(band.upperSum);
+    for (; y + 8 <= h; y += 8) {
+        __m128i sum[2];
+        for (int i = 0; i < 2; ++i) {
+            const int at = y + 4 * i;
+            auto load = [at](const std::int32_t* column) {
+                return _mm_loadu_si128(reinterpret_cast<const __m128i*>(column + at));
+            };
+            sum[i] = _mm_add_epi32(_mm_add_epi32(load(red), load(green)), load(blue));
+            const __m128i in = _mm_and_si128(
+                _mm_and_si128(_mm_cmpgt_epi32(sum[i], above), _mm_cmpgt_epi32(below, sum[i])), one);
+            Store(out + at, in, stream);
+        }
+        if (sums) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(sums + y), _mm_packs_epi32(sum[0], sum[1]));
+        }
+    }
+#else
+    (void)stream;
+#endif
+    for (; y < h; ++y) {
+        const std::int32_t sum = red[y] + green[y] + blue[y];
+        out[y] = band(sum);
+        if (sums)
+            sums[y] = static_cast<std::uint16_t>(sum);
+    }
+}
 
 // Writes the light-blue pixels straight into the panel's image: the binary image is
 // column-major, the image row-major, and only the part inside the panel's clip is visited.
@@ -24,16 +113,50 @@ void DrawBlackPixels(const ColumnBuffer& binary, int width, int height, CDC& pan
     const qsizetype stride = image.bytesPerLine();
     const QRgb color = qRgb(GetRValue(kBinaryPixelColor), GetGValue(kBinaryPixelColor),
                             GetBValue(kBinaryPixelColor));
-    // Strips of a few columns, so that the reads of the columns and the writes along the
-    // image rows both stay in the cache.
+    auto row = [bits, stride](int y) { return reinterpret_cast<QRgb*>(bits + y * stride); };
+    // One pixel, without a branch: black and white pixels are too mixed to be predicted.
+    auto pixel = [&](int x, int y) {
+        const QRgb black = 0u - static_cast<QRgb>(binary[x][y] != 0);
+        row(y)[x] = (color & black) | (row(y)[x] & ~black);
+    };
+    int x0 = left;
+#if defined(__SSE2__)
+    // Blocks of 4 x 4: four column runs of the binary image turned into four image rows.
+    const int rows4 = top + (bottom - top) / 4 * 4;
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i blue = _mm_set1_epi32(static_cast<int>(color));
+    for (; x0 + 4 <= right; x0 += 4) {
+        for (int y = top; y < rows4; y += 4) {
+            __m128i c[4];
+            for (int i = 0; i < 4; ++i)
+                c[i] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(binary[x0 + i] + y));
+            const __m128i lo01 = _mm_unpacklo_epi32(c[0], c[1]);
+            const __m128i hi01 = _mm_unpackhi_epi32(c[0], c[1]);
+            const __m128i lo23 = _mm_unpacklo_epi32(c[2], c[3]);
+            const __m128i hi23 = _mm_unpackhi_epi32(c[2], c[3]);
+            const __m128i r[4] = {_mm_unpacklo_epi64(lo01, lo23), _mm_unpackhi_epi64(lo01, lo23),
+                                  _mm_unpacklo_epi64(hi01, hi23), _mm_unpackhi_epi64(hi01, hi23)};
+            for (int k = 0; k < 4; ++k) {
+                auto* out = reinterpret_cast<__m128i*>(row(y + k) + x0);
+                const __m128i white = _mm_cmpeq_epi32(r[k], zero);
+                _mm_storeu_si128(out, _mm_or_si128(_mm_and_si128(white, _mm_loadu_si128(out)),
+                                                   _mm_andnot_si128(white, blue)));
+            }
+        }
+        for (int y = rows4; y < bottom; ++y) {
+            for (int x = x0; x < x0 + 4; ++x)
+                pixel(x, y);
+        }
+    }
+#endif
+    // The columns left over, a strip at a time so that the column reads and the row writes
+    // both stay in the cache.
     constexpr int kStrip = 16;
-    for (int x0 = left; x0 < right; x0 += kStrip) {
+    for (; x0 < right; x0 += kStrip) {
         const int x1 = std::min(x0 + kStrip, right);
         for (int y = top; y < bottom; ++y) {
-            QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride);
-            for (int x = x0; x < x1; ++x) {
-                row[x] = binary[x][y] ? color : row[x];
-            }
+            for (int x = x0; x < x1; ++x)
+                pixel(x, y);
         }
     }
 }
@@ -41,7 +164,7 @@ void DrawBlackPixels(const ColumnBuffer& binary, int width, int height, CDC& pan
 }  // namespace
 
 void BinarizePlanes(const ColumnBuffer& planes, int width, int height, int lower, int upper,
-                    ColumnBuffer& binary, CDC* panel) {
+                    ColumnBuffer& binary, CDC* panel, GraySums* gray) {
     const int w = std::min({width, binary.Columns(), planes.Columns() / 3});
     const int h = std::min({height, binary.Length(), planes.Length()});
     if (w <= 0 || h <= 0)
@@ -53,22 +176,38 @@ void BinarizePlanes(const ColumnBuffer& planes, int width, int height, int lower
     const auto sumBound = [](int bound) {
         return static_cast<std::int32_t>(std::clamp<std::int64_t>(3LL * bound, -1, 3 * 256));
     };
-    const std::int32_t lowerSum = sumBound(lower);
-    const std::int32_t upperSum = sumBound(upper);
+    const Band band{sumBound(lower), sumBound(upper)};
 
-    // Column by column: the three sample columns and the binary column are contiguous, so
-    // the pass streams through memory.  Every pixel is independent of the others, so the
-    // order does not change the result.
-    for (int x = 0; x < w; ++x) {
-        const std::int32_t* red = planes[3 * x];
-        const std::int32_t* green = planes[3 * x + 1];
-        const std::int32_t* blue = planes[3 * x + 2];
-        std::int32_t* out = binary[x];
-        for (int y = 0; y < h; ++y) {
-            const std::int32_t sum = red[y] + green[y] + blue[y];
-            out[y] = (sum >= lowerSum) & (sum < upperSum);
+    // Column by column: the sample columns and the binary column are contiguous, so the pass
+    // streams through memory.  Every pixel is independent of the others, so the order does
+    // not change the result.
+    const bool stream = binary.Size() * sizeof(std::int32_t) >= kStreamFrom;
+    if (gray && gray->Match(planes)) {
+        for (int x = 0; x < w; ++x)
+            BinarizeSums(std::as_const(*gray)[x], h, band, binary[x], stream);
+    } else {
+        // The sums are made along when the picture fills its planes, and kept for next time;
+        // without the memory for them the pass does without.
+        const bool whole = w == planes.Columns() / 3 && h == planes.Length();
+        if (gray && whole && (gray->Columns() != w || gray->Length() != h)) {
+            try {
+                gray->Allocate(w, h);
+            } catch (const std::bad_alloc&) {
+                gray->Free();
+            }
         }
+        const bool makeSums = gray && whole && gray->IsAllocated();
+        for (int x = 0; x < w; ++x) {
+            BinarizeSamples(planes[3 * x], planes[3 * x + 1], planes[3 * x + 2], h, band, binary[x],
+                            makeSums ? (*gray)[x] : nullptr, stream);
+        }
+        if (makeSums)
+            gray->MadeFrom(planes);
     }
+#if defined(__SSE2__)
+    if (stream)
+        _mm_sfence();
+#endif
     if (panel)
         DrawBlackPixels(binary, w, h, *panel);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "image/column_buffer.h"
+#include "image/gray_sums.h"
 #include "platform/gdi.h"
 
 // Colour of the black pixels in the binary panel (test mode).
@@ -11,7 +12,10 @@ constexpr COLORREF kBinaryPixelColor = RGB(100, 100, 255);
 // Writes binary[x][y] for every pixel of the width x height picture held in planes (column 3x
 // red, 3x+1 green, 3x+2 blue).  With a panel, every black pixel (x, y) is also set to
 // kBinaryPixelColor in it, at the picture's own scale and clipped to the panel.  Samples are
-// intensities 0..255.  Pixels that the
-// buffers do not hold are skipped, so a picture larger than its buffers reads nothing outside.
+// intensities 0..255.  Pixels that the buffers do not hold are skipped, so a picture larger
+// than its buffers reads nothing outside.
+// gray: the picture's gray sums, or null.  When they match the planes they are read instead
+// of the three planes (a sixth of the bytes); otherwise the pass over the planes makes them
+// for the next time, when the picture fills its planes.
 void BinarizePlanes(const ColumnBuffer& planes, int width, int height, int lower, int upper,
-                    ColumnBuffer& binary, CDC* panel);
+                    ColumnBuffer& binary, CDC* panel, GraySums* gray = nullptr);

@@ -6,6 +6,10 @@
 #include <cstdint>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // Whole blocks across and down, never more than n.
@@ -33,6 +37,21 @@ void DrawGridLines(CDC& dc, const BlockLayout& b, int width, int height) {
     // Closing edges below the last block row and right of the last block column.
     DrawStraightLine(dc, 0, b.rows * b.side, width, b.rows * b.side);
     DrawStraightLine(dc, b.columns * b.side, 0, b.columns * b.side, height);
+}
+
+// sums[y] += column[y] for y < length, four at a time where the machine allows.
+void AddColumn(const std::int32_t* column, int length, std::int32_t* sums) {
+    int y = 0;
+#if defined(__SSE2__)
+    for (; y + 8 <= length; y += 8) {
+        auto* s = reinterpret_cast<__m128i*>(sums + y);
+        const auto* c = reinterpret_cast<const __m128i*>(column + y);
+        _mm_storeu_si128(s, _mm_add_epi32(_mm_loadu_si128(s), _mm_loadu_si128(c)));
+        _mm_storeu_si128(s + 1, _mm_add_epi32(_mm_loadu_si128(s + 1), _mm_loadu_si128(c + 1)));
+    }
+#endif
+    for (; y < length; ++y)
+        sums[y] += column[y];
 }
 
 void WriteInvisibleLabel(CDC& dc) {
@@ -73,11 +92,8 @@ void ReduceToBlocks(const ColumnBuffer& binary, int width, int height, int n,
     for (int i = 0; i < b.columns; ++i) {
         std::int32_t* sums = rowSums.data();
         std::copy(binary[i * B], binary[i * B] + length, sums);
-        for (int x = i * B + 1; x < (i + 1) * B; ++x) {
-            const std::int32_t* column = binary[x];
-            for (int y = 0; y < length; ++y)
-                sums[y] += column[y];
-        }
+        for (int x = i * B + 1; x < (i + 1) * B; ++x)
+            AddColumn(binary[x], length, sums);
         std::int32_t* blockCounts = counts.data() + static_cast<std::size_t>(i) * b.rows;
         for (int j = 0; j < b.rows; ++j) {
             const std::int32_t* run = sums + j * B;

@@ -22,8 +22,10 @@ Puzzle PuzzleOfBlocks(const ColumnBuffer& blocks, int n) {
 
 int CNGMView::Binarize() {
     // Play mode draws nothing, so that the solution stays hidden.
-    BinarizePlanes(GetDocument()->m_ppInputPlanes, m_nImageWidth, m_nImageHeight, m_nLowerThreshold,
-                   m_nUpperThreshold, m_ppBinaryImage, m_bTestMode ? &m_dcBinary : nullptr);
+    Picture& picture = GetDocument()->m_picture;
+    BinarizePlanes(picture.planes, m_nImageWidth, m_nImageHeight, m_nLowerThreshold,
+                   m_nUpperThreshold, m_ppBinaryImage, m_bTestMode ? &m_dcBinary : nullptr,
+                   &picture.gray);
     return 1;
 }
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 QColor ToQColor(COLORREF c) {
     return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
@@ -163,10 +164,12 @@ void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF c) {
         return;
     QImage& img = m_pBitmap->Image();
     const QRgb rgb = ToQRgb(c);
-    for (int yy = top; yy < bottom; ++yy) {
-        QRgb* line = reinterpret_cast<QRgb*>(img.scanLine(yy));
-        std::fill(line + left, line + right, rgb);
-    }
+    // One row filled, the others copied from it: a copy of a row runs in wide stores.
+    QRgb* first = reinterpret_cast<QRgb*>(img.scanLine(top));
+    std::fill(first + left, first + right, rgb);
+    const std::size_t bytes = static_cast<std::size_t>(right - left) * sizeof(QRgb);
+    for (int yy = top + 1; yy < bottom; ++yy)
+        std::memcpy(reinterpret_cast<QRgb*>(img.scanLine(yy)) + left, first + left, bytes);
 }
 
 COLORREF CDC::SetPixel(int x, int y, COLORREF c) {

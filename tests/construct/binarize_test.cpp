@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "analysis_support.h"
 
 namespace {
@@ -37,7 +39,7 @@ TEST(Binarize, BandIsLowerInclusiveUpperExclusiveOnThePlainMean) {
 // swapping x and y changes the result.  The panel is narrower and taller than the picture: it
 // clips the light-blue pixels, while the binary image is complete.
 TEST(Binarize, EachPixelFromItsOwnColumnsAndLightBlueInThePanel) {
-    const int w = 30, h = 24;
+    const int w = 30, h = 23;
     auto gray = [](int x, int y) { return 190 - 5 * x + 2 * y; };
     auto black = [&](int x, int y) { return gray(x, y) >= 80 && gray(x, y) < 125; };
     const ColumnBuffer planes = MakePlanes(w, h, [&](int x, int y) {
@@ -57,6 +59,46 @@ TEST(Binarize, EachPixelFromItsOwnColumnsAndLightBlueInThePanel) {
                     << x << "," << y;
             }
         }
+    }
+}
+
+// With the gray sums: the first pass over the planes makes them, the next passes read them
+// alone, and a change of the planes makes the pass read the planes again.  Every band gives
+// what the planes give.
+TEST(Binarize, GraySumsGiveWhatThePlanesGiveAndFollowTheirChanges) {
+    const int w = 37, h = 40;  // vector lengths and the rest, in every column
+    auto sample = [](int x, int y, int c) { return (x * 37 + y * 11 + c * 101) % 256; };
+    ColumnBuffer planes = MakePlanes(w, h, [&](int x, int y) {
+        return Rgb{sample(x, y, 0), sample(x, y, 1), sample(x, y, 2)};
+    });
+    auto black = [&](int x, int y, int lower, int upper) {
+        const int sum = sample(x, y, 0) + sample(x, y, 1) + sample(x, y, 2);
+        return sum >= 3 * lower && sum < 3 * upper ? 1 : 0;
+    };
+    GraySums gray;
+    ColumnBuffer binary = MakeBuffer(w, h, [](int, int) { return 7; });
+    const std::pair<int, int> bands[] = {{0, 250}, {0, 255}, {100, 101}, {-5, 300}, {254, 256}};
+    for (int pass = 0; pass < 3; ++pass) {
+        for (const auto& [lower, upper] : bands) {
+            SCOPED_TRACE(::testing::Message()
+                         << "pass " << pass << " band " << lower << "," << upper);
+            BinarizePlanes(planes, w, h, lower, upper, binary, nullptr, &gray);
+            ASSERT_TRUE(gray.Match(planes));
+            for (int x = 0; x < w; ++x) {
+                for (int y = 0; y < h; ++y)
+                    ASSERT_EQ(binary[x][y], black(x, y, lower, upper)) << x << "," << y;
+            }
+        }
+        // The sums are read, not the planes: a sample changed behind the planes' back does
+        // not show (pixel (1, 0) sums to 414 before, 632 after), one written through them does.
+        const_cast<std::int32_t*>(std::as_const(planes)[3])[0] = 255;
+        BinarizePlanes(planes, w, h, 200, 256, binary, nullptr, &gray);
+        EXPECT_EQ(binary[1][0], 0);
+        planes[3][0] = 255;
+        EXPECT_FALSE(gray.Match(planes));
+        BinarizePlanes(planes, w, h, 200, 256, binary, nullptr, &gray);
+        EXPECT_EQ(binary[1][0], 1);
+        planes[3][0] = sample(1, 0, 0);
     }
 }
 
