@@ -1,0 +1,81 @@
+// Any bytes through the whole loading sequence of a picture, as the flows run it: sniffing,
+// the header with its refusals and size rules, then (every question answered Yes) the pixels
+// on the canvas, into new planes or into those of the previous picture.  What comes out must
+// be a whole canvas: the picture centred, white around it, samples 0..255 and gray sums that
+// match them.
+#include <QBuffer>
+#include <QByteArray>
+#include <QtGlobal>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+#include <variant>
+
+#include "model/picture_loader.h"
+
+namespace {
+
+// Pixels are read for canvases up to this side, so that a run stays quick; the header rules
+// are the same above it.
+constexpr int kMaxSideRead = 640;
+
+// A broken promise is a finding: it is named, then the run stops as a crash does.
+#define Check(condition) \
+    ((condition) ? void() : (std::fprintf(stderr, "broken: %s\n", #condition), std::abort()))
+
+void CheckCanvas(const Picture& p, const PictureHeader& h) {
+    const int side = static_cast<int>(h.canvas.side);
+    Check(p.CanvasWidth() == side && p.CanvasHeight() == side);
+    Check(p.width == h.width && p.height == h.height);
+    const bool sums = p.gray.Match(p.planes);
+    const int left = static_cast<int>(h.canvas.padX / 2);
+    const int top = static_cast<int>(h.canvas.padY / 2);
+    for (int x = 0; x < side; ++x) {
+        const bool insideX = x >= left && x < left + h.width;
+        for (int y = 0; y < side; ++y) {
+            const bool inside = insideX && y >= top && y < top + h.height;
+            int sum = 0;
+            for (int c = 0; c < 3; ++c) {
+                const std::int32_t s = p.planes[3 * x + c][y];
+                Check(s >= 0 && s <= 255 && (inside || s == 255));
+                sum += s;
+            }
+            Check(!sums || p.gray[x][y] == sum);
+        }
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    // The picture of the previous input, whose planes a picture of the same canvas reuses.
+    static Picture s_previous;
+    QByteArray bytes =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    QBuffer device(&bytes);
+    device.open(QIODevice::ReadOnly);
+    PictureLoader loader(device, SniffPictureFormat(device));
+    const auto header = loader.ReadHeader();
+    const PictureHeader* h = std::get_if<PictureHeader>(&header);
+    if (!h)
+        return 0;
+    Check(h->width > 0 && h->height > 0 && h->canvas.side <= kMaxCanvasSide);
+    if (h->canvas.side > kMaxSideRead)
+        return 0;
+    // Every other input reuses the previous planes when they fit.
+    const bool reuse = size % 2 == 0;
+    auto pixels = loader.ReadPixels(reuse ? &s_previous : nullptr);
+    if (Picture* p = std::get_if<Picture>(&pixels)) {
+        CheckCanvas(*p, *h);
+        s_previous = std::move(*p);
+    }
+    return 0;
+}
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    // Qt's readers report broken data on the message handler; thousands of runs a second
+    // would spend their time printing it.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    return 0;
+}
