@@ -119,6 +119,7 @@ public:
           began_(Clock::now()),
           lines_(2 * start.n, 0) {
         for (int c = 0; c < n_ * n_; ++c) {
+            grid_[c] = grid_[c] ? 1 : 0;
             if (grid_[c]) {
                 lines_[c / n_] |= LineBits{1} << (c % n_);
                 lines_[n_ + c % n_] |= LineBits{1} << (c / n_);
@@ -251,7 +252,8 @@ private:
             if (judged_.count(one))
                 continue;
             Flip(order_[k]);
-            JudgeNow(one);
+            if (JudgeNow(one).outcome == Outcome::Accepted)
+                Found(one);
             Flip(order_[k]);
         }
     }
