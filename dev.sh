@@ -72,10 +72,10 @@ case "${1:-}" in
     test)
         install_missing
         build build -DNGM_BUILD_TESTS=ON -DNGM_BUILD_BENCH=ON
-        (cd build && ctest --output-on-failure)
+        (cd build && ctest --output-on-failure -j"$(nproc)")
         build build-asan -DNGM_SANITIZE=ON -DNGM_BUILD_TESTS=ON -DNGM_BUILD_BENCH=OFF
         (cd build-asan && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions="$PWD/../tests/lsan.supp" \
-             ctest --output-on-failure)
+             ctest --output-on-failure -j"$(nproc)")
         fuzz
         ;;
     *)
