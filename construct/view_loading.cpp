@@ -17,6 +17,7 @@
 
 #include "construct/busy_cursor.h"
 #include "construct/ngm_view.h"
+#include "construct/picture_refusal_text.h"
 #include "image/image_format.h"
 #include "image/regular_file.h"
 #include "image/square_canvas.h"
@@ -27,18 +28,19 @@
 
 namespace {
 
-const QString kUnsupported = QStringLiteral("この形式はサポートされていません。");
-const QString kTooLarge = QStringLiteral("入力画像サイズが大きすぎます。");
-const QString kEmpty = QStringLiteral("入力サイズが小さすぎます。");
-const QString kOutOfMemory = QStringLiteral("メモリが不足しているため画像を読み込めません。");
+// The refusals and the file errors in the words the command line uses too.
+const QString kUnsupported = PictureRefusalText(PictureRefusal::kUnsupported);
+const QString kTooLarge = PictureRefusalText(PictureRefusal::kTooLarge);
+const QString kEmpty = PictureRefusalText(PictureRefusal::kEmpty);
+const QString kOutOfMemory = PictureRefusalText(PictureRefusal::kOutOfMemory);
 const QString kFewColorBits = QStringLiteral("色ビット数が16ビット以下です。");
-const QString kCannotOpen = QStringLiteral("ファイルがオープンできません。");
+const QString kCannotOpen = kCannotOpenText;
 const QString kSizeWarning = QStringLiteral(
     "入力画像サイズが260X260を超えていて表示しきれない可能性があります。\n続けますか？");
 const QString kTooSmall = QStringLiteral("入力画像サイズが小さすぎて表示できません。");
 const QString kSeveralFiles = QStringLiteral("複数ファイルは対処できません。すみません。");
 const QString kFolder = QStringLiteral("フォルダです。イメージファイルをD&Dしてください。");
-const QString kNotPicture = QStringLiteral("画像ファイルではありません。");
+const QString kNotPicture = kNotPictureText;
 const QString kClipboard = QStringLiteral("クリップボード");
 
 // The MIME types of picture data tried first, lossless ones before the others; any other
