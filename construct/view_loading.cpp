@@ -19,6 +19,7 @@
 #include "construct/ngm_view.h"
 #include "construct/picture_refusal_text.h"
 #include "image/image_format.h"
+#include "image/qt_reader.h"
 #include "image/regular_file.h"
 #include "image/square_canvas.h"
 #include "model/ngm_doc.h"
@@ -88,6 +89,8 @@ PictureData PictureDataOf(const QMimeData& mime) {
             return data;
         }
     }
+    // An image decoded by Qt from data of another type: within the same allocation limit.
+    LimitQtAllocations();
     if (mime.hasImage())
         data.image = qvariant_cast<QImage>(mime.imageData());
     return data;

@@ -6,8 +6,18 @@
 
 #include "image/canvas_writer.h"
 
+void LimitQtAllocations() {
+    // The limit is Qt's, for the whole process: set once, also when several threads read
+    // pictures at the same time.
+    static const bool s_limited = [] {
+        QImageReader::setAllocationLimit(kQtAllocationLimitMb);
+        return true;
+    }();
+    (void)s_limited;
+}
+
 std::unique_ptr<QImageReader> OpenQtReader(QIODevice& device, const char* format) {
-    QImageReader::setAllocationLimit(kQtAllocationLimitMb);
+    LimitQtAllocations();
     auto reader = std::make_unique<QImageReader>(&device, QByteArray(format));
     // Only the reader of the sniffed format: no guessing from the data or the file name.
     reader->setDecideFormatFromContent(false);

@@ -20,6 +20,10 @@
 constexpr int kQtAllocationLimitMb =
     static_cast<int>((kMaxCanvasSide * kMaxCanvasSide * 8 + (1 << 20) - 1) >> 20);
 
+// Sets the allocation limit of Qt's readers (also of the images Qt decodes for the clipboard
+// and drops), once for the process.
+void LimitQtAllocations();
+
 // A reader of `format` (a name of QtFormatName) over device, from its current position, with
 // the orientation applied and the allocation limit set.
 std::unique_ptr<QImageReader> OpenQtReader(QIODevice& device, const char* format);
