@@ -28,7 +28,9 @@ PictureLoader::~PictureLoader() = default;
 
 bool PictureLoader::ReadQtHeader(std::int64_t& width, std::int64_t& height) {
     const char* name = QtFormatName(m_nFormat);
-    if (!name || !m_pDevice->seek(0))
+    // The data from its start: the sniffing step read nothing, so data that cannot go back
+    // (a pipe) is read from where it is.
+    if (!name || (!m_pDevice->isSequential() && !m_pDevice->seek(0)))
         return false;
     m_qt = OpenQtReader(*m_pDevice, name);
     const QSize size = QtPictureSize(*m_qt);
@@ -53,8 +55,8 @@ std::variant<PictureHeader, PictureRefusal> PictureLoader::ReadHeader() {
         } else if (m_nFormat >= kFormatP1 && m_nFormat <= kFormatPpm) {
             // The whole netpbm family by the same header rules; the sizes decide before any
             // reader decodes.  Only P6 is read here, the others by Qt's readers.
-            if (!m_reader->Seek(0) || !ReadNetpbmHeader(*m_reader, m_netpbm) ||
-                m_netpbm.kind != m_nFormat)
+            if ((!m_pDevice->isSequential() && !m_reader->Seek(0)) ||
+                !ReadNetpbmHeader(*m_reader, m_netpbm) || m_netpbm.kind != m_nFormat)
                 return PictureRefusal::kUnsupported;
             width = m_netpbm.width;
             height = m_netpbm.height;

@@ -266,6 +266,28 @@ TEST(PictureLoader, GraySumsHoldOnlyWhileThePlanesAreUnchanged) {
     EXPECT_FALSE(filled.gray.Match(filled.planes));
 }
 
+// Data that cannot go back, as from a pipe: read from where it is, after the sniffing step.
+TEST(PictureLoader, DataThatCannotGoBackIsReadFromWhereItIs) {
+    struct Stream : QBuffer {
+        bool isSequential() const override { return true; }
+    };
+    for (const QByteArray& file : {Ppm("3 2", Raster(6, 4)), QByteArray(Bmp(3, 2, 24))}) {
+        QByteArray bytes = file;
+        Stream device;
+        device.setBuffer(&bytes);
+        device.open(QIODevice::ReadOnly);
+        PictureLoader loader(device, SniffPictureFormat(device));
+        const auto header = loader.ReadHeader();
+        // P6 reads on; the bitmap reader places itself in the file and needs to go back.
+        EXPECT_EQ(std::holds_alternative<PictureHeader>(header), file.startsWith("P6"));
+        if (file.startsWith("P6")) {
+            auto pixels = loader.ReadPixels();
+            ASSERT_TRUE(std::holds_alternative<Picture>(pixels));
+            EXPECT_EQ(std::as_const(std::get<Picture>(pixels).planes)[24][9], 4);
+        }
+    }
+}
+
 TEST(PictureLoader, OnlyRegularFilesAreOpenedAndNothingWaits) {
     QTemporaryDir dir;
     const QString file = dir.filePath("a.ppm");
