@@ -1,96 +1,71 @@
-// The main frame: position and size, bars, the always-on-top toggle, the Readme command, and
-// the document commands (new, open by name, save) with the recent-file list.
-#include <gtest/gtest.h>
-
-#include <QAction>
+// The main frame: position and size, menus, shortcuts and bars, the always-on-top toggle, the
+// Readme command, and the document commands (new, open by name, save) with the recent-file list.
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QMenuBar>
-#include <QSettings>
 #include <QStatusBar>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QToolBar>
 
-#include "app/main_frame.h"
-#include "model/ngm_doc.h"
-#include "construct/ngm_view.h"
-#include "res/dialog_template.h"
-#include "support/scripted_ui.h"
+#include "window_test.h"
 
 namespace {
 
-class FrameTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        QSettings::setDefaultFormat(QSettings::IniFormat);
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
-        QCoreApplication::setOrganizationName("NGM tests");
-        QCoreApplication::setApplicationName("NGM");
-        QSettings().clear();
-        doc.m_strTitle = "無題";
-        frame = std::make_unique<CMainFrame>(&doc);
-        frame->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
-    }
-    QString WriteFile(const QString& name, const QByteArray& bytes) {
-        const QString path = dir.filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        return path;
-    }
+class FrameTest : public WindowTest {};
 
-    QTemporaryDir dir;
-    CNGMDoc doc;
-    std::unique_ptr<CMainFrame> frame;
-};
-
-TEST_F(FrameTest, OpensAtItsPlaceShrunkToTheForm) {
-    EXPECT_EQ(frame->pos(), QPoint(200, 25));
-    EXPECT_LT(frame->width(), 1500);
-    EXPECT_LT(frame->height(), 1000);
+TEST_F(FrameTest, OpensAtItsPlaceShrunkToTheFormAndStaysThereOnTop) {
+    EXPECT_EQ(Frame().pos(), QPoint(200, 25));
+    EXPECT_LT(Frame().width(), 1500);
+    EXPECT_LT(Frame().height(), 1000);
     // The whole form shows, with nothing left over beside it.
-    EXPECT_EQ(frame->centralWidget()->width(), frame->View()->width());
-    EXPECT_EQ(frame->windowTitle(), "無題 - NGM");
+    EXPECT_EQ(Frame().centralWidget()->width(), a.View().width());
+    EXPECT_EQ(Frame().windowTitle(), "無題 - NGM");
+
+    QAction* topmost = Frame().Action(ID_TOPMOST);
+    for (bool on : {true, false}) {
+        topmost->trigger();
+        EXPECT_EQ(Frame().IsTopmost(), on);
+        EXPECT_EQ(topmost->isChecked(), on);
+        EXPECT_EQ(Frame().pos(), QPoint(200, 25));
+        EXPECT_TRUE(Frame().isVisible());
+    }
 }
 
-TEST_F(FrameTest, ToolBarMenuAndPromptsComeFromTheResources) {
-    const QList<QAction*> tools = frame->ToolBar()->actions();
+TEST_F(FrameTest, MenusShortcutsToolBarAndPrompts) {
+    const std::vector<QStringList> menus = {
+        {"ﾌｧｲﾙ(&F)", "新規作成\tCtrl+N(&N)", "開く...\tCtrl+O(&O)", "パズルを開く...\tCtrl+Shift+O",
+         "", "パズルをエクスポート...\tCtrl+E", "印刷(P)...", "", "最近使ったファイル", "",
+         "アプリケーションの終了(&X)"},
+        {"表示(&V)", "最前面表示(&D)", "", "ツール バー(&T)", "ステータス バー(&S)"},
+        {"機能", "DrawBox\tCtrl+M(&M)", "画像を貼り付け\tCtrl+V", "",
+         "一意なパズルを探す...\tCtrl+U"},
+        {"ヘルプ(&H)", "Readme(R)", "バージョン情報 NGM(&A)..."},
+    };
+    const QList<QAction*> bar = Frame().menuBar()->actions();
+    ASSERT_EQ(bar.size(), static_cast<int>(menus.size()));
+    for (std::size_t m = 0; m < menus.size(); ++m) {
+        QStringList items{bar[m]->text()};
+        for (QAction* item : bar[m]->menu()->actions()) {
+            items << item->text();
+            // The keys an item names after its tab are its shortcut.
+            const QString keys = item->text().section('\t', 1).section('(', 0, 0);
+            EXPECT_EQ(item->shortcut(), QKeySequence(keys)) << item->text().toStdString();
+        }
+        EXPECT_EQ(items, menus[m]);
+    }
+
+    const QList<QAction*> tools = Frame().ToolBar()->actions();
     ASSERT_EQ(tools.size(), 4);
-    EXPECT_EQ(tools[0], frame->Action(ID_FILE_OPEN));
-    EXPECT_EQ(tools[1], frame->Action(ID_DRAWBOX));
     EXPECT_TRUE(tools[2]->isSeparator());
-    EXPECT_EQ(tools[3], frame->Action(ID_APP_ABOUT));
-    EXPECT_EQ(frame->Action(ID_APP_ABOUT)->toolTip(), "バージョン情報");
-    EXPECT_EQ(frame->Action(ID_FILE_OPEN)->statusTip(), "既存のファイルを開く");
-    EXPECT_EQ(frame->Action(ID_README)->statusTip(), "Readmeファイルを開きます");
-    EXPECT_EQ(frame->Action(ID_DRAWBOX)->statusTip(), "入力画像を作ります");
-    EXPECT_EQ(frame->Action(ID_TOPMOST)->statusTip(), "最前面表示します");
-
-    QStringList menus;
-    for (QAction* a : frame->menuBar()->actions())
-        menus << a->text();
-    EXPECT_EQ(menus, QStringList({"ﾌｧｲﾙ(&F)", "表示(&V)", "機能", "ヘルプ(&H)"}));
-
+    EXPECT_EQ(tools, QList<QAction*>({Frame().Action(ID_FILE_OPEN), Frame().Action(ID_DRAWBOX),
+                                      tools[2], Frame().Action(ID_APP_ABOUT)}));
+    EXPECT_EQ(Frame().Action(ID_APP_ABOUT)->toolTip(), "バージョン情報");
+    EXPECT_EQ(Frame().Action(ID_FILE_OPEN)->statusTip(), "既存のファイルを開く");
+    EXPECT_EQ(Frame().Action(ID_DRAWBOX)->statusTip(), "入力画像を作ります");
+    EXPECT_EQ(Frame().Action(ID_TOPMOST)->statusTip(), "最前面表示します");
     // Hovering a command shows its prompt in the status bar.
-    frame->Action(ID_README)->hover();
-    frame->Action(ID_README)->showStatusText(frame.get());
-    EXPECT_EQ(frame->StatusBar()->currentMessage(), "Readmeファイルを開きます");
-}
-
-TEST_F(FrameTest, TopmostTogglesWithItsCheckMark) {
-    EXPECT_FALSE(frame->IsTopmost());
-    frame->Action(ID_TOPMOST)->trigger();
-    EXPECT_TRUE(frame->IsTopmost());
-    EXPECT_TRUE(frame->Action(ID_TOPMOST)->isChecked());
-    EXPECT_EQ(frame->pos(), QPoint(200, 25));
-    frame->Action(ID_TOPMOST)->trigger();
-    EXPECT_FALSE(frame->IsTopmost());
-    EXPECT_FALSE(frame->Action(ID_TOPMOST)->isChecked());
-    EXPECT_TRUE(frame->isVisible());
+    Frame().Action(ID_README)->hover();
+    Frame().Action(ID_README)->showStatusText(&Frame());
+    EXPECT_EQ(Frame().StatusBar()->currentMessage(), "Readmeファイルを開きます");
 }
 
 TEST_F(FrameTest, ReadmeIsOpenedFromTheCurrentFolderOrReportedMissing) {
@@ -99,16 +74,16 @@ TEST_F(FrameTest, ReadmeIsOpenedFromTheCurrentFolderOrReportedMissing) {
     {
         ScriptedShellOpen shell;
         ScriptedMessageBoxes boxes;
-        frame->Action(ID_README)->trigger();
+        Frame().Action(ID_README)->trigger();
         ASSERT_EQ(boxes.Count(), 1);
         EXPECT_EQ(boxes.Texts().first(), "Readme.htmlファイルが見つかりません");
         EXPECT_EQ(boxes.All().front().flags, MB_OK);
         ASSERT_EQ(shell.Opened().size(), 1);
         EXPECT_EQ(shell.Opened().first(), QDir(dir.path()).absoluteFilePath("Readme.html"));
 
-        WriteFile("Readme.html", "<html></html>");
+        Write("Readme.html", "<html></html>");
         boxes.Clear();
-        frame->Action(ID_README)->trigger();
+        Frame().Action(ID_README)->trigger();
         EXPECT_EQ(boxes.Count(), 0);
         EXPECT_EQ(shell.Opened().size(), 2);
     }
@@ -116,82 +91,74 @@ TEST_F(FrameTest, ReadmeIsOpenedFromTheCurrentFolderOrReportedMissing) {
 }
 
 TEST_F(FrameTest, OpeningAFileByNameReadsNothingAndResetsTheForm) {
-    const QString path = WriteFile("cat.ppm", "P6\n2 2\n255\n............");
-    CNGMView* view = frame->View();
-    view->OnHScroll(0, 0, nullptr);  // not a threshold bar: ignored
-    view->m_nLowerThreshold = 30;
-    ASSERT_TRUE(frame->OpenDocumentFile(path));
-    EXPECT_EQ(frame->windowTitle(), "cat.ppm - NGM");
-    EXPECT_EQ(view->m_nLowerThreshold, 0);
-    EXPECT_FALSE(doc.HasPicture());  // no picture is loaded this way
-    EXPECT_FALSE(view->GetDlgItem(IDC_ANALYZE)->isEnabled());
-    EXPECT_EQ(frame->RecentFiles(), QStringList({QFileInfo(path).absoluteFilePath()}));
+    const QString path = Write("cat.ppm", "P6\n2 2\n255\n............");
+    CNGMView& view = a.View();
+    view.OnHScroll(0, 0, nullptr);  // not a threshold bar: ignored
+    view.m_nLowerThreshold = 30;
+    ASSERT_TRUE(Frame().OpenDocumentFile(path));
+    EXPECT_EQ(Frame().windowTitle(), "cat.ppm - NGM");
+    EXPECT_EQ(view.m_nLowerThreshold, 0);
+    EXPECT_FALSE(a.doc.HasPicture());
+    EXPECT_FALSE(view.GetDlgItem(IDC_ANALYZE)->isEnabled());
+    EXPECT_EQ(Frame().RecentFiles(), QStringList({QFileInfo(path).absoluteFilePath()}));
 
-    for (int i = 0; i < 5; ++i) {
-        frame->OpenDocumentFile(WriteFile(QString("f%1.ppm").arg(i), "x"));
-    }
-    EXPECT_EQ(frame->RecentFiles().size(), 4);
-    EXPECT_TRUE(frame->RecentFiles().first().endsWith("f4.ppm"));
+    for (int i = 0; i < 5; ++i)
+        Frame().OpenDocumentFile(Write(QString("f%1.ppm").arg(i), "x"));
+    EXPECT_EQ(Frame().RecentFiles().size(), 4);
+    EXPECT_TRUE(Frame().RecentFiles().first().endsWith("f4.ppm"));
 
     ScriptedMessageBoxes boxes;
-    EXPECT_FALSE(frame->OpenDocumentFile(dir.filePath("missing.ppm")));
-    EXPECT_EQ(boxes.Count(), 1);
-    EXPECT_EQ(frame->windowTitle(), "f4.ppm - NGM");
+    EXPECT_FALSE(Frame().OpenDocumentFile(dir.filePath("missing.ppm")));
+    EXPECT_EQ(boxes.Texts(), QStringList{"ドキュメントを開くことができませんでした。"});
+    EXPECT_EQ(Frame().windowTitle(), "f4.ppm - NGM");
 }
 
 TEST_F(FrameTest, NewDocumentResetsTitleAndFormButKeepsEnabledStates) {
-    CNGMView* view = frame->View();
-    frame->OpenDocumentFile(WriteFile("a.ppm", "x"));
-    view->m_nUpperThreshold = 12;
-    CheckDlgButton(view->Controls(), IDC_TEST_MODE, false);
-    CheckDlgButton(view->Controls(), IDC_PLAY_MODE, true);
-    view->m_comboBlocks->setCurrentIndex(0);
-    view->GetDlgItem(IDC_ANALYZE)->setEnabled(true);
-    frame->Action(ID_FILE_NEW)->trigger();
-    EXPECT_EQ(frame->windowTitle(), "無題 - NGM");
-    EXPECT_EQ(view->m_nUpperThreshold, 250);
-    EXPECT_EQ(GetDlgItemText(view->Controls(), IDC_UPPER_EDIT), "250");
-    EXPECT_TRUE(IsDlgButtonChecked(view->Controls(), IDC_TEST_MODE));
-    EXPECT_EQ(view->m_comboBlocks->currentIndex(), -1);
-    EXPECT_EQ(view->SelectedBlockCount(), 20);
-    EXPECT_TRUE(view->GetDlgItem(IDC_ANALYZE)->isEnabled());
+    CNGMView& view = a.View();
+    Frame().OpenDocumentFile(Write("a.ppm", "x"));
+    view.m_nUpperThreshold = 12;
+    CheckDlgButton(view.Controls(), IDC_TEST_MODE, false);
+    CheckDlgButton(view.Controls(), IDC_PLAY_MODE, true);
+    view.m_comboBlocks->setCurrentIndex(0);
+    view.GetDlgItem(IDC_ANALYZE)->setEnabled(true);
+    Frame().Action(ID_FILE_NEW)->trigger();
+    EXPECT_EQ(Frame().windowTitle(), "無題 - NGM");
+    EXPECT_EQ(view.m_nUpperThreshold, 250);
+    EXPECT_EQ(GetDlgItemText(view.Controls(), IDC_UPPER_EDIT), "250");
+    EXPECT_TRUE(IsDlgButtonChecked(view.Controls(), IDC_TEST_MODE));
+    EXPECT_EQ(view.m_comboBlocks->currentIndex(), -1);
+    EXPECT_EQ(view.SelectedBlockCount(), 20);
+    EXPECT_TRUE(view.GetDlgItem(IDC_ANALYZE)->isEnabled());
 }
 
 TEST_F(FrameTest, SaveWritesAnEmptyFileAndNeverOverwritesAnOpenedOne) {
-    const QString picture = WriteFile("keep.ppm", "P6\n1 1\n255\nabc");
-    frame->OpenDocumentFile(picture);
-    {
-        ScriptedFileDialogs dialogs;  // cancelled
-        frame->Action(ID_FILE_SAVE)->trigger();
-        ASSERT_EQ(dialogs.Requests().size(), 1u);
-        EXPECT_TRUE(dialogs.Requests().front().save);
-        EXPECT_EQ(dialogs.Requests().front().filter, "Web Pages (*.htm)");
-    }
-    QFile kept(picture);
-    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-    EXPECT_EQ(kept.readAll(), QByteArray("P6\n1 1\n255\nabc"));
-
+    const QString picture = Write("keep.ppm", "P6\n1 1\n255\nabc");
+    Frame().OpenDocumentFile(picture);
     const QString target = dir.filePath("puzzle.htm");
     {
         ScriptedFileDialogs dialogs;
+        dialogs.Choose(QString());  // cancelled
         dialogs.Choose(target);
-        frame->Action(ID_FILE_SAVE)->trigger();
+        Frame().Action(ID_FILE_SAVE)->trigger();
+        Frame().Action(ID_FILE_SAVE)->trigger();
+        ASSERT_EQ(dialogs.Requests().size(), 2u);
+        EXPECT_TRUE(dialogs.Requests().front().save);
+        EXPECT_EQ(dialogs.Requests().front().filter, "Web Pages (*.htm)");
+        // Saving again writes the same file without asking.
+        Frame().Action(ID_FILE_SAVE)->trigger();
+        EXPECT_EQ(dialogs.Requests().size(), 2u);
     }
+    EXPECT_EQ(Read("keep.ppm"), QByteArray("P6\n1 1\n255\nabc"));
     EXPECT_TRUE(QFileInfo(target).exists());
     EXPECT_EQ(QFileInfo(target).size(), 0);
-    EXPECT_EQ(frame->windowTitle(), "puzzle.htm - NGM");
-    {
-        ScriptedFileDialogs dialogs;  // saving again writes the same file without asking
-        frame->Action(ID_FILE_SAVE)->trigger();
-        EXPECT_TRUE(dialogs.Requests().empty());
-    }
+    EXPECT_EQ(Frame().windowTitle(), "puzzle.htm - NGM");
 }
 
 TEST_F(FrameTest, AcceleratorsOfDisabledButtonsDoNothing) {
-    frame->Action(IDC_ANALYZE)->trigger();
-    frame->Action(IDC_PLAY)->trigger();
-    EXPECT_EQ(doc.m_nGridSize, 0);
-    EXPECT_FALSE(frame->View()->GetDlgItem(IDC_PLAY)->isEnabled());
+    Frame().Action(IDC_ANALYZE)->trigger();
+    Frame().Action(IDC_PLAY)->trigger();
+    EXPECT_EQ(a.doc.m_nGridSize, 0);
+    EXPECT_FALSE(a.View().GetDlgItem(IDC_PLAY)->isEnabled());
 }
 
 }  // namespace

@@ -1,60 +1,31 @@
-// ngm-cli solve run in-process: one tab-separated line per readable file, "FILE:LINE: reason"
-// on standard error for the others, and the exit status.
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
-#include "cli/commands.h"
+// ngm-cli solve: one tab-separated line per readable file, "FILE:LINE: reason" on standard
+// error for the others, and the exit status; and the help and the refused command lines of
+// every subcommand.
+#include "cli_support.h"
 
 namespace {
 
-const std::string kData = std::string(NGM_TEST_DATA) + "/puzzles/";
+const std::string kData = std::string(NGM_TEST_DATA) + "/";
 
-struct CliRun {
-    int status;
-    std::string out, err;
-};
-
-CliRun Cli(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int status = RunCli(args, out, err);
-    return {status, out.str(), err.str()};
-}
-
-std::vector<std::vector<std::string>> Fields(const std::string& text) {
-    std::vector<std::vector<std::string>> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.emplace_back();
-        std::istringstream fields(line);
-        for (std::string f; std::getline(fields, f, '\t');)
-            lines.back().push_back(f);
-    }
-    return lines;
-}
-
-TEST(CliSolve, OneLinePerFileAndErrorsForTheRest) {
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "ngm_cli_test";
-    std::filesystem::create_directories(dir);
-    const std::string broken = (dir / "broken.non").string();
+TEST_F(CliTest, SolveGivesOneLinePerFileAndErrorsForTheRest) {
+    const std::string broken = Path("broken.non");
     std::ofstream(broken) << "width 3\nheight 1\nrows\n2,2\ncolumns\n1\n1\n1\n";
-    const std::string none = (dir / "none.non").string();  // fits and adds up, but no grid
+    const std::string none = Path("none.non");  // fits and adds up, but no grid
     std::ofstream(none) << "width 2\nheight 2\nrows\n0\n2\ncolumns\n0\n2\n";
-    const std::string missing = (dir / "missing.non").string();
-
-    const CliRun run = Cli({"solve", "--timeout", "5", kData + "blob5/p0001.non", broken,
-                            kData + "blob20/p0057.non", missing, none, kData + "blob10/p0005.non"});
-    EXPECT_EQ(run.status, 2);
-    const auto lines = Fields(run.out);
-    ASSERT_EQ(lines.size(), 4u) << run.out;
+    const std::string missing = Path("missing.non");
     const struct {
         std::string file, verdict;
-    } expected[] = {{kData + "blob5/p0001.non", "line"},
-                    {kData + "blob20/p0057.non", "unique"},
+    } expected[] = {{kData + "puzzles/blob5/p0001.non", "line"},
+                    {kData + "puzzles/blob20/p0057.non", "unique"},
                     {none, "none"},
-                    {kData + "blob10/p0005.non", "multiple"}};
+                    {kData + "puzzles/blob10/p0005.non", "multiple"},
+                    {kData + "expected/heart.xml", "line"}};
+
+    const CliRun run = Cli({"solve", "--timeout", "5", expected[0].file, broken, expected[1].file,
+                            missing, none, expected[3].file, expected[4].file});
+    EXPECT_EQ(run.status, 2);
+    const auto lines = Fields(run.out);
+    ASSERT_EQ(lines.size(), 5u) << run.out;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         SCOPED_TRACE(run.out);
         ASSERT_EQ(lines[i].size(), 5u);
@@ -68,21 +39,34 @@ TEST(CliSolve, OneLinePerFileAndErrorsForTheRest) {
     }
     EXPECT_EQ(run.err,
               broken + ":4: ヒントが行に収まりません\n" + missing + ": ファイルを開けません\n");
-    std::filesystem::remove_all(dir);
 
-    const CliRun good = Cli({"solve", "--timeout=0.5", kData + "blob10/p0000.non"});
+    const CliRun good = Cli({"solve", "--timeout=0.5", kData + "puzzles/blob10/p0000.non"});
     EXPECT_EQ(good.status, 0);
     EXPECT_EQ(good.err, "");
     EXPECT_EQ(Fields(good.out).size(), 1u);
 }
 
-TEST(CliSolve, HelpAndWrongCommandLines) {
-    const CliRun help = Cli({"solve", "--help"});
-    EXPECT_EQ(help.status, 0);
-    for (const char* word : {"line", "unique", "multiple", "none", "timeout", "--timeout", "2"})
-        EXPECT_NE(help.out.find(word), std::string::npos) << word;
-    EXPECT_EQ(Cli({"--help"}).status, 0);
-    EXPECT_NE(Cli({"--help"}).out.find("solve"), std::string::npos);
+TEST(CliArguments, HelpTellsTheOptions) {
+    const struct {
+        std::vector<std::string> args;
+        std::vector<const char*> words;
+    } cases[] = {
+        {{"--help"}, {"solve", "make", "convert"}},
+        {{"solve", "--help"}, {"line", "unique", "multiple", "none", "timeout", "--timeout"}},
+        {{"make", "--help"},
+         {"--blocks", "--band", "--format", "--out", "--unique", "solution.png"}},
+        {{"convert", "--help"}, {".non", ".xml", ".png", ".pdf"}},
+    };
+    for (const auto& c : cases) {
+        const CliRun help = Cli(c.args);
+        EXPECT_EQ(help.status, 0);
+        EXPECT_EQ(help.err, "");
+        for (const char* word : c.words)
+            EXPECT_NE(help.out.find(word), std::string::npos) << c.args[0] << ": " << word;
+    }
+}
+
+TEST(CliArguments, WrongCommandLinesAreRefused) {
     const struct {
         std::vector<std::string> args;
         const char* message;
@@ -94,6 +78,18 @@ TEST(CliSolve, HelpAndWrongCommandLines) {
         {{"solve", "--timeout", "soon", "x.non"}, "秒数が正しくありません"},
         {{"solve", "--timeout=-1", "x.non"}, "秒数が正しくありません"},
         {{"solve", "--fast", "x.non"}, "知らないオプション"},
+        {{"make"}, "画像がありません"},
+        {{"make", "--blocks", "7", "a.ppm"}, "--blocks の値が正しくありません: 7"},
+        {{"make", "--band", "200,100", "a.ppm"}, "--band の値が正しくありません"},
+        {{"make", "--band=5", "a.ppm"}, "--band の値が正しくありません"},
+        {{"make", "--band", "0,256", "a.ppm"}, "--band の値が正しくありません"},
+        {{"make", "--format", "gif", "a.ppm"}, "--format の値が正しくありません"},
+        {{"make", "--format", "x.non", "a.ppm"}, "--format の値が正しくありません"},
+        {{"make", "a.ppm", "--out"}, "--out に値がありません"},
+        {{"make", "--fast", "a.ppm"}, "知らないオプション"},
+        {{"convert", "a.non"}, "入力と出力のファイル名を一つずつ与えてください"},
+        {{"convert", "a.non", "b.gif"},
+         "出力の拡張子は .non、.xml、.png、.pdf のどれかです: b.gif"},
     };
     for (const auto& w : wrong) {
         const CliRun run = Cli(w.args);

@@ -3,7 +3,6 @@
 // every band against a plain walk over all of them.
 #include <gtest/gtest.h>
 
-#include <map>
 #include <random>
 #include <set>
 
@@ -12,30 +11,6 @@
 #include "maker_support.h"
 
 namespace {
-
-constexpr int kWhite = 255;  // in no band
-
-// Cells of a 20 x 20 block picture: (i, j) -> gray level.
-using LevelMap = std::map<std::pair<int, int>, int>;
-
-ColumnBuffer Picture20(const LevelMap& cells) {
-    return BlockPicture(20, 10, [&](int i, int j) {
-        const auto it = cells.find({i, j});
-        return it == cells.end() ? kWhite : it->second;
-    });
-}
-
-// A diagonal pair of cells at (i, j) and (i + 1, j + 1), alone in their rows and columns: the
-// clues cannot tell it from the other diagonal.
-void AddSwitch(LevelMap& cells, int i, int j, int level) {
-    cells[{i, j}] = level;
-    cells[{i + 1, j + 1}] = level;
-}
-void AddRectangle(LevelMap& cells, int i0, int j0, int w, int h, int level) {
-    for (int i = i0; i < i0 + w; ++i)
-        for (int j = j0; j < j0 + h; ++j)
-            cells[{i, j}] = level;
-}
 
 SearchStart StartAt(const std::vector<BlockLevels>& levels, int n, int lower, int upper) {
     for (const BlockLevels& b : levels) {
@@ -47,78 +22,48 @@ SearchStart StartAt(const std::vector<BlockLevels>& levels, int n, int lower, in
     return {};
 }
 
-TEST(BandSearch, FindsTheOneBandThatSeparatesASolvableShape) {
-    // Levels 40, 120 and 200: every band takes a run of them.  Only level 120 alone, a
-    // rectangle, has one solution; a switch at 40 and another at 200 spoil every other run.
-    struct Case {
+TEST(BandSearch, FindsTheOneBandOrBlockCountThatSolves) {
+    // In the three-level pictures the current puzzle is the switch at 40 alone, band [0, 100):
+    // the answer is the band nearest it that holds 120 and neither 40 nor 200.  The large
+    // rectangle's share of filled cells is far from the switch's 0.5 %.
+    const struct {
         const char* name;
-        int w, h;          // the rectangle's size in blocks
-        bool withinShare;  // its share of filled cells keeps near the switch's 0.5 %
+        LevelMap picture;
+        std::vector<int> counts;
+        int startLower, startUpper;
+        int grids;  // distinct picture grids but the current one
+        int n, lower, upper, distance;
+        int changedCells;   // -1 at another block count
+        int changedPixels;  // of the 200 x 200
+        bool withinShare;
+    } cases[] = {
+        {"small rectangle", ThreeLevels(6), {20}, 0, 100, 5, 20, 41, 121, 62, 38, 3800, true},
+        {"large rectangle", ThreeLevels(10), {20}, 0, 100, 5, 20, 41, 121, 62, 102, 10200, false},
+        // Only the switches' pixels change colour: 2 * 400 + 2 * 100.
+        {"block count", CoarseOnly(), {5, 10, 20}, 0, 250, 2, 5, 0, 250, 0, -1, 1000, true},
     };
-    for (const Case& c :
-         {Case{"small rectangle", 6, 6, true}, Case{"large rectangle", 10, 10, false}}) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        LevelMap cells;
-        AddSwitch(cells, 12, 12, 40);
-        AddRectangle(cells, 1, 1, c.w, c.h, 120);
-        AddSwitch(cells, 16, 17, 200);
-        const std::vector<BlockLevels> levels = LevelsOf(Picture20(cells), {20});
-        // The current puzzle is the first switch alone: band [0, 100).
-        const SearchStart start = StartAt(levels, 20, 0, 100);
-        const BandSearchResult r = SearchBands(levels, start);
-
-        // Distinct picture grids: each run of levels but the current one.
-        EXPECT_EQ(r.grids, 5);
+        const std::vector<BlockLevels> levels = LevelsOf(PlanesOf(c.picture), c.counts);
+        const BandSearchResult r =
+            SearchBands(levels, StartAt(levels, 20, c.startLower, c.startUpper));
+        EXPECT_EQ(r.grids, c.grids);
         ASSERT_EQ(r.suggestions.size(), 1u);
         const Suggestion& s = r.suggestions[0];
         EXPECT_EQ(s.verdict, Verdict::Line);
-        // The band nearest [0, 100) that holds 120 and neither 40 nor 200.
-        EXPECT_EQ(s.lower, 41);
-        EXPECT_EQ(s.upper, 121);
-        EXPECT_EQ(s.bandDistance, 41 + 21);
-        EXPECT_EQ(s.n, 20);
-        EXPECT_EQ(s.changedCells, c.w * c.h + 2);
+        EXPECT_EQ(std::make_tuple(s.n, s.lower, s.upper), std::make_tuple(c.n, c.lower, c.upper));
+        EXPECT_EQ(s.bandDistance, c.distance);
+        EXPECT_EQ(s.changedCells, c.changedCells);
+        EXPECT_DOUBLE_EQ(s.changedArea, c.changedPixels / 40000.0);
         EXPECT_EQ(s.withinShare, c.withinShare);
         EXPECT_EQ(r.onlyOutsideShare, !c.withinShare);
-        EXPECT_EQ(s.cells, levels[0].Grid(41, 121));
+        EXPECT_EQ(s.cells, StartAt(levels, c.n, c.lower, c.upper).answer);
         EXPECT_FALSE(r.hasBest);
     }
 }
 
-TEST(BandSearch, FindsTheOneBlockCountThatSolves) {
-    // 200 x 200 pixels: blocks of 40, 20 and 10 pixels for N = 5, 10 and 20.  A rectangle on
-    // the 40-pixel lattice solves at every N; a diagonal pair of 20-pixel squares straddling
-    // 40-pixel blocks (a quarter of each) and a diagonal pair of 10-pixel squares inside one
-    // 20-pixel block make switches at N = 10 and N = 20 and vanish at N = 5.
-    LevelMap cells;
-    AddRectangle(cells, 4, 8, 12, 4, 90);
-    AddRectangle(cells, 2, 12, 2, 2, 90);
-    AddRectangle(cells, 4, 14, 2, 2, 90);
-    AddSwitch(cells, 16, 16, 90);
-    const std::vector<BlockLevels> levels = LevelsOf(Picture20(cells));
-    const SearchStart start = StartAt(levels, 20, 0, 250);
-    ASSERT_EQ(Solve(Puzzle::FromGrid(20, 20, start.answer)).verdict, Verdict::Multiple);
-
-    const BandSearchResult r = SearchBands(levels, start);
-    EXPECT_EQ(r.grids, 2);  // the grids of N = 10 and N = 5; N = 20's is the current one
-    ASSERT_EQ(r.suggestions.size(), 1u);
-    const Suggestion& s = r.suggestions[0];
-    EXPECT_EQ(s.n, 5);
-    EXPECT_EQ(std::make_pair(s.lower, s.upper), std::make_pair(0, 250));
-    EXPECT_EQ(s.changedCells, -1);
-    EXPECT_TRUE(s.IsUnique());
-    // Only the switches' pixels change colour: 2 * 400 + 2 * 100 of 40000.
-    EXPECT_DOUBLE_EQ(s.changedArea, 1000.0 / 40000);
-}
-
 TEST(BandSearch, SaysNothingWorksAndGivesTheGridWithFewestUndecidedCells) {
-    // Switches at three levels: every run of levels is one, two or three switches.
-    LevelMap cells;
-    AddSwitch(cells, 1, 1, 40);
-    AddSwitch(cells, 6, 6, 120);
-    AddSwitch(cells, 12, 3, 120);
-    AddSwitch(cells, 16, 15, 200);
-    const std::vector<BlockLevels> levels = LevelsOf(Picture20(cells), {20});
+    const std::vector<BlockLevels> levels = LevelsOf(PlanesOf(Switches()), {20});
     const BandSearchResult r = SearchBands(levels, StartAt(levels, 20, 100, 150));
     EXPECT_TRUE(r.suggestions.empty());
     EXPECT_EQ(r.grids, 5);
@@ -130,10 +75,7 @@ TEST(BandSearch, SaysNothingWorksAndGivesTheGridWithFewestUndecidedCells) {
 }
 
 TEST(BandSearch, CancelStopsBeforeJudging) {
-    LevelMap cells;
-    AddRectangle(cells, 3, 3, 5, 5, 100);
-    AddSwitch(cells, 12, 12, 150);
-    const std::vector<BlockLevels> levels = LevelsOf(Picture20(cells));
+    const std::vector<BlockLevels> levels = LevelsOf(PlanesOf(ThreeLevels()));
     std::atomic<bool> cancel{true};
     BandSearchOptions options;
     options.cancel = &cancel;

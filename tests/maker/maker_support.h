@@ -1,15 +1,14 @@
-// Pictures and puzzles shared by the search tests: planes drawn from a function, pictures of
-// uniform blocks, and the answers stored in the puzzle files of tests/data.
+// Pictures shared by the search tests: planes drawn from a function, the planes of the block
+// pictures, and the gray levels gathered from them.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "block_pictures.h"
 #include "image/column_buffer.h"
 #include "maker/block_levels.h"
 
@@ -30,11 +29,9 @@ inline ColumnBuffer MakePlanes(int width, int height, const std::function<Rgb(in
     return planes;
 }
 
-// A picture of side * unit pixels whose unit x unit blocks are gray levels: level(i, j) for
-// block column i, block row j.
-inline ColumnBuffer BlockPicture(int side, int unit, const std::function<int(int, int)>& level) {
-    return MakePlanes(side * unit, side * unit, [&](int x, int y) {
-        const int v = level(x / unit, y / unit);
+inline ColumnBuffer PlanesOf(const LevelMap& levels) {
+    return MakePlanes(200, 200, [&](int x, int y) {
+        const int v = LevelAt(levels, x / 10, y / 10);
         return Rgb{v, v, v};
     });
 }
@@ -42,18 +39,4 @@ inline ColumnBuffer BlockPicture(int side, int unit, const std::function<int(int
 inline std::vector<BlockLevels> LevelsOf(const ColumnBuffer& planes,
                                          std::vector<int> counts = {5, 10, 20}) {
     return GatherBlockLevels(MakeLevelPlane(planes), counts);
-}
-
-// The answer ("goal") of a .non file under tests/data/puzzles.
-inline Cells GoalOf(const std::string& name) {
-    std::ifstream in(std::string(NGM_TEST_DATA) + "/puzzles/" + name);
-    std::stringstream text;
-    text << in.rdbuf();
-    const std::string s = text.str();
-    const std::size_t at = s.find("goal \"");
-    Cells cells;
-    for (std::size_t i = at == std::string::npos ? s.size() : at + 6; i < s.size() && s[i] != '"';
-         ++i)
-        cells.push_back(s[i] == '1');
-    return cells;
 }

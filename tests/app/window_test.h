@@ -1,0 +1,75 @@
+// The main window as the window tests open it: settings in a folder of the test's own, pictures
+// of gray blocks dropped on the form, and the wait for the judge's verdict.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "../maker/block_pictures.h"
+#include "app/main_frame.h"
+#include "construct/ngm_view.h"
+#include "construct/verdict_judge.h"
+#include "model/ngm_doc.h"
+#include "res/dialog_template.h"
+#include "support/scripted_ui.h"
+
+// A plus sign of black blocks, which line logic alone solves.
+inline LevelMap Plus() {
+    LevelMap levels;
+    AddRectangle(levels, 8, 0, 4, 20, 0);
+    AddRectangle(levels, 0, 8, 20, 4, 0);
+    return levels;
+}
+
+struct Window {
+    CNGMDoc doc;
+    std::unique_ptr<CMainFrame> frame;
+
+    CNGMView& View() { return *frame->View(); }
+    QLabel& Pane() { return *frame->VerdictPane(); }
+    bool WaitForVerdict() { return View().Judge()->WaitUntilDelivered(60000); }
+};
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        QSettings::setDefaultFormat(QSettings::IniFormat);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+        QCoreApplication::setOrganizationName(QStringLiteral("NGM tests"));
+        QCoreApplication::setApplicationName(QStringLiteral("NGM"));
+        a.doc.m_strTitle = QStringLiteral("無題");
+        Open(a);
+    }
+    void Open(Window& w) {
+        w.frame = std::make_unique<CMainFrame>(&w.doc);
+        w.frame->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w.frame.get()));
+    }
+    CMainFrame& Frame() { return *a.frame; }
+    QString Write(const QString& name, const QByteArray& bytes) {
+        const QString path = dir.filePath(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return path;
+    }
+    QByteArray Read(const QString& name) {
+        QFile f(dir.filePath(name));
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }
+    void Load(Window& w, const QString& name, const LevelMap& levels) {
+        w.View().OnDropFiles({Write(name, QByteArray::fromStdString(PpmOf(levels)))});
+    }
+
+    QTemporaryDir dir;
+    Window a;
+};
