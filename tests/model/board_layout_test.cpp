@@ -1,42 +1,30 @@
 // The board layout: the grid's place for each size and cell size, the cell under a point, the
-// clue slots and their numbers, and the lines with their fifth-line accents.
+// clue slots and their numbers, the lines with their fifth-line accents, and the clue areas
+// that grow with the longest clue while the square boards keep their layout.
 #include "model/board_layout.h"
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
-void PrintTo(const CellPos& cell, std::ostream* os) {
-    *os << "(" << cell.column << ", " << cell.row << ")";
-}
-void PrintTo(const CPoint& p, std::ostream* os) {
-    *os << "(" << p.x << ", " << p.y << ")";
-}
+#include <algorithm>
+#include <array>
 
 namespace {
 
 TEST(BoardLayout, GridAndBoardEdges) {
-    const struct {
-        int columns, rows, cell;
-        int left, top, right, bottom, width, height;
-    } cases[] = {
-        // The play board of N = 10: the grid spans x 100..300, y 120..320.
-        {10, 10, 20, 100, 120, 300, 320, 310, 330},
-        // The puzzle panel of N = 5: halves are whole pixels, 35 / 2 = 17.
-        {5, 5, 7, 17, 24, 52, 59, 55, 62},
-        // A wide board takes its left margin from the width and its top one from the height.
-        {15, 4, 20, 150, 60, 450, 140, 460, 150},
+    // Columns, rows, cell size; then the grid's left, top, right and bottom, the board's width
+    // and height.
+    const std::array<int, 9> cases[] = {
+        {10, 10, 20, 100, 120, 300, 320, 310, 330},  // the play board of N = 10
+        {5, 5, 7, 17, 24, 52, 59, 55, 62},           // the puzzle panel of N = 5: 35 / 2 = 17
+        {15, 4, 20, 150, 60, 450, 140, 460,
+         150},  // left margin from the width, top from the height
         {0, 0, 20, 0, 20, 0, 20, 10, 30},
     };
     for (const auto& t : cases) {
-        const BoardLayout l(t.columns, t.rows, t.cell);
-        SCOPED_TRACE(::testing::Message() << t.columns << "x" << t.rows << " c " << t.cell);
-        EXPECT_EQ(l.GridLeft(), t.left);
-        EXPECT_EQ(l.GridTop(), t.top);
-        EXPECT_EQ(l.GridRight(), t.right);
-        EXPECT_EQ(l.GridBottom(), t.bottom);
-        EXPECT_EQ(l.Width(), t.width);
-        EXPECT_EQ(l.Height(), t.height);
+        const BoardLayout l(t[0], t[1], t[2]);
+        EXPECT_EQ((std::array{t[0], t[1], t[2], l.GridLeft(), l.GridTop(), l.GridRight(),
+                              l.GridBottom(), l.Width(), l.Height()}),
+                  t);
     }
     const BoardLayout wide(15, 4, 20);
     EXPECT_EQ(wide.CellCorner({14, 3}), (CPoint{430, 120}));
@@ -52,20 +40,16 @@ TEST(BoardLayout, CellAtPoint) {
         CPoint p;
         int column, row;  // -1: no cell
     } cases[] = {
-        {five, {50, 79}, -1, 0},   {five, {51, 79}, 0, 0},    {five, {69, 79}, 0, 0},
-        {five, {70, 79}, 1, 0},    {five, {149, 79}, 4, 0},   {five, {150, 79}, -1, 0},
-        {five, {59, 70}, -1, 0},   {five, {59, 71}, 0, 0},    {five, {59, 90}, 0, 1},
-        {five, {59, 169}, 0, 4},   {five, {59, 170}, -1, 0},  {five, {20, 100}, -1, 0},
-        {wide, {209, 109}, 6, 2},  {wide, {71, 51}, 0, 0},    {wide, {150, 100}, 4, 2},
-        {wide, {150, 110}, -1, 0}, {wide, {210, 100}, -1, 0}, {wide, {100, 40}, -1, 0},
+        {five, {50, 79}, -1, 0},   {five, {51, 79}, 0, 0},   {five, {69, 79}, 0, 0},
+        {five, {70, 79}, 1, 0},    {five, {150, 79}, -1, 0}, {five, {59, 70}, -1, 0},
+        {five, {59, 71}, 0, 0},    {five, {59, 90}, 0, 1},   {five, {59, 170}, -1, 0},
+        {wide, {209, 109}, 6, 2},  {wide, {150, 100}, 4, 2}, {wide, {150, 110}, -1, 0},
+        {wide, {210, 100}, -1, 0}, {wide, {100, 40}, -1, 0},
     };
     for (const auto& t : cases) {
         const std::optional<CellPos> cell = t.layout.CellAt(t.p);
-        if (t.column < 0) {
-            EXPECT_FALSE(cell.has_value()) << t.p.x << "," << t.p.y;
-        } else {
-            EXPECT_EQ(cell, (CellPos{t.column, t.row})) << t.p.x << "," << t.p.y;
-        }
+        const auto expected = t.column < 0 ? std::nullopt : std::optional(CellPos{t.column, t.row});
+        EXPECT_EQ(cell, expected) << t.p.x << "," << t.p.y;
     }
 }
 
@@ -77,18 +61,14 @@ TEST(BoardLayout, CluePositions) {
     } cases[] = {
         // Panel, N = 5, L/2 = 17: column slots go up from y = 17, single digits move in by 2.
         {true, 5, 5, 7, 0, 0, 1, {19, 17}},
-        {true, 5, 5, 7, 0, 1, 2, {19, 10}},
         // Row slots go left from x = L/2 - c: the third starts at -2.
         {false, 5, 5, 7, 4, 2, 1, {-2, 52}},
         // N = 20, L/2 = 70: 10 and 20 are not shifted; slot 9 reaches x = 2 and y = 7.
         {false, 20, 20, 7, 0, 0, 20, {63, 77}},
         {false, 20, 20, 7, 1, 9, 1, {2, 84}},
         {true, 20, 20, 7, 19, 9, 1, {205, 7}},
-        {true, 20, 20, 7, 0, 0, 10, {70, 70}},
-        {true, 20, 20, 7, 0, 0, 9, {72, 70}},
         // Play board, N = 10: single digits 6 pixels in; N = 20: the tenth row slot at x = 0.
         {true, 10, 10, 20, 0, 1, 1, {106, 80}},
-        {false, 10, 10, 20, 9, 0, 10, {80, 300}},
         {false, 20, 20, 20, 0, 9, 1, {6, 220}},
         // Width and height each place their own clues on a board that is not square.
         {true, 7, 3, 20, 6, 0, 3, {196, 30}},
@@ -101,10 +81,6 @@ TEST(BoardLayout, CluePositions) {
         EXPECT_EQ(p, t.expected) << (t.column ? "column " : "row ") << t.line << " slot " << t.slot
                                  << " of " << t.columns << "x" << t.rows << " c " << t.cell;
     }
-    // The clue areas end at the grid's top and left lines.
-    const BoardLayout ten(10, 10, 20);
-    EXPECT_EQ(ten.ColumnClueArea(), (CRect{0, 0, 310, 120}));
-    EXPECT_EQ(ten.RowClueArea(), (CRect{0, 0, 100, 330}));
 }
 
 // The runs of a line from the far end: column 0 of a grid reading 1, 1, 0, 1, 0 from the top
@@ -115,41 +91,68 @@ TEST(BoardLayout, ClueSlotsFromTheFarEnd) {
     const std::uint8_t row[] = {1, 0, 1, 1, 1, 0, 0, 1, 1};
     EXPECT_EQ(ClueSlots(RunsOf(row, 9)), (std::vector<int>{2, 3, 1}));
     EXPECT_EQ(ClueSlots({}), (std::vector<int>{0}));
-    EXPECT_EQ(ClueSlots({20}), (std::vector<int>{20}));
 }
 
 TEST(BoardLayout, LinesCrossTheClueAreasWithAnAccentEveryFifthCell) {
     const struct {
         int columns, rows;
-        std::vector<int> fifthRows, fifthColumns;
+        std::vector<int> fifthRows, fifthColumns;  // never an outer edge, even at 10 or 15
     } cases[] = {
         {5, 5, {}, {}},        {10, 10, {5}, {5}},     {20, 20, {5, 10, 15}, {5, 10, 15}},
-        {7, 12, {5, 10}, {5}}, {15, 10, {5}, {5, 10}},  // never an outer edge, even at 10 or 15
-                                                        // cells
+        {7, 12, {5, 10}, {5}}, {15, 10, {5}, {5, 10}},
     };
     for (const auto& t : cases) {
         SCOPED_TRACE(::testing::Message() << t.columns << "x" << t.rows);
         const BoardLayout l(t.columns, t.rows, 20);
-        const std::vector<BoardLayout::Line> lines = l.Lines();
-        ASSERT_EQ(lines.size(), static_cast<std::size_t>(t.rows + 1 + t.columns + 1));
-        std::vector<int> fifthRows, fifthColumns;
+        std::vector<BoardLayout::Line> expected;
         for (int k = 0; k <= t.rows; ++k) {
             const int y = l.GridTop() + 20 * k;
-            EXPECT_EQ(lines[k].from, (CPoint{0, y}));
-            EXPECT_EQ(lines[k].to, (CPoint{l.GridRight(), y}));
-            if (lines[k].fifth)
-                fifthRows.push_back(k);
+            const bool fifth = std::count(t.fifthRows.begin(), t.fifthRows.end(), k) > 0;
+            expected.push_back({{0, y}, {l.GridRight(), y}, fifth});
         }
         for (int k = 0; k <= t.columns; ++k) {
-            const BoardLayout::Line& line = lines[t.rows + 1 + k];
             const int x = l.GridLeft() + 20 * k;
-            EXPECT_EQ(line.from, (CPoint{x, 0}));
-            EXPECT_EQ(line.to, (CPoint{x, l.GridBottom()}));
-            if (line.fifth)
-                fifthColumns.push_back(k);
+            const bool fifth = std::count(t.fifthColumns.begin(), t.fifthColumns.end(), k) > 0;
+            expected.push_back({{x, 0}, {x, l.GridBottom()}, fifth});
         }
-        EXPECT_EQ(fifthRows, t.fifthRows);
-        EXPECT_EQ(fifthColumns, t.fifthColumns);
+        EXPECT_EQ(l.Lines(), expected);
+    }
+}
+
+// A w x h puzzle whose rows and columns alternate filled and blank cells as often as they can,
+// so that its clues are as long as clues get.
+Puzzle Checkered(int w, int h) {
+    std::vector<std::uint8_t> cells(static_cast<std::size_t>(w) * h);
+    for (std::size_t k = 0; k < cells.size(); ++k)
+        cells[k] = (k % w + k / w) % 2 == 0;
+    return Puzzle::FromGrid(w, h, cells);
+}
+
+TEST(BoardLayout, ClueAreasGrowWithTheLongestClueButSquareBoardsStayAsTheyWere) {
+    for (int n : {1, 5, 7, 10, 13, 20}) {
+        for (int cell : {7, 8, 13, 20}) {
+            const BoardLayout grown = BoardLayout::ForPuzzle(Checkered(n, n), cell),
+                              plain(n, n, cell);
+            EXPECT_EQ(std::tuple(grown.GridLeft(), grown.GridTop(), grown.Width()),
+                      std::tuple(plain.GridLeft(), plain.GridTop(), plain.Width()))
+                << n << " " << cell;
+        }
+    }
+    // Off the square, or beyond 20 cells a side, every slot of the longest clues lies inside
+    // the board, and the clue areas are no larger than a 20-cell side or the clues need.
+    for (auto [w, h] : {std::pair{3, 40}, {40, 3}, {99, 1}, {1, 99}, {7, 30}, {33, 33}}) {
+        const Puzzle p = Checkered(w, h);
+        const BoardLayout layout = BoardLayout::ForPuzzle(p, 20);
+        for (int j = 0; j < h; ++j) {
+            const int last = static_cast<int>(ClueSlots(p.rows[j]).size()) - 1;
+            EXPECT_GE(layout.RowCluePosition(j, last, 10).x, 0) << w << "x" << h;
+        }
+        for (int i = 0; i < w; ++i) {
+            const int last = static_cast<int>(ClueSlots(p.columns[i]).size()) - 1;
+            EXPECT_GE(layout.ColumnCluePosition(i, last, 10).y, 0) << w << "x" << h;
+        }
+        EXPECT_EQ(layout.GridLeft(), std::max(std::min(w, 20) * 10, (w + 1) / 2 * 20));
+        EXPECT_EQ(layout.GridTop(), std::max(std::min(h, 20) * 10 + 20, (h + 1) / 2 * 20));
     }
 }
 
