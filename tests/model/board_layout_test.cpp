@@ -16,8 +16,8 @@ TEST(BoardLayout, GridAndBoardEdges) {
     const std::array<int, 9> cases[] = {
         {10, 10, 20, 100, 120, 300, 320, 310, 330},  // the play board of N = 10
         {5, 5, 7, 17, 24, 52, 59, 55, 62},           // the puzzle panel of N = 5: 35 / 2 = 17
-        {15, 4, 20, 150, 60, 450, 140, 460,
-         150},  // left margin from the width, top from the height
+        // A wide board takes its left margin from the width and its top one from the height.
+        {15, 4, 20, 150, 60, 450, 140, 460, 150},
         {0, 0, 20, 0, 20, 0, 20, 10, 30},
     };
     for (const auto& t : cases) {
