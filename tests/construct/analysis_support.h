@@ -1,12 +1,20 @@
-// Surfaces, buffers and pixel queries shared by the analysis tests.
+// Surfaces, buffers and pixel queries shared by the analysis tests, and a shown form view on
+// its own document for the tests that go through the window.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QTest>
 #include <array>
 #include <functional>
-#include <vector>
 
+#include "construct/ngm_view.h"
 #include "image/column_buffer.h"
+#include "model/ngm_doc.h"
 #include "platform/gdi.h"
+#include "platform/scroll_codes.h"
+#include "res/dialog_template.h"
 
 // An off-screen image of its own, filled with one colour.
 struct Surface {
@@ -38,12 +46,6 @@ inline ColumnBuffer MakePlanes(int width, int height, const std::function<Rgb(in
     return MakeBuffer(3 * width, height, [&](int x, int y) { return pixel(x / 3, y)[x % 3]; });
 }
 
-// An n x n grid from its rows, top row first, each row left to right.
-inline ColumnBuffer GridFromRows(const std::vector<std::vector<int>>& rows) {
-    const int n = static_cast<int>(rows.size());
-    return MakeBuffer(n, n, [&](int i, int j) { return rows[j][i]; });
-}
-
 // Number of pixels of colour c in [left, right) x [top, bottom).
 inline int CountColor(const CDC& dc, int left, int top, int right, int bottom, COLORREF c) {
     int count = 0;
@@ -54,7 +56,52 @@ inline int CountColor(const CDC& dc, int left, int top, int right, int bottom, C
     return count;
 }
 
-// On a block line of a size x size picture cut into blocks of side b (ends left out).
-inline bool OnBlockLine(int x, int y, int b, int size) {
-    return (x % b == 0 && x <= size && y < size) || (y % b == 0 && y <= size && x < size);
-}
+class ViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        view.OnInitialUpdate();
+        view.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+        QCoreApplication::processEvents();
+    }
+
+    // Puts a size x size picture of one colour into the planes, as a successful load leaves it.
+    void PutPicture(int size, int r = 0, int g = 0, int b = 0) {
+        PutPicture(size, [=](int, int) { return Rgb{r, g, b}; });
+    }
+    void PutPicture(int size, const std::function<Rgb(int, int)>& pixel) {
+        view.AllocBuffer(3 * size, size, 1);
+        view.AllocBuffer(size, size, 2);
+        for (int x = 0; x < 3 * size; ++x) {
+            for (int y = 0; y < size; ++y)
+                doc.m_ppInputPlanes[x][y] = pixel(x / 3, y)[x % 3];
+        }
+        view.ApplyPicturePresentState();
+    }
+    // A 240 x 240 picture whose 12-pixel block (i, j), a cell of the N = 20 grid, is dark when
+    // Dark(i, j).
+    static bool Dark(int i, int j) { return (i + 2 * j) % 5 < 2; }
+    void PutBlocks() {
+        PutPicture(240, [](int x, int y) {
+            const int v = Dark(x / 12, y / 12) ? 30 : 255;
+            return Rgb{v, v, v};
+        });
+    }
+    // Analyses in test or play mode.
+    void Analyze(bool testMode) {
+        CheckDlgButton(view.Controls(), IDC_TEST_MODE, testMode);
+        CheckDlgButton(view.Controls(), IDC_PLAY_MODE, !testMode);
+        view.OnAnalyze();
+    }
+
+    bool Enabled(int id) const { return view.GetDlgItem(id)->isEnabled(); }
+    QString Text(int id) const { return GetDlgItemText(view.Controls(), id); }
+    ScrollCodeBar* Bar(int id) const { return view.Controls().Get<ScrollCodeBar>(id); }
+    void Click(int id) {
+        QTest::mouseClick(view.GetDlgItem(id), Qt::LeftButton, {},
+                          view.GetDlgItem(id)->rect().center());
+    }
+
+    CNGMDoc doc;
+    CNGMView view{&doc};
+};

@@ -2,18 +2,12 @@
 // the same picture file, band and block count give the same answer and clues.
 #include "construct/picture_puzzle.h"
 
-#include <gtest/gtest.h>
-
-#include <QComboBox>
 #include <QFile>
 #include <QTemporaryDir>
 #include <random>
 
-#include "construct/ngm_view.h"
-#include "model/ngm_doc.h"
+#include "analysis_support.h"
 #include "model/picture_loader.h"
-#include "platform/scroll_codes.h"
-#include "res/dialog_template.h"
 #include "support/scripted_ui.h"
 
 namespace {
@@ -35,7 +29,7 @@ QByteArray NoisyPicture(int width, int height, unsigned seed) {
     return bytes;
 }
 
-TEST(PicturePuzzle, TheCommandLineMakesTheWindowsPuzzle) {
+TEST_F(ViewTest, TheCommandLineMakesTheWindowsPuzzle) {
     QTemporaryDir dir;
     const struct {
         int width, height;
@@ -48,21 +42,17 @@ TEST(PicturePuzzle, TheCommandLineMakesTheWindowsPuzzle) {
     unsigned seed = 1;
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
-        const QString path = dir.filePath(QStringLiteral("p%1.ppm").arg(seed));
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        QFile file(dir.filePath(QStringLiteral("p%1.ppm").arg(seed)));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
         file.write(NoisyPicture(c.width, c.height, seed++));
         file.close();
 
-        // The window: the picture through the open dialog, the band on the scroll bars.
-        CNGMDoc doc;
-        CNGMView view(&doc);
-        view.OnInitialUpdate();
+        // The window: the picture through the open dialog, the band and the block count set.
         {
             ScriptedMessageBoxes boxes;
             boxes.Answer(IDYES);  // a picture wider than the panel is read all the same
             ScriptedFileDialogs dialogs;
-            dialogs.Choose(path);
+            dialogs.Choose(file.fileName());
             view.OnInput();
         }
         view.m_comboBlocks->setCurrentIndex(c.comboIndex);
@@ -72,15 +62,15 @@ TEST(PicturePuzzle, TheCommandLineMakesTheWindowsPuzzle) {
         ASSERT_TRUE(doc.HasPuzzle());
 
         // The command line's steps: the model's loader, then the picture's puzzle.
-        QFile again(path);
-        ASSERT_TRUE(again.open(QIODevice::ReadOnly));
-        PictureLoader loader(again, SniffPictureFormat(again));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        PictureLoader loader(file, SniffPictureFormat(file));
         ASSERT_TRUE(std::holds_alternative<PictureHeader>(loader.ReadHeader()));
         auto pixels = loader.ReadPixels();
         ASSERT_TRUE(std::holds_alternative<Picture>(pixels));
         ColumnBuffer binary;
         const Puzzle made =
             PuzzleOfPicture(std::get<Picture>(pixels), c.lower, c.upper, c.n, binary);
+        file.close();
         EXPECT_EQ(made.width, c.n);
         EXPECT_EQ(made.answer, doc.GetPuzzle().answer);
         EXPECT_EQ(made.rows, doc.GetPuzzle().rows);

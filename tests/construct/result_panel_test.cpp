@@ -19,10 +19,6 @@ CFont ClueFont() {
     return font;
 }
 
-TEST(ResultPanel, ClueFontIsTheSubstitutedMincho) {
-    EXPECT_EQ(QFontInfo(ClueFont().Font()).family(), QStringLiteral("IPAPMincho"));
-}
-
 // Horizontal line k at y = L/2 + (k+1)c and vertical line k at x = L/2 + kc, one pixel short
 // of their ends; the accents are the inner lines 5, 10 and 15, never the closing lines.
 COLORREF ExpectedGridPixel(int n, int x, int y) {
@@ -70,6 +66,7 @@ void DrawReferenceClues(Surface& reference, const Puzzle& puzzle) {
 }
 
 TEST(ResultPanel, PuzzlesOfFiveTenAndTwenty) {
+    ASSERT_EQ(QFontInfo(ClueFont().Font()).family(), QStringLiteral("IPAPMincho"));
     // N = 5: column 0 reads 1 then 2 upwards; row 1 has three runs, the third clipped at
     // x = -2; an empty row and column show the single 0.
     const int five[5][5] = {

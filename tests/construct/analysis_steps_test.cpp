@@ -1,10 +1,11 @@
-// Binarization: the band [lower, upper) on the plain mean of the three samples, the layout of
-// the planes, and the light-blue pixels of the binary panel.
-#include "construct/binarize.h"
-
-#include <gtest/gtest.h>
-
+// The analysis steps: binarization (the band [lower, upper) on the plain mean of the three
+// samples, the layout of the planes, the light-blue pixels of the binary panel, the gray sums)
+// and the reduction to blocks (the majority rule per block and the grid's orientation).
+#include <cstdlib>
 #include <utility>
+
+#include "construct/binarize.h"
+#include "construct/block_grid.h"
 
 #include "analysis_support.h"
 
@@ -35,37 +36,12 @@ TEST(Binarize, BandIsLowerInclusiveUpperExclusiveOnThePlainMean) {
     }
 }
 
-// Each pixel has its own gray and unequal channels, so reading a wrong column of the planes or
-// swapping x and y changes the result.  The panel is narrower and taller than the picture: it
-// clips the light-blue pixels, while the binary image is complete.
-TEST(Binarize, EachPixelFromItsOwnColumnsAndLightBlueInThePanel) {
-    const int w = 30, h = 23;
-    auto gray = [](int x, int y) { return 190 - 5 * x + 2 * y; };
-    auto black = [&](int x, int y) { return gray(x, y) >= 80 && gray(x, y) < 125; };
-    const ColumnBuffer planes = MakePlanes(w, h, [&](int x, int y) {
-        const int g = gray(x, y);
-        return Rgb{g - 30, g + 15, g + 15};
-    });
-    ColumnBuffer binary = MakeBuffer(w, h, [](int, int) { return 7; });
-    Surface panel(26, 40);
-    BinarizePlanes(planes, w, h, 80, 125, binary, &panel.dc);
-    for (int y = 0; y < 40; ++y) {
-        for (int x = 0; x < w; ++x) {
-            if (y < h) {
-                ASSERT_EQ(binary[x][y], black(x, y) ? 1 : 0) << x << "," << y;
-            }
-            if (x < 26) {
-                ASSERT_EQ(panel.at(x, y), y < h && black(x, y) ? kBinaryPixelColor : kFaceColor)
-                    << x << "," << y;
-            }
-        }
-    }
-}
-
+// Each sample differs, so that reading a wrong column of the planes or swapping x and y shows.
 // With the gray sums: the first pass over the planes makes them, the next passes read them
 // alone, and a change of the planes makes the pass read the planes again.  Every band gives
-// what the planes give.
-TEST(Binarize, GraySumsGiveWhatThePlanesGiveAndFollowTheirChanges) {
+// what the planes give, and every other run draws the black pixels light blue into a panel
+// narrower and taller than the picture, which clips them.
+TEST(Binarize, EachPixelFromItsOwnColumnsAndTheGraySumsFollowThePlanes) {
     const int w = 37, h = 40;  // vector lengths and the rest, in every column
     auto sample = [](int x, int y, int c) { return (x * 37 + y * 11 + c * 101) % 256; };
     ColumnBuffer planes = MakePlanes(w, h, [&](int x, int y) {
@@ -78,15 +54,27 @@ TEST(Binarize, GraySumsGiveWhatThePlanesGiveAndFollowTheirChanges) {
     GraySums gray;
     ColumnBuffer binary = MakeBuffer(w, h, [](int, int) { return 7; });
     const std::pair<int, int> bands[] = {{0, 250}, {0, 255}, {100, 101}, {-5, 300}, {254, 256}};
+    int run = 0;
     for (int pass = 0; pass < 3; ++pass) {
         for (const auto& [lower, upper] : bands) {
             SCOPED_TRACE(::testing::Message()
                          << "pass " << pass << " band " << lower << "," << upper);
-            BinarizePlanes(planes, w, h, lower, upper, binary, nullptr, &gray);
+            Surface panel(30, 45);
+            const bool drawn = run++ % 2 == 1;
+            BinarizePlanes(planes, w, h, lower, upper, binary, drawn ? &panel.dc : nullptr, &gray);
             ASSERT_TRUE(gray.Match(planes));
             for (int x = 0; x < w; ++x) {
-                for (int y = 0; y < h; ++y)
-                    ASSERT_EQ(binary[x][y], black(x, y, lower, upper)) << x << "," << y;
+                for (int y = 0; y < 45; ++y) {
+                    const int expected = y < h ? black(x, y, lower, upper) : 0;
+                    if (y < h) {
+                        ASSERT_EQ(binary[x][y], expected) << x << "," << y;
+                    }
+                    if (x < 30) {
+                        ASSERT_EQ(panel.at(x, y),
+                                  drawn && expected ? kBinaryPixelColor : kFaceColor)
+                            << x << "," << y;
+                    }
+                }
             }
         }
         // The sums are read, not the planes: a sample changed behind the planes' back does
@@ -99,6 +87,33 @@ TEST(Binarize, GraySumsGiveWhatThePlanesGiveAndFollowTheirChanges) {
         BinarizePlanes(planes, w, h, 200, 256, binary, nullptr, &gray);
         EXPECT_EQ(binary[1][0], 1);
         planes[3][0] = sample(1, 0, 0);
+    }
+}
+
+// Block (3, 7) holds `at` black pixels and block (7, 3) `below`, taken in column-major order
+// so that they spread over several columns of the block.  The four neighbours of (7, 3) are
+// full: a count that leaks over a block's edge turns it black.
+TEST(BlockGrid, MajorityThreshold) {
+    const struct {
+        int size, n, side, at, below;
+    } cases[] = {{260, 20, 13, 84, 83}, {100, 10, 10, 50, 49}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "B = " << c.side);
+        ASSERT_EQ(BlockSide(c.size, c.size, c.n), c.side);
+        const int b = c.side;
+        auto count = [&](int i, int j) {
+            const int d = std::abs(i - 7) + std::abs(j - 3);
+            return i == 3 && j == 7 ? c.at : d == 0 ? c.below : d == 1 ? b * b : 0;
+        };
+        const ColumnBuffer binary = MakeBuffer(c.size, c.size, [&](int x, int y) {
+            return (x % b) * b + y % b < count(x / b, y / b);
+        });
+        ColumnBuffer answer = MakeBuffer(c.n, c.n, [](int, int) { return 7; });
+        ReduceToBlocks(binary, c.size, c.size, c.n, answer);
+        for (int i = 0; i < c.n; ++i) {
+            for (int j = 0; j < c.n; ++j)
+                EXPECT_EQ(answer[i][j], count(i, j) >= c.at ? 1 : 0) << i << "," << j;
+        }
     }
 }
 

@@ -1,0 +1,224 @@
+// The operating panel through the form view: which controls a picture, an analysis, a new
+// picture and the DrawBox enable; the block count, the mode and the band in step with the combo
+// box, buttons, scroll bars and edits; and refusals (a band, the memory for an analysis) that
+// change nothing.
+#include <QCursor>
+#include <QDialog>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include "analysis_support.h"
+#include "platform/modal.h"
+#include "support/scripted_ui.h"
+
+namespace {
+
+constexpr int kAnalysisControls[] = {
+    IDC_ANALYZE,    IDC_TEST_MODE,  IDC_PLAY_MODE,     IDC_LOWER_SCROLL,  IDC_UPPER_SCROLL,
+    IDC_LOWER_EDIT, IDC_UPPER_EDIT, IDC_LOWER_CAPTION, IDC_UPPER_CAPTION, IDC_BLOCKS};
+
+// While alive, allocations of at least `bytes` fail; `busy` records the busy cursor at each.
+struct FailFrom {
+    explicit FailFrom(std::size_t bytes) {
+        previous = ColumnBuffer::SetAllocationGate([this, bytes](std::size_t size) {
+            const QCursor* cursor = QGuiApplication::overrideCursor();
+            busy.push_back(cursor && cursor->shape() == Qt::WaitCursor);
+            return size < bytes;
+        });
+    }
+    ~FailFrom() { ColumnBuffer::SetAllocationGate(previous); }
+    ColumnBuffer::AllocationGate previous;
+    std::vector<bool> busy;
+};
+
+TEST_F(ViewTest, StartsWithDefaultsAndOnlyInputControlsEnabled) {
+    EXPECT_EQ(std::pair(view.m_nLowerThreshold, view.m_nUpperThreshold), std::pair(0, 250));
+    EXPECT_EQ(QStringList({Text(IDC_LOWER_EDIT), Text(IDC_UPPER_EDIT)}), QStringList({"0", "250"}));
+    EXPECT_EQ(std::pair(Bar(IDC_LOWER_SCROLL)->value(), Bar(IDC_UPPER_SCROLL)->value()),
+              std::pair(0, 250));
+    EXPECT_EQ(Bar(IDC_UPPER_SCROLL)->maximum(), 255);
+    EXPECT_TRUE(IsDlgButtonChecked(view.Controls(), IDC_TEST_MODE));
+    EXPECT_FALSE(IsDlgButtonChecked(view.Controls(), IDC_PLAY_MODE));
+    QStringList items;
+    for (int i = 0; i < view.m_comboBlocks->count(); ++i)
+        items << view.m_comboBlocks->itemText(i);
+    EXPECT_EQ(items, QStringList({"5", "10", "20"}));
+    EXPECT_EQ(view.m_comboBlocks->currentIndex(), -1);
+    for (int id : {IDC_INPUT, IDC_DRAWBOX, IDC_INFO})
+        EXPECT_TRUE(Enabled(id)) << id;
+    for (int id : kAnalysisControls)
+        EXPECT_FALSE(Enabled(id)) << id;
+    EXPECT_FALSE(Enabled(IDC_PLAY));
+}
+
+// A picture enables the analysis and an analysis the play; a new picture (a file, or a drawing
+// from the DrawBox) takes the puzzle away until it is analysed, and gives the puzzle its name.
+TEST_F(ViewTest, APictureEnablesTheAnalysisAndANewOneTakesThePuzzleAway) {
+    PutPicture(20);
+    for (int id : kAnalysisControls)
+        EXPECT_TRUE(Enabled(id)) << id;
+    EXPECT_FALSE(Enabled(IDC_PLAY));
+    Click(IDC_ANALYZE);
+    EXPECT_TRUE(Enabled(IDC_PLAY));
+
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("heart.ppm")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("P6\n2 2\n255\n") + QByteArray(12, '\0'));
+    file.close();
+    {
+        ScriptedFileDialogs dialogs;
+        Click(IDC_INPUT);  // cancelled: the picture stays, the puzzle goes
+        EXPECT_FALSE(Enabled(IDC_PLAY));
+        EXPECT_TRUE(Enabled(IDC_ANALYZE));
+        Click(IDC_ANALYZE);
+        dialogs.Choose(file.fileName());
+        Click(IDC_INPUT);
+        EXPECT_EQ(dialogs.Requests().size(), 2u);
+    }
+    EXPECT_FALSE(doc.HasPuzzle());
+    EXPECT_FALSE(Enabled(IDC_PLAY));
+    Click(IDC_ANALYZE);
+    EXPECT_EQ(doc.GetPuzzle().title, "heart");
+
+    const ModalHook previous = SetModalHook([&](QDialog&) {
+        doc.m_ppInputPlanes.Allocate(780, 260);  // what a store leaves: a white drawing
+        doc.m_ppInputPlanes.Fill(255);
+        return static_cast<int>(QDialog::Accepted);
+    });
+    Click(IDC_DRAWBOX);
+    Click(IDC_DRAWBOX);
+    SetModalHook(previous);
+    EXPECT_EQ(view.window()->windowTitle(), "NGM - [Ro Rudav Izedo]");
+    // Each drawing appends its lines to those of the picture before it.
+    const QString drawing = QStringLiteral("My Image\nXsize : 260px\nYsize : 260px\n");
+    EXPECT_TRUE(Text(IDC_INFO).endsWith("→20\n" + drawing + drawing))
+        << Text(IDC_INFO).toStdString();
+    EXPECT_EQ(std::pair(doc.Width(), doc.Height()), std::pair(260, 260));
+    EXPECT_FALSE(doc.HasPuzzle());
+    for (int id : kAnalysisControls)
+        EXPECT_TRUE(Enabled(id)) << id;
+    EXPECT_FALSE(Enabled(IDC_PLAY));
+    Click(IDC_ANALYZE);
+    EXPECT_EQ(doc.GetPuzzle().title, "Ro Rudav Izedo");
+    EXPECT_TRUE(Enabled(IDC_PLAY));
+}
+
+// Nothing chosen in the combo box is the last item, 20, whatever its edit field says; a block
+// count or a mode chosen analyses again, and N x N blocks become the puzzle.
+TEST_F(ViewTest, ChoosingABlockCountOrModeRunsTheAnalysis) {
+    PutBlocks();
+    QComboBox* combo = view.m_comboBlocks;
+    combo->setEditText(QStringLiteral("10"));
+    Click(IDC_ANALYZE);
+    ASSERT_EQ(doc.m_nGridSize, 20);
+    for (int i = 0; i < 20; ++i) {
+        for (int j = 0; j < 20; ++j)
+            EXPECT_EQ(doc.m_ppAnswerGrid[i][j], Dark(i, j) ? 1 : 0) << i << "," << j;
+    }
+    EXPECT_EQ(doc.GetPuzzle().rows[0], (LineClue{2, 2, 2, 2}));
+    EXPECT_EQ(doc.GetPuzzle().columns[0], LineClue(8, 1));
+
+    combo->setCurrentIndex(0);
+    emit combo->activated(0);
+    EXPECT_EQ(doc.m_nGridSize, 5);
+    EXPECT_EQ(doc.GetPlayBoard().Width() * doc.GetPlayBoard().Height(), 25);
+    EXPECT_TRUE(Enabled(IDC_PLAY));
+    combo->setEditText("10");  // typed text is never the block count
+    EXPECT_EQ(view.SelectedBlockCount(), 5);
+
+    Click(IDC_PLAY_MODE);
+    EXPECT_TRUE(IsDlgButtonChecked(view.Controls(), IDC_PLAY_MODE));
+    EXPECT_FALSE(IsDlgButtonChecked(view.Controls(), IDC_TEST_MODE));
+    EXPECT_EQ(view.m_bTestMode, 0);
+    Click(IDC_TEST_MODE);
+    EXPECT_EQ(view.m_bTestMode, 1);
+}
+
+// The scroll bars' codes move the thresholds and rewrite the edits; a band whose upper end is
+// not above the lower is refused and reset to 0..255 on the bars and in the edits, unanalysed.
+TEST_F(ViewTest, ScrollCodesMoveTheBandAndAnEmptyBandIsRefused) {
+    PutPicture(20);
+    ScrollCodeBar* lower = Bar(IDC_LOWER_SCROLL);
+    QTest::mouseClick(lower, Qt::LeftButton, {}, QPoint(lower->width() - 3, lower->height() / 2));
+    EXPECT_EQ(view.m_nLowerThreshold, 1);
+    EXPECT_EQ(Text(IDC_LOWER_EDIT), "1");
+    EXPECT_TRUE(Enabled(IDC_PLAY));  // analysed
+    view.OnHScroll(SB_PAGERIGHT, 0, Bar(IDC_UPPER_SCROLL));
+    EXPECT_EQ(view.m_nUpperThreshold, 255);
+    EXPECT_EQ(Text(IDC_UPPER_EDIT), "255");
+
+    view.OnHScroll(SB_THUMBPOSITION, 100, lower);
+    {
+        ScriptedFileDialogs dialogs;
+        Click(IDC_INPUT);  // disables play, so that an analysis would show
+    }
+    const int gridBefore = doc.m_nGridSize;
+    ScriptedMessageBoxes boxes;
+    view.OnHScroll(SB_THUMBPOSITION, 100, Bar(IDC_UPPER_SCROLL));
+    ASSERT_EQ(boxes.Texts(), QStringList{"無理な閾値設定です。"});
+    EXPECT_EQ(boxes.All().front().flags, MB_OK);
+    EXPECT_EQ(std::pair(view.m_nLowerThreshold, view.m_nUpperThreshold), std::pair(0, 255));
+    EXPECT_EQ(std::pair(lower->value(), Bar(IDC_UPPER_SCROLL)->value()), std::pair(0, 255));
+    EXPECT_EQ(QStringList({Text(IDC_LOWER_EDIT), Text(IDC_UPPER_EDIT)}), QStringList({"0", "255"}));
+    EXPECT_FALSE(Enabled(IDC_PLAY));
+    EXPECT_EQ(doc.m_nGridSize, gridBefore);
+}
+
+// Without a picture a command that still arrives (an accelerator, a scroll code) analyses
+// nothing, and play with the button disabled opens no dialog.
+TEST_F(ViewTest, NoAnalysisOrPlayWithoutAPicture) {
+    view.ApplyPicturePresentState();
+    EXPECT_FALSE(Enabled(IDC_ANALYZE));
+    view.EnableControls({IDC_ANALYZE}, true);
+    Click(IDC_ANALYZE);
+    view.OnHScroll(SB_LINERIGHT, 0, Bar(IDC_LOWER_SCROLL));
+    EXPECT_EQ(doc.m_nGridSize, 0);
+    EXPECT_FALSE(Enabled(IDC_PLAY));
+    EXPECT_FALSE(doc.m_ppAnswerGrid.IsAllocated());
+    int runs = 0;
+    const ModalHook previous = SetModalHook([&](QDialog&) { return ++runs; });
+    view.OnPlay();
+    SetModalHook(previous);
+    EXPECT_EQ(runs, 0);
+}
+
+// An analysis without the memory for the binary image changes nothing on screen or in the
+// document; a canvas larger than the panels is analysed under the busy cursor, a smaller one not.
+TEST_F(ViewTest, AnalysisWithoutMemoryForTheBinaryImageChangesNothing) {
+    PutPicture(300, 10, 10, 10);
+    view.FreeBuffer(2);
+    Click(IDC_ANALYZE);
+    ASSERT_TRUE(Enabled(IDC_PLAY));
+    CheckDlgButton(view.Controls(), IDC_TEST_MODE, false);  // what a new analysis would change
+    CheckDlgButton(view.Controls(), IDC_PLAY_MODE, true);
+    const QImage panels = view.grab().toImage();
+    const int grid = doc.m_nGridSize;
+    view.FreeBuffer(2);
+    {
+        ScriptedMessageBoxes boxes;
+        FailFrom fail(300 * 300 * 4);
+        Click(IDC_ANALYZE);
+        EXPECT_EQ(boxes.Texts(), QStringList{"メモリが不足しているため画像を読み込めません。"});
+        EXPECT_EQ(boxes.All()[0].flags, MB_OK);
+        ASSERT_FALSE(fail.busy.empty());
+        EXPECT_TRUE(fail.busy.front());
+    }
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(view.grab().toImage(), panels);
+    EXPECT_TRUE(Enabled(IDC_PLAY));
+    EXPECT_EQ(doc.m_nGridSize, grid);
+
+    Click(IDC_ANALYZE);
+    EXPECT_NE(view.grab().toImage(), panels);
+    EXPECT_EQ(view.m_ppBinaryImage.Columns(), 300);
+    PutPicture(260);
+    view.FreeBuffer(2);
+    FailFrom watch(SIZE_MAX);
+    Click(IDC_ANALYZE);
+    ASSERT_FALSE(watch.busy.empty());
+    EXPECT_FALSE(watch.busy.front());
+}
+
+}  // namespace
