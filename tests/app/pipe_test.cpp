@@ -1,5 +1,6 @@
-// A named pipe with no writer, reached by every way a file comes in through the frame: the
-// open dialog of File > Open and of Ctrl+I, and the recent-file list.  Each refuses it at once.
+// A named pipe with no writer, reached by every way a file comes in through the main window:
+// the open dialog of File > Open and of Ctrl+I, the recent-file list and a drop on the form.
+// Each refuses it at once.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -7,16 +8,21 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDropEvent>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <atomic>
+#include <functional>
 #include <thread>
 
 #include "app/main_frame.h"
+#include "construct/ngm_view.h"
 #include "model/ngm_doc.h"
 #include "res/dialog_template.h"
 #include "support/scripted_ui.h"
@@ -45,13 +51,24 @@ TEST(PipeTest, EveryWayInRefusesAPipeWithoutWaitingForAWriter) {
     }
     ASSERT_NE(recent, nullptr);
 
+    QMimeData dropped;
+    dropped.setUrls({QUrl::fromLocalFile(fifo)});
     const struct {
         const char* way;
-        QAction* action;
+        std::function<void()> take;
     } ways[] = {
-        {"File > Open", frame.Action(ID_FILE_OPEN)},
-        {"Ctrl+I", frame.Action(IDC_INPUT)},
-        {"recent file", recent},
+        {"File > Open", [&] { frame.Action(ID_FILE_OPEN)->trigger(); }},
+        {"Ctrl+I", [&] { frame.Action(IDC_INPUT)->trigger(); }},
+        {"recent file", [&] { recent->trigger(); }},
+        {"drop on the form",
+         [&] {
+             QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton,
+                                   Qt::NoModifier);
+             QCoreApplication::sendEvent(frame.View(), &enter);
+             QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton,
+                             Qt::NoModifier);
+             QCoreApplication::sendEvent(frame.View(), &drop);
+         }},
     };
     for (const auto& w : ways) {
         SCOPED_TRACE(w.way);
@@ -70,7 +87,7 @@ TEST(PipeTest, EveryWayInRefusesAPipeWithoutWaitingForAWriter) {
         dialogs.Choose(fifo);
         QElapsedTimer clock;
         clock.start();
-        w.action->trigger();
+        w.take();
         EXPECT_LT(clock.elapsed(), 1000);
         done = true;
         writer.join();
