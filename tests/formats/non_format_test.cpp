@@ -1,12 +1,10 @@
-// The .non reader and writer: files written by hand or by other programs are read, titles are
-// escaped, and broken or hostile files give the line and the reason, never a crash.
+// The .non reader: files written by hand or by other programs are read, and broken or hostile
+// files give the line and the reason, never a crash or a hang.
 #include "formats/non_format.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <filesystem>
-#include <fstream>
 
 namespace {
 
@@ -27,17 +25,6 @@ TEST(NonFormat, ReadsFilesAsOthersWriteThem) {
     }
     EXPECT_EQ(ReadNon(texts[0]).puzzle.answer, (std::vector<std::uint8_t>{1, 1, 1, 0}));
     EXPECT_EQ(ReadNon(texts[0]).puzzle.title, "Cup \"5\"");
-}
-
-TEST(NonFormat, TitlesAreEscapedAndAPuzzleWithoutAnswerHasNoGoal) {
-    Puzzle p = Puzzle::FromGrid(2, 1, {0, 0});
-    p.title = "ハート \\ \"5\"";
-    p.answer.clear();
-    const std::string text = WriteNon(p);
-    EXPECT_EQ(
-        text,
-        "title \"ハート \\\\ \\\"5\\\"\"\nby \"\"\nwidth 2\nheight 1\nrows\n0\ncolumns\n0\n0\n");
-    EXPECT_EQ(ReadNon(text).puzzle.title, p.title);
 }
 
 TEST(NonFormat, BrokenFilesGiveTheLineAndTheReason) {
@@ -66,9 +53,7 @@ TEST(NonFormat, BrokenFilesGiveTheLineAndTheReason) {
         {"height 2\ncolumns\n", 2, "列の前に幅がありません"},
         {"width 2\nheight 2\nrows\n2\ncolumns\n2\n1\n", 5, "行のヒントが足りません"},
         {"width 2\nheight 2\nrows\n2\n1\ncolumns\n2\n", 7, "列のヒントが足りません"},
-        {"width 2\nheight 2\nrows\n-1\n1\n", 4, "数字が正しくありません"},
         {"width 2\nheight 2\nrows\n1,0\n1\n", 4, "数字が正しくありません"},
-        {"width 2\nheight 2\nrows\n1,1\n1\n", 4, "ヒントが行に収まりません"},
         {"height 2\nrows\n1\n1\nwidth 1\ncolumns\n1,1\n", 7, "ヒントが列に収まりません"},
         // The rows are checked once the width comes, and the row is named.
         {"height 2\nrows\n1,1\n1\nwidth 2\ncolumns\n2\n1\n", 3, "ヒントが行に収まりません"},
@@ -79,7 +64,6 @@ TEST(NonFormat, BrokenFilesGiveTheLineAndTheReason) {
         {good + "goal \"111\"\n", 9, "答えの長さが合いません"},
         {good + "goal \"1101\"\n", 9, "答えがヒントと合いません"},
         {"title \"open\n", 1, "引用符が閉じていません"},
-        {"width 2\n" + std::string(100000, 'x') + "\n", 2, "行が長すぎます"},
         {"width 99\nheight 99\nrows\n" + std::string(10 << 20, '7') + "\n", 4, "行が長すぎます"},
     };
     const auto start = std::chrono::steady_clock::now();
@@ -92,17 +76,6 @@ TEST(NonFormat, BrokenFilesGiveTheLineAndTheReason) {
     }
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
     EXPECT_TRUE(ReadNon(good).ok);
-}
-
-TEST(NonFormat, FilesTooBigOrMissingAreRefused) {
-    const std::filesystem::path dir = std::filesystem::temp_directory_path();
-    const std::string big = (dir / "ngm_format_test_big.non").string();
-    std::ofstream(big) << std::string(kMaxNonFileBytes + 1, '\n');
-    PuzzleReadResult r = ReadNonFile(big);
-    std::filesystem::remove(big);
-    EXPECT_EQ(std::pair(r.line, r.error), std::pair(0, std::string("ファイルが大きすぎます")));
-    r = ReadNonFile((dir / "ngm_format_test_missing.non").string());
-    EXPECT_EQ(std::pair(r.line, r.error), std::pair(0, std::string("ファイルを開けません")));
 }
 
 }  // namespace
