@@ -1,5 +1,5 @@
 // The search over bands and block counts: pictures built so that exactly one band, or exactly
-// one block count, gives a grid with one solution; pictures where none does; and a check of
+// one block count, gives a grid with one solution; a picture where none does; and a check of
 // every band against a plain walk over all of them.
 #include <gtest/gtest.h>
 
@@ -30,24 +30,21 @@ TEST(BandSearch, FindsTheOneBandOrBlockCountThatSolves) {
         const char* name;
         LevelMap picture;
         std::vector<int> counts;
-        int startLower, startUpper;
-        int grids;  // distinct picture grids but the current one
+        int startUpper;
         int n, lower, upper, distance;
         int changedCells;   // -1 at another block count
         int changedPixels;  // of the 200 x 200
         bool withinShare;
     } cases[] = {
-        {"small rectangle", ThreeLevels(6), {20}, 0, 100, 5, 20, 41, 121, 62, 38, 3800, true},
-        {"large rectangle", ThreeLevels(10), {20}, 0, 100, 5, 20, 41, 121, 62, 102, 10200, false},
+        {"small rectangle", ThreeLevels(6), {20}, 100, 20, 41, 121, 62, 38, 3800, true},
+        {"large rectangle", ThreeLevels(10), {20}, 100, 20, 41, 121, 62, 102, 10200, false},
         // Only the switches' pixels change colour: 2 * 400 + 2 * 100.
-        {"block count", CoarseOnly(), {5, 10, 20}, 0, 250, 2, 5, 0, 250, 0, -1, 1000, true},
+        {"block count", CoarseOnly(), {5, 10, 20}, 250, 5, 0, 250, 0, -1, 1000, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::vector<BlockLevels> levels = LevelsOf(PlanesOf(c.picture), c.counts);
-        const BandSearchResult r =
-            SearchBands(levels, StartAt(levels, 20, c.startLower, c.startUpper));
-        EXPECT_EQ(r.grids, c.grids);
+        const std::vector<BlockLevels> levels = LevelsOf(c.picture, c.counts);
+        const BandSearchResult r = SearchBands(levels, StartAt(levels, 20, 0, c.startUpper));
         ASSERT_EQ(r.suggestions.size(), 1u);
         const Suggestion& s = r.suggestions[0];
         EXPECT_EQ(s.verdict, Verdict::Line);
@@ -58,12 +55,11 @@ TEST(BandSearch, FindsTheOneBandOrBlockCountThatSolves) {
         EXPECT_EQ(s.withinShare, c.withinShare);
         EXPECT_EQ(r.onlyOutsideShare, !c.withinShare);
         EXPECT_EQ(s.cells, StartAt(levels, c.n, c.lower, c.upper).answer);
-        EXPECT_FALSE(r.hasBest);
     }
 }
 
 TEST(BandSearch, SaysNothingWorksAndGivesTheGridWithFewestUndecidedCells) {
-    const std::vector<BlockLevels> levels = LevelsOf(PlanesOf(Switches()), {20});
+    const std::vector<BlockLevels> levels = LevelsOf(Switches(), {20});
     const BandSearchResult r = SearchBands(levels, StartAt(levels, 20, 100, 150));
     EXPECT_TRUE(r.suggestions.empty());
     EXPECT_EQ(r.grids, 5);
@@ -75,7 +71,7 @@ TEST(BandSearch, SaysNothingWorksAndGivesTheGridWithFewestUndecidedCells) {
 }
 
 TEST(BandSearch, CancelStopsBeforeJudging) {
-    const std::vector<BlockLevels> levels = LevelsOf(PlanesOf(ThreeLevels()));
+    const std::vector<BlockLevels> levels = LevelsOf(ThreeLevels(), {5, 10, 20});
     std::atomic<bool> cancel{true};
     BandSearchOptions options;
     options.cancel = &cancel;
@@ -86,8 +82,8 @@ TEST(BandSearch, CancelStopsBeforeJudging) {
 }
 
 // A plain walk: every band of every block count, its grid judged, the nearest band kept for
-// each grid.  The search must report exactly the unique ones, each checked by the plain
-// solution count where the grid is small enough.
+// each grid.  The search must report exactly the unique ones, best first, each checked by the
+// plain solution count where the grid is small enough.
 TEST(BandSearch, ReportsEveryUniqueGridOfEveryBandWithItsNearestBand) {
     std::mt19937 rng(11);
     std::uniform_int_distribution<int> level(0, 255);
@@ -100,22 +96,18 @@ TEST(BandSearch, ReportsEveryUniqueGridOfEveryBandWithItsNearestBand) {
             std::clamp(blotch[(y / 20) * 5 + x / 20] + static_cast<int>(rng() % 41) - 20, 0, 255);
         return Rgb{v, v, std::clamp(v + 3, 0, 255)};
     });
-    const std::vector<BlockLevels> levels = LevelsOf(planes);
+    const std::vector<BlockLevels> levels = GatherBlockLevels(MakeLevelPlane(planes), kBlockCounts);
     const SearchStart start = StartAt(levels, 10, 60, 170);
     BandSearchOptions options;
     options.maxSuggestions = 100000;
-    std::vector<Suggestion> streamed;
-    BandSearchEvents events;
-    events.found = [&](const Suggestion& s) { streamed.push_back(s); };
-    const BandSearchResult r = SearchBands(levels, start, options, events);
+    const BandSearchResult r = SearchBands(levels, start, options);
 
     std::map<std::pair<int, Cells>, std::tuple<int, int, int>> nearest;  // -> distance, l, u
     for (const BlockLevels& b : levels) {
         for (int l = 0; l < 255; ++l) {
             for (int u = l + 1; u <= 255; ++u) {
-                const Cells grid = b.Grid(l, u);
                 const auto d = std::make_tuple(std::abs(l - 60) + std::abs(u - 170), l, u);
-                auto [it, added] = nearest.try_emplace({b.N(), grid}, d);
+                auto [it, added] = nearest.try_emplace({b.N(), b.Grid(l, u)}, d);
                 if (!added && d < it->second)
                     it->second = d;
             }
@@ -141,17 +133,12 @@ TEST(BandSearch, ReportsEveryUniqueGridOfEveryBandWithItsNearestBand) {
         if (k > 0) {
             EXPECT_FALSE(RanksBefore(s, r.suggestions[k - 1], start.n)) << k;
         }
-        const BlockLayout layout = BlockLayout::Of(s.n, 100, 100);
-        EXPECT_DOUBLE_EQ(
-            s.changedArea,
-            DifferingArea(s.cells, layout, start.answer, BlockLayout::Of(10, 100, 100)) / 10000.0);
         if (s.n <= 10) {
             const Puzzle p = Puzzle::FromGrid(s.n, s.n, s.cells);
             EXPECT_EQ(CountSolutions(p, std::vector<int>(s.n * s.n, -1), 2), 1);
         }
     }
     EXPECT_EQ(got, expected);
-    EXPECT_EQ(streamed.size(), r.suggestions.size());
     EXPECT_FALSE(r.onlyOutsideShare);
 }
 

@@ -5,7 +5,6 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <string>
 #include <vector>
 
 #include "block_pictures.h"
@@ -29,14 +28,10 @@ inline ColumnBuffer MakePlanes(int width, int height, const std::function<Rgb(in
     return planes;
 }
 
-inline ColumnBuffer PlanesOf(const LevelMap& levels) {
-    return MakePlanes(200, 200, [&](int x, int y) {
+inline std::vector<BlockLevels> LevelsOf(const LevelMap& levels, std::vector<int> counts) {
+    const ColumnBuffer planes = MakePlanes(200, 200, [&](int x, int y) {
         const int v = LevelAt(levels, x / 10, y / 10);
         return Rgb{v, v, v};
     });
-}
-
-inline std::vector<BlockLevels> LevelsOf(const ColumnBuffer& planes,
-                                         std::vector<int> counts = {5, 10, 20}) {
     return GatherBlockLevels(MakeLevelPlane(planes), counts);
 }
