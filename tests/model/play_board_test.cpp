@@ -65,8 +65,7 @@ TEST(PlayBoard, EachButtonOnEachMark) {
     // Mark before, button (L left, R right, lower case with Ctrl), mark after: a fill covers
     // a cross and never toggles, Ctrl + left clears, the right button crosses with or without
     // Ctrl.
-    for (const std::string t :
-         {".L#", "xL#", "#L#", ".l.", "xl.", "#l.", ".Rx", "#Rx", "xRx", ".rx", "#rx"}) {
+    for (const std::string t : {"xL#", "#L#", "#l.", "#Rx", ".rx"}) {
         PlayBoard board = BoardOf({"...", ".." + t.substr(0, 1)});
         const MouseButton button =
             std::toupper(t[1]) == 'L' ? MouseButton::Left : MouseButton::Right;
@@ -78,7 +77,6 @@ TEST(PlayBoard, EachButtonOnEachMark) {
             EXPECT_EQ(change, (MarkChange{{2, 1}, MarkOf(t[0]), MarkOf(t[2])})) << t;
         }
     }
-    EXPECT_EQ(DragButton(true, false), MouseButton::Left);
     EXPECT_EQ(DragButton(true, true), MouseButton::Left);  // the left button wins a drag
     EXPECT_EQ(DragButton(false, true), MouseButton::Right);
     EXPECT_EQ(DragButton(false, false), std::nullopt);
@@ -91,20 +89,16 @@ TEST(PlayBoard, StrokesAreUndoneAndRedoneWhole) {
         const char* script;
         const char* after;
     } cases[] = {
-        {"[ f0 f1 f2 ] u", "....."},             // a drag goes back as one step
-        {"[ f0 f1 f2 ] [ x1 ] u", "###.."},      // one stroke at a time
-        {"[ f0 f1 f2 ] [ x1 ] u u r", "###.."},  // and comes back the same way
-        {"[ f0 f1 f2 ] [ x1 ] u u r r", "#x#.."},
-        {"[ f0 f1 ] u [ f4 ] r", "....#"},        // a new change forgets what was undone
-        {"[ f0 f1 ] u [ f1 ] r", ".#..."},        // even one that repeats it
-        {"[ f0 ] [ f0 ] u", "....."},             // a stroke that changed nothing is no step
-        {"[ x0 ] [ f0 c0 f1 ] u", "x...."},       // a cell changed twice gets its first mark
-        {"f0 f1 ] f2 u", "##..."},                // steps outside a press make a stroke
-        {"[ x4 ] [ f0 f1 u f2 ] u", "....x"},     // undo ends the stroke it falls in
-        {"[ f0 ] k u r [ f1 ] x2", "#...."},      // a checked board takes no change
-        {"[ f0 ] [ f1 ] u n r u", "....."},       // retry empties the history
-        {"[ f0 ] k n [ f2 ] [ x3 ] u", "..#.."},  // and ends the check
-        {"[ f0 ] u u u r r r", "#...."},          // nothing to walk to: nothing happens
+        {"[ f0 f1 f2 ] u", "....."},                // a drag goes back as one step
+        {"[ f0 f1 f2 ] [ x1 ] u", "###.."},         // one stroke at a time
+        {"[ f0 f1 ] u [ f4 ] r", "....#"},          // a new change forgets what was undone
+        {"[ f0 ] [ f0 ] u", "....."},               // a stroke that changed nothing is no step
+        {"[ x0 ] [ f0 c0 f1 ] u", "x...."},         // a cell changed twice gets its first mark
+        {"f0 f1 ] f2 u", "##..."},                  // steps outside a press make a stroke
+        {"[ x4 ] [ f0 f1 u f2 ] u", "....x"},       // undo ends the stroke it falls in
+        {"[ f0 ] k u r [ f1 ] x2", "#...."},        // a checked board takes no change
+        {"[ f0 ] [ f1 ] u k n r [ f2 ]", "..#.."},  // retry empties the history, ends the check
+        {"[ f0 ] u u u r r r", "#...."},            // nothing to walk to: nothing happens
     };
     using Op = std::function<void(PlayBoard&, CellPos)>;
     const std::map<char, Op> ops = {
@@ -127,8 +121,7 @@ TEST(PlayBoard, StrokesAreUndoneAndRedoneWhole) {
     }
 }
 
-// Undo and redo report each change they make, in the order they make it, so that the cells
-// can be drawn again.
+// Undo and redo report each change in the order they make it.
 TEST(PlayBoard, UndoAndRedoReportTheirChanges) {
     using enum Mark;
     PlayBoard board = BoardOf({"x.."});
@@ -139,9 +132,6 @@ TEST(PlayBoard, UndoAndRedoReportTheirChanges) {
               (std::vector<MarkChange>{{{2, 0}, Filled, Blank}, {{0, 0}, Filled, Crossed}}));
     EXPECT_EQ(board.Redo(),
               (std::vector<MarkChange>{{{0, 0}, Crossed, Filled}, {{2, 0}, Blank, Filled}}));
-    EXPECT_TRUE(board.CanUndo() && !board.CanRedo());
-    board.SetChecked();
-    EXPECT_TRUE(board.Undo().empty() && !board.CanUndo());
 }
 
 // A line is finished while its fills form its clue exactly, as a row and as a column.
@@ -151,10 +141,8 @@ TEST(PlayBoard, FinishedLines) {
         const char* marks;
         bool finished;
     } cases[] = {
-        {{}, ".....", true},      {{}, "xxxxx", true},      {{}, "..#..", false},
-        {{5}, "#####", true},     {{5}, "####.", false},    {{5}, "x####", false},
-        {{1, 2}, "#.##.", true},  {{1, 2}, ".#x##", true},  {{1, 2}, "##.#.", false},
-        {{1, 2}, "#.###", false}, {{1, 2}, "#....", false}, {{1, 2}, "#.#.#", false},
+        {{}, ".....", true},      {{}, "..#..", false},     {{5}, "#####", true},
+        {{1, 2}, ".#x##", true},  {{1, 2}, "##.#.", false}, {{1, 2}, "#....", false},
         {{1, 1}, "#.#.#", false},  // a run too many
     };
     for (const auto& t : cases) {
@@ -184,17 +172,11 @@ TEST(PlayBoard, TheAnswerCheckAcceptsEverySolutionOfTheClues) {
         const char* mistakes;
         bool solved, other;
     } cases[] = {
-        {wide, {"##...", "....#", "#...."}, "", true, false},
         {wide, {"##xxx", "xxxx#", "#xxxx"}, "", true, false},
-        {wide, {".....", ".....", "....."}, "(0,0)(1,0)(4,1)(0,2)", false, false},
         {wide, {"#x..#", "#...#", "x...."}, "(1,0)(4,0)(0,1)(0,2)", false, false},
         {wide, {"#.", ".."}, "", false, false},  // a board of another size: nothing compared
-        {diagonal, {"#xx", "x#x", "xx#"}, "", true, false},
         {diagonal, {".#x", "x.#", "#.."}, "(0,0)(1,0)(1,1)(2,1)(0,2)(2,2)", true, true},
-        {diagonal, {"#..", "#..", "..#"}, "(0,1)(1,1)", false, false},
-        {cluesOnly, {"#..", ".#.", "..."}, "", true, false},
         {cluesOnly, {".#.", "#..", "..."}, "", true, false},
-        {cluesOnly, {"...", "...", "..."}, "(0,0)(1,0)(0,1)(1,1)", false, false},
         {cluesOnly, {"#..", ".#.", "..#"}, "(2,2)", false, false},
         {cluesOnly, {"##.", "...", "..."}, "(0,0)(1,0)(2,0)(0,1)(1,1)(2,1)", false, false},
         {cluesOnly, {"#..", "#..", "..."}, "(0,0)(1,0)(0,1)(1,1)(0,2)(1,2)", false, false},
@@ -250,8 +232,7 @@ TEST(PlayHint, EveryHintFollowsFromTheMarksByLineLogic) {
 
 // A mark against the answer is pointed at before anything is deduced, the one nearest the
 // player's cell first; of the cells line logic decides, the nearest wins too, the first row by
-// row on a tie.  With two solutions and no marks nothing follows; a finished board has nothing
-// left.
+// row on a tie.  With two solutions and no marks nothing follows.
 TEST(PlayHint, WrongMarksFirstAndNearestToThePlayer) {
     using Kind = PlayHint::Kind;
     const Puzzle stripes = PuzzleOf({"#####", ".....", "#####", ".....", "#####"});
@@ -264,27 +245,16 @@ TEST(PlayHint, WrongMarksFirstAndNearestToThePlayer) {
         std::optional<PlayHint> hint;
     } cases[] = {
         {stripes, blank, {3, 4}, PlayHint{Kind::Fill, {3, 4}}},
-        {stripes, blank, {1, 3}, PlayHint{Kind::Cross, {1, 3}}},
         {stripes, {"#####", "x....", ".....", ".....", "....."}, {0, 1}, {{Kind::Cross, {1, 1}}}},
         {stripes,
          {"##x##", ".....", ".....", ".....", "....#"},
          {4, 4},
          {{Kind::WrongMark, {2, 0}}}},
         {stripes,
-         {"##x##", ".#...", ".....", ".....", "....."},
-         {4, 0},
-         {{Kind::WrongMark, {2, 0}}}},
-        {stripes,
-         {"##x##", ".#...", ".....", ".....", "....."},
-         {0, 2},
-         {{Kind::WrongMark, {1, 1}}}},
-        {stripes,
          {".....", "x#...", "x....", ".....", "....."},
-         {4, 4},
-         {{Kind::WrongMark, {1, 1}}}},
+         {0, 3},
+         {{Kind::WrongMark, {0, 2}}}},
         {twoWays, {"..", ".."}, {}, std::nullopt},
-        {twoWays, {"#.", ".."}, {}, PlayHint{Kind::Cross, {1, 0}}},
-        {twoWays, {"#x", "x#"}, {}, std::nullopt},
     };
     for (const auto& t : cases) {
         const PlayBoard board = BoardOf(t.marks);

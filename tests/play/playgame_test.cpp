@@ -1,7 +1,7 @@
 // The play dialog shown (never modal) and driven by mouse, key and timer: the marks reach the
-// document's board and the image drawn from it, pixel for pixel; the clock, the answer check's
-// messages, retry and help; keyboard play, undo and redo; finished clues, hints and the picture
-// of a solved board.  The rules behind them are the play board's, tested with the model.
+// document's board and the image drawn from it; the clock, the answer check's messages, retry
+// and help; finished clues, hints and the picture of a solved board.  The rules behind them are
+// the play board's, tested with the model.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -93,12 +93,6 @@ protected:
     void Key(int key, Qt::KeyboardModifiers m = {}, QWidget* to = nullptr) {
         QTest::keyClick(to ? to : dlg.get(), Qt::Key(key), m);
     }
-    // Shift held while arrows go down: a keyboard drag, until Shift is released.
-    void ShiftDrag(std::initializer_list<Qt::Key> arrows) {
-        for (Qt::Key arrow : arrows)
-            QTest::keyPress(dlg.get(), arrow, Qt::ShiftModifier);
-        QTest::keyRelease(dlg.get(), Qt::Key_Shift);
-    }
     QImage Image() const { return dlg->m_bmpBoard.Image().copy(); }
     // The image as a paint of the whole dialog draws it from the model on a blank image.
     QImage Redrawn() {
@@ -143,27 +137,42 @@ protected:
     std::unique_ptr<CPlaygame> dlg;
 };
 
-// The cell under the pointer takes the step of the button: the image's pixel (0, 0) is shown
-// two pixels in from the frame's corner, and the grid's outer lines belong to no cell.  A drag
-// repeats the held button's step, and with Ctrl the left one clears.
-TEST_F(PlayTest, TheMouseMarksTheCellUnderThePointer) {
+// The mouse and the keyboard reach the board: the image's pixel (0, 0) is shown two pixels in
+// from the frame's corner; a drag repeats the held button's step, with Ctrl the left one
+// clears.  The arrows show and move a cursor framed in blue; Space (through a focused button
+// too), X and Delete mark its cell, and Shift with arrows repeats the last of them, as one
+// step of undo.
+TEST_F(PlayTest, TheMouseAndTheKeyboardReachTheBoard) {
     Open(std::vector<std::string>(5, "....."));
-    Click(Qt::LeftButton, At(50, 79));  // the grid's left line (x 50..150, y 70..170)
-    Click(Qt::LeftButton, At(59, 70));  // its top line
-    Click(Qt::LeftButton, At(51, 71));
-    EXPECT_EQ(Board(), "#..../...../...../...../.....");
+    Click(Qt::LeftButton, At(51, 71));  // the grid is x 50..150, y 70..170
     EXPECT_EQ(FromQRgb(dlg->grab().toImage().pixel(At(60, 80))), kDark);  // on screen too
-    QTest::mousePress(dlg.get(), Qt::LeftButton, {}, Cell(1, 0));
-    for (int col = 2; col < 5; ++col)
-        Move(Cell(col, 0), Qt::LeftButton);  // fills row 0
-    QTest::mousePress(dlg.get(), Qt::RightButton, {}, Cell(2, 0));
-    for (int row = 1; row < 5; ++row)
-        Move(Cell(2, row), Qt::RightButton);  // crosses column 2, emptying the fill it meets
-    for (int col = 1; col < 4; ++col)
-        Move(Cell(col, 0), Qt::LeftButton, Qt::ControlModifier);  // clears fills and crosses
-    for (int row = 3; row < 5; ++row)
-        Move(Cell(2, row), Qt::LeftButton | Qt::RightButton);
-    EXPECT_EQ(Board(), "#...#/..x../..x../..#../..#..");
+    QTest::mousePress(dlg.get(), Qt::RightButton, {}, Cell(1, 0));
+    Move(Cell(1, 1), Qt::RightButton);
+    QTest::mousePress(dlg.get(), Qt::LeftButton, {}, Cell(2, 0));
+    Move(Cell(3, 0), Qt::LeftButton);
+    Move(Cell(0, 0), Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_EQ(Board(), ".x##./.x.../...../...../.....");
+
+    Key(Qt::Key_Down);  // the first arrow only shows the cursor
+    EXPECT_EQ(InCell(0, 0, kBlue), kBand);
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Space, {}, dlg->GetDlgItem(1013));  // a fill, not Help's click
+    for (Qt::Key arrow : {Qt::Key_Down, Qt::Key_Right})
+        QTest::keyPress(dlg.get(), arrow, Qt::ShiftModifier);
+    QTest::keyRelease(dlg.get(), Qt::Key_Shift);
+    Key(Qt::Key_X);
+    Key(Qt::Key_Delete);
+    EXPECT_EQ(InCell(1, 2, kBlue), kBand);
+    EXPECT_EQ(Board(false), ".x##./#x.../#..../...../.....");
+    for (int k = 0; k < 3; ++k)  // Delete, X, and the Shift drag as one step
+        Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Board(false), ".x##./#x.../...../...../.....");
+    Key(Qt::Key_Y, Qt::ControlModifier);
+    Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Board(false), ".x##./#x.../#x.../...../.....");
+    EXPECT_EQ(Image(), Redrawn());  // cell by cell as a whole paint draws it
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(dlg->isVisible() || dlg->IsClockRunning());
 }
 
 // The check counts the wrong cells in its message and frames them in green, the middle still
@@ -186,16 +195,11 @@ TEST_F(PlayTest, MistakesAreCountedAndFramedAndAPaintKeepsEveryMark) {
     EXPECT_TRUE(dlg->isVisible() && !dlg->IsClockRunning());
     for (auto [c, r] : {std::pair{1, 0}, {4, 0}, {4, 4}})
         EXPECT_EQ(InCell(c, r, kGreen), kBand) << c << r;
-    for (auto [c, r] : {std::pair{0, 0}, {0, 3}, {2, 2}})
-        EXPECT_EQ(InCell(c, r, kGreen), 0) << c << r;
+    EXPECT_EQ(InCell(0, 0, kGreen), 0);
     EXPECT_EQ(Px(Left(1) + 3, Top(0) + 3), kRed);
     const QImage checked = Image();
     EXPECT_EQ(Redrawn(), checked);
-
     Click(Qt::LeftButton, Cell(2, 2));
-    Click(Qt::RightButton, Cell(0, 0));
-    Move(Cell(3, 3), Qt::LeftButton);
-    EXPECT_EQ(Board(false), "#x..#/...../...../x..../.....");
     QTest::keyClick(dlg.get(), Qt::Key_Return);
     EXPECT_EQ(boxes.Texts(), QStringList(2, Mistakes("3", "2")));
     EXPECT_EQ(Image(), checked);
@@ -227,191 +231,88 @@ TEST_F(PlayTest, ClockRetryHelpAndAnotherSolution) {
     Click(Qt::LeftButton, Cell(0, 1));
     Tick(7);
     Button(IDOK);
-    Button(IDOK);  // the same again
-    const QString other =
-        kCongratulation.arg(7) + QStringLiteral("\r\n（作者の答えとは別の解です）");
-    ASSERT_EQ(boxes.Texts(),
-              (QStringList{Mistakes("2", "0"),
-                           QStringLiteral("***操作方法***\n\n左クリック ：  塗りつぶし\n"
-                                          "右クリック ：  ×表示\nCtrl+クリック ： クリア\n\n"
-                                          "矢印キー ： カーソル移動\nスペース ： 塗りつぶし\n"
-                                          "X ： ×表示\nDelete ： クリア\n"
-                                          "Shift+矢印キー ： 直前の操作を続ける\n"
-                                          "Ctrl+Z ： 元に戻す\nCtrl+Y, Ctrl+Shift+Z ： やり直し\n"
-                                          "H ： ヒント"),
-                           Mistakes("1", "60"), other, other}));
+    ASSERT_EQ(
+        boxes.Texts(),
+        (QStringList{Mistakes("2", "0"),
+                     QStringLiteral("***操作方法***\n\n左クリック ：  塗りつぶし\n"
+                                    "右クリック ：  ×表示\nCtrl+クリック ： クリア\n\n"
+                                    "矢印キー ： カーソル移動\nスペース ： 塗りつぶし\n"
+                                    "X ： ×表示\nDelete ： クリア\n"
+                                    "Shift+矢印キー ： 直前の操作を続ける\n"
+                                    "Ctrl+Z ： 元に戻す\nCtrl+Y, Ctrl+Shift+Z ： やり直し\n"
+                                    "H ： ヒント"),
+                     Mistakes("1", "60"),
+                     kCongratulation.arg(7) + QStringLiteral("\r\n（作者の答えとは別の解です）")}));
     EXPECT_EQ(boxes.All()[1].flags | boxes.All()[3].flags, MB_OK);  // no icon
     EXPECT_EQ(Count(0, 0, dlg->m_dcMem.Width(), dlg->m_dcMem.Height(), kGreen), 0);
     EXPECT_EQ(Board(), ".#/#.");  // no picture to turn into: the fills stay dark
 }
 
-// Each size is then closed another way: END, Esc or the close box.
-TEST_F(PlayTest, LayoutForEachGridSizeAndClosing) {
-    for (auto [n, w, h] : {std::tuple{5, 160, 180}, {10, 310, 330}, {20, 610, 630}}) {
-        Open(std::vector<std::string>(n, std::string(n, '.')));
-        EXPECT_EQ(dlg->m_ctlBoard->geometry(), QRect(DluToPixelsX(25), DluToPixelsY(22), w, h))
-            << n;
-        EXPECT_EQ(dlg->m_bmpBoard.Image().size(), QSize(w - 4, h - 4)) << n;
-        EXPECT_EQ(dlg->size(), QSize(w - 2 + 180, h - 2 + 110)) << n;
-        // Right-hand column from the top, 20 pixels in from the top and right, 5-pixel gaps;
-        // the hint below END.
-        int y = 20;
-        for (int id : {IDOK, 1028, 1013, 1011, IDCANCEL, 1014}) {
-            const QRect b = dlg->GetDlgItem(id)->geometry();
-            const int x = dlg->width() - 20 - dlg->GetDlgItem(id == IDOK ? IDOK : 1028)->width();
-            EXPECT_EQ(b.topLeft(), QPoint(x, y)) << n << " " << id;
-            y = b.bottom() + 1 + 5;
-        }
-        n == 5    ? Button(IDCANCEL)
-        : n == 10 ? QTest::keyClick(dlg.get(), Qt::Key_Escape)
-                  : void(dlg->close());
-        EXPECT_FALSE(dlg->isVisible() || dlg->IsClockRunning()) << n;
-    }
-}
-
-// N = 10 (grid x 100..300, y 120..320): column 0 has two runs, row 0 a run of 10, row 9 none.
+// The clues and lines, once each (N = 10, grid x 100..300, y 120..320): column 0 reads 1 1 in
+// green, row 9 a grey 0; the lines cross the clue areas with an accent at the fifth.  The
+// clues never reach into the grid: the marks next to them stay whole.
 TEST_F(PlayTest, CluesAndLines) {
-    Open({"##########", "..........", "..........", "#.........", "..........", "..........",
-          "..........", "..........", "..........", ".........."});
-    const auto clue = [&](int x0, int y0, int x1, COLORREF c = kClue) {
-        return Count(x0, y0 + 1, x1, y0 + 20, c);
-    };
-    EXPECT_GT(clue(101, 100, 120) * clue(101, 80, 120), 0);  // 1 and 1
-    EXPECT_GT(clue(81, 300, 100, kGrey), 0);                 // 0, grey while its row has no fill
-    EXPECT_EQ(clue(101, 60, 120) + clue(61, 300, 80) + clue(81, 300, 100), 0);
-    EXPECT_GT(clue(80, 120, 86), 0);  // "10" at its place's edge, "0" a third (6 pixels) in
-    EXPECT_EQ(clue(80, 300, 86, kGrey), 0);
-    // Lines cross the clue areas and end one pixel short; the outer edges are never accents.
-    EXPECT_EQ((std::vector{Px(100, 0), Px(200, 0), Px(0, 220), Px(300, 200), Px(300, 320)}),
-              (std::vector{kGrid, kFifth, kFifth, kGrid, kFace}));
+    std::vector<std::string> rows(10, "..........");
+    rows[0][0] = rows[3][0] = '#';
+    Open(rows);
+    EXPECT_GT(Count(101, 101, 120, 120, kClue) * Count(101, 81, 120, 100, kClue), 0);
+    EXPECT_GT(Count(81, 301, 100, 320, kGrey), 0);
+    EXPECT_EQ((std::vector{Px(100, 0), Px(200, 0), Px(0, 220), Px(300, 320)}),
+              (std::vector{kGrid, kFifth, kFifth, kFace}));
     for (int k = 1; k < 10; ++k) {
         Click(Qt::LeftButton, Cell(k, 0));
         Click(Qt::RightButton, Cell(0, k));
     }
-    dlg->repaint();  // the clues never reach into the grid: the marks next to them stay whole
+    dlg->repaint();
     for (int k = 1; k < 10; ++k)
         EXPECT_EQ(std::string({CellLook(k, 0), CellLook(0, k)}), "#x") << k;
 }
 
-// The arrows show and move a cursor framed in blue; Space, X and Delete mark its cell, each a
-// step, and Shift with arrows repeats the last of them on each cell entered, as one step.  The
-// keys reach the board through a focused button too; after the check they are ignored.
-TEST_F(PlayTest, KeyboardPlayWithUndoAndRedo) {
-    Open(std::vector<std::string>(5, "....."));
-    ScriptedMessageBoxes boxes;
-    Key(Qt::Key_Right);  // the first arrow only shows the cursor
-    EXPECT_EQ(InCell(0, 0, kBlue), kBand);
-    Key(Qt::Key_Right);
-    EXPECT_EQ(InCell(0, 0, kBlue) + InCell(1, 0, kBlue), kBand);
-    Key(Qt::Key_Space, {}, dlg->GetDlgItem(1013));  // a fill, not Help's click
-    ShiftDrag({Qt::Key_Right, Qt::Key_Right});      // fills two more
-    Key(Qt::Key_X);
-    ShiftDrag({Qt::Key_Down, Qt::Key_Down});  // crosses two
-    Key(Qt::Key_Delete);
-    Key(Qt::Key_Left);
-    ShiftDrag({Qt::Key_Up});  // clears a blank cell: no step
-    EXPECT_EQ(Board(false), ".##x./...x./...../...../.....");
-    EXPECT_EQ(InCell(2, 1, kBlue), kBand);
-    const char* steps[] = {
-        ".##x./...x./...x./...../.....",  // Delete
-        ".##x./...../...../...../.....",  // the drag down, as one step
-        ".###./...../...../...../.....",  // X
-    };
-    for (const char* board : steps) {
-        Key(Qt::Key_Z, Qt::ControlModifier);
-        EXPECT_EQ(Board(false), board);
-    }
-    Key(Qt::Key_Y, Qt::ControlModifier);
-    Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(Board(false), ".##x./...x./...x./...../.....");
-    EXPECT_EQ(Image(), Redrawn());  // cell by cell as a whole paint draws it
-    EXPECT_EQ(boxes.Count(), 0);
-    Key(Qt::Key_Return);  // Enter still checks
-    Key(Qt::Key_Z, Qt::ControlModifier);
-    Key(Qt::Key_Space);
-    EXPECT_EQ(Board(false), ".##x./...x./...x./...../.....");
-    EXPECT_EQ(boxes.Count(), 1);
-    EXPECT_EQ(InCell(2, 1, kBlue), 0);  // no cursor on a checked board
-    Key(Qt::Key_Escape);
-    EXPECT_FALSE(dlg->isVisible());
-}
-
-// The numbers of a line turn grey while its fills form its clue, and green again when they do
-// not, also when the undo of a mouse drag, which is one step, takes the fills back.
+// A row's numbers turn grey while its fills form its clue, and green again when the undo of a
+// mouse drag, which is one step, takes the fills back.
 TEST_F(PlayTest, FinishedCluesTurnGrey) {
-    // Rows 2 1 / 0 / 1 / 1 / 1, columns 1 3 / 1 / 0 / 1 / 0.
-    Open({"##.#.", ".....", "#....", "#....", "#...."});
-    const auto shades = [&] {  // per row, then per column: g grey, - green, ? both
+    Open({"#....", ".....", "#....", "#....", "#...."});  // rows 1 / 0 / 1 / 1 / 1
+    const auto grey = [&] {
         std::string s;
-        for (int k = 0; k < 10; ++k) {
-            const int left = k < 5 ? 0 : Left(k - 5) + 1, right = k < 5 ? Left(0) : Left(k - 4);
-            const int top = k < 5 ? Top(k) + 1 : 0, bottom = k < 5 ? Top(k + 1) : Top(0);
-            const int grey = Count(left, top, right, bottom, kGrey);
-            const int green = Count(left, top, right, bottom, kClue);
-            s += std::string(k == 5 ? "|" : "") + (grey && green ? '?' : grey ? 'g' : '-');
-        }
+        for (int row = 0; row < 5; ++row)
+            s += Count(0, Top(row) + 1, Left(0), Top(row + 1), kGrey) > 0 ? 'g' : '-';
         return s;
     };
-    EXPECT_EQ(shades(), "-g---|--g-g");
-    for (int col : {0, 2, 3})
-        Click(Qt::LeftButton, Cell(col, 0));
-    Click(Qt::LeftButton, Cell(2, 0), Qt::ControlModifier);
-    Click(Qt::LeftButton, Cell(1, 0));
-    EXPECT_EQ(shades(), "gg---|-gggg");
-    Click(Qt::LeftButton, Cell(4, 1));
-    EXPECT_EQ(shades(), "g----|-ggg-");
-    Click(Qt::RightButton, Cell(4, 1));  // a cross is no fill
-    EXPECT_EQ(shades(), "gg---|-gggg");
+    EXPECT_EQ(grey(), "-g---");
     QTest::mousePress(dlg.get(), Qt::LeftButton, {}, Cell(0, 2));
     Move(Cell(0, 3), Qt::LeftButton);
     Move(Cell(0, 4), Qt::LeftButton);
     QTest::mouseRelease(dlg.get(), Qt::LeftButton, {}, Cell(0, 4));
-    EXPECT_EQ(shades(), "ggggg|ggggg");
-    Key(Qt::Key_Z, Qt::ControlModifier);  // the drag is one step
-    EXPECT_EQ(shades(), "gg---|-gggg");
-    EXPECT_EQ(Board(), "##.#./....x/...../...../.....");
+    EXPECT_EQ(grey(), "-gggg");
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(grey(), "-g---");
     Key(Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(shades(), "ggggg|ggggg");
+    EXPECT_EQ(grey(), "-gggg");
     EXPECT_EQ(Image(), Redrawn());
 }
 
 // H and the button "ヒント" frame in orange the cell nearest the cursor that line logic decides
-// and mark it, as a step of its own; a wrong mark is framed instead and stays.  With nothing
-// to decide a message says so; the hints are counted in the congratulation until retry.
+// and mark it; a wrong mark is framed instead and stays.  With nothing to decide a message says
+// so; the hints are counted in the congratulation.
 TEST_F(PlayTest, HintsMarkDeducibleCellsAndPointAtWrongMarks) {
     Open({"#####", ".....", "#####", ".....", "#####"});
     ScriptedMessageBoxes boxes;
     Key(Qt::Key_H);
     EXPECT_EQ(Board(false), "#..../...../...../...../.....");
     EXPECT_EQ(InCell(0, 0, kOrange), kBand);
-    Button(1014);  // at one step from (0, 0): the first row by row
-    EXPECT_EQ(Board(false), "##.../...../...../...../.....");
-    EXPECT_EQ(std::pair(InCell(0, 0, kOrange), InCell(1, 0, kOrange)), std::pair(0, kBand));
-    Key(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(Board(), "#..../...../...../...../.....");  // and no frame left
-    Click(Qt::RightButton, Cell(2, 2));                   // a cross on a black cell
-    Key(Qt::Key_H);
+    Click(Qt::RightButton, Cell(2, 2));  // a cross on a black cell
+    Button(1014);
     EXPECT_EQ(Board(false), "#..../...../..x../...../.....");
     EXPECT_EQ(InCell(2, 2, kOrange), kBand);
     EXPECT_EQ(Px(Left(2) + 10, Top(2) + 10), kRed);  // the cross stays visible in the frame
-    Click(Qt::LeftButton, Cell(2, 2));
-    EXPECT_EQ(InCell(2, 2, kOrange), 0);
-    const auto solve = [&] {
-        for (int k = 0; k < 25; ++k)
-            Click(k / 5 % 2 ? Qt::RightButton : Qt::LeftButton, Cell(k % 5, k / 5));
-    };
-    solve();
+    for (int k = 0; k < 25; ++k)
+        Click(k / 5 % 2 ? Qt::RightButton : Qt::LeftButton, Cell(k % 5, k / 5));
     Key(Qt::Key_H);  // nothing left to decide
     Tick(9);
     Button(IDOK);
-    Key(Qt::Key_H);  // ignored after the check
-    Button(1011);
-    solve();
-    Button(IDOK);
     EXPECT_EQ(boxes.Texts(),
               (QStringList{QStringLiteral("今の盤面から決められるマスはありません。"),
-                           kCongratulation.arg(9) + QStringLiteral("\r\nヒント 3 回"),
-                           kCongratulation.arg(0)}));
+                           kCongratulation.arg(9) + QStringLiteral("\r\nヒント 2 回")}));
     EXPECT_EQ(boxes.All()[0].flags, MB_OK | MB_ICONINFORMATION);
 }
 
@@ -421,11 +322,9 @@ TEST_F(PlayTest, TheSolvedBoardTurnsIntoThePicture) {
     doc.m_picture = Picture::Filling(40, 40);  // blocks of 20 x 20 pixels
     for (int x = 0; x < 40; ++x) {
         for (int y = 0; y < 40; ++y) {
-            const bool first = x < 20 && y < 20;
             const int grey = y % 2 ? 255 : 0;  // half black, half white
-            doc.m_picture.planes[3 * x][y] = first ? 200 : grey;
-            doc.m_picture.planes[3 * x + 1][y] = first ? 10 + x % 2 * 2 : grey;
-            doc.m_picture.planes[3 * x + 2][y] = first ? 30 : grey;
+            for (int k = 0; k < 3; ++k)
+                doc.m_picture.planes[3 * x + k][y] = grey;
         }
     }
     Open({"#.", ".#"});
@@ -440,11 +339,9 @@ TEST_F(PlayTest, TheSolvedBoardTurnsIntoThePicture) {
     Button(IDOK);
     SetMessageBoxHook(previous);
     EXPECT_EQ(shown, kDark);  // while the congratulation is open
-    EXPECT_EQ(Count(Left(0) + 1, Top(0) + 1, Left(1), Top(1), RGB(200, 11, 30)), 19 * 19);
     EXPECT_EQ(Count(Left(1) + 1, Top(1) + 1, Left(2), Top(2), RGB(128, 128, 128)), 19 * 19);
     EXPECT_EQ(CellLook(1, 0), 'x');
     EXPECT_EQ(Image(), Redrawn());
-    EXPECT_EQ(FromQRgb(dlg->grab().toImage().pixel(Cell(1, 1))), RGB(128, 128, 128));
     Button(1011);
     Click(Qt::LeftButton, Cell(0, 0));
     EXPECT_EQ(CellLook(0, 0), '#');
@@ -462,7 +359,6 @@ TEST_F(PlayTest, ABoardTooLargeForTheScreenScrolls) {
     EXPECT_LE(dlg->width(), screen.width());
     EXPECT_LE(dlg->height(), screen.height());
     const QRect shown(view->viewport()->mapTo(dlg.get(), QPoint(0, 0)), view->viewport()->size());
-    EXPECT_TRUE(QRect(QPoint(), dlg->size()).contains(shown));
     const int right = dlg->Layout().GridRight(), bottom = dlg->Layout().GridBottom();
     EXPECT_EQ(std::pair(Px(right - 3, bottom), Px(right, bottom - 3)), std::pair(kGrid, kGrid));
     Key(Qt::Key_Down);  // shows the cursor, which then goes to the last cell and fills it
@@ -471,7 +367,6 @@ TEST_F(PlayTest, ABoardTooLargeForTheScreenScrolls) {
         Key(Qt::Key_Down);
     }
     Key(Qt::Key_Space);
-    EXPECT_EQ(doc.GetPlayBoard().At({98, 98}), Mark::Filled);
     EXPECT_EQ(Px(Left(98) + 3, Top(98) + 3), kDark);
     ASSERT_TRUE(shown.contains(Cell(98, 98)) && shown.contains(Cell(97, 98)));
     Click(Qt::LeftButton, Cell(97, 98));
@@ -480,24 +375,18 @@ TEST_F(PlayTest, ABoardTooLargeForTheScreenScrolls) {
     ASSERT_TRUE(shown.contains(Cell(0, 0)));
     Click(Qt::LeftButton, Cell(0, 0));
     const PlayBoard& board = doc.GetPlayBoard();
-    EXPECT_EQ((std::vector{board.At({97, 98}), board.At({96, 98}), board.At({0, 0})}),
-              (std::vector{Mark::Filled, Mark::Blank, Mark::Filled}));
+    EXPECT_EQ((std::vector{board.At({98, 98}), board.At({97, 98}), board.At({0, 0})}),
+              (std::vector{Mark::Filled, Mark::Filled, Mark::Filled}));
 }
 
-// A puzzle read with its clues only plays to the congratulation with any solution of its
-// clues, on a long board that fits the screen unscrolled.
+// A puzzle read with its clues only is congratulated for any solution of its clues.
 TEST_F(PlayTest, APuzzleWithCluesOnlyIsPlayedAgainstItsClues) {
-    // A 30 x 2 strip of 2 x 2 squares, each solved by either diagonal.
-    Puzzle puzzle = PuzzleOf(30, 2, [](int x, int y) { return x % 2 == y; });
+    Puzzle puzzle = PuzzleOf(2, 2, [](int x, int y) { return x == y; });
     puzzle.answer.clear();
     Open(puzzle);
-    EXPECT_EQ(dlg->findChild<QScrollArea*>(), nullptr);
-    EXPECT_LE(dlg->width(), dlg->screen()->availableGeometry().width());
     ScriptedMessageBoxes boxes;
-    for (int x = 0; x < 30; x += 2) {
-        Click(Qt::LeftButton, Cell(x + 1, 0));  // not the cells the clues were read from
-        Click(Qt::LeftButton, Cell(x, 1));
-    }
+    Click(Qt::LeftButton, Cell(1, 0));  // not the cells the clues were read from
+    Click(Qt::LeftButton, Cell(0, 1));
     Button(IDOK);
     EXPECT_EQ(boxes.Texts(), QStringList(kCongratulation.arg(0)));
 }
