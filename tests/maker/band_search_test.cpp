@@ -1,24 +1,24 @@
 // The search over bands and block counts: pictures built so that exactly one band, or exactly
-// one block count, gives a grid with one solution; a picture where none does; and a check of
-// every band against a plain walk over all of them.
+// one block count, gives a grid with one solution; a picture where none does; a check of every
+// band against a plain walk over the window's analysis of all of them; and the changed area.
 #include <gtest/gtest.h>
 
 #include <random>
 #include <set>
 
 #include "../solver/plain_logic.h"
+#include "construct/binarize.h"
+#include "construct/block_grid.h"
 #include "maker/band_search.h"
 #include "maker_support.h"
 
 namespace {
 
-SearchStart StartAt(const std::vector<BlockLevels>& levels, int n, int lower, int upper) {
-    for (const BlockLevels& b : levels) {
-        if (b.N() == n) {
-            const int side = b.Side() * b.N();
-            return {lower, upper, n, b.Grid(lower, upper), side, side};
-        }
-    }
+SearchStart StartAt(const std::vector<BlockLevels>& levels, int n, int lower, int upper,
+                    int width = 200, int height = 200) {
+    for (const BlockLevels& b : levels)
+        if (b.N() == n)
+            return {lower, upper, n, b.Grid(lower, upper), width, height};
     return {};
 }
 
@@ -81,33 +81,48 @@ TEST(BandSearch, CancelStopsBeforeJudging) {
     EXPECT_TRUE(r.suggestions.empty());
 }
 
-// A plain walk: every band of every block count, its grid judged, the nearest band kept for
-// each grid.  The search must report exactly the unique ones, best first, each checked by the
-// plain solution count where the grid is small enough.
-TEST(BandSearch, ReportsEveryUniqueGridOfEveryBandWithItsNearestBand) {
+// A plain walk: every band of every block count, its grid made by the window's analysis
+// (binarized, then reduced to blocks) and judged, the nearest band kept for each grid.  The
+// block levels must give the same grids, and the search must report exactly the unique ones,
+// best first, each checked by the plain solution count where the grid is small enough.
+TEST(BandSearch, ReportsEveryUniqueGridOfTheWindowsAnalysisWithItsNearestBand) {
+    // 60 x 45 pixels, which no block count divides, of 15-pixel blotches of gray with a little
+    // noise over them, and a few pixels whose samples are in no band.
+    const int width = 60, height = 45;
     std::mt19937 rng(11);
     std::uniform_int_distribution<int> level(0, 255);
-    std::vector<int> blotch(25);
+    std::vector<int> blotch(12);
     for (int& v : blotch)
         v = level(rng);
-    // 100 x 100 pixels of 5 x 5 blotches of gray, a little noise over them.
-    const ColumnBuffer planes = MakePlanes(100, 100, [&](int x, int y) {
+    const ColumnBuffer planes = MakePlanes(width, height, [&](int x, int y) {
+        if ((x + 3 * y) % 61 == 0)
+            return Rgb{-40, 500, 900};
         const int v =
-            std::clamp(blotch[(y / 20) * 5 + x / 20] + static_cast<int>(rng() % 41) - 20, 0, 255);
+            std::clamp(blotch[(y / 15) * 4 + x / 15] + static_cast<int>(rng() % 41) - 20, 0, 255);
         return Rgb{v, v, std::clamp(v + 3, 0, 255)};
     });
     const std::vector<BlockLevels> levels = GatherBlockLevels(MakeLevelPlane(planes), kBlockCounts);
-    const SearchStart start = StartAt(levels, 10, 60, 170);
+    const SearchStart start = StartAt(levels, 10, 60, 170, width, height);
     BandSearchOptions options;
     options.maxSuggestions = 100000;
     const BandSearchResult r = SearchBands(levels, start, options);
 
     std::map<std::pair<int, Cells>, std::tuple<int, int, int>> nearest;  // -> distance, l, u
-    for (const BlockLevels& b : levels) {
-        for (int l = 0; l < 255; ++l) {
-            for (int u = l + 1; u <= 255; ++u) {
+    ColumnBuffer binary, blocks;
+    binary.Allocate(width, height);
+    blocks.Allocate(20, 20);
+    for (int l = 0; l < 255; ++l) {
+        for (int u = l + 1; u <= 255; ++u) {
+            BinarizePlanes(planes, width, height, l, u, binary, nullptr);
+            for (const BlockLevels& b : levels) {
+                const int n = b.N();
+                ReduceToBlocks(binary, width, height, n, blocks);
+                Cells grid(n * n);
+                for (int k = 0; k < n * n; ++k)
+                    grid[k] = blocks[k % n][k / n];
+                ASSERT_EQ(b.Grid(l, u), grid) << "N " << n << " band " << l << ".." << u;
                 const auto d = std::make_tuple(std::abs(l - 60) + std::abs(u - 170), l, u);
-                auto [it, added] = nearest.try_emplace({b.N(), b.Grid(l, u)}, d);
+                auto [it, added] = nearest.try_emplace({n, grid}, d);
                 if (!added && d < it->second)
                     it->second = d;
             }
@@ -140,6 +155,33 @@ TEST(BandSearch, ReportsEveryUniqueGridOfEveryBandWithItsNearestBand) {
     }
     EXPECT_EQ(got, expected);
     EXPECT_FALSE(r.onlyOutsideShare);
+}
+
+TEST(BandSearch, DifferingAreaCountsThePixelsWhoseColourChanges) {
+    // A canvas no block count divides, so that layouts of different counts cover different
+    // parts of it.
+    const int width = 173, height = 151;
+    std::mt19937 rng(7);
+    for (int na : {5, 10, 20}) {
+        for (int nb : {5, 10, 20}) {
+            const BlockLayout la = BlockLayout::Of(na, width, height);
+            const BlockLayout lb = BlockLayout::Of(nb, width, height);
+            Cells a(na * na), b(nb * nb);
+            for (auto& c : a)
+                c = rng() & 1;
+            for (auto& c : b)
+                c = rng() & 1;
+            const auto colour = [](const Cells& g, const BlockLayout& l, int x, int y) {
+                const int i = x / l.side, j = y / l.side;
+                return i < l.columns && j < l.rows && g[j * l.n + i];
+            };
+            long long expected = 0;
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x)
+                    expected += colour(a, la, x, y) != colour(b, lb, x, y);
+            EXPECT_EQ(DifferingArea(a, la, b, lb), expected) << "N " << na << " against " << nb;
+        }
+    }
 }
 
 }  // namespace
