@@ -32,37 +32,27 @@ TEST(XmlFormat, ReadsFilesAsOthersWriteThem) {
         std::vector<std::uint8_t> answer;
         const char* title;
     } cases[] = {
-        {"a DOCTYPE, an entity the DTD would define, comments and notes",
+        {"a DOCTYPE, an entity the DTD would define, comments, notes, its own colour letters",
          "<?xml version=\"1.0\"?>\n<!DOCTYPE pbn SYSTEM \"https://example.org/pbn-0.3.dtd\">\n"
          "<!-- made by hand -->\n<puzzleset>\n<source>somewhere</source>\n"
-         "<puzzle type=\"grid\" defaultcolor=\"black\">\n<id>#1</id>\n"
+         "<puzzle type=\"grid\" defaultcolor=\"ink\" backgroundcolor=\"paper\">\n<id>#1</id>\n"
          "<title>Cup &amp; <![CDATA[<saucer>]]></title>\n<copyright>&copy; 2004</copyright>\n"
-         "<color name=\"white\" char=\".\">fff</color><color name=\"black\" "
-         "char=\"X\">000</color>\n"
-         "<clues type=\"rows\"><line><count color=\"black\">2</count></line><line/></clues>\n"
+         "<color name=\"ink\" char=\"#\"/><color name=\"paper\" char=\"-\"/>\n"
+         "<clues type=\"rows\"><line><count color=\"ink\">2</count></line>"
+         "<line><count>0</count></line></clues>\n"
          "<clues type=\"columns\"><line><count>1</count></line>\n"
          "<line>\n  <count> 1 </count>\n</line></clues>\n"
          "<solution type=\"saved\"><image>|??|\n|??|</image></solution>\n"
-         "<solution type=\"goal\"><image>\n  |XX|\n  |..|\n</image></solution>\n"
+         "<solution type=\"goal\"><image>\n  |##|\n  |--|\n</image></solution>\n"
          "<note>anything <b>at all</b></note>\n</puzzle>\n<puzzle>second, ignored</puzzle>\n"
          "</puzzleset>\n",
          {{2}, {}},
          {{1}, {1}},
          {1, 1, 0, 0},
          "Cup & <saucer>"},
-        {"a lone puzzle, its own colour letters, a zero for an empty line",
-         "<puzzle defaultcolor=\"ink\" backgroundcolor=\"paper\">"
-         "<color name=\"ink\" char=\"#\"/><color name=\"paper\" char=\"-\"/>"
-         "<clues type=\"columns\"><line><count>0</count></line><line><count>1</count></line>"
-         "</clues><clues type=\"rows\"><line></line><line><count>1</count></line></clues>"
-         "<solution><image>|--|\n|-#|</image></solution></puzzle>",
-         {{}, {1}},
-         {{}, {1}},
-         {0, 0, 0, 1},
-         ""},
-        {"the picture only: the clues are read off it",
-         "<puzzleset><puzzle><title>  two\n words </title><solution type=\"goal\"><image>\n"
-         "|X.X|\n|XXX|\n</image></solution></puzzle></puzzleset>",
+        {"a lone puzzle of the picture only: the clues are read off it",
+         "<puzzle><title>  two\n words </title><solution type=\"goal\"><image>\n"
+         "|X.X|\n|XXX|\n</image></solution></puzzle>",
          {{1, 1}, {3}},
          {{2}, {1}, {2}},
          {1, 0, 1, 1, 1, 1},
