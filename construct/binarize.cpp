@@ -1,5 +1,7 @@
 #include "construct/binarize.h"
 
+#include "construct/block_grid.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <new>
@@ -29,6 +31,15 @@ constexpr std::size_t kStreamFrom = std::size_t{16} << 20;
 struct Band {
     std::int32_t lowerSum;
     std::int32_t upperSum;
+    // lower <= (R + G + B) / 3 < upper holds exactly when 3 * lower <= R + G + B < 3 * upper,
+    // for sums of samples 0..255 (0..765); bounds clamped to just outside that range keep
+    // the comparison exact and free of overflow.  No division per pixel.
+    static Band Of(int lower, int upper) {
+        const auto sumBound = [](int bound) {
+            return static_cast<std::int32_t>(std::clamp<std::int64_t>(3LL * bound, -1, 3 * 256));
+        };
+        return {sumBound(lower), sumBound(upper)};
+    }
     std::int32_t operator()(std::int32_t sum) const { return (sum >= lowerSum) & (sum < upperSum); }
 };
 
@@ -170,13 +181,7 @@ void BinarizePlanes(const ColumnBuffer& planes, int width, int height, int lower
     if (w <= 0 || h <= 0)
         return;
 
-    // lower <= (R + G + B) / 3 < upper holds exactly when 3 * lower <= R + G + B < 3 * upper,
-    // for sums of samples 0..255 (0..765); bounds clamped to just outside that range keep
-    // the comparison exact and free of overflow.  No division per pixel.
-    const auto sumBound = [](int bound) {
-        return static_cast<std::int32_t>(std::clamp<std::int64_t>(3LL * bound, -1, 3 * 256));
-    };
-    const Band band{sumBound(lower), sumBound(upper)};
+    const Band band = Band::Of(lower, upper);
 
     // Column by column: the sample columns and the binary column are contiguous, so the pass
     // streams through memory.  Every pixel is independent of the others, so the order does
@@ -210,4 +215,54 @@ void BinarizePlanes(const ColumnBuffer& planes, int width, int height, int lower
 #endif
     if (panel)
         DrawBlackPixels(binary, w, h, *panel);
+}
+
+void ReduceSumsToBlocks(const GraySums& gray, int width, int height, int lower, int upper, int n,
+                        ColumnBuffer& answer) {
+    if (n <= 0 || answer.Columns() < n || answer.Length() < n || gray.Columns() < width ||
+        gray.Length() < height)
+        return;
+    for (int i = 0; i < n; ++i)
+        std::fill(answer[i], answer[i] + n, 0);
+    const int side = BlockSide(width, height, n);
+    if (side <= 0)
+        return;
+    // Whole blocks only, never more than n, as the block grid of the binary image has them.
+    const int columns = std::min(width / side, n);
+    const int rows = std::min(height / side, n);
+    const int length = rows * side;
+    const Band band = Band::Of(lower, upper);
+    const std::int32_t threshold = side * side / 2;  // exactly half black counts as black
+
+    // Per block column: the in-band pixels of each pixel row counted across its side columns
+    // (at most side, which fits 16 bits for any canvas the program takes), then cut into the
+    // side-row runs of its blocks.
+    std::vector<std::uint16_t> rowCounts(static_cast<std::size_t>(length));
+    for (int i = 0; i < columns; ++i) {
+        std::fill(rowCounts.begin(), rowCounts.end(), std::uint16_t{0});
+        for (int x = i * side; x < (i + 1) * side; ++x) {
+            const std::uint16_t* sums = gray[x];
+            std::uint16_t* counts = rowCounts.data();
+            int y = 0;
+#if defined(__SSE2__)
+            const __m128i above = _mm_set1_epi16(static_cast<short>(band.lowerSum - 1));
+            const __m128i below = _mm_set1_epi16(static_cast<short>(band.upperSum));
+            for (; y + 8 <= length; y += 8) {
+                const __m128i g = _mm_loadu_si128(reinterpret_cast<const __m128i*>(sums + y));
+                const __m128i in =
+                    _mm_and_si128(_mm_cmpgt_epi16(g, above), _mm_cmpgt_epi16(below, g));
+                auto* c = reinterpret_cast<__m128i*>(counts + y);
+                _mm_storeu_si128(c, _mm_sub_epi16(_mm_loadu_si128(c), in));  // in is 0 or -1
+            }
+#endif
+            for (; y < length; ++y)
+                counts[y] = static_cast<std::uint16_t>(counts[y] + band(sums[y]));
+        }
+        for (int j = 0; j < rows; ++j) {
+            std::int32_t count = 0;
+            for (int k = j * side; k < (j + 1) * side; ++k)
+                count += rowCounts[k];
+            answer[i][j] = count >= threshold ? 1 : 0;
+        }
+    }
 }

@@ -19,3 +19,10 @@ constexpr COLORREF kBinaryPixelColor = RGB(100, 100, 255);
 // for the next time, when the picture fills its planes.
 void BinarizePlanes(const ColumnBuffer& planes, int width, int height, int lower, int upper,
                     ColumnBuffer& binary, CDC* panel, GraySums* gray = nullptr);
+
+// The n x n block grid (answer: [block column][block row], 1 = black) of the band [lower, upper)
+// counted straight from the gray sums of a width x height canvas, in one pass over the sums and
+// without a binary image: the same grid BinarizePlanes and ReduceToBlocks give.  Does nothing
+// when answer is smaller than n x n or the sums do not cover the canvas.
+void ReduceSumsToBlocks(const GraySums& gray, int width, int height, int lower, int upper, int n,
+                        ColumnBuffer& answer);

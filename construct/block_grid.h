@@ -29,11 +29,6 @@ int BlockSide(int width, int height, int n);
 // Does nothing when answer is smaller than n x n.
 void ReduceToBlocks(const ColumnBuffer& binary, int width, int height, int n, ColumnBuffer& answer);
 
-// Draws the block division with each panel's current pen: lines at every multiple of B across
-// the picture and the closing lines at its right and bottom edges, in the block panel and then
-// in the binary panel.  Test mode first paints the black blocks red in the block panel; play
-// mode writes the "INVISIBLE" label at (10, 10) into the binary panel and then the block panel,
-// leaving their text colours set to the label's.
 // Side of the undecided mark in a block of side b: a third of it, at least 2 pixels.
 constexpr int UndecidedMarkSide(int b) {
     return b / 3 > 2 ? b / 3 : 2;
@@ -44,5 +39,10 @@ constexpr int UndecidedMarkSide(int b) {
 void DrawUndecidedMarks(const std::vector<std::uint8_t>& undecided, int width, int height, int n,
                         CDC& blockPanel);
 
+// Draws the block division with each panel's current pen: lines at every multiple of B across
+// the picture and the closing lines at its right and bottom edges, in the block panel and then
+// in the binary panel.  Test mode first paints the black blocks red in the block panel; play
+// mode writes the "INVISIBLE" label at (10, 10) into the binary panel and then the block panel,
+// leaving their text colours set to the label's.
 void DrawBlockPanels(const ColumnBuffer& answer, int width, int height, int n, bool testMode,
                      CDC& blockPanel, CDC& binaryPanel);

@@ -17,11 +17,17 @@ Puzzle PuzzleOfBlocks(const ColumnBuffer& blocks, int n) {
 Puzzle PuzzleOfPicture(const Picture& picture, int lower, int upper, int n, ColumnBuffer& binary) {
     const int width = picture.CanvasWidth();
     const int height = picture.CanvasHeight();
-    if (binary.Columns() != width || binary.Length() != height)
-        binary.Allocate(width, height);
-    BinarizePlanes(picture.planes, width, height, lower, upper, binary, nullptr);
     ColumnBuffer blocks;
     blocks.Allocate(n, n);
-    ReduceToBlocks(binary, width, height, n, blocks);
+    if (picture.gray.Match(picture.planes)) {
+        // The readers make the sums with the planes: the blocks are counted from them, a sixth
+        // of the bytes and no binary image.
+        ReduceSumsToBlocks(picture.gray, width, height, lower, upper, n, blocks);
+    } else {
+        if (binary.Columns() != width || binary.Length() != height)
+            binary.Allocate(width, height);
+        BinarizePlanes(picture.planes, width, height, lower, upper, binary, nullptr);
+        ReduceToBlocks(binary, width, height, n, blocks);
+    }
     return PuzzleOfBlocks(blocks, n);
 }

@@ -1,0 +1,64 @@
+// The block grid counted from the gray sums agrees, block for block, with the binary image
+// reduced to blocks, for every block count, odd and tiny canvases and bands at the edges.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "construct/binarize.h"
+#include "construct/block_grid.h"
+#include "model/picture.h"
+
+namespace {
+
+// A picture whose gray level drifts, so that blocks are mixed and some split exactly in half.
+Picture Drifting(int width, int height, unsigned seed, bool stripes) {
+    Picture picture = Picture::Filling(width, height);
+    std::mt19937 rng(seed);
+    for (int x = 0; x < width; ++x) {
+        int level = static_cast<int>(rng() % 256);
+        for (int y = 0; y < height; ++y) {
+            level = std::clamp(level + static_cast<int>(rng() % 41) - 20, 0, 255);
+            const int value = stripes ? (x % 2 ? 0 : 255) : level;
+            for (int c = 0; c < 3; ++c)
+                picture.planes[3 * x + c][y] = std::clamp(value + c - 1, 0, 255);
+        }
+    }
+    return picture;
+}
+
+TEST(SumsToBlocks, AgreesWithTheBinaryImageReducedToBlocks) {
+    const struct {
+        int width, height;
+        bool stripes;
+    } pictures[] = {{1, 1, false},  {4, 9, false},     {7, 5, false},     {13, 29, false},
+                    {41, 40, true}, {260, 260, false}, {301, 299, false}, {200, 120, true}};
+    const std::pair<int, int> bands[] = {{0, 250},   {0, 0},    {100, 101}, {0, 255},
+                                         {200, 100}, {-5, 300}, {127, 128}};
+    unsigned seed = 1;
+    for (const auto& p : pictures) {
+        Picture picture = Drifting(p.width, p.height, seed++, p.stripes);
+        ColumnBuffer binary;
+        binary.Allocate(p.width, p.height);
+        for (const auto& [lower, upper] : bands) {
+            BinarizePlanes(picture.planes, p.width, p.height, lower, upper, binary, nullptr,
+                           &picture.gray);
+            ASSERT_TRUE(picture.gray.Match(picture.planes));
+            for (int n : {5, 10, 20}) {
+                SCOPED_TRACE(testing::Message() << p.width << "x" << p.height << " band " << lower
+                                                << "," << upper << " n " << n);
+                ColumnBuffer expected, counted;
+                expected.Allocate(n, n);
+                counted.Allocate(n, n);
+                ReduceToBlocks(binary, p.width, p.height, n, expected);
+                counted[0][0] = 7;  // every cell is written, also where no block reaches
+                ReduceSumsToBlocks(picture.gray, p.width, p.height, lower, upper, n, counted);
+                for (int i = 0; i < n; ++i) {
+                    for (int j = 0; j < n; ++j)
+                        ASSERT_EQ(counted[i][j], expected[i][j]) << i << "," << j;
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
