@@ -1,17 +1,12 @@
 // The loading rules and every picture format, without a window: the format named by the first
 // bytes; which headers are refused and why, before anything is allocated; the canvas and the
-// questions of a header; the canvas down to its last sample for P6 by the netpbm header rules,
-// every bitmap layout and the formats of Qt's readers; cut files; planes that cannot be had or
-// that are taken over from the previous picture; data that cannot go back; and which paths are
-// opened at all.
+// questions of a header; the canvas down to its last sample for P6, bitmaps and the formats of
+// Qt's readers; cut files; planes that cannot be had or that are taken over from the previous
+// picture; and data that cannot go back.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <QBuffer>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QImageReader>
-#include <QTemporaryDir>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -20,7 +15,6 @@
 #include "../support/picture_files.h"
 #include "image/image_format.h"
 #include "image/qt_reader.h"
-#include "image/regular_file.h"
 #include "model/picture_loader.h"
 
 namespace {
@@ -48,30 +42,19 @@ PixelFn Indices(std::vector<const char*> rows) {
     };
 }
 
-// A device that counts how often it is asked for data.
-struct CountingBuffer : QBuffer {
-    int reads = 0;
-    qint64 readData(char* data, qint64 maxSize) override {
-        ++reads;
-        return QBuffer::readData(data, maxSize);
-    }
-};
-
 // What loading the bytes as the flows load a file came to: the refusal and whether the header
 // gave it, else the header and, when asked for, the picture (written into reuse's planes when
-// they fit); and how often the data was read.
+// they fit).
 struct Loaded {
     std::optional<PictureRefusal> refusal;
     bool atHeader = false;
     PictureHeader header;
     Picture picture;
-    int reads = 0;
 };
 
 Loaded Load(QByteArray bytes, bool pixels = true, Picture* reuse = nullptr) {
-    CountingBuffer device;
-    device.setBuffer(&bytes);
-    device.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    QBuffer device(&bytes);
+    device.open(QIODevice::ReadOnly);
     PictureLoader loader(device, SniffPictureFormat(device));
     Loaded loaded;
     auto header = loader.ReadHeader();
@@ -86,7 +69,6 @@ Loaded Load(QByteArray bytes, bool pixels = true, Picture* reuse = nullptr) {
         else
             loaded.picture = std::get<Picture>(std::move(read));
     }
-    loaded.reads = device.reads;
     return loaded;
 }
 
@@ -104,9 +86,8 @@ struct AllocationWatch {
 };
 
 // The canvas: the picture centred, every other sample white, and gray sums that match the
-// planes.  Samples may differ from the expected ones by `tolerance` (lossy formats).
-void ExpectCanvas(const Loaded& loaded, int width, int height, const PixelFn& expected,
-                  int tolerance = 0) {
+// planes.
+void ExpectCanvas(const Loaded& loaded, int width, int height, const PixelFn& expected) {
     ASSERT_FALSE(loaded.refusal.has_value()) << static_cast<int>(*loaded.refusal);
     const Picture& p = loaded.picture;
     const int side = static_cast<int>(ComputeSquareCanvas(width, height).side);
@@ -120,31 +101,23 @@ void ExpectCanvas(const Loaded& loaded, int width, int height, const PixelFn& ex
             const Rgb want = inside ? expected(x - left, y - top) : kWhite;
             const Rgb got = {p.planes[3 * x][y], p.planes[3 * x + 1][y], p.planes[3 * x + 2][y]};
             for (int s = 0; s < 3; ++s)
-                ASSERT_NEAR(got[s], want[s], tolerance) << x << "," << y << " sample " << s;
+                ASSERT_EQ(got[s], want[s]) << x << "," << y << " sample " << s;
             ASSERT_EQ(p.gray[x][y], got[0] + got[1] + got[2]) << x << "," << y;
         }
     }
 }
 
+// The formats the loads below do not name already, and the edges of the signatures.
 TEST(PictureLoader, SniffingNamesTheFormatFromTheFirstBytesAndReadsNothing) {
     const std::pair<QByteArray, int> cases[] = {
-        {"P1\n", kFormatP1},
-        {"P5\n", kFormatP5},
         {"P6", kFormatPpm},
-        {QByteArray("BM\0", 3), kFormatBmp},
-        {"\x89PNG\r\n\x1a\n", kFormatPng},
-        {"\xff\xd8\xff\xe0", kFormatJpeg},
         {"GIF87a", kFormatGif},
-        {"GIF89a", kFormatGif},
         {QByteArray("RIFF\x10\0\0\0WEBP", 12), kFormatWebp},
-        {QByteArray("II*\0", 4), kFormatTiff},
         {QByteArray("MM\0*", 4), kFormatTiff},
         {"P7\n", kFormatUnknown},
         {"B", kFormatUnknown},
         {"", kFormatUnknown},
-        {"bm", kFormatUnknown},
         {"\x89PNG\r\n", kFormatUnknown},  // cut inside the signature
-        {"GIF88a", kFormatUnknown},
         {QByteArray("RIFF\x10\0\0\0WAVE", 12), kFormatUnknown},
     };
     for (auto [bytes, format] : cases) {
@@ -156,7 +129,6 @@ TEST(PictureLoader, SniffingNamesTheFormatFromTheFirstBytesAndReadsNothing) {
 }
 
 TEST(PictureLoader, HeadersAreRefusedOrTellTheCanvasAndTheQuestionsInOrder) {
-    const QByteArray png = Encoded(PatternImage(4, 4), "png");
     const struct {
         const char* name;
         QByteArray file;
@@ -164,57 +136,36 @@ TEST(PictureLoader, HeadersAreRefusedOrTellTheCanvasAndTheQuestionsInOrder) {
         PictureHeader header{};
     } cases[] = {
         {"text", "hello", kUnsupported},
-        {"nothing", "", kUnsupported},
-        {"P7", "P7\nWIDTH 4\nHEIGHT 2\nENDHDR\n", kUnsupported},
-        // The netpbm header rules.
+        // The netpbm header rules, one case per way a header goes wrong.
         {"maximum 0", "P6\n4 2\n0\n", kUnsupported},
         {"maximum 65536", "P6\n4 2\n65536\n", kUnsupported},
         {"no separator after the magic", "P64 2 255\n", kUnsupported},
         {"letter in the width", "P6\n4x 2\n255\n", kUnsupported},
-        {"letter in a P1 height", "P1\n4 x\n1 0 1 0\n", kUnsupported},
-        {"negative width", "P6\n-4 2\n255\n", kUnsupported},
-        {"sign on the maximum", "P6\n4 2 +255\n", kUnsupported},
-        {"letter after the maximum", "P6\n4 2\n255x", kUnsupported},
+        {"sign on the width", "P6\n-4 2\n255\n", kUnsupported},
         {"ends after the maximum", "P6\n4 2\n255", kUnsupported},
         {"ends in a comment", "P6\n4 2\n# only", kUnsupported},
         {"magic only", "P6", kUnsupported},
-        // Headers Qt's readers cannot read.
-        {"PNG signature only", "\x89PNG\r\n\x1a\n not a header", kUnsupported},
-        {"JPEG without a frame", "\xff\xd8\xff\xd9", kUnsupported},
-        {"GIF signature only", "GIF89a", kUnsupported},
-        {"TIFF directory past the end", QByteArray("II*\0\xff\xff\xff\x7f", 8), kUnsupported},
-        // Bitmaps: compressed, unknown bit counts, the old short header, a negative width.
+        {"header Qt's reader cannot read", "\x89PNG\r\n\x1a\n not a header", kUnsupported},
+        // Bitmaps: compressed, masks on a bit count without them, unknown bit counts, the old
+        // short header, a negative width.
         {"RLE8", Bmp(4, 4, {.bitCount = 8, .compression = 1}), kUnsupported},
-        {"RLE4", Bmp(4, 4, {.bitCount = 4, .compression = 2}), kUnsupported},
-        {"JPEG in a bitmap", Bmp(4, 4, {.bitCount = 0, .compression = 4}), kUnsupported},
-        {"PNG in a bitmap", Bmp(4, 4, {.bitCount = 0, .compression = 5}), kUnsupported},
         {"masks on 24 bits", Bmp(4, 4, {.compression = 3}), kUnsupported},
         {"12 bits", Bmp(4, 4, {.bitCount = 12}), kUnsupported},
         {"core header", Bmp(4, 4, {.infoSize = 12}), kUnsupported},
         {"bitmap of negative width", Bmp(-4, 4, {}), kUnsupported},
         // Canvases larger than 8000 a side, whatever the header claims, refused from it alone.
         {"tall", "P6\n1 8001\n255\n", kTooLarge},
-        {"wide P5", "P5 60000 60000 255\n", kTooLarge},
-        {"wide P4", "P4 60000 1\n", kTooLarge},
+        {"P5 without pixels", "P5 60000 60000 255\n", kTooLarge},
         {"number beyond any size", "P6\n99999999999999999999999999 1\n255\n", kTooLarge},
         {"bitmap of height INT32_MIN", Bmp(4, INT32_MIN, {}), kTooLarge},
-        {"PNG", ClaimingSize(png, 60000, 60000), kTooLarge},
-        {"PNG just too wide", ClaimingSize(png, 8001, 1), kTooLarge},
-        {"JPEG", ClaimingSize(Encoded(PatternImage(4, 4), "jpeg"), 60000, 60000), kTooLarge},
-        // A width or height of 0, also before the question about the colour bits.
         {"zero width", "P6\n0 5\n255\n", kEmpty},
-        {"zero height", "P6\n5 0\n255\n", kEmpty},
         {"bitmap of zero height", Bmp24(4, 0), kEmpty},
-        {"8-bit bitmap of zero width", Bmp(0, 4, {.bitCount = 8}), kEmpty},
         // The canvas: the larger side rounded up to 20; questions in the order asked.
-        {"gray", "P5\n4 2\n255\n", {}, {4, 2, {20, 16, 18}, {}}},
         {"PNG", Encoded(PatternImage(37, 35), "png"), {}, {37, 35, {40, 3, 5}, {}}},
         {"exactly 260", "P6\n260 3\n255\n", {}, {260, 3, {260, 0, 257}, {}}},
         {"261 wide", "P6\n261 10\n255\n", {}, {261, 10, {280, 19, 270}, {Q::kLargerThanPanel}}},
         {"largest", "P6\n7981 1\n255\n", {}, {7981, 1, {8000, 19, 7999}, {Q::kLargerThanPanel}}},
-        {"24 bits", Bmp(3, 2, {}), {}, {3, 2, {20, 17, 18}, {}}},
-        {"top-down", Bmp(3, -2, {}), {}, {3, 2, {20, 17, 18}, {}}},
-        {"16 bits", Bmp(3, 2, {.bitCount = 16}), {}, {3, 2, {20, 17, 18}, {}}},
+        {"16 bits, tall", Bmp(2, 3, {.bitCount = 16}), {}, {2, 3, {20, 18, 17}, {}}},
         {"8 bits", Bmp(3, 2, {.bitCount = 8}), {}, {3, 2, {20, 17, 18}, {Q::kFewColorBits}}},
         {"1 bit, large",
          Bmp(300, 2, {.bitCount = 1}),
@@ -238,7 +189,7 @@ TEST(PictureLoader, HeadersAreRefusedOrTellTheCanvasAndTheQuestionsInOrder) {
     }
 }
 
-TEST(PictureFormats, P6AndBitmapsGiveTheirExactSamplesInFewReads) {
+TEST(PictureFormats, P6AndBitmapsGiveTheirExactSamples) {
     QByteArray farOffset = Bmp24(3, 2);
     PutLe(farOffset, 10, 1u << 30);
     auto hex = [](const char* bytes) { return QByteArray::fromHex(bytes); };
@@ -248,136 +199,65 @@ TEST(PictureFormats, P6AndBitmapsGiveTheirExactSamplesInFewReads) {
         int width, height;
         PixelFn expected;
     } cases[] = {
-        // The netpbm header rules: any whitespace, comments anywhere, leading zeros.  More
-        // than 16 rows and pixels: whole blocks and the rest, off the canvas edges.
-        {"one per line", Ppm(37, 35, "P6\n37 35\n255\n"), 37, 35, Pattern},
-        {"comment after the magic", Ppm(37, 35, "P6\n# made by hand\n37 35\n255\n"), 37, 35,
-         Pattern},
-        {"width and height on separate lines", Ppm(37, 35, "P6\n37\n35\n255\n"), 37, 35, Pattern},
-        {"all on one line", Ppm(37, 35, "P6 37 35 255\n"), 37, 35, Pattern},
-        {"comment after the size", Ppm(37, 35, "P6\n37 35\n# after\n255\n"), 37, 35, Pattern},
-        {"CR LF line ends", Ppm(37, 35, "P6\r\n37 35\r\n255\n"), 37, 35, Pattern},
+        // The netpbm header rules: any whitespace, comments anywhere.  More than 16 rows and
+        // pixels: whole blocks and the rest, off the canvas edges.
         {"every kind of whitespace", Ppm(37, 35, "P6\t37\v35\f255 "), 37, 35, Pattern},
-        {"runs of whitespace", Ppm(37, 35, "P6\n  37   35\n\n\n255\n"), 37, 35, Pattern},
-        {"comments as separators", Ppm(37, 35, "P6#a\n37#b\r35#c\n255\n"), 37, 35, Pattern},
-        {"comment ending the header", Ppm(37, 35, "P6\n37 35\n255#c\n"), 37, 35, Pattern},
-        {"leading zeros", Ppm(37, 35, "P6\n037 00035\n0255\n"), 37, 35, Pattern},
+        {"comments as separators", Ppm(37, 35, "P6#a\n37#b\r35#c\n255#d\n"), 37, 35, Pattern},
         {"taller than wide", Ppm(3, 7), 3, 7, Pattern},
-        // Samples scaled from their maximum to the nearest of 255; above it, 255.
-        {"maximum 15", QByteArray("P6 1 1 15\n\x00\x0f\x07", 13), 1, 1, Flat({0, 255, 119})},
+        // Samples scaled from their maximum to the nearest of 255; above it, and missing, 255.
         {"maximum 1", QByteArray("P6 1 1 1\n\x00\x01\x02", 12), 1, 1, Flat({0, 255, 255})},
-        {"maximum 1000", QByteArray("P6 1 1 1000\n\x01\xf4\x03\xe8\x00\x02", 18), 1, 1,
-         Flat({128, 255, 1})},
-        {"maximum 65535", QByteArray("P6 1 1 65535\n\x80\x00\xff\xff\x00\x80", 19), 1, 1,
-         Flat({128, 255, 0})},
-        {"maximum 300", QByteArray("P6 1 1 300\n\x01\x2d\x00\x96\x01\x2c", 17), 1, 1,
-         Flat({255, 128, 255})},
-        {"second byte missing", QByteArray("P6 1 1 1000\n\0\0\0\0\0", 17), 1, 1, Flat({0, 0, 255})},
-        // Rows of 3, 5, 6 and 7 pixels carry 3, 1, 2 and 3 padding bytes.
-        {"bmp 3", Bmp24(3, 2), 3, 2, Pattern},
-        {"bmp 5", Bmp24(5, 4), 5, 4, Pattern},
-        {"bmp 6", Bmp24(6, 4), 6, 4, Pattern},
-        {"bmp 7", Bmp24(7, 4), 7, 4, Pattern},
-        {"bmp top-down", Bmp24(5, 3, true), 5, 3, Pattern},
-        // More rows than one band of the reader, in both row orders.
-        {"bmp 260", Bmp24(260, 260), 260, 260, Pattern},
-        {"bmp 20x300 top-down", Bmp24(20, 300, true), 20, 300, Pattern},
+        {"maximum 65535, cut in the last sample",
+         QByteArray("P6 1 1 65535\n\x80\x00\xff\xff\x00", 18), 1, 1, Flat({128, 255, 255})},
+        // Rows padded to 4 bytes; more rows than one band of the reader, in both row orders.
+        {"bmp", Bmp24(259, 260), 259, 260, Pattern},
+        {"bmp top-down", Bmp24(21, 300, true), 21, 300, Pattern},
         // The larger info headers: the pixels are found through bfOffBits.
         {"bmp V4", Bmp24(6, 2, false, {.infoSize = 108}), 6, 2, Pattern},
         {"pixels past the end", farOffset, 3, 2, Flat(kWhite)},
         // Colour tables; rows of 4 bytes, the bottom row first; 1 bit takes 2 entries.
         {"1 bit", Bmp(9, 2, {.bitCount = 1, .palette = kTable}, hex("5a000000a5800000")), 9, 2,
          Indices({"101001011", "010110100"})},
-        {"4 bits", Bmp(3, 2, {.bitCount = 4, .palette = kTable}, hex("3210000001400000")), 3, 2,
-         Indices({"014", "321"})},
         {"8 bits", Bmp(3, 2, {.bitCount = 8, .palette = kTable}, hex("0302010000010400")), 3, 2,
          Indices({"014", "321"})},
         // Masked pixels are scaled to 0..255 and rounded.
-        {"16 bits 5-5-5", Bmp(4, 1, {.bitCount = 16}, hex("ff7f007ce0030100")), 4, 1,
-         Row({kWhite, {255, 0, 0}, {0, 255, 0}, {0, 0, 8}})},
         {"16 bits 5-6-5",
          Bmp(4, 1, {.bitCount = 16, .compression = 3, .masks = {0xF800, 0x07E0, 0x001F}},
              hex("ffffe00720000080")),
          4, 1, Row({kWhite, {0, 255, 0}, {0, 4, 0}, {132, 0, 0}})},
         {"32 bits BGRX", Bmp(4, 1, {.bitCount = 32}, hex("563412ff0000ff0000ff0000ff000000")), 4, 1,
          Row({{0x12, 0x34, 0x56}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}})},
-        {"32 bits RGBX, masks inside the larger header",
-         Bmp(4, 1,
-             {.bitCount = 32, .compression = 3, .infoSize = 124, .masks = {0xFF, 0xFF00, 0xFF0000}},
-             hex("56341200ff00000000ff00000000ffff")),
-         4, 1, Row({{0x56, 0x34, 0x12}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}})},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const Loaded loaded = Load(c.file);
-        EXPECT_LE(loaded.reads, 10);  // buffered, never a read per byte
-        ExpectCanvas(loaded, c.width, c.height, c.expected);
+        ExpectCanvas(Load(c.file), c.width, c.height, c.expected);
     }
 }
 
 TEST(PictureFormats, QtReadersPutEachFormatOnTheWhiteCanvas) {
     // A red pixel half transparent shows half white; a fully transparent one white.
-    QImage alpha(3, 2, QImage::Format_ARGB32);
-    alpha.fill(qRgba(0, 0, 255, 255));
+    QImage alpha = PatternImage(37, 35).convertToFormat(QImage::Format_ARGB32);
     alpha.setPixel(0, 0, qRgba(255, 0, 0, 128));
-    alpha.setPixel(2, 1, qRgba(10, 20, 30, 0));
+    alpha.setPixel(36, 34, qRgba(10, 20, 30, 0));
     const PixelFn alphaShown = [](int x, int y) {
-        return x == 0 && y == 0 ? Rgb{255, 127, 127} : x == 2 && y == 1 ? kWhite : Rgb{0, 0, 255};
-    };
-    // JPEG: halves of flat gray survive (colour is kept at a lower resolution).  Stored 16 x 8
-    // black and white; the orientation turns it.
-    auto halves = [](int width, int height, QRgb left, QRgb right) {
-        QImage image(width, height, QImage::Format_RGB32);
-        for (int x = 0; x < width; ++x) {
-            for (int y = 0; y < height; ++y)
-                image.setPixel(x, y, x < width / 2 ? left : right);
-        }
-        return image;
-    };
-    const QByteArray gray = Encoded(halves(32, 16, qRgb(200, 200, 200), qRgb(40, 40, 40)), "jpeg");
-    const QByteArray stored = Encoded(halves(16, 8, qRgb(0, 0, 0), qRgb(255, 255, 255)), "jpeg");
-    // One colour before `at` across (or down, when vertical), the other from there.
-    auto split = [](bool vertical, int at, Rgb before, Rgb after) -> PixelFn {
-        return [=](int x, int y) { return (vertical ? y : x) < at ? before : after; };
+        return x == 0 && y == 0 ? Rgb{255, 127, 127} : x == 36 && y == 34 ? kWhite : Pattern(x, y);
     };
     const struct {
         const char* name;
         QByteArray file;
         int width, height;
         PixelFn expected;
-        int tolerance;
     } cases[] = {
-        {"PNG", Encoded(PatternImage(37, 35), "png"), 37, 35, Pattern, 0},
-        {"PNG with alpha", Encoded(alpha, "png"), 3, 2, alphaShown, 0},
-        {"WebP lossless", Encoded(PatternImage(21, 30), "webp"), 21, 30, Pattern, 0},
-        {"TIFF", Encoded(PatternImage(40, 3), "tiff"), 40, 3, Pattern, 0},
-        {"TIFF with alpha", Encoded(alpha, "tiff"), 3, 2, alphaShown, 0},
-        {"GIF, index 2 transparent", kGif, 3, 2, Indices({"011", "110"}), 0},
-        {"JPEG", gray, 32, 16, split(false, 16, {200, 200, 200}, {40, 40, 40}), 6},
-        {"P1", "P1\n3 1\n1 0 1\n", 3, 1, Row({kBlack, kWhite, kBlack}), 0},
-        {"P4", QByteArray("P4\n9 1\n\x80\x80", 9), 9, 1,
-         [](int x, int) { return x % 8 == 0 ? kBlack : kWhite; }, 0},
-        {"P2", "P2\n2 1\n100\n20 100\n", 2, 1, Row({{51, 51, 51}, kWhite}), 0},
-        {"P3", "P3 1 1 255 10 20 30\n", 1, 1, Flat({10, 20, 30}), 0},
-        {"P5", QByteArray("P5\n2 1\n255\n\x40\xc0", 13), 2, 1, Row({{64, 64, 64}, {192, 192, 192}}),
-         0},
-        {"P5 of 16 bits", QByteArray("P5 2 1 65535\n\0\0\xff\xff", 17), 2, 1, Row({kBlack, kWhite}),
-         0},
-        // Turned by the orientation: 6 a quarter clockwise (the stored left edge on top), 8 a
-        // quarter anticlockwise, 3 upside down.
-        {"JPEG orientation 1", WithOrientation(stored, 1), 16, 8, split(false, 8, kBlack, kWhite),
-         8},
-        {"JPEG orientation 6", WithOrientation(stored, 6), 8, 16, split(true, 8, kBlack, kWhite),
-         8},
-        {"JPEG orientation 8", WithOrientation(stored, 8), 8, 16, split(true, 8, kWhite, kBlack),
-         8},
-        {"JPEG orientation 3", WithOrientation(stored, 3), 16, 8, split(false, 8, kWhite, kBlack),
-         8},
+        {"PNG with alpha", Encoded(alpha, "png"), 37, 35, alphaShown},
+        {"WebP lossless", Encoded(PatternImage(21, 30), "webp"), 21, 30, Pattern},
+        {"TIFF", Encoded(PatternImage(40, 3), "tiff"), 40, 3, Pattern},
+        {"P1", "P1\n3 1\n1 0 1\n", 3, 1, Row({kBlack, kWhite, kBlack})},
+        {"P2", "P2\n2 1\n100\n20 100\n", 2, 1, Row({{51, 51, 51}, kWhite})},
+        {"P3", "P3 1 1 255 10 20 30\n", 1, 1, Flat({10, 20, 30})},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ASSERT_FALSE(c.file.isEmpty());
-        ExpectCanvas(Load(c.file), c.width, c.height, c.expected, c.tolerance);
+        ExpectCanvas(Load(c.file), c.width, c.height, c.expected);
     }
     // The readers may not allocate more than the largest allowed picture needs.
     QByteArray png = Encoded(PatternImage(4, 4), "png");
@@ -398,8 +278,6 @@ TEST(PictureFormats, ACutFileIsRefusedInItsHeadersAndWhiteWhereItsPixelsEnd) {
     } files[] = {
         {Ppm(6, 3, "P6\n# c\n6 3\n255\n"), 54, 6, 3, Pattern,
          [](int x, int y, int s) { return (y * 6 + x) * 3 + s; }},
-        {Bmp24(5, 3), 48, 5, 3, Pattern,  // rows of 16 bytes, bottom-up, blue first
-         [](int x, int y, int s) { return (2 - y) * 16 + 3 * x + 2 - s; }},
         {Bmp(2, 2, {.bitCount = 16, .compression = 3, .masks = {0xF800, 0x07E0, 0x001F}},
              QByteArray::fromHex("00f800f800f800f8")),
          8, 2, 2, Row({{255, 0, 0}, {255, 0, 0}}),
@@ -428,17 +306,7 @@ TEST(PictureFormats, ACutFileIsRefusedInItsHeadersAndWhiteWhereItsPixelsEnd) {
     }
 }
 
-TEST(PictureLoader, PixelsComeOnlyAfterAHeaderAndWithTheirPlanes) {
-    // Without a header read first, or after a refused one, there is nothing to read.
-    for (QByteArray bytes : {"P6\n3 2\n255\n", "P6\n0 5\n255\n"}) {
-        QBuffer device(&bytes);
-        device.open(QIODevice::ReadOnly);
-        PictureLoader loader(device, kFormatPpm);
-        if (bytes.startsWith("P6\n0"))
-            loader.ReadHeader();
-        EXPECT_EQ(std::get<PictureRefusal>(loader.ReadPixels()), kUnsupported);
-    }
-    // Planes that cannot be had are refused, by every kind of reader, asked for once.
+TEST(PictureLoader, PlanesThatCannotBeHadAreRefusedAndAskedForOnce) {
     for (const QByteArray& file :
          {Ppm(300, 300), Bmp24(300, 300), Encoded(PatternImage(300, 300), "png")}) {
         SCOPED_TRACE(file.left(2).toHex().constData());
@@ -472,70 +340,6 @@ TEST(PictureLoader, APictureOfTheSameCanvasIsWrittenIntoThePlanesOfThePrevious) 
         EXPECT_EQ(seen.planes.Data(), planes);
         EXPECT_EQ(std::tuple(p.width, p.height), std::tuple(33, 40));
         EXPECT_TRUE(p.gray.Match(p.planes));
-    }
-
-    // The sums hold only while the planes are unchanged: any writable access may change them.
-    Picture moved = std::move(p);
-    EXPECT_TRUE(moved.gray.Match(moved.planes));
-    EXPECT_FALSE(p.gray.Match(p.planes));
-    moved.planes[0][0] = 0;
-    EXPECT_FALSE(moved.gray.Match(moved.planes));
-    Picture filled = Picture::Filling(20, 20);
-    filled.gray.Allocate(20, 20);
-    EXPECT_FALSE(filled.gray.Match(filled.planes));
-}
-
-// Data that cannot go back, as from a pipe: read from where it is after the sniffing step.
-TEST(PictureLoader, DataThatCannotGoBackIsReadFromWhereItIs) {
-    struct Stream : QBuffer {
-        bool isSequential() const override { return true; }
-    };
-    for (QByteArray bytes : {Ppm(3, 2), Bmp24(3, 2)}) {
-        Stream device;
-        device.setBuffer(&bytes);
-        device.open(QIODevice::ReadOnly);
-        PictureLoader loader(device, SniffPictureFormat(device));
-        // P6 reads on; the bitmap reader places itself in the file and needs to go back.
-        const bool p6 = bytes.startsWith("P6");
-        EXPECT_EQ(std::holds_alternative<PictureHeader>(loader.ReadHeader()), p6);
-        if (p6) {
-            auto pixels = loader.ReadPixels();
-            ASSERT_TRUE(std::holds_alternative<Picture>(pixels));
-            EXPECT_EQ(std::as_const(std::get<Picture>(pixels).planes)[24][9], Pattern(0, 0)[0]);
-        }
-    }
-}
-
-TEST(PictureLoader, OnlyRegularFilesAreOpenedAndNothingWaits) {
-    QTemporaryDir dir;
-    const QString file = dir.filePath("a.ppm");
-    QFile f(file);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("P6\n");
-    f.close();
-    const QString fifo = dir.filePath("pipe");
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    const QString link = dir.filePath("link");
-    ASSERT_TRUE(QFile::link(fifo, link));
-    const std::pair<QString, RegularFileOpen> cases[] = {
-        {file, RegularFileOpen::kOpened},
-        {fifo, RegularFileOpen::kNotRegularFile},
-        {link, RegularFileOpen::kNotRegularFile},
-        {dir.path(), RegularFileOpen::kNotRegularFile},
-        {"/dev/zero", RegularFileOpen::kNotRegularFile},
-        {dir.filePath("missing"), RegularFileOpen::kFailed},
-    };
-    for (const auto& [path, expected] : cases) {
-        SCOPED_TRACE(path.toStdString());
-        QElapsedTimer clock;
-        clock.start();
-        QFile opened;
-        EXPECT_EQ(OpenRegularFile(path, opened), expected);
-        EXPECT_LT(clock.elapsed(), 1000);
-        EXPECT_EQ(opened.isOpen(), expected == RegularFileOpen::kOpened);
-        if (opened.isOpen()) {
-            EXPECT_EQ(opened.readAll(), QByteArray("P6\n"));
-        }
     }
 }
 

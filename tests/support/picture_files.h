@@ -1,7 +1,6 @@
 // Picture files built in memory for the loading tests: P6 and bitmap files of a test pattern,
-// files encoded by Qt's writers, a small GIF (Qt has no GIF writer), and edits that make a file
-// claim another size or carry a JPEG orientation.  Widget-free, for the model's tests as
-// well as the window's.
+// and files encoded by Qt's writers.  Widget-free, for the model's tests as well as the
+// window's.
 #pragma once
 
 #include <QBuffer>
@@ -103,52 +102,6 @@ inline QByteArray Encoded(const QImage& image, const char* format) {
     QImageWriter writer(&buffer, format);
     writer.setQuality(100);
     return writer.write(image) ? bytes : QByteArray();
-}
-
-// A 3 x 2 GIF89a: colour-table indices 0 1 2 over 2 1 0 into the table 0x102030, 0xFFFFFF,
-// 0x00FF00, 0x000000, index 2 transparent.
-inline const QByteArray kGif = QByteArray::fromHex(
-    "47494638396103000200f10000102030ffffff00ff0000000021f90401000002002c00000000030002000002"
-    "0444283128003b");
-
-// A PNG or JPEG file with its header changed to claim width x height; the rest as it was.
-inline QByteArray ClaimingSize(QByteArray file, int width, int height) {
-    auto putBe = [&file](qsizetype at, int v, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            file[at + i] = static_cast<char>(v >> (8 * (bytes - 1 - i)));
-    };
-    auto byte = [&file](qsizetype at) { return static_cast<std::uint8_t>(file[at]); };
-    if (file.startsWith("\x89PNG")) {
-        putBe(16, width, 4);
-        putBe(20, height, 4);
-        std::uint32_t crc = 0xFFFFFFFFu;  // of the IHDR chunk's type and data
-        for (int i = 12; i < 29; ++i) {
-            crc ^= byte(i);
-            for (int k = 0; k < 8; ++k)
-                crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-        }
-        putBe(29, static_cast<int>(~crc), 4);
-    }
-    // JPEG: the frame header (SOF0 or SOF2) holds the precision, the height and the width.
-    for (qsizetype at = 2; file.startsWith("\xFF\xD8") && at + 9 < file.size();
-         at += 2 + byte(at + 2) * 256 + byte(at + 3)) {
-        if (byte(at + 1) == 0xC0 || byte(at + 1) == 0xC2) {
-            putBe(at + 5, height, 2);
-            putBe(at + 7, width, 2);
-            break;
-        }
-    }
-    return file;
-}
-
-// A JPEG with an Exif block right after its start that gives the orientation (1..8): the Exif
-// header, a little-endian TIFF header and one directory with the orientation tag.
-inline QByteArray WithOrientation(const QByteArray& jpeg, int orientation) {
-    QByteArray exif = QByteArray("Exif\0\0", 6) +
-                      QByteArray::fromHex("49492a0008000000010012010300010000000000000000000000");
-    exif[24] = static_cast<char>(orientation);
-    QByteArray app1 = QByteArray::fromHex("ffe100") + static_cast<char>(exif.size() + 2) + exif;
-    return jpeg.left(2) + app1 + jpeg.mid(2);
 }
 
 }  // namespace picture_files
