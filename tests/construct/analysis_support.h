@@ -65,16 +65,14 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    // Puts a size x size picture of one colour into the planes, as a successful load leaves it.
-    void PutPicture(int size, int r = 0, int g = 0, int b = 0) {
-        PutPicture(size, [=](int, int) { return Rgb{r, g, b}; });
-    }
-    void PutPicture(int size, const std::function<Rgb(int, int)>& pixel) {
+    // Puts a size x size picture (black unless given) into the planes, as a successful load
+    // leaves it.
+    void PutPicture(int size, const std::function<Rgb(int, int)>& pixel = {}) {
         view.AllocBuffer(3 * size, size, 1);
         view.AllocBuffer(size, size, 2);
         for (int x = 0; x < 3 * size; ++x) {
             for (int y = 0; y < size; ++y)
-                doc.m_ppInputPlanes[x][y] = pixel(x / 3, y)[x % 3];
+                doc.m_ppInputPlanes[x][y] = pixel ? pixel(x / 3, y)[x % 3] : 0;
         }
         view.ApplyPicturePresentState();
     }
