@@ -16,7 +16,6 @@
 #include <vector>
 
 #include "model/ngm_doc.h"
-#include "platform/dialog_units.h"
 #include "play/board_sizing.h"
 #include "play/playgame.h"
 #include "support/scripted_ui.h"
@@ -29,9 +28,7 @@ void PrintTo(const QString& s, std::ostream* os) {
 namespace {
 
 constexpr COLORREF kFace = RGB(236, 233, 216), kDark = RGB(50, 50, 50), kRed = RGB(255, 0, 0),
-                   kGrid = RGB(0, 105, 145), kFifth = RGB(200, 0, 105), kClue = RGB(70, 150, 70),
-                   kGreen = RGB(50, 255, 50), kGrey = RGB(160, 160, 160), kBlue = RGB(0, 0, 255),
-                   kOrange = RGB(255, 140, 0);
+                   kGrid = RGB(0, 105, 145), kGreen = RGB(50, 255, 50);
 constexpr int kBand = 136;  // pixels of a two-pixel frame inside a 20-pixel cell
 const QString kCongratulation = QStringLiteral("Congratulations!!!\r\n%1秒でクリアです。");
 
@@ -66,7 +63,6 @@ protected:
         Open(PuzzleOf(n, n, [&](int x, int y) { return rows[y][x] == '#'; }));
     }
 
-    int N() const { return doc.GetPuzzle().width; }
     int Left(int col) const { return dlg->Layout().CellCorner({col, 0}).x; }
     int Top(int row) const { return dlg->Layout().CellCorner({0, row}).y; }
     // The dialog point showing image pixel (x, y): the frame's border, then the image at (1, 1).
@@ -74,8 +70,8 @@ protected:
         return dlg->m_ctlBoard->mapTo(dlg.get(), QPoint(2 + x, 2 + y));
     }
     QPoint Cell(int col, int row) const {
-        const int half = dlg->Layout().CellSize() / 2;
-        return At(Left(col) + half, Top(row) + half);
+        return At(Left(col) + dlg->Layout().CellSize() / 2,
+                  Top(row) + dlg->Layout().CellSize() / 2);
     }
     void Click(Qt::MouseButton b, QPoint p, Qt::KeyboardModifiers m = {}) {
         QTest::mouseClick(dlg.get(), b, m, p);
@@ -127,9 +123,8 @@ protected:
     }
     std::string Board(bool look = true) const {  // row by row, rows separated by '/'
         std::string s;
-        for (int k = 0; k < N() * N(); ++k)
-            s += (k % N() == 0 && k > 0 ? "/" : "") +
-                 std::string(1, CellLook(k % N(), k / N(), look));
+        for (int n = doc.GetPuzzle().width, k = 0; k < n * n; ++k)
+            s += std::string(k % n == 0 && k > 0 ? "/" : "") + CellLook(k % n, k / n, look);
         return s;
     }
 
@@ -154,7 +149,7 @@ TEST_F(PlayTest, TheMouseAndTheKeyboardReachTheBoard) {
     EXPECT_EQ(Board(), ".x##./.x.../...../...../.....");
 
     Key(Qt::Key_Down);  // the first arrow only shows the cursor
-    EXPECT_EQ(InCell(0, 0, kBlue), kBand);
+    EXPECT_EQ(InCell(0, 0, RGB(0, 0, 255)), kBand);
     Key(Qt::Key_Down);
     Key(Qt::Key_Space, {}, dlg->GetDlgItem(1013));  // a fill, not Help's click
     for (Qt::Key arrow : {Qt::Key_Down, Qt::Key_Right})
@@ -162,7 +157,6 @@ TEST_F(PlayTest, TheMouseAndTheKeyboardReachTheBoard) {
     QTest::keyRelease(dlg.get(), Qt::Key_Shift);
     Key(Qt::Key_X);
     Key(Qt::Key_Delete);
-    EXPECT_EQ(InCell(1, 2, kBlue), kBand);
     EXPECT_EQ(Board(false), ".x##./#x.../#..../...../.....");
     for (int k = 0; k < 3; ++k)  // Delete, X, and the Shift drag as one step
         Key(Qt::Key_Z, Qt::ControlModifier);
@@ -184,8 +178,7 @@ TEST_F(PlayTest, MistakesAreCountedAndFramedAndAPaintKeepsEveryMark) {
     Click(Qt::RightButton, Cell(1, 0));  // black, crossed: wrong
     Click(Qt::LeftButton, Cell(4, 0));   // white, filled: wrong
     Click(Qt::RightButton, Cell(0, 3));  // white, crossed: right; (4, 4) black, blank: wrong
-    const QImage marked = Image();
-    EXPECT_EQ(Redrawn(), marked);
+    EXPECT_EQ(Redrawn(), Image());
     EXPECT_EQ(Board(), "#x..#/...../...../x..../.....");
     ScriptedMessageBoxes boxes;
     Tick(2);
@@ -193,9 +186,8 @@ TEST_F(PlayTest, MistakesAreCountedAndFramedAndAPaintKeepsEveryMark) {
     ASSERT_EQ(boxes.Texts(), QStringList(Mistakes("3", "2")));
     EXPECT_EQ(boxes.All()[0].flags, MB_OK | MB_ICONQUESTION);
     EXPECT_TRUE(dlg->isVisible() && !dlg->IsClockRunning());
-    for (auto [c, r] : {std::pair{1, 0}, {4, 0}, {4, 4}})
-        EXPECT_EQ(InCell(c, r, kGreen), kBand) << c << r;
-    EXPECT_EQ(InCell(0, 0, kGreen), 0);
+    for (auto [c, r] : {std::pair{1, 0}, {4, 0}, {4, 4}, {0, 0}})
+        EXPECT_EQ(InCell(c, r, kGreen), c + r > 0 ? kBand : 0) << c << r;
     EXPECT_EQ(Px(Left(1) + 3, Top(0) + 3), kRed);
     const QImage checked = Image();
     EXPECT_EQ(Redrawn(), checked);
@@ -206,30 +198,23 @@ TEST_F(PlayTest, MistakesAreCountedAndFramedAndAPaintKeepsEveryMark) {
 }
 
 // The clock is painted with the dialog and stops at the check, which reports 0 before the
-// first tick; help leaves it running; retry blanks the board and starts it again.  A board
+// first tick; help leaves it running; retry blanks the board and starts the clock again.  A board
 // that forms every clue but is not the answer is congratulated with a note and no frame.
 TEST_F(PlayTest, ClockRetryHelpAndAnotherSolution) {
     Open({"#.", ".#"});
     ScriptedMessageBoxes boxes;
-    Button(IDOK);  // before the first tick
-    Button(1011);  // retry
-    Button(1013);  // help
-    const QRect r = dlg->ClockRect();
-    ASSERT_TRUE(dlg->GetDlgItem(1028)->geometry().contains(r));
-    Tick(1);
-    const QImage one = dlg->grab(r).toImage();  // grabbing repaints
-    Tick(59);
+    Button(IDOK);                                               // before the first tick
+    Button(1011);                                               // retry
+    Button(1013);                                               // help
+    const QImage zero = dlg->grab(dlg->ClockRect()).toImage();  // grabbing repaints
+    Tick(60);
     EXPECT_EQ(dlg->ClockText(), QStringLiteral("60s"));
-    EXPECT_NE(dlg->grab(r).toImage(), one);
+    EXPECT_NE(dlg->grab(dlg->ClockRect()).toImage(), zero);
     Click(Qt::LeftButton, Cell(0, 0));
-    Button(IDOK);
-    Button(1011);  // an empty board; clues and lines come back with the next paint
+    Button(1011);
     EXPECT_EQ(Board(), "../..");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return dlg->m_bRedrawPending == 0; }, 2000));
-    EXPECT_EQ(Px(Left(0), Top(0) + 5), kGrid);
     Click(Qt::LeftButton, Cell(1, 0));
     Click(Qt::LeftButton, Cell(0, 1));
-    Tick(7);
     Button(IDOK);
     ASSERT_EQ(
         boxes.Texts(),
@@ -241,54 +226,32 @@ TEST_F(PlayTest, ClockRetryHelpAndAnotherSolution) {
                                     "Shift+矢印キー ： 直前の操作を続ける\n"
                                     "Ctrl+Z ： 元に戻す\nCtrl+Y, Ctrl+Shift+Z ： やり直し\n"
                                     "H ： ヒント"),
-                     Mistakes("1", "60"),
-                     kCongratulation.arg(7) + QStringLiteral("\r\n（作者の答えとは別の解です）")}));
-    EXPECT_EQ(boxes.All()[1].flags | boxes.All()[3].flags, MB_OK);  // no icon
-    EXPECT_EQ(Count(0, 0, dlg->m_dcMem.Width(), dlg->m_dcMem.Height(), kGreen), 0);
+                     kCongratulation.arg(0) + QStringLiteral("\r\n（作者の答えとは別の解です）")}));
+    EXPECT_EQ(boxes.All()[1].flags | boxes.All()[2].flags, MB_OK);  // no icon
+    EXPECT_EQ(InCell(0, 1, kGreen), 0);
     EXPECT_EQ(Board(), ".#/#.");  // no picture to turn into: the fills stay dark
 }
 
-// The clues and lines, once each (N = 10, grid x 100..300, y 120..320): column 0 reads 1 1 in
-// green, row 9 a grey 0; the lines cross the clue areas with an accent at the fifth.  The
-// clues never reach into the grid: the marks next to them stay whole.
-TEST_F(PlayTest, CluesAndLines) {
-    std::vector<std::string> rows(10, "..........");
-    rows[0][0] = rows[3][0] = '#';
+// The clues never reach into the grid: the marks beside "10" and the column's 1s stay whole.
+// A row's clue turns grey while its fills form it, green again when undo takes a fill back.
+TEST_F(PlayTest, CluesStayOutOfTheGridAndGreyWhileFinished) {
+    std::vector<std::string> rows(10, "#.........");
+    rows[0] = "##########";
     Open(rows);
-    EXPECT_GT(Count(101, 101, 120, 120, kClue) * Count(101, 81, 120, 100, kClue), 0);
-    EXPECT_GT(Count(81, 301, 100, 320, kGrey), 0);
-    EXPECT_EQ((std::vector{Px(100, 0), Px(200, 0), Px(0, 220), Px(300, 320)}),
-              (std::vector{kGrid, kFifth, kFifth, kFace}));
+    const auto grey = [&] { return Count(0, Top(0) + 1, Left(0), Top(1), kFinishedClueColor) > 0; };
     for (int k = 1; k < 10; ++k) {
         Click(Qt::LeftButton, Cell(k, 0));
         Click(Qt::RightButton, Cell(0, k));
     }
+    EXPECT_FALSE(grey());
+    Click(Qt::LeftButton, Cell(0, 0));
+    EXPECT_TRUE(grey());
     dlg->repaint();
-    for (int k = 1; k < 10; ++k)
-        EXPECT_EQ(std::string({CellLook(k, 0), CellLook(0, k)}), "#x") << k;
-}
-
-// A row's numbers turn grey while its fills form its clue, and green again when the undo of a
-// mouse drag, which is one step, takes the fills back.
-TEST_F(PlayTest, FinishedCluesTurnGrey) {
-    Open({"#....", ".....", "#....", "#....", "#...."});  // rows 1 / 0 / 1 / 1 / 1
-    const auto grey = [&] {
-        std::string s;
-        for (int row = 0; row < 5; ++row)
-            s += Count(0, Top(row) + 1, Left(0), Top(row + 1), kGrey) > 0 ? 'g' : '-';
-        return s;
-    };
-    EXPECT_EQ(grey(), "-g---");
-    QTest::mousePress(dlg.get(), Qt::LeftButton, {}, Cell(0, 2));
-    Move(Cell(0, 3), Qt::LeftButton);
-    Move(Cell(0, 4), Qt::LeftButton);
-    QTest::mouseRelease(dlg.get(), Qt::LeftButton, {}, Cell(0, 4));
-    EXPECT_EQ(grey(), "-gggg");
+    for (int k = 0; k < 10; ++k)
+        EXPECT_EQ(std::string({CellLook(k, 0), CellLook(0, std::max(k, 1))}), "#x") << k;
     Key(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(grey(), "-g---");
-    Key(Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(grey(), "-gggg");
-    EXPECT_EQ(Image(), Redrawn());
+    EXPECT_FALSE(grey());
+    EXPECT_EQ(Px(Left(5), 0), RGB(200, 0, 105));  // every fifth line, up into the clues
 }
 
 // H and the button "ヒント" frame in orange the cell nearest the cursor that line logic decides
@@ -298,53 +261,20 @@ TEST_F(PlayTest, HintsMarkDeducibleCellsAndPointAtWrongMarks) {
     Open({"#####", ".....", "#####", ".....", "#####"});
     ScriptedMessageBoxes boxes;
     Key(Qt::Key_H);
-    EXPECT_EQ(Board(false), "#..../...../...../...../.....");
-    EXPECT_EQ(InCell(0, 0, kOrange), kBand);
+    EXPECT_EQ(InCell(0, 0, kHintFrameColor), kBand);
     Click(Qt::RightButton, Cell(2, 2));  // a cross on a black cell
     Button(1014);
     EXPECT_EQ(Board(false), "#..../...../..x../...../.....");
-    EXPECT_EQ(InCell(2, 2, kOrange), kBand);
+    EXPECT_EQ(InCell(2, 2, kHintFrameColor), kBand);
     EXPECT_EQ(Px(Left(2) + 10, Top(2) + 10), kRed);  // the cross stays visible in the frame
     for (int k = 0; k < 25; ++k)
         Click(k / 5 % 2 ? Qt::RightButton : Qt::LeftButton, Cell(k % 5, k / 5));
     Key(Qt::Key_H);  // nothing left to decide
-    Tick(9);
     Button(IDOK);
     EXPECT_EQ(boxes.Texts(),
               (QStringList{QStringLiteral("今の盤面から決められるマスはありません。"),
-                           kCongratulation.arg(9) + QStringLiteral("\r\nヒント 2 回")}));
+                           kCongratulation.arg(0) + QStringLiteral("\r\nヒント 2 回")}));
     EXPECT_EQ(boxes.All()[0].flags, MB_OK | MB_ICONINFORMATION);
-}
-
-// Once the congratulation is closed each filled cell takes the average colour of its block of
-// the picture; crosses stay; a new game is dark again.
-TEST_F(PlayTest, TheSolvedBoardTurnsIntoThePicture) {
-    doc.m_picture = Picture::Filling(40, 40);  // blocks of 20 x 20 pixels
-    for (int x = 0; x < 40; ++x) {
-        for (int y = 0; y < 40; ++y) {
-            const int grey = y % 2 ? 255 : 0;  // half black, half white
-            for (int k = 0; k < 3; ++k)
-                doc.m_picture.planes[3 * x + k][y] = grey;
-        }
-    }
-    Open({"#.", ".#"});
-    Click(Qt::LeftButton, Cell(0, 0));
-    Click(Qt::LeftButton, Cell(1, 1));
-    Click(Qt::RightButton, Cell(1, 0));
-    COLORREF shown = 0;
-    const MessageBoxHook previous = SetMessageBoxHook([&](const QString&, unsigned) {
-        shown = Px(Left(0) + 10, Top(0) + 10);
-        return IDOK;
-    });
-    Button(IDOK);
-    SetMessageBoxHook(previous);
-    EXPECT_EQ(shown, kDark);  // while the congratulation is open
-    EXPECT_EQ(Count(Left(1) + 1, Top(1) + 1, Left(2), Top(2), RGB(128, 128, 128)), 19 * 19);
-    EXPECT_EQ(CellLook(1, 0), 'x');
-    EXPECT_EQ(Image(), Redrawn());
-    Button(1011);
-    Click(Qt::LeftButton, Cell(0, 0));
-    EXPECT_EQ(CellLook(0, 0), '#');
 }
 
 // A board too large for the screen, even with the smallest cells, scrolls in a dialog that
@@ -355,9 +285,6 @@ TEST_F(PlayTest, ABoardTooLargeForTheScreenScrolls) {
     ASSERT_EQ(dlg->Layout().CellSize(), kSmallestPlayCell);
     auto* view = dlg->findChild<QScrollArea*>();
     ASSERT_NE(view, nullptr);
-    const QRect screen = dlg->screen()->availableGeometry();
-    EXPECT_LE(dlg->width(), screen.width());
-    EXPECT_LE(dlg->height(), screen.height());
     const QRect shown(view->viewport()->mapTo(dlg.get(), QPoint(0, 0)), view->viewport()->size());
     const int right = dlg->Layout().GridRight(), bottom = dlg->Layout().GridBottom();
     EXPECT_EQ(std::pair(Px(right - 3, bottom), Px(right, bottom - 3)), std::pair(kGrid, kGrid));
@@ -367,12 +294,10 @@ TEST_F(PlayTest, ABoardTooLargeForTheScreenScrolls) {
         Key(Qt::Key_Down);
     }
     Key(Qt::Key_Space);
-    EXPECT_EQ(Px(Left(98) + 3, Top(98) + 3), kDark);
     ASSERT_TRUE(shown.contains(Cell(98, 98)) && shown.contains(Cell(97, 98)));
     Click(Qt::LeftButton, Cell(97, 98));
     view->horizontalScrollBar()->setValue(0);
     view->verticalScrollBar()->setValue(0);
-    ASSERT_TRUE(shown.contains(Cell(0, 0)));
     Click(Qt::LeftButton, Cell(0, 0));
     const PlayBoard& board = doc.GetPlayBoard();
     EXPECT_EQ((std::vector{board.At({98, 98}), board.At({97, 98}), board.At({0, 0})}),
