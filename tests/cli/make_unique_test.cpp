@@ -1,11 +1,9 @@
-// ngm-cli make --unique: each picture's line ends with what the search came to and the
-// settings of the puzzle written, which is the puzzle those settings make: kept when the
-// given settings already make a unique puzzle, found when others do, none (the given
-// settings) when no band and block count does.
+// ngm-cli make --unique: each picture's line ends with what the search came to (kept when the
+// settings given already make a unique puzzle, found when others do, none when no band and
+// block count does) and the settings of the puzzle written: the puzzle plain make writes with
+// those settings.
 #include "../maker/block_pictures.h"
 #include "cli_support.h"
-#include "formats/puzzle_file.h"
-#include "solver/solver.h"
 
 namespace {
 
@@ -30,25 +28,19 @@ TEST_F(CliTest, MakeUniqueTellsWhatTheSearchCameTo) {
         args.push_back(picture);
         const CliRun run = Cli(args);
         EXPECT_EQ(run.status, 0);
-        EXPECT_EQ(run.err, "");
         const auto lines = Fields(run.out);
         ASSERT_EQ(lines.size(), 1u);
         const std::vector<std::string>& fields = lines[0];
         ASSERT_EQ(fields.size(), 8u);
-        EXPECT_EQ(fields[0], picture);
         EXPECT_EQ(fields[2], c.verdict);
         EXPECT_EQ(std::vector<std::string>(fields.begin() + 5, fields.end()), c.tail);
 
-        // The file is the puzzle of the settings reported, as make writes it without the search.
-        const std::string written = Path(std::string(c.name) + ".non");
-        const Puzzle unique = ReadPuzzleFile(written).puzzle;
-        EXPECT_EQ(VerdictWord(Solve(unique).verdict), std::string(c.verdict));
+        const std::string written = Slurp(Path(std::string(c.name) + ".non"));
         const auto plain =
             Fields(Cli({"make", "--blocks", c.tail[1], "--band", c.tail[2], picture}).out);
         ASSERT_EQ(plain.size(), 1u);
-        EXPECT_EQ(ReadPuzzleFile(written).puzzle.answer, unique.answer);
-        EXPECT_EQ(std::vector<std::string>(plain[0].begin() + 1, plain[0].end()),
-                  std::vector<std::string>(fields.begin() + 1, fields.begin() + 5));
+        EXPECT_EQ(Slurp(Path(std::string(c.name) + ".non")), written);
+        EXPECT_EQ(plain[0], std::vector<std::string>(fields.begin(), fields.begin() + 5));
     }
 }
 
