@@ -20,10 +20,10 @@ namespace {
 // blue into a panel narrower and taller than the picture, which clips them.
 TEST(Binarize, EachPixelFromItsOwnColumnsAndTheGraySumsFollowThePlanes) {
     const int w = 37, h = 40;  // vector lengths and the rest, in every column
+    // Channel c of pixel (x, y) is column 3x + c of the planes.
     auto sample = [](int x, int y, int c) { return (x * 37 + y * 11 + c * 101) % 256; };
-    ColumnBuffer planes = MakePlanes(w, h, [&](int x, int y) {
-        return Rgb{sample(x, y, 0), sample(x, y, 1), sample(x, y, 2)};
-    });
+    ColumnBuffer planes =
+        MakeBuffer(3 * w, h, [&](int x, int y) { return sample(x / 3, y, x % 3); });
     auto black = [&](int x, int y, int lower, int upper) {
         const int sum = sample(x, y, 0) + sample(x, y, 1) + sample(x, y, 2);
         return sum >= 3 * lower && sum < 3 * upper ? 1 : 0;

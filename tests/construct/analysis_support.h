@@ -41,11 +41,6 @@ inline ColumnBuffer MakeBuffer(int columns, int length, const std::function<int(
 
 using Rgb = std::array<int, 3>;
 
-// Input planes of a width x height picture: column 3x red, 3x+1 green, 3x+2 blue.
-inline ColumnBuffer MakePlanes(int width, int height, const std::function<Rgb(int, int)>& pixel) {
-    return MakeBuffer(3 * width, height, [&](int x, int y) { return pixel(x / 3, y)[x % 3]; });
-}
-
 // Number of pixels of colour c in [left, right) x [top, bottom).
 inline int CountColor(const CDC& dc, int left, int top, int right, int bottom, COLORREF c) {
     int count = 0;

@@ -1,11 +1,8 @@
 // The operating panel through the form view: which controls a picture, an analysis, a new
 // picture and the DrawBox enable; the block count, the mode and the band in step with the combo
-// box, buttons, scroll bars and edits; and refusals (a band, the memory for an analysis, no
-// picture) that change nothing.
-#include <QCursor>
+// box, buttons, scroll bars and edits; and refusals (a band, no picture) that change nothing.
 #include <QDialog>
 #include <QFile>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include "analysis_support.h"
@@ -17,20 +14,6 @@ namespace {
 constexpr int kAnalysisControls[] = {
     IDC_ANALYZE,    IDC_TEST_MODE,  IDC_PLAY_MODE,     IDC_LOWER_SCROLL,  IDC_UPPER_SCROLL,
     IDC_LOWER_EDIT, IDC_UPPER_EDIT, IDC_LOWER_CAPTION, IDC_UPPER_CAPTION, IDC_BLOCKS};
-
-// While alive, allocations of at least `bytes` fail; `busy` records the busy cursor at each.
-struct FailFrom {
-    explicit FailFrom(std::size_t bytes) {
-        previous = ColumnBuffer::SetAllocationGate([this, bytes](std::size_t size) {
-            const QCursor* cursor = QGuiApplication::overrideCursor();
-            busy.push_back(cursor && cursor->shape() == Qt::WaitCursor);
-            return size < bytes;
-        });
-    }
-    ~FailFrom() { ColumnBuffer::SetAllocationGate(previous); }
-    ColumnBuffer::AllocationGate previous;
-    std::vector<bool> busy;
-};
 
 // From the start only the input controls; a picture enables the analysis and an analysis the
 // play; nothing chosen in the combo box is the last item, 20, whatever its edit field says, and a
@@ -141,33 +124,6 @@ TEST_F(ViewTest, NoAnalysisOrPlayWithoutAPicture) {
     view.OnPlay();
     SetModalHook(previous);
     EXPECT_EQ(runs, 0);
-}
-
-// An analysis without the memory for the binary image changes nothing on screen or in the
-// document; a canvas larger than the panels is analysed under the busy cursor.
-TEST_F(ViewTest, AnalysisWithoutMemoryForTheBinaryImageChangesNothing) {
-    PutPicture(300);
-    view.FreeBuffer(2);
-    Click(IDC_ANALYZE);
-    ASSERT_TRUE(Enabled(IDC_PLAY));
-    CheckDlgButton(view.Controls(), IDC_TEST_MODE, false);  // what a new analysis would change
-    CheckDlgButton(view.Controls(), IDC_PLAY_MODE, true);
-    const QImage panels = view.grab().toImage();
-    const int grid = doc.m_nGridSize;
-    view.FreeBuffer(2);
-    {
-        ScriptedMessageBoxes boxes;
-        FailFrom fail(300 * 300 * 4);
-        Click(IDC_ANALYZE);
-        EXPECT_EQ(boxes.Texts(), QStringList{"メモリが不足しているため画像を読み込めません。"});
-        EXPECT_EQ(boxes.All()[0].flags, MB_OK);
-        ASSERT_FALSE(fail.busy.empty());
-        EXPECT_TRUE(fail.busy.front());
-    }
-    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(view.grab().toImage(), panels);
-    EXPECT_TRUE(Enabled(IDC_PLAY));
-    EXPECT_EQ(doc.m_nGridSize, grid);
 }
 
 }  // namespace
