@@ -3,22 +3,9 @@
 #include "construct/binarize.h"
 #include "construct/block_grid.h"
 #include "construct/ngm_view.h"
+#include "construct/picture_puzzle.h"
 #include "construct/result_panel.h"
 #include "model/ngm_doc.h"
-
-namespace {
-
-// The puzzle whose answer is the n x n block grid ([block column][block row], 1 = black).
-Puzzle PuzzleOfBlocks(const ColumnBuffer& blocks, int n) {
-    std::vector<std::uint8_t> cells(static_cast<std::size_t>(n) * n);
-    for (int i = 0; i < n; ++i) {
-        for (int j = 0; j < n; ++j)
-            cells[static_cast<std::size_t>(j) * n + i] = blocks[i][j] == 1 ? 1 : 0;
-    }
-    return Puzzle::FromGrid(n, n, cells);
-}
-
-}  // namespace
 
 int CNGMView::Binarize() {
     // Play mode draws nothing, so that the solution stays hidden.
