@@ -6,7 +6,6 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QImage>
-#include <QImageWriter>
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -98,10 +97,7 @@ inline QByteArray Bmp24(int width, int height, bool topDown = false, const BmpLa
 inline QByteArray Encoded(const QImage& image, const char* format) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    writer.setQuality(100);
-    return writer.write(image) ? bytes : QByteArray();
+    return image.save(&buffer, format, 100) ? bytes : QByteArray();
 }
 
 }  // namespace picture_files
