@@ -1,8 +1,10 @@
 // ngm-cli make and convert: pictures become the puzzle files their pixels call for, one line
 // each in the order given; unreadable pictures are named on standard error with the window's
-// reasons; convert goes between the formats by the names' extensions.
+// reasons; make --unique searches for a unique puzzle; convert goes between the formats by the
+// names' extensions.
 #include <functional>
 
+#include "../maker/block_pictures.h"
 #include "cli_support.h"
 #include "formats/puzzle_file.h"
 
@@ -72,28 +74,11 @@ TEST_F(CliMake, UnreadablePicturesAreNamedAndTheOthersGoOn) {
                            missing.string() + ": ファイルがオープンできません。\n" +
                            again.string() + ": 同じ名前のファイルを前の画像が書きます: " +
                            (dir_ / "out" / "good.non").string() + "\n");
-    // Without --out the file goes beside its picture; a folder that cannot be made is refused.
-    EXPECT_EQ(Cli({"make", good}).status, 0);
-    EXPECT_TRUE(fs::exists(dir_ / "good.non"));
-    EXPECT_EQ(Cli({"make", "--out", (dir_ / "good.non" / "sub").string(), good}).status, 1);
-}
-
-TEST_F(CliMake, BlocksBandAndFormatAreThoseAsked) {
-    // Grays 0, 100 and 200 in stripes four pixels wide: the band picks the stripes of 100,
-    // every third column of 10 blocks.
-    const fs::path stripes = dir_ / "stripes.ppm";
-    WritePpm(stripes, [](int x, int) { return (x / 4) % 3 * 100; });
-    ASSERT_EQ(Cli({"make", "--format", "xml", "--band", "50,150", "--blocks=10", stripes.string()})
-                  .status,
-              0);
-    const PuzzleReadResult r = ReadPuzzleFile(Path("stripes.xml"));
-    ASSERT_TRUE(r.ok) << r.error;
-    ASSERT_EQ(r.puzzle.width, 10);
-    for (int x = 0; x < 10; ++x)
-        EXPECT_EQ(r.puzzle.AnswerAt(x, 9), x % 3 == 1) << x;
-    // Pictures need a drawing application, which make starts for them.
-    ASSERT_EQ(Cli({"make", "--format", "png", stripes.string()}).status, 0);
-    EXPECT_TRUE(fs::exists(dir_ / "stripes-solution.png"));
+    // Without --out the files go beside their picture; pictures need a drawing application,
+    // which make starts for them.  A folder that cannot be made is refused.
+    EXPECT_EQ(Cli({"make", "--format=png", good}).status, 0);
+    EXPECT_TRUE(fs::exists(dir_ / "good-solution.png"));
+    EXPECT_EQ(Cli({"make", "--out", (dir_ / "good.png" / "sub").string(), good}).status, 1);
 }
 
 TEST_F(CliTest, ConvertGoesBetweenFormatsByExtension) {
@@ -108,22 +93,50 @@ TEST_F(CliTest, ConvertGoesBetweenFormatsByExtension) {
     EXPECT_EQ(Cli({"convert", Path("several.non"), Path("s.png")}).status, 0);
     EXPECT_TRUE(fs::exists(dir_ / "s.png"));
     EXPECT_FALSE(fs::exists(dir_ / "s-solution.png"));
+    // A file that cannot be written: the reason on standard error.
+    const CliRun run = Cli({"convert", heart + ".non", Path("no/b.non")});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err.rfind(Path("no/b.non") + ": ファイルに書き込めませんでした。", 0), 0u);
+}
 
-    // Files that cannot be read or written: the reason, after the line where there is one.
-    const std::string bad = Path("bad.xml"), missing = Path("none.non");
-    const std::string out = Path("b.non"), nowhere = Path("no/b.non");
-    std::ofstream(bad) << "<puzzle>\n<clues type=\"rows\">\n<line><count>x</count>";
+// make --unique: each picture's line ends with what the search came to (kept when the settings
+// given already make a unique puzzle, found when others do, none when no band and block count
+// does) and the settings of the puzzle written: the puzzle plain make writes with those
+// settings.
+TEST_F(CliTest, MakeUniqueTellsWhatTheSearchCameTo) {
     const struct {
-        std::string in, out, err;  // err: how standard error begins
-    } wrong[] = {
-        {bad, out, bad + ":3: 数字が正しくありません\n"},
-        {missing, out, missing + ": ファイルを開けません\n"},
-        {heart + ".non", nowhere, nowhere + ": ファイルに書き込めませんでした。"},
+        const char* name;
+        LevelMap levels;
+        std::vector<std::string> options;
+        std::vector<std::string> tail;  // outcome, blocks, band
+        const char* verdict;
+    } cases[] = {
+        {"kept", ThreeLevels(), {"--band", "100,150"}, {"kept", "20", "100,150"}, "line"},
+        {"found", CoarseOnly(), {}, {"found", "5", "0,250"}, "line"},
+        {"none", Switches(), {"--blocks", "20"}, {"none", "20", "0,250"}, "multiple"},
     };
-    for (const auto& w : wrong) {
-        const CliRun run = Cli({"convert", w.in, w.out});
-        EXPECT_EQ(run.status, 2);
-        EXPECT_EQ(run.err.substr(0, w.err.size()), w.err);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string picture = Path(std::string(c.name) + ".ppm");
+        std::ofstream(picture, std::ios::binary) << PpmOf(c.levels);
+        std::vector<std::string> args = {"make", "--unique"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        args.push_back(picture);
+        const CliRun run = Cli(args);
+        EXPECT_EQ(run.status, 0);
+        const auto lines = Fields(run.out);
+        ASSERT_EQ(lines.size(), 1u);
+        const std::vector<std::string>& fields = lines[0];
+        ASSERT_EQ(fields.size(), 8u);
+        EXPECT_EQ(fields[2], c.verdict);
+        EXPECT_EQ(std::vector<std::string>(fields.begin() + 5, fields.end()), c.tail);
+
+        const std::string written = Slurp(Path(std::string(c.name) + ".non"));
+        const auto plain =
+            Fields(Cli({"make", "--blocks", c.tail[1], "--band", c.tail[2], picture}).out);
+        ASSERT_EQ(plain.size(), 1u);
+        EXPECT_EQ(Slurp(Path(std::string(c.name) + ".non")), written);
+        EXPECT_EQ(plain[0], std::vector<std::string>(fields.begin(), fields.begin() + 5));
     }
 }
 

@@ -1,6 +1,6 @@
 // The search over bands and block counts: pictures built so that exactly one band, or exactly
-// one block count, gives a grid with one solution; a picture where none does; a check of every
-// band against a plain walk over the window's analysis of all of them; and the changed area.
+// one block count, gives a grid with one solution; a picture where none does; and a check of
+// every band against a plain walk over the window's analysis of all of them.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -68,17 +68,6 @@ TEST(BandSearch, SaysNothingWorksAndGivesTheGridWithFewestUndecidedCells) {
     EXPECT_EQ(r.best.verdict, Verdict::Multiple);
     EXPECT_EQ(r.best.undecidedCount, 4);
     EXPECT_EQ(r.best.cells, levels[0].Grid(r.best.lower, r.best.upper));
-}
-
-TEST(BandSearch, CancelStopsBeforeJudging) {
-    const std::vector<BlockLevels> levels = LevelsOf(ThreeLevels(), {5, 10, 20});
-    std::atomic<bool> cancel{true};
-    BandSearchOptions options;
-    options.cancel = &cancel;
-    const BandSearchResult r = SearchBands(levels, StartAt(levels, 20, 0, 250), options);
-    EXPECT_TRUE(r.cancelled);
-    EXPECT_EQ(r.judged, 0);
-    EXPECT_TRUE(r.suggestions.empty());
 }
 
 // A plain walk: every band of every block count, its grid made by the window's analysis
@@ -155,33 +144,6 @@ TEST(BandSearch, ReportsEveryUniqueGridOfTheWindowsAnalysisWithItsNearestBand) {
     }
     EXPECT_EQ(got, expected);
     EXPECT_FALSE(r.onlyOutsideShare);
-}
-
-TEST(BandSearch, DifferingAreaCountsThePixelsWhoseColourChanges) {
-    // A canvas no block count divides, so that layouts of different counts cover different
-    // parts of it.
-    const int width = 173, height = 151;
-    std::mt19937 rng(7);
-    for (int na : {5, 10, 20}) {
-        for (int nb : {5, 10, 20}) {
-            const BlockLayout la = BlockLayout::Of(na, width, height);
-            const BlockLayout lb = BlockLayout::Of(nb, width, height);
-            Cells a(na * na), b(nb * nb);
-            for (auto& c : a)
-                c = rng() & 1;
-            for (auto& c : b)
-                c = rng() & 1;
-            const auto colour = [](const Cells& g, const BlockLayout& l, int x, int y) {
-                const int i = x / l.side, j = y / l.side;
-                return i < l.columns && j < l.rows && g[j * l.n + i];
-            };
-            long long expected = 0;
-            for (int y = 0; y < height; ++y)
-                for (int x = 0; x < width; ++x)
-                    expected += colour(a, la, x, y) != colour(b, lb, x, y);
-            EXPECT_EQ(DifferingArea(a, la, b, lb), expected) << "N " << na << " against " << nb;
-        }
-    }
 }
 
 }  // namespace
