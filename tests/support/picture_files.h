@@ -1,6 +1,5 @@
-// Picture files built in memory for the loading tests: P6 and bitmap files of a test pattern,
-// and files encoded by Qt's writers.  Widget-free, for the model's tests as well as the
-// window's.
+// Picture files built in memory for the model's and the window's loading tests: P6 and bitmap
+// files of a test pattern, and files encoded by Qt's writers.
 #pragma once
 
 #include <QBuffer>
