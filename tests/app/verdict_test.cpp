@@ -1,5 +1,5 @@
 // The verdict on screen: the status bar pane and its tool tip after an analysis, its reset by a
-// new picture, the yellow marks on the undecided blocks in test mode only, and no verdict of an
+// new picture, the yellow marks on the undecided blocks, and no verdict of an
 // analysis that a newer one replaced.
 #include <QComboBox>
 
@@ -37,7 +37,7 @@ TEST_F(VerdictTest, PaneShowsTheVerdictAfterAnAnalysisAndEmptiesForANewPicture) 
     EXPECT_TRUE(a.Pane().toolTip().isEmpty());
 }
 
-TEST_F(VerdictTest, UndecidedBlocksGetYellowMarksInTestModeOnly) {
+TEST_F(VerdictTest, UndecidedBlocksGetYellowMarks) {
     Load(a, "switch.ppm", Switch());
     a.View().m_comboBlocks->setCurrentIndex(2);
     Analyze(true);
@@ -66,12 +66,6 @@ TEST_F(VerdictTest, UndecidedBlocksGetYellowMarksInTestModeOnly) {
         }
     }
     EXPECT_EQ(changed, 0);
-
-    // Play mode keeps the panel as the analysis drew it.
-    Analyze(false);
-    const QImage unmarked = Preview();
-    ASSERT_TRUE(a.WaitForVerdict());
-    EXPECT_EQ(Preview(), unmarked);
 }
 
 TEST_F(VerdictTest, ANewAnalysisCancelsTheJudgementStillRunning) {

@@ -46,12 +46,9 @@ protected:
         QCoreApplication::setOrganizationName(QStringLiteral("NGM tests"));
         QCoreApplication::setApplicationName(QStringLiteral("NGM"));
         a.doc.m_strTitle = QStringLiteral("無題");
-        Open(a);
-    }
-    void Open(Window& w) {
-        w.frame = std::make_unique<CMainFrame>(&w.doc);
-        w.frame->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(w.frame.get()));
+        a.frame = std::make_unique<CMainFrame>(&a.doc);
+        a.frame->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(a.frame.get()));
     }
     CMainFrame& Frame() { return *a.frame; }
     QString Write(const QString& name, const QByteArray& bytes) {

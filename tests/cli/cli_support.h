@@ -45,7 +45,6 @@ inline std::string Slurp(const fs::path& path) {
 
 class CliTest : public ::testing::Test {
 protected:
-    // A folder of this process's own: other builds may run the same tests at once.
     void SetUp() override {
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
         dir_ = fs::temp_directory_path() / ("ngm_cli_test_" + std::to_string(getpid()) + "_" +

@@ -1,7 +1,6 @@
-// ngm-cli make and convert: pictures become the puzzle files their pixels call for, one line
-// each in the order given; unreadable pictures are named on standard error with the window's
-// reasons; make --unique searches for a unique puzzle; convert goes between the formats by the
-// names' extensions.
+// ngm-cli make: pictures become the puzzle files their pixels call for, one line each in the
+// order given; unreadable pictures are named on standard error with the window's reasons; and
+// make --unique.
 #include <functional>
 
 #include "../maker/block_pictures.h"
@@ -79,24 +78,6 @@ TEST_F(CliMake, UnreadablePicturesAreNamedAndTheOthersGoOn) {
     EXPECT_EQ(Cli({"make", "--format=png", good}).status, 0);
     EXPECT_TRUE(fs::exists(dir_ / "good-solution.png"));
     EXPECT_EQ(Cli({"make", "--out", (dir_ / "good.png" / "sub").string(), good}).status, 1);
-}
-
-TEST_F(CliTest, ConvertGoesBetweenFormatsByExtension) {
-    const std::string heart = std::string(NGM_TEST_DATA) + "/expected/heart";
-    EXPECT_EQ(Cli({"convert", heart + ".non", Path("h.xml")}).status, 0);
-    EXPECT_EQ(Slurp(dir_ / "h.xml"), Slurp(heart + ".xml"));
-    // Clues only: the pictures get the answer when it is the only one.
-    std::ofstream(dir_ / "unique.non") << "width 2\nheight 2\nrows\n2\n1\ncolumns\n2\n1\n";
-    std::ofstream(dir_ / "several.non") << "width 2\nheight 2\nrows\n1\n1\ncolumns\n1\n1\n";
-    EXPECT_EQ(Cli({"convert", Path("unique.non"), Path("u.png")}).status, 0);
-    EXPECT_TRUE(fs::exists(dir_ / "u-solution.png"));
-    EXPECT_EQ(Cli({"convert", Path("several.non"), Path("s.png")}).status, 0);
-    EXPECT_TRUE(fs::exists(dir_ / "s.png"));
-    EXPECT_FALSE(fs::exists(dir_ / "s-solution.png"));
-    // A file that cannot be written: the reason on standard error.
-    const CliRun run = Cli({"convert", heart + ".non", Path("no/b.non")});
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.err.rfind(Path("no/b.non") + ": ファイルに書き込めませんでした。", 0), 0u);
 }
 
 // make --unique: each picture's line ends with what the search came to (kept when the settings

@@ -1,12 +1,11 @@
 // The search over bands and block counts: pictures built so that exactly one band, or exactly
-// one block count, gives a grid with one solution; a picture where none does; and a check of
-// every band against a plain walk over the window's analysis of all of them.
+// one block count, gives a grid with one solution, and a check of every band against a plain
+// walk over the window's analysis of all of them.
 #include <gtest/gtest.h>
 
 #include <random>
 #include <set>
 
-#include "../solver/plain_logic.h"
 #include "construct/binarize.h"
 #include "construct/block_grid.h"
 #include "maker/band_search.h"
@@ -58,22 +57,10 @@ TEST(BandSearch, FindsTheOneBandOrBlockCountThatSolves) {
     }
 }
 
-TEST(BandSearch, SaysNothingWorksAndGivesTheGridWithFewestUndecidedCells) {
-    const std::vector<BlockLevels> levels = LevelsOf(Switches(), {20});
-    const BandSearchResult r = SearchBands(levels, StartAt(levels, 20, 100, 150));
-    EXPECT_TRUE(r.suggestions.empty());
-    EXPECT_EQ(r.grids, 5);
-    EXPECT_EQ(r.judged, 5);
-    ASSERT_TRUE(r.hasBest);
-    EXPECT_EQ(r.best.verdict, Verdict::Multiple);
-    EXPECT_EQ(r.best.undecidedCount, 4);
-    EXPECT_EQ(r.best.cells, levels[0].Grid(r.best.lower, r.best.upper));
-}
-
 // A plain walk: every band of every block count, its grid made by the window's analysis
 // (binarized, then reduced to blocks) and judged, the nearest band kept for each grid.  The
 // block levels must give the same grids, and the search must report exactly the unique ones,
-// best first, each checked by the plain solution count where the grid is small enough.
+// best first.
 TEST(BandSearch, ReportsEveryUniqueGridOfTheWindowsAnalysisWithItsNearestBand) {
     // 60 x 45 pixels, which no block count divides, of 15-pixel blotches of gray with a little
     // noise over them, and a few pixels whose samples are in no band.
@@ -136,10 +123,6 @@ TEST(BandSearch, ReportsEveryUniqueGridOfTheWindowsAnalysisWithItsNearestBand) {
         got.insert({s.n, s.lower, s.upper});
         if (k > 0) {
             EXPECT_FALSE(RanksBefore(s, r.suggestions[k - 1], start.n)) << k;
-        }
-        if (s.n <= 10) {
-            const Puzzle p = Puzzle::FromGrid(s.n, s.n, s.cells);
-            EXPECT_EQ(CountSolutions(p, std::vector<int>(s.n * s.n, -1), 2), 1);
         }
     }
     EXPECT_EQ(got, expected);

@@ -1,6 +1,5 @@
-// Pictures of 200 x 200 pixels in 10-pixel blocks of gray (20 x 20 blocks at N = 20, the rest
-// white), built so that the search for a unique puzzle has a known answer.  Shared by the
-// search tests, the window's and the command line's.
+// Pictures of 200 x 200 pixels in 10-pixel blocks of gray (the rest white) whose search for a
+// unique puzzle has a known answer; for the search, window and command-line tests.
 #pragma once
 
 #include <map>
@@ -20,8 +19,8 @@ inline void AddRectangle(LevelMap& levels, int i0, int j0, int w, int h, int lev
             levels[{i, j}] = level;
 }
 
-// A diagonal pair of blocks at (i, j) and (i + 1, j + 1), alone in their rows and columns: the
-// clues cannot tell it from the other diagonal.
+// A diagonal pair of blocks, alone in its rows and columns: the clues cannot tell the diagonals
+// apart.
 inline void AddSwitch(LevelMap& levels, int i, int j, int level) {
     levels[{i, j}] = level;
     levels[{i + 1, j + 1}] = level;
