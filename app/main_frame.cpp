@@ -19,6 +19,7 @@
 
 #include "model/ngm_doc.h"
 #include "construct/ngm_view.h"
+#include "construct/picture_refusal_text.h"
 #include "image/regular_file.h"
 #include "platform/message_box.h"
 #include "platform/shell.h"
@@ -285,7 +286,7 @@ bool CMainFrame::OpenDocumentFile(const QString& path) {
     const RegularFileOpen opened = OpenRegularFile(path, file);
     if (opened != RegularFileOpen::kOpened) {
         if (opened == RegularFileOpen::kNotRegularFile) {
-            AppMessageBox(QStringLiteral("画像ファイルではありません。"), MB_ICONINFORMATION);
+            AppMessageBox(kNotPictureText, MB_ICONINFORMATION);
         } else {
             AppMessageBox(QStringLiteral("ドキュメントを開くことができませんでした。"), MB_OK);
         }
