@@ -91,6 +91,10 @@ TEST(CellSearch, WhenOnlyChangesThatMoveTheShareWorkTheSearchSaysSo) {
     EXPECT_TRUE(r.onlyOutsideShare);
     EXPECT_EQ(r.suggestions[0].changed.size(), 1u);
     EXPECT_FALSE(r.suggestions[0].withinShare);
+    // Any non-zero answer cell is a filled one, and a change empties it.
+    const CellSearchResult wide = SearchCellChanges(StartOf(2, {255, 0, 0, 7}), options);
+    ASSERT_EQ(wide.suggestions.size(), r.suggestions.size());
+    EXPECT_EQ(wide.suggestions[0].cells, r.suggestions[0].cells);
 }
 
 TEST(CellSearch, NoSuggestionWhenNothingWithinTheLimitWorksOrNoneIsNeeded) {
