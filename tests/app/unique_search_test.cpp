@@ -74,9 +74,11 @@ TEST_F(UniqueSearchTest, PickingCellChangesRedrawsThePuzzleAndKeepsTheBinaryPane
     EXPECT_TRUE(a.Pane().text().startsWith("一意解"));
 }
 
-TEST_F(UniqueSearchTest, CancelDeliversNothingMoreAndSearchingAgainFinishes) {
+TEST_F(UniqueSearchTest, CancelDeliversNothingMoreAndANewAnalysisClosesTheResults) {
+    QAction* command = Frame().Action(ID_FIND_UNIQUE);
+    EXPECT_FALSE(command->isEnabled());  // offered once a picture is analysed
     Load(a, "three.ppm", ThreeLevels(), true);
-    Frame().Action(ID_FIND_UNIQUE)->trigger();
+    command->trigger();
     CUniqueDialog& dialog = *a.View().UniqueDialog();
     EXPECT_TRUE(dialog.Searcher().Busy());
     EXPECT_EQ(dialog.StatusLabel()->text(), "探しています...");
@@ -104,16 +106,6 @@ TEST_F(UniqueSearchTest, CancelDeliversNothingMoreAndSearchingAgainFinishes) {
     EXPECT_FALSE(dialog.ApplyButton()->isEnabled());
     dialog.BandList()->setCurrentRow(0);
     EXPECT_TRUE(dialog.ApplyButton()->isEnabled());
-}
-
-TEST_F(UniqueSearchTest, OfferedOnceAnalysedAndClosedByANewAnalysis) {
-    QAction* command = Frame().Action(ID_FIND_UNIQUE);
-    EXPECT_FALSE(command->isEnabled());
-    Load(a, "three.ppm", ThreeLevels(), true);
-    EXPECT_TRUE(command->isEnabled());
-    CUniqueDialog& dialog = Search(a);
-    ASSERT_GT(dialog.BandList()->count(), 0);
-    dialog.BandList()->setCurrentRow(0);
 
     a.View().OnAnalyze();
     EXPECT_FALSE(dialog.HasCurrentResults());
@@ -121,7 +113,6 @@ TEST_F(UniqueSearchTest, OfferedOnceAnalysedAndClosedByANewAnalysis) {
     EXPECT_EQ(dialog.StatusLabel()->text(),
               "パズルが変わったので、結果を閉じました。「探し直す」で今のパズルについて探します。");
     EXPECT_FALSE(dialog.ApplyButton()->isEnabled());
-
     // A new picture takes the command away until it is analysed.
     Load(a, "other.ppm", ThreeLevels());
     EXPECT_FALSE(command->isEnabled());

@@ -1,6 +1,5 @@
-// The verdict on screen: the status bar pane and its tool tip after an analysis, its reset by a
-// new picture, the yellow marks on the undecided blocks, and no verdict of an
-// analysis that a newer one replaced.
+// The verdict on screen: the yellow marks on the undecided blocks, no verdict of an analysis
+// that a newer one replaced, and the status bar pane and its tool tip, emptied by a new picture.
 #include <QComboBox>
 
 #include "construct/block_grid.h"
@@ -24,18 +23,6 @@ protected:
     }
     QImage Preview() { return a.View().m_bmpPreview.Image().copy(); }
 };
-
-TEST_F(VerdictTest, PaneShowsTheVerdictAfterAnAnalysisAndEmptiesForANewPicture) {
-    Load(a, "plus.ppm", Plus());
-    Analyze(true);
-    ASSERT_TRUE(a.WaitForVerdict());
-    EXPECT_EQ(a.Pane().text(), "一意解・論理で解けます (難易度 1)");
-    EXPECT_EQ(a.Pane().toolTip(),
-              "答えは一つだけで、行と列のヒントから理詰めで一マスずつ決めていけば解けます。");
-    Load(a, "switch.ppm", Switch());
-    EXPECT_TRUE(a.Pane().text().isEmpty());
-    EXPECT_TRUE(a.Pane().toolTip().isEmpty());
-}
 
 TEST_F(VerdictTest, UndecidedBlocksGetYellowMarks) {
     Load(a, "switch.ppm", Switch());
@@ -82,6 +69,13 @@ TEST_F(VerdictTest, ANewAnalysisCancelsTheJudgementStillRunning) {
     ASSERT_TRUE(a.WaitForVerdict());
     QCoreApplication::processEvents();
     EXPECT_EQ(shown.size(), 1) << shown.join(" | ").toStdString();
+    EXPECT_EQ(a.Pane().text(), "一意解・論理で解けます (難易度 1)");
+    EXPECT_EQ(a.Pane().toolTip(),
+              "答えは一つだけで、行と列のヒントから理詰めで一マスずつ決めていけば解けます。");
+    // A new picture empties the pane.
+    Load(a, "switch.ppm", Switch());
+    EXPECT_TRUE(a.Pane().text().isEmpty());
+    EXPECT_TRUE(a.Pane().toolTip().isEmpty());
 }
 
 }  // namespace

@@ -44,6 +44,9 @@ const QString kClipboardTitle = QStringLiteral("NGM - [クリップボード]");
 QString SizeLines(int w, int h, int side) {
     return QStringLiteral("Xsize:%1\u2192%3\r\nYsize:%2\u2192%3\r\n").arg(w).arg(h).arg(side);
 }
+COLORREF Colour(const Rgb& c) {
+    return RGB(c[0], c[1], c[2]);
+}
 
 // Image data as a browser offers it when one of its pictures is dragged.
 QMimeData* PictureMime(const QByteArray& bytes, const char* type = "image/png") {
@@ -87,7 +90,6 @@ protected:
     void DropFile(const QString& path) { Drop(QList{QUrl::fromLocalFile(path)}); }
     bool Enabled(int id) const { return view.GetDlgItem(id)->isEnabled(); }
     COLORREF InputPanel(int x, int y) const { return view.m_dcInput.GetPixel(x, y); }
-    static COLORREF Colour(const Rgb& c) { return RGB(c[0], c[1], c[2]); }
     std::vector<QImage> Panels() const {
         return {view.m_bmpInput.Image(), view.m_bmpBinary.Image(), view.m_bmpPreview.Image(),
                 view.m_bmpResult.Image()};
@@ -132,7 +134,6 @@ TEST_F(ViewLoading, TheDialogShowsThePictureChosenAndAfterARefusalThePreviousOne
     EXPECT_EQ(GetDlgItemText(view.Controls(), IDC_INFO),
               QStringLiteral("[first]\n[pic.ppm]\nXsize:40\u219240\nYsize:30\u219240\n"));
     EXPECT_EQ(view.windowTitle(), "NGM - [" + path + "]");
-    EXPECT_EQ(view.m_strPictureName, QStringLiteral("pic"));
     EXPECT_EQ(std::tuple(doc.Width(), doc.Height(), doc.m_picture.width, doc.m_picture.height),
               std::tuple(40, 40, 40, 30));
     // The input panel shows the canvas, the picture centred, from its top-left corner.
@@ -202,7 +203,7 @@ TEST_F(ViewLoading, APipeIsRefusedWithoutWaitingForAWriter) {
     EXPECT_FALSE(doc.HasPicture());
 }
 
-TEST_F(ViewLoading, ADropTakesOneLocalFileWithOnlyTheSizeLinesAndAsksAbove260) {
+TEST_F(ViewLoading, ADropTakesOneLocalFileOrPictureDataWithOnlyTheSizeLinesAndAsksAbove260) {
     const QString good = Write("good.ppm", Ppm(4, 2));
     Drop({QUrl::fromLocalFile(good), QUrl::fromLocalFile(good)});
     Drop({QUrl::fromLocalFile(dir.path())});
@@ -231,6 +232,19 @@ TEST_F(ViewLoading, ADropTakesOneLocalFileWithOnlyTheSizeLinesAndAsksAbove260) {
     EXPECT_EQ(doc.Width(), 280);
     EXPECT_EQ(InputPanel(10, 135), Colour(Pattern(1, 0)));
     EXPECT_FALSE(Enabled(IDC_PLAY));
+
+    // Picture data dragged out of another program loads like a dropped file, named from the
+    // address it came from.
+    boxes.Clear();
+    std::unique_ptr<QMimeData> mime(
+        PictureMime(Encoded(PatternImage(21, 22), "webp"), "image/webp"));
+    mime->setData(QStringLiteral("image/x-unknown"), "not a picture");
+    Drop(*mime);
+    EXPECT_EQ(boxes.Count(), 0);
+    EXPECT_TRUE(view.m_strImageInfo.endsWith(SizeLines(261, 10, 280) + SizeLines(21, 22, 40)));
+    EXPECT_EQ(view.windowTitle(), kBefore);
+    EXPECT_EQ(view.m_strPictureName, QStringLiteral("cat"));
+    EXPECT_EQ(InputPanel(9, 9), Colour(Pattern(0, 0)));
 }
 
 // No at a question, a picture of no size, or no memory for its planes: through the dialog, a
@@ -295,41 +309,6 @@ TEST_F(ViewLoading, AnAbandonedPictureLeavesEverythingAsItWas) {
     }
 }
 
-TEST_F(ViewLoading, PasteTakesThePictureOnTheClipboard) {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    // Bytes of a file: like a file chosen in the dialog, under the clipboard's name.
-    clipboard->setMimeData(PictureMime(Encoded(PatternImage(37, 35), "png")));
-    view.OnPaste();
-    EXPECT_EQ(boxes.Count(), 0);
-    EXPECT_EQ(view.windowTitle(), kClipboardTitle);
-    EXPECT_EQ(view.m_strImageInfo, "[クリップボード]\r\n" + SizeLines(37, 35, 40));
-    EXPECT_EQ(view.m_strPictureName, QStringLiteral("クリップボード"));
-    EXPECT_EQ(InputPanel(1, 2), Colour(Pattern(0, 0)));
-    EXPECT_EQ(InputPanel(37, 36), Colour(Pattern(36, 34)));
-    EXPECT_TRUE(Enabled(IDC_ANALYZE));
-
-    // An image put there by a program, decoded already.
-    QImage image(3, 2, QImage::Format_RGB32);
-    image.fill(qRgb(10, 20, 30));
-    clipboard->setImage(image);
-    view.OnPaste();
-    EXPECT_EQ(std::tuple(doc.m_picture.width, doc.m_picture.height), std::tuple(3, 2));
-    EXPECT_EQ(InputPanel(9, 10), RGB(10, 20, 30));
-}
-
-TEST_F(ViewLoading, PictureDataDroppedFromAnotherProgramLoadsLikeADroppedFile) {
-    std::unique_ptr<QMimeData> mime(
-        PictureMime(Encoded(PatternImage(21, 22), "webp"), "image/webp"));
-    mime->setData(QStringLiteral("image/x-unknown"), "not a picture");
-    Drop(*mime);
-    EXPECT_EQ(boxes.Count(), 0);
-    EXPECT_EQ(view.m_strImageInfo, SizeLines(21, 22, 40));
-    EXPECT_EQ(view.windowTitle(), kBefore);
-    EXPECT_EQ(view.m_strPictureName, QStringLiteral("cat"));  // from the address it came from
-    EXPECT_EQ(InputPanel(9, 9), Colour(Pattern(0, 0)));
-    EXPECT_TRUE(Enabled(IDC_ANALYZE));
-}
-
 TEST(PasteInTheFrame, CtrlVPastesThePictureUnlessATextFieldTakesIt) {
     QTemporaryDir dir;
     QSettings::setDefaultFormat(QSettings::IniFormat);
@@ -341,13 +320,23 @@ TEST(PasteInTheFrame, CtrlVPastesThePictureUnlessATextFieldTakesIt) {
     frame.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
     CNGMView* view = frame.View();
-    QGuiApplication::clipboard()->setMimeData(PictureMime(Encoded(PatternImage(8, 6), "png")));
-    // The information text is read-only: from it, Ctrl+V pastes the picture.
+    QGuiApplication::clipboard()->setMimeData(PictureMime(Encoded(PatternImage(37, 35), "png")));
+    // The information text is read-only: from it, Ctrl+V pastes the picture, like a file chosen
+    // in the dialog, under the clipboard's name.
     view->GetDlgItem(IDC_INFO)->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(boxes.Count(), 0);
-    ASSERT_EQ(std::tuple(doc.m_picture.width, doc.m_picture.height), std::tuple(8, 6));
+    ASSERT_EQ(view->m_strImageInfo, "[クリップボード]\r\n" + SizeLines(37, 35, 40));
     EXPECT_EQ(frame.windowTitle(), kClipboardTitle);
+    EXPECT_EQ(view->m_strPictureName, QStringLiteral("クリップボード"));
+    EXPECT_EQ(view->m_dcInput.GetPixel(1, 2), Colour(Pattern(0, 0)));
+    EXPECT_EQ(view->m_dcInput.GetPixel(37, 36), Colour(Pattern(36, 34)));
+    // An image put there by a program, decoded already.
+    QImage image(3, 2, QImage::Format_RGB32);
+    image.fill(qRgb(10, 20, 30));
+    QGuiApplication::clipboard()->setImage(image);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(view->m_dcInput.GetPixel(9, 10), RGB(10, 20, 30));
 
     // The block count field accepts typing once a picture is there: it takes Ctrl+V itself.
     QGuiApplication::clipboard()->setText(QStringLiteral("10"));
