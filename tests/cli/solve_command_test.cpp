@@ -1,6 +1,5 @@
 // ngm-cli solve: one tab-separated line per readable file, "FILE:LINE: reason" on standard
-// error for the others, and the exit status; the help, and the refused command lines of every
-// subcommand.
+// error for the others, and the exit status; and the refused command lines of every subcommand.
 #include "cli_support.h"
 
 namespace {
@@ -34,14 +33,6 @@ TEST_F(CliTest, SolveGivesOneLinePerFileAndErrorsForTheRest) {
     EXPECT_EQ(run.err,
               broken + ":4: ヒントが行に収まりません\n" + missing + ": ファイルを開けません\n");
     EXPECT_EQ(Cli({"solve", "--timeout=0.5", expected[0].file}).status, 0);
-}
-
-TEST(CliArguments, HelpNamesTheCommands) {
-    const CliRun help = Cli({"--help"});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.err, "");
-    for (const char* word : {"solve", "make", "convert"})
-        EXPECT_NE(help.out.find(word), std::string::npos) << word;
 }
 
 TEST(CliArguments, WrongCommandLinesAreRefused) {

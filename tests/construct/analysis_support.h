@@ -71,15 +71,6 @@ protected:
         }
         view.ApplyPicturePresentState();
     }
-    // A 240 x 240 picture whose 12-pixel block (i, j), a cell of the N = 20 grid, is dark when
-    // Dark(i, j).
-    static bool Dark(int i, int j) { return (i + 2 * j) % 5 < 2; }
-    void PutBlocks() {
-        PutPicture(240, [](int x, int y) {
-            const int v = Dark(x / 12, y / 12) ? 30 : 255;
-            return Rgb{v, v, v};
-        });
-    }
     // Analyses in test or play mode.
     void Analyze(bool testMode) {
         CheckDlgButton(view.Controls(), IDC_TEST_MODE, testMode);

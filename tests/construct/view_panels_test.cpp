@@ -13,7 +13,12 @@ namespace {
 // stays empty.  The puzzle panel is the same in both modes.
 TEST_F(ViewTest, TestModeShowsTheSolutionPlayModeOnlyLinesAndTheLabel) {
     constexpr int kSize = 240, kSide = 12;
-    PutBlocks();
+    // Block (i, j) of 12 pixels, a cell of the N = 20 grid, is dark or white.
+    auto dark = [](int i, int j) { return (i + 2 * j) % 5 < 2; };
+    PutPicture(kSize, [&](int x, int y) {
+        const int v = dark(x / kSide, y / kSide) ? 30 : 255;
+        return Rgb{v, v, v};
+    });
     auto onLine = [](int x, int y) {
         return (x % kSide == 0 && x <= kSize && y < kSize) ||
                (y % kSide == 0 && y <= kSize && x < kSize);
@@ -39,7 +44,7 @@ TEST_F(ViewTest, TestModeShowsTheSolutionPlayModeOnlyLinesAndTheLabel) {
                         ASSERT_EQ(p, RGB(0, 0, 0)) << x << "," << y;
                     } else {
                         const bool black =
-                            testMode && x < kSize && y < kSize && Dark(x / kSide, y / kSide);
+                            testMode && x < kSize && y < kSize && dark(x / kSide, y / kSide);
                         ASSERT_EQ(p, black ? solution : kFaceColor) << x << "," << y;
                     }
                 }

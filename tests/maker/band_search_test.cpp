@@ -42,7 +42,11 @@ TEST(BandSearch, FindsTheOneBandOrBlockCountThatSolves) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::vector<BlockLevels> levels = LevelsOf(c.picture, c.counts);
+        const ColumnBuffer planes = MakePlanes(200, 200, [&](int x, int y) {
+            const int v = LevelAt(c.picture, x / 10, y / 10);
+            return Rgb{v, v, v};
+        });
+        const std::vector<BlockLevels> levels = GatherBlockLevels(MakeLevelPlane(planes), c.counts);
         const BandSearchResult r = SearchBands(levels, StartAt(levels, 20, 0, c.startUpper));
         ASSERT_EQ(r.suggestions.size(), 1u);
         const Suggestion& s = r.suggestions[0];

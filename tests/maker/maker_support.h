@@ -1,5 +1,4 @@
-// Pictures shared by the search tests: planes drawn from a function, the planes of the block
-// pictures, and the gray levels gathered from them.
+// Pictures shared by the search tests: planes drawn from a function, and the block pictures.
 #pragma once
 
 #include <array>
@@ -26,12 +25,4 @@ inline ColumnBuffer MakePlanes(int width, int height, const std::function<Rgb(in
         }
     }
     return planes;
-}
-
-inline std::vector<BlockLevels> LevelsOf(const LevelMap& levels, std::vector<int> counts) {
-    const ColumnBuffer planes = MakePlanes(200, 200, [&](int x, int y) {
-        const int v = LevelAt(levels, x / 10, y / 10);
-        return Rgb{v, v, v};
-    });
-    return GatherBlockLevels(MakeLevelPlane(planes), counts);
 }

@@ -98,15 +98,13 @@ TEST(PictureLoader, HeadersAreRefusedOrTellTheCanvasAndTheQuestionsInOrder) {
         PictureHeader header{};
     } cases[] = {
         {"text", "hello", kUnsupported},
-        // The netpbm header rules, one case per way a header goes wrong.
+        // The netpbm header rules, one case per way a header goes wrong (cut headers are
+        // the cut-file test's).
         {"maximum 0", "P6\n4 2\n0\n", kUnsupported},
         {"maximum 65536", "P6\n4 2\n65536\n", kUnsupported},
         {"no separator after the magic", "P64 2 255\n", kUnsupported},
         {"letter in the width", "P6\n4x 2\n255\n", kUnsupported},
         {"sign on the width", "P6\n-4 2\n255\n", kUnsupported},
-        {"ends after the maximum", "P6\n4 2\n255", kUnsupported},
-        {"ends in a comment", "P6\n4 2\n# only", kUnsupported},
-        {"magic only", "P6", kUnsupported},
         {"header Qt's reader cannot read", "\x89PNG\r\n\x1a\n not a header", kUnsupported},
         // Bitmaps: compressed, masks on a bit count without them, unknown bit counts, the old
         // short header, a negative width.
@@ -121,7 +119,6 @@ TEST(PictureLoader, HeadersAreRefusedOrTellTheCanvasAndTheQuestionsInOrder) {
         {"number beyond any size", "P6\n99999999999999999999999999 1\n255\n", kTooLarge},
         {"bitmap of height INT32_MIN", Bmp(4, INT32_MIN, {}), kTooLarge},
         {"zero width", "P6\n0 5\n255\n", kEmpty},
-        {"bitmap of zero height", Bmp24(4, 0), kEmpty},
         // The canvas: the larger side rounded up to 20; questions in the order asked.
         {"PNG", Encoded(PatternImage(37, 35), "png"), {}, {37, 35, {40, 3, 5}, {}}},
         {"exactly 260", "P6\n260 3\n255\n", {}, {260, 3, {260, 0, 257}, {}}},
@@ -271,11 +268,6 @@ TEST(PictureLoader, APictureOfTheSameCanvasIsWrittenIntoThePlanesOfThePrevious) 
     // Same canvas (40 x 40): the planes are taken over and written anew, padding and sums too.
     Loaded loaded = Load(Ppm(33, 40), true, &previous);
     EXPECT_TRUE(previous.IsEmpty());
-    EXPECT_EQ(std::as_const(loaded.picture.planes).Data(), planes);
-    ExpectCanvas(loaded, 33, 40, Pattern);
-    // A picture of the same canvas that cannot be decoded: the picture offered stays whole.
-    const QByteArray broken = Encoded(PatternImage(40, 40), "png").left(60);  // header, no data
-    EXPECT_EQ(Load(broken, true, &loaded.picture).refusal, kUnsupported);
     EXPECT_EQ(std::as_const(loaded.picture.planes).Data(), planes);
     ExpectCanvas(loaded, 33, 40, Pattern);
 }

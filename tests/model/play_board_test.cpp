@@ -67,9 +67,6 @@ TEST(PlayBoard, EachButtonOnEachMark) {
         EXPECT_EQ(MarksOf(board), ".../.." + t.substr(2)) << t;  // only that cell changed
         EXPECT_EQ(change.has_value(), t[0] != t[2]) << t;
     }
-    EXPECT_EQ(DragButton(true, true), MouseButton::Left);  // the left button wins a drag
-    EXPECT_EQ(DragButton(false, true), MouseButton::Right);
-    EXPECT_EQ(DragButton(false, false), std::nullopt);
 }
 
 // Scripts on a board of 5 x 1: "[" press, "]" release, f/x/c + cell a fill, cross or clear,
@@ -80,7 +77,6 @@ TEST(PlayBoard, StrokesAreUndoneAndRedoneWhole) {
         const char* after;
     } cases[] = {
         {"[ f0 f1 f2 ] u", "....."},                // a drag goes back as one step
-        {"[ f0 f1 f2 ] [ x1 ] u", "###.."},         // one stroke at a time
         {"[ f0 f1 ] u [ f4 ] r", "....#"},          // a new change forgets what was undone
         {"[ f0 ] [ f0 ] u", "....."},               // a stroke that changed nothing is no step
         {"[ x0 ] [ f0 c0 f1 ] u", "x...."},         // a cell changed twice gets its first mark

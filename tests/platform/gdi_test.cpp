@@ -1,5 +1,6 @@
-// Pixel rules of the drawing surfaces the panels use: line ends, clipping, text.  Wide round
-// pens and exclusive-or are the DrawBox's, checked pixel by pixel by its tests.
+// Pixel rules of the drawing surfaces the panels use: line ends and clipping.  Wide round pens
+// and exclusive-or are the DrawBox's, checked pixel by pixel by its tests; text in its opaque
+// box is checked on the binary panel's label and the puzzle panel's clues.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -74,23 +75,6 @@ TEST(Surface, ClipAndTheSurfaceLimitLinesFillsAndPixels) {
     CDC empty;
     empty.FillSolidRect(0, 0, 10, 10, kInk);  // nothing selected: no effect, no crash
     EXPECT_EQ(empty.GetPixel(0, 0), CLR_INVALID);
-}
-
-TEST(Surface, TextIsDrawnInsideAnOpaqueBoxInTheBackgroundColour) {
-    Surface s(120, 40, kFaceColor);
-    CFont font;
-    font.CreateFont(14, 0, 0, 0, 400, false, false, false, 128, 0, 0, 0, 0,
-                    QStringLiteral("MS P明朝"));
-    s.dc.SelectObject(&font);
-    s.dc.SetBkColor(RGB(255, 200, 200));
-    s.dc.SetTextColor(RGB(240, 100, 100));
-    s.dc.TextOut(10, 10, QStringLiteral("12"));
-    const CRect box = s.dc.TextExtent(QStringLiteral("12"));
-    EXPECT_LE(box.Height(), 15);  // the height given is the whole cell
-    const int text = static_cast<int>(s.Of(RGB(240, 100, 100)).size());
-    const int background = static_cast<int>(s.Of(RGB(255, 200, 200)).size());
-    EXPECT_GT(text, 5);
-    EXPECT_EQ(text + background, box.Width() * box.Height());  // nothing outside the box
 }
 
 }  // namespace
