@@ -1,7 +1,7 @@
 // Puzzle files in both text formats: every reference puzzle survives a round trip through each,
 // files are read by their extension or by what they hold, and files too big or not files are
-// refused.  (The exact text written is checked against the hand-written heart files by the
-// command line's convert tests; each way a file ends too early, by the readers' tables.)
+// refused, and a file cut at any byte never gives another puzzle.  (The exact text written is
+// checked against the hand-written heart files by the command line's convert tests.)
 #include "formats/puzzle_file.h"
 
 #include <gtest/gtest.h>
@@ -58,6 +58,27 @@ TEST(PuzzleFile, ReferencePuzzlesSurviveARoundTripInEachTextFormat) {
         }
     }
     EXPECT_EQ(files, 600);
+}
+
+// The heart cut at every byte: what is accepted has the heart's clues and, if any, its answer
+// (an XML file only once it is closed); what is refused names a line.
+TEST(PuzzleFile, CutFilesNeverGiveAnotherPuzzle) {
+    for (PuzzleFileFormat format : kTextFormats) {
+        const std::string text = WritePuzzleText(Heart(), format, "by");
+        for (std::size_t cut = 0; cut < text.size(); ++cut) {
+            const PuzzleReadResult r = ReadPuzzleText(text.substr(0, cut), format);
+            SCOPED_TRACE(text.substr(0, cut));
+            if (!r.ok) {
+                EXPECT_GE(r.line, 1);
+                continue;
+            }
+            EXPECT_EQ(r.puzzle.rows, Heart().rows);
+            EXPECT_EQ(r.puzzle.columns, Heart().columns);
+            EXPECT_TRUE(r.puzzle.answer.empty() || r.puzzle.answer == Heart().answer);
+            EXPECT_TRUE(format == PuzzleFileFormat::kNon ||
+                        text.substr(0, cut).find("</puzzle>") != std::string::npos);
+        }
+    }
 }
 
 TEST(PuzzleFile, FilesAreReadByTheirNameOrWhatTheyHoldAndOnlyWhenSafe) {
