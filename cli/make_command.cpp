@@ -1,6 +1,9 @@
 // ngm-cli make: pictures become puzzle files by the window's loading, band, block and clue
 // rules, on all cores, one line per picture in the order given.
 #include <unistd.h>
+#if defined(__linux__)
+#include <sys/prctl.h>
+#endif
 
 #include <QDir>
 #include <QFileInfo>
@@ -89,7 +92,9 @@ QString OutputPath(const std::string& picture, const MakeOptions& options) {
 MakeResult MakeOne(const std::string& picture, const QString& output, const MakeOptions& options,
                    ColumnBuffer& binary) {
     MakeResult result;
-    std::variant<Picture, QString> read = ReadPictureFile(QString::fromStdString(picture));
+    // The puzzle needs the gray sums alone; the search for a unique one reads the planes.
+    std::variant<Picture, QString> read =
+        ReadPictureFile(QString::fromStdString(picture), !options.unique);
     if (const QString* reason = std::get_if<QString>(&read)) {
         result.err = picture + ": " + reason->toStdString();
         return result;
@@ -223,6 +228,13 @@ int RunMake(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         }
     }
 
+#if defined(PR_SET_THP_DISABLE)
+    // Read as gray sums, a picture takes a few tens of megabytes, touched once by a process
+    // that soon ends: small pages come faster then than huge pages, which the system may first
+    // have to gather and clear (on a virtual machine, several times the whole run).
+    if (!options.unique)
+        prctl(PR_SET_THP_DISABLE, 1, 0, 0, 0);
+#endif
     std::mutex mutex;
     std::condition_variable finished;
     std::atomic<std::size_t> next{0};

@@ -6,7 +6,7 @@
 #include "image/regular_file.h"
 #include "model/picture_loader.h"
 
-std::variant<Picture, QString> ReadPictureFile(const QString& path) {
+std::variant<Picture, QString> ReadPictureFile(const QString& path, bool sumsOnly) {
     QFile file;
     switch (OpenRegularFile(path, file)) {
         case RegularFileOpen::kNotRegularFile:
@@ -20,7 +20,8 @@ std::variant<Picture, QString> ReadPictureFile(const QString& path) {
     const std::variant<PictureHeader, PictureRefusal> header = loader.ReadHeader();
     if (const PictureRefusal* refusal = std::get_if<PictureRefusal>(&header))
         return PictureRefusalText(*refusal);
-    std::variant<Picture, PictureRefusal> pixels = loader.ReadPixels();
+    std::variant<Picture, PictureRefusal> pixels =
+        sumsOnly ? loader.ReadGraySums() : loader.ReadPixels();
     if (const PictureRefusal* refusal = std::get_if<PictureRefusal>(&pixels))
         return PictureRefusalText(*refusal);
     return std::get<Picture>(std::move(pixels));

@@ -9,4 +9,5 @@
 
 #include "model/picture.h"
 
-std::variant<Picture, QString> ReadPictureFile(const QString& path);
+// sumsOnly: the gray sums alone, enough for the puzzle at any band (Picture::SumsOnly).
+std::variant<Picture, QString> ReadPictureFile(const QString& path, bool sumsOnly = false);

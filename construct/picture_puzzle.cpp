@@ -19,7 +19,7 @@ Puzzle PuzzleOfPicture(const Picture& picture, int lower, int upper, int n, Colu
     const int height = picture.CanvasHeight();
     ColumnBuffer blocks;
     blocks.Allocate(n, n);
-    if (picture.gray.Match(picture.planes)) {
+    if (picture.SumsOnly() || picture.gray.Match(picture.planes)) {
         // The readers make the sums with the planes: the blocks are counted from them, a sixth
         // of the bytes and no binary image.
         ReduceSumsToBlocks(picture.gray, width, height, lower, upper, n, blocks);

@@ -12,5 +12,6 @@ Puzzle PuzzleOfBlocks(const ColumnBuffer& blocks, int n);
 
 // Binarizes the picture's canvas with the band [lower, upper) and reduces it to n x n blocks.
 // `binary` is the scratch buffer of the binary image, kept by the caller between pictures;
-// it is needed only for a picture whose gray sums do not match its planes.
+// it is needed only for a picture whose gray sums do not match its planes.  A picture read as
+// gray sums only (SumsOnly) is counted from them.
 Puzzle PuzzleOfPicture(const Picture& picture, int lower, int upper, int n, ColumnBuffer& binary);

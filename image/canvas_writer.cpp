@@ -70,10 +70,13 @@ CanvasWriter::CanvasWriter(ColumnBuffer& planes, GraySums* gray, const SquareCan
       m_nLeft(static_cast<int>(canvas.padX / 2)),
       m_nTop(static_cast<int>(canvas.padY / 2)),
       m_nWidth(width),
-      m_nHeight(height) {
+      m_nHeight(height),
+      m_bPlanes(planes.IsAllocated()) {
     // The blocks start at canvas rows that are multiples of 32; the columns start on cache
     // lines when their length in bytes is a multiple of 64 (the buffers start on one).
-    const bool large = planes.Size() * sizeof(std::int32_t) >= kStreamFrom;
+    const bool large = std::size_t{3} * static_cast<std::size_t>(m_nSide) *
+                           static_cast<std::size_t>(m_nSide) * sizeof(std::int32_t) >=
+                       kStreamFrom;
     m_bStreamPlanes = large && m_nSide % 16 == 0;
     m_bStreamGray = large && m_nSide % 32 == 0;
 }
@@ -83,7 +86,7 @@ void CanvasWriter::FillPadding() {
     const int bottom = m_nTop + m_nHeight;
     for (int x = 0; x < m_nSide; ++x) {
         const bool inside = x >= m_nLeft && x < right;
-        for (int c = 0; c < 3; ++c) {
+        for (int c = 0; c < (m_bPlanes ? 3 : 0); ++c) {
             std::int32_t* col = m_planes[3 * x + c];
             if (!inside) {
                 std::fill(col, col + m_nSide, 255);
@@ -163,11 +166,13 @@ void CanvasWriter::WriteBlocks(const std::uint8_t* const* rows, int x0, int row,
                 const __m128i v = t[3 * p + o];
                 const __m128i lo = _mm_unpacklo_epi8(v, zero);
                 const __m128i hi = _mm_unpackhi_epi8(v, zero);
-                std::int32_t* col = m_planes[3 * x + Channel(o, order)] + top + 16 * b;
-                Store(col, _mm_unpacklo_epi16(lo, zero), streamPlanes);
-                Store(col + 4, _mm_unpackhi_epi16(lo, zero), streamPlanes);
-                Store(col + 8, _mm_unpacklo_epi16(hi, zero), streamPlanes);
-                Store(col + 12, _mm_unpackhi_epi16(hi, zero), streamPlanes);
+                if (m_bPlanes) {
+                    std::int32_t* col = m_planes[3 * x + Channel(o, order)] + top + 16 * b;
+                    Store(col, _mm_unpacklo_epi16(lo, zero), streamPlanes);
+                    Store(col + 4, _mm_unpackhi_epi16(lo, zero), streamPlanes);
+                    Store(col + 8, _mm_unpacklo_epi16(hi, zero), streamPlanes);
+                    Store(col + 12, _mm_unpackhi_epi16(hi, zero), streamPlanes);
+                }
                 sumLo = _mm_add_epi16(sumLo, lo);
                 sumHi = _mm_add_epi16(sumHi, hi);
             }
@@ -201,7 +206,7 @@ void CanvasWriter::WriteScalar(const std::uint8_t* first, std::ptrdiff_t stride,
     // Column by column, so that each column is written in one sequential run.
     for (int x = x0; x < m_nWidth; ++x) {
         const std::uint8_t* pixel = first + std::ptrdiff_t{3} * x;
-        for (int o = 0; o < 3; ++o) {
+        for (int o = 0; o < (m_bPlanes ? 3 : 0); ++o) {
             std::int32_t* col = m_planes[3 * (m_nLeft + x) + Channel(o, order)] + top;
             const std::uint8_t* src = pixel + o;
             for (int k = 0; k < count; ++k)
@@ -236,6 +241,9 @@ int CanvasWriter::BandRowsUpTo(int endRow) const {
 }
 
 void CanvasWriter::Finish() {
-    if (m_pGray)
+    if (m_pGray && m_bPlanes) {
         m_pGray->MadeFrom(m_planes);
+    } else if (m_pGray) {
+        m_pGray->MadeWithoutPlanes();
+    }
 }

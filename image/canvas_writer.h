@@ -17,7 +17,8 @@ enum class PixelOrder { kRgb, kBgr };
 
 class CanvasWriter {
 public:
-    // planes must hold 3 * canvas.side columns of canvas.side samples; gray (may be null)
+    // planes must hold 3 * canvas.side columns of canvas.side samples, or be unallocated for a
+    // picture wanted as gray sums only; gray (may be null, but not without planes)
     // canvas.side columns of canvas.side sums.
     CanvasWriter(ColumnBuffer& planes, GraySums* gray, const SquareCanvas& canvas, int width,
                  int height);
@@ -41,7 +42,7 @@ public:
     // last are written in whole blocks.
     int BandRowsFrom(int firstRow) const;
     int BandRowsUpTo(int endRow) const;
-    // After the last rows: makes the gray sums those of the planes.
+    // After the last rows: makes the gray sums those of the planes (or of the pixels alone).
     void Finish();
 
 private:
@@ -59,6 +60,7 @@ private:
     int m_nHeight;
     // Large canvases whose columns start on cache lines go past the caches straight to
     // memory, in whole lines: they are not read again soon.
+    bool m_bPlanes;  // the planes are written
     bool m_bStreamPlanes;
     bool m_bStreamGray;
 };

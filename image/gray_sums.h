@@ -60,6 +60,12 @@ public:
         m_nStamp = planes.ContentStamp();
         m_bMade = true;
     }
+    // Every sum has been written from the pixels of a picture read without planes.
+    void MadeWithoutPlanes() {
+        m_nStamp = 0;
+        m_bMade = true;
+    }
+    bool IsMade() const { return m_bMade; }
     // True when the sums are those of these planes: made from them, nothing written since.
     bool Match(const ColumnBuffer& planes) const {
         return m_bMade && planes.IsAllocated() && planes.Columns() == 3 * m_nColumns &&

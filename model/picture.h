@@ -18,9 +18,11 @@ struct Picture {
     int height = 0;
 
     bool IsEmpty() const { return !planes.IsAllocated(); }
-    // The canvas is what the planes hold, so the two can never disagree.
-    int CanvasWidth() const { return planes.Columns() / 3; }
-    int CanvasHeight() const { return planes.Length(); }
+    // A picture read for its gray sums alone (the command line's puzzles): no planes.
+    bool SumsOnly() const { return !planes.IsAllocated() && gray.IsMade(); }
+    // The canvas is what the planes (or the sums alone) hold, so the two can never disagree.
+    int CanvasWidth() const { return SumsOnly() ? gray.Columns() : planes.Columns() / 3; }
+    int CanvasHeight() const { return SumsOnly() ? gray.Length() : planes.Length(); }
 
     // A width x height picture that fills its canvas, samples not yet written.  Throws
     // std::bad_alloc when the planes cannot be had.

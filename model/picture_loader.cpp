@@ -97,7 +97,9 @@ std::variant<PictureHeader, PictureRefusal> PictureLoader::ReadHeader() {
 Picture PictureLoader::TakeCanvas(Picture* reuse) const {
     const int side = static_cast<int>(m_header.canvas.side);
     Picture picture;
-    if (reuse && reuse->planes.Columns() == 3 * side && reuse->planes.Length() == side) {
+    if (m_bSumsOnly) {
+        picture.gray.Allocate(side, side);  // all there is of the picture: it must be had
+    } else if (reuse && reuse->planes.Columns() == 3 * side && reuse->planes.Length() == side) {
         picture = std::move(*reuse);
     } else {
         picture.planes.Allocate(3 * side, side);
@@ -154,6 +156,13 @@ std::variant<Picture, PictureRefusal> PictureLoader::ReadAllPixels(Picture* reus
         throw;
     }
     return picture;
+}
+
+std::variant<Picture, PictureRefusal> PictureLoader::ReadGraySums() {
+    m_bSumsOnly = true;
+    std::variant<Picture, PictureRefusal> read = ReadPixels();
+    m_bSumsOnly = false;
+    return read;
 }
 
 std::variant<Picture, PictureRefusal> PictureLoader::ReadPixels(Picture* reuse) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 #include "construct/binarize.h"
 #include "construct/block_grid.h"
@@ -27,31 +28,30 @@ Picture Drifting(int width, int height, unsigned seed, bool stripes) {
 }
 
 TEST(SumsToBlocks, AgreesWithTheBinaryImageReducedToBlocks) {
-    const struct {
-        int width, height;
-        bool stripes;
-    } pictures[] = {{1, 1, false},  {4, 9, false},     {7, 5, false},     {13, 29, false},
-                    {41, 40, true}, {260, 260, false}, {301, 299, false}, {200, 120, true}};
+    const std::tuple<int, int, bool> pictures[] = {
+        // width, height, stripes
+        {1, 1, false},  {4, 9, false},     {7, 5, false},     {13, 29, false},
+        {41, 40, true}, {260, 260, false}, {301, 299, false}, {200, 120, true}};
     const std::pair<int, int> bands[] = {{0, 250},   {0, 0},    {100, 101}, {0, 255},
                                          {200, 100}, {-5, 300}, {127, 128}};
     unsigned seed = 1;
-    for (const auto& p : pictures) {
-        Picture picture = Drifting(p.width, p.height, seed++, p.stripes);
+    for (const auto& [width, height, stripes] : pictures) {
+        Picture picture = Drifting(width, height, seed++, stripes);
         ColumnBuffer binary;
-        binary.Allocate(p.width, p.height);
+        binary.Allocate(width, height);
         for (const auto& [lower, upper] : bands) {
-            BinarizePlanes(picture.planes, p.width, p.height, lower, upper, binary, nullptr,
+            BinarizePlanes(picture.planes, width, height, lower, upper, binary, nullptr,
                            &picture.gray);
             ASSERT_TRUE(picture.gray.Match(picture.planes));
             for (int n : {5, 10, 20}) {
-                SCOPED_TRACE(testing::Message() << p.width << "x" << p.height << " band " << lower
+                SCOPED_TRACE(testing::Message() << width << "x" << height << " band " << lower
                                                 << "," << upper << " n " << n);
                 ColumnBuffer expected, counted;
                 expected.Allocate(n, n);
                 counted.Allocate(n, n);
-                ReduceToBlocks(binary, p.width, p.height, n, expected);
+                ReduceToBlocks(binary, width, height, n, expected);
                 counted[0][0] = 7;  // every cell is written, also where no block reaches
-                ReduceSumsToBlocks(picture.gray, p.width, p.height, lower, upper, n, counted);
+                ReduceSumsToBlocks(picture.gray, width, height, lower, upper, n, counted);
                 for (int i = 0; i < n; ++i) {
                     for (int j = 0; j < n; ++j)
                         ASSERT_EQ(counted[i][j], expected[i][j]) << i << "," << j;

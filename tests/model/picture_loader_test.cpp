@@ -49,7 +49,7 @@ struct Loaded {
     Picture picture;
 };
 
-Loaded Load(QByteArray bytes, bool pixels = true, Picture* reuse = nullptr) {
+Loaded Load(QByteArray bytes, bool pixels = true, Picture* reuse = nullptr, bool sums = false) {
     QBuffer device(&bytes);
     device.open(QIODevice::ReadOnly);
     PictureLoader loader(device, SniffPictureFormat(device));
@@ -59,7 +59,7 @@ Loaded Load(QByteArray bytes, bool pixels = true, Picture* reuse = nullptr) {
         loaded.refusal = *refusal;
     } else {
         loaded.header = std::get<PictureHeader>(header);
-        auto read = pixels ? loader.ReadPixels(reuse) : Picture{};
+        auto read = !pixels ? Picture{} : sums ? loader.ReadGraySums() : loader.ReadPixels(reuse);
         if (auto* refusal = std::get_if<PictureRefusal>(&read))
             loaded.refusal = *refusal;
         else
@@ -270,6 +270,22 @@ TEST(PictureLoader, APictureOfTheSameCanvasIsWrittenIntoThePlanesOfThePrevious) 
     EXPECT_TRUE(previous.IsEmpty());
     EXPECT_EQ(std::as_const(loaded.picture.planes).Data(), planes);
     ExpectCanvas(loaded, 33, 40, Pattern);
+}
+
+// Read for its gray sums alone, a picture from each kind of reader has the sums of the whole
+// read, on the same canvas, and no planes.
+TEST(PictureLoader, GraySumsAloneAreThoseOfTheWholePicture) {
+    for (const QByteArray& file :
+         {Ppm(70, 45), Bmp24(53, 66), Encoded(PatternImage(33, 48), "png")}) {
+        const Loaded whole = Load(file), sums = Load(file, true, nullptr, true);
+        const Picture& p = sums.picture;
+        ASSERT_TRUE(p.SumsOnly());
+        ASSERT_EQ(p.CanvasWidth(), whole.picture.CanvasWidth());
+        for (int x = 0; x < p.CanvasWidth(); ++x) {
+            for (int y = 0; y < p.CanvasHeight(); ++y)
+                ASSERT_EQ(p.gray[x][y], whole.picture.gray[x][y]) << x << "," << y;
+        }
+    }
 }
 
 }  // namespace
