@@ -98,6 +98,27 @@ private:
         return false;
     }
 
+    // Calls read() for each <name> child of the element just opened, passing over the other
+    // children: true once the element closes, false when read() fails or the text ends first.
+    template <class Read>
+    bool EachChild(QStringView name, Read read) {
+        const int depth = depth_;
+        while (Next()) {
+            if (Closes(depth))
+                return true;
+            if (!IsStart())
+                continue;
+            if (xml_.name() != name) {
+                if (!Skip())
+                    return false;
+                continue;
+            }
+            if (!read())
+                return false;
+        }
+        return false;
+    }
+
     // The text of the element just opened, child elements left out, cut at `limit` characters.
     bool Text(QString& out, int limit) {
         const int depth = depth_;
@@ -173,41 +194,19 @@ private:
             return Error(rows ? "行のヒントが二度あります" : "列のヒントが二度あります");
         sectionLine_[rows ? 0 : 1] = Line();
         std::vector<LineClue>& clues = rows ? r_.puzzle.rows : r_.puzzle.columns;
-        const int depth = depth_;
-        while (Next()) {
-            if (Closes(depth))
-                return true;
-            if (!IsStart())
-                continue;
-            if (xml_.name() != u"line") {
-                if (!Skip())
-                    return false;
-                continue;
-            }
+        return EachChild(u"line", [&] {
             if (static_cast<int>(clues.size()) >= kMaxPuzzleSide)
                 return Error(rows ? "高さは1から99までです" : "幅は1から99までです");
             clueLines_[rows ? 0 : 1].push_back(Line());
             clues.emplace_back();
-            if (!ReadLine(clues.back()))
-                return false;
-        }
-        return false;
+            return ReadLine(clues.back());
+        });
     }
 
     // The <count>s of one <line>; a lone 0 is a line without runs.
     bool ReadLine(LineClue& clue) {
-        const int depth = depth_;
         bool zero = false;
-        while (Next()) {
-            if (Closes(depth))
-                return !zero || clue.empty() || Error("数字が正しくありません");
-            if (!IsStart())
-                continue;
-            if (xml_.name() != u"count") {
-                if (!Skip())
-                    return false;
-                continue;
-            }
+        const bool read = EachChild(u"count", [&] {
             const QStringView color = Attribute("color");
             if (!color.isEmpty() && color != black_)
                 return Error("白黒のパズルではありません");
@@ -224,32 +223,21 @@ private:
                 zero = true;
             else
                 clue.push_back(*n);
-        }
-        return false;
+            return true;
+        });
+        return read && (!zero || clue.empty() || Error("数字が正しくありません"));
     }
 
     bool ReadSolution() {
         const QStringView type = Attribute("type");
         if (!type.isEmpty() && type != u"goal" && type != u"solution")
             return Skip();  // a player's saved state is not the answer
-        const int depth = depth_;
-        while (Next()) {
-            if (Closes(depth))
-                return true;
-            if (!IsStart())
-                continue;
-            if (xml_.name() != u"image") {
-                if (!Skip())
-                    return false;
-                continue;
-            }
+        return EachChild(u"image", [&] {
             if (goalLine_ != 0)
                 return Error("答えが二度あります");
             goalLine_ = Line();
-            if (!Text(goal_, static_cast<int>(kMaxXmlFileBytes)))
-                return false;
-        }
-        return false;
+            return Text(goal_, static_cast<int>(kMaxXmlFileBytes));
+        });
     }
 
     // The goal's rows as cells, row by row; false with the row's line when a row is wrong.
