@@ -143,13 +143,7 @@ CUniqueDialog::~CUniqueDialog() = default;
 void CUniqueDialog::StartSearch(LevelPlane plane, SearchStart start) {
     m_start = start;
     m_bCurrent = true;
-    m_chosen.reset();
-    m_bands.clear();
-    m_cells.clear();
-    ShowList(m_pBandList, m_bands);
-    ShowList(m_pCellList, m_cells);
-    SetNote(m_pBandNote, QString());
-    SetNote(m_pCellNote, QString());
+    ClearResults();
     m_pCurrent->setText(kCurrent.arg(m_start.lower)
                             .arg(m_start.upper)
                             .arg(m_start.n)
@@ -160,11 +154,7 @@ void CUniqueDialog::StartSearch(LevelPlane plane, SearchStart start) {
     m_searcher.Start(std::move(plane), std::move(start));
 }
 
-void CUniqueDialog::CloseResults() {
-    if (!m_bCurrent)
-        return;
-    m_searcher.Cancel();
-    m_bCurrent = false;
+void CUniqueDialog::ClearResults() {
     m_chosen.reset();
     m_bands.clear();
     m_cells.clear();
@@ -172,6 +162,14 @@ void CUniqueDialog::CloseResults() {
     ShowList(m_pCellList, m_cells);
     SetNote(m_pBandNote, QString());
     SetNote(m_pCellNote, QString());
+}
+
+void CUniqueDialog::CloseResults() {
+    if (!m_bCurrent)
+        return;
+    m_searcher.Cancel();
+    m_bCurrent = false;
+    ClearResults();
     m_pProgress->setValue(0);
     m_pStatus->setText(kClosed);
     SetRunning(false);

@@ -60,6 +60,8 @@ protected:
     void reject() override;
 
 private:
+    // Empties both lists and their notes, and forgets the chosen suggestion.
+    void ClearResults();
     void OnFound(const Suggestion& s);
     void OnFinished(const UniqueSearchSummary& summary);
     void ShowList(QListWidget* list, const std::vector<Suggestion>& entries);
