@@ -17,10 +17,9 @@
 #include <QToolBar>
 #include <QUrl>
 
-#include "model/ngm_doc.h"
+#include "app/readme_file.h"
 #include "construct/ngm_view.h"
-#include "construct/picture_refusal_text.h"
-#include "image/regular_file.h"
+#include "model/ngm_doc.h"
 #include "platform/message_box.h"
 #include "platform/shell.h"
 #include "res/dialog_template.h"
@@ -40,6 +39,9 @@ CMainFrame::CMainFrame(CNGMDoc* doc, QWidget* parent) : QMainWindow(parent), m_p
 
     m_pView = new CNGMView(m_pDoc);
     m_pView->SetFrame(this);
+    // Every picture or puzzle file shown joins the recent-file list.
+    connect(m_pView, &CNGMView::fileOpened, this,
+            [this](const QString& path) { AddToRecentFiles(path); });
     connect(m_pView, &CNGMView::verdictChanged, this,
             [this](const QString& text, const QString& toolTip) {
                 m_pVerdictPane->setText(text);
@@ -261,7 +263,12 @@ void CMainFrame::OnUpdateTopmost() {
 }
 
 void CMainFrame::OnReadme() {
-    if (!ShellOpenFile(QStringLiteral("Readme.html"))) {
+    OpenReadme(ReadmeFolders());
+}
+
+void CMainFrame::OpenReadme(const QStringList& folders) {
+    const QString readme = FindReadme(folders);
+    if (readme.isEmpty() || !ShellOpenFile(readme)) {
         AppMessageBox(QStringLiteral("Readme.htmlファイルが見つかりません"), MB_OK);
     }
 }
@@ -281,29 +288,11 @@ void CMainFrame::OnFileNew() {
 }
 
 bool CMainFrame::OpenDocumentFile(const QString& path) {
-    // A pipe, a device or a socket would hold the opening for ever: only regular files.
-    QFile file;
-    const RegularFileOpen opened = OpenRegularFile(path, file);
-    if (opened != RegularFileOpen::kOpened) {
-        if (opened == RegularFileOpen::kNotRegularFile) {
-            AppMessageBox(kNotPictureText, MB_ICONINFORMATION);
-        } else {
-            AppMessageBox(QStringLiteral("ドキュメントを開くことができませんでした。"), MB_OK);
-        }
+    if (m_pView->OpenFile(path))
+        return true;
+    if (!QFileInfo(path).isFile())
         RemoveFromRecentFiles(QFileInfo(path).absoluteFilePath());
-        return false;
-    }
-    // The document stores nothing, so nothing is read from the file.
-    file.close();
-    const QFileInfo info(path);
-    m_pDoc->m_strTitle = info.fileName();
-    m_pDoc->m_strPathName = info.absoluteFilePath();
-    m_pDoc->m_bPathFromSave = false;
-    AddToRecentFiles(m_pDoc->m_strPathName);
-    UpdateFrameTitle();
-    m_pView->OnInitialUpdate();
-    ShrinkToFitView();
-    return true;
+    return false;
 }
 
 void CMainFrame::OnFileSave() {
@@ -408,13 +397,21 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
-    // A file dropped on the frame outside the form opens as the document.
+    // A file dropped on the frame outside the form opens as one named on the command line;
+    // several are refused as on the form.
+    QStringList paths;
     for (const QUrl& url : event->mimeData()->urls()) {
-        if (url.isLocalFile()) {
-            event->acceptProposedAction();
-            OpenDocumentFile(url.toLocalFile());
-            return;
-        }
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
     }
-    event->ignore();
+    if (paths.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    if (paths.size() == 1) {
+        OpenDocumentFile(paths.front());
+    } else {
+        m_pView->OnDropFiles(paths);
+    }
 }

@@ -39,6 +39,9 @@ public:
     void OnTopmost();
     void OnUpdateTopmost();
     void OnReadme();
+    // Opens the first Readme.html of the folders with the desktop's viewer, or says that there
+    // is none.
+    void OpenReadme(const QStringList& folders);
     void OnFileNew();
     void OnFileSave();
     // The puzzle in files and on paper (puzzle_commands.cpp): export in the format of the
@@ -47,8 +50,10 @@ public:
     void OnPrintPuzzle();
     // Export and print are enabled while the document has a puzzle.
     void UpdatePuzzleCommands();
-    // Opens a file as the document: reads nothing, names the document after the file, adds it
-    // to the recent-file list and resets the form.  False when the file cannot be opened.
+    // Opens a file named on the command line, by the desktop, in the recent-file list or
+    // dropped on the frame: a puzzle file as with パズルを開く, a picture as with 入力(I).
+    // False when nothing new is shown; an entry of the recent-file list that no longer names a
+    // file leaves the list.
     bool OpenDocumentFile(const QString& path);
 
     QStringList RecentFiles() const;

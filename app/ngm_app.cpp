@@ -4,9 +4,11 @@
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
+#include <cstdio>
 
 #include "app/about_dlg.h"
 #include "app/main_frame.h"
+#include "construct/ngm_view.h"
 #include "platform/modal.h"
 #include "res/dialog_template.h"
 #include "res/images.h"
@@ -26,11 +28,37 @@ bool CNGMApp::InitInstance(const QStringList& arguments) {
     QObject::connect(m_pMainFrame->Action(ID_APP_ABOUT), &QAction::triggered, m_pMainFrame.get(),
                      [this] { OnAppAbout(); });
 
-    if (!arguments.isEmpty() && !m_pMainFrame->OpenDocumentFile(arguments.first()))
-        return false;
-
+    // The window opens whatever the command line holds; a file that cannot be read is
+    // reported over it, as in the dialogs.
     m_pMainFrame->show();
+    const QStringList files = FileArguments(arguments);
+    if (files.size() == 1) {
+        m_pMainFrame->OpenDocumentFile(files.front());
+    } else if (files.size() > 1) {
+        m_pMainFrame->View()->OnDropFiles(files);  // refused as several files dropped at once
+    }
     return true;
+}
+
+QStringList CNGMApp::FileArguments(const QStringList& arguments) {
+    // Options are for the program's start-up (Qt takes its own before this); an option this
+    // program does not know is named on the standard error and otherwise ignored.  After "--"
+    // every word is a file name.
+    QStringList files;
+    bool options = true;
+    for (const QString& word : arguments) {
+        if (options && word == QStringLiteral("--")) {
+            options = false;
+        } else if (options && word.startsWith(QLatin1Char('-')) && word.size() > 1) {
+            std::fprintf(stderr, "%s\n",
+                         qPrintable(QCoreApplication::translate(
+                                        "CNGMApp", "ngm: 知らないオプションを無視します: %1")
+                                        .arg(word)));
+        } else {
+            files << word;
+        }
+    }
+    return files;
 }
 
 void CNGMApp::OnAppAbout() {

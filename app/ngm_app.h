@@ -12,9 +12,13 @@ class CNGMApp {
 public:
     CNGMApp();
     ~CNGMApp();
-    // Creates the document and the frame and processes the command line (arguments after the
-    // program name).  False when the program must not start.
+    // Creates the document and the frame, shows the frame and opens the file named on the
+    // command line (arguments after the program name) as 入力(I) or パズルを開く would.  The
+    // window opens even when the file cannot be read; several files are refused as several
+    // dropped at once.  False when the program must not start.
     bool InitInstance(const QStringList& arguments);
+    // The file names among the arguments: words that are not options, and every word after "--".
+    static QStringList FileArguments(const QStringList& arguments);
     void OnAppAbout();
     CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
     CNGMDoc& Document() { return m_doc; }

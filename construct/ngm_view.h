@@ -75,6 +75,12 @@ public:
 
     // Loading.
     BOOL OpenImageFile();
+    // The picture file named, as if chosen in the open dialog of "入力(I)": the same name line,
+    // title, questions and messages.  True when the new picture is shown.
+    bool OpenPictureFile(const QString& path);
+    // A file named on the command line, by the desktop or in the recent-file list: a puzzle
+    // file (.non, .xml) opens as with パズルを開く, anything else as a picture.
+    bool OpenFile(const QString& path);
     int DetectFormat(QIODevice& file);
     void ReadImage(QIODevice& file, int nFormat);
     void ReadPpm(QIODevice& file);
@@ -170,6 +176,8 @@ public:
 signals:
     // The verdict line for the status bar and its explanation; both empty when there is none.
     void verdictChanged(const QString& text, const QString& toolTip);
+    // A picture or puzzle file was read and is shown (its absolute path).
+    void fileOpened(const QString& path);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

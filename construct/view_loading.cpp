@@ -18,6 +18,7 @@
 #include "construct/busy_cursor.h"
 #include "construct/ngm_view.h"
 #include "construct/picture_refusal_text.h"
+#include "formats/puzzle_file.h"
 #include "image/image_format.h"
 #include "image/qt_reader.h"
 #include "image/regular_file.h"
@@ -206,6 +207,14 @@ FlowEnd ReadAndShow(CNGMView& view, PictureData& data) {
     return ReadAndShow(view, loader);
 }
 
+FlowEnd OpenChosenFile(CNGMView& view, const QString& chosen);
+
+// A name ending in .non or .xml is a puzzle file's.
+bool IsPuzzleFileName(const QString& path) {
+    const std::optional<PuzzleFileFormat> format = PuzzleFormatOfPath(path.toStdString());
+    return format && IsPuzzleTextFormat(*format);
+}
+
 // The open-file dialog, then the file chosen.
 FlowEnd RunOpenDialog(CNGMView& view) {
     FileDialogRequest request;
@@ -222,7 +231,11 @@ FlowEnd RunOpenDialog(CNGMView& view) {
     const QString chosen = RunFileDialog(nullptr, request);
     if (chosen.isEmpty())
         return FlowEnd::kStopped;
+    return OpenChosenFile(view, chosen);
+}
 
+// The file chosen in the open dialog, or named on the command line or in the recent-file list.
+FlowEnd OpenChosenFile(CNGMView& view, const QString& chosen) {
     // From here a large picture takes a while: the window is drawn again where the dialog
     // was before the reading begins.
     BusyCursor busy;
@@ -249,8 +262,10 @@ FlowEnd RunOpenDialog(CNGMView& view) {
     const FlowEnd end = ReadAndShow(view, file);
     if (end == FlowEnd::kDeclined)
         view.SetMainWindowTitle(titleBefore);
-    if (end == FlowEnd::kNewShown)
+    if (end == FlowEnd::kNewShown) {
         view.m_strPictureName = info.completeBaseName();
+        emit view.fileOpened(info.absoluteFilePath());
+    }
     return end;
 }
 
@@ -312,6 +327,19 @@ void CNGMView::OnFileOpen() {
     OnInput();
 }
 
+bool CNGMView::OpenPictureFile(const QString& path) {
+    const FlowEnd end = OpenChosenFile(*this, path);
+    if (end != FlowEnd::kDeclined && end != FlowEnd::kKept)
+        ApplyPicturePresentState();
+    return end == FlowEnd::kNewShown;
+}
+
+bool CNGMView::OpenFile(const QString& path) {
+    if (IsPuzzleFileName(path))
+        return OpenPuzzleFile(path);
+    return OpenPictureFile(path);
+}
+
 void CNGMView::OnDropFiles(const QStringList& paths) {
     if (paths.isEmpty())
         return;
@@ -324,6 +352,11 @@ void CNGMView::OnDropFiles(const QStringList& paths) {
     struct stat status {};
     if (::stat(QFile::encodeName(path).constData(), &status) != 0 || S_ISDIR(status.st_mode)) {
         UserMessageBox(kFolder, MB_ICONINFORMATION);
+        return;
+    }
+    // A puzzle file dropped on the form opens as with パズルを開く.
+    if (IsPuzzleFileName(path)) {
+        OpenPuzzleFile(path);
         return;
     }
     BusyCursor busy;
@@ -339,8 +372,10 @@ void CNGMView::OnDropFiles(const QStringList& paths) {
             break;
     }
     const FlowEnd end = ReadAndShow(*this, file);
-    if (end == FlowEnd::kNewShown)
+    if (end == FlowEnd::kNewShown) {
         m_strPictureName = QFileInfo(path).completeBaseName();
+        emit fileOpened(QFileInfo(path).absoluteFilePath());
+    }
     if (end == FlowEnd::kNewShown || end == FlowEnd::kPreviousShown)
         ApplyPicturePresentState();
 }

@@ -83,6 +83,7 @@ bool CNGMView::OpenPuzzleFile(const QString& path) {
     EnableControls({IDC_PLAY}, true);
     update();
     JudgePuzzle();
+    emit fileOpened(info.absoluteFilePath());
     return true;
 }
 

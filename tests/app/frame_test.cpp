@@ -1,6 +1,4 @@
-// The main frame: menus, shortcuts and bars, the Readme command, and the document commands
-// (open by name, new, save) with the recent-file list.
-#include <QDir>
+// The main frame: menus, shortcuts and bars, and the document commands new and save.
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
@@ -43,38 +41,9 @@ TEST_F(FrameTest, MenusShortcutsToolBarAndPrompts) {
     EXPECT_EQ(Frame().StatusBar()->currentMessage(), "Readmeファイルを開きます");
 }
 
-TEST_F(FrameTest, ReadmeIsOpenedFromTheCurrentFolderOrReportedMissing) {
-    const QString old = QDir::currentPath();
-    QDir::setCurrent(dir.path());
-    {
-        ScriptedShellOpen shell;
-        ScriptedMessageBoxes boxes;
-        Frame().Action(ID_README)->trigger();
-        EXPECT_EQ(boxes.Texts(), QStringList{"Readme.htmlファイルが見つかりません"});
-        EXPECT_EQ(shell.Opened(), QStringList{QDir(dir.path()).absoluteFilePath("Readme.html")});
-    }
-    QDir::setCurrent(old);
-}
-
-TEST_F(FrameTest, OpeningAFileByNameReadsNothingAndNewResetsTheForm) {
-    const QString path = Write("cat.ppm", "P6\n2 2\n255\n............");
+TEST_F(FrameTest, NewKeepsTheDocumentAndResetsTheForm) {
     CNGMView& view = a.View();
     view.OnHScroll(0, 0, nullptr);  // not a threshold bar: ignored
-    view.m_nLowerThreshold = 30;
-    ASSERT_TRUE(Frame().OpenDocumentFile(path));
-    EXPECT_EQ(Frame().windowTitle(), "cat.ppm - NGM");
-    EXPECT_EQ(view.m_nLowerThreshold, 0);
-    EXPECT_FALSE(a.doc.HasPicture());
-    for (int i = 0; i < 5; ++i)
-        Frame().OpenDocumentFile(Write(QString("f%1.ppm").arg(i), "x"));
-    EXPECT_EQ(Frame().RecentFiles().size(), 4);
-    EXPECT_TRUE(Frame().RecentFiles().first().endsWith("f4.ppm"));
-
-    ScriptedMessageBoxes boxes;
-    EXPECT_FALSE(Frame().OpenDocumentFile(dir.filePath("missing.ppm")));
-    EXPECT_EQ(boxes.Texts(), QStringList{"ドキュメントを開くことができませんでした。"});
-    EXPECT_EQ(Frame().windowTitle(), "f4.ppm - NGM");
-
     view.m_nUpperThreshold = 12;
     Frame().Action(ID_FILE_NEW)->trigger();
     EXPECT_EQ(Frame().windowTitle(), "無題 - NGM");
