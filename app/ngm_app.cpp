@@ -21,7 +21,10 @@ CNGMApp::~CNGMApp() = default;
 bool CNGMApp::InitInstance(const QStringList& arguments) {
     QCoreApplication::setOrganizationName(QString::fromUtf8(kSettingsKey));
     QCoreApplication::setApplicationName(QStringLiteral("NGM"));
-    QApplication::setWindowIcon(QIcon(QPixmap(kIconXpm)));
+    // The icon installed in the desktop's theme, drawn from the same grid as the built-in one,
+    // which stands in when the program runs from its build tree.
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QStringLiteral("io.github.ngm.NGM"), QIcon(QPixmap(kIconXpm))));
 
     m_doc.m_strTitle = QStringLiteral("無題");
     m_pMainFrame = std::make_unique<CMainFrame>(&m_doc);
