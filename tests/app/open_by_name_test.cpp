@@ -184,9 +184,11 @@ TEST_F(OpenByNameTest, RecentFilesAndFrameDropsOpenAsTheDialogsDo) {
 
 TEST_F(OpenByNameTest, ReadmeIsLookedForHereThenBesideTheProgramThenInTheDocumentation) {
     const QStringList folders = ReadmeFolders();
-    ASSERT_GE(folders.size(), 3);
-    EXPECT_EQ(folders[0], QDir::currentPath());
-    EXPECT_EQ(folders[1], QCoreApplication::applicationDirPath());
+    // The program's folder is named once when it is the current one.
+    QStringList first{QDir::currentPath(), QCoreApplication::applicationDirPath()};
+    first.removeDuplicates();
+    ASSERT_GT(folders.size(), first.size());
+    EXPECT_EQ(folders.mid(0, first.size()), first);
     EXPECT_TRUE(folders.last().endsWith("/doc/ngm")) << folders.last().toStdString();
 
     QStringList places;
