@@ -12,6 +12,15 @@ void DrawClueNumber(CDC& dc, CPoint pos, int cellSize, int number) {
 
 }  // namespace
 
+BoardLayout PanelLayout(const Puzzle& puzzle, int width, int height) {
+    for (int cell = kResultCellSize; cell > kSmallestPanelCell; --cell) {
+        const BoardLayout layout = BoardLayout::ForPuzzle(puzzle, cell);
+        if (layout.Width() <= width && layout.Height() <= height)
+            return layout;
+    }
+    return BoardLayout::ForPuzzle(puzzle, kSmallestPanelCell);
+}
+
 void DrawResultGrid(CDC& dc, const BoardLayout& layout) {
     CPen normal(PS_SOLID, 1, kGridLineColor);
     CPen accent(PS_SOLID, 1, kGridAccentColor);
