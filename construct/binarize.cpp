@@ -228,10 +228,8 @@ void ReduceSumsToBlocks(const GraySums& gray, int width, int height, int lower, 
 void ReduceSumsToBlocks(const GraySums& gray, const BlockDivision& division, int lower, int upper,
                         ColumnBuffer& answer) {
     const BlockDivision& d = division;
-    if (d.columns <= 0 || d.rows <= 0 || answer.Columns() < d.columns || answer.Length() < d.rows)
+    if (!ClearBlocks(d, answer))
         return;
-    for (int i = 0; i < d.columns; ++i)
-        std::fill(answer[i], answer[i] + d.rows, 0);
     if (d.IsEmpty() || gray.Columns() < d.xs.back() || gray.Length() < d.ys.back())
         return;
     const int columns = d.HeldColumns();

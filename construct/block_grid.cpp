@@ -47,6 +47,15 @@ int BlockSide(int width, int height, int n) {
     return n > 0 ? std::max(width, height) / n : 0;
 }
 
+bool ClearBlocks(const BlockDivision& division, ColumnBuffer& answer) {
+    const BlockDivision& d = division;
+    if (d.columns <= 0 || d.rows <= 0 || answer.Columns() < d.columns || answer.Length() < d.rows)
+        return false;
+    for (int i = 0; i < d.columns; ++i)
+        std::fill(answer[i], answer[i] + d.rows, 0);
+    return true;
+}
+
 void ReduceToBlocks(const ColumnBuffer& binary, int width, int height, int n,
                     ColumnBuffer& answer) {
     if (n <= 0 || answer.Columns() < n || answer.Length() < n)
@@ -57,10 +66,8 @@ void ReduceToBlocks(const ColumnBuffer& binary, int width, int height, int n,
 void ReduceToBlocks(const ColumnBuffer& binary, const BlockDivision& division,
                     ColumnBuffer& answer) {
     const BlockDivision& d = division;
-    if (d.columns <= 0 || d.rows <= 0 || answer.Columns() < d.columns || answer.Length() < d.rows)
+    if (!ClearBlocks(d, answer))
         return;
-    for (int i = 0; i < d.columns; ++i)
-        std::fill(answer[i], answer[i] + d.rows, 0);
     // Only blocks that the binary image holds in full are counted.
     int columns = d.HeldColumns();
     int rows = d.HeldRows();

@@ -30,6 +30,8 @@ int BlockSide(int width, int height, int n);
 // picture.  Cells that no whole block of the picture reaches are 0, so every cell is written.
 // Does nothing when answer is smaller than n x n.
 void ReduceToBlocks(const ColumnBuffer& binary, int width, int height, int n, ColumnBuffer& answer);
+// Sets the division's columns x rows cells of answer to 0; false when answer is smaller.
+bool ClearBlocks(const BlockDivision& division, ColumnBuffer& answer);
 // The same for any division: answer holds division.columns x division.rows cells; blocks that
 // the binary image does not hold in full stay 0.
 void ReduceToBlocks(const ColumnBuffer& binary, const BlockDivision& division,
