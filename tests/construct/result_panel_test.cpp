@@ -108,7 +108,8 @@ namespace {
 // second column's "1" looks exactly as the third's, and the bottom row's single clue 30 leaves
 // the slots left of it empty; cells too small for a readable number show none.
 TEST(ShrunkPuzzlePanel, TwoDigitNumbersStayOutOfTheirNeighbours) {
-    for (const auto& [width, height] : {std::pair{30, 17}, std::pair{35, 20}, std::pair{40, 25}, std::pair{50, 50}}) {
+    for (const auto& [width, height] :
+         {std::pair{30, 17}, std::pair{35, 20}, std::pair{40, 25}, std::pair{50, 50}}) {
         SCOPED_TRACE(::testing::Message() << width << "x" << height);
         std::vector<std::uint8_t> cells(width * height);
         for (int y = 0; y < height; ++y)
