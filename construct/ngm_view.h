@@ -10,7 +10,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "construct/picture_puzzle.h"
 #include "image/column_buffer.h"
+#include "model/block_division.h"
 #include "platform/form.h"
 #include "platform/gdi.h"
 
@@ -123,8 +125,18 @@ public:
     // Creates the panel images if the first paint has not yet done so.
     void EnsurePanelImages();
 
-    // The block count selected in combo box 1027, else its last item.
+    // The block count selected in combo box 1027, else 20 (the columns of a custom choice).
     int SelectedBlockCount() const;
+    // The blocks asked for: the selected count or the custom width and height, and whether
+    // they follow the picture's own width and height (check box 1031).
+    BlockChoice SelectedBlocks() const;
+    // A list item of 1027 chosen: the custom entry asks for the width and height first (a
+    // cancel goes back to the item before, without an analysis); then the analysis runs.
+    void OnBlocksChosen(int index);
+    // Sets the custom width and height as chosen in its dialog, without an analysis.
+    void SetCustomBlocks(int columns, int rows);
+    // How the picture's canvas was cut by the last analysis (empty when its choice was refused).
+    const BlockDivision& Division() const { return m_division; }
     // True while the document has a picture (loaded or stored from the DrawBox).
     bool HasPicture() const;
 
@@ -196,6 +208,11 @@ private:
 
     CNGMDoc* m_pDoc;
     CMainFrame* m_pFrame = nullptr;
+    BlockDivision m_division;
+    // The custom width and height, and the list item chosen before the custom entry.
+    int m_nCustomColumns = 30;
+    int m_nCustomRows = 30;
+    int m_nBlocksIndex = -1;
     ControlMap m_controls;
     VerdictJudge* m_pJudge = nullptr;
     CUniqueDialog* m_pUniqueDialog = nullptr;

@@ -24,6 +24,12 @@ inline BoardLayout ResultLayout(const Puzzle& puzzle) {
     return BoardLayout(puzzle.width, puzzle.height, kResultCellSize);
 }
 
+// The smallest cell the puzzle panel draws a puzzle with; a larger puzzle is cut off.
+constexpr int kSmallestPanelCell = 2;
+// The layout of the largest cells, up to the panel's own, with which the puzzle fits a
+// width x height panel.
+BoardLayout PanelLayout(const Puzzle& puzzle, int width, int height);
+
 // Draws the layout's grid lines (the fifth ones in the accent colour) over whatever lies there.
 void DrawResultGrid(CDC& dc, const BoardLayout& layout);
 

@@ -22,19 +22,6 @@ const QString kNone = QStringLiteral("このパズルのヒントには、すべ
 const QString kUndecided = QStringLiteral(
     "このパズルの答えを時間内に求められませんでした。\nヒントに合うように塗れば正解です。");
 
-// The smallest cell the puzzle panel draws a puzzle with; a larger puzzle is cut off.
-constexpr int kSmallestPanelCell = 2;
-
-// The layout of the largest cells, up to the panel's own, with which the puzzle fits.
-BoardLayout PanelLayout(const Puzzle& puzzle, int width, int height) {
-    for (int cell = kResultCellSize; cell > kSmallestPanelCell; --cell) {
-        const BoardLayout layout = BoardLayout::ForPuzzle(puzzle, cell);
-        if (layout.Width() <= width && layout.Height() <= height)
-            return layout;
-    }
-    return BoardLayout::ForPuzzle(puzzle, kSmallestPanelCell);
-}
-
 }  // namespace
 
 void CNGMView::OnOpenPuzzleFile() {

@@ -1,6 +1,7 @@
 #include "platform/form.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
 #include <QFontMetrics>
@@ -116,6 +117,9 @@ ControlMap BuildControls(QWidget* parent, const DialogTemplate& t) {
                 w = r;
                 break;
             }
+            case CtlKind::CheckBox:
+                w = new QCheckBox(text, parent);
+                break;
             case CtlKind::HScrollBar:
                 w = new ScrollCodeBar(parent);
                 break;
@@ -155,7 +159,8 @@ ControlMap BuildControls(QWidget* parent, const DialogTemplate& t) {
                 w->setFont(font);
             }
         }
-        if (c.kind == CtlKind::RadioButton || c.kind == CtlKind::Static) {
+        if (c.kind == CtlKind::RadioButton || c.kind == CtlKind::CheckBox ||
+            c.kind == CtlKind::Static) {
             // Text controls keep their whole text visible with the substituted fonts.
             r.setWidth(std::max(r.width(), w->sizeHint().width()));
         }
