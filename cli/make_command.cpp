@@ -28,7 +28,8 @@
 
 namespace {
 
-const char kMakeHelp[] =
+const char kMakeHelp[] = QT_TRANSLATE_NOOP(
+    "NgmCli",
     "使い方: ngm-cli make [--blocks N|横x縦] [--fit] [--band 下限,上限]\n"
     "                     [--format non|xml|png|pdf] [--out フォルダ] [--unique] 画像...\n"
     "\n"
@@ -59,7 +60,7 @@ const char kMakeHelp[] =
     "\n"
     "画像は全部のコアで並べて処理します。端末では進み具合を標準エラーに表示します。\n"
     "読めない画像や書けないファイルは、標準エラーに「画像: 理由」を書いて飛ばします。\n"
-    "終了コード: 0 すべて作れた、2 作れなかった画像があった、1 引数の誤り。\n";
+    "終了コード: 0 すべて作れた、2 作れなかった画像があった、1 引数の誤り。\n");
 
 struct MakeOptions {
     BlockChoice blocks = BlockChoice::Square(20);
@@ -142,7 +143,8 @@ MakeResult MakeOne(const std::string& picture, const QString& output, const Make
     const QString verdict = DescribeVerdict(solved).text;
     const QString written = WriteExportFiles(ExportFiles(puzzle, options.format, output, verdict));
     if (!written.isEmpty()) {
-        result.err = picture + ": ファイルに書き込めませんでした。" + written.toStdString();
+        result.err = picture + NgmCli::tr(": ファイルに書き込めませんでした。").toStdString() +
+                     written.toStdString();
         return result;
     }
     result.out = picture + '\t' + output.toStdString() + '\t' + VerdictWord(solved.verdict) + '\t' +
@@ -208,18 +210,18 @@ int RunMake(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             continue;
         }
         if (a == "--help" || a == "-h") {
-            out << kMakeHelp;
+            out << NgmCli::tr(kMakeHelp).toStdString();
             return 0;
         }
         const std::size_t eq = a.find('=');
         const std::string name = a.substr(0, eq);
         if (name != "--blocks" && name != "--band" && name != "--format" && name != "--out") {
-            err << "ngm-cli make: 知らないオプションです: " << a << "\n"
-                << "ngm-cli make --help で使い方を表示します。\n";
+            err << NgmCli::tr("ngm-cli make: 知らないオプションです: ").toStdString() << a << "\n"
+                << NgmCli::tr("ngm-cli make --help で使い方を表示します。\n").toStdString();
             return 1;
         }
         if (eq == std::string::npos && i + 1 >= args.size()) {
-            err << "ngm-cli make: " << name << " に値がありません\n";
+            err << "ngm-cli make: " << name << NgmCli::tr(" に値がありません\n").toStdString();
             return 1;
         }
         const std::string value = eq != std::string::npos ? a.substr(eq + 1) : args[++i];
@@ -239,7 +241,8 @@ int RunMake(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             ok = !value.empty() && QDir().mkpath(options.outDir);
         }
         if (!ok) {
-            err << "ngm-cli make: " << name << " の値が正しくありません: " << value << "\n";
+            err << "ngm-cli make: " << name << NgmCli::tr(" の値が正しくありません: ").toStdString()
+                << value << "\n";
             return 1;
         }
     }
@@ -250,8 +253,8 @@ int RunMake(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         return 1;
     }
     if (pictures.empty()) {
-        err << "ngm-cli make: 画像がありません\n"
-            << "ngm-cli make --help で使い方を表示します。\n";
+        err << NgmCli::tr("ngm-cli make: 画像がありません\n").toStdString()
+            << NgmCli::tr("ngm-cli make --help で使い方を表示します。\n").toStdString();
         return 1;
     }
     if (options.format == PuzzleFileFormat::kPng || options.format == PuzzleFileFormat::kPdf)
@@ -264,8 +267,10 @@ int RunMake(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     for (std::size_t i = 0; i < pictures.size(); ++i) {
         outputs.push_back(OutputPath(pictures[i], options));
         if (std::find(outputs.begin(), outputs.end() - 1, outputs.back()) != outputs.end() - 1) {
-            results[i].err = pictures[i] + ": 同じ名前のファイルを前の画像が書きます: " +
-                             outputs.back().toStdString();
+            results[i].err =
+                pictures[i] +
+                NgmCli::tr(": 同じ名前のファイルを前の画像が書きます: ").toStdString() +
+                outputs.back().toStdString();
             done[i] = 1;
         }
     }
