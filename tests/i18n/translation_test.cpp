@@ -53,6 +53,22 @@ std::vector<std::pair<QString, QStringList>> TranslationSets() {
     return sets;
 }
 
+// The text of the current element; lupdate writes control characters such as "\r" as
+// <byte value="xd"/> elements inside it.
+QString ReadText(QXmlStreamReader& xml) {
+    QString text;
+    while (xml.readNext() != QXmlStreamReader::EndElement && !xml.atEnd()) {
+        if (xml.isCharacters()) {
+            text += xml.text();
+        } else if (xml.isStartElement() && xml.name() == QLatin1String("byte")) {
+            QString value = xml.attributes().value(QLatin1String("value")).toString();
+            text += QChar(value.remove(0, 1).toUShort(nullptr, 16));
+            xml.skipCurrentElement();
+        }
+    }
+    return text;
+}
+
 std::vector<Message> ReadTs(const QString& path) {
     std::vector<Message> messages;
     QFile file(path);
@@ -77,13 +93,13 @@ std::vector<Message> ReadTs(const QString& path) {
                         QFileInfo(base.absoluteFilePath(f)).canonicalFilePath(), l);
                     xml.skipCurrentElement();
                 } else if (xml.name() == QLatin1String("source")) {
-                    m.source = xml.readElementText();
+                    m.source = ReadText(xml);
                 } else if (xml.name() == QLatin1String("translation")) {
                     const QString type = xml.attributes().value(QLatin1String("type")).toString();
                     if (type == QLatin1String("vanished") || type == QLatin1String("obsolete"))
                         m.context.clear();  // not in the code any more
                     m.finished = type.isEmpty();
-                    m.translation = xml.readElementText();
+                    m.translation = ReadText(xml);
                 } else {
                     xml.skipCurrentElement();
                 }
@@ -92,6 +108,10 @@ std::vector<Message> ReadTs(const QString& path) {
                 messages.push_back(m);
         }
     }
+    // The reader stops at the first element it cannot read; every message after it would be
+    // missing.  (Reading on past the root's end only reports the end of the document.)
+    EXPECT_TRUE(!xml.hasError() || xml.error() == QXmlStreamReader::PrematureEndOfDocumentError)
+        << path.toStdString() << ":" << xml.lineNumber() << ": " << xml.errorString().toStdString();
     return messages;
 }
 
@@ -140,6 +160,7 @@ std::vector<Literal> JapaneseLiterals(const QString& path) {
                     const QChar e = code.at(++i);
                     text += e == QLatin1Char('n')   ? QChar(u'\n')
                             : e == QLatin1Char('t') ? QChar(u'\t')
+                            : e == QLatin1Char('r') ? QChar(u'\r')
                                                     : e;
                 } else {
                     text += code.at(i);
