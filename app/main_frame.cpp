@@ -106,7 +106,7 @@ void CMainFrame::OnCreate() {
     QAction* statusbar = MakeAction(ID_VIEW_STATUS_BAR, tr("ステータス バー(&S)"));
     statusbar->setCheckable(true);
     statusbar->setChecked(true);
-    QAction* drawbox = MakeAction(ID_DRAWBOX, QStringLiteral("DrawBox\tCtrl+M(&M)"),
+    QAction* drawbox = MakeAction(ID_DRAWBOX, tr("DrawBox\tCtrl+M(&M)"),
                                   QKeySequence(Qt::CTRL | Qt::Key_M));
     drawbox->setIcon(QIcon(QPixmap(kDrawBoxXpm)));
     QAction* findUnique = MakeAction(ID_FIND_UNIQUE, tr("一意なパズルを探す...\tCtrl+U"),
@@ -116,7 +116,7 @@ void CMainFrame::OnCreate() {
     // picture on the clipboard.
     QAction* paste =
         MakeAction(ID_EDIT_PASTE, tr("画像を貼り付け\tCtrl+V"), QKeySequence(Qt::CTRL | Qt::Key_V));
-    QAction* readme = MakeAction(ID_README, QStringLiteral("Readme(R)"));
+    QAction* readme = MakeAction(ID_README, tr("Readme(R)"));
     QAction* about = MakeAction(ID_APP_ABOUT, tr("バージョン情報 NGM(&A)..."));
     about->setIcon(QIcon(QPixmap(kAboutXpm)));
     QAction* input = MakeAction(IDC_INPUT, QString(), QKeySequence(Qt::CTRL | Qt::Key_I));

@@ -112,6 +112,14 @@ Please end the name with .non, .xml, .png or .pdf.</translation>
         <source>パズル(*.non) (*.non);;XMLパズル(*.xml) (*.xml);;PNG画像(*.png) (*.png);;PDF(*.pdf) (*.pdf)</source>
         <translation>Puzzle (*.non);;XML puzzle (*.xml);;PNG image (*.png);;PDF (*.pdf)</translation>
     </message>
+    <message>
+        <source>DrawBox	Ctrl+M(&amp;M)</source>
+        <translation>&amp;DrawBox	Ctrl+M</translation>
+    </message>
+    <message>
+        <source>Readme(R)</source>
+        <translation>&amp;Readme</translation>
+    </message>
 </context>
 <context>
     <name>CNGMView</name>
@@ -250,7 +258,7 @@ Hints: %1</translation>
         <source><byte value="xd"/>
 （作者の答えとは別の解です）</source>
         <translation><byte value="xd"/>
-(a solution other than the author's)</translation>
+(a solution other than the author&apos;s)</translation>
     </message>
     <message>
         <source>今の盤面から決められるマスはありません。</source>
@@ -289,7 +297,7 @@ Hints: %1</translation>
     </message>
     <message>
         <source>パズルが変わったので、結果を閉じました。「探し直す」で今のパズルについて探します。</source>
-        <translation>The puzzle has changed, so the results were closed. "Search Again" searches for the current puzzle.</translation>
+        <translation>The puzzle has changed, so the results were closed. &quot;Search Again&quot; searches for the current puzzle.</translation>
     </message>
     <message>
         <source>閾値とブロック数をどう変えても、解が一つのパズルになりません。決まらないマスが最も少ないものを示します。</source>
@@ -368,7 +376,7 @@ Hints: %1</translation>
     </message>
     <message>
         <source>選択色</source>
-        <translation>Color</translation>
+        <translation>Current</translation>
     </message>
     <message>
         <source>フリー</source>
@@ -550,7 +558,7 @@ Open Puzzle</translation>
     <message>
         <source>閾値とブロック数、またはマスを変えて、解が一つのパズルを探します
 一意なパズルを探す</source>
-        <translation>Looks for a puzzle with a single solution by changing the threshold and block count, or cells
+        <translation>Changes threshold, blocks or cells to find a unique puzzle
 Find Unique Puzzle</translation>
     </message>
     <message>
