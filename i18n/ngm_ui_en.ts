@@ -239,8 +239,8 @@ H : hint</translation>
     <message>
         <source>間違いが%1個あります。<byte value="xd"/>
 プレイタイムは%2秒でした。</source>
-        <translation>There are %1 mistakes.<byte value="xd"/>
-Your play time was %2 seconds.</translation>
+        <translation>Mistakes: %1<byte value="xd"/>
+Play time: %2 seconds</translation>
     </message>
     <message>
         <source>Congratulations!!!<byte value="xd"/>

@@ -8,19 +8,10 @@
 #include <QTranslator>
 
 #include "construct/verdict_text.h"
+#include "support/japanese_text.h"
 #include "window_test.h"
 
 namespace {
-
-bool HasJapanese(const QString& s) {
-    for (const QChar c : s) {
-        const char16_t u = c.unicode();
-        if ((u >= 0x3000 && u <= 0x30ff) || (u >= 0x4e00 && u <= 0x9fff) ||
-            (u >= 0xff00 && u <= 0xffef))
-            return true;
-    }
-    return false;
-}
 
 // The English texts of the windows for as long as it lives; the test program runs every case in
 // one process, and the others expect Japanese.

@@ -18,6 +18,7 @@
 #include <map>
 #include <vector>
 
+#include "../support/japanese_text.h"
 #include "platform/ui_language.h"
 
 namespace {
@@ -113,16 +114,6 @@ std::vector<Message> ReadTs(const QString& path) {
     EXPECT_TRUE(!xml.hasError() || xml.error() == QXmlStreamReader::PrematureEndOfDocumentError)
         << path.toStdString() << ":" << xml.lineNumber() << ": " << xml.errorString().toStdString();
     return messages;
-}
-
-bool HasJapanese(const QString& s) {
-    for (const QChar c : s) {
-        const char16_t u = c.unicode();
-        if ((u >= 0x3000 && u <= 0x30ff) || (u >= 0x4e00 && u <= 0x9fff) ||
-            (u >= 0xff00 && u <= 0xffef))
-            return true;
-    }
-    return false;
 }
 
 // The string literals of a C++ file that hold Japanese, with their lines; comments, character
