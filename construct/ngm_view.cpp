@@ -278,7 +278,7 @@ void CNGMView::OnHScroll(int nSBCode, int nPos, QScrollBar* pScrollBar) {
         OnAnalyze();  // which clears the panels it draws
         return;
     }
-    AppMessageBox(QStringLiteral("無理な閾値設定です。"), MB_OK);
+    AppMessageBox(tr("無理な閾値設定です。"), MB_OK);
     m_nUpperThreshold = 255;
     m_nLowerThreshold = 0;
     lower->SetScrollPos(0);

@@ -12,7 +12,7 @@
 constexpr int kResultCellSize = 7;
 // Clue numbers: in the dc's text colour on the face colour, in this face at the height of a
 // cell.
-inline const QString kClueFontFace = QStringLiteral("MS P明朝");
+inline const QString kClueFontFace = QStringLiteral("MS P明朝");  // untranslated: font name
 constexpr int kClueCharSet = 128;  // Shift-JIS
 constexpr COLORREF kClueBkColor = kFaceColor;
 // Grid lines, and every fifth line inside the grid.

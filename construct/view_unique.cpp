@@ -113,7 +113,7 @@ void CNGMView::ApplyCellChanges(const std::vector<std::uint8_t>& cells, int chan
     m_dcResult.FillSolidRect(0, 0, m_nResultW, m_nResultH, kFaceColor);
     DrawResult();
 
-    m_strImageInfo += QStringLiteral("変更マス : %1\r\n").arg(changed);
+    m_strImageInfo += tr("変更マス : %1\r\n").arg(changed);
     UpdateData();
     ScrollInfoToEnd();
     EnableControls({IDC_PLAY}, true);

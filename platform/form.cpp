@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -30,6 +31,10 @@ QFont TemplateFont(const DialogTemplate& t) {
     // Dialog fonts are given in points at 96 dpi: 8 pt is 11 pixels.
     font.setPixelSize((t.fontPoints * 96 + 36) / 72);
     return font;
+}
+
+QString TemplateText(const char* text) {
+    return QCoreApplication::translate("Dialog", text);
 }
 
 namespace {
@@ -64,7 +69,7 @@ ControlMap BuildControls(QWidget* parent, const DialogTemplate& t) {
     parent->setFont(TemplateFont(t));
     QWidget* previous = nullptr;
     for (const ControlTemplate& c : t.controls) {
-        const QString text = QString::fromUtf8(c.text);
+        const QString text = TemplateText(c.text);
         QWidget* w = nullptr;
         switch (c.kind) {
             case CtlKind::PushButton:

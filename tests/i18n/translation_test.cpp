@@ -18,6 +18,7 @@
 #include <map>
 #include <vector>
 
+#include "../support/japanese_text.h"
 #include "platform/ui_language.h"
 
 namespace {
@@ -53,6 +54,22 @@ std::vector<std::pair<QString, QStringList>> TranslationSets() {
     return sets;
 }
 
+// The text of the current element; lupdate writes control characters such as "\r" as
+// <byte value="xd"/> elements inside it.
+QString ReadText(QXmlStreamReader& xml) {
+    QString text;
+    while (xml.readNext() != QXmlStreamReader::EndElement && !xml.atEnd()) {
+        if (xml.isCharacters()) {
+            text += xml.text();
+        } else if (xml.isStartElement() && xml.name() == QLatin1String("byte")) {
+            QString value = xml.attributes().value(QLatin1String("value")).toString();
+            text += QChar(value.remove(0, 1).toUShort(nullptr, 16));
+            xml.skipCurrentElement();
+        }
+    }
+    return text;
+}
+
 std::vector<Message> ReadTs(const QString& path) {
     std::vector<Message> messages;
     QFile file(path);
@@ -77,13 +94,13 @@ std::vector<Message> ReadTs(const QString& path) {
                         QFileInfo(base.absoluteFilePath(f)).canonicalFilePath(), l);
                     xml.skipCurrentElement();
                 } else if (xml.name() == QLatin1String("source")) {
-                    m.source = xml.readElementText();
+                    m.source = ReadText(xml);
                 } else if (xml.name() == QLatin1String("translation")) {
                     const QString type = xml.attributes().value(QLatin1String("type")).toString();
                     if (type == QLatin1String("vanished") || type == QLatin1String("obsolete"))
                         m.context.clear();  // not in the code any more
                     m.finished = type.isEmpty();
-                    m.translation = xml.readElementText();
+                    m.translation = ReadText(xml);
                 } else {
                     xml.skipCurrentElement();
                 }
@@ -92,17 +109,11 @@ std::vector<Message> ReadTs(const QString& path) {
                 messages.push_back(m);
         }
     }
+    // The reader stops at the first element it cannot read; every message after it would be
+    // missing.  (Reading on past the root's end only reports the end of the document.)
+    EXPECT_TRUE(!xml.hasError() || xml.error() == QXmlStreamReader::PrematureEndOfDocumentError)
+        << path.toStdString() << ":" << xml.lineNumber() << ": " << xml.errorString().toStdString();
     return messages;
-}
-
-bool HasJapanese(const QString& s) {
-    for (const QChar c : s) {
-        const char16_t u = c.unicode();
-        if ((u >= 0x3000 && u <= 0x30ff) || (u >= 0x4e00 && u <= 0x9fff) ||
-            (u >= 0xff00 && u <= 0xffef))
-            return true;
-    }
-    return false;
 }
 
 // The string literals of a C++ file that hold Japanese, with their lines; comments, character
@@ -140,6 +151,7 @@ std::vector<Literal> JapaneseLiterals(const QString& path) {
                     const QChar e = code.at(++i);
                     text += e == QLatin1Char('n')   ? QChar(u'\n')
                             : e == QLatin1Char('t') ? QChar(u'\t')
+                            : e == QLatin1Char('r') ? QChar(u'\r')
                                                     : e;
                 } else {
                     text += code.at(i);
