@@ -248,8 +248,10 @@ int RunMake(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     }
     // The search cuts the square canvas into N x N blocks.
     if (options.unique && (options.blocks.fit || options.blocks.columns != options.blocks.rows)) {
-        err << "ngm-cli make: --unique は正方形のブロック数だけで使えます(--fit や 横x縦 とは"
-               "一緒に使えません)\n";
+        err << NgmCli::tr(
+                   "ngm-cli make: --unique は正方形のブロック数だけで使えます(--fit や "
+                   "横x縦 とは一緒に使えません)\n")
+                   .toStdString();
         return 1;
     }
     if (pictures.empty()) {

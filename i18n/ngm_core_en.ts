@@ -81,70 +81,6 @@ Exit status: 0 written, 2 cannot read or write, 1 wrong arguments.
         <translation>: could not write the file. </translation>
     </message>
     <message>
-        <source>使い方: ngm-cli make [--blocks 5|10|20] [--band 下限,上限] [--format non|xml|png|pdf]
-                     [--out フォルダ] [--unique] 画像...
-
-画像(P6 の PPM、24 ビットのビットマップなど、ウィンドウで開けるもの)を一つずつ、
-ウィンドウの解析と同じ規則で白黒にしてブロックに分け、パズルのファイルにします。
-ファイル名は画像の名前の拡張子を形式のものに替えたものです(png では答えの
-名前-solution.png も書きます)。一つの画像につき一行をタブ区切りで書きます:
-  画像(与えたとおり)  書いたファイル  判定  難易度  決まらないマス数
-(--unique では  結果  ブロック数  下限,上限  が続きます)
-判定と難易度の意味は ngm-cli solve --help にあります。
-
-  --blocks N        一辺のブロック数 5、10、20(既定は 20)
-  --band 下限,上限  黒にする明るさの範囲 0 から 255、下限 &lt;= 明るさ &lt; 上限
-                    (既定は 0,250)
-  --format 形式     non、xml、png、pdf のどれか(既定は non)
-  --out フォルダ    書く場所(既定は画像と同じフォルダ、なければ作ります)
-  --unique          解が一つのパズルを探して書きます。与えた(なければ既定の)下限・
-                    上限とブロック数から始めて、ウィンドウの「一意なパズルを探す」と
-                    同じく閾値とブロック数を探し、いちばん良いものにします。行の終わりに
-                    結果(kept 与えたままで一意、found 見つけた、none 見つからない)、
-                    書いたパズルのブロック数、下限,上限 が続きます。none のときは
-                    与えた設定のパズルを書き、判定はそのパズルのものです。
-  --help            この説明を表示する
-
-画像は全部のコアで並べて処理します。端末では進み具合を標準エラーに表示します。
-読めない画像や書けないファイルは、標準エラーに「画像: 理由」を書いて飛ばします。
-終了コード: 0 すべて作れた、2 作れなかった画像があった、1 引数の誤り。
-</source>
-        <translation>Usage: ngm-cli make [--blocks 5|10|20] [--band LOW,HIGH]
-                     [--format non|xml|png|pdf] [--out FOLDER] [--unique]
-                     PICTURE...
-
-Turns each picture (a P6 PPM, a 24-bit bitmap, anything the window opens) into
-black and white and blocks by the rules of the window&apos;s analysis, and writes
-it as a puzzle file named after the picture with the format&apos;s extension (png
-also writes the answer to NAME-solution.png).  Writes one tab-separated line
-for each picture:
-  PICTURE (as given)  FILE WRITTEN  VERDICT  DIFFICULTY  UNDECIDED CELLS
-(with --unique followed by  OUTCOME  BLOCKS  LOW,HIGH)
-ngm-cli solve --help explains the verdict and the difficulty.
-
-  --blocks N        blocks along a side: 5, 10 or 20 (default 20)
-  --band LOW,HIGH   the brightness made black, 0 to 255,
-                    LOW &lt;= brightness &lt; HIGH (default 0,250)
-  --format FORMAT   non, xml, png or pdf (default non)
-  --out FOLDER      where to write (default: the picture&apos;s folder; created if
-                    missing)
-  --unique          search for a puzzle with a unique answer and write that:
-                    starting from the given (or default) LOW,HIGH and blocks,
-                    searches thresholds and blocks as the window&apos;s &quot;Find a
-                    unique puzzle&quot; does and takes the best.  The line ends with
-                    the outcome (kept: unique as given, found: found one,
-                    none: none found), the written puzzle&apos;s blocks and LOW,HIGH.
-                    With none, the puzzle of the given settings is written and
-                    the verdict is that puzzle&apos;s.
-  --help            show this help
-
-Pictures are processed in parallel on all cores; on a terminal the progress
-shows on standard error.  A picture that cannot be read or a file that cannot
-be written is skipped with &quot;PICTURE: reason&quot; on standard error.
-Exit status: 0 all made, 2 some pictures not made, 1 wrong arguments.
-</translation>
-    </message>
-    <message>
         <source>ngm-cli make: 知らないオプションです: </source>
         <translation>ngm-cli make: unknown option: </translation>
     </message>
@@ -246,6 +182,85 @@ arguments.
         <source>ngm-cli solve: ファイルがありません
 </source>
         <translation>ngm-cli solve: no files given
+</translation>
+    </message>
+    <message>
+        <source>使い方: ngm-cli make [--blocks N|横x縦] [--fit] [--band 下限,上限]
+                     [--format non|xml|png|pdf] [--out フォルダ] [--unique] 画像...
+
+画像(P6 の PPM、24 ビットのビットマップなど、ウィンドウで開けるもの)を一つずつ、
+ウィンドウの解析と同じ規則で白黒にしてブロックに分け、パズルのファイルにします。
+ファイル名は画像の名前の拡張子を形式のものに替えたものです(png では答えの
+名前-solution.png も書きます)。一つの画像につき一行をタブ区切りで書きます:
+  画像(与えたとおり)  書いたファイル  判定  難易度  決まらないマス数
+(--unique では  結果  ブロック数  下限,上限  が続きます)
+判定と難易度の意味は ngm-cli solve --help にあります。
+
+  --blocks N        一辺のブロック数 1 から 99(既定は 20)、または 横x縦(30x17 など)
+  --fit             白い余白を付けた正方形でなく画像そのものの幅と高さを分けます。
+                    N では長い辺が N ブロック、短い辺はブロックが正方形に近くなる数
+                    (16:9 の画像に 30 で 30x17)。ブロックが画素より小さくなる画像は
+                    飛ばします
+  --band 下限,上限  黒にする明るさの範囲 0 から 255、下限 &lt;= 明るさ &lt; 上限
+                    (既定は 0,250)
+  --format 形式     non、xml、png、pdf のどれか(既定は non)
+  --out フォルダ    書く場所(既定は画像と同じフォルダ、なければ作ります)
+  --unique          解が一つのパズルを探して書きます。与えた(なければ既定の)下限・
+                    上限とブロック数から始めて、ウィンドウの「一意なパズルを探す」と
+                    同じく閾値とブロック数を探し、いちばん良いものにします。行の終わりに
+                    結果(kept 与えたままで一意、found 見つけた、none 見つからない)、
+                    書いたパズルのブロック数、下限,上限 が続きます。none のときは
+                    与えた設定のパズルを書き、判定はそのパズルのものです。
+  --help            この説明を表示する
+
+画像は全部のコアで並べて処理します。端末では進み具合を標準エラーに表示します。
+読めない画像や書けないファイルは、標準エラーに「画像: 理由」を書いて飛ばします。
+終了コード: 0 すべて作れた、2 作れなかった画像があった、1 引数の誤り。
+</source>
+        <translation>Usage: ngm-cli make [--blocks N|WxH] [--fit] [--band LOW,HIGH]
+                     [--format non|xml|png|pdf] [--out FOLDER] [--unique]
+                     PICTURE...
+
+Turns each picture (a P6 PPM, a 24-bit bitmap, anything the window opens) into
+black and white and blocks by the rules of the window&apos;s analysis, and writes
+it as a puzzle file named after the picture with the format&apos;s extension (png
+also writes the answer to NAME-solution.png).  Writes one tab-separated line
+for each picture:
+  PICTURE (as given)  FILE WRITTEN  VERDICT  DIFFICULTY  UNDECIDED CELLS
+(with --unique followed by  OUTCOME  BLOCKS  LOW,HIGH)
+ngm-cli solve --help explains the verdict and the difficulty.
+
+  --blocks N        blocks along a side, 1 to 99 (default 20), or WxH (30x17)
+  --fit             cut the picture&apos;s own width and height instead of the
+                    white-padded square: with N the longer side gets N blocks,
+                    the shorter the count that keeps blocks nearest to square
+                    (30x17 for a 16:9 picture at 30).  Pictures whose blocks
+                    would be smaller than a pixel are skipped
+  --band LOW,HIGH   the brightness made black, 0 to 255,
+                    LOW &lt;= brightness &lt; HIGH (default 0,250)
+  --format FORMAT   non, xml, png or pdf (default non)
+  --out FOLDER      where to write (default: the picture&apos;s folder; created if
+                    missing)
+  --unique          search for a puzzle with a unique answer and write that:
+                    starting from the given (or default) LOW,HIGH and blocks,
+                    searches thresholds and blocks as the window&apos;s &quot;Find a
+                    unique puzzle&quot; does and takes the best.  The line ends with
+                    the outcome (kept: unique as given, found: found one,
+                    none: none found), the written puzzle&apos;s blocks and LOW,HIGH.
+                    With none, the puzzle of the given settings is written and
+                    the verdict is that puzzle&apos;s.
+  --help            show this help
+
+Pictures are processed in parallel on all cores; on a terminal the progress
+shows on standard error.  A picture that cannot be read or a file that cannot
+be written is skipped with &quot;PICTURE: reason&quot; on standard error.
+Exit status: 0 all made, 2 some pictures not made, 1 wrong arguments.
+</translation>
+    </message>
+    <message>
+        <source>ngm-cli make: --unique は正方形のブロック数だけで使えます(--fit や 横x縦 とは一緒に使えません)
+</source>
+        <translation>ngm-cli make: --unique works with square block counts only (not with --fit or WxH)
 </translation>
     </message>
 </context>

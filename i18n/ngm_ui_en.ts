@@ -2,6 +2,30 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="ja_JP">
 <context>
+    <name>BlockChoice</name>
+    <message>
+        <source>ブロック数 %1×%2 では、ブロックが画像の画素より小さくなります(画像は %3×%4 画素)。
+ブロック数を減らしてください。</source>
+        <translation>With %1×%2 blocks, a block would be smaller than a pixel of the picture (the picture is %3×%4 pixels).
+Please choose fewer blocks.</translation>
+    </message>
+</context>
+<context>
+    <name>CCustomBlocksDialog</name>
+    <message>
+        <source>ブロック数</source>
+        <translation>Blocks</translation>
+    </message>
+    <message>
+        <source>横のブロック数</source>
+        <translation>Blocks across</translation>
+    </message>
+    <message>
+        <source>縦のブロック数</source>
+        <translation>Blocks down</translation>
+    </message>
+</context>
+<context>
     <name>CDrawbox</name>
     <message>
         <source>メモリが不足しているため画像を読み込めません。</source>
@@ -202,6 +226,10 @@ Any filling that fits the clues is correct.</translation>
     <message>
         <source>全てのファイル (*)</source>
         <translation>All files (*)</translation>
+    </message>
+    <message>
+        <source>カスタム...</source>
+        <translation>Custom...</translation>
     </message>
 </context>
 <context>
@@ -489,6 +517,10 @@ Hints: %1</translation>
     <message>
         <source>ピクロス</source>
         <translation>Play</translation>
+    </message>
+    <message>
+        <source>画像の縦横比に合わせる</source>
+        <translation>Fit to picture</translation>
     </message>
 </context>
 <context>

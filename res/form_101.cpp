@@ -46,8 +46,8 @@ constexpr ControlTemplate kControls[] = {
     {IDC_UPPER_SCROLL, CtlKind::HScrollBar, "", 249, 453, 127, 10, CS_DISABLED},
     {IDC_UPPER_EDIT, CtlKind::Edit, "", 379, 452, 31, 12, CS_READONLY | CS_BORDER | CS_DISABLED},
     // Beside the analysis options: the puzzle follows the picture's own width and height.
-    {IDC_FIT_PICTURE, CtlKind::CheckBox, "画像の縦横比に合わせる", 6, 446, 96, 10,
-     CS_DISABLED | CS_TABSTOP},
+    {IDC_FIT_PICTURE, CtlKind::CheckBox, QT_TRANSLATE_NOOP("Dialog", "画像の縦横比に合わせる"), 6,
+     446, 96, 10, CS_DISABLED | CS_TABSTOP},
 };
 
 constexpr DialogTemplate kTemplate{101, nullptr, 475, 489, "MS UI Gothic", 8, kControls};
