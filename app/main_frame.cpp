@@ -17,10 +17,11 @@
 #include <QToolBar>
 #include <QUrl>
 
-#include "model/ngm_doc.h"
+#include "app/readme_search.h"
 #include "construct/ngm_view.h"
 #include "construct/picture_refusal_text.h"
 #include "image/regular_file.h"
+#include "model/ngm_doc.h"
 #include "platform/message_box.h"
 #include "platform/shell.h"
 #include "res/dialog_template.h"
@@ -106,8 +107,8 @@ void CMainFrame::OnCreate() {
     QAction* statusbar = MakeAction(ID_VIEW_STATUS_BAR, tr("ステータス バー(&S)"));
     statusbar->setCheckable(true);
     statusbar->setChecked(true);
-    QAction* drawbox = MakeAction(ID_DRAWBOX, tr("DrawBox\tCtrl+M(&M)"),
-                                  QKeySequence(Qt::CTRL | Qt::Key_M));
+    QAction* drawbox =
+        MakeAction(ID_DRAWBOX, tr("DrawBox\tCtrl+M(&M)"), QKeySequence(Qt::CTRL | Qt::Key_M));
     drawbox->setIcon(QIcon(QPixmap(kDrawBoxXpm)));
     QAction* findUnique = MakeAction(ID_FIND_UNIQUE, tr("一意なパズルを探す...\tCtrl+U"),
                                      QKeySequence(Qt::CTRL | Qt::Key_U));
@@ -258,7 +259,8 @@ void CMainFrame::OnUpdateTopmost() {
 }
 
 void CMainFrame::OnReadme() {
-    if (!ShellOpenFile(QStringLiteral("Readme.html"))) {
+    const QString readme = FindReadme(ReadmeFolders());
+    if (readme.isEmpty() || !ShellOpenFile(readme)) {
         AppMessageBox(tr("Readme.htmlファイルが見つかりません"), MB_OK);
     }
 }
@@ -278,29 +280,19 @@ void CMainFrame::OnFileNew() {
 }
 
 bool CMainFrame::OpenDocumentFile(const QString& path) {
-    // A pipe, a device or a socket would hold the opening for ever: only regular files.
-    QFile file;
-    const RegularFileOpen opened = OpenRegularFile(path, file);
-    if (opened != RegularFileOpen::kOpened) {
-        if (opened == RegularFileOpen::kNotRegularFile) {
-            AppMessageBox(NotPictureText(), MB_ICONINFORMATION);
-        } else {
-            AppMessageBox(tr("ドキュメントを開くことができませんでした。"), MB_OK);
-        }
-        RemoveFromRecentFiles(QFileInfo(path).absoluteFilePath());
-        return false;
-    }
-    // The document stores nothing, so nothing is read from the file.
-    file.close();
+    // A puzzle file is opened as パズルを開く opens it, anything else is read as the picture
+    // chosen in the input dialog: the same questions, messages and title.  Both refuse pipes and
+    // devices before reading.
     const QFileInfo info(path);
-    m_pDoc->m_strTitle = info.fileName();
-    m_pDoc->m_strPathName = info.absoluteFilePath();
-    m_pDoc->m_bPathFromSave = false;
-    AddToRecentFiles(m_pDoc->m_strPathName);
-    UpdateFrameTitle();
-    m_pView->OnInitialUpdate();
-    ShrinkToFitView();
-    return true;
+    const QString suffix = info.suffix().toLower();
+    const bool puzzle = suffix == QLatin1String("non") || suffix == QLatin1String("xml");
+    const bool opened = puzzle ? m_pView->OpenPuzzleFile(path) : m_pView->OpenPictureFile(path);
+    if (opened) {
+        AddToRecentFiles(info.absoluteFilePath());
+    } else if (!info.isFile()) {
+        RemoveFromRecentFiles(info.absoluteFilePath());
+    }
+    return opened;
 }
 
 void CMainFrame::OnFileSave() {

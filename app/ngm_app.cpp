@@ -15,6 +15,23 @@ const char* const kSettingsKey =
     "アプリケーション ウィザードで生成されたローカル アプリケーション";  // untranslated: the
                                                                          // settings key
 
+namespace {
+
+// The first word that is not an option (options begin with "-"; after "--" every word is a file).
+QString FirstFileArgument(const QStringList& arguments) {
+    bool options = true;
+    for (const QString& a : arguments) {
+        if (options && a == QLatin1String("--")) {
+            options = false;
+        } else if (!options || !a.startsWith(QLatin1Char('-'))) {
+            return a;
+        }
+    }
+    return QString();
+}
+
+}  // namespace
+
 CNGMApp::CNGMApp() = default;
 CNGMApp::~CNGMApp() = default;
 
@@ -28,10 +45,13 @@ bool CNGMApp::InitInstance(const QStringList& arguments) {
     QObject::connect(m_pMainFrame->Action(ID_APP_ABOUT), &QAction::triggered, m_pMainFrame.get(),
                      [this] { OnAppAbout(); });
 
-    if (!arguments.isEmpty() && !m_pMainFrame->OpenDocumentFile(arguments.first()))
-        return false;
-
+    // The window opens first, so that the file named on the command line (by the desktop's
+    // "open with") is read into it with the window behind its questions and messages; a file
+    // that cannot be read leaves the window open and empty.
     m_pMainFrame->show();
+    const QString file = FirstFileArgument(arguments);
+    if (!file.isEmpty())
+        m_pMainFrame->OpenDocumentFile(file);
     return true;
 }
 

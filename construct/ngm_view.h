@@ -55,6 +55,9 @@ public:
     // Commands.
     void OnInput();
     void OnFileOpen();
+    // A picture file named on the command line, by the desktop or dropped on the frame: read as
+    // the input dialog reads the file chosen in it.  True when its picture is shown.
+    bool OpenPictureFile(const QString& path);
     void OnAnalyze();
     void OnModeChange();
     void OnPlay();

@@ -203,6 +203,8 @@ FlowEnd ReadAndShow(CNGMView& view, PictureData& data) {
     return ReadAndShow(view, loader);
 }
 
+FlowEnd ReadChosenFile(CNGMView& view, const QString& chosen);
+
 // The open-file dialog, then the file chosen.
 FlowEnd RunOpenDialog(CNGMView& view) {
     FileDialogRequest request;
@@ -220,7 +222,12 @@ FlowEnd RunOpenDialog(CNGMView& view) {
     const QString chosen = RunFileDialog(nullptr, request);
     if (chosen.isEmpty())
         return FlowEnd::kStopped;
+    return ReadChosenFile(view, chosen);
+}
 
+// A file chosen in the open dialog or named on the command line: the same messages, the same
+// title and the same questions.
+FlowEnd ReadChosenFile(CNGMView& view, const QString& chosen) {
     // From here a large picture takes a while: the window is drawn again where the dialog
     // was before the reading begins.
     BusyCursor busy;
@@ -308,6 +315,13 @@ void CNGMView::OnInput() {
 
 void CNGMView::OnFileOpen() {
     OnInput();
+}
+
+bool CNGMView::OpenPictureFile(const QString& path) {
+    const FlowEnd end = ReadChosenFile(*this, path);
+    if (end != FlowEnd::kDeclined && end != FlowEnd::kKept)
+        ApplyPicturePresentState();
+    return end == FlowEnd::kNewShown;
 }
 
 void CNGMView::OnDropFiles(const QStringList& paths) {

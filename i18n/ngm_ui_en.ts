@@ -111,10 +111,6 @@ Please choose fewer blocks.</translation>
         <translation>Untitled</translation>
     </message>
     <message>
-        <source>ドキュメントを開くことができませんでした。</source>
-        <translation>The document could not be opened.</translation>
-    </message>
-    <message>
         <source>ファイルを保存できませんでした。</source>
         <translation>The file could not be saved.</translation>
     </message>
