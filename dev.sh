@@ -7,7 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(build-essential cmake ninja-build ccache qt6-base-dev qt6-base-dev-tools libgl-dev
-          libqt6printsupport6 qt6-image-formats-plugins qt6-translations-l10n libgtest-dev
+          libqt6printsupport6 qt6-image-formats-plugins qt6-translations-l10n qt6-tools-dev
+          qt6-l10n-tools libgtest-dev
           libbenchmark-dev clang libclang-rt-dev fonts-ipafont-mincho fonts-ipafont-gothic
           dpkg-dev desktop-file-utils appstream shared-mime-info bash-completion)
 

@@ -10,7 +10,7 @@
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     const DialogTemplate& t = AboutDialogTemplate();
-    setWindowTitle(QString::fromUtf8(t.caption));
+    setWindowTitle(TemplateText(t.caption));
     m_controls = BuildControls(this, t);
     setFixedSize(TemplateClientSize(t));
     auto* icon = new QLabel(this);

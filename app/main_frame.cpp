@@ -17,7 +17,7 @@
 #include <QToolBar>
 #include <QUrl>
 
-#include "app/readme_file.h"
+#include "app/readme_search.h"
 #include "construct/ngm_view.h"
 #include "model/ngm_doc.h"
 #include "platform/message_box.h"
@@ -39,9 +39,6 @@ CMainFrame::CMainFrame(CNGMDoc* doc, QWidget* parent) : QMainWindow(parent), m_p
 
     m_pView = new CNGMView(m_pDoc);
     m_pView->SetFrame(this);
-    // Every picture or puzzle file shown joins the recent-file list.
-    connect(m_pView, &CNGMView::fileOpened, this,
-            [this](const QString& path) { AddToRecentFiles(path); });
     connect(m_pView, &CNGMView::verdictChanged, this,
             [this](const QString& text, const QString& toolTip) {
                 m_pVerdictPane->setText(text);
@@ -88,41 +85,38 @@ QAction* CMainFrame::MakeAction(int id, const QString& text, const QKeySequence&
 
 void CMainFrame::OnCreate() {
     // Commands of the menu, the tool bar and the accelerators.
-    QAction* fileNew = MakeAction(ID_FILE_NEW, QStringLiteral("新規作成\tCtrl+N(&N)"),
-                                  QKeySequence(Qt::CTRL | Qt::Key_N));
-    QAction* fileOpen = MakeAction(ID_FILE_OPEN, QStringLiteral("開く...\tCtrl+O(&O)"),
-                                   QKeySequence(Qt::CTRL | Qt::Key_O));
+    QAction* fileNew =
+        MakeAction(ID_FILE_NEW, tr("新規作成\tCtrl+N(&N)"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    QAction* fileOpen =
+        MakeAction(ID_FILE_OPEN, tr("開く...\tCtrl+O(&O)"), QKeySequence(Qt::CTRL | Qt::Key_O));
     fileOpen->setIcon(QIcon(QPixmap(kOpenXpm)));
     QAction* fileSave = MakeAction(ID_FILE_SAVE, QString(), QKeySequence(Qt::CTRL | Qt::Key_S));
-    QAction* openPuzzle =
-        MakeAction(ID_PUZZLE_OPEN, QStringLiteral("パズルを開く...\tCtrl+Shift+O"),
-                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
-    QAction* exportPuzzle =
-        MakeAction(ID_PUZZLE_EXPORT, QStringLiteral("パズルをエクスポート...\tCtrl+E"),
-                   QKeySequence(Qt::CTRL | Qt::Key_E));
-    QAction* printPuzzle = MakeAction(ID_FILE_PRINT, QStringLiteral("印刷(P)..."));
-    QAction* exit = MakeAction(ID_APP_EXIT, QStringLiteral("アプリケーションの終了(&X)"));
-    QAction* topmost = MakeAction(ID_TOPMOST, QStringLiteral("最前面表示(&D)"));
+    QAction* openPuzzle = MakeAction(ID_PUZZLE_OPEN, tr("パズルを開く...\tCtrl+Shift+O"),
+                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    QAction* exportPuzzle = MakeAction(ID_PUZZLE_EXPORT, tr("パズルをエクスポート...\tCtrl+E"),
+                                       QKeySequence(Qt::CTRL | Qt::Key_E));
+    QAction* printPuzzle = MakeAction(ID_FILE_PRINT, tr("印刷(P)..."));
+    QAction* exit = MakeAction(ID_APP_EXIT, tr("アプリケーションの終了(&X)"));
+    QAction* topmost = MakeAction(ID_TOPMOST, tr("最前面表示(&D)"));
     topmost->setCheckable(true);
-    QAction* toolbar = MakeAction(ID_VIEW_TOOLBAR, QStringLiteral("ツール バー(&T)"));
+    QAction* toolbar = MakeAction(ID_VIEW_TOOLBAR, tr("ツール バー(&T)"));
     toolbar->setCheckable(true);
     toolbar->setChecked(true);
-    QAction* statusbar = MakeAction(ID_VIEW_STATUS_BAR, QStringLiteral("ステータス バー(&S)"));
+    QAction* statusbar = MakeAction(ID_VIEW_STATUS_BAR, tr("ステータス バー(&S)"));
     statusbar->setCheckable(true);
     statusbar->setChecked(true);
-    QAction* drawbox = MakeAction(ID_DRAWBOX, QStringLiteral("DrawBox\tCtrl+M(&M)"),
-                                  QKeySequence(Qt::CTRL | Qt::Key_M));
+    QAction* drawbox =
+        MakeAction(ID_DRAWBOX, tr("DrawBox\tCtrl+M(&M)"), QKeySequence(Qt::CTRL | Qt::Key_M));
     drawbox->setIcon(QIcon(QPixmap(kDrawBoxXpm)));
-    QAction* findUnique =
-        MakeAction(ID_FIND_UNIQUE, QStringLiteral("一意なパズルを探す...\tCtrl+U"),
-                   QKeySequence(Qt::CTRL | Qt::Key_U));
+    QAction* findUnique = MakeAction(ID_FIND_UNIQUE, tr("一意なパズルを探す...\tCtrl+U"),
+                                     QKeySequence(Qt::CTRL | Qt::Key_U));
     findUnique->setEnabled(false);
     // Ctrl+V reaches a focused text field that accepts typing first; elsewhere it pastes the
     // picture on the clipboard.
-    QAction* paste = MakeAction(ID_EDIT_PASTE, QStringLiteral("画像を貼り付け\tCtrl+V"),
-                                QKeySequence(Qt::CTRL | Qt::Key_V));
-    QAction* readme = MakeAction(ID_README, QStringLiteral("Readme(R)"));
-    QAction* about = MakeAction(ID_APP_ABOUT, QStringLiteral("バージョン情報 NGM(&A)..."));
+    QAction* paste =
+        MakeAction(ID_EDIT_PASTE, tr("画像を貼り付け\tCtrl+V"), QKeySequence(Qt::CTRL | Qt::Key_V));
+    QAction* readme = MakeAction(ID_README, tr("Readme(R)"));
+    QAction* about = MakeAction(ID_APP_ABOUT, tr("バージョン情報 NGM(&A)..."));
     about->setIcon(QIcon(QPixmap(kAboutXpm)));
     QAction* input = MakeAction(IDC_INPUT, QString(), QKeySequence(Qt::CTRL | Qt::Key_I));
     QAction* analyze = MakeAction(IDC_ANALYZE, QString(), QKeySequence(Qt::CTRL | Qt::Key_A));
@@ -194,7 +188,7 @@ void CMainFrame::OnCreate() {
 }
 
 void CMainFrame::CreateMenus() {
-    m_pFileMenu = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
+    m_pFileMenu = menuBar()->addMenu(tr("ﾌｧｲﾙ(&F)"));
     m_pFileMenu->addAction(Action(ID_FILE_NEW));
     m_pFileMenu->addAction(Action(ID_FILE_OPEN));
     m_pFileMenu->addAction(Action(ID_PUZZLE_OPEN));
@@ -202,7 +196,7 @@ void CMainFrame::CreateMenus() {
     m_pFileMenu->addAction(Action(ID_PUZZLE_EXPORT));
     m_pFileMenu->addAction(Action(ID_FILE_PRINT));
     m_pFileMenu->addSeparator();
-    m_pRecentAnchor = m_pFileMenu->addAction(QStringLiteral("最近使ったファイル"));
+    m_pRecentAnchor = m_pFileMenu->addAction(tr("最近使ったファイル"));
     m_pRecentAnchor->setEnabled(false);
     m_pRecentAnchor->setStatusTip(LoadAppString(ID_FILE_MRU_FILE1));
     m_pFileMenu->addSeparator();
@@ -212,20 +206,20 @@ void CMainFrame::CreateMenus() {
         RebuildRecentFileMenu();
     });
 
-    QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    QMenu* view = menuBar()->addMenu(tr("表示(&V)"));
     view->addAction(Action(ID_TOPMOST));
     view->addSeparator();
     view->addAction(Action(ID_VIEW_TOOLBAR));
     view->addAction(Action(ID_VIEW_STATUS_BAR));
     connect(view, &QMenu::aboutToShow, this, [this] { OnUpdateTopmost(); });
 
-    QMenu* functions = menuBar()->addMenu(QStringLiteral("機能"));
+    QMenu* functions = menuBar()->addMenu(tr("機能"));
     functions->addAction(Action(ID_DRAWBOX));
     functions->addAction(Action(ID_EDIT_PASTE));
     functions->addSeparator();
     functions->addAction(Action(ID_FIND_UNIQUE));
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    QMenu* help = menuBar()->addMenu(tr("ヘルプ(&H)"));
     help->addAction(Action(ID_README));
     help->addAction(Action(ID_APP_ABOUT));
     RebuildRecentFileMenu();
@@ -263,13 +257,9 @@ void CMainFrame::OnUpdateTopmost() {
 }
 
 void CMainFrame::OnReadme() {
-    OpenReadme(ReadmeFolders());
-}
-
-void CMainFrame::OpenReadme(const QStringList& folders) {
-    const QString readme = FindReadme(folders);
+    const QString readme = FindReadme(ReadmeFolders());
     if (readme.isEmpty() || !ShellOpenFile(readme)) {
-        AppMessageBox(QStringLiteral("Readme.htmlファイルが見つかりません"), MB_OK);
+        AppMessageBox(tr("Readme.htmlファイルが見つかりません"), MB_OK);
     }
 }
 
@@ -279,7 +269,7 @@ void CMainFrame::UpdateFrameTitle() {
 
 void CMainFrame::OnFileNew() {
     // The same document and view are reused; the buffers and sizes stay.
-    m_pDoc->m_strTitle = QStringLiteral("無題");
+    m_pDoc->m_strTitle = tr("無題");
     m_pDoc->m_strPathName.clear();
     m_pDoc->m_bPathFromSave = false;
     UpdateFrameTitle();
@@ -288,11 +278,19 @@ void CMainFrame::OnFileNew() {
 }
 
 bool CMainFrame::OpenDocumentFile(const QString& path) {
-    if (m_pView->OpenFile(path))
-        return true;
-    if (!QFileInfo(path).isFile())
-        RemoveFromRecentFiles(QFileInfo(path).absoluteFilePath());
-    return false;
+    // A puzzle file is opened as パズルを開く opens it, anything else is read as the picture
+    // chosen in the input dialog: the same questions, messages and title.  Both refuse pipes and
+    // devices before reading.
+    const QFileInfo info(path);
+    const QString suffix = info.suffix().toLower();
+    const bool puzzle = suffix == QLatin1String("non") || suffix == QLatin1String("xml");
+    const bool opened = puzzle ? m_pView->OpenPuzzleFile(path) : m_pView->OpenPictureFile(path);
+    if (opened) {
+        AddToRecentFiles(info.absoluteFilePath());
+    } else if (!info.isFile()) {
+        RemoveFromRecentFiles(info.absoluteFilePath());
+    }
+    return opened;
 }
 
 void CMainFrame::OnFileSave() {
@@ -311,7 +309,7 @@ void CMainFrame::OnFileSave() {
     }
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        AppMessageBox(QStringLiteral("ファイルを保存できませんでした。"), MB_OK);
+        AppMessageBox(tr("ファイルを保存できませんでした。"), MB_OK);
         return;
     }
     file.close();

@@ -39,9 +39,6 @@ public:
     void OnTopmost();
     void OnUpdateTopmost();
     void OnReadme();
-    // Opens the first Readme.html of the folders with the desktop's viewer, or says that there
-    // is none.
-    void OpenReadme(const QStringList& folders);
     void OnFileNew();
     void OnFileSave();
     // The puzzle in files and on paper (puzzle_commands.cpp): export in the format of the

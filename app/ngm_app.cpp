@@ -13,7 +13,9 @@
 #include "res/dialog_template.h"
 #include "res/images.h"
 
-const char* const kSettingsKey = "アプリケーション ウィザードで生成されたローカル アプリケーション";
+const char* const kSettingsKey =
+    "アプリケーション ウィザードで生成されたローカル アプリケーション";  // untranslated: the
+                                                                         // settings key
 
 CNGMApp::CNGMApp() = default;
 CNGMApp::~CNGMApp() = default;
@@ -26,7 +28,7 @@ bool CNGMApp::InitInstance(const QStringList& arguments) {
     QApplication::setWindowIcon(
         QIcon::fromTheme(QStringLiteral("io.github.ngm.NGM"), QIcon(QPixmap(kIconXpm))));
 
-    m_doc.m_strTitle = QStringLiteral("無題");
+    m_doc.m_strTitle = QCoreApplication::translate("CMainFrame", "無題");
     m_pMainFrame = std::make_unique<CMainFrame>(&m_doc);
     QObject::connect(m_pMainFrame->Action(ID_APP_ABOUT), &QAction::triggered, m_pMainFrame.get(),
                      [this] { OnAppAbout(); });

@@ -19,10 +19,12 @@
 
 namespace {
 
-const QString kCannotWrite = QStringLiteral("ファイルに書き込めませんでした。");
-const QString kUnknownType = QStringLiteral(
-    "ファイルの種類がわかりません。\n名前の終わりを .non、.xml、.png、.pdf "
-    "のどれかにしてください。");
+const char* const kCannotWrite =
+    QT_TRANSLATE_NOOP("CMainFrame", "ファイルに書き込めませんでした。");
+const char* const kUnknownType =
+    QT_TRANSLATE_NOOP("CMainFrame",
+                      "ファイルの種類がわかりません。\n名前の終わりを .non、.xml、.png、.pdf "
+                      "のどれかにしてください。");
 
 // Longest wait for a verdict still being judged; a puzzle the solver gives up on takes less.
 constexpr int kVerdictWaitMs = 10000;
@@ -54,10 +56,10 @@ void CMainFrame::OnExportPuzzle() {
     const Puzzle& puzzle = m_pDoc->GetPuzzle();
     FileDialogRequest request;
     request.save = true;
-    request.caption = QStringLiteral("パズルをエクスポート");
-    request.filter = QStringLiteral(
-        "パズル(*.non) (*.non);;XMLパズル(*.xml) (*.xml);;PNG画像(*.png) (*.png);;"
-        "PDF(*.pdf) (*.pdf)");
+    request.caption = tr("パズルをエクスポート");
+    request.filter =
+        tr("パズル(*.non) (*.non);;XMLパズル(*.xml) (*.xml);;PNG画像(*.png) (*.png);;"
+           "PDF(*.pdf) (*.pdf)");
     request.defaultSuffix = QStringLiteral("non");
     request.fileName = QString::fromStdString(puzzle.title);
     const QString path = RunFileDialog(this, request);
@@ -65,14 +67,14 @@ void CMainFrame::OnExportPuzzle() {
         return;
     const std::optional<PuzzleFileFormat> format = PuzzleFormatOfPath(path.toStdString());
     if (!format) {
-        AppMessageBox(kUnknownType, MB_OK);
+        AppMessageBox(tr(kUnknownType), MB_OK);
         return;
     }
     const QString verdict = VerdictLine(*m_pView, *m_pVerdictPane);
     BusyCursor busy;
     const QString failed = WriteExportFiles(ExportFiles(puzzle, *format, path, verdict));
     if (!failed.isEmpty())
-        UserMessageBox(kCannotWrite + QStringLiteral("\n") + failed, MB_OK);
+        UserMessageBox(tr(kCannotWrite) + QStringLiteral("\n") + failed, MB_OK);
 }
 
 void CMainFrame::OnPrintPuzzle() {

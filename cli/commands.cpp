@@ -9,16 +9,21 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {"solve", RunSolve, "パズルを解き、答えが一つか、線の論理だけで解けるかを調べる"},
-    {"make", RunMake, "画像をウィンドウと同じ規則でパズルのファイルにする(まとめて、全コアで)"},
-    {"convert", RunConvert, "パズルのファイルを .non、.xml、.png、.pdf のあいだで変換する"},
+    {"solve", RunSolve,
+     QT_TRANSLATE_NOOP("NgmCli", "パズルを解き、答えが一つか、線の論理だけで解けるかを調べる")},
+    {"make", RunMake,
+     QT_TRANSLATE_NOOP("NgmCli",
+                       "画像をウィンドウと同じ規則でパズルのファイルにする(まとめて、全コアで)")},
+    {"convert", RunConvert,
+     QT_TRANSLATE_NOOP("NgmCli", "パズルのファイルを .non、.xml、.png、.pdf のあいだで変換する")},
 };
 
 void PrintHelp(std::ostream& out) {
-    out << "使い方: ngm-cli コマンド [引数...]\n\nコマンド:\n";
+    out << NgmCli::tr("使い方: ngm-cli コマンド [引数...]\n\nコマンド:\n").toStdString();
     for (const Command& c : kCommands)
-        out << "  " << c.name << "\t" << c.summary << "\n";
-    out << "\n各コマンドの説明は ngm-cli コマンド --help で表示します。\n";
+        out << "  " << c.name << "\t" << NgmCli::tr(c.summary).toStdString() << "\n";
+    out << NgmCli::tr("\n各コマンドの説明は ngm-cli コマンド --help で表示します。\n")
+               .toStdString();
 }
 
 }  // namespace
@@ -31,7 +36,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     for (const Command& c : kCommands)
         if (args[0] == c.name)
             return c.run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
-    err << "ngm-cli: 知らないコマンドです: " << args[0] << "\n";
+    err << NgmCli::tr("ngm-cli: 知らないコマンドです: ").toStdString() << args[0] << "\n";
     PrintHelp(err);
     return 1;
 }

@@ -2,9 +2,16 @@
 // streams, so that tests can run it without a process; it returns the exit status.
 #pragma once
 
+#include <QCoreApplication>
 #include <ostream>
 #include <string>
 #include <vector>
+
+// The texts of the command line: NgmCli::tr gives them in the user's language (translate to UTF-8
+// with toStdString()).
+struct NgmCli {
+    Q_DECLARE_TR_FUNCTIONS(NgmCli)
+};
 
 // ngm-cli as a whole: picks the subcommand named by the first word.
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

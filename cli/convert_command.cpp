@@ -9,7 +9,8 @@
 
 namespace {
 
-const char kConvertHelp[] =
+const char kConvertHelp[] = QT_TRANSLATE_NOOP(
+    "NgmCli",
     "使い方: ngm-cli convert 入力 出力\n"
     "\n"
     "パズルのファイルを別の形式にします。形式は名前の拡張子で決まります:\n"
@@ -17,25 +18,27 @@ const char kConvertHelp[] =
     "  出力  .non、.xml、.png(答えの 名前-solution.png も)、.pdf(問題と答えの 2 ページ)\n"
     "答えのないファイルは、答えが一つに決まるときだけ .png と .pdf に答えを描きます。\n"
     "\n"
-    "終了コード: 0 書けた、2 読めない・書けない、1 引数の誤り。\n";
+    "終了コード: 0 書けた、2 読めない・書けない、1 引数の誤り。\n");
 
 }  // namespace
 
 int RunConvert(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        out << kConvertHelp;
+        out << NgmCli::tr(kConvertHelp).toStdString();
         return 0;
     }
     if (args.size() != 2) {
-        err << "ngm-cli convert: 入力と出力のファイル名を一つずつ与えてください\n"
-            << "ngm-cli convert --help で使い方を表示します。\n";
+        err << NgmCli::tr("ngm-cli convert: 入力と出力のファイル名を一つずつ与えてください\n")
+                   .toStdString()
+            << NgmCli::tr("ngm-cli convert --help で使い方を表示します。\n").toStdString();
         return 1;
     }
     const std::string& in = args[0];
     const std::optional<PuzzleFileFormat> format = PuzzleFormatOfPath(args[1]);
     if (!format) {
-        err << "ngm-cli convert: 出力の拡張子は .non、.xml、.png、.pdf のどれかです: " << args[1]
-            << "\n";
+        err << NgmCli::tr("ngm-cli convert: 出力の拡張子は .non、.xml、.png、.pdf のどれかです: ")
+                   .toStdString()
+            << args[1] << "\n";
         return 1;
     }
     PuzzleReadResult read = ReadPuzzleFile(in);
@@ -62,7 +65,8 @@ int RunConvert(const std::vector<std::string>& args, std::ostream& out, std::ost
     const QString failed = WriteExportFiles(
         ExportFiles(puzzle, *format, QString::fromStdString(args[1]), verdict, read.author));
     if (!failed.isEmpty()) {
-        err << args[1] << ": ファイルに書き込めませんでした。" << failed.toStdString() << "\n";
+        err << args[1] << NgmCli::tr(": ファイルに書き込めませんでした。").toStdString()
+            << failed.toStdString() << "\n";
         return 2;
     }
     return 0;

@@ -28,9 +28,10 @@
 
 namespace {
 
-const char kMakeHelp[] =
-    "使い方: ngm-cli make [--blocks 5|10|20] [--band 下限,上限] [--format non|xml|png|pdf]\n"
-    "                     [--out フォルダ] [--unique] 画像...\n"
+const char kMakeHelp[] = QT_TRANSLATE_NOOP(
+    "NgmCli",
+    "使い方: ngm-cli make [--blocks N|横x縦] [--fit] [--band 下限,上限]\n"
+    "                     [--format non|xml|png|pdf] [--out フォルダ] [--unique] 画像...\n"
     "\n"
     "画像(P6 の PPM、24 ビットのビットマップなど、ウィンドウで開けるもの)を一つずつ、\n"
     "ウィンドウの解析と同じ規則で白黒にしてブロックに分け、パズルのファイルにします。\n"
@@ -40,7 +41,11 @@ const char kMakeHelp[] =
     "(--unique では  結果  ブロック数  下限,上限  が続きます)\n"
     "判定と難易度の意味は ngm-cli solve --help にあります。\n"
     "\n"
-    "  --blocks N        一辺のブロック数 5、10、20(既定は 20)\n"
+    "  --blocks N        一辺のブロック数 1 から 99(既定は 20)、または 横x縦(30x17 など)\n"
+    "  --fit             白い余白を付けた正方形でなく画像そのものの幅と高さを分けます。\n"
+    "                    N では長い辺が N ブロック、短い辺はブロックが正方形に近くなる数\n"
+    "                    (16:9 の画像に 30 で 30x17)。ブロックが画素より小さくなる画像は\n"
+    "                    飛ばします\n"
     "  --band 下限,上限  黒にする明るさの範囲 0 から 255、下限 <= 明るさ < 上限\n"
     "                    (既定は 0,250)\n"
     "  --format 形式     non、xml、png、pdf のどれか(既定は non)\n"
@@ -55,10 +60,10 @@ const char kMakeHelp[] =
     "\n"
     "画像は全部のコアで並べて処理します。端末では進み具合を標準エラーに表示します。\n"
     "読めない画像や書けないファイルは、標準エラーに「画像: 理由」を書いて飛ばします。\n"
-    "終了コード: 0 すべて作れた、2 作れなかった画像があった、1 引数の誤り。\n";
+    "終了コード: 0 すべて作れた、2 作れなかった画像があった、1 引数の誤り。\n");
 
 struct MakeOptions {
-    int blocks = 20;
+    BlockChoice blocks = BlockChoice::Square(20);
     int lower = 0;
     int upper = 250;
     PuzzleFileFormat format = PuzzleFileFormat::kNon;
@@ -71,6 +76,25 @@ struct MakeResult {
     std::string out;
     std::string err;
 };
+
+// N, or W x H written "WxH" (also with "X" or "×"), each 1..99.
+bool ParseBlocks(const std::string& text, BlockChoice& choice) {
+    QString value = QString::fromStdString(text);
+    value.replace(QChar(0x00d7), QLatin1Char('x')).replace(QLatin1Char('X'), QLatin1Char('x'));
+    const QStringList parts = value.split(QLatin1Char('x'));
+    if (parts.size() > 2)
+        return false;
+    bool okColumns = false, okRows = true;
+    const int columns = parts[0].toInt(&okColumns);
+    const int rows = parts.size() == 2 ? parts[1].toInt(&okRows) : columns;
+    if (!okColumns || !okRows || columns < 1 || rows < 1 || columns > kMaxPuzzleSide ||
+        rows > kMaxPuzzleSide)
+        return false;
+    choice.columns = columns;
+    choice.rows = rows;
+    choice.custom = parts.size() == 2;
+    return true;
+}
 
 bool ParseBand(const std::string& text, int& lower, int& upper) {
     const std::size_t comma = text.find(',');
@@ -100,18 +124,27 @@ MakeResult MakeOne(const std::string& picture, const QString& output, const Make
         return result;
     }
     const Picture& source = std::get<Picture>(read);
+    const BlockDivision division = DivisionOf(source, options.blocks);
+    if (division.IsEmpty()) {
+        result.err = picture + ": " + BlockRefusalText(source, options.blocks).toStdString();
+        std::replace(result.err.begin(), result.err.end(), '\n', ' ');
+        return result;
+    }
     UniqueSettings settings{UniqueSettings::Outcome::None, options.lower, options.upper,
-                            options.blocks};
+                            options.blocks.columns};
     if (options.unique)
-        settings =
-            ChooseUniqueSettings(source, options.lower, options.upper, options.blocks, binary);
-    Puzzle puzzle = PuzzleOfPicture(source, settings.lower, settings.upper, settings.n, binary);
+        settings = ChooseUniqueSettings(source, options.lower, options.upper,
+                                        options.blocks.columns, binary);
+    Puzzle puzzle =
+        options.unique ? PuzzleOfPicture(source, settings.lower, settings.upper, settings.n, binary)
+                       : PuzzleOfPicture(source, settings.lower, settings.upper, division, binary);
     puzzle.title = QFileInfo(QString::fromStdString(picture)).completeBaseName().toStdString();
     const SolveResult solved = Solve(puzzle);
     const QString verdict = DescribeVerdict(solved).text;
     const QString written = WriteExportFiles(ExportFiles(puzzle, options.format, output, verdict));
     if (!written.isEmpty()) {
-        result.err = picture + ": ファイルに書き込めませんでした。" + written.toStdString();
+        result.err = picture + NgmCli::tr(": ファイルに書き込めませんでした。").toStdString() +
+                     written.toStdString();
         return result;
     }
     result.out = picture + '\t' + output.toStdString() + '\t' + VerdictWord(solved.verdict) + '\t' +
@@ -172,26 +205,31 @@ int RunMake(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             options.unique = true;
             continue;
         }
+        if (a == "--fit") {
+            options.blocks.fit = true;
+            continue;
+        }
         if (a == "--help" || a == "-h") {
-            out << kMakeHelp;
+            out << NgmCli::tr(kMakeHelp).toStdString();
             return 0;
         }
         const std::size_t eq = a.find('=');
         const std::string name = a.substr(0, eq);
         if (name != "--blocks" && name != "--band" && name != "--format" && name != "--out") {
-            err << "ngm-cli make: 知らないオプションです: " << a << "\n"
-                << "ngm-cli make --help で使い方を表示します。\n";
+            err << NgmCli::tr("ngm-cli make: 知らないオプションです: ").toStdString() << a << "\n"
+                << NgmCli::tr("ngm-cli make --help で使い方を表示します。\n").toStdString();
             return 1;
         }
         if (eq == std::string::npos && i + 1 >= args.size()) {
-            err << "ngm-cli make: " << name << " に値がありません\n";
+            err << "ngm-cli make: " << name << NgmCli::tr(" に値がありません\n").toStdString();
             return 1;
         }
         const std::string value = eq != std::string::npos ? a.substr(eq + 1) : args[++i];
         bool ok = true;
         if (name == "--blocks") {
-            ok = value == "5" || value == "10" || value == "20";
-            options.blocks = ok ? std::stoi(value) : 0;
+            const bool fit = options.blocks.fit;
+            ok = ParseBlocks(value, options.blocks);
+            options.blocks.fit = fit;
         } else if (name == "--band") {
             ok = ParseBand(value, options.lower, options.upper);
         } else if (name == "--format") {
@@ -203,13 +241,22 @@ int RunMake(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             ok = !value.empty() && QDir().mkpath(options.outDir);
         }
         if (!ok) {
-            err << "ngm-cli make: " << name << " の値が正しくありません: " << value << "\n";
+            err << "ngm-cli make: " << name << NgmCli::tr(" の値が正しくありません: ").toStdString()
+                << value << "\n";
             return 1;
         }
     }
+    // The search cuts the square canvas into N x N blocks.
+    if (options.unique && (options.blocks.fit || options.blocks.columns != options.blocks.rows)) {
+        err << NgmCli::tr(
+                   "ngm-cli make: --unique は正方形のブロック数だけで使えます(--fit や "
+                   "横x縦 とは一緒に使えません)\n")
+                   .toStdString();
+        return 1;
+    }
     if (pictures.empty()) {
-        err << "ngm-cli make: 画像がありません\n"
-            << "ngm-cli make --help で使い方を表示します。\n";
+        err << NgmCli::tr("ngm-cli make: 画像がありません\n").toStdString()
+            << NgmCli::tr("ngm-cli make --help で使い方を表示します。\n").toStdString();
         return 1;
     }
     if (options.format == PuzzleFileFormat::kPng || options.format == PuzzleFileFormat::kPdf)
@@ -222,8 +269,10 @@ int RunMake(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     for (std::size_t i = 0; i < pictures.size(); ++i) {
         outputs.push_back(OutputPath(pictures[i], options));
         if (std::find(outputs.begin(), outputs.end() - 1, outputs.back()) != outputs.end() - 1) {
-            results[i].err = pictures[i] + ": 同じ名前のファイルを前の画像が書きます: " +
-                             outputs.back().toStdString();
+            results[i].err =
+                pictures[i] +
+                NgmCli::tr(": 同じ名前のファイルを前の画像が書きます: ").toStdString() +
+                outputs.back().toStdString();
             done[i] = 1;
         }
     }

@@ -28,7 +28,7 @@ UniqueSettings ChooseUniqueSettings(const Picture& picture, int lower, int upper
     }
     SearchStart start{lower, upper, n, given.answer, picture.CanvasWidth(), picture.CanvasHeight()};
     const std::vector<BlockLevels> levels =
-        GatherBlockLevels(MakeLevelPlane(picture.planes), kBlockCounts);
+        GatherBlockLevels(MakeLevelPlane(picture.planes), SearchCounts(n));
     BandSearchOptions options;
     options.maxSuggestions = 1;
     const BandSearchResult found = SearchBands(levels, start, options);

@@ -10,9 +10,9 @@ std::variant<Picture, QString> ReadPictureFile(const QString& path, bool sumsOnl
     QFile file;
     switch (OpenRegularFile(path, file)) {
         case RegularFileOpen::kNotRegularFile:
-            return kNotPictureText;
+            return NotPictureText();
         case RegularFileOpen::kFailed:
-            return kCannotOpenText;
+            return CannotOpenText();
         case RegularFileOpen::kOpened:
             break;
     }

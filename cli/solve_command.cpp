@@ -9,7 +9,8 @@
 
 namespace {
 
-const char kSolveHelp[] =
+const char kSolveHelp[] = QT_TRANSLATE_NOOP(
+    "NgmCli",
     "使い方: ngm-cli solve [--timeout 秒] ファイル...\n"
     "\n"
     "パズルのファイル(.non、.xml)を一つずつ解き、一つのファイルにつき一行をタブ区切りで\n"
@@ -30,7 +31,7 @@ const char kSolveHelp[] =
     "\n"
     "読めないファイルや、ヒントが大きさに収まらないファイルは、標準エラーに\n"
     "「ファイル:行: 理由」を書いて飛ばし、残りのファイルを続けます。\n"
-    "終了コード: 0 すべてのファイルを読めた、2 読めないファイルがあった、1 引数の誤り。\n";
+    "終了コード: 0 すべてのファイルを読めた、2 読めないファイルがあった、1 引数の誤り。\n");
 
 // A positive number of seconds, or a negative value when the text is not one.
 double ParseSeconds(const std::string& text) {
@@ -54,29 +55,31 @@ int RunSolve(const std::vector<std::string>& args, std::ostream& out, std::ostre
         } else if (a == "--") {
             optionsEnd = true;
         } else if (a == "--help" || a == "-h") {
-            out << kSolveHelp;
+            out << NgmCli::tr(kSolveHelp).toStdString();
             return 0;
         } else if (a == "--timeout" || a.rfind("--timeout=", 0) == 0) {
             const bool joined = a != "--timeout";
             if (!joined && i + 1 >= args.size()) {
-                err << "ngm-cli solve: --timeout に秒数がありません\n";
+                err << NgmCli::tr("ngm-cli solve: --timeout に秒数がありません\n").toStdString();
                 return 1;
             }
             const std::string value = joined ? a.substr(10) : args[++i];
             options.timeoutSeconds = ParseSeconds(value);
             if (options.timeoutSeconds < 0) {
-                err << "ngm-cli solve: --timeout の秒数が正しくありません: " << value << "\n";
+                err << NgmCli::tr("ngm-cli solve: --timeout の秒数が正しくありません: ")
+                           .toStdString()
+                    << value << "\n";
                 return 1;
             }
         } else {
-            err << "ngm-cli solve: 知らないオプションです: " << a << "\n"
-                << "ngm-cli solve --help で使い方を表示します。\n";
+            err << NgmCli::tr("ngm-cli solve: 知らないオプションです: ").toStdString() << a << "\n"
+                << NgmCli::tr("ngm-cli solve --help で使い方を表示します。\n").toStdString();
             return 1;
         }
     }
     if (files.empty()) {
-        err << "ngm-cli solve: ファイルがありません\n"
-            << "ngm-cli solve --help で使い方を表示します。\n";
+        err << NgmCli::tr("ngm-cli solve: ファイルがありません\n").toStdString()
+            << NgmCli::tr("ngm-cli solve --help で使い方を表示します。\n").toStdString();
         return 1;
     }
     int status = 0;

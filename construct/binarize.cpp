@@ -222,26 +222,30 @@ void ReduceSumsToBlocks(const GraySums& gray, int width, int height, int lower, 
     if (n <= 0 || answer.Columns() < n || answer.Length() < n || gray.Columns() < width ||
         gray.Length() < height)
         return;
-    for (int i = 0; i < n; ++i)
-        std::fill(answer[i], answer[i] + n, 0);
-    const int side = BlockSide(width, height, n);
-    if (side <= 0)
-        return;
-    // Whole blocks only, never more than n, as the block grid of the binary image has them.
-    const int columns = std::min(width / side, n);
-    const int rows = std::min(height / side, n);
-    const int length = rows * side;
-    const Band band = Band::Of(lower, upper);
-    const std::int32_t threshold = side * side / 2;  // exactly half black counts as black
+    ReduceSumsToBlocks(gray, CanvasDivision(n, n, width, height), lower, upper, answer);
+}
 
-    // Per block column: the in-band pixels of each pixel row counted across its side columns
-    // (at most side, which fits 16 bits for any canvas the program takes), then cut into the
-    // side-row runs of its blocks.
+void ReduceSumsToBlocks(const GraySums& gray, const BlockDivision& division, int lower, int upper,
+                        ColumnBuffer& answer) {
+    const BlockDivision& d = division;
+    if (!ClearBlocks(d, answer))
+        return;
+    if (d.IsEmpty() || gray.Columns() < d.xs.back() || gray.Length() < d.ys.back())
+        return;
+    const int columns = d.HeldColumns();
+    const int rows = d.HeldRows();
+    const int top = d.ys[0];
+    const int length = d.ys[rows] - top;
+    const Band band = Band::Of(lower, upper);
+
+    // Per block column: the in-band pixels of each pixel row counted across its pixel columns
+    // (at most the block's width, which fits 16 bits for any canvas the program takes), then
+    // cut into the runs of its blocks.
     std::vector<std::uint16_t> rowCounts(static_cast<std::size_t>(length));
     for (int i = 0; i < columns; ++i) {
         std::fill(rowCounts.begin(), rowCounts.end(), std::uint16_t{0});
-        for (int x = i * side; x < (i + 1) * side; ++x) {
-            const std::uint16_t* sums = gray[x];
+        for (int x = d.xs[i]; x < d.xs[i + 1]; ++x) {
+            const std::uint16_t* sums = gray[x] + top;
             std::uint16_t* counts = rowCounts.data();
             int y = 0;
 #if defined(__SSE2__)
@@ -260,9 +264,10 @@ void ReduceSumsToBlocks(const GraySums& gray, int width, int height, int lower, 
         }
         for (int j = 0; j < rows; ++j) {
             std::int32_t count = 0;
-            for (int k = j * side; k < (j + 1) * side; ++k)
-                count += rowCounts[k];
-            answer[i][j] = count >= threshold ? 1 : 0;
+            for (int k = d.ys[j]; k < d.ys[j + 1]; ++k)
+                count += rowCounts[k - top];
+            // Exactly half black counts as black.
+            answer[i][j] = count >= d.BlackCount(i, j) ? 1 : 0;
         }
     }
 }

@@ -4,6 +4,7 @@
 
 #include "image/column_buffer.h"
 #include "image/gray_sums.h"
+#include "model/block_division.h"
 #include "platform/gdi.h"
 
 // Colour of the black pixels in the binary panel (test mode).
@@ -25,4 +26,7 @@ void BinarizePlanes(const ColumnBuffer& planes, int width, int height, int lower
 // without a binary image: the same grid BinarizePlanes and ReduceToBlocks give.  Does nothing
 // when answer is smaller than n x n or the sums do not cover the canvas.
 void ReduceSumsToBlocks(const GraySums& gray, int width, int height, int lower, int upper, int n,
+                        ColumnBuffer& answer);
+// The same for any division: answer holds division.columns x division.rows cells.
+void ReduceSumsToBlocks(const GraySums& gray, const BlockDivision& division, int lower, int upper,
                         ColumnBuffer& answer);

@@ -12,31 +12,12 @@
 
 namespace {
 
-// Whole blocks across and down, never more than n.
-struct BlockLayout {
-    int side = 0;
-    int columns = 0;
-    int rows = 0;
-};
-
-BlockLayout Layout(int width, int height, int n) {
-    BlockLayout layout;
-    layout.side = BlockSide(width, height, n);
-    if (layout.side <= 0)
-        return layout;
-    layout.columns = std::min(width / layout.side, n);
-    layout.rows = std::min(height / layout.side, n);
-    return layout;
-}
-
-void DrawGridLines(CDC& dc, const BlockLayout& b, int width, int height) {
-    for (int i = 0; i < b.columns; ++i)
-        DrawStraightLine(dc, i * b.side, 0, i * b.side, height);
-    for (int j = 0; j < b.rows; ++j)
-        DrawStraightLine(dc, 0, j * b.side, width, j * b.side);
-    // Closing edges below the last block row and right of the last block column.
-    DrawStraightLine(dc, 0, b.rows * b.side, width, b.rows * b.side);
-    DrawStraightLine(dc, b.columns * b.side, 0, b.columns * b.side, height);
+void DrawGridLines(CDC& dc, const BlockDivision& d) {
+    // Every block edge, the closing ones after the last block column and row included.
+    for (int x : d.xs)
+        DrawStraightLine(dc, x, d.spanTop, x, d.spanBottom);
+    for (int y : d.ys)
+        DrawStraightLine(dc, d.spanLeft, y, d.spanRight, y);
 }
 
 // sums[y] += column[y] for y < length, four at a time where the machine allows.
@@ -66,78 +47,85 @@ int BlockSide(int width, int height, int n) {
     return n > 0 ? std::max(width, height) / n : 0;
 }
 
+bool ClearBlocks(const BlockDivision& division, ColumnBuffer& answer) {
+    const BlockDivision& d = division;
+    if (d.columns <= 0 || d.rows <= 0 || answer.Columns() < d.columns || answer.Length() < d.rows)
+        return false;
+    for (int i = 0; i < d.columns; ++i)
+        std::fill(answer[i], answer[i] + d.rows, 0);
+    return true;
+}
+
 void ReduceToBlocks(const ColumnBuffer& binary, int width, int height, int n,
                     ColumnBuffer& answer) {
     if (n <= 0 || answer.Columns() < n || answer.Length() < n)
         return;
-    for (int i = 0; i < n; ++i)
-        std::fill(answer[i], answer[i] + n, 0);
+    ReduceToBlocks(binary, CanvasDivision(n, n, width, height), answer);
+}
 
-    BlockLayout b = Layout(width, height, n);
-    if (b.side <= 0)
+void ReduceToBlocks(const ColumnBuffer& binary, const BlockDivision& division,
+                    ColumnBuffer& answer) {
+    const BlockDivision& d = division;
+    if (!ClearBlocks(d, answer))
         return;
-    const int B = b.side;
     // Only blocks that the binary image holds in full are counted.
-    b.columns = std::min(b.columns, binary.Columns() / B);
-    b.rows = std::min(b.rows, binary.Length() / B);
-    if (b.columns <= 0 || b.rows <= 0)
+    int columns = d.HeldColumns();
+    int rows = d.HeldRows();
+    while (columns > 0 && d.xs[columns] > binary.Columns())
+        --columns;
+    while (rows > 0 && d.ys[rows] > binary.Length())
+        --rows;
+    if (columns <= 0 || rows <= 0)
         return;
 
-    // One pass over the binary image: the B pixel columns of a block column are added up
-    // into one column of row sums (long contiguous runs), which is then cut into the B-pixel
-    // runs of its blocks.
-    std::vector<std::int32_t> counts(static_cast<std::size_t>(b.columns) * b.rows, 0);
-    std::vector<std::int32_t> rowSums(static_cast<std::size_t>(b.rows) * B);
-    const int length = b.rows * B;
-    for (int i = 0; i < b.columns; ++i) {
+    // One pass over the binary image: the pixel columns of a block column are added up into
+    // one column of row sums (long contiguous runs), which is then cut into the runs of its
+    // blocks.
+    const int top = d.ys[0];
+    const int length = d.ys[rows] - top;
+    std::vector<std::int32_t> rowSums(static_cast<std::size_t>(length));
+    for (int i = 0; i < columns; ++i) {
         std::int32_t* sums = rowSums.data();
-        std::copy(binary[i * B], binary[i * B] + length, sums);
-        for (int x = i * B + 1; x < (i + 1) * B; ++x)
-            AddColumn(binary[x], length, sums);
-        std::int32_t* blockCounts = counts.data() + static_cast<std::size_t>(i) * b.rows;
-        for (int j = 0; j < b.rows; ++j) {
-            const std::int32_t* run = sums + j * B;
+        std::copy(binary[d.xs[i]] + top, binary[d.xs[i]] + top + length, sums);
+        for (int x = d.xs[i] + 1; x < d.xs[i + 1]; ++x)
+            AddColumn(binary[x] + top, length, sums);
+        for (int j = 0; j < rows; ++j) {
             std::int32_t sum = 0;
-            for (int k = 0; k < B; ++k)
-                sum += run[k];
-            blockCounts[j] = sum;
-        }
-    }
-
-    // Exactly half black counts as black.
-    const std::int32_t threshold = (B * B) / 2;
-    for (int i = 0; i < b.columns; ++i) {
-        for (int j = 0; j < b.rows; ++j) {
-            answer[i][j] = counts[static_cast<std::size_t>(i) * b.rows + j] >= threshold ? 1 : 0;
+            for (int y = d.ys[j]; y < d.ys[j + 1]; ++y)
+                sum += sums[y - top];
+            // Exactly half black counts as black.
+            answer[i][j] = sum >= d.BlackCount(i, j) ? 1 : 0;
         }
     }
 }
 
-void DrawBlockPanels(const ColumnBuffer& answer, int width, int height, int n, bool testMode,
+void DrawBlockPanels(const ColumnBuffer& answer, const BlockDivision& division, bool testMode,
                      CDC& blockPanel, CDC& binaryPanel) {
-    const BlockLayout b = Layout(width, height, n);
-    if (b.columns > 0 && b.rows > 0 && answer.Columns() >= b.columns && answer.Length() >= b.rows) {
+    const BlockDivision& d = division;
+    const int columns = d.HeldColumns();
+    const int rows = d.HeldRows();
+    if (!d.IsEmpty() && answer.Columns() >= columns && answer.Length() >= rows) {
         // The red blocks go first: each covers only its own left and top edge, and every
         // line is drawn over them afterwards, so the lines stay whole.
         if (testMode) {
             // One fill per run of black blocks along a block row.
-            for (int j = 0; j < b.rows; ++j) {
-                for (int i = 0; i < b.columns;) {
+            for (int j = 0; j < rows; ++j) {
+                for (int i = 0; i < columns;) {
                     if (answer[i][j] != 1) {
                         ++i;
                         continue;
                     }
                     int end = i + 1;
-                    while (end < b.columns && answer[end][j] == 1)
+                    while (end < columns && answer[end][j] == 1)
                         ++end;
-                    blockPanel.FillSolidRect(i * b.side, j * b.side, (end - i) * b.side, b.side,
-                                             kBlockColor);
+                    blockPanel.FillSolidRect(d.xs[i], d.ys[j], d.xs[end] - d.xs[i],
+                                             d.BlockHeight(j), kBlockColor);
                     i = end;
                 }
             }
         }
-        DrawGridLines(blockPanel, b, width, height);
-        DrawGridLines(binaryPanel, b, width, height);
+        DrawGridLines(blockPanel, d);
+        DrawGridLines(binaryPanel, d);
     }
     if (!testMode) {
         WriteInvisibleLabel(binaryPanel);
@@ -145,19 +133,20 @@ void DrawBlockPanels(const ColumnBuffer& answer, int width, int height, int n, b
     }
 }
 
-void DrawUndecidedMarks(const std::vector<std::uint8_t>& undecided, int width, int height, int n,
+void DrawUndecidedMarks(const std::vector<std::uint8_t>& undecided, const BlockDivision& division,
                         CDC& blockPanel) {
-    const BlockLayout b = Layout(width, height, n);
-    if (b.side <= 0 || undecided.size() != static_cast<std::size_t>(n) * n)
+    const BlockDivision& d = division;
+    if (d.IsEmpty() || undecided.size() != static_cast<std::size_t>(d.columns) * d.rows)
         return;
-    const int s = UndecidedMarkSide(b.side);
-    // Centred on the block's inside, the pixels right of and below its grid lines.
-    const int offset = (b.side - s + 1) / 2;
-    for (int j = 0; j < b.rows; ++j) {
-        for (int i = 0; i < b.columns; ++i) {
-            if (undecided[static_cast<std::size_t>(j) * n + i])
-                blockPanel.FillSolidRect(i * b.side + offset, j * b.side + offset, s, s,
-                                         kUndecidedMarkColor);
+    for (int j = 0; j < d.HeldRows(); ++j) {
+        for (int i = 0; i < d.HeldColumns(); ++i) {
+            if (!undecided[static_cast<std::size_t>(j) * d.columns + i])
+                continue;
+            const int w = d.BlockWidth(i), h = d.BlockHeight(j);
+            const int s = UndecidedMarkSide(std::min(w, h));
+            // Centred on the block's inside, the pixels right of and below its grid lines.
+            blockPanel.FillSolidRect(d.xs[i] + (w - s + 1) / 2, d.ys[j] + (h - s + 1) / 2, s, s,
+                                     kUndecidedMarkColor);
         }
     }
 }

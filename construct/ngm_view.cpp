@@ -1,6 +1,7 @@
 #include "construct/ngm_view.h"
 #include "construct/verdict_judge.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -10,13 +11,15 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QUrl>
+#include <algorithm>
 #include <new>
 #include <optional>
 
 #include "construct/busy_cursor.h"
+#include "construct/custom_blocks_dialog.h"
+#include "drawbox/drawbox.h"
 #include "model/ngm_doc.h"
 #include "model/picture_loader.h"
-#include "drawbox/drawbox.h"
 #include "platform/message_box.h"
 #include "platform/modal.h"
 #include "platform/scroll_codes.h"
@@ -25,9 +28,13 @@
 namespace {
 
 // The controls a present picture enables, in the order they are enabled.
-constexpr int kPictureControls[] = {
-    IDC_ANALYZE,    IDC_TEST_MODE,  IDC_PLAY_MODE,    IDC_UPPER_CAPTION, IDC_LOWER_CAPTION,
-    IDC_LOWER_EDIT, IDC_UPPER_EDIT, IDC_LOWER_SCROLL, IDC_UPPER_SCROLL,  IDC_BLOCKS};
+constexpr int kPictureControls[] = {IDC_ANALYZE,       IDC_TEST_MODE,     IDC_PLAY_MODE,
+                                    IDC_UPPER_CAPTION, IDC_LOWER_CAPTION, IDC_LOWER_EDIT,
+                                    IDC_UPPER_EDIT,    IDC_LOWER_SCROLL,  IDC_UPPER_SCROLL,
+                                    IDC_BLOCKS,        IDC_FIT_PICTURE};
+
+// The block counts of list 1027 after the first three; the custom entry comes last.
+constexpr const char* kMoreBlockCounts[] = {"15", "25", "30", "40", "50"};
 
 }  // namespace
 
@@ -49,7 +56,9 @@ CNGMView::CNGMView(CNGMDoc* doc, QWidget* parent) : QWidget(parent), m_pDoc(doc)
     connect(button(IDC_DRAWBOX), &QAbstractButton::clicked, this, [this] { OnDrawBox(); });
     connect(button(IDC_TEST_MODE), &QAbstractButton::clicked, this, [this] { OnModeChange(); });
     connect(button(IDC_PLAY_MODE), &QAbstractButton::clicked, this, [this] { OnModeChange(); });
-    connect(m_comboBlocks, &QComboBox::activated, this, [this](int) { OnModeChange(); });
+    connect(m_comboBlocks, &QComboBox::activated, this,
+            [this](int index) { OnBlocksChosen(index); });
+    connect(button(IDC_FIT_PICTURE), &QAbstractButton::clicked, this, [this] { OnModeChange(); });
     for (int id : {IDC_LOWER_SCROLL, IDC_UPPER_SCROLL}) {
         auto* bar = m_controls.Get<ScrollCodeBar>(id);
         connect(bar, &ScrollCodeBar::scrolled, this,
@@ -96,7 +105,13 @@ void CNGMView::OnInitialUpdate() {
     for (const char* item : {"5", "10", "20"}) {
         m_comboBlocks->insertItem(m_comboBlocks->count(), QString::fromLatin1(item));
     }
+    for (const char* item : kMoreBlockCounts)
+        m_comboBlocks->insertItem(m_comboBlocks->count(), QString::fromLatin1(item));
+    m_comboBlocks->insertItem(m_comboBlocks->count(), tr("カスタム..."));
+    // The list is wider than the closed box.
+    m_comboBlocks->view()->setMinimumWidth(m_comboBlocks->view()->sizeHintForColumn(0) + 24);
     m_comboBlocks->setCurrentIndex(-1);
+    m_nBlocksIndex = -1;
     m_comboBlocks->setEditText(QStringLiteral("20"));
 }
 
@@ -146,13 +161,57 @@ bool CNGMView::HasPicture() const {
 }
 
 int CNGMView::SelectedBlockCount() const {
-    const int count = m_comboBlocks->count();
-    if (count == 0)
-        return 20;
-    int index = m_comboBlocks->currentIndex();
+    return SelectedBlocks().columns;
+}
+
+BlockChoice CNGMView::SelectedBlocks() const {
+    BlockChoice choice = BlockChoice::Square(20);
+    choice.fit = IsDlgButtonChecked(m_controls, IDC_FIT_PICTURE);
+    const int index = m_comboBlocks->currentIndex();
     if (index < 0)
-        index = count - 1;
-    return m_comboBlocks->itemText(index).toInt();
+        return choice;
+    // The custom entry is the last item, the only one that is not a number.
+    bool number = false;
+    const int n = m_comboBlocks->itemText(index).toInt(&number);
+    if (number) {
+        choice.columns = choice.rows = n;
+    } else {
+        choice.custom = true;
+        choice.columns = m_nCustomColumns;
+        choice.rows = m_nCustomRows;
+    }
+    return choice;
+}
+
+void CNGMView::SetCustomBlocks(int columns, int rows) {
+    m_nCustomColumns = std::clamp(columns, 1, kMaxPuzzleSide);
+    m_nCustomRows = std::clamp(rows, 1, kMaxPuzzleSide);
+    const int custom = m_comboBlocks->count() - 1;
+    m_comboBlocks->setCurrentIndex(custom);
+    m_nBlocksIndex = custom;
+    m_comboBlocks->setEditText(QStringLiteral("%1×%2").arg(m_nCustomColumns).arg(m_nCustomRows));
+}
+
+void CNGMView::OnBlocksChosen(int index) {
+    const int custom = m_comboBlocks->count() - 1;
+    if (index == custom) {
+        CCustomBlocksDialog dlg(m_nCustomColumns, m_nCustomRows, this);
+        if (RunModal(dlg) != QDialog::Accepted) {
+            // Back to what was chosen before, as if the list had not been opened.
+            const int before = m_nBlocksIndex;
+            if (before == custom) {
+                SetCustomBlocks(m_nCustomColumns, m_nCustomRows);
+            } else {
+                m_comboBlocks->setCurrentIndex(before);
+                if (before < 0)
+                    m_comboBlocks->setEditText(QStringLiteral("20"));
+            }
+            return;
+        }
+        SetCustomBlocks(dlg.Columns(), dlg.Rows());
+    }
+    m_nBlocksIndex = index;
+    OnModeChange();
 }
 
 void CNGMView::ClearAnalysisPanels() {
@@ -219,7 +278,7 @@ void CNGMView::OnHScroll(int nSBCode, int nPos, QScrollBar* pScrollBar) {
         OnAnalyze();  // which clears the panels it draws
         return;
     }
-    AppMessageBox(QStringLiteral("無理な閾値設定です。"), MB_OK);
+    AppMessageBox(tr("無理な閾値設定です。"), MB_OK);
     m_nUpperThreshold = 255;
     m_nLowerThreshold = 0;
     lower->SetScrollPos(0);

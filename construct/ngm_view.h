@@ -10,7 +10,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "construct/picture_puzzle.h"
 #include "image/column_buffer.h"
+#include "model/block_division.h"
 #include "platform/form.h"
 #include "platform/gdi.h"
 
@@ -53,6 +55,9 @@ public:
     // Commands.
     void OnInput();
     void OnFileOpen();
+    // A picture file named on the command line, by the desktop or dropped on the frame: read as
+    // the input dialog reads the file chosen in it.  True when its picture is shown.
+    bool OpenPictureFile(const QString& path);
     void OnAnalyze();
     void OnModeChange();
     void OnPlay();
@@ -75,12 +80,6 @@ public:
 
     // Loading.
     BOOL OpenImageFile();
-    // The picture file named, as if chosen in the open dialog of "入力(I)": the same name line,
-    // title, questions and messages.  True when the new picture is shown.
-    bool OpenPictureFile(const QString& path);
-    // A file named on the command line, by the desktop or in the recent-file list: a puzzle
-    // file (.non, .xml) opens as with パズルを開く, anything else as a picture.
-    bool OpenFile(const QString& path);
     int DetectFormat(QIODevice& file);
     void ReadImage(QIODevice& file, int nFormat);
     void ReadPpm(QIODevice& file);
@@ -129,8 +128,18 @@ public:
     // Creates the panel images if the first paint has not yet done so.
     void EnsurePanelImages();
 
-    // The block count selected in combo box 1027, else its last item.
+    // The block count selected in combo box 1027, else 20 (the columns of a custom choice).
     int SelectedBlockCount() const;
+    // The blocks asked for: the selected count or the custom width and height, and whether
+    // they follow the picture's own width and height (check box 1031).
+    BlockChoice SelectedBlocks() const;
+    // A list item of 1027 chosen: the custom entry asks for the width and height first (a
+    // cancel goes back to the item before, without an analysis); then the analysis runs.
+    void OnBlocksChosen(int index);
+    // Sets the custom width and height as chosen in its dialog, without an analysis.
+    void SetCustomBlocks(int columns, int rows);
+    // How the picture's canvas was cut by the last analysis (empty when its choice was refused).
+    const BlockDivision& Division() const { return m_division; }
     // True while the document has a picture (loaded or stored from the DrawBox).
     bool HasPicture() const;
 
@@ -176,8 +185,6 @@ public:
 signals:
     // The verdict line for the status bar and its explanation; both empty when there is none.
     void verdictChanged(const QString& text, const QString& toolTip);
-    // A picture or puzzle file was read and is shown (its absolute path).
-    void fileOpened(const QString& path);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -204,6 +211,11 @@ private:
 
     CNGMDoc* m_pDoc;
     CMainFrame* m_pFrame = nullptr;
+    BlockDivision m_division;
+    // The custom width and height, and the list item chosen before the custom entry.
+    int m_nCustomColumns = 30;
+    int m_nCustomRows = 30;
+    int m_nBlocksIndex = -1;
     ControlMap m_controls;
     VerdictJudge* m_pJudge = nullptr;
     CUniqueDialog* m_pUniqueDialog = nullptr;

@@ -5,13 +5,15 @@
 QString PictureRefusalText(PictureRefusal refusal) {
     switch (refusal) {
         case PictureRefusal::kUnsupported:
-            return QStringLiteral("この形式はサポートされていません。");
+            return QCoreApplication::translate("PictureRefusal",
+                                               "この形式はサポートされていません。");
         case PictureRefusal::kTooLarge:
-            return QStringLiteral("入力画像サイズが大きすぎます。");
+            return QCoreApplication::translate("PictureRefusal", "入力画像サイズが大きすぎます。");
         case PictureRefusal::kEmpty:
-            return QStringLiteral("入力サイズが小さすぎます。");
+            return QCoreApplication::translate("PictureRefusal", "入力サイズが小さすぎます。");
         case PictureRefusal::kOutOfMemory:
-            return QStringLiteral("メモリが不足しているため画像を読み込めません。");
+            return QCoreApplication::translate("PictureRefusal",
+                                               "メモリが不足しているため画像を読み込めません。");
     }
     return QString();
 }

@@ -2,6 +2,8 @@
 
 #include "construct/panel_drawing.h"
 
+#include <QFontMetrics>
+
 namespace {
 
 // The number is stamped as the clue font writes it (see StampText).
@@ -10,7 +12,48 @@ void DrawClueNumber(CDC& dc, CPoint pos, int cellSize, int number) {
     StampText(dc, pos.x, pos.y, QString::number(number), cellSize, kClueFontFace, kClueCharSet);
 }
 
+constexpr int kSmallestClueFont = 5;
+
+// The width of a number in the clue font of the given height.
+int ClueNumberWidth(int fontHeight, const QString& text) {
+    CFont font;
+    font.CreateFont(fontHeight, 0, 0, 0, 400, false, false, false, kClueCharSet, 0, 0, 0, 0,
+                    kClueFontFace);
+    const int width = QFontMetrics(font.Font()).horizontalAdvance(text);
+    font.DeleteObject();
+    return width;
+}
+
+// On cells smaller than the panel's own a number is drawn in the largest font, up to the
+// cell's height, in which it stays within its cell, so that numbers never run into their
+// neighbours; one that no font lets fit is left out, and so are all numbers on cells smaller
+// than kSmallestClueFont, where fonts draw larger than asked.
+void DrawShrunkClueNumber(CDC& dc, CPoint pos, int cellSize, int number) {
+    const QString text = QString::number(number);
+    // The slot's left edge, without the shift of a number below 10.
+    const int left = pos.x - (number < 10 ? cellSize / 3 : 0);
+    for (int height = cellSize; height >= kSmallestClueFont; --height) {
+        const int width = ClueNumberWidth(height, text);
+        if (width <= cellSize - 1) {
+            dc.SetBkColor(kClueBkColor);
+            // Centred between the slot's lines.
+            StampText(dc, left + 1 + (cellSize - 1 - width) / 2, pos.y + (cellSize - height) / 2,
+                      text, height, kClueFontFace, kClueCharSet);
+            return;
+        }
+    }
+}
+
 }  // namespace
+
+BoardLayout PanelLayout(const Puzzle& puzzle, int width, int height) {
+    for (int cell = kResultCellSize; cell > kSmallestPanelCell; --cell) {
+        const BoardLayout layout = BoardLayout::ForPuzzle(puzzle, cell);
+        if (layout.Width() <= width && layout.Height() <= height)
+            return layout;
+    }
+    return BoardLayout::ForPuzzle(puzzle, kSmallestPanelCell);
+}
 
 void DrawResultGrid(CDC& dc, const BoardLayout& layout) {
     CPen normal(PS_SOLID, 1, kGridLineColor);
@@ -31,15 +74,16 @@ void DrawPuzzle(CDC& dc, const Puzzle& puzzle) {
 
 void DrawPuzzle(CDC& dc, const Puzzle& puzzle, const BoardLayout& layout) {
     const int c = layout.CellSize();
+    const auto draw = c < kResultCellSize ? DrawShrunkClueNumber : DrawClueNumber;
     for (int i = 0; i < puzzle.width; ++i) {
         const std::vector<int> numbers = ClueSlots(puzzle.columns[i]);
         for (int s = 0; s < static_cast<int>(numbers.size()); ++s)
-            DrawClueNumber(dc, layout.ColumnCluePosition(i, s, numbers[s]), c, numbers[s]);
+            draw(dc, layout.ColumnCluePosition(i, s, numbers[s]), c, numbers[s]);
     }
     for (int j = 0; j < puzzle.height; ++j) {
         const std::vector<int> numbers = ClueSlots(puzzle.rows[j]);
         for (int s = 0; s < static_cast<int>(numbers.size()); ++s)
-            DrawClueNumber(dc, layout.RowCluePosition(j, s, numbers[s]), c, numbers[s]);
+            draw(dc, layout.RowCluePosition(j, s, numbers[s]), c, numbers[s]);
     }
     // The lines go over the text boxes of the numbers.
     DrawResultGrid(dc, layout);

@@ -12,7 +12,7 @@
 constexpr int kResultCellSize = 7;
 // Clue numbers: in the dc's text colour on the face colour, in this face at the height of a
 // cell.
-inline const QString kClueFontFace = QStringLiteral("MS P明朝");
+inline const QString kClueFontFace = QStringLiteral("MS P明朝");  // untranslated: font name
 constexpr int kClueCharSet = 128;  // Shift-JIS
 constexpr COLORREF kClueBkColor = kFaceColor;
 // Grid lines, and every fifth line inside the grid.
@@ -23,6 +23,12 @@ constexpr COLORREF kGridAccentColor = RGB(200, 0, 105);
 inline BoardLayout ResultLayout(const Puzzle& puzzle) {
     return BoardLayout(puzzle.width, puzzle.height, kResultCellSize);
 }
+
+// The smallest cell the puzzle panel draws a puzzle with; a larger puzzle is cut off.
+constexpr int kSmallestPanelCell = 2;
+// The layout of the largest cells, up to the panel's own, with which the puzzle fits a
+// width x height panel.
+BoardLayout PanelLayout(const Puzzle& puzzle, int width, int height);
 
 // Draws the layout's grid lines (the fifth ones in the accent colour) over whatever lies there.
 void DrawResultGrid(CDC& dc, const BoardLayout& layout);

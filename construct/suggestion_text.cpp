@@ -1,5 +1,6 @@
 #include "construct/suggestion_text.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <cmath>
 
@@ -7,8 +8,11 @@
 
 QString SuggestionTitle(const Suggestion& s) {
     if (s.kind == SuggestionKind::Cells)
-        return QStringLiteral("%1 マスを変える").arg(s.changed.size());
-    return QStringLiteral("閾値 %1〜%2・ブロック数 %3").arg(s.lower).arg(s.upper).arg(s.n);
+        return QCoreApplication::translate("Suggestion", "%1 マスを変える").arg(s.changed.size());
+    return QCoreApplication::translate("Suggestion", "閾値 %1〜%2・ブロック数 %3")
+        .arg(s.lower)
+        .arg(s.upper)
+        .arg(s.n);
 }
 
 QString SuggestionDetail(const Suggestion& s, const FilledShare& current) {
@@ -19,15 +23,17 @@ QString SuggestionDetail(const Suggestion& s, const FilledShare& current) {
     QString text = DescribeVerdict(verdict).text;
     if (s.kind == SuggestionKind::Band) {
         if (s.changedCells >= 0) {
-            text += QStringLiteral("・変わるマス %1").arg(s.changedCells);
+            text +=
+                QCoreApplication::translate("Suggestion", "・変わるマス %1").arg(s.changedCells);
         } else {
             // Never "0 %" for a change that is there.
             const int percent = std::max(1, static_cast<int>(std::lround(s.changedArea * 100)));
-            text += QStringLiteral("・絵の %1% が変わります").arg(percent);
+            text +=
+                QCoreApplication::translate("Suggestion", "・絵の %1% が変わります").arg(percent);
         }
     }
     if (!s.withinShare) {
-        text += QStringLiteral("\n塗りの割合 %1% (今は %2%)")
+        text += QCoreApplication::translate("Suggestion", "\n塗りの割合 %1% (今は %2%)")
                     .arg(std::lround(s.filledPercent))
                     .arg(std::lround(current.Percent()));
     }

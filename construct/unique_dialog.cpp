@@ -18,34 +18,42 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("一意なパズルを探す");
-const QString kBandHeading = QStringLiteral("閾値とブロック数を変える");
-const QString kCellHeading = QStringLiteral("マスを変える (%1 マスまで)");
-const QString kCurrent = QStringLiteral("今のパズル: 閾値 %1〜%2・ブロック数 %3・塗り %4%");
-const QString kSearching = QStringLiteral("探しています...");
-const QString kDone = QStringLiteral("探し終わりました。");
-const QString kCancelled = QStringLiteral("中止しました。それまでに見つかったものを示します。");
-const QString kClosed = QStringLiteral(
+const char* const kTitle = QT_TRANSLATE_NOOP("CUniqueDialog", "一意なパズルを探す");
+const char* const kBandHeading = QT_TRANSLATE_NOOP("CUniqueDialog", "閾値とブロック数を変える");
+const char* const kCellHeading = QT_TRANSLATE_NOOP("CUniqueDialog", "マスを変える (%1 マスまで)");
+const char* const kCurrent =
+    QT_TRANSLATE_NOOP("CUniqueDialog", "今のパズル: 閾値 %1〜%2・ブロック数 %3・塗り %4%");
+const char* const kSearching = QT_TRANSLATE_NOOP("CUniqueDialog", "探しています...");
+const char* const kDone = QT_TRANSLATE_NOOP("CUniqueDialog", "探し終わりました。");
+const char* const kCancelled =
+    QT_TRANSLATE_NOOP("CUniqueDialog", "中止しました。それまでに見つかったものを示します。");
+const char* const kClosed = QT_TRANSLATE_NOOP(
+    "CUniqueDialog",
     "パズルが変わったので、結果を閉じました。「探し直す」で今のパズルについて探します。");
-const QString kBandNone = QStringLiteral(
-    "閾値とブロック数をどう変えても、解が一つのパズルになりません。"
-    "決まらないマスが最も少ないものを示します。");
-const QString kBandNoPicture =
-    QStringLiteral("閾値とブロック数をどう変えても、今のほかに絵になるパズルができません。");
-const QString kOutsideShare = QStringLiteral(
+const char* const kBandNone =
+    QT_TRANSLATE_NOOP("CUniqueDialog",
+                      "閾値とブロック数をどう変えても、解が一つのパズルになりません。"
+                      "決まらないマスが最も少ないものを示します。");
+const char* const kBandNoPicture = QT_TRANSLATE_NOOP(
+    "CUniqueDialog", "閾値とブロック数をどう変えても、今のほかに絵になるパズルができません。");
+const char* const kOutsideShare = QT_TRANSLATE_NOOP(
+    "CUniqueDialog",
     "塗りの割合を今の %1% から %2 ポイント以内に保つものはありません。それより離れるものを"
     "示します。");
-const QString kAlreadyUnique =
-    QStringLiteral("今のパズルはもう解が一つです。変えるマスはありません。");
-const QString kCellNone = QStringLiteral(
-    "%1 マスまで変えても、解が一つのパズルになりません。"
-    "決まらないマスが最も少ないものを示します。");
-const QString kCellTimeout = QStringLiteral(
-    "時間内には、解が一つになる変え方が見つかりませんでした。"
-    "決まらないマスが最も少ないものを示します。");
-const QString kCellFewest = QStringLiteral("これより少ないマスの変更では、解が一つになりません。");
-const QString kCellUnproven =
-    QStringLiteral("これより少ない変更で済むかどうかは、時間内に確かめきれませんでした。");
+const char* const kAlreadyUnique =
+    QT_TRANSLATE_NOOP("CUniqueDialog", "今のパズルはもう解が一つです。変えるマスはありません。");
+const char* const kCellNone =
+    QT_TRANSLATE_NOOP("CUniqueDialog",
+                      "%1 マスまで変えても、解が一つのパズルになりません。"
+                      "決まらないマスが最も少ないものを示します。");
+const char* const kCellTimeout =
+    QT_TRANSLATE_NOOP("CUniqueDialog",
+                      "時間内には、解が一つになる変え方が見つかりませんでした。"
+                      "決まらないマスが最も少ないものを示します。");
+const char* const kCellFewest =
+    QT_TRANSLATE_NOOP("CUniqueDialog", "これより少ないマスの変更では、解が一つになりません。");
+const char* const kCellUnproven = QT_TRANSLATE_NOOP(
+    "CUniqueDialog", "これより少ない変更で済むかどうかは、時間内に確かめきれませんでした。");
 
 QLabel* Note(QWidget* parent) {
     auto* label = new QLabel(parent);
@@ -70,7 +78,7 @@ QListWidget* SuggestionList(QWidget* parent) {
 }  // namespace
 
 CUniqueDialog::CUniqueDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(kTitle);
+    setWindowTitle(tr(kTitle));
     setFont(TemplateFont(FormViewTemplate()));
     setModal(false);
 
@@ -83,20 +91,20 @@ CUniqueDialog::CUniqueDialog(QWidget* parent) : QDialog(parent) {
     m_pBandNote = Note(this);
     m_pCellList = SuggestionList(this);
     m_pCellNote = Note(this);
-    m_pApply = new QPushButton(QStringLiteral("適用(&A)"), this);
+    m_pApply = new QPushButton(tr("適用(&A)"), this);
     m_pApply->setDefault(true);
-    m_pCancel = new QPushButton(QStringLiteral("中止(&C)"), this);
-    m_pAgain = new QPushButton(QStringLiteral("探し直す(&R)"), this);
-    auto* close = new QPushButton(QStringLiteral("閉じる"), this);
+    m_pCancel = new QPushButton(tr("中止(&C)"), this);
+    m_pAgain = new QPushButton(tr("探し直す(&R)"), this);
+    auto* close = new QPushButton(tr("閉じる"), this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pCurrent);
     layout->addWidget(m_pStatus);
     layout->addWidget(m_pProgress);
-    layout->addWidget(new QLabel(kBandHeading, this));
+    layout->addWidget(new QLabel(tr(kBandHeading), this));
     layout->addWidget(m_pBandList, 3);
     layout->addWidget(m_pBandNote);
-    layout->addWidget(new QLabel(kCellHeading.arg(CellSearchOptions{}.maxChanges), this));
+    layout->addWidget(new QLabel(tr(kCellHeading).arg(CellSearchOptions{}.maxChanges), this));
     layout->addWidget(m_pCellList, 2);
     layout->addWidget(m_pCellNote);
     auto* buttons = new QHBoxLayout;
@@ -116,7 +124,7 @@ CUniqueDialog::CUniqueDialog(QWidget* parent) : QDialog(parent) {
     connect(m_pCancel, &QPushButton::clicked, this, [this] {
         m_searcher.Cancel();
         SetRunning(false);
-        m_pStatus->setText(kCancelled);
+        m_pStatus->setText(tr(kCancelled));
     });
     connect(m_pAgain, &QPushButton::clicked, this, [this] { emit searchAgainRequested(); });
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
@@ -144,12 +152,13 @@ void CUniqueDialog::StartSearch(LevelPlane plane, SearchStart start) {
     m_start = start;
     m_bCurrent = true;
     ClearResults();
-    m_pCurrent->setText(kCurrent.arg(m_start.lower)
+    m_pCurrent->setText(tr(kCurrent)
+                            .arg(m_start.lower)
                             .arg(m_start.upper)
                             .arg(m_start.n)
                             .arg(std::lround(ShareOf(m_start.answer).Percent())));
     m_pProgress->setValue(0);
-    m_pStatus->setText(kSearching);
+    m_pStatus->setText(tr(kSearching));
     SetRunning(true);
     m_searcher.Start(std::move(plane), std::move(start));
 }
@@ -171,7 +180,7 @@ void CUniqueDialog::CloseResults() {
     m_bCurrent = false;
     ClearResults();
     m_pProgress->setValue(0);
-    m_pStatus->setText(kClosed);
+    m_pStatus->setText(tr(kClosed));
     SetRunning(false);
 }
 
@@ -216,7 +225,7 @@ void CUniqueDialog::OnFound(const Suggestion& s) {
 void CUniqueDialog::OnFinished(const UniqueSearchSummary& summary) {
     SetRunning(false);
     m_pProgress->setValue(100);
-    m_pStatus->setText(kDone);
+    m_pStatus->setText(tr(kDone));
 
     // The searches' own lists are the final word; the best of nothing when nothing was found.
     const BandSearchResult& bands = summary.bands;
@@ -225,12 +234,13 @@ void CUniqueDialog::OnFinished(const UniqueSearchSummary& summary) {
         bands.suggestions.begin() + std::min<std::size_t>(bands.suggestions.size(), kListed));
     QString bandNote;
     if (bands.suggestions.empty()) {
-        bandNote = bands.hasBest ? kBandNone : kBandNoPicture;
+        bandNote = bands.hasBest ? tr(kBandNone) : tr(kBandNoPicture);
         if (bands.hasBest)
             m_bands.push_back(bands.best);
     } else if (bands.onlyOutsideShare) {
-        bandNote =
-            kOutsideShare.arg(std::lround(ShareOf(m_start.answer).Percent())).arg(kShareTolerance);
+        bandNote = tr(kOutsideShare)
+                       .arg(std::lround(ShareOf(m_start.answer).Percent()))
+                       .arg(kShareTolerance);
     }
     ShowList(m_pBandList, m_bands);
     SetNote(m_pBandNote, bandNote);
@@ -241,16 +251,18 @@ void CUniqueDialog::OnFinished(const UniqueSearchSummary& summary) {
         cells.suggestions.begin() + std::min<std::size_t>(cells.suggestions.size(), kListed));
     QString cellNote;
     if (cells.alreadyUnique) {
-        cellNote = kAlreadyUnique;
+        cellNote = tr(kAlreadyUnique);
     } else if (cells.suggestions.empty()) {
-        cellNote = cells.complete ? kCellNone.arg(CellSearchOptions{}.maxChanges) : kCellTimeout;
+        cellNote =
+            cells.complete ? tr(kCellNone).arg(CellSearchOptions{}.maxChanges) : tr(kCellTimeout);
         if (cells.hasBest)
             m_cells.push_back(cells.best);
     } else if (cells.onlyOutsideShare) {
-        cellNote =
-            kOutsideShare.arg(std::lround(ShareOf(m_start.answer).Percent())).arg(kShareTolerance);
+        cellNote = tr(kOutsideShare)
+                       .arg(std::lround(ShareOf(m_start.answer).Percent()))
+                       .arg(kShareTolerance);
     } else {
-        cellNote = cells.complete ? kCellFewest : kCellUnproven;
+        cellNote = cells.complete ? tr(kCellFewest) : tr(kCellUnproven);
     }
     ShowList(m_pCellList, m_cells);
     SetNote(m_pCellNote, cellNote);

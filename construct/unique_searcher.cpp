@@ -66,7 +66,7 @@ void UniqueSearcher::Start(LevelPlane plane, SearchStart start) {
             };
 
             UniqueSearchSummary summary;
-            const std::vector<BlockLevels> levels = GatherBlockLevels(plane, kBlockCounts);
+            const std::vector<BlockLevels> levels = GatherBlockLevels(plane, SearchCounts(start.n));
             BandSearchOptions bandOptions;
             bandOptions.cancel = cancel.get();
             BandSearchEvents bandEvents;

@@ -6,6 +6,7 @@
 #include "construct/picture_puzzle.h"
 #include "construct/result_panel.h"
 #include "model/ngm_doc.h"
+#include "platform/message_box.h"
 
 int CNGMView::Binarize() {
     // Play mode draws nothing, so that the solution stays hidden.
@@ -17,22 +18,38 @@ int CNGMView::Binarize() {
 }
 
 int CNGMView::MakeBlockGrid() {
-    const int n = SelectedBlockCount();
-    AllocBuffer(n, n, 3);
+    const BlockChoice choice = SelectedBlocks();
+    m_division = DivisionOf(GetDocument()->m_picture, choice);
+    if (m_division.IsEmpty()) {
+        // Blocks smaller than a pixel would smear the picture: no puzzle.
+        GetDocument()->ClearPuzzle();
+        update();
+        AppMessageBox(BlockRefusalText(GetDocument()->m_picture, choice), MB_ICONEXCLAMATION);
+        return 0;
+    }
+    const int columns = m_division.columns;
+    const int rows = m_division.rows;
+    AllocBuffer(columns, rows, 3);
     ColumnBuffer blocks;
-    blocks.Allocate(n, n);
-    ReduceToBlocks(m_ppBinaryImage, m_nImageWidth, m_nImageHeight, n, blocks);
-    DrawBlockPanels(blocks, m_nImageWidth, m_nImageHeight, n, m_bTestMode != 0, m_dcPreview,
-                    m_dcBinary);
+    blocks.Allocate(columns, rows);
+    ReduceToBlocks(m_ppBinaryImage, m_division, blocks);
+    DrawBlockPanels(blocks, m_division, m_bTestMode != 0, m_dcPreview, m_dcBinary);
     // The blocks become the document's puzzle, named after the picture.
-    Puzzle puzzle = PuzzleOfBlocks(blocks, n);
+    Puzzle puzzle = PuzzleOfBlocks(blocks, columns, rows);
     puzzle.title = m_strPictureName.toStdString();
     GetDocument()->SetPuzzle(std::move(puzzle));
     update();
-    return n;
+    return columns;
 }
 
 void CNGMView::DrawResult() {
-    DrawPuzzle(m_dcResult, GetDocument()->GetPuzzle());
+    const Puzzle& puzzle = GetDocument()->GetPuzzle();
+    if (!GetDocument()->HasPuzzle())
+        return;
+    // Up to 20 x 20 the puzzle keeps the panel's own cells; a larger one is drawn to fit.
+    if (puzzle.width <= kLargestAnalysisSide && puzzle.height <= kLargestAnalysisSide)
+        DrawPuzzle(m_dcResult, puzzle);
+    else
+        DrawPuzzle(m_dcResult, puzzle, PanelLayout(puzzle, m_nResultW, m_nResultH));
     update();
 }

@@ -30,20 +30,17 @@
 
 namespace {
 
-// The refusals and the file errors in the words the command line uses too.
-const QString kUnsupported = PictureRefusalText(PictureRefusal::kUnsupported);
-const QString kTooLarge = PictureRefusalText(PictureRefusal::kTooLarge);
-const QString kEmpty = PictureRefusalText(PictureRefusal::kEmpty);
-const QString kOutOfMemory = PictureRefusalText(PictureRefusal::kOutOfMemory);
-const QString kFewColorBits = QStringLiteral("色ビット数が16ビット以下です。");
-const QString kCannotOpen = kCannotOpenText;
-const QString kSizeWarning = QStringLiteral(
+const char* const kFewColorBits = QT_TRANSLATE_NOOP("CNGMView", "色ビット数が16ビット以下です。");
+const char* const kSizeWarning = QT_TRANSLATE_NOOP(
+    "CNGMView",
     "入力画像サイズが260X260を超えていて表示しきれない可能性があります。\n続けますか？");
-const QString kTooSmall = QStringLiteral("入力画像サイズが小さすぎて表示できません。");
-const QString kSeveralFiles = QStringLiteral("複数ファイルは対処できません。すみません。");
-const QString kFolder = QStringLiteral("フォルダです。イメージファイルをD&Dしてください。");
-const QString kNotPicture = kNotPictureText;
-const QString kClipboard = QStringLiteral("クリップボード");
+const char* const kTooSmall =
+    QT_TRANSLATE_NOOP("CNGMView", "入力画像サイズが小さすぎて表示できません。");
+const char* const kSeveralFiles =
+    QT_TRANSLATE_NOOP("CNGMView", "複数ファイルは対処できません。すみません。");
+const char* const kFolder =
+    QT_TRANSLATE_NOOP("CNGMView", "フォルダです。イメージファイルをD&Dしてください。");
+const char* const kClipboard = QT_TRANSLATE_NOOP("CNGMView", "クリップボード");
 
 // The MIME types of picture data tried first, lossless ones before the others; any other
 // "image/" type comes after them.
@@ -101,10 +98,10 @@ PictureData PictureDataOf(const QMimeData& mime) {
 bool Ask(PictureQuestion question) {
     switch (question) {
         case PictureQuestion::kFewColorBits:
-            return UserMessageBox(kFewColorBits, MB_YESNO) == IDYES;
+            return UserMessageBox(CNGMView::tr(kFewColorBits), MB_YESNO) == IDYES;
         case PictureQuestion::kLargerThanPanel:
-            return UserMessageBox(kSizeWarning, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) ==
-                   IDYES;
+            return UserMessageBox(CNGMView::tr(kSizeWarning),
+                                  MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
     }
     return false;
 }
@@ -182,7 +179,7 @@ FlowEnd ReadAndShow(CNGMView& view, PictureLoader& loader) {
             return FlowEnd::kKept;
         }
         if (!doc.HasPicture()) {
-            UserMessageBox(kTooSmall, MB_ICONQUESTION | MB_OK);
+            UserMessageBox(CNGMView::tr(kTooSmall), MB_ICONQUESTION | MB_OK);
             return FlowEnd::kStopped;
         }
     }
@@ -207,7 +204,7 @@ FlowEnd ReadAndShow(CNGMView& view, PictureData& data) {
     return ReadAndShow(view, loader);
 }
 
-FlowEnd OpenChosenFile(CNGMView& view, const QString& chosen);
+FlowEnd ReadChosenFile(CNGMView& view, const QString& chosen);
 
 // A name ending in .non or .xml is a puzzle file's.
 bool IsPuzzleFileName(const QString& path) {
@@ -218,24 +215,26 @@ bool IsPuzzleFileName(const QString& path) {
 // The open-file dialog, then the file chosen.
 FlowEnd RunOpenDialog(CNGMView& view) {
     FileDialogRequest request;
-    request.caption = QStringLiteral("開く");
+    request.caption = CNGMView::tr("開く");
     // Linux names are case-sensitive: the patterns name both cases.
-    request.filter = QStringLiteral(
-        "ｲﾒｰｼﾞﾌｧｲﾙ(*.ppm;*bmp;*.png;*.jpg;*.jpeg;*.gif;*.webp;*.tif;*.tiff;*.pbm;*.pgm;*.pnm) "
-        "(*.ppm *.PPM *bmp *BMP *.png *.PNG *.jpg *.JPG *.jpeg *.JPEG *.gif *.GIF *.webp *.WEBP "
-        "*.tif *.TIF *.tiff *.TIFF *.pbm *.PBM *.pgm *.PGM *.pnm *.PNM);;"
-        "ﾎﾟｰﾀﾌﾞﾙﾋﾟｸｾﾙﾏｯﾌﾟ(*.ppm) (*.ppm *.PPM);;"
-        "ﾋﾞｯﾄﾏｯﾌﾟ(*.bmp) (*.bmp *.BMP);;"
-        "全てのファイル (*)");
+    request.filter =
+        CNGMView::tr(
+            "ｲﾒｰｼﾞﾌｧｲﾙ(*.ppm;*bmp;*.png;*.jpg;*.jpeg;*.gif;*.webp;*.tif;*.tiff;*.pbm;*.pgm;*.pnm) "
+            "(*.ppm *.PPM *bmp *BMP *.png *.PNG *.jpg *.JPG *.jpeg *.JPEG *.gif *.GIF *.webp "
+            "*.WEBP *.tif *.TIF *.tiff *.TIFF *.pbm *.PBM *.pgm *.PGM *.pnm *.PNM);;"
+            "ﾎﾟｰﾀﾌﾞﾙﾋﾟｸｾﾙﾏｯﾌﾟ(*.ppm) (*.ppm *.PPM);;"
+            "ﾋﾞｯﾄﾏｯﾌﾟ(*.bmp) (*.bmp *.BMP);;") +
+        CNGMView::tr("全てのファイル (*)");
     request.defaultSuffix = QStringLiteral("ppm");
     const QString chosen = RunFileDialog(nullptr, request);
     if (chosen.isEmpty())
         return FlowEnd::kStopped;
-    return OpenChosenFile(view, chosen);
+    return ReadChosenFile(view, chosen);
 }
 
-// The file chosen in the open dialog, or named on the command line or in the recent-file list.
-FlowEnd OpenChosenFile(CNGMView& view, const QString& chosen) {
+// A file chosen in the open dialog or named on the command line: the same messages, the same
+// title and the same questions.
+FlowEnd ReadChosenFile(CNGMView& view, const QString& chosen) {
     // From here a large picture takes a while: the window is drawn again where the dialog
     // was before the reading begins.
     BusyCursor busy;
@@ -251,10 +250,10 @@ FlowEnd OpenChosenFile(CNGMView& view, const QString& chosen) {
     QFile file;
     switch (OpenRegularFile(chosen, file)) {
         case RegularFileOpen::kNotRegularFile:
-            UserMessageBox(kNotPicture, MB_ICONINFORMATION);
+            UserMessageBox(NotPictureText(), MB_ICONINFORMATION);
             return FlowEnd::kStopped;
         case RegularFileOpen::kFailed:
-            UserMessageBox(kCannotOpen, MB_OK);
+            UserMessageBox(CannotOpenText(), MB_OK);
             return FlowEnd::kStopped;
         case RegularFileOpen::kOpened:
             break;
@@ -262,10 +261,8 @@ FlowEnd OpenChosenFile(CNGMView& view, const QString& chosen) {
     const FlowEnd end = ReadAndShow(view, file);
     if (end == FlowEnd::kDeclined)
         view.SetMainWindowTitle(titleBefore);
-    if (end == FlowEnd::kNewShown) {
+    if (end == FlowEnd::kNewShown)
         view.m_strPictureName = info.completeBaseName();
-        emit view.fileOpened(info.absoluteFilePath());
-    }
     return end;
 }
 
@@ -274,16 +271,16 @@ FlowEnd OpenChosenFile(CNGMView& view, const QString& chosen) {
 void CNGMView::ShowRefusal(PictureRefusal refusal) {
     switch (refusal) {
         case PictureRefusal::kUnsupported:
-            UserMessageBox(kUnsupported, MB_OK);
+            UserMessageBox(PictureRefusalText(PictureRefusal::kUnsupported), MB_OK);
             break;
         case PictureRefusal::kTooLarge:
-            UserMessageBox(kTooLarge, MB_OK);
+            UserMessageBox(PictureRefusalText(PictureRefusal::kTooLarge), MB_OK);
             break;
         case PictureRefusal::kEmpty:
-            UserMessageBox(kEmpty, MB_ICONQUESTION | MB_OK);
+            UserMessageBox(PictureRefusalText(PictureRefusal::kEmpty), MB_ICONQUESTION | MB_OK);
             break;
         case PictureRefusal::kOutOfMemory:
-            UserMessageBox(kOutOfMemory, MB_OK);
+            UserMessageBox(PictureRefusalText(PictureRefusal::kOutOfMemory), MB_OK);
             break;
     }
 }
@@ -328,30 +325,24 @@ void CNGMView::OnFileOpen() {
 }
 
 bool CNGMView::OpenPictureFile(const QString& path) {
-    const FlowEnd end = OpenChosenFile(*this, path);
+    const FlowEnd end = ReadChosenFile(*this, path);
     if (end != FlowEnd::kDeclined && end != FlowEnd::kKept)
         ApplyPicturePresentState();
     return end == FlowEnd::kNewShown;
-}
-
-bool CNGMView::OpenFile(const QString& path) {
-    if (IsPuzzleFileName(path))
-        return OpenPuzzleFile(path);
-    return OpenPictureFile(path);
 }
 
 void CNGMView::OnDropFiles(const QStringList& paths) {
     if (paths.isEmpty())
         return;
     if (paths.size() != 1) {
-        UserMessageBox(kSeveralFiles, MB_ICONINFORMATION);
+        UserMessageBox(CNGMView::tr(kSeveralFiles), MB_ICONINFORMATION);
         return;
     }
     const QString& path = paths.front();
     // The status follows symbolic links; one that cannot be read counts as a folder.
     struct stat status {};
     if (::stat(QFile::encodeName(path).constData(), &status) != 0 || S_ISDIR(status.st_mode)) {
-        UserMessageBox(kFolder, MB_ICONINFORMATION);
+        UserMessageBox(CNGMView::tr(kFolder), MB_ICONINFORMATION);
         return;
     }
     // A puzzle file dropped on the form opens as with パズルを開く.
@@ -363,19 +354,17 @@ void CNGMView::OnDropFiles(const QStringList& paths) {
     QFile file;
     switch (OpenRegularFile(path, file)) {
         case RegularFileOpen::kNotRegularFile:  // devices, pipes and sockets
-            UserMessageBox(kNotPicture, MB_ICONINFORMATION);
+            UserMessageBox(NotPictureText(), MB_ICONINFORMATION);
             return;
         case RegularFileOpen::kFailed:
-            UserMessageBox(kCannotOpen, MB_OK);
+            UserMessageBox(CannotOpenText(), MB_OK);
             return;
         case RegularFileOpen::kOpened:
             break;
     }
     const FlowEnd end = ReadAndShow(*this, file);
-    if (end == FlowEnd::kNewShown) {
+    if (end == FlowEnd::kNewShown)
         m_strPictureName = QFileInfo(path).completeBaseName();
-        emit fileOpened(QFileInfo(path).absoluteFilePath());
-    }
     if (end == FlowEnd::kNewShown || end == FlowEnd::kPreviousShown)
         ApplyPicturePresentState();
 }
@@ -384,19 +373,19 @@ void CNGMView::OnPaste() {
     const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
     PictureData data = mime ? PictureDataOf(*mime) : PictureData{};
     if (!data.Found()) {
-        UserMessageBox(kUnsupported, MB_OK);
+        UserMessageBox(PictureRefusalText(PictureRefusal::kUnsupported), MB_OK);
         return;
     }
     BusyCursor busy;
     // Like a file chosen in the dialog, under the clipboard's name.
-    m_strImageInfo += QStringLiteral("[") + kClipboard + QStringLiteral("]\r\n");
+    m_strImageInfo += QStringLiteral("[") + CNGMView::tr(kClipboard) + QStringLiteral("]\r\n");
     const QString titleBefore = window()->windowTitle();
-    SetMainWindowTitle(QStringLiteral("NGM - [") + kClipboard + QStringLiteral("]"));
+    SetMainWindowTitle(QStringLiteral("NGM - [") + CNGMView::tr(kClipboard) + QStringLiteral("]"));
     const FlowEnd end = ReadAndShow(*this, data);
     if (end == FlowEnd::kDeclined)
         SetMainWindowTitle(titleBefore);
     if (end == FlowEnd::kNewShown)
-        m_strPictureName = kClipboard;
+        m_strPictureName = CNGMView::tr(kClipboard);
     if (end != FlowEnd::kDeclined && end != FlowEnd::kKept)
         ApplyPicturePresentState();
 }
@@ -414,7 +403,7 @@ bool CNGMView::HasPictureData(const QMimeData& mime) {
 void CNGMView::OnDropPictureData(const QMimeData& mime) {
     PictureData data = PictureDataOf(mime);
     if (!data.Found()) {
-        UserMessageBox(kUnsupported, MB_OK);
+        UserMessageBox(PictureRefusalText(PictureRefusal::kUnsupported), MB_OK);
         return;
     }
     BusyCursor busy;

@@ -15,33 +15,21 @@
 
 namespace {
 
-const QString kCannotRead = QStringLiteral("パズルファイルを読めません: ");
-const QString kSeveral =
-    QStringLiteral("このパズルは答えが一つに決まりません。\nヒントに合うように塗れば正解です。");
-const QString kNone = QStringLiteral("このパズルのヒントには、すべてを満たす塗り方がありません。");
-const QString kUndecided = QStringLiteral(
+const char* const kCannotRead = QT_TRANSLATE_NOOP("CNGMView", "パズルファイルを読めません: ");
+const char* const kSeveral = QT_TRANSLATE_NOOP(
+    "CNGMView", "このパズルは答えが一つに決まりません。\nヒントに合うように塗れば正解です。");
+const char* const kNone =
+    QT_TRANSLATE_NOOP("CNGMView", "このパズルのヒントには、すべてを満たす塗り方がありません。");
+const char* const kUndecided = QT_TRANSLATE_NOOP(
+    "CNGMView",
     "このパズルの答えを時間内に求められませんでした。\nヒントに合うように塗れば正解です。");
-
-// The smallest cell the puzzle panel draws a puzzle with; a larger puzzle is cut off.
-constexpr int kSmallestPanelCell = 2;
-
-// The layout of the largest cells, up to the panel's own, with which the puzzle fits.
-BoardLayout PanelLayout(const Puzzle& puzzle, int width, int height) {
-    for (int cell = kResultCellSize; cell > kSmallestPanelCell; --cell) {
-        const BoardLayout layout = BoardLayout::ForPuzzle(puzzle, cell);
-        if (layout.Width() <= width && layout.Height() <= height)
-            return layout;
-    }
-    return BoardLayout::ForPuzzle(puzzle, kSmallestPanelCell);
-}
 
 }  // namespace
 
 void CNGMView::OnOpenPuzzleFile() {
     FileDialogRequest request;
-    request.caption = QStringLiteral("パズルを開く");
-    request.filter =
-        QStringLiteral("ﾊﾟｽﾞﾙﾌｧｲﾙ(*.non;*.xml) (*.non *.NON *.xml *.XML);;全てのファイル (*)");
+    request.caption = tr("パズルを開く");
+    request.filter = tr("ﾊﾟｽﾞﾙﾌｧｲﾙ(*.non;*.xml) (*.non *.NON *.xml *.XML);;全てのファイル (*)");
     const QString path = RunFileDialog(nullptr, request);
     if (!path.isEmpty())
         OpenPuzzleFile(path);
@@ -51,9 +39,9 @@ bool CNGMView::OpenPuzzleFile(const QString& path) {
     BusyCursor busy;
     PuzzleReadResult read = ReadPuzzleFile(path.toStdString());
     if (!read.ok) {
-        QString text = kCannotRead;
+        QString text = tr(kCannotRead);
         if (read.line > 0)
-            text += QStringLiteral("%1 行目 ").arg(read.line);
+            text += tr("%1 行目 ").arg(read.line);
         UserMessageBox(text + QString::fromStdString(read.error), MB_OK);
         return false;
     }
@@ -83,7 +71,6 @@ bool CNGMView::OpenPuzzleFile(const QString& path) {
     EnableControls({IDC_PLAY}, true);
     update();
     JudgePuzzle();
-    emit fileOpened(info.absoluteFilePath());
     return true;
 }
 
@@ -96,13 +83,13 @@ void CNGMView::AdoptSolution(const SolveResult& result) {
             m_pDoc->SetAnswer(result.solution);
             return;
         case Verdict::Multiple:
-            UserMessageBox(kSeveral, MB_ICONINFORMATION);
+            UserMessageBox(tr(kSeveral), MB_ICONINFORMATION);
             return;
         case Verdict::None:
-            UserMessageBox(kNone, MB_ICONINFORMATION);
+            UserMessageBox(tr(kNone), MB_ICONINFORMATION);
             return;
         case Verdict::Timeout:
-            UserMessageBox(kUndecided, MB_ICONINFORMATION);
+            UserMessageBox(tr(kUndecided), MB_ICONINFORMATION);
             return;
     }
 }

@@ -14,8 +14,12 @@
 
 bool CNGMView::CanFindUnique() const {
     const Puzzle& puzzle = m_pDoc->GetPuzzle();
+    // The search cuts the square canvas into N x N blocks, as the analysis does without the
+    // fit to the picture.
     return HasPicture() && m_pDoc->HasPuzzle() && puzzle.HasAnswer() &&
-           puzzle.width == puzzle.height;
+           puzzle.width == puzzle.height && !IsDlgButtonChecked(m_controls, IDC_FIT_PICTURE) &&
+           m_division ==
+               CanvasDivision(puzzle.width, puzzle.height, m_pDoc->Width(), m_pDoc->Height());
 }
 
 void CNGMView::OnFindUnique() {
@@ -67,10 +71,15 @@ void CNGMView::ApplySuggestion(const Suggestion& s) {
 void CNGMView::ApplyBand(int lower, int upper, int n) {
     if (upper <= lower || lower < 0 || upper > 255)
         return;
-    const int item = m_comboBlocks->findText(QString::number(n));
-    if (item < 0)
+    if (n <= 0 || n > kMaxPuzzleSide)
         return;
-    m_comboBlocks->setCurrentIndex(item);
+    const int item = m_comboBlocks->findText(QString::number(n));
+    if (item >= 0) {
+        m_comboBlocks->setCurrentIndex(item);
+        m_nBlocksIndex = item;
+    } else {
+        SetCustomBlocks(n, n);  // a count the list does not hold
+    }
     // What the threshold bars leave behind when the user moves them.
     m_controls.Get<ScrollCodeBar>(IDC_LOWER_SCROLL)->SetScrollPos(lower);
     m_controls.Get<ScrollCodeBar>(IDC_UPPER_SCROLL)->SetScrollPos(upper);
@@ -100,12 +109,11 @@ void CNGMView::ApplyCellChanges(const std::vector<std::uint8_t>& cells, int chan
             blocks[i][j] = cells[static_cast<std::size_t>(j) * n + i] ? 1 : 0;
     CDC untouched;
     m_dcPreview.FillSolidRect(0, 0, m_nPreviewW, m_nPreviewH, kFaceColor);
-    DrawBlockPanels(blocks, m_pDoc->Width(), m_pDoc->Height(), n, m_bTestMode != 0, m_dcPreview,
-                    untouched);
+    DrawBlockPanels(blocks, m_division, m_bTestMode != 0, m_dcPreview, untouched);
     m_dcResult.FillSolidRect(0, 0, m_nResultW, m_nResultH, kFaceColor);
     DrawResult();
 
-    m_strImageInfo += QStringLiteral("変更マス : %1\r\n").arg(changed);
+    m_strImageInfo += tr("変更マス : %1\r\n").arg(changed);
     UpdateData();
     ScrollInfoToEnd();
     EnableControls({IDC_PLAY}, true);

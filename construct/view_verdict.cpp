@@ -24,12 +24,11 @@ void CNGMView::ClearVerdict() {
 
 void CNGMView::OnJudged(const SolveResult& result) {
     const Puzzle& puzzle = m_pDoc->GetPuzzle();
-    // The marks sit on the blocks of the picture, which only an analysed N x N puzzle has.
+    // The marks sit on the blocks of the picture, which only an analysed puzzle has.
     if (m_bTestMode && result.undecidedCount > 0 && HasPanelImages() && m_pDoc->HasPicture() &&
-        puzzle.width == puzzle.height &&
+        puzzle.width == m_division.columns && puzzle.height == m_division.rows &&
         result.undecided.size() == static_cast<std::size_t>(puzzle.CellCount())) {
-        DrawUndecidedMarks(result.undecided, m_pDoc->Width(), m_pDoc->Height(), puzzle.width,
-                           m_dcPreview);
+        DrawUndecidedMarks(result.undecided, m_division, m_dcPreview);
         update();
     }
     const VerdictLabel label = DescribeVerdict(result);

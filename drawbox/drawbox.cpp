@@ -44,7 +44,7 @@ CPoint ToCPoint(const QPointF& p) {
 
 CDrawbox::CDrawbox(CNGMDoc* doc, QWidget* pParent) : QDialog(pParent), m_pDoc(doc) {
     const DialogTemplate& t = DrawBoxDialogTemplate();
-    setWindowTitle(QString::fromUtf8(t.caption));
+    setWindowTitle(TemplateText(t.caption));
     setFixedSize(TemplateClientSize(t));
     m_controls = BuildControls(this, t);
 
@@ -298,7 +298,7 @@ void CDrawbox::OnStore() {
         picture = Picture::Filling(kCanvasSize, kCanvasSize);
     } catch (const std::bad_alloc&) {
         QApplication::restoreOverrideCursor();
-        AppMessageBox(QStringLiteral("メモリが不足しているため画像を読み込めません。"), MB_OK);
+        AppMessageBox(tr("メモリが不足しているため画像を読み込めません。"), MB_OK);
         return;
     }
     ColumnBuffer& planes = picture.planes;

@@ -1,5 +1,6 @@
 #include "formats/non_format.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <optional>
 
@@ -84,14 +85,14 @@ private:
         if (end == std::string_view::npos)
             end = text_.size();
         if (end - pos_ > kMaxLineBytes)
-            return Error("行が長すぎます");
+            return Error(QT_TRANSLATE_NOOP("PuzzleFile", "行が長すぎます"));
         line_ = text_.substr(pos_, end - pos_);
         pos_ = end + 1;
         return true;
     }
 
     bool Error(const char* reason, int line = -1) {
-        r_.error = reason;
+        r_.error = QCoreApplication::translate("PuzzleFile", reason).toStdString();
         r_.line = line < 0 ? lineNumber_ : line;
         return false;
     }
@@ -111,33 +112,37 @@ private:
         if (key == "width" || key == "height" || size) {
             const bool width = key == "width" || key == "columns";
             if ((width ? p.width : p.height) != 0)
-                return Error(width ? "幅が二度あります" : "高さが二度あります");
+                return Error(width ? QT_TRANSLATE_NOOP("PuzzleFile", "幅が二度あります")
+                                   : QT_TRANSLATE_NOOP("PuzzleFile", "高さが二度あります"));
             // A size far too large is still a size, and is told as one.
             const std::optional<int> n = SmallNumber(value, 9);
             if (!n)
-                return Error("数字が正しくありません");
+                return Error(QT_TRANSLATE_NOOP("PuzzleFile", "数字が正しくありません"));
             if (*n < 1 || *n > kMaxPuzzleSide)
-                return Error(width ? "幅は1から99までです" : "高さは1から99までです");
+                return Error(width ? QT_TRANSLATE_NOOP("PuzzleFile", "幅は1から99までです")
+                                   : QT_TRANSLATE_NOOP("PuzzleFile", "高さは1から99までです"));
             (width ? p.width : p.height) = *n;
             return true;
         }
         if (key == "rows" || key == "columns") {
             const bool rows = key == "rows";
             if (rows ? haveRows_ : haveColumns_)
-                return Error(rows ? "行のヒントが二度あります" : "列のヒントが二度あります");
+                return Error(rows ? QT_TRANSLATE_NOOP("PuzzleFile", "行のヒントが二度あります")
+                                  : QT_TRANSLATE_NOOP("PuzzleFile", "列のヒントが二度あります"));
             const int count = rows ? p.height : p.width;
             if (count == 0)
-                return Error(rows ? "行の前に高さがありません" : "列の前に幅がありません");
+                return Error(rows ? QT_TRANSLATE_NOOP("PuzzleFile", "行の前に高さがありません")
+                                  : QT_TRANSLATE_NOOP("PuzzleFile", "列の前に幅がありません"));
             (rows ? haveRows_ : haveColumns_) = true;
             secondSectionLine_ = lineNumber_;
             return Clues(rows ? p.rows : p.columns, count, rows ? p.width : p.height, rows);
         }
         if (key == "goal") {
             if (goalLine_)
-                return Error("答えが二度あります");
+                return Error(QT_TRANSLATE_NOOP("PuzzleFile", "答えが二度あります"));
             std::optional<std::string> goal = StringValue(value);
             if (!goal)
-                return Error("引用符が閉じていません");
+                return Error(QT_TRANSLATE_NOOP("PuzzleFile", "引用符が閉じていません"));
             goal_ = std::move(*goal);
             goalLine_ = lineNumber_;
             return true;
@@ -145,7 +150,7 @@ private:
         if (key == "title" || key == "by") {
             std::optional<std::string> s = StringValue(value);
             if (!s)
-                return Error("引用符が閉じていません");
+                return Error(QT_TRANSLATE_NOOP("PuzzleFile", "引用符が閉じていません"));
             (key == "title" ? p.title : r_.author) = std::move(*s);
         }
         return true;  // keys we do not know are skipped
@@ -160,18 +165,23 @@ private:
             do {
                 if (!NextLine())
                     return r_.error.empty()
-                               ? Error(rows ? "行のヒントが足りません" : "列のヒントが足りません")
+                               ? Error(rows ? QT_TRANSLATE_NOOP("PuzzleFile",
+                                                                "行のヒントが足りません")
+                                            : QT_TRANSLATE_NOOP("PuzzleFile",
+                                                                "列のヒントが足りません"))
                                : false;
             } while (Trim(line_).empty());
             const std::string_view text = Trim(line_);
             if (!text.empty() &&
                 ((text[0] >= 'a' && text[0] <= 'z') || (text[0] >= 'A' && text[0] <= 'Z')))
-                return Error(rows ? "行のヒントが足りません" : "列のヒントが足りません");
+                return Error(rows ? QT_TRANSLATE_NOOP("PuzzleFile", "行のヒントが足りません")
+                                  : QT_TRANSLATE_NOOP("PuzzleFile", "列のヒントが足りません"));
             LineClue clue;
             if (!ClueLine(Trim(line_), clue))
                 return false;
             if (length > 0 && !CluesFit(clue, length))
-                return Error(rows ? "ヒントが行に収まりません" : "ヒントが列に収まりません");
+                return Error(rows ? QT_TRANSLATE_NOOP("PuzzleFile", "ヒントが行に収まりません")
+                                  : QT_TRANSLATE_NOOP("PuzzleFile", "ヒントが列に収まりません"));
             clues.push_back(std::move(clue));
             clueLines_[rows ? 0 : 1].push_back(lineNumber_);
         }
@@ -181,15 +191,15 @@ private:
     // Numbers separated by commas; a lone 0 is a line without runs.
     bool ClueLine(std::string_view s, LineClue& clue) {
         if (s.empty())
-            return Error("ヒントの数字がありません");
+            return Error(QT_TRANSLATE_NOOP("PuzzleFile", "ヒントの数字がありません"));
         bool zero = false;
         while (true) {
             const std::size_t comma = s.find(',');
             const std::optional<int> n = SmallNumber(s.substr(0, comma));
             if (!n)
-                return Error("数字が正しくありません");
+                return Error(QT_TRANSLATE_NOOP("PuzzleFile", "数字が正しくありません"));
             if (clue.size() >= static_cast<std::size_t>(kMaxRunsPerLine))
-                return Error("ヒントの数字が多すぎます");
+                return Error(QT_TRANSLATE_NOOP("PuzzleFile", "ヒントの数字が多すぎます"));
             if (*n == 0)
                 zero = true;
             else
@@ -199,7 +209,7 @@ private:
             s.remove_prefix(comma + 1);
         }
         if (zero && !clue.empty())
-            return Error("数字が正しくありません");
+            return Error(QT_TRANSLATE_NOOP("PuzzleFile", "数字が正しくありません"));
         return true;
     }
 
@@ -207,30 +217,34 @@ private:
         Puzzle& p = r_.puzzle;
         const int last = std::max(1, lineNumber_);
         if (p.width == 0)
-            return Error("幅がありません", last);
+            return Error(QT_TRANSLATE_NOOP("PuzzleFile", "幅がありません"), last);
         if (p.height == 0)
-            return Error("高さがありません", last);
+            return Error(QT_TRANSLATE_NOOP("PuzzleFile", "高さがありません"), last);
         if (!haveRows_)
-            return Error("行のヒントがありません", last);
+            return Error(QT_TRANSLATE_NOOP("PuzzleFile", "行のヒントがありません"), last);
         if (!haveColumns_)
-            return Error("列のヒントがありません", last);
+            return Error(QT_TRANSLATE_NOOP("PuzzleFile", "列のヒントがありません"), last);
         // Clues read before the other side was known.
         for (int i = 0; i < p.height; ++i)
             if (!CluesFit(p.rows[i], p.width))
-                return Error("ヒントが行に収まりません", clueLines_[0][i]);
+                return Error(QT_TRANSLATE_NOOP("PuzzleFile", "ヒントが行に収まりません"),
+                             clueLines_[0][i]);
         for (int i = 0; i < p.width; ++i)
             if (!CluesFit(p.columns[i], p.height))
-                return Error("ヒントが列に収まりません", clueLines_[1][i]);
+                return Error(QT_TRANSLATE_NOOP("PuzzleFile", "ヒントが列に収まりません"),
+                             clueLines_[1][i]);
         if (!TotalsAgree(p))
-            return Error("行と列のヒントの合計が合いません", secondSectionLine_);
+            return Error(QT_TRANSLATE_NOOP("PuzzleFile", "行と列のヒントの合計が合いません"),
+                         secondSectionLine_);
         if (goalLine_) {
             if (goal_.size() != static_cast<std::size_t>(p.CellCount()))
-                return Error("答えの長さが合いません", goalLine_);
+                return Error(QT_TRANSLATE_NOOP("PuzzleFile", "答えの長さが合いません"), goalLine_);
             p.answer.resize(goal_.size());
             for (std::size_t i = 0; i < goal_.size(); ++i)
                 p.answer[i] = goal_[i] != '0';
             if (!GridMatchesClues(p, p.answer))
-                return Error("答えがヒントと合いません", goalLine_);
+                return Error(QT_TRANSLATE_NOOP("PuzzleFile", "答えがヒントと合いません"),
+                             goalLine_);
         }
         return true;
     }

@@ -1,5 +1,6 @@
 #include "formats/puzzle_file.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QString>
 
@@ -32,7 +33,7 @@ bool LooksLikeXml(std::string_view text) {
 
 PuzzleReadResult Refused(const char* reason) {
     PuzzleReadResult r;
-    r.error = reason;
+    r.error = QCoreApplication::translate("PuzzleFile", reason).toStdString();
     return r;
 }
 
@@ -73,9 +74,9 @@ PuzzleReadResult ReadPuzzleFile(const std::string& path, std::optional<PuzzleFil
     QFile file;
     switch (OpenRegularFile(QString::fromStdString(path), file)) {
         case RegularFileOpen::kNotRegularFile:
-            return Refused("ファイルではありません");
+            return Refused(QT_TRANSLATE_NOOP("PuzzleFile", "ファイルではありません"));
         case RegularFileOpen::kFailed:
-            return Refused("ファイルを開けません");
+            return Refused(QT_TRANSLATE_NOOP("PuzzleFile", "ファイルを開けません"));
         case RegularFileOpen::kOpened:
             break;
     }
@@ -85,14 +86,14 @@ PuzzleReadResult ReadPuzzleFile(const std::string& path, std::optional<PuzzleFil
         format == PuzzleFileFormat::kNon ? kMaxNonFileBytes : kMaxXmlFileBytes;
     const QByteArray bytes = file.read(static_cast<qint64>(limit) + 1);
     if (file.error() != QFileDevice::NoError)
-        return Refused("ファイルを読めません");
+        return Refused(QT_TRANSLATE_NOOP("PuzzleFile", "ファイルを読めません"));
     const std::string_view text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     if (text.size() > limit)
-        return Refused("ファイルが大きすぎます");
+        return Refused(QT_TRANSLATE_NOOP("PuzzleFile", "ファイルが大きすぎます"));
     if (!format || !IsPuzzleTextFormat(*format))
         format = LooksLikeXml(text) ? PuzzleFileFormat::kXml : PuzzleFileFormat::kNon;
     if (*format == PuzzleFileFormat::kNon && text.size() > kMaxNonFileBytes)
-        return Refused("ファイルが大きすぎます");
+        return Refused(QT_TRANSLATE_NOOP("PuzzleFile", "ファイルが大きすぎます"));
     return ReadPuzzleText(text, format);
 }
 

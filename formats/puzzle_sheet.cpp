@@ -1,6 +1,7 @@
 #include "formats/puzzle_sheet.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImageWriter>
@@ -154,15 +155,18 @@ void PaintPuzzlePages(QPagedPaintDevice& device, const Puzzle& puzzle, const QSt
     const qreal block = titleHeight + gap + cells.Height() * cell + gap + verdictHeight;
     const qreal top = (page.height() - block) / 2;
     const QString size = QStringLiteral("%1 × %2").arg(puzzle.width).arg(puzzle.height);
-    const QString verdictLine = verdict.isEmpty() ? size : size + QStringLiteral("　") + verdict;
+    const QString verdictLine =
+        verdict.isEmpty() ? size
+                          : size + QCoreApplication::translate("PuzzleSheet", "　") + verdict;
 
     for (bool answerPage : {false, true}) {
         if (answerPage)
             device.newPage();
         painter.setPen(kNumberColor);
         painter.setFont(titleFont);
-        painter.drawText(QRectF(0, top, page.width(), titleHeight), Qt::AlignCenter,
-                         answerPage ? title + QStringLiteral("（解答）") : title);
+        painter.drawText(
+            QRectF(0, top, page.width(), titleHeight), Qt::AlignCenter,
+            answerPage ? title + QCoreApplication::translate("PuzzleSheet", "（解答）") : title);
         PaintPuzzle(painter, puzzle, answerPage,
                     QPointF((page.width() - cells.Width() * cell) / 2, top + titleHeight + gap),
                     cell);

@@ -1,6 +1,7 @@
 #include "formats/xml_format.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QXmlStreamReader>
 #include <map>
 #include <optional>
@@ -36,7 +37,8 @@ public:
     PuzzleReadResult Read() {
         if (text_.size() > kMaxXmlFileBytes) {
             PuzzleReadResult r;
-            r.error = "ファイルが大きすぎます";
+            r.error =
+                QCoreApplication::translate("PuzzleFile", "ファイルが大きすぎます").toStdString();
             return r;
         }
         if (!FindPuzzle() || !Finish())
@@ -50,7 +52,7 @@ private:
 
     bool Error(const char* reason, int line = 0) {
         if (r_.error.empty()) {
-            r_.error = reason;
+            r_.error = QCoreApplication::translate("PuzzleFile", reason).toStdString();
             r_.line = line > 0 ? line : Line();
         }
         return false;
@@ -68,15 +70,15 @@ private:
         const QXmlStreamReader::TokenType token = xml_.readNext();
         if (xml_.hasError()) {
             return Error(xml_.error() == QXmlStreamReader::PrematureEndOfDocumentError
-                             ? "ファイルが途中で切れています"
-                             : "XML の書式が正しくありません");
+                             ? QT_TRANSLATE_NOOP("PuzzleFile", "ファイルが途中で切れています")
+                             : QT_TRANSLATE_NOOP("PuzzleFile", "XML の書式が正しくありません"));
         }
         if (token == QXmlStreamReader::StartElement && ++depth_ > kMaxXmlDepth)
-            return Error("要素の入れ子が深すぎます");
+            return Error(QT_TRANSLATE_NOOP("PuzzleFile", "要素の入れ子が深すぎます"));
         if (token == QXmlStreamReader::EndElement)
             --depth_;
         if (token == QXmlStreamReader::EndDocument)
-            return Error("パズルがありません");
+            return Error(QT_TRANSLATE_NOOP("PuzzleFile", "パズルがありません"));
         return true;
     }
 
@@ -136,7 +138,7 @@ private:
             if (!IsStart())
                 continue;
             if (depth_ == 1 && xml_.name() != u"puzzleset" && xml_.name() != u"puzzle")
-                return Error("パズルのファイルではありません");
+                return Error(QT_TRANSLATE_NOOP("PuzzleFile", "パズルのファイルではありません"));
             if (xml_.name() == u"puzzle" && depth_ <= 2)
                 return ReadPuzzle();
             if (depth_ > 1 && !Skip())
@@ -148,7 +150,7 @@ private:
     bool ReadPuzzle() {
         const QStringView type = Attribute("type");
         if (!type.isEmpty() && type != u"grid")
-            return Error("格子のパズルではありません");
+            return Error(QT_TRANSLATE_NOOP("PuzzleFile", "格子のパズルではありません"));
         black_ = Attribute("defaultcolor").isEmpty() ? QStringLiteral("black")
                                                      : Attribute("defaultcolor").toString();
         white_ = Attribute("backgroundcolor").isEmpty() ? QStringLiteral("white")
@@ -189,14 +191,17 @@ private:
         const QStringView type = Attribute("type");
         const bool rows = type == u"rows";
         if (!rows && type != u"columns")
-            return Error("ヒントの種類が rows でも columns でもありません");
+            return Error(
+                QT_TRANSLATE_NOOP("PuzzleFile", "ヒントの種類が rows でも columns でもありません"));
         if (sectionLine_[rows ? 0 : 1] != 0)
-            return Error(rows ? "行のヒントが二度あります" : "列のヒントが二度あります");
+            return Error(rows ? QT_TRANSLATE_NOOP("PuzzleFile", "行のヒントが二度あります")
+                              : QT_TRANSLATE_NOOP("PuzzleFile", "列のヒントが二度あります"));
         sectionLine_[rows ? 0 : 1] = Line();
         std::vector<LineClue>& clues = rows ? r_.puzzle.rows : r_.puzzle.columns;
         return EachChild(u"line", [&] {
             if (static_cast<int>(clues.size()) >= kMaxPuzzleSide)
-                return Error(rows ? "高さは1から99までです" : "幅は1から99までです");
+                return Error(rows ? QT_TRANSLATE_NOOP("PuzzleFile", "高さは1から99までです")
+                                  : QT_TRANSLATE_NOOP("PuzzleFile", "幅は1から99までです"));
             clueLines_[rows ? 0 : 1].push_back(Line());
             clues.emplace_back();
             return ReadLine(clues.back());
@@ -209,23 +214,24 @@ private:
         const bool read = EachChild(u"count", [&] {
             const QStringView color = Attribute("color");
             if (!color.isEmpty() && color != black_)
-                return Error("白黒のパズルではありません");
+                return Error(QT_TRANSLATE_NOOP("PuzzleFile", "白黒のパズルではありません"));
             const int line = Line();
             QString text;
             if (!Text(text, kMaxCountChars))
                 return false;
             const std::optional<int> n = CountValue(text);
             if (!n || *n > kMaxPuzzleSide)
-                return Error("数字が正しくありません", line);
+                return Error(QT_TRANSLATE_NOOP("PuzzleFile", "数字が正しくありません"), line);
             if (static_cast<int>(clue.size()) >= kMaxRunsPerLine)
-                return Error("ヒントの数字が多すぎます", line);
+                return Error(QT_TRANSLATE_NOOP("PuzzleFile", "ヒントの数字が多すぎます"), line);
             if (*n == 0)
                 zero = true;
             else
                 clue.push_back(*n);
             return true;
         });
-        return read && (!zero || clue.empty() || Error("数字が正しくありません"));
+        return read && (!zero || clue.empty() ||
+                        Error(QT_TRANSLATE_NOOP("PuzzleFile", "数字が正しくありません")));
     }
 
     bool ReadSolution() {
@@ -234,7 +240,7 @@ private:
             return Skip();  // a player's saved state is not the answer
         return EachChild(u"image", [&] {
             if (goalLine_ != 0)
-                return Error("答えが二度あります");
+                return Error(QT_TRANSLATE_NOOP("PuzzleFile", "答えが二度あります"));
             goalLine_ = Line();
             return Text(goal_, static_cast<int>(kMaxXmlFileBytes));
         });
@@ -258,17 +264,19 @@ private:
                 continue;
             if (height >= kMaxPuzzleSide || row.size() > kMaxPuzzleSide ||
                 (width >= 0 && row.size() != width))
-                return Error("答えの大きさが合いません", rowLine);
+                return Error(QT_TRANSLATE_NOOP("PuzzleFile", "答えの大きさが合いません"), rowLine);
             width = static_cast<int>(row.size());
             ++height;
             for (QChar c : row) {
                 if (c != black && c != white)
-                    return Error("答えに白でも黒でもないマスがあります", rowLine);
+                    return Error(
+                        QT_TRANSLATE_NOOP("PuzzleFile", "答えに白でも黒でもないマスがあります"),
+                        rowLine);
                 cells.push_back(c == black ? 1 : 0);
             }
         }
         if (height == 0)
-            return Error("答えが空です", goalLine_);
+            return Error(QT_TRANSLATE_NOOP("PuzzleFile", "答えが空です"), goalLine_);
         return true;
     }
 
@@ -287,29 +295,33 @@ private:
             return true;
         }
         if (!haveColumns)
-            return Error("列のヒントがありません", endLine_);
+            return Error(QT_TRANSLATE_NOOP("PuzzleFile", "列のヒントがありません"), endLine_);
         if (!haveRows)
-            return Error("行のヒントがありません", endLine_);
+            return Error(QT_TRANSLATE_NOOP("PuzzleFile", "行のヒントがありません"), endLine_);
         p.width = static_cast<int>(p.columns.size());
         p.height = static_cast<int>(p.rows.size());
         if (p.width == 0)
-            return Error("幅は1から99までです", sectionLine_[1]);
+            return Error(QT_TRANSLATE_NOOP("PuzzleFile", "幅は1から99までです"), sectionLine_[1]);
         if (p.height == 0)
-            return Error("高さは1から99までです", sectionLine_[0]);
+            return Error(QT_TRANSLATE_NOOP("PuzzleFile", "高さは1から99までです"), sectionLine_[0]);
         for (int i = 0; i < p.height; ++i)
             if (!CluesFit(p.rows[i], p.width))
-                return Error("ヒントが行に収まりません", clueLines_[0][i]);
+                return Error(QT_TRANSLATE_NOOP("PuzzleFile", "ヒントが行に収まりません"),
+                             clueLines_[0][i]);
         for (int i = 0; i < p.width; ++i)
             if (!CluesFit(p.columns[i], p.height))
-                return Error("ヒントが列に収まりません", clueLines_[1][i]);
+                return Error(QT_TRANSLATE_NOOP("PuzzleFile", "ヒントが列に収まりません"),
+                             clueLines_[1][i]);
         if (!TotalsAgree(p))
-            return Error("行と列のヒントの合計が合いません",
+            return Error(QT_TRANSLATE_NOOP("PuzzleFile", "行と列のヒントの合計が合いません"),
                          std::max(sectionLine_[0], sectionLine_[1]));
         if (goalLine_ != 0) {
             if (goalWidth != p.width || goalHeight != p.height)
-                return Error("答えの大きさが合いません", goalLine_);
+                return Error(QT_TRANSLATE_NOOP("PuzzleFile", "答えの大きさが合いません"),
+                             goalLine_);
             if (!GridMatchesClues(p, cells))
-                return Error("答えがヒントと合いません", goalLine_);
+                return Error(QT_TRANSLATE_NOOP("PuzzleFile", "答えがヒントと合いません"),
+                             goalLine_);
             p.answer = std::move(cells);
         }
         return true;

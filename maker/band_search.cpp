@@ -47,7 +47,6 @@ void CollectGrids(const BlockLevels& levels, int levelIndex, const SearchStart& 
     const int n = layout.n;
     const int blocks = layout.columns * layout.rows;
     const std::size_t words = (static_cast<std::size_t>(n) * n + 63) / 64;
-    const int black = levels.BlackCount();
     std::unordered_map<Key, std::size_t, KeyHash> seen;
     std::vector<std::pair<int, int>> turns(blocks);  // (upper bound it turns black at, cell)
     Key key(words);
@@ -77,7 +76,7 @@ void CollectGrids(const BlockLevels& levels, int levelIndex, const SearchStart& 
         for (int k = 0; k < blocks; ++k) {
             const int i = k / layout.rows, j = k % layout.rows;
             const std::int32_t* totals = levels.Totals(i, j);
-            const std::int32_t target = totals[lower] + black;
+            const std::int32_t target = totals[lower] + levels.BlackCount(i, j);
             const int turn = static_cast<int>(
                 std::lower_bound(totals + lower + 1, totals + kTopLevel + 1, target) - totals);
             turns[k] = {turn, j * n + i};
@@ -110,29 +109,18 @@ struct Overlap {
 };
 
 std::vector<Overlap> Overlaps(const BlockLayout& current, const BlockLayout& layout) {
-    const auto edges = [](int sideA, int countA, int sideB, int countB) {
-        std::vector<int> e{0};
-        for (int k = 1; k <= countA; ++k)
-            e.push_back(k * sideA);
-        for (int k = 1; k <= countB; ++k)
-            e.push_back(k * sideB);
-        std::sort(e.begin(), e.end());
-        e.erase(std::unique(e.begin(), e.end()), e.end());
-        return e;
-    };
-    const auto at = [](int p, int side, int count) {
-        return side > 0 && p < side * count ? p / side : -1;
-    };
-    const std::vector<int> xs = edges(current.side, current.columns, layout.side, layout.columns);
-    const std::vector<int> ys = edges(current.side, current.rows, layout.side, layout.rows);
+    const BlockDivision& dc = current.division;
+    const BlockDivision& dl = layout.division;
+    const std::vector<int> xs = MergedEdges(dc.xs, dl.xs);
+    const std::vector<int> ys = MergedEdges(dc.ys, dl.ys);
     std::unordered_map<long long, std::size_t> index;
     std::vector<Overlap> overlaps;
     for (std::size_t u = 0; u + 1 < xs.size(); ++u) {
         for (std::size_t v = 0; v + 1 < ys.size(); ++v) {
-            const int ia = at(xs[u], current.side, current.columns);
-            const int ja = at(ys[v], current.side, current.rows);
-            const int ib = at(xs[u], layout.side, layout.columns);
-            const int jb = at(ys[v], layout.side, layout.rows);
+            const int ia = dc.ColumnAt(xs[u]);
+            const int ja = dc.RowAt(ys[v]);
+            const int ib = dl.ColumnAt(xs[u]);
+            const int jb = dl.RowAt(ys[v]);
             const int a = ia >= 0 && ja >= 0 ? ja * current.n + ia : -1;
             const int b = ib >= 0 && jb >= 0 ? jb * layout.n + ib : -1;
             if (a < 0 && b < 0)

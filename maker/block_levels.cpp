@@ -26,46 +26,45 @@ LevelPlane MakeLevelPlane(const ColumnBuffer& planes) {
     return plane;
 }
 
+std::vector<int> SearchCounts(int n) {
+    std::vector<int> counts(std::begin(kBlockCounts), std::end(kBlockCounts));
+    if (n > 0 && std::find(counts.begin(), counts.end(), n) == counts.end()) {
+        counts.push_back(n);
+        std::sort(counts.begin(), counts.end());
+    }
+    return counts;
+}
+
 BlockLayout BlockLayout::Of(int n, int width, int height) {
     BlockLayout layout;
     layout.n = n;
     if (n <= 0 || width <= 0 || height <= 0)
         return layout;
-    layout.side = std::max(width, height) / n;
-    if (layout.side <= 0)
+    layout.division = CanvasDivision(n, n, width, height);
+    if (layout.division.IsEmpty())
         return layout;
-    layout.columns = std::min(width / layout.side, n);
-    layout.rows = std::min(height / layout.side, n);
+    layout.columns = layout.division.HeldColumns();
+    layout.rows = layout.division.HeldRows();
     return layout;
 }
 
-namespace {
-
-// The block edges of both layouts along one side, from 0 to the end of the farther coverage.
-std::vector<int> Edges(int sideA, int countA, int sideB, int countB) {
+std::vector<int> MergedEdges(const std::vector<int>& a, const std::vector<int>& b) {
     std::vector<int> edges{0};
-    for (int k = 1; k <= countA; ++k)
-        edges.push_back(k * sideA);
-    for (int k = 1; k <= countB; ++k)
-        edges.push_back(k * sideB);
+    edges.insert(edges.end(), a.begin(), a.end());
+    edges.insert(edges.end(), b.begin(), b.end());
     std::sort(edges.begin(), edges.end());
     edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
     return edges;
 }
 
-// The block index of position p along a side, or -1 outside the whole blocks.
-int BlockAt(int p, int side, int count) {
-    return side > 0 && p < side * count ? p / side : -1;
-}
-
-}  // namespace
-
 long long DifferingArea(const std::vector<std::uint8_t>& a, const BlockLayout& la,
                         const std::vector<std::uint8_t>& b, const BlockLayout& lb) {
-    const std::vector<int> xs = Edges(la.side, la.columns, lb.side, lb.columns);
-    const std::vector<int> ys = Edges(la.side, la.rows, lb.side, lb.rows);
+    const BlockDivision& da = la.division;
+    const BlockDivision& db = lb.division;
+    const std::vector<int> xs = MergedEdges(da.xs, db.xs);
+    const std::vector<int> ys = MergedEdges(da.ys, db.ys);
     const auto colour = [](const std::vector<std::uint8_t>& g, const BlockLayout& l, int x, int y) {
-        const int i = BlockAt(x, l.side, l.columns), j = BlockAt(y, l.side, l.rows);
+        const int i = l.division.ColumnAt(x), j = l.division.RowAt(y);
         return i >= 0 && j >= 0 && g[static_cast<std::size_t>(j) * l.n + i] != 0;
     };
     long long area = 0;
@@ -86,11 +85,11 @@ BlockLevels::BlockLevels(int n, int width, int height)
 void BlockLevels::GridInto(int lower, int upper, std::uint8_t* cells) const {
     const int n = m_layout.n;
     std::fill(cells, cells + static_cast<std::size_t>(n) * n, 0);
-    const int black = BlackCount();
     for (int i = 0; i < m_layout.columns; ++i) {
         for (int j = 0; j < m_layout.rows; ++j) {
             const std::int32_t* totals = Totals(i, j);
-            cells[static_cast<std::size_t>(j) * n + i] = totals[upper] - totals[lower] >= black;
+            cells[static_cast<std::size_t>(j) * n + i] =
+                totals[upper] - totals[lower] >= BlackCount(i, j);
         }
     }
 }
@@ -106,7 +105,7 @@ std::vector<BlockLevels> GatherBlockLevels(const LevelPlane& plane, std::span<co
     for (int n : counts)
         all.emplace_back(n, plane.width, plane.height);
 
-    // One pass over the pixel columns: every column adds each of its B-pixel runs to the
+    // One pass over the pixel columns: every column adds each of its block runs to the
     // histogram of the block it falls in, for every block count.  A histogram holds the count
     // of level v at slot v + 1, so that the running totals below leave slot t with the pixels
     // under level t.
@@ -115,16 +114,16 @@ std::vector<BlockLevels> GatherBlockLevels(const LevelPlane& plane, std::span<co
             plane.levels.data() + static_cast<std::size_t>(x) * plane.height;
         for (BlockLevels& b : all) {
             const BlockLayout& l = b.m_layout;
-            if (l.side <= 0 || x >= l.columns * l.side)
+            const BlockDivision& d = l.division;
+            const int i = l.columns > 0 ? d.ColumnAt(x) : -1;
+            if (i < 0)
                 continue;
-            const int i = x / l.side;
             for (int j = 0; j < l.rows; ++j) {
                 std::int32_t* histogram =
                     b.m_totals.data() +
                     (static_cast<std::size_t>(i) * l.rows + j) * BlockLevels::kSlots + 1;
-                const std::uint8_t* run = column + static_cast<std::size_t>(j) * l.side;
-                for (int y = 0; y < l.side; ++y)
-                    ++histogram[run[y]];
+                for (int y = d.ys[j]; y < d.ys[j + 1]; ++y)
+                    ++histogram[column[y]];
             }
         }
     }

@@ -1,7 +1,8 @@
 // The gray levels of a picture gathered per block, so that the block grid of any brightness
 // band costs N x N instead of a pass over the picture.  The rules are the analysis's: a pixel is
-// black when its gray level (R + G + B) / 3 lies in [lower, upper), a block of side B is black
-// when at least (B * B) / 2 of its pixels are, and only blocks the canvas holds in full count.
+// black when its gray level (R + G + B) / 3 lies in [lower, upper), a block of w x h pixels is
+// black when at least (w * h) / 2 of its pixels are, and the blocks are those the analysis cuts
+// the canvas into for N x N (model/block_division.h).
 #pragma once
 
 #include <cstdint>
@@ -9,9 +10,12 @@
 #include <vector>
 
 #include "image/column_buffer.h"
+#include "model/block_division.h"
 
-// The block counts the analysis offers, smallest first.
+// The block counts every search looks at, smallest first.
 inline constexpr int kBlockCounts[] = {5, 10, 20};
+// Those and the current puzzle's count n (when it is another), smallest first.
+std::vector<int> SearchCounts(int n);
 
 // Bands have 0 <= lower < upper <= kTopLevel, as the threshold scroll bars allow.
 constexpr int kTopLevel = 255;
@@ -29,15 +33,19 @@ struct LevelPlane {
 // column).  Throws std::bad_alloc.
 LevelPlane MakeLevelPlane(const ColumnBuffer& planes);
 
-// Where the N x N blocks lie on a canvas: side B = the larger canvas side / N, and the whole
-// blocks across and down (never more than N).
+// Where the N x N blocks lie on a canvas, as the analysis cuts it; columns and rows are the
+// blocks the canvas holds (never more than N).
 struct BlockLayout {
     int n = 0;
-    int side = 0;
     int columns = 0;
     int rows = 0;
+    BlockDivision division;
     static BlockLayout Of(int n, int width, int height);
 };
+
+// The edges of two divisions along one side, with 0, sorted and each once: the pieces that lie
+// in one block of each.
+std::vector<int> MergedEdges(const std::vector<int>& a, const std::vector<int>& b);
 
 // Pixels of the canvas whose colour differs between grid a (layout la) and grid b (layout lb),
 // each n x n row by row; outside its whole blocks a grid is white.
@@ -53,11 +61,10 @@ public:
 
     const BlockLayout& Layout() const { return m_layout; }
     int N() const { return m_layout.n; }
-    int Side() const { return m_layout.side; }
     int Columns() const { return m_layout.columns; }
     int Rows() const { return m_layout.rows; }
-    // The in-band count at which a block turns black.
-    int BlackCount() const { return m_layout.side * m_layout.side / 2; }
+    // The in-band count at which block (i, j) turns black.
+    int BlackCount(int i, int j) const { return m_layout.division.BlackCount(i, j); }
 
     // Pixels of block (i, j) whose level lies in [lower, upper), 0 <= lower <= upper <= 256.
     int InBand(int i, int j, int lower, int upper) const {
@@ -65,7 +72,7 @@ public:
         return totals[upper] - totals[lower];
     }
     bool Black(int i, int j, int lower, int upper) const {
-        return InBand(i, j, lower, upper) >= BlackCount();
+        return InBand(i, j, lower, upper) >= BlackCount(i, j);
     }
     // The N x N grid of the band, row by row, 1 = black; cells no whole block reaches are 0.
     std::vector<std::uint8_t> Grid(int lower, int upper) const;

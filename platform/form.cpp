@@ -1,7 +1,9 @@
 #include "platform/form.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -29,6 +31,10 @@ QFont TemplateFont(const DialogTemplate& t) {
     // Dialog fonts are given in points at 96 dpi: 8 pt is 11 pixels.
     font.setPixelSize((t.fontPoints * 96 + 36) / 72);
     return font;
+}
+
+QString TemplateText(const char* text) {
+    return QCoreApplication::translate("Dialog", text);
 }
 
 namespace {
@@ -63,7 +69,7 @@ ControlMap BuildControls(QWidget* parent, const DialogTemplate& t) {
     parent->setFont(TemplateFont(t));
     QWidget* previous = nullptr;
     for (const ControlTemplate& c : t.controls) {
-        const QString text = QString::fromUtf8(c.text);
+        const QString text = TemplateText(c.text);
         QWidget* w = nullptr;
         switch (c.kind) {
             case CtlKind::PushButton:
@@ -116,6 +122,9 @@ ControlMap BuildControls(QWidget* parent, const DialogTemplate& t) {
                 w = r;
                 break;
             }
+            case CtlKind::CheckBox:
+                w = new QCheckBox(text, parent);
+                break;
             case CtlKind::HScrollBar:
                 w = new ScrollCodeBar(parent);
                 break;
@@ -155,7 +164,8 @@ ControlMap BuildControls(QWidget* parent, const DialogTemplate& t) {
                 w->setFont(font);
             }
         }
-        if (c.kind == CtlKind::RadioButton || c.kind == CtlKind::Static) {
+        if (c.kind == CtlKind::RadioButton || c.kind == CtlKind::CheckBox ||
+            c.kind == CtlKind::Static) {
             // Text controls keep their whole text visible with the substituted fonts.
             r.setWidth(std::max(r.width(), w->sizeHint().width()));
         }

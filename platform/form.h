@@ -29,6 +29,8 @@ private:
 QSize TemplateClientSize(const DialogTemplate& t);
 // The template's font (face through the substitutions, size in points).
 QFont TemplateFont(const DialogTemplate& t);
+// A caption or control text of a template in the language of the user interface.
+QString TemplateText(const char* text);
 
 // Creates the template's controls as children of parent at their pixel rectangles, in
 // template order (later ones on top), and returns them by id.  Group boxes, labels and frames

@@ -1,6 +1,7 @@
 #include "platform/message_box.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -39,8 +40,10 @@ int AppMessageBox(const QString& text, unsigned flags) {
     QMessageBox box(IconFor(flags), QStringLiteral("NGM"), text, QMessageBox::NoButton,
                     QApplication::activeWindow());
     if ((flags & MB_TYPEMASK) == MB_YESNO) {
-        QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
-        QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
+        QPushButton* yes = box.addButton(QCoreApplication::translate("MessageBox", "はい(&Y)"),
+                                         QMessageBox::YesRole);
+        QPushButton* no = box.addButton(QCoreApplication::translate("MessageBox", "いいえ(&N)"),
+                                        QMessageBox::NoRole);
         box.setDefaultButton((flags & MB_DEFBUTTON2) ? no : yes);
         box.setEscapeButton(no);
         box.exec();

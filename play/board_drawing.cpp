@@ -33,7 +33,7 @@ void WriteClue(CDC& dc, const CRect& clip, CPoint pos, int cellSize, int number,
     dc.SetClipRect(clip);
     CFont font;
     font.CreateFont(cellSize, 0, 0, 0, 400, false, false, false, kShiftJisCharset, 0, 0, 0, 0,
-                    QStringLiteral("MS P明朝"));
+                    QStringLiteral("MS P明朝"));  // untranslated: font name
     CFont* old = dc.SelectObject(&font);
     dc.SetTextColor(color);
     dc.SetBkColor(kFaceColor);

@@ -46,7 +46,8 @@ constexpr int kColumnMargin = 20;
 constexpr int kColumnGap = 5;
 
 // The mouse's lines, then the keys.
-const QString kHelpText = QStringLiteral(
+const char* const kHelpText = QT_TRANSLATE_NOOP(
+    "CPlaygame",
     "***操作方法***\n\n左クリック ：  塗りつぶし\n右クリック ：  ×表示\nCtrl+クリック ： クリア"
     "\n\n矢印キー ： カーソル移動\nスペース ： 塗りつぶし\nX ： ×表示\nDelete ： クリア\n"
     "Shift+矢印キー ： 直前の操作を続ける\nCtrl+Z ： 元に戻す\nCtrl+Y, Ctrl+Shift+Z ： やり直し\n"
@@ -98,7 +99,7 @@ CPoint ToCPoint(const QPointF& p) {
 
 CPlaygame::CPlaygame(CNGMDoc* doc, QWidget* pParent) : QDialog(pParent), m_pDoc(doc) {
     const DialogTemplate& t = PlayDialogTemplate();
-    setWindowTitle(QString::fromUtf8(t.caption));
+    setWindowTitle(TemplateText(t.caption));
     m_controls = BuildControls(this, t);
     m_ctlBoard = m_controls.Get<PanelFrame>(IDC_BOARD);
     setFixedSize(TemplateClientSize(t));
@@ -621,17 +622,16 @@ void CPlaygame::OnAnswerCheck() {
     const int count = static_cast<int>(check.mistakes.size());
     KillClockTimer();
     if (count > 0) {
-        AppMessageBox(QStringLiteral("間違いが") + QString::number(count) +
-                          QStringLiteral("個あります。\r\nプレイタイムは") + m_strPlayTime +
-                          QStringLiteral("秒でした。"),
+        AppMessageBox(tr("間違いが%1個あります。\r\nプレイタイムは%2秒でした。")
+                          .arg(count)
+                          .arg(m_strPlayTime),
                       MB_OK | MB_ICONQUESTION);
     } else {
-        QString text = QStringLiteral("Congratulations!!!\r\n") + m_strPlayTime +
-                       QStringLiteral("秒でクリアです。");
+        QString text = tr("Congratulations!!!\r\n%1秒でクリアです。").arg(m_strPlayTime);
         if (m_nHints > 0)
-            text += QStringLiteral("\r\nヒント %1 回").arg(m_nHints);
+            text += tr("\r\nヒント %1 回").arg(m_nHints);
         if (check.otherSolution)
-            text += QStringLiteral("\r\n（作者の答えとは別の解です）");
+            text += tr("\r\n（作者の答えとは別の解です）");
         AppMessageBox(text, MB_OK);
         // Closing the congratulation turns the filled cells into the picture's blocks.
         if (IsPlayable() && m_fillColors.empty()) {
@@ -662,7 +662,7 @@ void CPlaygame::OnRetry() {
 }
 
 void CPlaygame::OnShowHelp() {
-    AppMessageBox(kHelpText, MB_OK);
+    AppMessageBox(tr(kHelpText), MB_OK);
 }
 
 void CPlaygame::OnUndo() {
@@ -687,8 +687,7 @@ void CPlaygame::OnHint() {
     PlayBoard& board = m_pDoc->GetPlayBoard();
     const std::optional<PlayHint> hint = FindHint(board, m_pDoc->GetPuzzle(), m_cursor);
     if (!hint) {
-        AppMessageBox(QStringLiteral("今の盤面から決められるマスはありません。"),
-                      MB_OK | MB_ICONINFORMATION);
+        AppMessageBox(tr("今の盤面から決められるマスはありません。"), MB_OK | MB_ICONINFORMATION);
         return;
     }
     ++m_nHints;

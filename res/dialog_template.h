@@ -12,6 +12,7 @@ enum class CtlKind {
     Frame,   // static drawn as a frame (picture panels, swatch, canvas, board frame)
     Edit,
     RadioButton,  // automatic radio button
+    CheckBox,     // automatic check box
     HScrollBar,
     ComboBox,  // drop-down with edit field
     UpDown,    // vertical up-down with the control before it as buddy
@@ -75,6 +76,7 @@ enum : int {
     IDC_BLOCKS = 1027,
     IDC_LOWER_CAPTION = 1029,
     IDC_UPPER_CAPTION = 1030,
+    IDC_FIT_PICTURE = 1031,
 };
 
 // Commands of the menu, tool bar and accelerators.

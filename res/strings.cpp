@@ -1,5 +1,7 @@
 #include "res/strings.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 struct Entry {
@@ -9,23 +11,32 @@ struct Entry {
 
 constexpr Entry kStrings[] = {
     {128, "NGM\n\nNGM\nWeb Pages (*.htm)\n.htm\nNGM.Document\nNGM.Document"},
-    {131, "入力画像を作ります"},
-    {142, "最前面表示します"},
-    {143, "Readmeファイルを開きます"},
-    {144, "パズルを .non、.xml、.png、.pdf のファイルに書き出します\nパズルをエクスポート"},
-    {145, "パズルのファイル (.non、.xml) を開いてプレイできるようにします\nパズルを開く"},
-    {146, "閾値とブロック数、またはマスを変えて、解が一つのパズルを探します\n一意なパズルを探す"},
+    {131, QT_TRANSLATE_NOOP("Strings", "入力画像を作ります")},
+    {142, QT_TRANSLATE_NOOP("Strings", "最前面表示します")},
+    {143, QT_TRANSLATE_NOOP("Strings", "Readmeファイルを開きます")},
+    {144, QT_TRANSLATE_NOOP(
+              "Strings",
+              "パズルを .non、.xml、.png、.pdf のファイルに書き出します\nパズルをエクスポート")},
+    {145, QT_TRANSLATE_NOOP(
+              "Strings",
+              "パズルのファイル (.non、.xml) を開いてプレイできるようにします\nパズルを開く")},
+    {146,
+     QT_TRANSLATE_NOOP(
+         "Strings",
+         "閾値とブロック数、またはマスを変えて、解が一つのパズルを探します\n一意なパズルを探す")},
     {57344, "NGM"},
-    {57345, "レディ"},
-    {57664, "プログラム情報、バージョン、著作権を表示します。\nバージョン情報"},
-    {57600, "新規にファイルを作成\n新規ファイル"},
-    {57601, "既存のファイルを開く\n開く"},
-    {57603, "アクティブなドキュメントを上書きして保存\n上書き保存"},
-    {57607, "パズルと答えを印刷します\n印刷"},
-    {57637, "クリップボードの画像を入力画像にします\n画像を貼り付け"},
-    {57665, "アプリケーションを終了し、ファイルの保存を指示\\終了"},
-    {59392, "ツール バーの 表示/非表示\nツール バーの表示切り替え"},
-    {59393, "ステータス バーの 表示/非表示\nステータス バーの表示切り替え"},
+    {57345, QT_TRANSLATE_NOOP("Strings", "レディ")},
+    {57664, QT_TRANSLATE_NOOP("Strings",
+                              "プログラム情報、バージョン、著作権を表示します。\nバージョン情報")},
+    {57600, QT_TRANSLATE_NOOP("Strings", "新規にファイルを作成\n新規ファイル")},
+    {57601, QT_TRANSLATE_NOOP("Strings", "既存のファイルを開く\n開く")},
+    {57603, QT_TRANSLATE_NOOP("Strings", "アクティブなドキュメントを上書きして保存\n上書き保存")},
+    {57607, QT_TRANSLATE_NOOP("Strings", "パズルと答えを印刷します\n印刷")},
+    {57637, QT_TRANSLATE_NOOP("Strings", "クリップボードの画像を入力画像にします\n画像を貼り付け")},
+    {57665, QT_TRANSLATE_NOOP("Strings", "アプリケーションを終了し、ファイルの保存を指示\\終了")},
+    {59392, QT_TRANSLATE_NOOP("Strings", "ツール バーの 表示/非表示\nツール バーの表示切り替え")},
+    {59393,
+     QT_TRANSLATE_NOOP("Strings", "ステータス バーの 表示/非表示\nステータス バーの表示切り替え")},
     {59137, "CAP"},
     {59138, "NUM"},
     {59139, "SCRL"},
@@ -36,10 +47,10 @@ constexpr Entry kStrings[] = {
 QString LoadAppString(int id) {
     // The recent-file entries share one prompt.
     if (id >= 57616 && id <= 57631)
-        return QStringLiteral("指定のファイルを開く");
+        return QCoreApplication::translate("Strings", "指定のファイルを開く");
     for (const Entry& e : kStrings) {
         if (e.id == id)
-            return QString::fromUtf8(e.text);
+            return QCoreApplication::translate("Strings", e.text);
     }
     return QString();
 }

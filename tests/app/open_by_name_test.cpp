@@ -1,6 +1,6 @@
 // Files named on the command line, in the recent-file list or dropped on the frame go through
 // the flows of 入力(I) and パズルを開く: the same questions, messages and title; the window opens
-// whatever the command line holds.  And where ヘルプ → Readme finds Readme.html.
+// whatever the command line holds.  And where ヘルプ → Readme finds the installed Readme.html.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,7 +16,7 @@
 #include <thread>
 
 #include "app/ngm_app.h"
-#include "app/readme_file.h"
+#include "app/readme_search.h"
 #include "window_test.h"
 
 namespace {
@@ -182,57 +182,14 @@ TEST_F(OpenByNameTest, RecentFilesAndFrameDropsOpenAsTheDialogsDo) {
     EXPECT_EQ(frame.RecentFiles(), QStringList{heart});
 }
 
-TEST_F(OpenByNameTest, ReadmeIsLookedForHereThenBesideTheProgramThenInTheDocumentation) {
+// The Debian package installs to /usr a program built for /usr/local: the documentation folder
+// beside the program's prefix comes before the configured one.
+TEST_F(OpenByNameTest, ReadmeIsLookedForInTheDocumentationBesideTheProgram) {
     const QStringList folders = ReadmeFolders();
-    // The program's folder is named once when it is the current one.
-    QStringList first{QDir::currentPath(), QCoreApplication::applicationDirPath()};
-    first.removeDuplicates();
-    ASSERT_GT(folders.size(), first.size());
-    EXPECT_EQ(folders.mid(0, first.size()), first);
-    EXPECT_TRUE(folders.last().endsWith("/doc/ngm")) << folders.last().toStdString();
-
-    QStringList places;
-    for (const char* name : {"here", "beside", "docs"}) {
-        ASSERT_TRUE(QDir(dir.path()).mkdir(name));
-        places << dir.filePath(name);
-    }
-    const struct {
-        QStringList holding;  // the folders with a Readme.html
-        QString found;        // empty: none found
-    } cases[] = {
-        {{"here", "beside", "docs"}, "here"},
-        {{"beside", "docs"}, "beside"},
-        {{"docs"}, "docs"},
-        {{}, ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.holding.join(' ').toStdString());
-        for (const QString& place : places)
-            QFile::remove(place + "/Readme.html");
-        for (const QString& name : c.holding)
-            Write(name + "/Readme.html", "<html></html>");
-        const QString expected =
-            c.found.isEmpty() ? QString() : dir.filePath(c.found + "/Readme.html");
-        EXPECT_EQ(FindReadme(places), expected);
-        ScriptedShellOpen shell;
-        ScriptedMessageBoxes boxes;
-        Frame().OpenReadme(places);
-        EXPECT_EQ(shell.Opened(), expected.isEmpty() ? QStringList() : QStringList{expected});
-        EXPECT_EQ(boxes.Texts(), expected.isEmpty()
-                                     ? QStringList{"Readme.htmlファイルが見つかりません"}
-                                     : QStringList());
-    }
-
-    // The menu command finds the one in the current folder first.
-    const QString old = QDir::currentPath();
-    QDir::setCurrent(places[0]);
-    Write("here/Readme.html", "<html></html>");
-    {
-        ScriptedShellOpen shell;
-        Frame().Action(ID_README)->trigger();
-        EXPECT_EQ(shell.Opened(), QStringList{places[0] + "/Readme.html"});
-    }
-    QDir::setCurrent(old);
+    ASSERT_EQ(folders.size(), 4);
+    EXPECT_EQ(folders[2],
+              QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/doc/ngm"));
+    EXPECT_TRUE(folders[3].endsWith("/share/doc/ngm")) << folders[3].toStdString();
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // order given; unreadable pictures are named on standard error with the window's reasons; and
 // make --unique.
 #include <functional>
+#include <tuple>
 
 #include "../maker/block_pictures.h"
 #include "cli_support.h"
@@ -78,6 +79,53 @@ TEST_F(CliMake, UnreadablePicturesAreNamedAndTheOthersGoOn) {
     EXPECT_EQ(Cli({"make", "--format=png", good}).status, 0);
     EXPECT_TRUE(fs::exists(dir_ / "good-solution.png"));
     EXPECT_EQ(Cli({"make", "--out", (dir_ / "good.png" / "sub").string(), good}).status, 1);
+}
+
+// make --blocks any size, and --fit: the picture's own width and height cut into blocks (a 64 x 36
+// picture on its 80 canvas at 30 blocks is 30 x 17, with no white rows from the canvas); blocks
+// smaller than a pixel are refused for that picture alone.
+TEST_F(CliTest, MakeFitsBlocksToThePictureAndRefusesBlocksSmallerThanAPixel) {
+    const fs::path wide = dir_ / "wide.ppm";
+    {
+        std::ofstream out(wide, std::ios::binary);
+        out << "P6\n64 36\n255\n";
+        for (int y = 0; y < 36; ++y)
+            for (int x = 0; x < 64; ++x)
+                out << std::string(3, static_cast<char>(x < 32 ? 0 : 255));
+    }
+    struct Case {
+        std::vector<std::string> options;
+        int width, height;
+    };
+    const Case cases[] = {
+        {{"--blocks", "30", "--fit"}, 30, 17},
+        {{"--fit", "--blocks=7x5"}, 7, 5},
+        {{"--blocks", "30"}, 30, 30},
+        {{"--blocks", "33X9"}, 33, 9},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"make", "--out", Path("out")};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        args.push_back(wide.string());
+        const CliRun run = Cli(args);
+        EXPECT_EQ(run.status, 0) << run.err;
+        const PuzzleReadResult r = ReadPuzzleFile((dir_ / "out" / "wide.non").string());
+        ASSERT_TRUE(r.ok) << r.error;
+        EXPECT_EQ(std::tie(r.puzzle.width, r.puzzle.height), std::tie(c.width, c.height));
+        if (c.options.back() == "--fit") {
+            // Every row is the black left half: 15 of 30.
+            for (int y = 0; y < r.puzzle.height; ++y)
+                EXPECT_EQ(r.puzzle.rows[y], LineClue{15}) << y;
+        }
+    }
+    const CliRun refused =
+        Cli({"make", "--blocks", "70", "--fit", "--out", Path("out"), wide.string()});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("70×39"), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("64×36"), std::string::npos) << refused.err;
+    for (const char* bad : {"0", "100", "5x", "x5", "3x4x5", "10x100"})
+        EXPECT_EQ(Cli({"make", "--blocks", bad, wide.string()}).status, 1) << bad;
+    EXPECT_EQ(Cli({"make", "--unique", "--fit", wide.string()}).status, 1);
 }
 
 // make --unique: each picture's line ends with what the search came to (kept when the settings

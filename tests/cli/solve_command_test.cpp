@@ -47,7 +47,7 @@ TEST(CliArguments, WrongCommandLinesAreRefused) {
         {{"solve", "--timeout=-1", "x.non"}, "秒数が正しくありません"},
         {{"solve", "--fast", "x.non"}, "知らないオプション"},
         {{"make"}, "画像がありません"},
-        {{"make", "--blocks", "7", "a.ppm"}, "--blocks の値が正しくありません: 7"},
+        {{"make", "--blocks", "100", "a.ppm"}, "--blocks の値が正しくありません: 100"},
         {{"make", "--band", "200,100", "a.ppm"}, "--band の値が正しくありません"},
         {{"make", "--band=5", "a.ppm"}, "--band の値が正しくありません"},
         {{"make", "--band", "0,256", "a.ppm"}, "--band の値が正しくありません"},

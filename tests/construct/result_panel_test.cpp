@@ -100,3 +100,42 @@ TEST(ResultPanel, PuzzlesOfFiveAndTwenty) {
 }
 
 }  // namespace
+
+namespace {
+
+// A puzzle too large for the panel's own cells is drawn to fit it, and on those smaller cells a
+// number never runs into its neighbours: beside the two-digit clue of the first column the
+// second column's "1" looks exactly as the third's, and the bottom row's single clue 30 leaves
+// the slots left of it empty; cells too small for a readable number show none.
+TEST(ShrunkPuzzlePanel, TwoDigitNumbersStayOutOfTheirNeighbours) {
+    for (const auto& [width, height] :
+         {std::pair{30, 17}, std::pair{35, 20}, std::pair{40, 25}, std::pair{50, 50}}) {
+        SCOPED_TRACE(::testing::Message() << width << "x" << height);
+        std::vector<std::uint8_t> cells(width * height);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                cells[y * width + x] = x == 0 || y == height - 1;
+        const Puzzle puzzle = Puzzle::FromGrid(width, height, cells);
+        Surface panel(232, 274);
+        const BoardLayout layout = PanelLayout(puzzle, 232, 274);
+        ASSERT_LT(layout.CellSize(), kResultCellSize);
+        DrawPuzzle(panel.dc, puzzle, layout);
+        const int c = layout.CellSize();
+        const CRect second = layout.ColumnClueStrip(1);
+        int black = 0;
+        for (int y = 0; y < second.bottom; ++y) {
+            for (int x = second.left; x < second.right; ++x) {
+                ASSERT_EQ(panel.at(x, y), panel.at(x + c, y)) << x << "," << y;
+                black += panel.at(x, y) == RGB(0, 0, 0);
+            }
+        }
+        // The "1" is there on cells of 5 pixels and more; smaller ones show no numbers.
+        EXPECT_EQ(black > 0, c >= 5) << c;
+        const CRect bottom = layout.RowClueStrip(height - 1);
+        for (int y = bottom.top; y < bottom.bottom; ++y)
+            for (int x = 0; x < layout.GridLeft() - c; ++x)
+                ASSERT_NE(panel.at(x, y), RGB(0, 0, 0)) << x << "," << y;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,441 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="ja_JP">
+<context>
+    <name>NgmCli</name>
+    <message>
+        <source>パズルを解き、答えが一つか、線の論理だけで解けるかを調べる</source>
+        <translation>solve puzzles: is the answer unique, can line logic alone solve them</translation>
+    </message>
+    <message>
+        <source>画像をウィンドウと同じ規則でパズルのファイルにする(まとめて、全コアで)</source>
+        <translation>turn pictures into puzzles by the window&apos;s rules (in batches, all cores)</translation>
+    </message>
+    <message>
+        <source>パズルのファイルを .non、.xml、.png、.pdf のあいだで変換する</source>
+        <translation>convert puzzle files between .non, .xml, .png and .pdf</translation>
+    </message>
+    <message>
+        <source>使い方: ngm-cli コマンド [引数...]
+
+コマンド:
+</source>
+        <translation>Usage: ngm-cli COMMAND [ARGUMENTS...]
+
+Commands:
+</translation>
+    </message>
+    <message>
+        <source>
+各コマンドの説明は ngm-cli コマンド --help で表示します。
+</source>
+        <translation>
+ngm-cli COMMAND --help describes each command.
+</translation>
+    </message>
+    <message>
+        <source>ngm-cli: 知らないコマンドです: </source>
+        <translation>ngm-cli: unknown command: </translation>
+    </message>
+    <message>
+        <source>使い方: ngm-cli convert 入力 出力
+
+パズルのファイルを別の形式にします。形式は名前の拡張子で決まります:
+  入力  .non、.xml(ほかの名前は中身で見分けます)
+  出力  .non、.xml、.png(答えの 名前-solution.png も)、.pdf(問題と答えの 2 ページ)
+答えのないファイルは、答えが一つに決まるときだけ .png と .pdf に答えを描きます。
+
+終了コード: 0 書けた、2 読めない・書けない、1 引数の誤り。
+</source>
+        <translation>Usage: ngm-cli convert INPUT OUTPUT
+
+Writes a puzzle file in another format; the extension of each name gives the
+format:
+  input   .non, .xml (other names are told apart by their content)
+  output  .non, .xml, .png (with the answer in NAME-solution.png),
+          .pdf (2 pages: the puzzle and its answer)
+For a file without an answer, .png and .pdf show the answer only when it is
+unique.
+
+Exit status: 0 written, 2 cannot read or write, 1 wrong arguments.
+</translation>
+    </message>
+    <message>
+        <source>ngm-cli convert: 入力と出力のファイル名を一つずつ与えてください
+</source>
+        <translation>ngm-cli convert: give one input and one output file name
+</translation>
+    </message>
+    <message>
+        <source>ngm-cli convert --help で使い方を表示します。
+</source>
+        <translation>ngm-cli convert --help shows the usage.
+</translation>
+    </message>
+    <message>
+        <source>ngm-cli convert: 出力の拡張子は .non、.xml、.png、.pdf のどれかです: </source>
+        <translation>ngm-cli convert: the output extension must be .non, .xml, .png or .pdf: </translation>
+    </message>
+    <message>
+        <source>: ファイルに書き込めませんでした。</source>
+        <translation>: could not write the file. </translation>
+    </message>
+    <message>
+        <source>ngm-cli make: 知らないオプションです: </source>
+        <translation>ngm-cli make: unknown option: </translation>
+    </message>
+    <message>
+        <source>ngm-cli make --help で使い方を表示します。
+</source>
+        <translation>ngm-cli make --help shows the usage.
+</translation>
+    </message>
+    <message>
+        <source> に値がありません
+</source>
+        <translation> needs a value
+</translation>
+    </message>
+    <message>
+        <source> の値が正しくありません: </source>
+        <translation> has a wrong value: </translation>
+    </message>
+    <message>
+        <source>ngm-cli make: 画像がありません
+</source>
+        <translation>ngm-cli make: no pictures given
+</translation>
+    </message>
+    <message>
+        <source>: 同じ名前のファイルを前の画像が書きます: </source>
+        <translation>: an earlier picture writes a file of the same name: </translation>
+    </message>
+    <message>
+        <source>使い方: ngm-cli solve [--timeout 秒] ファイル...
+
+パズルのファイル(.non、.xml)を一つずつ解き、一つのファイルにつき一行をタブ区切りで
+書きます:
+  ファイル名(与えたとおり)  判定  難易度  決まらないマス数  解いた時間(マイクロ秒)
+判定は次のどれかです:
+  line      答えは一つで、行と列の論理だけで解ける
+  unique    答えは一つだが、行と列の論理だけでは解けない
+  multiple  答えが二つ以上ある
+  none      ヒントが矛盾していて答えがない
+  timeout   制限時間内に判定できなかった
+難易度は line と unique で 1 から 5、それ以外は 0 です。決まらないマス数は、行と列の
+論理とマスを両方に試す推論でも決まらないマス(プレイヤーが推測するしかないマス)の数
+です。時間にファイルの読み込みは含みません。
+
+  --timeout 秒  一つのパズルにかける時間の上限(既定は 2 秒)
+  --help        この説明を表示する
+
+読めないファイルや、ヒントが大きさに収まらないファイルは、標準エラーに
+「ファイル:行: 理由」を書いて飛ばし、残りのファイルを続けます。
+終了コード: 0 すべてのファイルを読めた、2 読めないファイルがあった、1 引数の誤り。
+</source>
+        <translation>Usage: ngm-cli solve [--timeout SECONDS] FILE...
+
+Solves each puzzle file (.non, .xml) and writes one tab-separated line for
+each file:
+  FILE (as given)  VERDICT  DIFFICULTY  UNDECIDED CELLS  TIME (microseconds)
+The verdict is one of:
+  line      the answer is unique and row and column logic alone solves it
+  unique    the answer is unique, but row and column logic alone cannot solve it
+  multiple  there are two or more answers
+  none      the clues contradict each other and there is no answer
+  timeout   no verdict within the time limit
+The difficulty is 1 to 5 for line and unique, 0 otherwise.  The undecided cells
+are those that row and column logic together with trying each cell both ways
+cannot decide (the cells a player can only guess).  The time does not include
+reading the file.
+
+  --timeout SECONDS  time limit for each puzzle (default 2 seconds)
+  --help             show this help
+
+A file that cannot be read, or whose clues do not fit its size, is skipped
+with &quot;FILE:LINE: reason&quot; on standard error, and the other files go on.
+Exit status: 0 all files read, 2 some files could not be read, 1 wrong
+arguments.
+</translation>
+    </message>
+    <message>
+        <source>ngm-cli solve: --timeout に秒数がありません
+</source>
+        <translation>ngm-cli solve: --timeout needs a number of seconds
+</translation>
+    </message>
+    <message>
+        <source>ngm-cli solve: --timeout の秒数が正しくありません: </source>
+        <translation>ngm-cli solve: wrong number of seconds for --timeout: </translation>
+    </message>
+    <message>
+        <source>ngm-cli solve: 知らないオプションです: </source>
+        <translation>ngm-cli solve: unknown option: </translation>
+    </message>
+    <message>
+        <source>ngm-cli solve --help で使い方を表示します。
+</source>
+        <translation>ngm-cli solve --help shows the usage.
+</translation>
+    </message>
+    <message>
+        <source>ngm-cli solve: ファイルがありません
+</source>
+        <translation>ngm-cli solve: no files given
+</translation>
+    </message>
+    <message>
+        <source>使い方: ngm-cli make [--blocks N|横x縦] [--fit] [--band 下限,上限]
+                     [--format non|xml|png|pdf] [--out フォルダ] [--unique] 画像...
+
+画像(P6 の PPM、24 ビットのビットマップなど、ウィンドウで開けるもの)を一つずつ、
+ウィンドウの解析と同じ規則で白黒にしてブロックに分け、パズルのファイルにします。
+ファイル名は画像の名前の拡張子を形式のものに替えたものです(png では答えの
+名前-solution.png も書きます)。一つの画像につき一行をタブ区切りで書きます:
+  画像(与えたとおり)  書いたファイル  判定  難易度  決まらないマス数
+(--unique では  結果  ブロック数  下限,上限  が続きます)
+判定と難易度の意味は ngm-cli solve --help にあります。
+
+  --blocks N        一辺のブロック数 1 から 99(既定は 20)、または 横x縦(30x17 など)
+  --fit             白い余白を付けた正方形でなく画像そのものの幅と高さを分けます。
+                    N では長い辺が N ブロック、短い辺はブロックが正方形に近くなる数
+                    (16:9 の画像に 30 で 30x17)。ブロックが画素より小さくなる画像は
+                    飛ばします
+  --band 下限,上限  黒にする明るさの範囲 0 から 255、下限 &lt;= 明るさ &lt; 上限
+                    (既定は 0,250)
+  --format 形式     non、xml、png、pdf のどれか(既定は non)
+  --out フォルダ    書く場所(既定は画像と同じフォルダ、なければ作ります)
+  --unique          解が一つのパズルを探して書きます。与えた(なければ既定の)下限・
+                    上限とブロック数から始めて、ウィンドウの「一意なパズルを探す」と
+                    同じく閾値とブロック数を探し、いちばん良いものにします。行の終わりに
+                    結果(kept 与えたままで一意、found 見つけた、none 見つからない)、
+                    書いたパズルのブロック数、下限,上限 が続きます。none のときは
+                    与えた設定のパズルを書き、判定はそのパズルのものです。
+  --help            この説明を表示する
+
+画像は全部のコアで並べて処理します。端末では進み具合を標準エラーに表示します。
+読めない画像や書けないファイルは、標準エラーに「画像: 理由」を書いて飛ばします。
+終了コード: 0 すべて作れた、2 作れなかった画像があった、1 引数の誤り。
+</source>
+        <translation>Usage: ngm-cli make [--blocks N|WxH] [--fit] [--band LOW,HIGH]
+                     [--format non|xml|png|pdf] [--out FOLDER] [--unique]
+                     PICTURE...
+
+Turns each picture (a P6 PPM, a 24-bit bitmap, anything the window opens) into
+black and white and blocks by the rules of the window&apos;s analysis, and writes
+it as a puzzle file named after the picture with the format&apos;s extension (png
+also writes the answer to NAME-solution.png).  Writes one tab-separated line
+for each picture:
+  PICTURE (as given)  FILE WRITTEN  VERDICT  DIFFICULTY  UNDECIDED CELLS
+(with --unique followed by  OUTCOME  BLOCKS  LOW,HIGH)
+ngm-cli solve --help explains the verdict and the difficulty.
+
+  --blocks N        blocks along a side, 1 to 99 (default 20), or WxH (30x17)
+  --fit             cut the picture&apos;s own width and height instead of the
+                    white-padded square: with N the longer side gets N blocks,
+                    the shorter the count that keeps blocks nearest to square
+                    (30x17 for a 16:9 picture at 30).  Pictures whose blocks
+                    would be smaller than a pixel are skipped
+  --band LOW,HIGH   the brightness made black, 0 to 255,
+                    LOW &lt;= brightness &lt; HIGH (default 0,250)
+  --format FORMAT   non, xml, png or pdf (default non)
+  --out FOLDER      where to write (default: the picture&apos;s folder; created if
+                    missing)
+  --unique          search for a puzzle with a unique answer and write that:
+                    starting from the given (or default) LOW,HIGH and blocks,
+                    searches thresholds and blocks as the window&apos;s &quot;Find a
+                    unique puzzle&quot; does and takes the best.  The line ends with
+                    the outcome (kept: unique as given, found: found one,
+                    none: none found), the written puzzle&apos;s blocks and LOW,HIGH.
+                    With none, the puzzle of the given settings is written and
+                    the verdict is that puzzle&apos;s.
+  --help            show this help
+
+Pictures are processed in parallel on all cores; on a terminal the progress
+shows on standard error.  A picture that cannot be read or a file that cannot
+be written is skipped with &quot;PICTURE: reason&quot; on standard error.
+Exit status: 0 all made, 2 some pictures not made, 1 wrong arguments.
+</translation>
+    </message>
+    <message>
+        <source>ngm-cli make: --unique は正方形のブロック数だけで使えます(--fit や 横x縦 とは一緒に使えません)
+</source>
+        <translation>ngm-cli make: --unique works with square block counts only (not with --fit or WxH)
+</translation>
+    </message>
+</context>
+<context>
+    <name>PuzzleFile</name>
+    <message>
+        <source>行が長すぎます</source>
+        <translation>line too long</translation>
+    </message>
+    <message>
+        <source>幅が二度あります</source>
+        <translation>width given twice</translation>
+    </message>
+    <message>
+        <source>高さが二度あります</source>
+        <translation>height given twice</translation>
+    </message>
+    <message>
+        <source>数字が正しくありません</source>
+        <translation>wrong number</translation>
+    </message>
+    <message>
+        <source>幅は1から99までです</source>
+        <translation>the width must be 1 to 99</translation>
+    </message>
+    <message>
+        <source>高さは1から99までです</source>
+        <translation>the height must be 1 to 99</translation>
+    </message>
+    <message>
+        <source>行のヒントが二度あります</source>
+        <translation>row clues given twice</translation>
+    </message>
+    <message>
+        <source>列のヒントが二度あります</source>
+        <translation>column clues given twice</translation>
+    </message>
+    <message>
+        <source>行の前に高さがありません</source>
+        <translation>no height before the rows</translation>
+    </message>
+    <message>
+        <source>列の前に幅がありません</source>
+        <translation>no width before the columns</translation>
+    </message>
+    <message>
+        <source>答えが二度あります</source>
+        <translation>answer given twice</translation>
+    </message>
+    <message>
+        <source>引用符が閉じていません</source>
+        <translation>unclosed quotation mark</translation>
+    </message>
+    <message>
+        <source>行のヒントが足りません</source>
+        <translation>too few row clues</translation>
+    </message>
+    <message>
+        <source>列のヒントが足りません</source>
+        <translation>too few column clues</translation>
+    </message>
+    <message>
+        <source>ヒントが行に収まりません</source>
+        <translation>clue does not fit its row</translation>
+    </message>
+    <message>
+        <source>ヒントが列に収まりません</source>
+        <translation>clue does not fit its column</translation>
+    </message>
+    <message>
+        <source>ヒントの数字がありません</source>
+        <translation>clue without numbers</translation>
+    </message>
+    <message>
+        <source>ヒントの数字が多すぎます</source>
+        <translation>too many numbers in a clue</translation>
+    </message>
+    <message>
+        <source>幅がありません</source>
+        <translation>no width</translation>
+    </message>
+    <message>
+        <source>高さがありません</source>
+        <translation>no height</translation>
+    </message>
+    <message>
+        <source>行のヒントがありません</source>
+        <translation>no row clues</translation>
+    </message>
+    <message>
+        <source>列のヒントがありません</source>
+        <translation>no column clues</translation>
+    </message>
+    <message>
+        <source>行と列のヒントの合計が合いません</source>
+        <translation>the row and column clues do not add up to the same total</translation>
+    </message>
+    <message>
+        <source>答えの長さが合いません</source>
+        <translation>the answer has the wrong length</translation>
+    </message>
+    <message>
+        <source>答えがヒントと合いません</source>
+        <translation>the answer does not match the clues</translation>
+    </message>
+    <message>
+        <source>ファイルではありません</source>
+        <translation>not a file</translation>
+    </message>
+    <message>
+        <source>ファイルを開けません</source>
+        <translation>cannot open the file</translation>
+    </message>
+    <message>
+        <source>ファイルを読めません</source>
+        <translation>cannot read the file</translation>
+    </message>
+    <message>
+        <source>ファイルが大きすぎます</source>
+        <translation>file too large</translation>
+    </message>
+    <message>
+        <source>ファイルが途中で切れています</source>
+        <translation>the file ends too early</translation>
+    </message>
+    <message>
+        <source>XML の書式が正しくありません</source>
+        <translation>malformed XML</translation>
+    </message>
+    <message>
+        <source>要素の入れ子が深すぎます</source>
+        <translation>elements nested too deeply</translation>
+    </message>
+    <message>
+        <source>パズルがありません</source>
+        <translation>no puzzle</translation>
+    </message>
+    <message>
+        <source>パズルのファイルではありません</source>
+        <translation>not a puzzle file</translation>
+    </message>
+    <message>
+        <source>格子のパズルではありません</source>
+        <translation>not a grid puzzle</translation>
+    </message>
+    <message>
+        <source>ヒントの種類が rows でも columns でもありません</source>
+        <translation>clue type is neither rows nor columns</translation>
+    </message>
+    <message>
+        <source>白黒のパズルではありません</source>
+        <translation>not a black-and-white puzzle</translation>
+    </message>
+    <message>
+        <source>答えの大きさが合いません</source>
+        <translation>the answer has the wrong size</translation>
+    </message>
+    <message>
+        <source>答えに白でも黒でもないマスがあります</source>
+        <translation>the answer has a cell that is neither white nor black</translation>
+    </message>
+    <message>
+        <source>答えが空です</source>
+        <translation>empty answer</translation>
+    </message>
+</context>
+<context>
+    <name>PuzzleSheet</name>
+    <message>
+        <source>&#x3000;</source>
+        <translation> </translation>
+    </message>
+    <message>
+        <source>（解答）</source>
+        <translation> (Answer)</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,101 @@
+// The block counts through the form view: the list after the classic three, the custom width
+// and height through its dialog (accepted, cancelled), the fit to the picture's own shape, and
+// the refusal of blocks smaller than a pixel.
+#include <QCheckBox>
+#include <QDialog>
+#include <QSpinBox>
+
+#include "analysis_support.h"
+#include "construct/custom_blocks_dialog.h"
+#include "platform/modal.h"
+#include "support/scripted_ui.h"
+
+namespace {
+
+class ViewBlocksTest : public ViewTest {
+protected:
+    // Chooses list item `index` as the user does.
+    void Choose(int index) {
+        view.m_comboBlocks->setCurrentIndex(index);
+        emit view.m_comboBlocks->activated(index);
+    }
+    int CustomIndex() const { return view.m_comboBlocks->count() - 1; }
+    // A width x height picture centred on its square canvas: black left half, white right.
+    void PutWidePicture(int side, int width, int height) {
+        PutPicture(side, [&](int x, int y) {
+            const int left = (side - width) / 2, top = (side - height) / 2;
+            const bool inside = x >= left && x < left + width && y >= top && y < top + height;
+            return inside && x < left + width / 2 ? Rgb{0, 0, 0} : Rgb{255, 255, 255};
+        });
+        doc.m_picture.width = width;
+        doc.m_picture.height = height;
+    }
+};
+
+TEST_F(ViewBlocksTest, TheListKeepsTheClassicCountsFirstAndTheCustomEntryLast) {
+    QStringList items;
+    for (int k = 0; k < view.m_comboBlocks->count(); ++k)
+        items << view.m_comboBlocks->itemText(k);
+    EXPECT_EQ(items, (QStringList{"5", "10", "20", "15", "25", "30", "40", "50", "カスタム..."}));
+    PutPicture(260);
+    Click(IDC_ANALYZE);  // nothing chosen: 20
+    EXPECT_EQ(doc.GetPuzzle().width, 20);
+    Choose(5);  // 30 on the 260 canvas: blocks of 8 and 9 up to its edge
+    EXPECT_EQ(std::tie(doc.GetPuzzle().width, doc.GetPuzzle().height), std::make_tuple(30, 30));
+    EXPECT_EQ(view.Division().xs.back(), 260);
+    EXPECT_TRUE(Enabled(IDC_PLAY));
+}
+
+TEST_F(ViewBlocksTest, TheCustomEntryAsksForWidthAndHeightAndACancelGoesBack) {
+    PutPicture(260);
+    Choose(1);
+    ASSERT_EQ(doc.GetPuzzle().width, 10);
+    int asked = 0;
+    SetModalHook([&](QDialog& dialog) {
+        auto* custom = qobject_cast<CCustomBlocksDialog*>(&dialog);
+        ++asked;
+        if (!custom || asked == 2)
+            return int(QDialog::Rejected);
+        custom->ColumnsBox()->setValue(33);
+        custom->RowsBox()->setValue(17);
+        return int(QDialog::Accepted);
+    });
+    Choose(CustomIndex());
+    EXPECT_EQ(std::tie(doc.GetPuzzle().width, doc.GetPuzzle().height), std::make_tuple(33, 17));
+    EXPECT_EQ(view.m_comboBlocks->currentText(), QStringLiteral("33×17"));
+    // Cancelled: the custom size stays as it was, and nothing is analysed again.
+    Choose(1);
+    Choose(CustomIndex());
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(view.m_comboBlocks->currentIndex(), 1);
+    EXPECT_EQ(doc.GetPuzzle().width, 10);
+    SetModalHook({});
+}
+
+TEST_F(ViewBlocksTest, FittingCutsThePictureItselfAndToSmallBlocksAreRefused) {
+    PutWidePicture(320, 320, 180);
+    Choose(5);  // 30
+    auto* fit = view.Controls().Get<QCheckBox>(IDC_FIT_PICTURE);
+    ASSERT_TRUE(fit && fit->isEnabled());
+    EXPECT_EQ(doc.GetPuzzle().height, 30);
+    Click(IDC_FIT_PICTURE);
+    ASSERT_TRUE(fit->isChecked());
+    const Puzzle& fitted = doc.GetPuzzle();
+    ASSERT_EQ(std::tie(fitted.width, fitted.height), std::make_tuple(30, 17));
+    // The black left half of the picture, no white band above or below.
+    for (int y = 0; y < 17; ++y)
+        EXPECT_EQ(fitted.AnswerAt(0, y) + fitted.AnswerAt(14, y) + fitted.AnswerAt(29, y), 2) << y;
+
+    ScriptedMessageBoxes boxes;
+    PutWidePicture(40, 40, 40);
+    Choose(7);  // 50 blocks on 40 pixels
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_TRUE(boxes.Texts()[0].contains(QStringLiteral("50×50")));
+    EXPECT_FALSE(doc.HasPuzzle());
+    EXPECT_FALSE(Enabled(IDC_PLAY));
+    Choose(6);  // 40 fits exactly
+    EXPECT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(doc.GetPuzzle().width, 40);
+}
+
+}  // namespace

@@ -1,0 +1,297 @@
+// The English translation is complete: every Japanese text in the code is marked for
+// translation and has a finished English translation in i18n/.  lupdate (the tool that keeps
+// the translation files) is run over the code as i18n/update.sh runs it, so that a text added
+// without a translation, or written without the marking that makes it translatable, fails here
+// with its file and line.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+
+#include <map>
+#include <vector>
+
+#include "../support/japanese_text.h"
+#include "platform/ui_language.h"
+
+namespace {
+
+const QString kSourceDir = QStringLiteral(NGM_SOURCE_DIR);
+
+struct Message {
+    QString context, source, translation;
+    bool finished = false;
+    std::vector<std::pair<QString, int>> locations;  // absolute file, line of the call
+};
+
+struct Literal {
+    QString file;
+    int line = 0;
+    QString text;
+};
+
+// The translation files and the folders whose texts each holds (i18n/sources.txt).
+std::vector<std::pair<QString, QStringList>> TranslationSets() {
+    std::vector<std::pair<QString, QStringList>> sets;
+    QFile list(kSourceDir + QStringLiteral("/i18n/sources.txt"));
+    if (!list.open(QIODevice::ReadOnly | QIODevice::Text))
+        return sets;
+    for (const QString& raw : QString::fromUtf8(list.readAll()).split(QLatin1Char('\n'))) {
+        const QString line = raw.trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        const int colon = line.indexOf(QLatin1Char(':'));
+        sets.emplace_back(line.left(colon).trimmed(),
+                          line.mid(colon + 1).split(QLatin1Char(' '), Qt::SkipEmptyParts));
+    }
+    return sets;
+}
+
+// The text of the current element; lupdate writes control characters such as "\r" as
+// <byte value="xd"/> elements inside it.
+QString ReadText(QXmlStreamReader& xml) {
+    QString text;
+    while (xml.readNext() != QXmlStreamReader::EndElement && !xml.atEnd()) {
+        if (xml.isCharacters()) {
+            text += xml.text();
+        } else if (xml.isStartElement() && xml.name() == QLatin1String("byte")) {
+            QString value = xml.attributes().value(QLatin1String("value")).toString();
+            text += QChar(value.remove(0, 1).toUShort(nullptr, 16));
+            xml.skipCurrentElement();
+        }
+    }
+    return text;
+}
+
+std::vector<Message> ReadTs(const QString& path) {
+    std::vector<Message> messages;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return messages;
+    const QDir base = QFileInfo(path).dir();
+    QXmlStreamReader xml(&file);
+    QString context;
+    while (!xml.atEnd()) {
+        if (!xml.readNextStartElement())
+            continue;
+        if (xml.name() == QLatin1String("name")) {
+            context = xml.readElementText();
+        } else if (xml.name() == QLatin1String("message")) {
+            Message m;
+            m.context = context;
+            while (xml.readNextStartElement()) {
+                if (xml.name() == QLatin1String("location")) {
+                    const QString f = xml.attributes().value(QLatin1String("filename")).toString();
+                    const int l = xml.attributes().value(QLatin1String("line")).toInt();
+                    m.locations.emplace_back(
+                        QFileInfo(base.absoluteFilePath(f)).canonicalFilePath(), l);
+                    xml.skipCurrentElement();
+                } else if (xml.name() == QLatin1String("source")) {
+                    m.source = ReadText(xml);
+                } else if (xml.name() == QLatin1String("translation")) {
+                    const QString type = xml.attributes().value(QLatin1String("type")).toString();
+                    if (type == QLatin1String("vanished") || type == QLatin1String("obsolete"))
+                        m.context.clear();  // not in the code any more
+                    m.finished = type.isEmpty();
+                    m.translation = ReadText(xml);
+                } else {
+                    xml.skipCurrentElement();
+                }
+            }
+            if (!m.context.isNull())
+                messages.push_back(m);
+        }
+    }
+    // The reader stops at the first element it cannot read; every message after it would be
+    // missing.  (Reading on past the root's end only reports the end of the document.)
+    EXPECT_TRUE(!xml.hasError() || xml.error() == QXmlStreamReader::PrematureEndOfDocumentError)
+        << path.toStdString() << ":" << xml.lineNumber() << ": " << xml.errorString().toStdString();
+    return messages;
+}
+
+// The string literals of a C++ file that hold Japanese, with their lines; comments, character
+// literals and lines that say "untranslated:" in a comment (names that are not texts for the
+// user, such as font names and the settings key) are left out.
+std::vector<Literal> JapaneseLiterals(const QString& path) {
+    std::vector<Literal> found;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return found;
+    const QString code = QString::fromUtf8(file.readAll());
+    const QStringList lines = code.split(QLatin1Char('\n'));
+    int line = 1;
+    for (int i = 0; i < code.size(); ++i) {
+        const QChar c = code.at(i);
+        if (c == QLatin1Char('\n')) {
+            ++line;
+        } else if (code.mid(i, 2) == QLatin1String("//")) {
+            while (i + 1 < code.size() && code.at(i + 1) != QLatin1Char('\n'))
+                ++i;
+        } else if (code.mid(i, 2) == QLatin1String("/*")) {
+            const int end = code.indexOf(QLatin1String("*/"), i + 2);
+            const int stop = end < 0 ? code.size() : end + 1;
+            line += code.mid(i, stop - i).count(QLatin1Char('\n'));
+            i = stop;
+        } else if (c == QLatin1Char('\'')) {
+            for (++i; i < code.size() && code.at(i) != QLatin1Char('\''); ++i)
+                if (code.at(i) == QLatin1Char('\\'))
+                    ++i;
+        } else if (c == QLatin1Char('"')) {
+            QString text;
+            const int start = line;
+            for (++i; i < code.size() && code.at(i) != QLatin1Char('"'); ++i) {
+                if (code.at(i) == QLatin1Char('\\') && i + 1 < code.size()) {
+                    const QChar e = code.at(++i);
+                    text += e == QLatin1Char('n')   ? QChar(u'\n')
+                            : e == QLatin1Char('t') ? QChar(u'\t')
+                            : e == QLatin1Char('r') ? QChar(u'\r')
+                                                    : e;
+                } else {
+                    text += code.at(i);
+                }
+            }
+            if (HasJapanese(text) &&
+                !lines.value(start - 1).contains(QLatin1String("untranslated:")))
+                found.push_back({QFileInfo(path).canonicalFilePath(), start, text});
+        }
+    }
+    return found;
+}
+
+// Runs lupdate over the folders into a copy of the translation file, as i18n/update.sh does but
+// keeping where each text is.
+std::vector<Message> UpdatedMessages(const QString& ts, const QStringList& folders,
+                                     const QTemporaryDir& scratch) {
+    const QString copy = scratch.filePath(ts);
+    QFile::remove(copy);
+    if (!QFile::copy(kSourceDir + QStringLiteral("/i18n/") + ts, copy))
+        return {};
+    QStringList args{QStringLiteral("-silent"), QStringLiteral("-locations"),
+                     QStringLiteral("absolute"), QStringLiteral("-no-obsolete")};
+    for (const QString& f : folders)
+        args << kSourceDir + QLatin1Char('/') + f;
+    args << QStringLiteral("-ts") << copy;
+    QProcess lupdate;
+    lupdate.start(QStringLiteral(NGM_LUPDATE), args);
+    if (!lupdate.waitForFinished(120000) || lupdate.exitCode() != 0) {
+        ADD_FAILURE() << "lupdate failed: " << lupdate.readAllStandardError().toStdString();
+        return {};
+    }
+    return ReadTs(copy);
+}
+
+}  // namespace
+
+TEST(Translations, EveryJapaneseTextHasAnEnglishTranslation) {
+    const auto sets = TranslationSets();
+    ASSERT_EQ(sets.size(), 2u);
+    QTemporaryDir scratch;
+    ASSERT_TRUE(scratch.isValid());
+    for (const auto& [ts, folders] : sets) {
+        const std::vector<Message> messages = UpdatedMessages(ts, folders, scratch);
+        for (const Message& m : messages) {
+            EXPECT_TRUE(m.finished && !m.translation.isEmpty())
+                << ts.toStdString() << ": no English for \"" << m.source.toStdString()
+                << "\" (context " << m.context.toStdString()
+                << "); run i18n/update.sh and translate";
+            EXPECT_FALSE(HasJapanese(m.translation))
+                << ts.toStdString() << ": the English for \"" << m.source.toStdString()
+                << "\" is still Japanese";
+        }
+        // Every Japanese literal is inside a text lupdate found at its line or above it, no farther
+        // than the text's own lines and a few more (a call spread over several lines).
+        for (const QString& folder : folders) {
+            QDirIterator it(kSourceDir + QLatin1Char('/') + folder,
+                            {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
+                            QDirIterator::Subdirectories);
+            while (it.hasNext()) {
+                for (const Literal& lit : JapaneseLiterals(it.next())) {
+                    bool marked = false;
+                    for (const Message& m : messages)
+                        for (const auto& [file, line] : m.locations)
+                            marked |=
+                                file == lit.file && line <= lit.line &&
+                                line >= lit.line - 5 - int(m.source.count(QLatin1Char('\n'))) &&
+                                m.source.contains(lit.text);
+                    EXPECT_TRUE(marked) << QDir(kSourceDir).relativeFilePath(lit.file).toStdString()
+                                        << ":" << lit.line << ": \"" << lit.text.toStdString()
+                                        << "\" is not marked for translation (tr, translate or "
+                                           "QT_TRANSLATE_NOOP)";
+                }
+            }
+        }
+    }
+}
+
+TEST(Translations, CommittedFilesAreUpToDateAndLoad) {
+    // The committed files hold nothing the code no longer has, so the .qm built from them is
+    // what update.sh would make.
+    QTemporaryDir scratch;
+    ASSERT_TRUE(scratch.isValid());
+    for (const auto& [ts, folders] : TranslationSets()) {
+        const std::vector<Message> committed = ReadTs(kSourceDir + QStringLiteral("/i18n/") + ts);
+        std::map<std::pair<QString, QString>, int> inCode;
+        for (const Message& m : UpdatedMessages(ts, folders, scratch))
+            ++inCode[{m.context, m.source}];
+        for (const Message& m : committed)
+            EXPECT_TRUE(inCode.count({m.context, m.source}))
+                << ts.toStdString() << ": \"" << m.source.toStdString()
+                << "\" is no longer in the code; run i18n/update.sh";
+    }
+    int argc = 1;
+    char name[] = "translation_test";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    EXPECT_TRUE(InstallEnglishTexts());
+}
+
+TEST(UiLanguage, OptionThenEnvironmentThenPreferredLanguages) {
+    struct Case {
+        QStringList args;
+        QString forced;
+        QStringList preferred;
+        UiLanguage expected;
+        QStringList argsLeft;
+    };
+    const QString file = QStringLiteral("heart.ppm");
+    const Case cases[] = {
+        {{file}, {}, {QStringLiteral("ja-JP"), QStringLiteral("ja")}, UiLanguage::Japanese, {file}},
+        {{file}, {}, {QStringLiteral("en-US")}, UiLanguage::English, {file}},
+        {{}, {}, {QStringLiteral("fr-FR"), QStringLiteral("fr")}, UiLanguage::English, {}},
+        {{}, {}, {QStringLiteral("C")}, UiLanguage::English, {}},
+        // The first preferred language the program speaks decides.
+        {{}, {}, {QStringLiteral("fr-FR"), QStringLiteral("ja-JP")}, UiLanguage::Japanese, {}},
+        {{}, QStringLiteral("en"), {QStringLiteral("ja-JP")}, UiLanguage::English, {}},
+        {{}, QStringLiteral("ja_JP.UTF-8"), {QStringLiteral("en-US")}, UiLanguage::Japanese, {}},
+        {{}, QStringLiteral("de"), {QStringLiteral("ja-JP")}, UiLanguage::English, {}},
+        {{QStringLiteral("--lang"), QStringLiteral("ja"), file},
+         QStringLiteral("en"),
+         {},
+         UiLanguage::Japanese,
+         {file}},
+        {{file, QStringLiteral("--lang=en")},
+         QStringLiteral("ja"),
+         {},
+         UiLanguage::English,
+         {file}},
+        // After "--" every word is a file name.
+        {{QStringLiteral("--"), QStringLiteral("--lang=en")},
+         {},
+         {QStringLiteral("ja")},
+         UiLanguage::Japanese,
+         {QStringLiteral("--"), QStringLiteral("--lang=en")}},
+    };
+    for (const Case& c : cases) {
+        QStringList args = c.args;
+        EXPECT_EQ(ChooseUiLanguage(args, c.forced, c.preferred), c.expected)
+            << c.args.join(u' ').toStdString() << " / " << c.forced.toStdString();
+        EXPECT_EQ(args, c.argsLeft);
+    }
+}
