@@ -5,29 +5,13 @@
 #include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTranslator>
 
 #include "construct/verdict_text.h"
+#include "support/english_texts.h"
 #include "support/japanese_text.h"
 #include "window_test.h"
 
 namespace {
-
-// The English texts of the windows for as long as it lives; the test program runs every case in
-// one process, and the others expect Japanese.
-class EnglishTexts {
-public:
-    EnglishTexts() {
-        m_loaded = m_texts.load(QStringLiteral("ngm_ui_en"), QStringLiteral(":/i18n")) &&
-                   QCoreApplication::installTranslator(&m_texts);
-    }
-    ~EnglishTexts() { QCoreApplication::removeTranslator(&m_texts); }
-    bool Loaded() const { return m_loaded; }
-
-private:
-    QTranslator m_texts;
-    bool m_loaded = false;
-};
 
 // Every text a user can see on the frame and its form, without the file names of the
 // recent-file list.

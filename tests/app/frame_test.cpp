@@ -1,18 +1,10 @@
-// The main frame: menus, shortcuts and bars, the Readme command, and the document commands
-// (open by name, new, save) with the recent-file list.
-#include <sys/stat.h>
-
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
+// The main frame: menus, shortcuts and bars, and the document commands new and save.  Opening
+// files by name and the Readme are in open_by_name_test.cpp.
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QToolBar>
 
-#include "app/ngm_app.h"
-#include "app/readme_search.h"
 #include "window_test.h"
 
 namespace {
@@ -49,94 +41,6 @@ TEST_F(FrameTest, MenusShortcutsToolBarAndPrompts) {
     Frame().Action(ID_README)->hover();
     Frame().Action(ID_README)->showStatusText(&Frame());
     EXPECT_EQ(Frame().StatusBar()->currentMessage(), "Readmeファイルを開きます");
-}
-
-TEST_F(FrameTest, ReadmeIsLookedForHereThenBesideTheProgramThenInTheDocumentation) {
-    QTemporaryDir here, program, docs;
-    const auto put = [](const QTemporaryDir& d) {
-        QFile f(d.filePath("Readme.html"));
-        f.open(QIODevice::WriteOnly);
-    };
-    const QStringList folders{here.path(), program.path(), docs.path()};
-    EXPECT_EQ(FindReadme(folders), QString());
-    QDir(here.path()).mkdir("Readme.html");  // a folder of that name is no guide
-    put(docs);
-    EXPECT_EQ(FindReadme(folders), QDir(docs.path()).absoluteFilePath("Readme.html"));
-    put(program);
-    EXPECT_EQ(FindReadme(folders), QDir(program.path()).absoluteFilePath("Readme.html"));
-    EXPECT_EQ(ReadmeFolders().value(0), QDir::currentPath());
-    EXPECT_EQ(ReadmeFolders().value(1), QCoreApplication::applicationDirPath());
-
-    // The command opens the first one found, and says so when there is none.
-    const QString old = QDir::currentPath();
-    QDir::setCurrent(dir.path());
-    {
-        ScriptedShellOpen shell;
-        ScriptedMessageBoxes boxes;
-        Frame().Action(ID_README)->trigger();
-        if (FindReadme(ReadmeFolders()).isEmpty()) {
-            EXPECT_EQ(boxes.Texts(), QStringList{"Readme.htmlファイルが見つかりません"});
-            EXPECT_TRUE(shell.Opened().isEmpty());
-        }
-        put(dir);
-        Frame().Action(ID_README)->trigger();
-        EXPECT_EQ(shell.Opened().value(shell.Opened().size() - 1),
-                  QDir(dir.path()).absoluteFilePath("Readme.html"));
-    }
-    QDir::setCurrent(old);
-}
-
-// A file named on the command line, by the desktop's "open with" or dropped on the frame is
-// read as the input dialog and the puzzle dialog read theirs.
-TEST_F(FrameTest, AFileOpenedByNameIsReadAsInTheDialogs) {
-    const QByteArray cat = QByteArray::fromStdString(PpmOf(Plus()));
-    const QString path = Write("cat.ppm", cat);
-    ASSERT_TRUE(Frame().OpenDocumentFile(path));
-    EXPECT_EQ(Frame().windowTitle(), "NGM - [" + QFileInfo(path).absoluteFilePath() + "]");
-    EXPECT_TRUE(a.doc.HasPicture());
-    EXPECT_TRUE(a.View().GetDlgItem(IDC_ANALYZE)->isEnabled());
-    for (int i = 0; i < 5; ++i)
-        Frame().OpenDocumentFile(Write(QString("f%1.ppm").arg(i), cat));
-    EXPECT_EQ(Frame().RecentFiles().size(), 4);
-    EXPECT_TRUE(Frame().RecentFiles().first().endsWith("f4.ppm"));
-
-    // A puzzle file goes to the puzzle's own opening.
-    const QString non = Write("l.non", "width 2\nheight 2\nrows\n1\n1\ncolumns\n2\n0\n");
-    ASSERT_TRUE(Frame().OpenDocumentFile(non));
-    EXPECT_TRUE(a.doc.HasPuzzle());
-    EXPECT_FALSE(a.doc.HasPicture());
-    EXPECT_EQ(Frame().windowTitle(), "NGM - [" + QFileInfo(non).absoluteFilePath() + "]");
-
-    // Files that cannot be read get the dialogs' messages, and what is on screen stays.
-    const QString fifo = dir.filePath("pipe.ppm");
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    ScriptedMessageBoxes boxes;
-    EXPECT_FALSE(Frame().OpenDocumentFile(dir.filePath("missing.ppm")));
-    EXPECT_FALSE(Frame().OpenDocumentFile(fifo));
-    EXPECT_FALSE(Frame().OpenDocumentFile(Write("bad.non", "width 2\n")));
-    ASSERT_EQ(boxes.Texts().size(), 3);
-    EXPECT_EQ(boxes.Texts().mid(0, 2),
-              (QStringList{"ファイルがオープンできません。", "画像ファイルではありません。"}));
-    EXPECT_TRUE(boxes.Texts().at(2).startsWith("パズルファイルを読めません: "));
-    EXPECT_TRUE(a.doc.HasPuzzle());
-    EXPECT_FALSE(Frame().RecentFiles().contains(dir.filePath("missing.ppm")));
-}
-
-// The program's command line: the window opens whatever becomes of the file, options are no
-// file names, and after "--" every word is one.
-TEST_F(FrameTest, TheCommandLineOpensItsFileInTheOpenWindow) {
-    const QString path = Write("-dash.ppm", QByteArray::fromStdString(PpmOf(Plus())));
-    {
-        CNGMApp app;
-        ASSERT_TRUE(app.InitInstance({"--unknown", "--", QFileInfo(path).absoluteFilePath()}));
-        EXPECT_TRUE(app.MainFrame()->isVisible());
-        EXPECT_TRUE(app.Document().HasPicture());
-    }
-    ScriptedMessageBoxes boxes;
-    CNGMApp app;
-    ASSERT_TRUE(app.InitInstance({dir.filePath("missing.ppm")}));
-    EXPECT_TRUE(app.MainFrame()->isVisible());
-    EXPECT_EQ(boxes.Texts(), QStringList{"ファイルがオープンできません。"});
 }
 
 TEST_F(FrameTest, NewResetsTheForm) {

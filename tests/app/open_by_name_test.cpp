@@ -1,22 +1,18 @@
 // Files named on the command line, in the recent-file list or dropped on the frame go through
 // the flows of 入力(I) and パズルを開く: the same questions, messages and title; the window opens
 // whatever the command line holds.  And where ヘルプ → Readme finds the installed Readme.html.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <QDir>
 #include <QDropEvent>
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QTemporaryDir>
 #include <QUrl>
-#include <atomic>
-#include <thread>
 
 #include "app/ngm_app.h"
 #include "app/readme_search.h"
+#include "support/writerless_pipe.h"
 #include "window_test.h"
 
 namespace {
@@ -25,31 +21,6 @@ const char kHeartNon[] =
     "width 5\nheight 5\nrows\n1,1\n5\n5\n3\n1\ncolumns\n2\n4\n4\n4\n2\n"
     "goal \"0101011111111110111000100\"\n";
 const char kSeveralFiles[] = "複数ファイルは対処できません。すみません。";
-
-// A named pipe with no writer.  Should an opening wait for a writer after all, one comes after
-// two seconds, so that a test fails on the clock instead of hanging.
-class Pipe {
-public:
-    explicit Pipe(const QString& path) : m_path(path) {
-        EXPECT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-        m_writer = std::thread([this] {
-            for (int i = 0; i < 200 && !m_done; ++i)
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            const int fd = ::open(QFile::encodeName(m_path).constData(), O_WRONLY | O_NONBLOCK);
-            if (fd >= 0)
-                ::close(fd);
-        });
-    }
-    ~Pipe() {
-        m_done = true;
-        m_writer.join();
-    }
-
-private:
-    QString m_path;
-    std::atomic<bool> m_done = false;
-    std::thread m_writer;
-};
 
 class OpenByNameTest : public WindowTest {
 protected:
@@ -79,10 +50,12 @@ protected:
 };
 
 TEST_F(OpenByNameTest, TheCommandLineOpensAsTheDialogsDoAndTheWindowAlwaysOpens) {
-    // The picture cases of the command line are in the frame tests; here the puzzle files, the
-    // question of the input dialog, and what is not one file.
     const QString pipe = dir.filePath(QStringLiteral("pipe.non"));
-    Pipe writerless(pipe);
+    WriterlessPipe writerless(pipe);
+    const QString pipePicture = dir.filePath(QStringLiteral("pipe.ppm"));
+    WriterlessPipe writerlessPicture(pipePicture);
+    const QString dash =
+        Write(QStringLiteral("-dash.ppm"), QByteArray::fromStdString(PpmOf(Plus())));
     const QString wide =
         Write(QStringLiteral("wide.ppm"), "P6\n300 20\n255\n" + QByteArray(300 * 20 * 3, '\x80'));
     enum Shown { kNothing, kPicture, kPuzzle };
@@ -94,6 +67,13 @@ TEST_F(OpenByNameTest, TheCommandLineOpensAsTheDialogsDoAndTheWindowAlwaysOpens)
     } cases[] = {
         {{heart}, {}, kPuzzle, Title(heart)},
         {{"--no-such-option", plus}, {}, kPicture, Title(plus)},
+        {{"--", dash}, {}, kPicture, Title(dash)},
+        // As in the input dialog, the title names the file before it is read.
+        {{dir.filePath("missing.ppm")},
+         {"ファイルがオープンできません。"},
+         kNothing,
+         Title(dir.filePath("missing.ppm"))},
+        {{pipePicture}, {"画像ファイルではありません。"}, kNothing, Title(pipePicture)},
         {{dir.filePath("missing.non")},
          {"パズルファイルを読めません: ファイルを開けません"},
          kNothing,
@@ -176,16 +156,54 @@ TEST_F(OpenByNameTest, RecentFilesAndFrameDropsOpenAsTheDialogsDo) {
     entry(plus)->trigger();
     EXPECT_EQ(boxes.Texts(), QStringList{"ファイルがオープンできません。"});
     EXPECT_EQ(frame.RecentFiles(), QStringList{heart});
+    // The list keeps the last four.
+    for (int i = 0; i < 5; ++i)
+        frame.OpenDocumentFile(Write(QString("f%1.non").arg(i), kHeartNon));
+    EXPECT_EQ(frame.RecentFiles().size(), 4);
+    EXPECT_TRUE(frame.RecentFiles().first().endsWith("f4.non"));
 }
 
-// The Debian package installs to /usr a program built for /usr/local: the documentation folder
-// beside the program's prefix comes before the configured one.
-TEST_F(OpenByNameTest, ReadmeIsLookedForInTheDocumentationBesideTheProgram) {
-    const QStringList folders = ReadmeFolders();
-    ASSERT_EQ(folders.size(), 4);
-    EXPECT_EQ(folders[2],
-              QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/doc/ngm"));
-    EXPECT_TRUE(folders[3].endsWith("/share/doc/ngm")) << folders[3].toStdString();
+// ヘルプ → Readme looks here, beside the program, in the documentation beside the program's
+// prefix (the Debian package installs to /usr a program built for /usr/local), then in the
+// configured documentation folder.
+TEST_F(OpenByNameTest, ReadmeIsLookedForHereThenBesideTheProgramThenInTheDocumentation) {
+    const QStringList order = ReadmeFolders();
+    ASSERT_EQ(order.size(), 4);
+    EXPECT_EQ(order.mid(0, 3),
+              (QStringList{
+                  QDir::currentPath(), QCoreApplication::applicationDirPath(),
+                  QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/doc/ngm")}));
+    EXPECT_TRUE(order[3].endsWith("/share/doc/ngm")) << order[3].toStdString();
+
+    QTemporaryDir here, program, docs;
+    const auto put = [](const QTemporaryDir& d) {
+        QFile(d.filePath("Readme.html")).open(QIODevice::WriteOnly);
+    };
+    const QStringList folders{here.path(), program.path(), docs.path()};
+    EXPECT_EQ(FindReadme(folders), QString());
+    QDir(here.path()).mkdir("Readme.html");  // a folder of that name is no guide
+    put(docs);
+    EXPECT_EQ(FindReadme(folders), QDir(docs.path()).absoluteFilePath("Readme.html"));
+    put(program);
+    EXPECT_EQ(FindReadme(folders), QDir(program.path()).absoluteFilePath("Readme.html"));
+
+    // The command opens the first one found, and says so when there is none.
+    const QString old = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    {
+        ScriptedShellOpen shell;
+        ScriptedMessageBoxes boxes;
+        Frame().Action(ID_README)->trigger();
+        if (FindReadme(ReadmeFolders()).isEmpty()) {
+            EXPECT_EQ(boxes.Texts(), QStringList{"Readme.htmlファイルが見つかりません"});
+            EXPECT_TRUE(shell.Opened().isEmpty());
+        }
+        put(dir);
+        Frame().Action(ID_README)->trigger();
+        EXPECT_EQ(shell.Opened().value(shell.Opened().size() - 1),
+                  QDir(dir.path()).absoluteFilePath("Readme.html"));
+    }
+    QDir::setCurrent(old);
 }
 
 }  // namespace

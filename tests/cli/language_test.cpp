@@ -1,28 +1,11 @@
 // ngm-cli in English: the language option taken out of the words, and every text it prints in
 // English with no Japanese left over.
-#include <QCoreApplication>
-#include <QTranslator>
-
+#include "../support/english_texts.h"
 #include "cli/cli_language.h"
 #include "cli/drawing_app.h"
 #include "cli_support.h"
 
 namespace {
-
-// The English texts installed for one test and removed again at its end.
-class EnglishTexts {
-public:
-    EnglishTexts() {
-        EnsureDrawingApplication();
-        InstallEnglishTexts();  // the window's texts may be empty here; ours are checked
-    }
-    ~EnglishTexts() {
-        for (QTranslator* t : QCoreApplication::instance()->findChildren<QTranslator*>()) {
-            QCoreApplication::removeTranslator(t);
-            delete t;
-        }
-    }
-};
 
 bool IsAscii(const std::string& text) {
     for (const char c : text)
@@ -45,7 +28,6 @@ TEST(CliLanguage, OptionIsTakenOutOfTheWordsAndTheRestKeptByteForByte) {
     };
     const Case cases[] = {
         {{"make", odd}, {}, ja, UiLanguage::Japanese, {"make", odd}},
-        {{"make", odd}, {}, {QStringLiteral("C")}, UiLanguage::English, {"make", odd}},
         {{"--lang", "en", "make", odd}, {}, ja, UiLanguage::English, {"make", odd}},
         {{"make", "--lang=en", odd}, {}, ja, UiLanguage::English, {"make", odd}},
         {{"make", odd, "--lang", "ja"},
@@ -53,7 +35,6 @@ TEST(CliLanguage, OptionIsTakenOutOfTheWordsAndTheRestKeptByteForByte) {
          en,
          UiLanguage::Japanese,
          {"make", odd}},
-        {{"solve", "x.non"}, QStringLiteral("en"), ja, UiLanguage::English, {"solve", "x.non"}},
         // After "--" every word is a file; a last "--lang" without a value is left for the
         // command to refuse.
         {{"make", "--", "--lang=en"}, {}, ja, UiLanguage::Japanese, {"make", "--", "--lang=en"}},
@@ -83,25 +64,27 @@ TEST_F(CliTest, EnglishTextsHaveNoJapaneseAndHelpFitsEightyColumns) {
         {"convert", "--help"},
         {"convert", Path("short.non"), Path("out.txt")},
     };
-    EnglishTexts english;
-    for (const auto& words : runs) {
-        const CliRun run = Cli(words);
-        const std::string all = run.out + run.err;
-        const std::string what = words.empty() ? "(none)" : words[0] + " " + words.back();
-        EXPECT_FALSE(all.empty()) << what;
-        EXPECT_TRUE(IsAscii(all)) << what << ":\n" << all;
-        std::istringstream lines(run.out);
-        for (std::string line; std::getline(lines, line);) {
-            std::size_t columns = 0;  // tabs stop every 8 columns
-            for (const char c : line)
-                columns = c == '\t' ? (columns / 8 + 1) * 8 : columns + 1;
-            EXPECT_LE(columns, 80u) << line;
+    EnsureDrawingApplication();  // the texts need an application; make and convert draw
+    {
+        EnglishTexts english;
+        ASSERT_TRUE(english.Loaded());
+        for (const auto& words : runs) {
+            const CliRun run = Cli(words);
+            const std::string all = run.out + run.err;
+            const std::string what = words.empty() ? "(none)" : words[0] + " " + words.back();
+            EXPECT_FALSE(all.empty()) << what;
+            EXPECT_TRUE(IsAscii(all)) << what << ":\n" << all;
+            std::istringstream lines(run.out);
+            for (std::string line; std::getline(lines, line);) {
+                std::size_t columns = 0;  // tabs stop every 8 columns
+                for (const char c : line)
+                    columns = c == '\t' ? (columns / 8 + 1) * 8 : columns + 1;
+                EXPECT_LE(columns, 80u) << line;
+            }
         }
+        EXPECT_EQ(Cli({"solve", Path("short.non")}).err,
+                  Path("short.non") + ":5: too few row clues\n");
     }
-    EXPECT_EQ(Cli({"solve", Path("short.non")}).err, Path("short.non") + ":5: too few row clues\n");
-}
-
-TEST(CliLanguage, JapaneseAgainOnceTheEnglishTextsAreRemoved) {
-    { EnglishTexts english; }
+    // Japanese again once the English texts are gone.
     EXPECT_EQ(Cli({"frobnicate"}).err.rfind("ngm-cli: 知らないコマンドです: frobnicate\n", 0), 0u);
 }

@@ -1,10 +1,7 @@
 // The ways a picture comes into the window: the 入力(I) dialog, a dropped file, the clipboard
 // and dropped picture data.  What each shows (the messages, the title, the information text, the
 // input panel) and what a refused or abandoned picture leaves as it was; the rules are the model's.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QClipboard>
@@ -20,8 +17,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
-#include <atomic>
-#include <thread>
 
 #include "app/main_frame.h"
 #include "construct/ngm_view.h"
@@ -29,6 +24,7 @@
 #include "res/dialog_template.h"
 #include "support/picture_files.h"
 #include "support/scripted_ui.h"
+#include "support/writerless_pipe.h"
 
 namespace {
 
@@ -181,23 +177,11 @@ TEST_F(ViewLoading, TheDialogShowsThePictureChosenAndAfterARefusalThePreviousOne
 // comes in (the open dialogs, the recent-file list, drops) checks it by the same function.
 TEST_F(ViewLoading, APipeIsRefusedWithoutWaitingForAWriter) {
     const QString fifo = dir.filePath(QStringLiteral("pipe.ppm"));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    // Should the opening wait for a writer after all, one comes after two seconds, so that the
-    // test fails on the clock instead of hanging.
-    std::atomic<bool> done = false;
-    std::thread writer([&] {
-        for (int i = 0; i < 200 && !done; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        const int fd = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
-        if (fd >= 0)
-            ::close(fd);
-    });
+    WriterlessPipe pipe(fifo);
     QElapsedTimer clock;
     clock.start();
     Open(fifo);
     EXPECT_LT(clock.elapsed(), 1000);
-    done = true;
-    writer.join();
     ASSERT_EQ(boxes.Texts(), QStringList{QStringLiteral("画像ファイルではありません。")});
     EXPECT_EQ(boxes.All()[0].flags, MB_ICONINFORMATION);
     EXPECT_FALSE(doc.HasPicture());
