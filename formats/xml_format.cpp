@@ -341,7 +341,16 @@ private:
 };
 
 void AppendEscaped(std::string& out, std::string_view s) {
-    for (char c : s) {
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        // U+FFFE and U+FFFF (EF BF BE, EF BF BF) are no XML characters either: a file holding
+        // them could not be read back.
+        if (c == '\xEF' && s.substr(i + 1, 1) == "\xBF" && i + 2 < s.size() &&
+            (s[i + 2] == '\xBE' || s[i + 2] == '\xBF')) {
+            out += ' ';
+            i += 2;
+            continue;
+        }
         switch (c) {
             case '&':
                 out += "&amp;";

@@ -129,4 +129,16 @@ TEST(XmlFormat, BrokenFilesGiveTheLineAndTheReason) {
     EXPECT_TRUE(ReadPuzzleXml(Small()).ok);
 }
 
+// U+FFFE and U+FFFF are valid UTF-8 but no XML characters: a title holding them is written
+// with spaces in their places, so that the file reads back.
+TEST(XmlFormat, TitlesWithCharactersXmlForbidsStillReadBack) {
+    PuzzleReadResult read = ReadPuzzleXml(Small());
+    ASSERT_TRUE(read.ok);
+    read.puzzle.title = "S\xEF\xBF\xBFYS\xEF\xBF\xBE \xEF\xBF\xBD";  // U+FFFD stays
+    const PuzzleReadResult back = ReadPuzzleXml(WritePuzzleXml(read.puzzle, "by"));
+    ASSERT_TRUE(back.ok) << back.error;
+    EXPECT_EQ(back.puzzle.title, "S YS \xEF\xBF\xBD");  // spaces folded
+    EXPECT_EQ(back.puzzle.rows, read.puzzle.rows);
+}
+
 }  // namespace
