@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QGroupBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -16,6 +17,7 @@
 #include <optional>
 
 #include "construct/busy_cursor.h"
+#include "construct/combo_width.h"
 #include "construct/custom_blocks_dialog.h"
 #include "drawbox/drawbox.h"
 #include "model/ngm_doc.h"
@@ -48,6 +50,16 @@ CNGMView::CNGMView(CNGMDoc* doc, QWidget* parent) : QWidget(parent), m_pDoc(doc)
     m_stcBinary = m_controls.Item(IDC_BINARY_PANEL);
     m_stcPreview = m_controls.Item(IDC_PREVIEW_PANEL);
     m_stcResult = m_controls.Item(IDC_RESULT_PANEL);
+    m_nBlocksComboWidth = m_comboBlocks->width();
+    // The group box around the combo is the smallest one that holds it.
+    for (QGroupBox* group : findChildren<QGroupBox*>(Qt::FindDirectChildrenOnly)) {
+        if (group->geometry().contains(m_comboBlocks->geometry()) &&
+            (!m_pBlocksGroup || m_pBlocksGroup->geometry().contains(group->geometry()))) {
+            m_pBlocksGroup = group;
+        }
+    }
+    if (m_pBlocksGroup)
+        m_nBlocksGroupWidth = m_pBlocksGroup->width();
 
     auto button = [this](int id) { return m_controls.Get<QAbstractButton>(id); };
     connect(button(IDC_INPUT), &QAbstractButton::clicked, this, [this] { OnInput(); });
@@ -58,6 +70,8 @@ CNGMView::CNGMView(CNGMDoc* doc, QWidget* parent) : QWidget(parent), m_pDoc(doc)
     connect(button(IDC_PLAY_MODE), &QAbstractButton::clicked, this, [this] { OnModeChange(); });
     connect(m_comboBlocks, &QComboBox::activated, this,
             [this](int index) { OnBlocksChosen(index); });
+    connect(m_comboBlocks, &QComboBox::editTextChanged, this,
+            [this](const QString& text) { FitBlocksCombo(text); });
     connect(button(IDC_FIT_PICTURE), &QAbstractButton::clicked, this, [this] { OnModeChange(); });
     for (int id : {IDC_LOWER_SCROLL, IDC_UPPER_SCROLL}) {
         auto* bar = m_controls.Get<ScrollCodeBar>(id);
@@ -190,6 +204,19 @@ void CNGMView::SetCustomBlocks(int columns, int rows) {
     m_comboBlocks->setCurrentIndex(custom);
     m_nBlocksIndex = custom;
     m_comboBlocks->setEditText(QStringLiteral("%1×%2").arg(m_nCustomColumns).arg(m_nCustomRows));
+}
+
+void CNGMView::FitBlocksCombo(const QString& text) {
+    // The list's own custom label shows only until its dialog answers; the box keeps its width
+    // for it.
+    const int custom = m_comboBlocks->count() - 1;
+    if (custom >= 0 && text == m_comboBlocks->itemText(custom))
+        return;
+    const int width = std::max(m_nBlocksComboWidth, ComboWidthForText(*m_comboBlocks, text));
+    const int grown = width - m_nBlocksComboWidth;
+    m_comboBlocks->resize(width, m_comboBlocks->height());
+    if (m_pBlocksGroup)
+        m_pBlocksGroup->resize(m_nBlocksGroupWidth + grown, m_pBlocksGroup->height());
 }
 
 void CNGMView::OnBlocksChosen(int index) {

@@ -205,6 +205,9 @@ private:
     void OnPaint();
     void OnJudged(const SolveResult& result);
     void CloseUniqueResults();
+    // Widens the closed combo 1027 (and the group box around it) when `text` needs more room
+    // than the template gives, as a custom "99×99" does; back to the template's width when not.
+    void FitBlocksCombo(const QString& text);
     // A puzzle read with its clues only takes the judge's solution as its answer when it is
     // the only one; otherwise the user is told that any grid that fits the clues will do.
     void AdoptSolution(const SolveResult& result);
@@ -216,6 +219,10 @@ private:
     int m_nCustomColumns = 30;
     int m_nCustomRows = 30;
     int m_nBlocksIndex = -1;
+    // The template widths of combo 1027 and of the group box "ブロック数" around it.
+    QWidget* m_pBlocksGroup = nullptr;
+    int m_nBlocksComboWidth = 0;
+    int m_nBlocksGroupWidth = 0;
     ControlMap m_controls;
     VerdictJudge* m_pJudge = nullptr;
     CUniqueDialog* m_pUniqueDialog = nullptr;

@@ -3,6 +3,8 @@
 // the refusal of blocks smaller than a pixel.
 #include <QCheckBox>
 #include <QDialog>
+#include <QGroupBox>
+#include <QLineEdit>
 #include <QSpinBox>
 
 #include "analysis_support.h"
@@ -96,6 +98,36 @@ TEST_F(ViewBlocksTest, FittingCutsThePictureItselfAndToSmallBlocksAreRefused) {
     Choose(6);  // 40 fits exactly
     EXPECT_EQ(boxes.Count(), 1);
     EXPECT_EQ(doc.GetPuzzle().width, 40);
+}
+
+// The closed box keeps the template's width for the list's counts and grows, with its group box,
+// for a custom width and height, so that "99×99" shows whole, clear of the threshold group.
+TEST_F(ViewBlocksTest, TheClosedBoxShowsACustomSizeWhole) {
+    QComboBox* combo = view.m_comboBlocks;
+    auto groupOf = [&](const QWidget* w) {
+        QGroupBox* found = nullptr;
+        for (QGroupBox* g : view.findChildren<QGroupBox*>()) {
+            if (g->geometry().contains(w->geometry()) &&
+                (!found || found->geometry().contains(g->geometry())))
+                found = g;
+        }
+        return found;
+    };
+    QGroupBox* group = groupOf(combo);
+    ASSERT_TRUE(group);
+    const QRect comboRect = combo->geometry(), groupRect = group->geometry();
+    EXPECT_EQ(comboRect.width(), 48);
+    const QRect threshold = groupOf(view.GetDlgItem(IDC_LOWER_SCROLL))->geometry();
+    PutPicture(260);
+    view.SetCustomBlocks(99, 99);
+    const QFontMetrics metrics(combo->lineEdit()->font());
+    EXPECT_GE(combo->lineEdit()->width(), metrics.horizontalAdvance(QStringLiteral("99×99")) + 4);
+    EXPECT_TRUE(group->geometry().contains(combo->geometry()));
+    EXPECT_LT(group->geometry().right(), threshold.left());
+    EXPECT_EQ(combo->geometry().topLeft(), comboRect.topLeft());
+    Choose(2);  // 20
+    EXPECT_EQ(combo->geometry(), comboRect);
+    EXPECT_EQ(group->geometry(), groupRect);
 }
 
 }  // namespace
