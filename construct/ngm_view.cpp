@@ -161,6 +161,7 @@ void CNGMView::ApplyPicturePresentState() {
         m_controls.Item(id)->setEnabled(true);
     // The puzzle goes with the picture it was made from; the next analysis makes a new one.
     m_pDoc->ClearPuzzle();
+    m_refusedChoice.reset();
     ClearVerdict();
     EnableControls({IDC_PLAY}, false);
 }
@@ -336,6 +337,7 @@ void CNGMView::OnDrawBox() {
     for (int id : kPictureControls)
         m_controls.Item(id)->setEnabled(true);
     m_pDoc->ClearPuzzle();
+    m_refusedChoice.reset();
     ClearVerdict();
     EnableControls({IDC_PLAY}, false);
     m_strPictureName = QStringLiteral("Ro Rudav Izedo");

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "construct/picture_puzzle.h"
@@ -223,6 +224,10 @@ private:
     QWidget* m_pBlocksGroup = nullptr;
     int m_nBlocksComboWidth = 0;
     int m_nBlocksGroupWidth = 0;
+    // The block choice refused last for the picture on screen, whose message has been shown:
+    // analysing it again (a threshold dragged, 解析) stays refused without a word.  A new
+    // picture and any analysis that is not refused forget it.
+    std::optional<BlockChoice> m_refusedChoice;
     ControlMap m_controls;
     VerdictJudge* m_pJudge = nullptr;
     CUniqueDialog* m_pUniqueDialog = nullptr;

@@ -20,6 +20,7 @@ struct BlockChoice {
     bool custom = false;
     bool fit = false;
     static BlockChoice Square(int n) { return {n, n, false, false}; }
+    friend bool operator==(const BlockChoice&, const BlockChoice&) = default;
 };
 
 // Where the picture lies on its canvas, centred as the readers put it; the whole canvas for a

@@ -21,12 +21,19 @@ int CNGMView::MakeBlockGrid() {
     const BlockChoice choice = SelectedBlocks();
     m_division = DivisionOf(GetDocument()->m_picture, choice);
     if (m_division.IsEmpty()) {
-        // Blocks smaller than a pixel would smear the picture: no puzzle.
+        // Blocks smaller than a pixel would smear the picture: no puzzle.  The user hears of it
+        // once per choice, not again on every analysis that follows (each step of a dragged
+        // threshold analyses).  The choice is kept before the box shows, so that what arrives
+        // while it is open stays silent too.
         GetDocument()->ClearPuzzle();
         update();
-        AppMessageBox(BlockRefusalText(GetDocument()->m_picture, choice), MB_ICONEXCLAMATION);
+        if (m_refusedChoice != choice) {
+            m_refusedChoice = choice;
+            AppMessageBox(BlockRefusalText(GetDocument()->m_picture, choice), MB_ICONEXCLAMATION);
+        }
         return 0;
     }
+    m_refusedChoice.reset();
     const int columns = m_division.columns;
     const int rows = m_division.rows;
     AllocBuffer(columns, rows, 3);

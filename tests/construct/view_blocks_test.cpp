@@ -100,6 +100,29 @@ TEST_F(ViewBlocksTest, FittingCutsThePictureItselfAndToSmallBlocksAreRefused) {
     EXPECT_EQ(doc.GetPuzzle().width, 40);
 }
 
+// The refusal is told once per choice: the analyses that follow it (a dragged threshold, 解析)
+// stay silent and show no puzzle; another choice, another fit or a new picture tell it again.
+TEST_F(ViewBlocksTest, ARefusedChoiceIsToldOnceUntilTheChoiceOrThePictureChanges) {
+    ScriptedMessageBoxes boxes;
+    PutWidePicture(40, 40, 40);
+    Choose(7);  // 50
+    ASSERT_EQ(boxes.Count(), 1);
+    for (int pos = 10; pos < 60; pos += 10)
+        view.OnHScroll(SB_THUMBTRACK, pos, Bar(IDC_LOWER_SCROLL));
+    Click(IDC_ANALYZE);
+    EXPECT_EQ(boxes.Count(), 1);
+    EXPECT_FALSE(doc.HasPuzzle());
+    Click(IDC_FIT_PICTURE);  // still 50 on 40 pixels, but another choice
+    EXPECT_EQ(boxes.Count(), 2);
+    Choose(6);  // 40 fits, and the refusal is forgotten
+    Choose(7);
+    EXPECT_EQ(boxes.Count(), 3);
+    PutWidePicture(40, 40, 40);
+    Click(IDC_ANALYZE);
+    EXPECT_EQ(boxes.Count(), 4);
+    EXPECT_TRUE(boxes.Texts().back().contains(QStringLiteral("50×50")));
+}
+
 // The closed box keeps the template's width for the list's counts and grows, with its group box,
 // for a custom width and height, so that "99×99" shows whole, clear of the threshold group.
 TEST_F(ViewBlocksTest, TheClosedBoxShowsACustomSizeWhole) {
