@@ -162,6 +162,7 @@ void CNGMView::ApplyPicturePresentState() {
     // The puzzle goes with the picture it was made from; the next analysis makes a new one.
     m_pDoc->ClearPuzzle();
     m_refusedChoice.reset();
+    RefreshZoom();
     ClearVerdict();
     EnableControls({IDC_PLAY}, false);
 }
@@ -338,6 +339,7 @@ void CNGMView::OnDrawBox() {
         m_controls.Item(id)->setEnabled(true);
     m_pDoc->ClearPuzzle();
     m_refusedChoice.reset();
+    RefreshZoom();
     ClearVerdict();
     EnableControls({IDC_PLAY}, false);
     m_strPictureName = QStringLiteral("Ro Rudav Izedo");

@@ -19,12 +19,16 @@
 
 class CNGMDoc;
 class CMainFrame;
+class CPuzzleZoomDialog;
 class CUniqueDialog;
 class VerdictJudge;
 struct SolveResult;
 struct Suggestion;
 enum class PictureRefusal;
 class QComboBox;
+class QContextMenuEvent;
+class QMenu;
+class QMouseEvent;
 class QDragEnterEvent;
 class QDropEvent;
 class QMimeData;
@@ -122,6 +126,14 @@ public:
     void ApplyBand(int lower, int upper, int n);
     void ApplyCellChanges(const std::vector<std::uint8_t>& cells, int changed);
 
+    // The larger view of the puzzle panel ("拡大表示"), for puzzles whose clues the panel draws
+    // too small to read: opened by a double click on the panel or from its context menu, it
+    // stays open beside the form and follows the puzzle of every analysis.
+    void OnZoomPuzzle();
+    CPuzzleZoomDialog* ZoomDialog() const { return m_pZoomDialog; }
+    // The entries of the puzzle panel's context menu.
+    void FillPuzzlePanelMenu(QMenu& menu);
+
     // Panel painting.
     void DrawInputImage();
     // True once the first paint has created the four panel images.
@@ -191,6 +203,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool event(QEvent* event) override;
 
 public:
     // Enables the analysis controls and disables "プレイ(P)" when the document has a picture.
@@ -206,6 +221,9 @@ private:
     void OnPaint();
     void OnJudged(const SolveResult& result);
     void CloseUniqueResults();
+    // Draws the puzzle again in the larger view while it is open.
+    void RefreshZoom();
+    bool OverPuzzlePanel(QPoint pos) const;
     // Widens the closed combo 1027 (and the group box around it) when `text` needs more room
     // than the template gives, as a custom "99×99" does; back to the template's width when not.
     void FitBlocksCombo(const QString& text);
@@ -231,4 +249,5 @@ private:
     ControlMap m_controls;
     VerdictJudge* m_pJudge = nullptr;
     CUniqueDialog* m_pUniqueDialog = nullptr;
+    CPuzzleZoomDialog* m_pZoomDialog = nullptr;
 };

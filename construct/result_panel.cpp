@@ -24,11 +24,12 @@ int ClueNumberWidth(int fontHeight, const QString& text) {
     return width;
 }
 
-// On cells smaller than the panel's own a number is drawn in the largest font, up to the
-// cell's height, in which it stays within its cell, so that numbers never run into their
-// neighbours; one that no font lets fit is left out, and so are all numbers on cells smaller
-// than kSmallestClueFont, where fonts draw larger than asked.
-void DrawShrunkClueNumber(CDC& dc, CPoint pos, int cellSize, int number) {
+// On cells other than the panel's own (smaller ones of a large puzzle, larger ones of the
+// enlarged view) a number is drawn in the largest font, up to the cell's height, in which it
+// stays within its cell, so that numbers never run into their neighbours; one that no font lets
+// fit is left out, and so are all numbers on cells smaller than kSmallestClueFont, where fonts
+// draw larger than asked.
+void DrawFittedClueNumber(CDC& dc, CPoint pos, int cellSize, int number) {
     const QString text = QString::number(number);
     // The slot's left edge, without the shift of a number below 10.
     const int left = pos.x - (number < 10 ? cellSize / 3 : 0);
@@ -74,7 +75,7 @@ void DrawPuzzle(CDC& dc, const Puzzle& puzzle) {
 
 void DrawPuzzle(CDC& dc, const Puzzle& puzzle, const BoardLayout& layout) {
     const int c = layout.CellSize();
-    const auto draw = c < kResultCellSize ? DrawShrunkClueNumber : DrawClueNumber;
+    const auto draw = c == kResultCellSize ? DrawClueNumber : DrawFittedClueNumber;
     for (int i = 0; i < puzzle.width; ++i) {
         const std::vector<int> numbers = ClueSlots(puzzle.columns[i]);
         for (int s = 0; s < static_cast<int>(numbers.size()); ++s)

@@ -51,6 +51,7 @@ int CNGMView::MakeBlockGrid() {
 
 void CNGMView::DrawResult() {
     const Puzzle& puzzle = GetDocument()->GetPuzzle();
+    RefreshZoom();
     if (!GetDocument()->HasPuzzle())
         return;
     // Up to 20 x 20 the puzzle keeps the panel's own cells; a larger one is drawn to fit.

@@ -68,6 +68,7 @@ bool CNGMView::OpenPuzzleFile(const QString& path) {
     m_dcInput.FillSolidRect(0, 0, m_nInputW, m_nInputH, kFaceColor);
     ClearAnalysisPanels();
     DrawPuzzle(m_dcResult, shown, PanelLayout(shown, m_nResultW, m_nResultH));
+    RefreshZoom();
     EnableControls({IDC_PLAY}, true);
     update();
     JudgePuzzle();

@@ -234,6 +234,14 @@ Any filling that fits the clues is correct.</translation>
         <source>カスタム...</source>
         <translation>Custom...</translation>
     </message>
+    <message>
+        <source>拡大表示</source>
+        <translation>Enlarged view</translation>
+    </message>
+    <message>
+        <source>ダブルクリックで拡大表示</source>
+        <translation>Double-click for an enlarged view</translation>
+    </message>
 </context>
 <context>
     <name>CPlaygame</name>
@@ -294,6 +302,21 @@ Hints: %1</translation>
     <message>
         <source>今の盤面から決められるマスはありません。</source>
         <translation>No cell can be decided from the board as it is.</translation>
+    </message>
+</context>
+<context>
+    <name>CPuzzleZoomDialog</name>
+    <message>
+        <source>パズルがありません。</source>
+        <translation>There is no puzzle.</translation>
+    </message>
+    <message>
+        <source>拡大表示</source>
+        <translation>Enlarged view</translation>
+    </message>
+    <message>
+        <source>拡大表示 - %1</source>
+        <translation>Enlarged view - %1</translation>
     </message>
 </context>
 <context>
