@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -55,9 +56,14 @@ void CPuzzleZoomDialog::OpenFor(QWidget* form) {
     if (!isVisible()) {
         const QScreen* screen = form->screen() ? form->screen() : QGuiApplication::primaryScreen();
         const QSize room = screen ? screen->availableGeometry().size() * 9 / 10 : QSize(800, 600);
-        const int frame = 2 * m_pScroll->frameWidth() + 4;
-        const QSize wanted =
-            m_board.isNull() ? QSize(320, 240) : m_board.size() + QSize(frame, frame);
+        const int frame = 2 * m_pScroll->frameWidth();
+        QSize wanted = m_board.isNull() ? QSize(320, 240) : m_board.size() + QSize(frame, frame);
+        // A board taller than the room takes a vertical scroll bar, which needs its width beside
+        // the board, and the other way round.
+        if (wanted.height() > room.height())
+            wanted.rwidth() += m_pScroll->verticalScrollBar()->sizeHint().width();
+        if (wanted.width() > room.width())
+            wanted.rheight() += m_pScroll->horizontalScrollBar()->sizeHint().height();
         resize(wanted.boundedTo(room).expandedTo(QSize(240, 160)));
     }
     show();

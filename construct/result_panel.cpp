@@ -7,7 +7,7 @@
 namespace {
 
 // The number is stamped as the clue font writes it (see StampText).
-void DrawClueNumber(CDC& dc, CPoint pos, int cellSize, int number) {
+void DrawClueNumber(CDC& dc, CPoint pos, int cellSize, int number, int /*largestFont*/) {
     dc.SetBkColor(kClueBkColor);
     StampText(dc, pos.x, pos.y, QString::number(number), cellSize, kClueFontFace, kClueCharSet);
 }
@@ -24,16 +24,30 @@ int ClueNumberWidth(int fontHeight, const QString& text) {
     return width;
 }
 
+// The largest clue font for cells of this size: the cell's height on cells up to the panel's
+// own; on larger ones the font in which two digits leave a pixel free beside each line of their
+// slot, so that every number of the board reads in the same font and none touches a line.
+int LargestClueFont(int cellSize) {
+    int height = cellSize;
+    if (cellSize <= kResultCellSize)
+        return height;
+    while (height > kSmallestClueFont &&
+           ClueNumberWidth(height, QStringLiteral("88")) > cellSize - 3) {
+        --height;
+    }
+    return height;
+}
+
 // On cells other than the panel's own (smaller ones of a large puzzle, larger ones of the
-// enlarged view) a number is drawn in the largest font, up to the cell's height, in which it
-// stays within its cell, so that numbers never run into their neighbours; one that no font lets
-// fit is left out, and so are all numbers on cells smaller than kSmallestClueFont, where fonts
-// draw larger than asked.
-void DrawFittedClueNumber(CDC& dc, CPoint pos, int cellSize, int number) {
+// enlarged view) a number is drawn in the largest font, up to largestFont, in which it stays
+// within its cell, so that numbers never run into their neighbours; one that no font lets fit
+// is left out, and so are all numbers on cells smaller than kSmallestClueFont, where fonts draw
+// larger than asked.
+void DrawFittedClueNumber(CDC& dc, CPoint pos, int cellSize, int number, int largestFont) {
     const QString text = QString::number(number);
     // The slot's left edge, without the shift of a number below 10.
     const int left = pos.x - (number < 10 ? cellSize / 3 : 0);
-    for (int height = cellSize; height >= kSmallestClueFont; --height) {
+    for (int height = largestFont; height >= kSmallestClueFont; --height) {
         const int width = ClueNumberWidth(height, text);
         if (width <= cellSize - 1) {
             dc.SetBkColor(kClueBkColor);
@@ -76,15 +90,16 @@ void DrawPuzzle(CDC& dc, const Puzzle& puzzle) {
 void DrawPuzzle(CDC& dc, const Puzzle& puzzle, const BoardLayout& layout) {
     const int c = layout.CellSize();
     const auto draw = c == kResultCellSize ? DrawClueNumber : DrawFittedClueNumber;
+    const int font = LargestClueFont(c);
     for (int i = 0; i < puzzle.width; ++i) {
         const std::vector<int> numbers = ClueSlots(puzzle.columns[i]);
         for (int s = 0; s < static_cast<int>(numbers.size()); ++s)
-            draw(dc, layout.ColumnCluePosition(i, s, numbers[s]), c, numbers[s]);
+            draw(dc, layout.ColumnCluePosition(i, s, numbers[s]), c, numbers[s], font);
     }
     for (int j = 0; j < puzzle.height; ++j) {
         const std::vector<int> numbers = ClueSlots(puzzle.rows[j]);
         for (int s = 0; s < static_cast<int>(numbers.size()); ++s)
-            draw(dc, layout.RowCluePosition(j, s, numbers[s]), c, numbers[s]);
+            draw(dc, layout.RowCluePosition(j, s, numbers[s]), c, numbers[s], font);
     }
     // The lines go over the text boxes of the numbers.
     DrawResultGrid(dc, layout);

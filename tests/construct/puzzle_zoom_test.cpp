@@ -1,5 +1,5 @@
 // The larger view of the puzzle panel: opened by a double click on the panel or from its context
-// menu, with cells on which every clue number is drawn without running into its neighbours,
+// menu, with cells on which every clue number is drawn clear of its lines and neighbours,
 // scrolled when the board is larger than the screen, and following the form's puzzle.
 #include <QMenu>
 #include <QScrollArea>
@@ -51,6 +51,12 @@ TEST_F(ViewTest, ADoubleClickOnThePuzzlePanelShowsItsCluesLargeEnoughToRead) {
             }
         }
         EXPECT_GT(black, 0);
+        // The first column's two digits keep a pixel free beside each line of their strip.
+        const CRect first = layout.ColumnClueStrip(0);
+        for (int y = 0; y < first.bottom; ++y) {
+            for (int x : {first.left + 1, first.left + c - 1})
+                ASSERT_NE(board.pixel(x, y), kBlack) << x << "," << y;
+        }
         const CRect bottom = layout.RowClueStrip(height - 1);
         for (int y = bottom.top; y < bottom.bottom; ++y)
             for (int x = 0; x < layout.GridLeft() - c; ++x)
