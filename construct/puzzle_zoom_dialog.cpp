@@ -7,7 +7,6 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "construct/result_panel.h"
 #include "model/ngm_doc.h"

@@ -13,7 +13,7 @@ constexpr int kResultCellSize = 7;
 // Clue numbers: in the dc's text colour on the face colour, in this face at the height of a
 // cell.
 inline const QString kClueFontFace = QStringLiteral("MS P明朝");  // untranslated: font name
-constexpr int kClueCharSet = 128;  // Shift-JIS
+constexpr int kClueCharSet = 128;                                 // Shift-JIS
 constexpr COLORREF kClueBkColor = kFaceColor;
 // Grid lines, and every fifth line inside the grid.
 constexpr COLORREF kGridLineColor = RGB(0, 105, 145);
@@ -35,5 +35,7 @@ void DrawResultGrid(CDC& dc, const BoardLayout& layout);
 
 // The whole puzzle: column clues, row clues, then the grid lines over the numbers' boxes.
 void DrawPuzzle(CDC& dc, const Puzzle& puzzle);
-// The same where another layout puts the parts (a puzzle from a file, drawn to fit the panel).
+// The same where another layout puts the parts (a puzzle larger than 20 x 20 or from a file,
+// drawn to fit the panel; the enlarged view's larger cells).  On cells other than the panel's
+// own the numbers are fitted into their cells.
 void DrawPuzzle(CDC& dc, const Puzzle& puzzle, const BoardLayout& layout);

@@ -58,12 +58,10 @@ bool CNGMView::event(QEvent* event) {
         const Puzzle& puzzle = m_pDoc->GetPuzzle();
         if (OverPuzzlePanel(help->pos()) && m_pDoc->HasPuzzle() &&
             (puzzle.width > kLargestAnalysisSide || puzzle.height > kLargestAnalysisSide)) {
-            QToolTip::showText(help->globalPos(), tr("ダブルクリックで拡大表示"), this);
-        } else {
-            QToolTip::hideText();
-            event->ignore();
+            QToolTip::showText(help->globalPos(), tr("ダブルクリックで拡大表示"), this,
+                               m_stcResult->geometry());
+            return true;
         }
-        return true;
     }
     return QWidget::event(event);
 }
