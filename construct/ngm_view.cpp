@@ -209,11 +209,6 @@ void CNGMView::SetCustomBlocks(int columns, int rows) {
 }
 
 void CNGMView::FitBlocksCombo(const QString& text) {
-    // The list's own custom label shows only until its dialog answers; the box keeps its width
-    // for it.
-    const int custom = m_comboBlocks->count() - 1;
-    if (custom >= 0 && text == m_comboBlocks->itemText(custom))
-        return;
     const int width = std::max(m_nBlocksComboWidth, ComboWidthForText(*m_comboBlocks, text));
     const int grown = width - m_nBlocksComboWidth;
     m_comboBlocks->resize(width, m_comboBlocks->height());

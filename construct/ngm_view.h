@@ -225,7 +225,8 @@ private:
     void RefreshZoom();
     bool OverPuzzlePanel(QPoint pos) const;
     // Widens the closed combo 1027 (and the group box around it) when `text` needs more room
-    // than the template gives, as a custom "99×99" does; back to the template's width when not.
+    // than the template gives, as a custom "99×99" or the custom label does; back to the
+    // template's width when not.
     void FitBlocksCombo(const QString& text);
     // A puzzle read with its clues only takes the judge's solution as its answer when it is
     // the only one; otherwise the user is told that any grid that fits the clues will do.

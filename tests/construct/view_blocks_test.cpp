@@ -124,7 +124,8 @@ TEST_F(ViewBlocksTest, ARefusedChoiceIsToldOnceUntilTheChoiceOrThePictureChanges
 }
 
 // The closed box keeps the template's width for the list's counts and grows, with its group box,
-// for a custom width and height, so that "99×99" shows whole, clear of the threshold group.
+// for a custom width and height and for the custom label, so that "99×99" and "カスタム..." show
+// whole, clear of the threshold group.
 TEST_F(ViewBlocksTest, TheClosedBoxShowsACustomSizeWhole) {
     QComboBox* combo = view.m_comboBlocks;
     auto groupOf = [&](const QWidget* w) {
@@ -141,13 +142,21 @@ TEST_F(ViewBlocksTest, TheClosedBoxShowsACustomSizeWhole) {
     const QRect comboRect = combo->geometry(), groupRect = group->geometry();
     EXPECT_EQ(comboRect.width(), 48);
     const QRect threshold = groupOf(view.GetDlgItem(IDC_LOWER_SCROLL))->geometry();
+    auto showsWhole = [&] {
+        const QString text = combo->currentText();
+        const QFontMetrics metrics(combo->lineEdit()->font());
+        EXPECT_GE(combo->lineEdit()->width(), metrics.horizontalAdvance(text) + 4)
+            << text.toStdString();
+        EXPECT_TRUE(group->geometry().contains(combo->geometry()));
+        EXPECT_LT(group->geometry().right(), threshold.left());
+        EXPECT_EQ(combo->geometry().topLeft(), comboRect.topLeft());
+    };
     PutPicture(260);
     view.SetCustomBlocks(99, 99);
-    const QFontMetrics metrics(combo->lineEdit()->font());
-    EXPECT_GE(combo->lineEdit()->width(), metrics.horizontalAdvance(QStringLiteral("99×99")) + 4);
-    EXPECT_TRUE(group->geometry().contains(combo->geometry()));
-    EXPECT_LT(group->geometry().right(), threshold.left());
-    EXPECT_EQ(combo->geometry().topLeft(), comboRect.topLeft());
+    showsWhole();
+    // The list's custom label, shown while its dialog asks.
+    combo->setCurrentIndex(CustomIndex());
+    showsWhole();
     Choose(2);  // 20
     EXPECT_EQ(combo->geometry(), comboRect);
     EXPECT_EQ(group->geometry(), groupRect);
