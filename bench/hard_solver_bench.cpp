@@ -1,0 +1,106 @@
+// Verdicts on the puzzles solvers are compared on, without their answers: random grids filled
+// with probability one half at 25 x 25 (the classic set), 50 x 50 and 99 x 99, sparse 99 x 99
+// grids, lines of many short runs, grids with many solutions and random grids that need a
+// search.  Every set is made from a fixed seed and solved once, one puzzle after another on
+// one core, each with the program's two-second limit.  Counters: the whole set's time, the
+// median, 99th percentile and slowest puzzle, how many ended in each verdict, and the
+// process's peak memory so far.
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <random>
+#include <vector>
+
+#include "puzzlegen/puzzle_kinds.h"
+#include "solver/solver.h"
+
+namespace {
+
+using puzzlegen::Grid;
+using MakeGrid = std::function<Grid(std::mt19937&)>;
+
+double Percentile(std::vector<double> v, double p) {
+    std::sort(v.begin(), v.end());
+    return v[std::min(v.size() - 1, static_cast<std::size_t>(p * v.size()))];
+}
+
+void SolveSet(benchmark::State& state, int width, int height, int count, std::uint32_t seed,
+              const MakeGrid& make) {
+    std::mt19937 rng(seed);
+    std::vector<Puzzle> puzzles;
+    for (int i = 0; i < count; ++i) {
+        Puzzle p = Puzzle::FromGrid(width, height, make(rng));
+        p.answer.clear();  // solved as a file without its picture would be
+        puzzles.push_back(std::move(p));
+    }
+    std::vector<double> seconds(count);
+    std::vector<int> verdicts(5);
+    double total = 0;
+    for (auto _ : state) {
+        std::fill(verdicts.begin(), verdicts.end(), 0);
+        total = 0;
+        for (int i = 0; i < count; ++i) {
+            const auto start = std::chrono::steady_clock::now();
+            const SolveResult r = Solve(puzzles[i]);
+            seconds[i] =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            total += seconds[i];
+            ++verdicts[static_cast<int>(r.verdict)];
+            benchmark::DoNotOptimize(r.solution.data());
+        }
+    }
+    state.counters["total_s"] = total;
+    state.counters["median_ms"] = 1000 * Percentile(seconds, 0.5);
+    state.counters["p99_ms"] = 1000 * Percentile(seconds, 0.99);
+    state.counters["max_ms"] = 1000 * *std::max_element(seconds.begin(), seconds.end());
+    const char* names[] = {"line", "unique", "multiple", "none", "timeout"};
+    for (int v = 0; v < 5; ++v)
+        state.counters[names[v]] = verdicts[v];
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["peak_rss_mb"] = usage.ru_maxrss / 1024.0;
+}
+
+MakeGrid Random(int width, int height, int percent) {
+    return [=](std::mt19937& rng) { return puzzlegen::RandomFill(width, height, percent, rng); };
+}
+
+}  // namespace
+
+BENCHMARK_CAPTURE(SolveSet, random25x25_p50_1000, 25, 25, 1000, 2500u, Random(25, 25, 50))
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(SolveSet, random50x50_p50_100, 50, 50, 100, 5000u, Random(50, 50, 50))
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(SolveSet, random99x99_p50_30, 99, 99, 30, 9900u, Random(99, 99, 50))
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(SolveSet, sparse99x99_p10_30, 99, 99, 30, 9910u, Random(99, 99, 10))
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(SolveSet, sparse99x99_p25_30, 99, 99, 30, 9925u, Random(99, 99, 25))
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(SolveSet, shortruns50x50_30, 50, 50, 30, 5002u,
+                  [](std::mt19937& rng) { return puzzlegen::ShortRuns(50, 50, 2, rng); })
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(SolveSet, shortruns99x99_30, 99, 99, 30, 9902u,
+                  [](std::mt19937& rng) { return puzzlegen::ShortRuns(99, 99, 2, rng); })
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(SolveSet, switches99x99_30, 99, 99, 30, 9903u,
+                  [](std::mt19937& rng) { return puzzlegen::Switches(99, 99, 20, rng); })
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(SolveSet, permutation99_30, 99, 99, 30, 9904u,
+                  [](std::mt19937& rng) { return puzzlegen::Permutation(99, rng); })
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(SolveSet, random30x30_p50_100, 30, 30, 100, 3000u, Random(30, 30, 50))
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
