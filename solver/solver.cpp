@@ -106,8 +106,9 @@ public:
     SolveRun(const Puzzle& puzzle, const SolveOptions& options, Clock::time_point deadline)
         : puzzle_(puzzle), prop_(puzzle, deadline, options.cancel), grid_(prop_.Blank()) {}
 
-    // What line logic and probing could not decide, for a solve that was stopped.
+    // What line logic and probing had decided and not, for a solve that was stopped.
     std::vector<std::uint8_t> Undecided() const { return prop_.Unknown(grid_); }
+    std::vector<std::uint8_t> Decided() const { return prop_.Filled(grid_); }
 
     void Run(SolveResult& r) {
         if (!prop_.Propagate(grid_, prop_.TellingRows(), prop_.TellingColumns())) {
@@ -235,6 +236,7 @@ void RunWith(const Puzzle& puzzle, const SolveOptions& options, Clock::time_poin
         run.Run(r);
     } catch (const SolveStopped&) {
         r = SolveResult{};
+        r.solution = run.Decided();
         r.undecided = run.Undecided();
         r.undecidedCount = static_cast<int>(std::count(r.undecided.begin(), r.undecided.end(), 1));
     }
@@ -253,6 +255,7 @@ SolveResult Solve(const Puzzle& puzzle, const SolveOptions& options) {
     } else if (options.cancel && options.cancel->load()) {
         r.undecided.assign(static_cast<std::size_t>(puzzle.CellCount()), 1);
         r.undecidedCount = puzzle.CellCount();
+        r.solution.assign(static_cast<std::size_t>(puzzle.CellCount()), 0);
     } else {
         const double seconds =
             options.timeoutSeconds > 0 ? std::min(options.timeoutSeconds, 1e7) : 0;

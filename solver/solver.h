@@ -29,6 +29,8 @@ struct SolveResult {
     Verdict verdict = Verdict::Timeout;
     int difficulty = 0;  // 1..5 for Line and Unique, 0 otherwise
     // A solution (row by row, 1 = filled) when one was found; for Line and Unique the solution.
+    // For Timeout, the cells decided when the solver stopped (1 = filled; 0 for the empty ones
+    // and for those still undecided, which `undecided` tells apart).
     std::vector<std::uint8_t> solution;
     // Multiple: a second solution; when the answer is known and is a solution, one that differs
     // from it.

@@ -1,0 +1,211 @@
+// The kinds of puzzle solvers are compared on (random fills, lines of many short runs, many
+// solutions, self-similar figures, puzzles that need a search), made by the benchmarks'
+// generators: small ones against solutions counted plainly, large ones against a second solver
+// written another way.  The second solver's line settling is itself checked against every
+// placement enumerated, and against the solver's own line solver on lines of up to 99 cells.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+
+#include "plain_logic.h"
+#include "puzzlegen/puzzle_kinds.h"
+#include "second_solver.h"
+#include "solver/line_solver.h"
+#include "solver/solver.h"
+
+namespace {
+
+using puzzlegen::Grid;
+
+// A random line's clue, and what is known of the line: some of its own cells, and now and
+// then a cell set the wrong way, so that some lines cannot be completed.
+struct LineCase {
+    LineClue clue;
+    std::vector<int> known;
+};
+
+LineCase RandomLineCase(int n, std::mt19937& rng) {
+    const int percent = 10 + static_cast<int>(rng() % 81);
+    Grid cells(n);
+    for (auto& c : cells)
+        c = rng() % 100u < static_cast<unsigned>(percent);
+    LineCase lc{RunsOf(cells.data(), n), std::vector<int>(n, -1)};
+    const unsigned shown = rng() % 60u;
+    for (int i = 0; i < n; ++i)
+        if (rng() % 100u < shown)
+            lc.known[i] = rng() % 40u == 0 ? !cells[i] : cells[i];
+    return lc;
+}
+
+TEST(HardPuzzles, TheSecondSolversLinesMatchEveryPlacementAndTheLineSolver) {
+    std::mt19937 rng(4242);
+    int contradictions = 0;
+    for (int trial = 0; trial < 4000; ++trial) {  // short lines: every placement enumerated
+        const int n = 1 + static_cast<int>(rng() % 12);
+        LineCase lc = RandomLineCase(n, rng);
+        std::vector<int> agreed(n, -2);
+        for (const Cells& placement : Placements(lc.clue, n)) {
+            bool fits = true;
+            for (int i = 0; i < n && fits; ++i)
+                fits = lc.known[i] < 0 || lc.known[i] == placement[i];
+            for (int i = 0; fits && i < n; ++i)
+                agreed[i] = agreed[i] == -2 || agreed[i] == placement[i] ? placement[i] : -1;
+        }
+        SCOPED_TRACE(::testing::Message() << "trial " << trial << " n " << n);
+        std::vector<int> line = lc.known;
+        ASSERT_EQ(SettleLineByPositions(lc.clue, line), agreed[0] != -2);
+        contradictions += agreed[0] == -2;
+        for (int i = 0; agreed[0] != -2 && i < n; ++i)
+            ASSERT_EQ(line[i], agreed[i]) << "cell " << i;
+    }
+    EXPECT_GT(contradictions, 50);
+    using Word = unsigned __int128;
+    for (int trial = 0; trial < 3000; ++trial) {  // long lines: against the bit-parallel solver
+        const int n = 20 + static_cast<int>(rng() % 80);
+        LineCase lc = RandomLineCase(n, rng);
+        Word fill = 0, empty = 0;
+        for (int i = 0; i < n; ++i) {
+            fill |= Word(lc.known[i] != 0) << i;
+            empty |= Word(lc.known[i] != 1) << i;
+        }
+        SCOPED_TRACE(::testing::Message() << "long trial " << trial << " n " << n);
+        std::vector<int> line = lc.known;
+        const bool fits = SettleLineByPositions(lc.clue, line);
+        ASSERT_EQ(SolveLine(lc.clue.data(), static_cast<int>(lc.clue.size()), n, fill, empty),
+                  fits);
+        for (int i = 0; fits && i < n; ++i) {
+            const bool f = (fill >> i) & 1, e = (empty >> i) & 1;
+            ASSERT_EQ(line[i], f && e ? -1 : f ? 1 : 0) << "cell " << i;
+        }
+    }
+}
+
+// A kind of grid at one size, from a seed.
+struct Kind {
+    const char* name;
+    int width, height;
+    std::function<Grid(std::mt19937&)> make;
+};
+
+std::vector<Kind> SmallKinds() {
+    return {
+        {"random 6x6 at 50%", 6, 6,
+         [](std::mt19937& r) { return puzzlegen::RandomFill(6, 6, 50, r); }},
+        {"random 7x5 at 25%", 7, 5,
+         [](std::mt19937& r) { return puzzlegen::RandomFill(7, 5, 25, r); }},
+        {"short runs 7x7", 7, 7, [](std::mt19937& r) { return puzzlegen::ShortRuns(7, 7, 2, r); }},
+        {"single cells 6x6", 6, 6,
+         [](std::mt19937& r) { return puzzlegen::ShortRuns(6, 6, 1, r); }},
+        {"switches 8x8", 8, 8, [](std::mt19937& r) { return puzzlegen::Switches(8, 8, 1, r); }},
+        {"permutation 6", 6, 6, [](std::mt19937& r) { return puzzlegen::Permutation(6, r); }},
+    };
+}
+
+TEST(HardPuzzles, SmallKindsAgreeWithSolutionsCountedPlainly) {
+    std::mt19937 rng(77);
+    for (const Kind& kind : SmallKinds()) {
+        int verdicts[5] = {};
+        for (int i = 0; i < 60; ++i) {
+            const Grid grid = kind.make(rng);
+            Puzzle p = Puzzle::FromGrid(kind.width, kind.height, grid);
+            p.answer.clear();
+            SCOPED_TRACE(::testing::Message() << kind.name << " #" << i);
+            const SolveResult r = Solve(p, {60.0});
+            ++verdicts[static_cast<int>(r.verdict)];
+            const int count =
+                CountSolutions(p, std::vector<int>(static_cast<std::size_t>(p.CellCount()), -1), 2);
+            std::vector<int> line(static_cast<std::size_t>(p.CellCount()), -1);
+            ASSERT_TRUE(PlainLineLogic(p, line));
+            const bool byLines = std::count(line.begin(), line.end(), -1) == 0;
+            ASSERT_EQ(r.verdict, count > 1 ? Verdict::Multiple
+                                 : byLines ? Verdict::Line
+                                           : Verdict::Unique);
+            if (count == 1)
+                ASSERT_EQ(r.solution, grid);
+            else
+                ASSERT_TRUE(GridMatchesClues(p, r.second) && r.second != r.solution);
+        }
+        if (std::string(kind.name).starts_with("switches") ||
+            std::string(kind.name).starts_with("permutation")) {
+            EXPECT_EQ(verdicts[static_cast<int>(Verdict::Multiple)], 60) << kind.name;
+        }
+    }
+}
+
+std::vector<Kind> LargeKinds() {
+    return {
+        {"random 25x25 at 50%", 25, 25,
+         [](std::mt19937& r) { return puzzlegen::RandomFill(25, 25, 50, r); }},
+        {"random 30x30 at 65%", 30, 30,
+         [](std::mt19937& r) { return puzzlegen::RandomFill(30, 30, 65, r); }},
+        {"short runs 16x16", 16, 16,
+         [](std::mt19937& r) { return puzzlegen::ShortRuns(16, 16, 2, r); }},
+        {"switches 40x40", 40, 40,
+         [](std::mt19937& r) { return puzzlegen::Switches(40, 40, 3, r); }},
+        {"permutation 30", 30, 30, [](std::mt19937& r) { return puzzlegen::Permutation(30, r); }},
+        {"Sierpinski 64", 64, 64, [](std::mt19937&) { return puzzlegen::Sierpinski(64); }},
+        {"Sierpinski 99", 99, 99, [](std::mt19937&) { return puzzlegen::Sierpinski(99); }},
+        {"needs a search 20x20", 20, 20,
+         [](std::mt19937& r) { return puzzlegen::NeedsSearch(20, 20, 50, 3000, r); }},
+    };
+}
+
+// A verdict of several solutions carries its proof, two different solutions, which are
+// checked here; line and unique are checked by the second solver's line logic and its count
+// of every solution.
+TEST(HardPuzzles, LargeKindsAgreeWithTheSecondSolver) {
+    std::mt19937 rng(99);
+    for (const Kind& kind : LargeKinds()) {
+        const std::string name = kind.name;
+        const int count = name.starts_with("Sierpinski") ? 1 : name.starts_with("needs") ? 3 : 8;
+        for (int i = 0; i < count; ++i) {
+            const Grid grid = kind.make(rng);
+            ASSERT_FALSE(grid.empty()) << kind.name;
+            Puzzle p = Puzzle::FromGrid(kind.width, kind.height, grid);
+            p.answer.clear();
+            SCOPED_TRACE(::testing::Message() << kind.name << " #" << i);
+            const SolveResult r = Solve(p, {60.0});
+            if (r.verdict == Verdict::Multiple) {
+                ASSERT_TRUE(GridMatchesClues(p, r.solution));
+                ASSERT_TRUE(GridMatchesClues(p, r.second));
+                ASSERT_NE(r.second, r.solution);
+                continue;
+            }
+            const SecondSolverResult second = CountWithSecondSolver(p, 2, 200000);
+            ASSERT_FALSE(second.gaveUp);
+            ASSERT_EQ(second.count, 1);
+            ASSERT_EQ(r.verdict, second.lineLogicAlone ? Verdict::Line : Verdict::Unique);
+            ASSERT_EQ(r.solution, grid);
+            if (name.starts_with("needs")) {
+                ASSERT_EQ(r.difficulty, 5);
+            }
+        }
+    }
+}
+
+// Full rows across the top, which line logic settles at once, over a random half-filled part
+// that no solver settles in a twentieth of a second.
+TEST(HardPuzzles, ATimeoutKeepsTheCellsDecidedSoFar) {
+    std::mt19937 rng(5);
+    Grid grid = puzzlegen::RandomFill(99, 99, 50, rng);
+    std::fill(grid.begin(), grid.begin() + 30 * 99, 1);
+    Puzzle p = Puzzle::FromGrid(99, 99, grid);
+    p.answer.clear();
+    const SolveResult r = Solve(p, {0.05});
+    ASSERT_EQ(r.verdict, Verdict::Timeout);
+    ASSERT_EQ(r.undecided.size(), grid.size());
+    ASSERT_EQ(r.solution.size(), grid.size());
+    int open = 0;
+    for (std::size_t i = 0; i < grid.size(); ++i) {
+        open += r.undecided[i];
+        if (!r.undecided[i]) {  // decided soundly, so as in every solution
+            ASSERT_EQ(r.solution[i], grid[i]) << "cell " << i;
+        }
+    }
+    EXPECT_EQ(open, r.undecidedCount);
+    EXPECT_LE(open, 69 * 99);
+    EXPECT_GT(open, 0);
+}
+
+}  // namespace
