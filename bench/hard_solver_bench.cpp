@@ -12,6 +12,7 @@
 #include <chrono>
 #include <functional>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "puzzlegen/puzzle_kinds.h"
@@ -64,43 +65,43 @@ void SolveSet(benchmark::State& state, int width, int height, int count, std::ui
     state.counters["peak_rss_mb"] = usage.ru_maxrss / 1024.0;
 }
 
-MakeGrid Random(int width, int height, int percent) {
-    return [=](std::mt19937& rng) { return puzzlegen::RandomFill(width, height, percent, rng); };
+struct Set {
+    const char* name;
+    int side, count;
+    std::uint32_t seed;
+    MakeGrid make;
+};
+
+MakeGrid Random(int side, int percent) {
+    return [=](std::mt19937& rng) { return puzzlegen::RandomFill(side, side, percent, rng); };
 }
 
-}  // namespace
+const bool registered = [] {
+    const Set sets[] = {
+        {"random25x25_p50_1000", 25, 1000, 2500u, Random(25, 50)},
+        {"random30x30_p50_100", 30, 100, 3000u, Random(30, 50)},
+        {"random50x50_p50_100", 50, 100, 5000u, Random(50, 50)},
+        {"random99x99_p50_30", 99, 30, 9900u, Random(99, 50)},
+        {"sparse99x99_p10_30", 99, 30, 9910u, Random(99, 10)},
+        {"sparse99x99_p25_30", 99, 30, 9925u, Random(99, 25)},
+        {"shortruns50x50_30", 50, 30, 5002u,
+         [](std::mt19937& rng) { return puzzlegen::ShortRuns(50, 50, 2, rng); }},
+        {"shortruns99x99_30", 99, 30, 9902u,
+         [](std::mt19937& rng) { return puzzlegen::ShortRuns(99, 99, 2, rng); }},
+        {"switches99x99_30", 99, 30, 9903u,
+         [](std::mt19937& rng) { return puzzlegen::Switches(99, 99, 20, rng); }},
+        {"permutation99_30", 99, 30, 9904u,
+         [](std::mt19937& rng) { return puzzlegen::Permutation(99, rng); }},
+    };
+    for (const Set& set : sets)
+        benchmark::RegisterBenchmark(("SolveSet/" + std::string(set.name)).c_str(),
+                                     [set](benchmark::State& state) {
+                                         SolveSet(state, set.side, set.side, set.count, set.seed,
+                                                  set.make);
+                                     })
+            ->Iterations(1)
+            ->Unit(benchmark::kSecond);
+    return true;
+}();
 
-BENCHMARK_CAPTURE(SolveSet, random25x25_p50_1000, 25, 25, 1000, 2500u, Random(25, 25, 50))
-    ->Iterations(1)
-    ->Unit(benchmark::kSecond);
-BENCHMARK_CAPTURE(SolveSet, random50x50_p50_100, 50, 50, 100, 5000u, Random(50, 50, 50))
-    ->Iterations(1)
-    ->Unit(benchmark::kSecond);
-BENCHMARK_CAPTURE(SolveSet, random99x99_p50_30, 99, 99, 30, 9900u, Random(99, 99, 50))
-    ->Iterations(1)
-    ->Unit(benchmark::kSecond);
-BENCHMARK_CAPTURE(SolveSet, sparse99x99_p10_30, 99, 99, 30, 9910u, Random(99, 99, 10))
-    ->Iterations(1)
-    ->Unit(benchmark::kSecond);
-BENCHMARK_CAPTURE(SolveSet, sparse99x99_p25_30, 99, 99, 30, 9925u, Random(99, 99, 25))
-    ->Iterations(1)
-    ->Unit(benchmark::kSecond);
-BENCHMARK_CAPTURE(SolveSet, shortruns50x50_30, 50, 50, 30, 5002u,
-                  [](std::mt19937& rng) { return puzzlegen::ShortRuns(50, 50, 2, rng); })
-    ->Iterations(1)
-    ->Unit(benchmark::kSecond);
-BENCHMARK_CAPTURE(SolveSet, shortruns99x99_30, 99, 99, 30, 9902u,
-                  [](std::mt19937& rng) { return puzzlegen::ShortRuns(99, 99, 2, rng); })
-    ->Iterations(1)
-    ->Unit(benchmark::kSecond);
-BENCHMARK_CAPTURE(SolveSet, switches99x99_30, 99, 99, 30, 9903u,
-                  [](std::mt19937& rng) { return puzzlegen::Switches(99, 99, 20, rng); })
-    ->Iterations(1)
-    ->Unit(benchmark::kSecond);
-BENCHMARK_CAPTURE(SolveSet, permutation99_30, 99, 99, 30, 9904u,
-                  [](std::mt19937& rng) { return puzzlegen::Permutation(99, rng); })
-    ->Iterations(1)
-    ->Unit(benchmark::kSecond);
-BENCHMARK_CAPTURE(SolveSet, random30x30_p50_100, 30, 30, 100, 3000u, Random(30, 30, 50))
-    ->Iterations(1)
-    ->Unit(benchmark::kSecond);
+}  // namespace

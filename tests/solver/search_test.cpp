@@ -1,11 +1,12 @@
-// Random puzzles small enough to count their solutions plainly, many of which line logic and
-// probing cannot finish: the verdict, the undecided cells and the solutions returned agree
-// with the plain answers.
+// Random puzzles small enough to count their solutions plainly (random fills, lines of short
+// runs, grids with a switch), many of which line logic and probing cannot finish: the verdict, the
+// undecided cells and the solutions returned agree with the plain answers.
 #include <gtest/gtest.h>
 
 #include <random>
 
 #include "plain_logic.h"
+#include "puzzlegen/puzzle_kinds.h"
 #include "solver/search.h"
 #include "solver/solver.h"
 
@@ -16,16 +17,20 @@ TEST(Search, VerdictsAgreeWithCountedSolutions) {
     int searched = 0;
     for (int trial = 0; trial < 600; ++trial) {
         const int w = 5 + static_cast<int>(rng() % 6), h = 5 + static_cast<int>(rng() % 6);
+        // Random fills mostly; lines of short runs and grids with a switch now and then.
         const int density = 35 + static_cast<int>(rng() % 30);
-        Cells cells(w * h);
-        for (auto& c : cells)
-            c = static_cast<int>(rng() % 100) < density;
+        const Cells cells = trial % 4 == 2   ? puzzlegen::ShortRuns(w, h, 1 + trial % 8 / 4, rng)
+                            : trial % 4 == 3 ? puzzlegen::Switches(w, h, 1, rng)
+                                             : puzzlegen::RandomFill(w, h, density, rng);
         Puzzle p = Puzzle::FromGrid(w, h, cells);
         if (trial % 2)
             p.answer.clear();
         SCOPED_TRACE(::testing::Message() << "trial " << trial << " " << w << "x" << h);
         const SolveResult r = Solve(p, {60.0});
         const int count = CountSolutions(p, std::vector<int>(w * h, -1), 2);
+        if (trial % 4 == 3) {
+            ASSERT_EQ(count, 2);  // a switch's two ways
+        }
         std::vector<int> open(w * h, -1);
         ASSERT_TRUE(PlainProbing(p, open));
         const int undecided = static_cast<int>(std::count(open.begin(), open.end(), -1));
