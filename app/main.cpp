@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "app/ngm_app.h"
+#include "image/native_name.h"
 #include "platform/appearance.h"
 #include "platform/qt_texts.h"
 #include "platform/ui_language.h"
@@ -10,7 +11,11 @@ int main(int argc, char** argv) {
     InstallAppearance();
     // Japanese is the program's own language; everyone else gets English, Qt's own dialogs
     // included (Qt speaks English unless given its Japanese texts).
-    QStringList arguments = QApplication::arguments().mid(1);
+    // The words Qt left (it takes its own options out of argv), file names with every byte
+    // kept: arguments() would decode them as UTF-8 and lose a name that is not.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << NameFromNative(QByteArray(argv[i]));
     if (ChooseUiLanguageFromEnvironment(arguments) == UiLanguage::Japanese) {
         InstallQtJapaneseTexts();
     } else {

@@ -18,6 +18,8 @@
 #include <QUrl>
 
 #include "app/readme_search.h"
+#include "formats/file_writing.h"
+#include "image/native_name.h"
 #include "construct/ngm_view.h"
 #include "model/ngm_doc.h"
 #include "platform/message_box.h"
@@ -307,12 +309,11 @@ void CMainFrame::OnFileSave() {
         if (path.isEmpty())
             return;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    // Written as the exports are: a pipe or a device of that name is refused, not opened.
+    if (!SaveFileAtomically(path, QByteArray()).isEmpty()) {
         AppMessageBox(tr("ファイルを保存できませんでした。"), MB_OK);
         return;
     }
-    file.close();
     const QFileInfo info(path);
     m_pDoc->m_strTitle = info.fileName();
     m_pDoc->m_strPathName = info.absoluteFilePath();
@@ -400,7 +401,7 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     QStringList paths;
     for (const QUrl& url : event->mimeData()->urls()) {
         if (url.isLocalFile())
-            paths << url.toLocalFile();
+            paths << LocalFileOf(url);
     }
     if (paths.isEmpty()) {
         event->ignore();

@@ -3,8 +3,10 @@
 
 #include "cli/commands.h"
 #include "cli/drawing_app.h"
+#include "cli/output_check.h"
 #include "construct/verdict_text.h"
 #include "formats/puzzle_export.h"
+#include "image/native_name.h"
 #include "solver/solver.h"
 
 namespace {
@@ -51,7 +53,17 @@ int RunConvert(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     Puzzle& puzzle = read.puzzle;
     if (puzzle.title.empty())
-        puzzle.title = QFileInfo(QString::fromStdString(in)).completeBaseName().toStdString();
+        puzzle.title = DisplayName(QFileInfo(NameFromNative(in)).completeBaseName()).toStdString();
+    // The input is never written over, whatever name leads to it.
+    const QString output = NameFromNative(args[1]);
+    std::vector<QString> outputs{output};
+    if (*format == PuzzleFileFormat::kPng)
+        outputs.push_back(SolutionPicturePath(output));
+    const std::string refusal = CheckOutputs({NameFromNative(in)}, {outputs})[0];
+    if (!refusal.empty()) {
+        err << in << refusal << "\n";
+        return 2;
+    }
     QString verdict;
     if (!IsPuzzleTextFormat(*format)) {
         // The pictures and pages show the verdict and, when it is known, the answer.
@@ -63,7 +75,7 @@ int RunConvert(const std::vector<std::string>& args, std::ostream& out, std::ost
             puzzle.answer = solved.solution;
     }
     const QString failed = WriteExportFiles(
-        ExportFiles(puzzle, *format, QString::fromStdString(args[1]), verdict, read.author));
+        ExportFiles(puzzle, *format, output, verdict, read.author));
     if (!failed.isEmpty()) {
         err << args[1] << NgmCli::tr(": ファイルに書き込めませんでした。").toStdString()
             << failed.toStdString() << "\n";

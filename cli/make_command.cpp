@@ -20,10 +20,12 @@
 #include "cli/commands.h"
 #include "cli/drawing_app.h"
 #include "cli/make_unique.h"
+#include "cli/output_check.h"
 #include "cli/picture_file.h"
 #include "construct/picture_puzzle.h"
 #include "construct/verdict_text.h"
 #include "formats/puzzle_export.h"
+#include "image/native_name.h"
 #include "solver/solver.h"
 
 namespace {
@@ -107,7 +109,7 @@ bool ParseBand(const std::string& text, int& lower, int& upper) {
 }
 
 QString OutputPath(const std::string& picture, const MakeOptions& options) {
-    const QFileInfo info(QString::fromStdString(picture));
+    const QFileInfo info(NameFromNative(picture));
     const QString dir = options.outDir.isEmpty() ? info.path() : options.outDir;
     return QDir(dir).filePath(info.completeBaseName() + QStringLiteral(".") +
                               QString::fromLatin1(PuzzleFormatExtension(options.format)));
@@ -117,8 +119,7 @@ MakeResult MakeOne(const std::string& picture, const QString& output, const Make
                    ColumnBuffer& binary) {
     MakeResult result;
     // The puzzle needs the gray sums alone; the search for a unique one reads the planes.
-    std::variant<Picture, QString> read =
-        ReadPictureFile(QString::fromStdString(picture), !options.unique);
+    std::variant<Picture, QString> read = ReadPictureFile(NameFromNative(picture), !options.unique);
     if (const QString* reason = std::get_if<QString>(&read)) {
         result.err = picture + ": " + reason->toStdString();
         return result;
@@ -138,7 +139,7 @@ MakeResult MakeOne(const std::string& picture, const QString& output, const Make
     Puzzle puzzle =
         options.unique ? PuzzleOfPicture(source, settings.lower, settings.upper, settings.n, binary)
                        : PuzzleOfPicture(source, settings.lower, settings.upper, division, binary);
-    puzzle.title = QFileInfo(QString::fromStdString(picture)).completeBaseName().toStdString();
+    puzzle.title = DisplayName(QFileInfo(NameFromNative(picture)).completeBaseName()).toStdString();
     const SolveResult solved = Solve(puzzle);
     const QString verdict = DescribeVerdict(solved).text;
     const QString written = WriteExportFiles(ExportFiles(puzzle, options.format, output, verdict));
@@ -147,7 +148,7 @@ MakeResult MakeOne(const std::string& picture, const QString& output, const Make
                      written.toStdString();
         return result;
     }
-    result.out = picture + '\t' + output.toStdString() + '\t' + VerdictWord(solved.verdict) + '\t' +
+    result.out = picture + '\t' + Printed(output) + '\t' + VerdictWord(solved.verdict) + '\t' +
                  std::to_string(solved.difficulty) + '\t' + std::to_string(solved.undecidedCount);
     if (options.unique)
         result.out += std::string("\t") + UniqueOutcomeWord(settings.outcome) + '\t' +
@@ -237,8 +238,14 @@ int RunMake(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             ok = f.has_value() && value.find('.') == std::string::npos;
             options.format = f.value_or(PuzzleFileFormat::kNon);
         } else {
-            options.outDir = QString::fromStdString(value);
-            ok = !value.empty() && QDir().mkpath(options.outDir);
+            options.outDir = NameFromNative(value);
+            ok = !value.empty();
+            const QString reason = ok ? MakeFolder(options.outDir) : QString();
+            if (!reason.isEmpty()) {
+                err << NgmCli::tr("ngm-cli make: --out のフォルダを作れません: ").toStdString()
+                    << value << ": " << reason.toStdString() << "\n";
+                return 1;
+            }
         }
         if (!ok) {
             err << "ngm-cli make: " << name << NgmCli::tr(" の値が正しくありません: ").toStdString()
@@ -262,17 +269,23 @@ int RunMake(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     if (options.format == PuzzleFileFormat::kPng || options.format == PuzzleFileFormat::kPdf)
         EnsureDrawingApplication();
 
-    // Two pictures of the same name would write the same file: only the first does.
-    std::vector<QString> outputs;
+    // No picture is written over, and two pictures never write the same file: a picture
+    // whose files would be one of the pictures or another picture's files is refused.
+    std::vector<QString> outputs, inputs;
+    std::vector<std::vector<QString>> files;
+    for (const std::string& picture : pictures) {
+        inputs.push_back(NameFromNative(picture));
+        outputs.push_back(OutputPath(picture, options));
+        files.push_back({outputs.back()});
+        if (options.format == PuzzleFileFormat::kPng)
+            files.back().push_back(SolutionPicturePath(outputs.back()));
+    }
+    const std::vector<std::string> refusals = CheckOutputs(inputs, files);
     std::vector<MakeResult> results(pictures.size());
     std::vector<char> done(pictures.size(), 0);
     for (std::size_t i = 0; i < pictures.size(); ++i) {
-        outputs.push_back(OutputPath(pictures[i], options));
-        if (std::find(outputs.begin(), outputs.end() - 1, outputs.back()) != outputs.end() - 1) {
-            results[i].err =
-                pictures[i] +
-                NgmCli::tr(": 同じ名前のファイルを前の画像が書きます: ").toStdString() +
-                outputs.back().toStdString();
+        if (!refusals[i].empty()) {
+            results[i].err = pictures[i] + refusals[i];
             done[i] = 1;
         }
     }

@@ -1,7 +1,7 @@
 // ngm-cli solve: one line per puzzle file with its verdict, difficulty, undecided cells and
 // solving time.
-#include <cmath>
-#include <cstdlib>
+#include <algorithm>
+#include <charconv>
 
 #include "cli/commands.h"
 #include "formats/puzzle_file.h"
@@ -26,20 +26,33 @@ const char kSolveHelp[] = QT_TRANSLATE_NOOP(
     "論理とマスを両方に試す推論でも決まらないマス(プレイヤーが推測するしかないマス)の数\n"
     "です。時間にファイルの読み込みは含みません。\n"
     "\n"
-    "  --timeout 秒  一つのパズルにかける時間の上限(既定は 2 秒)\n"
+    "  --timeout 秒  一つのパズルにかける時間の上限、0 より大きく 86400 までの十進数\n"
+    "                (2.5 のような小数も。既定は 2 秒)\n"
     "  --help        この説明を表示する\n"
     "\n"
     "読めないファイルや、ヒントが大きさに収まらないファイルは、標準エラーに\n"
     "「ファイル:行: 理由」を書いて飛ばし、残りのファイルを続けます。\n"
     "終了コード: 0 すべてのファイルを読めた、2 読めないファイルがあった、1 引数の誤り。\n");
 
-// A positive number of seconds, or a negative value when the text is not one.
+// The longest time a puzzle may be given: a day.
+constexpr double kMaxTimeoutSeconds = 86400;
+
+// Seconds written as decimal digits with an optional fraction ("2", "0.5"), above 0 and at
+// most kMaxTimeoutSeconds; a negative value for any other text (hexadecimal, exponents, signs,
+// blanks).
 double ParseSeconds(const std::string& text) {
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || !std::isfinite(value) || value <= 0)
+    const std::size_t point = text.find('.');
+    const std::string whole = text.substr(0, point);
+    const std::string fraction = point == std::string::npos ? "0" : text.substr(point + 1);
+    const auto digits = [](const std::string& s) {
+        return !s.empty() && s.size() <= 12 &&
+               std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if ((!digits(whole) && !(whole.empty() && point != std::string::npos)) || !digits(fraction))
         return -1;
-    return value;
+    double value = 0;  // read the same whatever the locale's decimal mark
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value > 0 && value <= kMaxTimeoutSeconds ? value : -1;
 }
 
 }  // namespace

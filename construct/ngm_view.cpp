@@ -20,6 +20,7 @@
 #include "construct/combo_width.h"
 #include "construct/custom_blocks_dialog.h"
 #include "drawbox/drawbox.h"
+#include "image/native_name.h"
 #include "model/ngm_doc.h"
 #include "model/picture_loader.h"
 #include "platform/message_box.h"
@@ -414,7 +415,7 @@ void CNGMView::dropEvent(QDropEvent* event) {
     if (mime && mime->hasUrls()) {
         for (const QUrl& url : mime->urls()) {
             if (url.isLocalFile())
-                paths << url.toLocalFile();
+                paths << LocalFileOf(url);
         }
     }
     if (paths.isEmpty()) {

@@ -20,6 +20,7 @@
 #include "construct/picture_refusal_text.h"
 #include "formats/puzzle_file.h"
 #include "image/image_format.h"
+#include "image/native_name.h"
 #include "image/qt_reader.h"
 #include "image/regular_file.h"
 #include "image/square_canvas.h"
@@ -242,9 +243,9 @@ FlowEnd ReadChosenFile(CNGMView& view, const QString& chosen) {
     view.window()->repaint();
 
     const QFileInfo info(chosen);
-    view.m_strImageInfo += QStringLiteral("[") + info.fileName() + QStringLiteral("]\r\n");
+    view.m_strImageInfo += QStringLiteral("[") + DisplayName(info.fileName()) + QStringLiteral("]\r\n");
     const QString titleBefore = view.window()->windowTitle();
-    view.SetMainWindowTitle(QStringLiteral("NGM - [") + info.absoluteFilePath() +
+    view.SetMainWindowTitle(QStringLiteral("NGM - [") + DisplayName(info.absoluteFilePath()) +
                             QStringLiteral("]"));
 
     QFile file;
@@ -262,7 +263,7 @@ FlowEnd ReadChosenFile(CNGMView& view, const QString& chosen) {
     if (end == FlowEnd::kDeclined)
         view.SetMainWindowTitle(titleBefore);
     if (end == FlowEnd::kNewShown)
-        view.m_strPictureName = info.completeBaseName();
+        view.m_strPictureName = DisplayName(info.completeBaseName());
     return end;
 }
 
@@ -341,7 +342,7 @@ void CNGMView::OnDropFiles(const QStringList& paths) {
     const QString& path = paths.front();
     // The status follows symbolic links; one that cannot be read counts as a folder.
     struct stat status {};
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0 || S_ISDIR(status.st_mode)) {
+    if (::stat(NativeFromName(path).constData(), &status) != 0 || S_ISDIR(status.st_mode)) {
         UserMessageBox(CNGMView::tr(kFolder), MB_ICONINFORMATION);
         return;
     }
@@ -364,7 +365,7 @@ void CNGMView::OnDropFiles(const QStringList& paths) {
     }
     const FlowEnd end = ReadAndShow(*this, file);
     if (end == FlowEnd::kNewShown)
-        m_strPictureName = QFileInfo(path).completeBaseName();
+        m_strPictureName = DisplayName(QFileInfo(path).completeBaseName());
     if (end == FlowEnd::kNewShown || end == FlowEnd::kPreviousShown)
         ApplyPicturePresentState();
 }

@@ -8,6 +8,7 @@
 #include "construct/ngm_view.h"
 #include "construct/result_panel.h"
 #include "formats/puzzle_file.h"
+#include "image/native_name.h"
 #include "model/ngm_doc.h"
 #include "platform/shell.h"
 #include "res/dialog_template.h"
@@ -37,7 +38,7 @@ void CNGMView::OnOpenPuzzleFile() {
 
 bool CNGMView::OpenPuzzleFile(const QString& path) {
     BusyCursor busy;
-    PuzzleReadResult read = ReadPuzzleFile(path.toStdString());
+    PuzzleReadResult read = ReadPuzzleFile(NativeFromName(path).toStdString());
     if (!read.ok) {
         QString text = tr(kCannotRead);
         if (read.line > 0)
@@ -48,21 +49,21 @@ bool CNGMView::OpenPuzzleFile(const QString& path) {
     const QFileInfo info(path);
     Puzzle& puzzle = read.puzzle;
     if (puzzle.title.empty())
-        puzzle.title = info.completeBaseName().toStdString();
+        puzzle.title = DisplayName(info.completeBaseName()).toStdString();
 
     // The puzzle stands on its own: the picture and the analysis before it are gone.
     ClearVerdict();
     m_pDoc->m_picture = Picture{};
     m_ppBinaryImage.Free();
-    m_strPictureName = info.completeBaseName();
+    m_strPictureName = DisplayName(info.completeBaseName());
     m_pDoc->SetPuzzle(std::move(puzzle));
     const Puzzle& shown = m_pDoc->GetPuzzle();
 
-    m_strImageInfo += QStringLiteral("[") + info.fileName() + QStringLiteral("]\r\n");
+    m_strImageInfo += QStringLiteral("[") + DisplayName(info.fileName()) + QStringLiteral("]\r\n");
     m_strImageInfo += QStringLiteral("Puzzle : %1x%2\r\n").arg(shown.width).arg(shown.height);
     UpdateData();
     ScrollInfoToEnd();
-    SetMainWindowTitle(QStringLiteral("NGM - [") + info.absoluteFilePath() + QStringLiteral("]"));
+    SetMainWindowTitle(QStringLiteral("NGM - [") + DisplayName(info.absoluteFilePath()) + QStringLiteral("]"));
 
     EnsurePanelImages();
     m_dcInput.FillSolidRect(0, 0, m_nInputW, m_nInputH, kFaceColor);

@@ -1,6 +1,7 @@
 #include "formats/non_format.h"
 
 #include <QCoreApplication>
+#include <QString>
 #include <algorithm>
 #include <optional>
 
@@ -134,6 +135,7 @@ private:
                 return Error(rows ? QT_TRANSLATE_NOOP("PuzzleFile", "行の前に高さがありません")
                                   : QT_TRANSLATE_NOOP("PuzzleFile", "列の前に幅がありません"));
             (rows ? haveRows_ : haveColumns_) = true;
+            lastSection_ = rows ? 'r' : 'c';
             secondSectionLine_ = lineNumber_;
             return Clues(rows ? p.rows : p.columns, count, rows ? p.width : p.height, rows);
         }
@@ -151,7 +153,19 @@ private:
             std::optional<std::string> s = StringValue(value);
             if (!s)
                 return Error(QT_TRANSLATE_NOOP("PuzzleFile", "引用符が閉じていません"));
-            (key == "title" ? p.title : r_.author) = std::move(*s);
+            // Texts are UTF-8: bytes that are not (a title from another encoding) become
+            // replacement characters, so that the puzzle can be written to XML and read back.
+            (key == "title" ? p.title : r_.author) =
+                QString::fromUtf8(s->data(), static_cast<qsizetype>(s->size())).toStdString();
+            return true;
+        }
+        // A line of clue numbers outside a section: more clue lines than the size has room for.
+        if (key[0] >= '0' && key[0] <= '9') {
+            if (lastSection_ == 0)
+                return Error(QT_TRANSLATE_NOOP("PuzzleFile", "ヒントの前に rows か columns がありません"));
+            return Error(lastSection_ == 'r'
+                             ? QT_TRANSLATE_NOOP("PuzzleFile", "行のヒントが高さより多くあります")
+                             : QT_TRANSLATE_NOOP("PuzzleFile", "列のヒントが幅より多くあります"));
         }
         return true;  // keys we do not know are skipped
     }
@@ -255,6 +269,7 @@ private:
     int lineNumber_ = 0;
     PuzzleReadResult r_;
     bool haveRows_ = false, haveColumns_ = false;
+    char lastSection_ = 0;           // 'r' or 'c': the clue section read last
     int secondSectionLine_ = 0;      // the key line of the clue section read last
     std::vector<int> clueLines_[2];  // the line of each row clue and each column clue
     std::string goal_;

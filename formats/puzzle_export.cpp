@@ -1,7 +1,5 @@
 #include "formats/puzzle_export.h"
 
-#include <QFileInfo>
-
 #include "formats/file_writing.h"
 #include "formats/puzzle_sheet.h"
 
@@ -32,10 +30,8 @@ std::vector<ExportFile> ExportFiles(const Puzzle& puzzle, PuzzleFileFormat forma
 }
 
 QString WriteExportFiles(const std::vector<ExportFile>& files) {
-    for (const ExportFile& file : files) {
-        const QString reason = SaveFileAtomically(file.path, file.bytes);
-        if (!reason.isEmpty())
-            return QFileInfo(file.path).fileName() + QStringLiteral(": ") + reason;
-    }
-    return QString();
+    std::vector<FileToWrite> writes;
+    for (const ExportFile& file : files)
+        writes.push_back({file.path, file.bytes});
+    return SaveFilesAtomically(writes);
 }

@@ -25,6 +25,6 @@ std::vector<ExportFile> ExportFiles(const Puzzle& puzzle, PuzzleFileFormat forma
                                     const QString& path, const QString& verdict,
                                     std::string_view author = {});
 
-// Writes the files in order, each through a temporary file; stops at the first that fails and
-// returns its name and the reason, or an empty string when all were written.
+// Writes the files through temporary files, all or none: returns the name of the first that
+// failed and the reason, or an empty string when all were written.
 QString WriteExportFiles(const std::vector<ExportFile>& files);

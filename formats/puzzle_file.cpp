@@ -6,6 +6,7 @@
 
 #include "formats/non_format.h"
 #include "formats/xml_format.h"
+#include "image/native_name.h"
 #include "image/regular_file.h"
 
 namespace {
@@ -72,7 +73,7 @@ PuzzleReadResult ReadPuzzleFile(const std::string& path, std::optional<PuzzleFil
     if (!format)
         format = PuzzleFormatOfPath(path);
     QFile file;
-    switch (OpenRegularFile(QString::fromStdString(path), file)) {
+    switch (OpenRegularFile(NameFromNative(path), file)) {
         case RegularFileOpen::kNotRegularFile:
             return Refused(QT_TRANSLATE_NOOP("PuzzleFile", "ファイルではありません"));
         case RegularFileOpen::kFailed:

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "formats/clue_checks.h"
+#include "formats/xml_prescan.h"
 
 namespace {
 
@@ -40,6 +41,11 @@ public:
             r.error =
                 QCoreApplication::translate("PuzzleFile", "ファイルが大きすぎます").toStdString();
             return r;
+        }
+        const XmlPrescan prescan = PrescanXml(text_);
+        if (prescan.error) {
+            Error(prescan.error, prescan.line);
+            return Fail();
         }
         if (!FindPuzzle() || !Finish())
             return Fail();

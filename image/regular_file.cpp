@@ -4,8 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "image/native_name.h"
+
 RegularFileOpen OpenRegularFile(const QString& path, QFile& file) {
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = NativeFromName(path);
     struct stat status {};
     if (::stat(name.constData(), &status) == 0 && !S_ISREG(status.st_mode))
         return RegularFileOpen::kNotRegularFile;
