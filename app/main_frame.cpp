@@ -18,9 +18,9 @@
 #include <QUrl>
 
 #include "app/readme_search.h"
+#include "construct/ngm_view.h"
 #include "formats/file_writing.h"
 #include "image/native_name.h"
-#include "construct/ngm_view.h"
 #include "model/ngm_doc.h"
 #include "platform/message_box.h"
 #include "platform/shell.h"

@@ -74,8 +74,8 @@ int RunConvert(const std::vector<std::string>& args, std::ostream& out, std::ost
             (solved.verdict == Verdict::Line || solved.verdict == Verdict::Unique))
             puzzle.answer = solved.solution;
     }
-    const QString failed = WriteExportFiles(
-        ExportFiles(puzzle, *format, output, verdict, read.author));
+    const QString failed =
+        WriteExportFiles(ExportFiles(puzzle, *format, output, verdict, read.author));
     if (!failed.isEmpty()) {
         err << args[1] << NgmCli::tr(": ファイルに書き込めませんでした。").toStdString()
             << failed.toStdString() << "\n";

@@ -1,13 +1,19 @@
 // ngm-cli: the puzzle tools of NGM on the command line.
 #include <QLocale>
+#include <ext/stdio_filebuf.h>
 #include <iostream>
 
 #include "cli/cli_language.h"
 #include "cli/commands.h"
 #include "cli/drawing_app.h"
+#include "image/library_messages.h"
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
+    // The program's own messages go to the terminal by a descriptor of their own: the standard
+    // error is silenced while the picture libraries decode, on any thread.
+    __gnu_cxx::stdio_filebuf<char> terminal(TerminalErrorDescriptor(), std::ios::out, 1);
+    std::cerr.rdbuf(&terminal);
     std::vector<std::string> words(argv + 1, argv + argc);
     // Japanese is the program's own language and needs nothing.  The English texts need an
     // application object; the one that drawing needs serves, so that a command drawing
@@ -17,5 +23,8 @@ int main(int argc, char** argv) {
         EnsureDrawingApplication();
         InstallEnglishTexts();
     }
-    return RunCli(words, std::cout, std::cerr);
+    const int status = RunCli(words, std::cout, std::cerr);
+    std::cerr.flush();
+    std::cerr.rdbuf(nullptr);
+    return status;
 }

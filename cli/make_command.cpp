@@ -20,6 +20,7 @@
 #include "cli/commands.h"
 #include "cli/drawing_app.h"
 #include "cli/make_unique.h"
+#include "cli/memory_budget.h"
 #include "cli/output_check.h"
 #include "cli/picture_file.h"
 #include "construct/picture_puzzle.h"
@@ -115,11 +116,19 @@ QString OutputPath(const std::string& picture, const MakeOptions& options) {
                               QString::fromLatin1(PuzzleFormatExtension(options.format)));
 }
 
+// Memory the pictures of a batch being made at the same time may take together.  A picture
+// needing more (up to about 2 GB for the largest canvas with --unique) is made alone.
+constexpr std::int64_t kBatchMemoryBytes = std::int64_t{1} << 30;
+// A worker's binary image larger than this is given back after its picture.
+constexpr int kKeptScratchPixels = 2048 * 2048;
+
 MakeResult MakeOne(const std::string& picture, const QString& output, const MakeOptions& options,
-                   ColumnBuffer& binary) {
+                   MemoryBudget& budget, ColumnBuffer& binary) {
     MakeResult result;
     // The puzzle needs the gray sums alone; the search for a unique one reads the planes.
-    std::variant<Picture, QString> read = ReadPictureFile(NameFromNative(picture), !options.unique);
+    MemoryBudget::Lease lease;
+    std::variant<Picture, QString> read =
+        ReadPictureFile(NameFromNative(picture), !options.unique, &budget, &lease);
     if (const QString* reason = std::get_if<QString>(&read)) {
         result.err = picture + ": " + reason->toStdString();
         return result;
@@ -140,6 +149,8 @@ MakeResult MakeOne(const std::string& picture, const QString& output, const Make
         options.unique ? PuzzleOfPicture(source, settings.lower, settings.upper, settings.n, binary)
                        : PuzzleOfPicture(source, settings.lower, settings.upper, division, binary);
     puzzle.title = DisplayName(QFileInfo(NameFromNative(picture)).completeBaseName()).toStdString();
+    if (std::int64_t{binary.Columns()} * binary.Length() > kKeptScratchPixels)
+        binary.Free();
     const SolveResult solved = Solve(puzzle);
     const QString verdict = DescribeVerdict(solved).text;
     const QString written = WriteExportFiles(ExportFiles(puzzle, options.format, output, verdict));
@@ -300,12 +311,13 @@ int RunMake(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     std::mutex mutex;
     std::condition_variable finished;
     std::atomic<std::size_t> next{0};
+    MemoryBudget budget(kBatchMemoryBytes);
     auto work = [&] {
         ColumnBuffer binary;  // scratch of this worker, kept from picture to picture
         for (std::size_t i; (i = next.fetch_add(1)) < pictures.size();) {
             if (done[i])
                 continue;
-            MakeResult r = MakeOne(pictures[i], outputs[i], options, binary);
+            MakeResult r = MakeOne(pictures[i], outputs[i], options, budget, binary);
             std::lock_guard<std::mutex> lock(mutex);
             results[i] = std::move(r);
             done[i] = 1;

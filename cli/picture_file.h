@@ -7,7 +7,19 @@
 #include <QString>
 #include <variant>
 
+#include "cli/memory_budget.h"
 #include "model/picture.h"
+#include "model/picture_loader.h"
 
 // sumsOnly: the gray sums alone, enough for the puzzle at any band (Picture::SumsOnly).
-std::variant<Picture, QString> ReadPictureFile(const QString& path, bool sumsOnly = false);
+// budget: when given, what the picture and the making of its puzzle will need is taken from it
+// (into lease) before the data is decoded.  A picture whose data is damaged is refused.
+std::variant<Picture, QString> ReadPictureFile(const QString& path, bool sumsOnly = false,
+                                               MemoryBudget* budget = nullptr,
+                                               MemoryBudget::Lease* lease = nullptr);
+
+// Bytes a picture of this header needs while it is read and made into a puzzle: its decoded
+// image (decodedBytes, from the loader), its gray sums and the binary image, and with the
+// planes (not sumsOnly) the planes as well.
+std::int64_t PictureMemoryBytes(const PictureHeader& header, std::int64_t decodedBytes,
+                                bool sumsOnly);

@@ -92,7 +92,8 @@ public:
     // Appends the size lines of the picture's square canvas to the information text.
     void MakeSquareCanvas(int nWidth, int nHeight, int* pPadX, int* pPadY);
     // The message box of a refused picture.
-    static void ShowRefusal(PictureRefusal refusal);
+    // name: the picture a damaged-data refusal names.
+    static void ShowRefusal(PictureRefusal refusal, const QString& name = QString());
 
     // Analysis.
     int Binarize();

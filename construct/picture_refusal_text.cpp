@@ -14,6 +14,9 @@ QString PictureRefusalText(PictureRefusal refusal) {
         case PictureRefusal::kOutOfMemory:
             return QCoreApplication::translate("PictureRefusal",
                                                "メモリが不足しているため画像を読み込めません。");
+        case PictureRefusal::kDamaged:
+            return QCoreApplication::translate("PictureRefusal",
+                                               "画像のデータが壊れているか途中で切れています。");
     }
     return QString();
 }

@@ -112,6 +112,7 @@ enum class ReadEnd {
     kRead,       // the new picture is the document's
     kRefused,    // the file is refused; the previous picture goes on
     kAbandoned,  // declined at a question, empty, or no memory: nothing changed
+    kDamaged,    // its data is damaged: refused before any question, nothing changed
 };
 
 // How a flow ended.
@@ -121,13 +122,21 @@ enum class FlowEnd {
     kStopped,        // cancelled, not opened, or no picture to draw
     kDeclined,       // the new picture was abandoned: everything stays as it was
     kKept,           // No to the question about the previous picture: nothing drawn
+    kDamaged,        // a damaged picture, named in its message: nothing changed at all
 };
 
-// Header, questions, pixels; the new picture replaces the previous one only at the end.
-ReadEnd ReadPicture(CNGMView& view, PictureLoader& loader) {
-    const std::variant<PictureHeader, PictureRefusal> header = loader.ReadHeader();
+// Header, data, questions, pixels; the new picture replaces the previous one only at the end.
+// name: the picture's, for the message of damaged data.
+ReadEnd ReadPicture(CNGMView& view, PictureLoader& loader, const QString& name) {
+    std::variant<PictureHeader, PictureRefusal> header = loader.ReadHeader();
+    if (std::holds_alternative<PictureHeader>(header)) {
+        if (const std::optional<PictureRefusal> refusal = loader.ReadData())
+            header = *refusal;
+    }
     if (const PictureRefusal* refusal = std::get_if<PictureRefusal>(&header)) {
-        CNGMView::ShowRefusal(*refusal);
+        CNGMView::ShowRefusal(*refusal, name);
+        if (*refusal == PictureRefusal::kDamaged)
+            return ReadEnd::kDamaged;
         const bool onlyThisPicture =
             *refusal == PictureRefusal::kEmpty || *refusal == PictureRefusal::kOutOfMemory;
         return onlyThisPicture ? ReadEnd::kAbandoned : ReadEnd::kRefused;
@@ -148,7 +157,7 @@ ReadEnd ReadPicture(CNGMView& view, PictureLoader& loader) {
     CNGMDoc& doc = *view.GetDocument();
     std::variant<Picture, PictureRefusal> pixels = loader.ReadPixels(&doc.m_picture);
     if (const PictureRefusal* refusal = std::get_if<PictureRefusal>(&pixels)) {
-        CNGMView::ShowRefusal(*refusal);
+        CNGMView::ShowRefusal(*refusal, name);
         // Data that cannot be decoded is refused like a header; the memory is this picture's.
         return *refusal == PictureRefusal::kUnsupported ? ReadEnd::kRefused : ReadEnd::kAbandoned;
     }
@@ -163,13 +172,15 @@ ReadEnd ReadPicture(CNGMView& view, PictureLoader& loader) {
 
 ReadEnd ReadPicture(CNGMView& view, QIODevice& file, int format) {
     PictureLoader loader(file, format);
-    return ReadPicture(view, loader);
+    return ReadPicture(view, loader, QString());
 }
 
 // The steps every flow shares once the picture can be read: read it, show the information
 // text and, after a refusal, check the previous picture again; then draw the picture.
-FlowEnd ReadAndShow(CNGMView& view, PictureLoader& loader) {
-    const ReadEnd read = ReadPicture(view, loader);
+FlowEnd ReadAndShow(CNGMView& view, PictureLoader& loader, const QString& name) {
+    const ReadEnd read = ReadPicture(view, loader, name);
+    if (read == ReadEnd::kDamaged)
+        return FlowEnd::kDamaged;
     view.UpdateData();
     if (read == ReadEnd::kAbandoned)
         return FlowEnd::kDeclined;
@@ -189,20 +200,20 @@ FlowEnd ReadAndShow(CNGMView& view, PictureLoader& loader) {
     return read == ReadEnd::kRead ? FlowEnd::kNewShown : FlowEnd::kPreviousShown;
 }
 
-FlowEnd ReadAndShow(CNGMView& view, QFile& file) {
+FlowEnd ReadAndShow(CNGMView& view, QFile& file, const QString& path) {
     PictureLoader loader(file, view.DetectFormat(file));
-    return ReadAndShow(view, loader);
+    return ReadAndShow(view, loader, DisplayName(QFileInfo(path).fileName()));
 }
 
-FlowEnd ReadAndShow(CNGMView& view, PictureData& data) {
+FlowEnd ReadAndShow(CNGMView& view, PictureData& data, const QString& name) {
     if (data.bytes.isEmpty()) {
         PictureLoader loader(std::move(data.image));
-        return ReadAndShow(view, loader);
+        return ReadAndShow(view, loader, name);
     }
     QBuffer buffer(&data.bytes);
     buffer.open(QIODevice::ReadOnly);
     PictureLoader loader(buffer, view.DetectFormat(buffer));
-    return ReadAndShow(view, loader);
+    return ReadAndShow(view, loader, name);
 }
 
 FlowEnd ReadChosenFile(CNGMView& view, const QString& chosen);
@@ -243,7 +254,9 @@ FlowEnd ReadChosenFile(CNGMView& view, const QString& chosen) {
     view.window()->repaint();
 
     const QFileInfo info(chosen);
-    view.m_strImageInfo += QStringLiteral("[") + DisplayName(info.fileName()) + QStringLiteral("]\r\n");
+    const QString infoBefore = view.m_strImageInfo;
+    view.m_strImageInfo +=
+        QStringLiteral("[") + DisplayName(info.fileName()) + QStringLiteral("]\r\n");
     const QString titleBefore = view.window()->windowTitle();
     view.SetMainWindowTitle(QStringLiteral("NGM - [") + DisplayName(info.absoluteFilePath()) +
                             QStringLiteral("]"));
@@ -259,9 +272,11 @@ FlowEnd ReadChosenFile(CNGMView& view, const QString& chosen) {
         case RegularFileOpen::kOpened:
             break;
     }
-    const FlowEnd end = ReadAndShow(view, file);
-    if (end == FlowEnd::kDeclined)
+    const FlowEnd end = ReadAndShow(view, file, chosen);
+    if (end == FlowEnd::kDeclined || end == FlowEnd::kDamaged)
         view.SetMainWindowTitle(titleBefore);
+    if (end == FlowEnd::kDamaged)
+        view.m_strImageInfo = infoBefore;
     if (end == FlowEnd::kNewShown)
         view.m_strPictureName = DisplayName(info.completeBaseName());
     return end;
@@ -269,8 +284,13 @@ FlowEnd ReadChosenFile(CNGMView& view, const QString& chosen) {
 
 }  // namespace
 
-void CNGMView::ShowRefusal(PictureRefusal refusal) {
+void CNGMView::ShowRefusal(PictureRefusal refusal, const QString& name) {
     switch (refusal) {
+        case PictureRefusal::kDamaged:
+            UserMessageBox((name.isEmpty() ? QString() : name + QStringLiteral("\n")) +
+                               PictureRefusalText(PictureRefusal::kDamaged),
+                           MB_OK);
+            break;
         case PictureRefusal::kUnsupported:
             UserMessageBox(PictureRefusalText(PictureRefusal::kUnsupported), MB_OK);
             break;
@@ -317,7 +337,7 @@ BOOL CNGMView::OpenImageFile() {
 void CNGMView::OnInput() {
     const FlowEnd end = RunOpenDialog(*this);
     // A picture left as it was keeps its controls, the play button included.
-    if (end != FlowEnd::kDeclined && end != FlowEnd::kKept)
+    if (end != FlowEnd::kDeclined && end != FlowEnd::kKept && end != FlowEnd::kDamaged)
         ApplyPicturePresentState();
 }
 
@@ -327,7 +347,7 @@ void CNGMView::OnFileOpen() {
 
 bool CNGMView::OpenPictureFile(const QString& path) {
     const FlowEnd end = ReadChosenFile(*this, path);
-    if (end != FlowEnd::kDeclined && end != FlowEnd::kKept)
+    if (end != FlowEnd::kDeclined && end != FlowEnd::kKept && end != FlowEnd::kDamaged)
         ApplyPicturePresentState();
     return end == FlowEnd::kNewShown;
 }
@@ -363,7 +383,7 @@ void CNGMView::OnDropFiles(const QStringList& paths) {
         case RegularFileOpen::kOpened:
             break;
     }
-    const FlowEnd end = ReadAndShow(*this, file);
+    const FlowEnd end = ReadAndShow(*this, file, path);
     if (end == FlowEnd::kNewShown)
         m_strPictureName = DisplayName(QFileInfo(path).completeBaseName());
     if (end == FlowEnd::kNewShown || end == FlowEnd::kPreviousShown)
@@ -382,12 +402,15 @@ void CNGMView::OnPaste() {
     m_strImageInfo += QStringLiteral("[") + CNGMView::tr(kClipboard) + QStringLiteral("]\r\n");
     const QString titleBefore = window()->windowTitle();
     SetMainWindowTitle(QStringLiteral("NGM - [") + CNGMView::tr(kClipboard) + QStringLiteral("]"));
-    const FlowEnd end = ReadAndShow(*this, data);
-    if (end == FlowEnd::kDeclined)
+    const QString infoBefore = m_strImageInfo;
+    const FlowEnd end = ReadAndShow(*this, data, CNGMView::tr(kClipboard));
+    if (end == FlowEnd::kDeclined || end == FlowEnd::kDamaged)
         SetMainWindowTitle(titleBefore);
+    if (end == FlowEnd::kDamaged)
+        m_strImageInfo = infoBefore;
     if (end == FlowEnd::kNewShown)
         m_strPictureName = CNGMView::tr(kClipboard);
-    if (end != FlowEnd::kDeclined && end != FlowEnd::kKept)
+    if (end != FlowEnd::kDeclined && end != FlowEnd::kKept && end != FlowEnd::kDamaged)
         ApplyPicturePresentState();
 }
 
@@ -410,9 +433,10 @@ void CNGMView::OnDropPictureData(const QMimeData& mime) {
     BusyCursor busy;
     // Like a dropped file: only the size lines, the title as it was.  The picture is named
     // after the address it came from, when the drop tells it.
-    const FlowEnd end = ReadAndShow(*this, data);
+    const QList<QUrl> urls = mime.urls();
+    const QString name = urls.isEmpty() ? QString() : QFileInfo(urls.front().path()).fileName();
+    const FlowEnd end = ReadAndShow(*this, data, name);
     if (end == FlowEnd::kNewShown) {
-        const QList<QUrl> urls = mime.urls();
         m_strPictureName =
             urls.isEmpty() ? QString() : QFileInfo(urls.front().path()).completeBaseName();
     }

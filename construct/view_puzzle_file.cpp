@@ -63,7 +63,8 @@ bool CNGMView::OpenPuzzleFile(const QString& path) {
     m_strImageInfo += QStringLiteral("Puzzle : %1x%2\r\n").arg(shown.width).arg(shown.height);
     UpdateData();
     ScrollInfoToEnd();
-    SetMainWindowTitle(QStringLiteral("NGM - [") + DisplayName(info.absoluteFilePath()) + QStringLiteral("]"));
+    SetMainWindowTitle(QStringLiteral("NGM - [") + DisplayName(info.absoluteFilePath()) +
+                       QStringLiteral("]"));
 
     EnsurePanelImages();
     m_dcInput.FillSolidRect(0, 0, m_nInputW, m_nInputH, kFaceColor);

@@ -76,8 +76,8 @@ QString WriteTemporary(Pending& p, const QByteArray& bytes) {
     if (p.existed)
         ::fchmod(fd, old.st_mode & 07777);
     for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t n = ::write(fd, bytes.constData() + done,
-                                  static_cast<std::size_t>(bytes.size() - done));
+        const ssize_t n =
+            ::write(fd, bytes.constData() + done, static_cast<std::size_t>(bytes.size() - done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {

@@ -162,7 +162,8 @@ private:
         // A line of clue numbers outside a section: more clue lines than the size has room for.
         if (key[0] >= '0' && key[0] <= '9') {
             if (lastSection_ == 0)
-                return Error(QT_TRANSLATE_NOOP("PuzzleFile", "ヒントの前に rows か columns がありません"));
+                return Error(
+                    QT_TRANSLATE_NOOP("PuzzleFile", "ヒントの前に rows か columns がありません"));
             return Error(lastSection_ == 'r'
                              ? QT_TRANSLATE_NOOP("PuzzleFile", "行のヒントが高さより多くあります")
                              : QT_TRANSLATE_NOOP("PuzzleFile", "列のヒントが幅より多くあります"));

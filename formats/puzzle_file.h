@@ -23,8 +23,9 @@ constexpr bool IsPuzzleTextFormat(PuzzleFileFormat format) {
 // Reads puzzle text in a text format; without one (or for .png and .pdf) the text decides:
 // a file that begins with '<' is read as XML, any other as .non.
 PuzzleReadResult ReadPuzzleText(std::string_view text, std::optional<PuzzleFileFormat> format);
-// Reads a regular file named by the bytes of `path` (never a pipe or a device, which could keep the reader waiting) of at
-// most the size its format allows, in the format its extension names or else the text shows.
+// Reads a regular file named by the bytes of `path` (never a pipe or a device, which could keep the
+// reader waiting) of at most the size its format allows, in the format its extension names or else
+// the text shows.
 PuzzleReadResult ReadPuzzleFile(const std::string& path,
                                 std::optional<PuzzleFileFormat> format = std::nullopt);
 

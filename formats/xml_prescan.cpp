@@ -18,7 +18,7 @@ int Utf8Length(std::string_view s) {
         length = 2;
     } else if (lead >= 0xE0 && lead <= 0xEF) {
         length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;  // no overlong forms
+        low = lead == 0xE0 ? 0xA0 : 0x80;   // no overlong forms
         high = lead == 0xED ? 0x9F : 0xBF;  // no surrogates
     } else if (lead >= 0xF0 && lead <= 0xF4) {
         length = 4;
@@ -38,9 +38,9 @@ int Utf8Length(std::string_view s) {
 // True when the XML declaration names an encoding other than UTF-8 (or the text begins with a
 // byte-order mark of UTF-16 or UTF-32): the bytes are then the reader's to decode.
 bool OtherEncoding(std::string_view text) {
-    if (text.size() >= 2 && ((text[0] == '\xFE' && text[1] == '\xFF') ||
-                             (text[0] == '\xFF' && text[1] == '\xFE') || text[0] == '\0' ||
-                             text[1] == '\0'))
+    if (text.size() >= 2 &&
+        ((text[0] == '\xFE' && text[1] == '\xFF') || (text[0] == '\xFF' && text[1] == '\xFE') ||
+         text[0] == '\0' || text[1] == '\0'))
         return true;
     if (text.substr(0, 3) == "\xEF\xBB\xBF")
         text.remove_prefix(3);
@@ -119,8 +119,8 @@ private:
         if (At("<?"))
             return Through("?>");
         const int tagLine = line_;
-        const bool start = pos_ + 1 < text_.size() && text_[pos_ + 1] != '/' &&
-                           text_[pos_ + 1] != '!';
+        const bool start =
+            pos_ + 1 < text_.size() && text_[pos_ + 1] != '/' && text_[pos_ + 1] != '!';
         ++pos_;
         int attributes = 0;
         char quote = 0;

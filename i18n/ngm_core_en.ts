@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="ja_JP">
 <context>
+    <name>FileWriting</name>
+    <message>
+        <source>通常のファイルではありません</source>
+        <translation>not a regular file</translation>
+    </message>
+</context>
+<context>
     <name>NgmCli</name>
     <message>
         <source>パズルを解き、答えが一つか、線の論理だけで解けるかを調べる</source>
@@ -111,54 +118,6 @@ Exit status: 0 written, 2 cannot read or write, 1 wrong arguments.
         <translation>: an earlier picture writes a file of the same name: </translation>
     </message>
     <message>
-        <source>使い方: ngm-cli solve [--timeout 秒] ファイル...
-
-パズルのファイル(.non、.xml)を一つずつ解き、一つのファイルにつき一行をタブ区切りで
-書きます:
-  ファイル名(与えたとおり)  判定  難易度  決まらないマス数  解いた時間(マイクロ秒)
-判定は次のどれかです:
-  line      答えは一つで、行と列の論理だけで解ける
-  unique    答えは一つだが、行と列の論理だけでは解けない
-  multiple  答えが二つ以上ある
-  none      ヒントが矛盾していて答えがない
-  timeout   制限時間内に判定できなかった
-難易度は line と unique で 1 から 5、それ以外は 0 です。決まらないマス数は、行と列の
-論理とマスを両方に試す推論でも決まらないマス(プレイヤーが推測するしかないマス)の数
-です。時間にファイルの読み込みは含みません。
-
-  --timeout 秒  一つのパズルにかける時間の上限(既定は 2 秒)
-  --help        この説明を表示する
-
-読めないファイルや、ヒントが大きさに収まらないファイルは、標準エラーに
-「ファイル:行: 理由」を書いて飛ばし、残りのファイルを続けます。
-終了コード: 0 すべてのファイルを読めた、2 読めないファイルがあった、1 引数の誤り。
-</source>
-        <translation>Usage: ngm-cli solve [--timeout SECONDS] FILE...
-
-Solves each puzzle file (.non, .xml) and writes one tab-separated line for
-each file:
-  FILE (as given)  VERDICT  DIFFICULTY  UNDECIDED CELLS  TIME (microseconds)
-The verdict is one of:
-  line      the answer is unique and row and column logic alone solves it
-  unique    the answer is unique, but row and column logic alone cannot solve it
-  multiple  there are two or more answers
-  none      the clues contradict each other and there is no answer
-  timeout   no verdict within the time limit
-The difficulty is 1 to 5 for line and unique, 0 otherwise.  The undecided cells
-are those that row and column logic together with trying each cell both ways
-cannot decide (the cells a player can only guess).  The time does not include
-reading the file.
-
-  --timeout SECONDS  time limit for each puzzle (default 2 seconds)
-  --help             show this help
-
-A file that cannot be read, or whose clues do not fit its size, is skipped
-with &quot;FILE:LINE: reason&quot; on standard error, and the other files go on.
-Exit status: 0 all files read, 2 some files could not be read, 1 wrong
-arguments.
-</translation>
-    </message>
-    <message>
         <source>ngm-cli solve: --timeout に秒数がありません
 </source>
         <translation>ngm-cli solve: --timeout needs a number of seconds
@@ -261,6 +220,64 @@ Exit status: 0 all made, 2 some pictures not made, 1 wrong arguments.
         <source>ngm-cli make: --unique は正方形のブロック数だけで使えます(--fit や 横x縦 とは一緒に使えません)
 </source>
         <translation>ngm-cli make: --unique works with square block counts only (not with --fit or WxH)
+</translation>
+    </message>
+    <message>
+        <source>ngm-cli make: --out のフォルダを作れません: </source>
+        <translation>ngm-cli make: cannot make the --out folder: </translation>
+    </message>
+    <message>
+        <source>: 書くファイルが入力のファイルと同じなので書きません: </source>
+        <translation>: not written, since the file to write is an input file: </translation>
+    </message>
+    <message>
+        <source>使い方: ngm-cli solve [--timeout 秒] ファイル...
+
+パズルのファイル(.non、.xml)を一つずつ解き、一つのファイルにつき一行をタブ区切りで
+書きます:
+  ファイル名(与えたとおり)  判定  難易度  決まらないマス数  解いた時間(マイクロ秒)
+判定は次のどれかです:
+  line      答えは一つで、行と列の論理だけで解ける
+  unique    答えは一つだが、行と列の論理だけでは解けない
+  multiple  答えが二つ以上ある
+  none      ヒントが矛盾していて答えがない
+  timeout   制限時間内に判定できなかった
+難易度は line と unique で 1 から 5、それ以外は 0 です。決まらないマス数は、行と列の
+論理とマスを両方に試す推論でも決まらないマス(プレイヤーが推測するしかないマス)の数
+です。時間にファイルの読み込みは含みません。
+
+  --timeout 秒  一つのパズルにかける時間の上限、0 より大きく 86400 までの十進数
+                (2.5 のような小数も。既定は 2 秒)
+  --help        この説明を表示する
+
+読めないファイルや、ヒントが大きさに収まらないファイルは、標準エラーに
+「ファイル:行: 理由」を書いて飛ばし、残りのファイルを続けます。
+終了コード: 0 すべてのファイルを読めた、2 読めないファイルがあった、1 引数の誤り。
+</source>
+        <translation>Usage: ngm-cli solve [--timeout SECONDS] FILE...
+
+Solves each puzzle file (.non, .xml) and writes one tab-separated line for
+each file:
+  FILE (as given)  VERDICT  DIFFICULTY  UNDECIDED CELLS  TIME (microseconds)
+The verdict is one of:
+  line      the answer is unique and row and column logic alone solves it
+  unique    the answer is unique, but row and column logic alone cannot solve it
+  multiple  there are two or more answers
+  none      the clues contradict each other and there is no answer
+  timeout   no verdict within the time limit
+The difficulty is 1 to 5 for line and unique, 0 otherwise.  The undecided cells
+are those that row and column logic together with trying each cell both ways
+cannot decide (the cells a player can only guess).  The time does not include
+reading the file.
+
+  --timeout SECONDS  time limit for each puzzle, a decimal number above 0 and at
+                     most 86400 (fractions such as 2.5 too; default 2 seconds)
+  --help             show this help
+
+A file that cannot be read, or whose clues do not fit its size, is skipped
+with &quot;FILE:LINE: reason&quot; on standard error, and the other files go on.
+Exit status: 0 all files read, 2 some files could not be read, 1 wrong
+arguments.
 </translation>
     </message>
 </context>
@@ -425,6 +442,26 @@ Exit status: 0 all made, 2 some pictures not made, 1 wrong arguments.
     <message>
         <source>答えが空です</source>
         <translation>empty answer</translation>
+    </message>
+    <message>
+        <source>ヒントの前に rows か columns がありません</source>
+        <translation>clue numbers before any rows or columns</translation>
+    </message>
+    <message>
+        <source>行のヒントが高さより多くあります</source>
+        <translation>more row clues than the height</translation>
+    </message>
+    <message>
+        <source>列のヒントが幅より多くあります</source>
+        <translation>more column clues than the width</translation>
+    </message>
+    <message>
+        <source>UTF-8 でない文字があります</source>
+        <translation>bytes that are not UTF-8</translation>
+    </message>
+    <message>
+        <source>要素の属性が多すぎます</source>
+        <translation>too many attributes on an element</translation>
     </message>
 </context>
 <context>

@@ -586,6 +586,10 @@ Hints: %1</translation>
         <source>ファイルがオープンできません。</source>
         <translation>The file cannot be opened.</translation>
     </message>
+    <message>
+        <source>画像のデータが壊れているか途中で切れています。</source>
+        <translation>The picture data is damaged or incomplete.</translation>
+    </message>
 </context>
 <context>
     <name>Strings</name>

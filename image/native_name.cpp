@@ -52,7 +52,8 @@ QString NameFromNative(const QByteArray& bytes) {
     for (qsizetype i = 0; i < bytes.size();) {
         const int length = Utf8Length(bytes, i);
         if (length == 0) {
-            name += QChar(static_cast<char16_t>(kKeptByteBase + static_cast<unsigned char>(bytes[i])));
+            name +=
+                QChar(static_cast<char16_t>(kKeptByteBase + static_cast<unsigned char>(bytes[i])));
             ++i;
             continue;
         }

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "image/image_format.h"
+#include "image/library_messages.h"
 #include "image/ppm_reader.h"
 #include "image/qt_reader.h"
 
@@ -33,6 +34,7 @@ bool PictureLoader::ReadQtHeader(std::int64_t& width, std::int64_t& height) {
     if (!name || (!m_pDevice->isSequential() && !m_pDevice->seek(0)))
         return false;
     m_qt = OpenQtReader(*m_pDevice, name);
+    const LibraryMessages quiet;
     const QSize size = QtPictureSize(*m_qt);
     if (!size.isValid())
         return false;
@@ -43,6 +45,7 @@ bool PictureLoader::ReadQtHeader(std::int64_t& width, std::int64_t& height) {
 
 std::variant<PictureHeader, PictureRefusal> PictureLoader::ReadHeader() {
     m_bHeaderRead = false;
+    m_bDataRead = false;
     m_header = PictureHeader{};
     std::int64_t width = 0;
     std::int64_t height = 0;
@@ -65,15 +68,19 @@ std::variant<PictureHeader, PictureRefusal> PictureLoader::ReadHeader() {
                 std::int64_t qtWidth = 0;
                 std::int64_t qtHeight = 0;
                 if (!ReadQtHeader(qtWidth, qtHeight))
-                    return PictureRefusal::kUnsupported;
+                    return PictureRefusal::kDamaged;
             }
         } else if (m_nFormat == kFormatBmp) {
-            if (ReadBmpHeader(*m_reader, m_bmp) != BmpHeaderStatus::kOk)
-                return PictureRefusal::kUnsupported;
+            const BmpHeaderStatus status = ReadBmpHeader(*m_reader, m_bmp);
+            if (status != BmpHeaderStatus::kOk)
+                return status == BmpHeaderStatus::kTruncated ? PictureRefusal::kDamaged
+                                                             : PictureRefusal::kUnsupported;
             width = m_bmp.width;
             height = m_bmp.height;
         } else if (!ReadQtHeader(width, height)) {
-            return PictureRefusal::kUnsupported;
+            // With a format's signature, its reader could not make out the header.
+            return QtFormatName(m_nFormat) ? PictureRefusal::kDamaged
+                                           : PictureRefusal::kUnsupported;
         }
     } catch (const std::bad_alloc&) {
         return PictureRefusal::kOutOfMemory;  // a colour table, or the reader's block
@@ -118,21 +125,55 @@ Picture PictureLoader::TakeCanvas(Picture* reuse) const {
     return picture;
 }
 
-std::variant<Picture, PictureRefusal> PictureLoader::ReadAllPixels(Picture* reuse) {
-    const PictureHeader& h = m_header;
+std::int64_t PictureLoader::DecodedBytes() const {
+    if (m_nFormat == kFormatPpm || m_nFormat == kFormatBmp)
+        return 0;
+    // 4 bytes a pixel, twice: 16-bit samples, or the copy a conversion makes.
+    return std::int64_t{m_header.width} * m_header.height * 8;
+}
+
+std::optional<PictureRefusal> PictureLoader::ReadData() {
+    if (!m_bHeaderRead)
+        return PictureRefusal::kUnsupported;
+    if (m_bDataRead)
+        return std::nullopt;
+    if (m_nFormat == kFormatBmp && !m_pDevice->isSequential()) {
+        // Rows the file promises but does not hold.
+        const std::int64_t need =
+            m_bmp.offBits + BmpRowStride(m_bmp.width, m_bmp.bitCount) * m_bmp.height;
+        if (m_pDevice->size() < need)
+            return PictureRefusal::kDamaged;
+    }
     const bool qt = m_bDecoded || (m_nFormat != kFormatPpm && m_nFormat != kFormatBmp);
     if (qt) {
         // Decoded in full before the canvas is touched, so that broken data leaves the
-        // picture to reuse as it was.
+        // picture to reuse as it was.  A reader that warns has met damaged data, even when
+        // it made a picture of what it could read.
         if (!m_bDecoded) {
-            m_image = m_qt->read();
+            const LibraryMessages watch;
+            try {
+                m_image = m_qt->read();
+            } catch (const std::bad_alloc&) {
+                return PictureRefusal::kOutOfMemory;
+            }
             m_bDecoded = true;
-            if (m_image.isNull())
-                return PictureRefusal::kUnsupported;
+            if (m_image.isNull() || watch.Warned()) {
+                m_image = QImage();
+                return PictureRefusal::kDamaged;
+            }
         }
         if (!PrepareImagePixels(m_image))
-            return m_image.isNull() ? PictureRefusal::kUnsupported : PictureRefusal::kOutOfMemory;
+            return m_image.isNull() ? PictureRefusal::kDamaged : PictureRefusal::kOutOfMemory;
     }
+    m_bDataRead = true;
+    return std::nullopt;
+}
+
+std::variant<Picture, PictureRefusal> PictureLoader::ReadAllPixels(Picture* reuse) {
+    const PictureHeader& h = m_header;
+    if (const std::optional<PictureRefusal> refusal = ReadData())
+        return *refusal;
+    const bool qt = m_bDecoded || (m_nFormat != kFormatPpm && m_nFormat != kFormatBmp);
     const int reusedWidth = reuse ? reuse->width : 0;
     const int reusedHeight = reuse ? reuse->height : 0;
     Picture picture = TakeCanvas(reuse);

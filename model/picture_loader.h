@@ -26,6 +26,7 @@ enum class PictureRefusal {
     kTooLarge,     // a canvas larger than kMaxCanvasSide a side
     kEmpty,        // a width or a height of 0
     kOutOfMemory,  // the planes cannot be had
+    kDamaged,      // a format this program reads, whose header or data ends early or is corrupt
 };
 
 // Questions are asked in this order: the colour bits before the size lines are shown, the
@@ -61,6 +62,15 @@ public:
 
     // Phase one: the header, or why the picture is refused.
     std::variant<PictureHeader, PictureRefusal> ReadHeader();
+    // Between the phases, after ReadHeader gave a header: decodes the data of the formats that
+    // are decoded whole (all but P6 and bitmaps) and measures a bitmap's data against its
+    // header, so that a damaged picture is refused before the user is asked anything.  Empty,
+    // or kDamaged or kOutOfMemory.  ReadPixels does it when it has not been done.  The data of
+    // a P6 picture that ends early is read with white for what is missing.
+    std::optional<PictureRefusal> ReadData();
+    // After ReadHeader gave a header: the bytes ReadData's decoding of the whole picture may
+    // take (none for P6 and bitmaps, which are read a band at a time).
+    std::int64_t DecodedBytes() const;
     // Phase two, after ReadHeader gave a header: the picture centred on its white canvas, or
     // why it is refused (kOutOfMemory, or kUnsupported for data that cannot be decoded).
     // Pixels the data does not supply stay white.  reuse: a picture whose planes may be
@@ -85,6 +95,7 @@ private:
     std::unique_ptr<QImageReader> m_qt;
     QImage m_image;
     bool m_bDecoded = false;
+    bool m_bDataRead = false;
     bool m_bHeaderRead = false;
     bool m_bSumsOnly = false;
 };

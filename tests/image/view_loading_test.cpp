@@ -11,15 +11,18 @@
 #include <QDropEvent>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <cstdio>
 
 #include "app/main_frame.h"
 #include "construct/ngm_view.h"
+#include "image/native_name.h"
 #include "model/ngm_doc.h"
 #include "res/dialog_template.h"
 #include "support/picture_files.h"
@@ -141,8 +144,6 @@ TEST_F(ViewLoading, TheDialogShowsThePictureChosenAndAfterARefusalThePreviousOne
     view.OnAnalyze();  // so that the other panels have something to clear
     const std::int32_t* planes = doc.m_ppInputPlanes.Data();
     const std::int32_t* binary = view.m_ppBinaryImage.Data();
-    QByteArray cut = Encoded(PatternImage(40, 30), "png");  // the canvas of the picture before
-    cut.truncate(cut.size() / 2);
     const struct {
         const char* name;
         QByteArray bytes;
@@ -150,7 +151,6 @@ TEST_F(ViewLoading, TheDialogShowsThePictureChosenAndAfterARefusalThePreviousOne
         QString sizeLines{};  // a refusal of the data comes after the header's size lines
     } refusals[] = {
         {"hostile.bmp", Bmp(4, INT32_MIN, {}), QStringLiteral("入力画像サイズが大きすぎます。")},
-        {"cut.png", cut, kUnsupported, SizeLines(40, 30, 40)},
         // A file that cannot be opened: only the name line and the title change.
         {"missing.ppm", {}, QStringLiteral("ファイルがオープンできません。")},
     };
@@ -170,6 +170,43 @@ TEST_F(ViewLoading, TheDialogShowsThePictureChosenAndAfterARefusalThePreviousOne
         EXPECT_EQ(InputPanel(39, 34), Colour(Pattern(39, 29)));
         EXPECT_EQ(view.m_dcPreview.GetPixel(5, 5), kFaceColor);
         EXPECT_FALSE(Enabled(IDC_PLAY));
+    }
+}
+
+// A picture whose data ends early is named as damaged before any question, and nothing on screen
+// changes: not the picture, its controls, the information text nor the title.  A file whose
+// name is not UTF-8 opens as any other.
+TEST_F(ViewLoading, ADamagedPictureIsNamedAndChangesNothing) {
+    const QByteArray native = QFile::encodeName(dir.path()) + "/\xe9t\xe9.ppm";
+    {
+        FILE* f = std::fopen(native.constData(), "wb");
+        ASSERT_TRUE(f);
+        const QByteArray ppm = Ppm(40, 30);
+        std::fwrite(ppm.constData(), 1, static_cast<std::size_t>(ppm.size()), f);
+        std::fclose(f);
+    }
+    view.OpenPictureFile(NameFromNative(native));
+    ASSERT_TRUE(boxes.Texts().isEmpty()) << boxes.Texts().join(u'|').toStdString();
+    ASSERT_TRUE(doc.HasPicture());
+    view.OnAnalyze();
+    ASSERT_TRUE(Enabled(IDC_PLAY));
+    const QString title = view.windowTitle(), info = view.m_strImageInfo;
+    const std::vector<QImage> panels = Panels();
+    for (const char* format : {"jpg", "png"}) {
+        SCOPED_TRACE(format);
+        QByteArray cut = Encoded(PatternImage(300, 200), format);  // larger than the panel
+        cut.truncate(cut.size() * 2 / 3);
+        const QString path = Write(QStringLiteral("cut.") + QLatin1String(format), cut);
+        boxes.Clear();
+        Open(path);
+        EXPECT_EQ(boxes.Texts(),
+                  QStringList{QFileInfo(path).fileName() +
+                              QStringLiteral("\n画像のデータが壊れているか途中で切れています。")});
+        EXPECT_EQ(view.windowTitle(), title);
+        EXPECT_EQ(view.m_strImageInfo, info);
+        EXPECT_TRUE(Panels() == panels);
+        EXPECT_TRUE(Enabled(IDC_PLAY));
+        EXPECT_EQ(doc.m_picture.width, 40);
     }
 }
 
@@ -245,8 +282,11 @@ TEST_F(ViewLoading, AnAbandonedPictureLeavesEverythingAsItWas) {
         std::vector<int> answers;
         QStringList shown;
     } cases[] = {
-        {"bits.bmp", Bmp(4, 4, {.bitCount = 8}), {IDNO}, {kFewColorBits}},
-        {"both.bmp", Bmp(300, 2, {.bitCount = 8}), {IDYES, IDNO}, {kFewColorBits, kSizeWarning}},
+        {"bits.bmp", Bmp(4, 4, {.bitCount = 8}, QByteArray(16, 0)), {IDNO}, {kFewColorBits}},
+        {"both.bmp",
+         Bmp(300, 2, {.bitCount = 8}, QByteArray(600, 0)),
+         {IDYES, IDNO},
+         {kFewColorBits, kSizeWarning}},
         {"0x5.ppm", "P6\n0 5\n255\n", {}, {QStringLiteral("入力サイズが小さすぎます。")}},
         {"large.ppm", Ppm(300, 300), {IDYES}, {kSizeWarning, noMemory}},
     };

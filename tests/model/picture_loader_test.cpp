@@ -105,7 +105,8 @@ TEST(PictureLoader, HeadersAreRefusedOrTellTheCanvasAndTheQuestionsInOrder) {
         {"no separator after the magic", "P64 2 255\n", kUnsupported},
         {"letter in the width", "P6\n4x 2\n255\n", kUnsupported},
         {"sign on the width", "P6\n-4 2\n255\n", kUnsupported},
-        {"header Qt's reader cannot read", "\x89PNG\r\n\x1a\n not a header", kUnsupported},
+        {"PNG whose header its reader cannot read", "\x89PNG\r\n\x1a\n not a header",
+         PictureRefusal::kDamaged},
         // Bitmaps: compressed, masks on a bit count without them, unknown bit counts, the old
         // short header, a negative width.
         {"RLE8", Bmp(4, 4, {.bitCount = 8, .compression = 1}), kUnsupported},
@@ -149,8 +150,6 @@ TEST(PictureLoader, HeadersAreRefusedOrTellTheCanvasAndTheQuestionsInOrder) {
 }
 
 TEST(PictureFormats, P6AndBitmapsGiveTheirExactSamples) {
-    QByteArray farOffset = Bmp24(3, 2);
-    PutLe(farOffset, 10, 1u << 30);
     auto hex = [](const char* bytes) { return QByteArray::fromHex(bytes); };
     const struct {
         const char* name;
@@ -171,7 +170,6 @@ TEST(PictureFormats, P6AndBitmapsGiveTheirExactSamples) {
         {"bmp top-down", Bmp24(21, 300, true), 21, 300, Pattern},
         // The larger info headers: the pixels are found through bfOffBits.
         {"bmp V4", Bmp24(6, 2, false, {.infoSize = 108}), 6, 2, Pattern},
-        {"pixels past the end", farOffset, 3, 2, Flat(kWhite)},
         // Colour tables; rows of 4 bytes, the bottom row first; 1 bit takes 2 entries.
         {"1 bit", Bmp(9, 2, {.bitCount = 1, .palette = kTable}, hex("5a000000a5800000")), 9, 2,
          Indices({"101001011", "010110100"})},
@@ -224,9 +222,13 @@ TEST(PictureFormats, QtReadersPutEachFormatOnTheWhiteCanvas) {
     EXPECT_EQ(QImageReader::allocationLimit(), kQtAllocationLimitMb);
 }
 
-// No cut of a P6 or bitmap file crashes or hangs: a cut in the headers (masks and colour table
-// included) is refused there; one in the pixel data leaves what it lacks white.
+// No cut of a P6 or bitmap file crashes or hangs.  A P6 file cut in its header is refused
+// there; one cut in the pixel data leaves what it lacks white.  A bitmap cut anywhere after
+// its signature, or whose pixels lie past its end, is damaged.
 TEST(PictureFormats, ACutFileIsRefusedInItsHeadersAndWhiteWhereItsPixelsEnd) {
+    QByteArray farOffset = Bmp24(3, 2);
+    PutLe(farOffset, 10, 1u << 30);
+    EXPECT_EQ(Load(farOffset).refusal, PictureRefusal::kDamaged);
     const struct {
         QByteArray file;
         int pixelBytes, width, height;
@@ -248,8 +250,10 @@ TEST(PictureFormats, ACutFileIsRefusedInItsHeadersAndWhiteWhereItsPixelsEnd) {
         for (int n = 0; n <= f.file.size(); ++n) {
             SCOPED_TRACE(testing::Message() << f.file.left(2).constData() << " cut at " << n);
             const Loaded loaded = Load(f.file.left(n));
-            if (n < header) {
-                EXPECT_EQ(loaded.refusal, PictureRefusal::kUnsupported);
+            const bool bitmap = f.file.startsWith("BM");
+            if (n < header || (bitmap && n < f.file.size())) {
+                EXPECT_EQ(loaded.refusal, !bitmap || n < 2 ? PictureRefusal::kUnsupported
+                                                           : PictureRefusal::kDamaged);
                 continue;
             }
             ExpectCanvas(loaded, f.width, f.height, [&](int x, int y) {
