@@ -277,7 +277,18 @@ private:
     int goalLine_ = 0;
 };
 
+// Longest title or author written, in bytes: quoted, each byte at most doubles, and the line
+// must stay within what the reader reads.
+constexpr std::size_t kMaxTextBytes = kMaxLineBytes / 2 - 16;
+
 std::string Quoted(std::string_view s) {
+    if (s.size() > kMaxTextBytes) {
+        // Cut at the start of a character.
+        std::size_t cut = kMaxTextBytes;
+        while (cut > 0 && (static_cast<unsigned char>(s[cut]) & 0xC0) == 0x80)
+            --cut;
+        s = s.substr(0, cut);
+    }
     std::string out = "\"";
     for (char c : s) {
         if (c == '"' || c == '\\')

@@ -2,7 +2,8 @@
 // the header with its refusals and size rules, then (every question answered Yes) the pixels
 // on the canvas, into new planes, into those of the previous picture, or as gray sums alone.
 // What comes out must be a whole canvas: the picture centred, white around it, samples 0..255
-// and gray sums that match them (sums alone: 0..765, and 765 around the picture).
+// and gray sums that match them (sums alone: 0..765, and 765 around the picture).  Each input
+// is read again cut short, as a damaged file; the seeds hold cut files of every format.
 #include <QBuffer>
 #include <QByteArray>
 #include <QtGlobal>
@@ -52,24 +53,42 @@ void CheckCanvas(const Picture& p, const PictureHeader& h) {
 
 }  // namespace
 
+namespace {
+
+// One picture's bytes through the loading sequence; `way` chooses how the pixels are read.
+void Load(QByteArray bytes, int way, Picture& previous);
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // The picture of the previous input, whose planes a picture of the same canvas reuses.
     static Picture s_previous;
-    QByteArray bytes =
+    const QByteArray bytes =
         QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const int way = static_cast<int>(size % 3);
+    Load(bytes, way, s_previous);
+    // The same file cut short at a point its last byte chooses, as a download or a copy that
+    // stopped: refused as damaged, or a whole canvas (P6 pads with white).
+    if (size > 1)
+        Load(bytes.left(static_cast<qsizetype>(size * data[size - 1] / 256)), way, s_previous);
+    return 0;
+}
+
+namespace {
+
+void Load(QByteArray bytes, int way, Picture& s_previous) {
     QBuffer device(&bytes);
     device.open(QIODevice::ReadOnly);
     PictureLoader loader(device, SniffPictureFormat(device));
     const auto header = loader.ReadHeader();
     const PictureHeader* h = std::get_if<PictureHeader>(&header);
     if (!h)
-        return 0;
+        return;
     Check(h->width > 0 && h->height > 0 && h->canvas.side <= kMaxCanvasSide);
     if (h->canvas.side > kMaxSideRead)
-        return 0;
+        return;
     // A third of the inputs reuse the previous planes when they fit, a third are read for
     // their gray sums alone (the command line's way).
-    const int way = static_cast<int>(size % 3);
     auto pixels =
         way == 2 ? loader.ReadGraySums() : loader.ReadPixels(way == 0 ? &s_previous : nullptr);
     if (Picture* p = std::get_if<Picture>(&pixels)) {
@@ -77,8 +96,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!p->SumsOnly())
             s_previous = std::move(*p);
     }
-    return 0;
 }
+
+}  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     // Qt's readers report broken data on the message handler; thousands of runs a second

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QString>
 #include <chrono>
 
 namespace {
@@ -76,6 +77,29 @@ TEST(NonFormat, BrokenFilesGiveTheLineAndTheReason) {
     }
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
     EXPECT_TRUE(ReadNon(good).ok);
+}
+
+}  // namespace
+
+namespace {
+
+// Titles and authors of any length are written so that they read back: cut to what a line
+// holds, at the start of a character.
+TEST(NonFormat, LongTextsAreWrittenSoThatTheyReadBack) {
+    Puzzle p = Puzzle::FromGrid(1, 1, {1});
+    for (const std::string& text : {std::string(20000, '"'), [] {
+                                        std::string s;
+                                        for (int i = 0; i < 9000; ++i)
+                                            s += "\xE3\x81\x82";  // あ
+                                        return s;
+                                    }()}) {
+        p.title = text;
+        const PuzzleReadResult r = ReadNon(WriteNon(p, text));
+        ASSERT_TRUE(r.ok) << r.error;
+        EXPECT_EQ(text.rfind(r.puzzle.title, 0), 0u);
+        EXPECT_GT(r.puzzle.title.size(), 4000u);
+        EXPECT_EQ(QString::fromStdString(r.author).toStdString(), r.author);
+    }
 }
 
 }  // namespace
