@@ -168,6 +168,54 @@ MakeResult MakeOne(const std::string& picture, const QString& output, const Make
     return result;
 }
 
+// Sets the option `name` (--blocks, --band, --format or --out) to `value`; false, with the
+// reason on err, when the value is wrong or --out's folder cannot be made.
+bool TakeValue(const std::string& name, const std::string& value, MakeOptions& options,
+               std::ostream& err) {
+    bool ok = true;
+    if (name == "--blocks") {
+        const bool fit = options.blocks.fit;
+        ok = ParseBlocks(value, options.blocks);
+        options.blocks.fit = fit;
+    } else if (name == "--band") {
+        ok = ParseBand(value, options.lower, options.upper);
+    } else if (name == "--format") {
+        const std::optional<PuzzleFileFormat> f = PuzzleFormatOfPath("." + value);
+        ok = f.has_value() && value.find('.') == std::string::npos;
+        options.format = f.value_or(PuzzleFileFormat::kNon);
+    } else {
+        options.outDir = NameFromNative(value);
+        ok = !value.empty();
+        const QString reason = ok ? MakeFolder(options.outDir) : QString();
+        if (!reason.isEmpty()) {
+            err << NgmCli::tr("ngm-cli make: --out のフォルダを作れません: ").toStdString() << value
+                << ": " << reason.toStdString() << "\n";
+            return false;
+        }
+    }
+    if (!ok)
+        err << "ngm-cli make: " << name << NgmCli::tr(" の値が正しくありません: ").toStdString()
+            << value << "\n";
+    return ok;
+}
+
+// The puzzle file of each picture, into outputs, and for each picture why its files may not
+// be written, or nothing.  No picture is written over, and two pictures never write the same
+// file: a picture whose files would be one of the pictures or another picture's is refused.
+std::vector<std::string> OutputRefusals(const std::vector<std::string>& pictures,
+                                        const MakeOptions& options, std::vector<QString>& outputs) {
+    std::vector<QString> inputs;
+    std::vector<std::vector<QString>> files;
+    for (const std::string& picture : pictures) {
+        inputs.push_back(NameFromNative(picture));
+        outputs.push_back(OutputPath(picture, options));
+        files.push_back({outputs.back()});
+        if (options.format == PuzzleFileFormat::kPng)
+            files.back().push_back(SolutionPicturePath(outputs.back()));
+    }
+    return CheckOutputs(inputs, files);
+}
+
 // A bar on the terminal: how many of the pictures are done.
 class ProgressBar {
 public:
@@ -237,32 +285,8 @@ int RunMake(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             return 1;
         }
         const std::string value = eq != std::string::npos ? a.substr(eq + 1) : args[++i];
-        bool ok = true;
-        if (name == "--blocks") {
-            const bool fit = options.blocks.fit;
-            ok = ParseBlocks(value, options.blocks);
-            options.blocks.fit = fit;
-        } else if (name == "--band") {
-            ok = ParseBand(value, options.lower, options.upper);
-        } else if (name == "--format") {
-            const std::optional<PuzzleFileFormat> f = PuzzleFormatOfPath("." + value);
-            ok = f.has_value() && value.find('.') == std::string::npos;
-            options.format = f.value_or(PuzzleFileFormat::kNon);
-        } else {
-            options.outDir = NameFromNative(value);
-            ok = !value.empty();
-            const QString reason = ok ? MakeFolder(options.outDir) : QString();
-            if (!reason.isEmpty()) {
-                err << NgmCli::tr("ngm-cli make: --out のフォルダを作れません: ").toStdString()
-                    << value << ": " << reason.toStdString() << "\n";
-                return 1;
-            }
-        }
-        if (!ok) {
-            err << "ngm-cli make: " << name << NgmCli::tr(" の値が正しくありません: ").toStdString()
-                << value << "\n";
+        if (!TakeValue(name, value, options, err))
             return 1;
-        }
     }
     // The search cuts the square canvas into N x N blocks.
     if (options.unique && (options.blocks.fit || options.blocks.columns != options.blocks.rows)) {
@@ -280,18 +304,8 @@ int RunMake(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     if (options.format == PuzzleFileFormat::kPng || options.format == PuzzleFileFormat::kPdf)
         EnsureDrawingApplication();
 
-    // No picture is written over, and two pictures never write the same file: a picture
-    // whose files would be one of the pictures or another picture's files is refused.
-    std::vector<QString> outputs, inputs;
-    std::vector<std::vector<QString>> files;
-    for (const std::string& picture : pictures) {
-        inputs.push_back(NameFromNative(picture));
-        outputs.push_back(OutputPath(picture, options));
-        files.push_back({outputs.back()});
-        if (options.format == PuzzleFileFormat::kPng)
-            files.back().push_back(SolutionPicturePath(outputs.back()));
-    }
-    const std::vector<std::string> refusals = CheckOutputs(inputs, files);
+    std::vector<QString> outputs;
+    const std::vector<std::string> refusals = OutputRefusals(pictures, options, outputs);
     std::vector<MakeResult> results(pictures.size());
     std::vector<char> done(pictures.size(), 0);
     for (std::size_t i = 0; i < pictures.size(); ++i) {
