@@ -1,5 +1,8 @@
 #include "image/native_name.h"
 
+#include <dirent.h>
+#include <sys/stat.h>
+
 namespace {
 
 constexpr char16_t kKeptByteBase = 0xDC00;  // U+DC80..U+DCFF: bytes 0x80..0xFF
@@ -92,4 +95,25 @@ QString LocalFileOf(const QUrl& url) {
     if (!url.isLocalFile())
         return QString();
     return NameFromNative(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+}
+
+QString ExistingName(const QString& shown) {
+    struct stat status {};
+    if (!shown.contains(QChar(0xFFFD)) || ::stat(NativeFromName(shown).constData(), &status) == 0)
+        return shown;
+    const qsizetype slash = shown.lastIndexOf(QLatin1Char('/'));
+    const QString folder = slash < 0 ? QString() : shown.left(slash + 1);
+    const QString leaf = shown.mid(slash + 1);
+    DIR* dir = ::opendir(folder.isEmpty() ? "." : NativeFromName(folder).constData());
+    if (!dir)
+        return shown;
+    QString found;
+    int matches = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        const QString name = NameFromNative(QByteArray(entry->d_name));
+        if (DisplayName(name) == leaf && ++matches == 1)
+            found = folder + name;
+    }
+    ::closedir(dir);
+    return matches == 1 ? found : shown;
 }

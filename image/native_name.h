@@ -21,5 +21,9 @@ inline QString NameFromNative(const std::string& bytes) {
 QByteArray NativeFromName(const QString& name);
 // The local file a URL names (a dropped file), its bytes kept as NameFromNative keeps them.
 QString LocalFileOf(const QUrl& url);
+// A name as Qt shows it (bytes that are not UTF-8 turned into U+FFFD, as Qt's own file dialog
+// lists them) turned back into the name of the file it shows: when no file has that name, the
+// one file of its folder shown under it.  Any other name is given back as it is.
+QString ExistingName(const QString& shown);
 // The name for messages and titles: kept bytes shown as U+FFFD.
 QString DisplayName(const QString& name);

@@ -7,6 +7,8 @@
 #include <QRegularExpression>
 #include <QUrl>
 
+#include "image/native_name.h"
+
 namespace {
 
 FileDialogHook& DialogHook() {
@@ -33,9 +35,9 @@ ShellOpenHook SetShellOpenHook(ShellOpenHook hook) {
     return previous;
 }
 
-QString RunFileDialog(QWidget* parent, const FileDialogRequest& request) {
-    if (DialogHook())
-        return DialogHook()(request);
+namespace {
+
+QString RunQtFileDialog(QWidget* parent, const FileDialogRequest& request) {
     QFileDialog dialog(parent, request.caption, QString(), request.filter);
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -56,6 +58,15 @@ QString RunFileDialog(QWidget* parent, const FileDialogRequest& request) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().first();
+}
+
+}  // namespace
+
+QString RunFileDialog(QWidget* parent, const FileDialogRequest& request) {
+    const QString chosen = DialogHook() ? DialogHook()(request) : RunQtFileDialog(parent, request);
+    // Qt lists a name that is not UTF-8 with replacement marks: the file chosen is found by
+    // what was shown.
+    return request.save ? chosen : ExistingName(chosen);
 }
 
 bool ShellOpenFile(const QString& relativePath) {
