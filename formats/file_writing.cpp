@@ -50,6 +50,9 @@ QString Target(const QString& path, QByteArray& target) {
         return errno == ENOENT ? QString() : SystemReason(errno);
     if (!S_ISREG(status.st_mode))
         return QCoreApplication::translate("FileWriting", "通常のファイルではありません");
+    // A file its owner made read-only stays as it is, though the folder would let it go.
+    if (::access(target.constData(), W_OK) != 0)
+        return SystemReason(errno);
     struct stat link {};
     if (::lstat(target.constData(), &link) == 0 && S_ISLNK(link.st_mode)) {
         char resolved[PATH_MAX];
