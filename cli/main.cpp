@@ -1,4 +1,6 @@
 // ngm-cli: the puzzle tools of NGM on the command line.
+#include <unistd.h>
+
 #include <QLocale>
 #include <ext/stdio_filebuf.h>
 #include <iostream>
@@ -12,7 +14,8 @@ int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     // The program's own messages go to the terminal by a descriptor of their own: the standard
     // error is silenced while the picture libraries decode, on any thread.
-    __gnu_cxx::stdio_filebuf<char> terminal(TerminalErrorDescriptor(), std::ios::out, 1);
+    // (A copy: the buffer closes its descriptor at the end, the shared one stays open.)
+    __gnu_cxx::stdio_filebuf<char> terminal(::dup(TerminalErrorDescriptor()), std::ios::out, 1);
     std::cerr.rdbuf(&terminal);
     std::vector<std::string> words(argv + 1, argv + argc);
     // Japanese is the program's own language and needs nothing.  The English texts need an

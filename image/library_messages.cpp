@@ -5,8 +5,21 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <cstdint>
 #include <cstdio>
 #include <mutex>
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define NGM_SANITIZED 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define NGM_SANITIZED 1
+#endif
+#if defined(NGM_SANITIZED)
+#include <sanitizer/common_interface_defs.h>
+#endif
 
 namespace {
 
@@ -55,6 +68,11 @@ int TerminalErrorDescriptor() {
 LibraryMessages::LibraryMessages() : m_pOuter(t_watch) {
     static const bool s_installed = [] {
         TheSilence().previous = qInstallMessageHandler(Handler);
+#if defined(NGM_SANITIZED)
+        // A sanitizer's report of a fault while the standard error is silenced still shows.
+        __sanitizer_set_report_fd(
+            reinterpret_cast<void*>(static_cast<std::intptr_t>(TerminalErrorDescriptor())));
+#endif
         return true;
     }();
     (void)s_installed;
