@@ -6,9 +6,9 @@
 // where the last one stopped.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <deque>
-#include <limits>
 #include <vector>
 
 #include "solver/probing.h"
@@ -43,16 +43,14 @@ public:
         Propagator<W>::CopyInto(probeLevels_[0], g);
     }
 
-    // Goes on with the probing search for at most `budget` more nodes (no limit when negative);
-    // not to be called again once it has found a solution or exhausted the grid.
-    SearchOutcome ContinueProbing(long long budget) {
-        if (budget < 0)
-            budget = std::numeric_limits<long long>::max();
+    // Goes on with the probing search until `until` (checked between nodes); not to be called
+    // again once it has found a solution or exhausted the grid.
+    SearchOutcome ContinueProbing(std::chrono::steady_clock::time_point until) {
         while (!frames_.empty()) {
             const std::size_t depth = frames_.size() - 1;
             Frame& f = frames_.back();
             if (!f.expanded) {
-                if (budget-- == 0)
+                if (std::chrono::steady_clock::now() >= until)
                     return SearchOutcome::OutOfBudget;  // this node comes first next time
                 const SearchOutcome outcome = Expand(probeLevels_[depth], f);
                 if (outcome == SearchOutcome::Found)

@@ -101,10 +101,8 @@ bool IsSolution(const Puzzle& puzzle, const std::vector<std::uint8_t>& cells) {
 constexpr long long kPlainBudget = 4096;
 // Branches the plain search may take in all before the clause-learning search takes over.
 constexpr long long kPlainTotal = 50000;
-// The probing search's budget of nodes in its first turn, and the clause-learning search's
-// shortest turn.
-constexpr long long kProbeNodes = 64;
-constexpr std::chrono::milliseconds kShortestTurn{2};
+// The probing search's first turn.
+constexpr std::chrono::milliseconds kFirstTurn{20};
 // The clause-learning search's turns take as long as the probing search's times the cell
 // count over this: the probing search is the quicker on small puzzles, and the clause-learning
 // search more and more so on larger ones.
@@ -238,16 +236,14 @@ private:
     }
 
     // The probing search (started), quick on small puzzles, and the clause-learning search,
-    // quick on large ones, take turns, the probing search with a budget of nodes that doubles
-    // each turn, until one finds a solution (true, in `found`) or proves there is
-    // none.  Each goes on where it stopped, the clause-learning search with what it learned;
-    // `prepare` readies it before its first turn.
+    // quick on large ones, take turns that double in length, until one finds a solution (true,
+    // in `found`) or proves there is none.  Each goes on where it stopped, the clause-learning
+    // search with what it learned; `prepare` readies it before its first turn.
     template <class Prepare>
     bool InTurns(Prepare prepare, std::vector<std::uint8_t>& found) {
         bool prepared = false;
-        for (long long nodes = kProbeNodes;; nodes *= 2) {
-            const Clock::time_point start = Clock::now();
-            const SearchOutcome probed = searcher_.ContinueProbing(nodes);
+        for (Clock::duration turn = kFirstTurn;; turn *= 2) {
+            const SearchOutcome probed = searcher_.ContinueProbing(Clock::now() + turn);
             if (probed != SearchOutcome::OutOfBudget) {
                 found = searcher_.found;
                 return probed == SearchOutcome::Found;
@@ -258,10 +254,8 @@ private:
                 prepare();
                 prepared = true;
             }
-            const Clock::time_point now = Clock::now();
-            const CdclOutcome learned = cdcl_->Find(
-                now + std::max<Clock::duration>(
-                          (now - start) * puzzle_.CellCount() / kEvenTurnsCells, kShortestTurn));
+            const CdclOutcome learned =
+                cdcl_->Find(Clock::now() + turn * puzzle_.CellCount() / kEvenTurnsCells);
             if (learned == CdclOutcome::Stopped)
                 throw SolveStopped{};
             if (learned != CdclOutcome::OutOfBudget) {

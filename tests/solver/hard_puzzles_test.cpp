@@ -5,6 +5,8 @@
 // to 99 cells.  Small ones are checked against solutions counted plainly with the search tests.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 #include <functional>
 #include <random>
 
@@ -143,6 +145,22 @@ TEST(HardPuzzles, ATimeoutKeepsTheCellsDecidedSoFar) {
     EXPECT_EQ(open, r.undecidedCount);
     EXPECT_LE(open, 69 * 99);
     EXPECT_GT(open, 0);
+}
+
+// A random 99 x 99 puzzle that no search settles in a few seconds: the solve stops on time, and
+// the clause-learning search, which forgets old learned clauses as it goes, stays within a
+// bound (its clauses for the lines take about 250 MB).
+TEST(HardPuzzles, A99x99SolveStopsOnTimeInBoundedMemory) {
+    std::mt19937 rng(9900);
+    Puzzle p = Puzzle::FromGrid(99, 99, puzzlegen::RandomFill(99, 99, 50, rng));
+    p.answer.clear();
+    rusage before{}, after{};
+    getrusage(RUSAGE_SELF, &before);
+    const SolveResult r = Solve(p, {3.0});
+    getrusage(RUSAGE_SELF, &after);
+    ASSERT_EQ(r.verdict, Verdict::Timeout);
+    EXPECT_LT(r.micros, 5'000'000);                           // the search's memory freed too
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 1L << 20);  // kB: a gigabyte
 }
 
 }  // namespace
