@@ -85,14 +85,17 @@ CdclSearch::CdclSearch(const Puzzle& puzzle, const std::vector<std::int8_t>& cel
     sat_->connect_terminator(stopper_.get());
     // Cell y * width + x is variable y * width + x + 1; the automata's states follow.
     variables = cellCount_;
-    for (int y = 0; y < puzzle.height; ++y) {
+    // Building the clauses of a large puzzle takes a while: a stop ends it too.
+    for (int y = 0; y < puzzle.height && !stopped_; ++y) {
         const LineClue& clue = puzzle.rows[y];
         AddLine(clue.data(), static_cast<int>(clue.size()), puzzle.width, y * puzzle.width, 1,
                 cells);
+        stopped_ = stopper_->Stopped();
     }
-    for (int x = 0; x < puzzle.width; ++x) {
+    for (int x = 0; x < puzzle.width && !stopped_; ++x) {
         const LineClue& clue = puzzle.columns[x];
         AddLine(clue.data(), static_cast<int>(clue.size()), puzzle.height, x, puzzle.width, cells);
+        stopped_ = stopper_->Stopped();
     }
 }
 
@@ -177,6 +180,8 @@ void CdclSearch::AddLine(const int* runs, int k, int n, int first, int step,
 }
 
 CdclOutcome CdclSearch::Find(Clock::time_point until) {
+    if (stopped_)
+        return CdclOutcome::Stopped;
     if (contradiction_)
         return CdclOutcome::Exhausted;
     stopper_->until = until;

@@ -54,6 +54,7 @@ private:
 
     int cellCount_;
     bool contradiction_ = false;  // an empty clause came up: no solution
+    bool stopped_ = false;        // stopped while the clauses were being built
     std::vector<std::int8_t> cells_;
     std::unique_ptr<Stopper> stopper_;
     std::unique_ptr<CaDiCaL::Solver> sat_;

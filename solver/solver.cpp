@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <optional>
 
 #include "solver/cdcl_search.h"
@@ -103,16 +104,18 @@ constexpr long long kPlainBudget = 4096;
 constexpr long long kPlainTotal = 50000;
 // The probing search's first turn.
 constexpr std::chrono::milliseconds kFirstTurn{20};
-// The clause-learning search's turns take as long as the probing search's times the cell
-// count over this: the probing search is the quicker on small puzzles, and the clause-learning
-// search more and more so on larger ones.
-constexpr int kEvenTurnsCells = 1600;
+// The clause-learning search's turns take as long as the probing search's times the square of
+// the cell count over this, up to kLongestShare times: the probing search is the quicker on
+// small puzzles, the clause-learning search more and more so on larger ones.
+constexpr double kEvenTurnsCells = 1250;
+constexpr double kLongestShare = 16;
 
 template <class W>
 class SolveRun {
 public:
     SolveRun(const Puzzle& puzzle, const SolveOptions& options, Clock::time_point deadline)
         : puzzle_(puzzle),
+          cells_(puzzle.CellCount()),
           deadline_(deadline),
           cancel_(options.cancel),
           prop_(puzzle, deadline, options.cancel),
@@ -254,8 +257,9 @@ private:
                 prepare();
                 prepared = true;
             }
-            const CdclOutcome learned =
-                cdcl_->Find(Clock::now() + turn * puzzle_.CellCount() / kEvenTurnsCells);
+            const double share = std::min(kLongestShare, std::pow(cells_ / kEvenTurnsCells, 2));
+            const CdclOutcome learned = cdcl_->Find(
+                Clock::now() + std::chrono::duration_cast<Clock::duration>(turn * share));
             if (learned == CdclOutcome::Stopped)
                 throw SolveStopped{};
             if (learned != CdclOutcome::OutOfBudget) {
@@ -312,6 +316,7 @@ private:
     }
 
     const Puzzle& puzzle_;
+    const double cells_;
     const Clock::time_point deadline_;
     const std::atomic<bool>* cancel_;
     Propagator<W> prop_;
