@@ -10,6 +10,7 @@
 #include "plain_logic.h"
 #include "puzzlegen/puzzle_kinds.h"
 #include "solver/cdcl_search.h"
+#include "solver/search.h"
 #include "solver/solver.h"
 
 namespace {
@@ -44,6 +45,18 @@ int CountByLearning(const Puzzle& p, const std::vector<int>& cells, int limit, i
     }
     EXPECT_NE(outcome, CdclOutcome::Stopped);
     return static_cast<int>(seen.size());
+}
+
+// The probing search alone from the blank grid, in turns so short that most end after one
+// node.
+SearchOutcome ProbeInTurns(Searcher<std::uint64_t>& searcher, const Propagator<std::uint64_t>& prop,
+                           const Cells* avoid) {
+    searcher.StartProbing(prop.Blank(), avoid);
+    SearchOutcome outcome = SearchOutcome::OutOfBudget;
+    while (outcome == SearchOutcome::OutOfBudget)
+        outcome = searcher.ContinueProbing(std::chrono::steady_clock::now() +
+                                           std::chrono::microseconds(20));
+    return outcome;
 }
 
 TEST(Search, VerdictsAgreeWithCountedSolutions) {
@@ -82,12 +95,24 @@ TEST(Search, VerdictsAgreeWithCountedSolutions) {
             ASSERT_NE(r.second, p.HasAnswer() ? p.answer : r.solution);
         }
         searched += undecided > 0;
-        // The clause-learning search from the blank grid, from the probed one and from some of
-        // the answer's cells with now and then a wrong one.
         std::vector<int> some(w * h, -1);
         for (int i = 0; i < w * h; ++i)
             if (rng() % 4 == 0)
                 some[i] = rng() % 16 == 0 ? !cells[i] : cells[i];
+        // The probing search alone from the blank grid: another solution than the answer
+        // exactly when there are several.
+        Propagator<std::uint64_t> prop(p, std::chrono::steady_clock::time_point::max(), nullptr);
+        Searcher<std::uint64_t> searcher(prop);
+        auto probe = [&](const Cells* avoid) { return ProbeInTurns(searcher, prop, avoid); };
+        ASSERT_EQ(probe(&cells) == SearchOutcome::Found, count > 1);
+        if (count > 1) {
+            ASSERT_TRUE(GridMatchesClues(p, searcher.found));
+            ASSERT_NE(searcher.found, cells);
+        }
+        ASSERT_EQ(probe(nullptr), SearchOutcome::Found);
+        ASSERT_TRUE(GridMatchesClues(p, searcher.found));
+        // The clause-learning search from the blank grid, from the probed one and from some of
+        // the answer's cells with now and then a wrong one.
         for (const std::vector<int>& start : {std::vector<int>(w * h, -1), open, some})
             ASSERT_EQ(CountByLearning(p, start, 6, trial % 3 ? 0 : 20),
                       CountSolutions(p, start, 6));
@@ -134,8 +159,8 @@ TEST(Search, TheOtherSolutionBelowASecondWayIsFound) {
 }
 
 // A random 30 x 30 grid where line logic and probing leave 870 of the 900 cells open and the
-// plain search gets lost: the clause-learning search proves the answer is the only solution,
-// also from a blank grid.
+// plain search gets lost: the probing search and the clause-learning search each prove the
+// answer is the only solution, also from a blank grid.
 TEST(Search, HardRandomPuzzleIsProvedUnique) {
     std::mt19937 rng(42);
     Cells cells(900);
@@ -149,6 +174,11 @@ TEST(Search, HardRandomPuzzleIsProvedUnique) {
     EXPECT_EQ(r.undecidedCount, 870);
     EXPECT_EQ(r.difficulty, 5);
     EXPECT_EQ(CountByLearning(p, std::vector<int>(900, -1), 2), 1);
+    Propagator<std::uint64_t> prop(p, std::chrono::steady_clock::time_point::max(), nullptr);
+    Searcher<std::uint64_t> searcher(prop);
+    ASSERT_EQ(ProbeInTurns(searcher, prop, nullptr), SearchOutcome::Found);
+    EXPECT_EQ(searcher.found, cells);  // after wrong turns at several depths
+    EXPECT_EQ(ProbeInTurns(searcher, prop, &cells), SearchOutcome::Exhausted);
 }
 
 }  // namespace
