@@ -104,7 +104,7 @@ constexpr long long kPlainBudget = 4096;
 constexpr long long kPlainTotal = 50000;
 // The probing search's first turn.
 constexpr std::chrono::milliseconds kFirstTurn{20};
-// The clause-learning search's turns take as long as the probing search's times the square of
+// The clause-learning search's turns take as long as the probing search's times the cube of
 // the cell count over this, up to kLongestShare times: the probing search is the quicker on
 // small puzzles, the clause-learning search more and more so on larger ones.
 constexpr double kEvenTurnsCells = 1250;
@@ -257,7 +257,7 @@ private:
                 prepare();
                 prepared = true;
             }
-            const double share = std::min(kLongestShare, std::pow(cells_ / kEvenTurnsCells, 2));
+            const double share = std::min(kLongestShare, std::pow(cells_ / kEvenTurnsCells, 3));
             const CdclOutcome learned = cdcl_->Find(
                 Clock::now() + std::chrono::duration_cast<Clock::duration>(turn * share));
             if (learned == CdclOutcome::Stopped)
