@@ -1,5 +1,6 @@
 #include "solver/cdcl_search.h"
 
+#include <algorithm>
 #include <cadical.hpp>
 #include <climits>
 
@@ -55,6 +56,22 @@ std::vector<std::uint8_t> OpenStates(const LineAutomaton& a, int n, Known known)
     return from;
 }
 
+// The variables a line's automaton needs beyond its cells: the open states above the lowest
+// open one of each layer.
+long long LineVariables(const LineClue& clue, int n, int first, int step,
+                        const std::vector<std::int8_t>& cells) {
+    const LineAutomaton a(clue.data(), static_cast<int>(clue.size()));
+    const int width = a.L + 2;
+    auto known = [&](int i) { return cells[static_cast<std::size_t>(first + i * step)]; };
+    const std::vector<std::uint8_t> open = OpenStates(a, n, known);
+    long long count = 0;
+    for (int i = 0; i <= n; ++i) {
+        const long long layer = std::count(&open[i * width], &open[i * width] + width, 1);
+        count += layer > 0 ? layer - 1 : 0;
+    }
+    return count;
+}
+
 }  // namespace
 
 class CdclSearch::Stopper : public CaDiCaL::Terminator {
@@ -74,11 +91,24 @@ private:
 };
 
 CdclSearch::CdclSearch(const Puzzle& puzzle, const std::vector<std::int8_t>& cells,
-                       Clock::time_point deadline, const std::atomic<bool>* cancel)
+                       Clock::time_point deadline, const std::atomic<bool>* cancel,
+                       int variableBudget)
     : cellCount_(puzzle.CellCount()),
       cells_(cells),
-      stopper_(std::make_unique<Stopper>(deadline, cancel)),
-      sat_(std::make_unique<CaDiCaL::Solver>()) {
+      stopper_(std::make_unique<Stopper>(deadline, cancel)) {
+    // The states are counted first, so that a formula over the budget is never built: the
+    // SAT solver would take long to build it and long again to free it.
+    long long states = cellCount_;
+    for (int y = 0; y < puzzle.height; ++y)
+        states += LineVariables(puzzle.rows[y], puzzle.width, y * puzzle.width, 1, cells);
+    for (int x = 0; x < puzzle.width; ++x)
+        states += LineVariables(puzzle.columns[x], puzzle.height, x, puzzle.width, cells);
+    if (states > variableBudget) {
+        variables = static_cast<int>(std::min<long long>(states, INT_MAX));
+        tooLarge_ = true;
+        return;
+    }
+    sat_ = std::make_unique<CaDiCaL::Solver>();
     sat_->set("quiet", 1);
     // Without the phases of stable search, which lose more than they win here.
     sat_->set("stabilize", 0);
@@ -180,6 +210,8 @@ void CdclSearch::AddLine(const int* runs, int k, int n, int first, int step,
 }
 
 CdclOutcome CdclSearch::Find(Clock::time_point until) {
+    if (tooLarge_)
+        return CdclOutcome::TooLarge;
     if (stopped_)
         return CdclOutcome::Stopped;
     if (contradiction_)
@@ -197,6 +229,8 @@ CdclOutcome CdclSearch::Find(Clock::time_point until) {
 }
 
 void CdclSearch::Exclude(const std::vector<std::uint8_t>& avoid) {
+    if (tooLarge_)
+        return;
     bool open = false;
     for (int i = 0; i < cellCount_; ++i) {
         if (cells_[i] < 0) {

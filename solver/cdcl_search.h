@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <climits>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -17,16 +18,20 @@ namespace CaDiCaL {
 class Solver;
 }
 
-enum class CdclOutcome { Found, Exhausted, OutOfBudget, Stopped };
+// TooLarge: the formula would have had more variables than the budget allowed; it was not
+// built, and the search never runs.
+enum class CdclOutcome { Found, Exhausted, OutOfBudget, Stopped, TooLarge };
 
 class CdclSearch {
 public:
     using Clock = std::chrono::steady_clock;
 
     // `cells` (width * height, row by row) holds -1 for an open cell, 0 or 1 for a decided one.
-    // The clues must fit the puzzle's size.
+    // The clues must fit the puzzle's size.  A formula of more than `variableBudget`
+    // variables is not built.
     CdclSearch(const Puzzle& puzzle, const std::vector<std::int8_t>& cells,
-               Clock::time_point deadline, const std::atomic<bool>* cancel);
+               Clock::time_point deadline, const std::atomic<bool>* cancel,
+               int variableBudget = INT_MAX);
     ~CdclSearch();
     CdclSearch(const CdclSearch&) = delete;
     CdclSearch& operator=(const CdclSearch&) = delete;
@@ -55,6 +60,7 @@ private:
     int cellCount_;
     bool contradiction_ = false;  // an empty clause came up: no solution
     bool stopped_ = false;        // stopped while the clauses were being built
+    bool tooLarge_ = false;       // over the variable budget: nothing built
     std::vector<std::int8_t> cells_;
     std::unique_ptr<Stopper> stopper_;
     std::unique_ptr<CaDiCaL::Solver> sat_;

@@ -109,6 +109,12 @@ constexpr std::chrono::milliseconds kFirstTurn{20};
 // small puzzles, the clause-learning search more and more so on larger ones.
 constexpr double kEvenTurnsCells = 1250;
 constexpr double kLongestShare = 16;
+// The clause-learning search's formula is not built beyond this many variables (cells and
+// automaton states, about a fifth of its clauses).  Random half-filled 50 x 50 puzzles that
+// probing leaves open need up to some 52 000 (245 000 clauses) and gain from it; 99 x 99 ones
+// need 290 000 and more (1.4 to 2.4 million clauses), which take most of a second to build
+// and half a second to free, so that a time limit or a cancel would come late.
+constexpr int kCdclVariableBudget = 120000;
 
 template <class W>
 class SolveRun {
@@ -262,6 +268,8 @@ private:
                 Clock::now() + std::chrono::duration_cast<Clock::duration>(turn * share));
             if (learned == CdclOutcome::Stopped)
                 throw SolveStopped{};
+            if (learned == CdclOutcome::TooLarge)
+                continue;  // the probing search has the turns alone
             if (learned != CdclOutcome::OutOfBudget) {
                 found = cdcl_->found;
                 return learned == CdclOutcome::Found;
@@ -275,7 +283,7 @@ private:
         std::vector<std::int8_t> cells(open.size());
         for (std::size_t i = 0; i < cells.size(); ++i)
             cells[i] = open[i] ? -1 : static_cast<std::int8_t>(filled[i]);
-        cdcl_.emplace(puzzle_, cells, deadline_, cancel_);
+        cdcl_.emplace(puzzle_, cells, deadline_, cancel_, kCdclVariableBudget);
     }
 
     // The grids below the other value of each decision on the way from grid_ down to
