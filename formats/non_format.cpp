@@ -102,6 +102,9 @@ private:
         PuzzleReadResult failed;
         failed.line = std::max(1, r_.line);
         failed.error = r_.error;
+        failed.totalsDisagree = r_.totalsDisagree;
+        if (failed.totalsDisagree)
+            failed.puzzle = std::move(r_.puzzle);
         return failed;
     }
 
@@ -248,9 +251,11 @@ private:
             if (!CluesFit(p.columns[i], p.height))
                 return Error(QT_TRANSLATE_NOOP("PuzzleFile", "ヒントが列に収まりません"),
                              clueLines_[1][i]);
-        if (!TotalsAgree(p))
+        if (!TotalsAgree(p)) {
+            r_.totalsDisagree = true;
             return Error(QT_TRANSLATE_NOOP("PuzzleFile", "行と列のヒントの合計が合いません"),
                          secondSectionLine_);
+        }
         if (goalLine_) {
             if (goal_.size() != static_cast<std::size_t>(p.CellCount()))
                 return Error(QT_TRANSLATE_NOOP("PuzzleFile", "答えの長さが合いません"), goalLine_);

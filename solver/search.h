@@ -2,9 +2,11 @@
 // level works on its own copy of the small board state.  The plain search only propagates
 // and may be given a budget of branches, so that several searches can take turns; the
 // probing search probes every node to its fixpoint, which costs more per node but needs far
-// fewer nodes on puzzles where line logic settles little.
+// fewer nodes on puzzles where line logic settles little; it runs in turns, each going on
+// where the last one stopped.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <vector>
@@ -30,12 +32,49 @@ public:
         return Descend(0);
     }
 
-    // Looks with the probing search for a solution that extends g and is not `avoid` (any
-    // solution when it is null), trying first the other value than avoid's.
-    SearchOutcome FindOther(const Grid<W>& g, const std::vector<std::uint8_t>* avoid) {
+    // Starts the probing search for a solution that extends g and is not `avoid` (any
+    // solution when it is null), trying first the other value than avoid's, which must outlive
+    // the search.
+    void StartProbing(const Grid<W>& g, const std::vector<std::uint8_t>* avoid) {
         avoid_ = avoid;
-        Propagator<W>::CopyInto(Level(0), g);
-        return ProbeDescend(0);
+        frames_.assign(1, Frame{});
+        while (probeLevels_.empty())
+            probeLevels_.push_back(prop_.Blank());
+        Propagator<W>::CopyInto(probeLevels_[0], g);
+    }
+
+    // Goes on with the probing search until `until` (checked between nodes); not to be called
+    // again once it has found a solution or exhausted the grid.
+    SearchOutcome ContinueProbing(std::chrono::steady_clock::time_point until) {
+        while (!frames_.empty()) {
+            const std::size_t depth = frames_.size() - 1;
+            Frame& f = frames_.back();
+            if (!f.expanded) {
+                if (std::chrono::steady_clock::now() >= until)
+                    return SearchOutcome::OutOfBudget;  // this node comes first next time
+                const SearchOutcome outcome = Expand(probeLevels_[depth], f);
+                if (outcome == SearchOutcome::Found)
+                    return outcome;
+                if (outcome == SearchOutcome::Exhausted) {
+                    frames_.pop_back();
+                    continue;
+                }
+            }
+            if (f.tried == 2) {
+                frames_.pop_back();
+                continue;
+            }
+            const bool filled = f.tried++ == 0 ? f.first : !f.first;
+            if (probeLevels_.size() <= depth + 1)
+                probeLevels_.push_back(prop_.Blank());
+            Grid<W>& child = probeLevels_[depth + 1];
+            Propagator<W>::CopyInto(child, probeLevels_[depth]);
+            W dirtyRows = 0, dirtyCols = 0;
+            prop_.Set(child, f.x, f.y, filled, dirtyRows, dirtyCols);
+            if (prop_.Propagate(child, dirtyRows, dirtyCols))
+                frames_.push_back(Frame{});
+        }
+        return SearchOutcome::Exhausted;
     }
 
     std::vector<std::uint8_t> found;
@@ -102,8 +141,17 @@ private:
         return outcome;
     }
 
-    SearchOutcome ProbeDescend(std::size_t depth) {
-        Grid<W>& g = levels_[depth];
+    // A node of the probing search: the cell it branches on, its value to try first and how
+    // many values have been tried.
+    struct Frame {
+        bool expanded = false;
+        int x = 0, y = 0;
+        bool first = true;
+        int tried = 0;
+    };
+
+    // Probes the node's grid; OutOfBudget here means it needs branching, on f's cell.
+    SearchOutcome Expand(Grid<W>& g, Frame& f) {
         if (!prober_.Run(g))
             return SearchOutcome::Exhausted;
         for (const auto& s : prober_.solutions) {
@@ -116,25 +164,18 @@ private:
             found = prop_.Filled(g);
             return avoid_ && found == *avoid_ ? SearchOutcome::Exhausted : SearchOutcome::Found;
         }
-        int x = 0, y = 0;
-        prober_.BestBranch(g, x, y);
-        const std::size_t at = static_cast<std::size_t>(y) * prop_.width + x;
-        const bool first = avoid_ ? !(*avoid_)[at] : true;
-        Grid<W>& child = Level(depth + 1);
-        for (bool filled : {first, !first}) {
-            Propagator<W>::CopyInto(child, levels_[depth]);
-            W dirtyRows = 0, dirtyCols = 0;
-            prop_.Set(child, x, y, filled, dirtyRows, dirtyCols);
-            if (prop_.Propagate(child, dirtyRows, dirtyCols) &&
-                ProbeDescend(depth + 1) == SearchOutcome::Found)
-                return SearchOutcome::Found;
-        }
-        return SearchOutcome::Exhausted;
+        prober_.BestBranch(g, f.x, f.y);
+        const std::size_t at = static_cast<std::size_t>(f.y) * prop_.width + f.x;
+        f.first = avoid_ ? !(*avoid_)[at] : true;
+        f.expanded = true;
+        return SearchOutcome::OutOfBudget;
     }
 
     Propagator<W>& prop_;
-    Prober<W> prober_;  // for the nodes of the probing search
-    std::deque<Grid<W>> levels_;
+    Prober<W> prober_;                 // for the nodes of the probing search
+    std::deque<Grid<W>> levels_;       // the plain search's
+    std::deque<Grid<W>> probeLevels_;  // the probing search's, kept between its turns
+    std::vector<Frame> frames_;        // the probing search's path from the root
     const std::vector<std::uint8_t>* avoid_ = nullptr;
     const std::vector<std::uint8_t>* prefer_ = nullptr;
     long long budget_ = 0;

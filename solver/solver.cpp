@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <optional>
 
+#include "solver/cdcl_search.h"
 #include "solver/probing.h"
 #include "solver/propagator.h"
 #include "solver/search.h"
@@ -95,16 +97,35 @@ bool IsSolution(const Puzzle& puzzle, const std::vector<std::uint8_t>& cells) {
     return true;
 }
 
-// Branches the plain search may take on one subtree before the probing search takes over.
+// Branches the plain search may take on one subtree before the clause-learning search takes
+// over.
 constexpr long long kPlainBudget = 4096;
-// Branches the plain search may take in all before the probing search takes over.
+// Branches the plain search may take in all before the clause-learning search takes over.
 constexpr long long kPlainTotal = 50000;
+// The probing search's first turn.
+constexpr std::chrono::milliseconds kFirstTurn{20};
+// The clause-learning search's turns take as long as the probing search's times the cube of
+// the cell count over this, up to kLongestShare times: the probing search is the quicker on
+// small puzzles, the clause-learning search more and more so on larger ones.
+constexpr double kEvenTurnsCells = 1250;
+constexpr double kLongestShare = 16;
+// The clause-learning search's formula is not built beyond this many variables (cells and
+// automaton states, about a fifth of its clauses).  Random half-filled 50 x 50 puzzles that
+// probing leaves open need up to some 52 000 (245 000 clauses) and gain from it; 99 x 99 ones
+// need 290 000 and more (1.4 to 2.4 million clauses), which take most of a second to build
+// and half a second to free, so that a time limit or a cancel would come late.
+constexpr int kCdclVariableBudget = 120000;
 
 template <class W>
 class SolveRun {
 public:
     SolveRun(const Puzzle& puzzle, const SolveOptions& options, Clock::time_point deadline)
-        : puzzle_(puzzle), prop_(puzzle, deadline, options.cancel), grid_(prop_.Blank()) {}
+        : puzzle_(puzzle),
+          cells_(puzzle.CellCount()),
+          deadline_(deadline),
+          cancel_(options.cancel),
+          prop_(puzzle, deadline, options.cancel),
+          grid_(prop_.Blank()) {}
 
     // What line logic and probing had decided and not, for a solve that was stopped.
     std::vector<std::uint8_t> Undecided() const { return prop_.Unknown(grid_); }
@@ -144,8 +165,8 @@ private:
     // from it first at one of those decisions: it lies below the other value of that decision,
     // with the decisions above taken.  Those subtrees are searched deepest first, where other
     // solutions are nearest, with the plain search and a budget that grows round by round, so
-    // that a hard subtree does not hold up an easy one.  Subtrees still open after that get
-    // the probing search, which is slower per node but finishes hard ones.
+    // that a hard subtree does not hold up an easy one.  Subtrees still open after that go to
+    // the probing search and the clause-learning search in turns.
     void Search(SolveResult& r) {
         std::vector<std::vector<std::uint8_t>> known;
         if (puzzle_.HasAnswer() && IsSolution<W>(puzzle_, puzzle_.answer))
@@ -153,39 +174,116 @@ private:
         for (const auto& s : prober_->solutions)
             if (std::find(known.begin(), known.end(), s) == known.end())
                 known.push_back(s);
+        std::vector<std::uint8_t> found;
         if (known.empty()) {
-            const std::vector<std::uint8_t> none;
-            SearchOutcome outcome = searcher_.FindAny(grid_, none, kPlainBudget);
-            if (outcome == SearchOutcome::OutOfBudget)
-                outcome = searcher_.FindOther(grid_, nullptr);
-            if (outcome != SearchOutcome::Found) {
+            if (!FirstSolution(found)) {
                 r.verdict = Verdict::None;
                 r.undecided.assign(r.undecided.size(), 0);
                 r.undecidedCount = 0;
                 return;
             }
-            known.push_back(searcher_.found);
+            known.push_back(found);
         }
-        const std::vector<std::uint8_t>& reference = known[0];
+        const std::vector<std::uint8_t> reference = known[0];
         if (known.size() >= 2)
             return Multiple(r, reference, known[1]);
-        std::vector<Grid<W>> other = OtherBranches(reference);
-        for (long long budget = 64; !other.empty(); budget *= 4) {
-            std::size_t kept = 0;
-            for (std::size_t i = 0; i < other.size(); ++i) {
-                const bool plain = budget <= kPlainBudget && searcher_.plainBranches < kPlainTotal;
-                const SearchOutcome outcome = plain ? searcher_.FindAny(other[i], reference, budget)
-                                                    : searcher_.FindOther(other[i], &reference);
-                if (outcome == SearchOutcome::Found)
-                    return Multiple(r, reference, searcher_.found);
-                if (outcome == SearchOutcome::OutOfBudget)
-                    std::swap(other[kept++], other[i]);
-            }
-            other.resize(kept);
-        }
+        if (OtherSolution(reference, found))
+            return Multiple(r, reference, found);
+        if (!IsSolution<W>(puzzle_, reference))
+            throw SolveStopped{};  // never: every search checks its solutions
         r.verdict = Verdict::Unique;
         r.difficulty = 5;
         r.solution = reference;
+    }
+
+    // A solution that extends grid_, in `found`; false when there is none.
+    bool FirstSolution(std::vector<std::uint8_t>& found) {
+        const std::vector<std::uint8_t> none;
+        const SearchOutcome outcome = searcher_.FindAny(grid_, none, kPlainBudget);
+        if (outcome != SearchOutcome::OutOfBudget) {
+            found = searcher_.found;
+            return outcome == SearchOutcome::Found;
+        }
+        searcher_.StartProbing(grid_, nullptr);
+        return InTurns([] {}, found);
+    }
+
+    // A solution that extends grid_ and differs from `reference`, in `found`; false when
+    // there is none.
+    bool OtherSolution(const std::vector<std::uint8_t>& reference,
+                       std::vector<std::uint8_t>& found) {
+        std::vector<Grid<W>> other = OtherBranches(reference);
+        for (long long budget = 64;
+             !other.empty() && budget <= kPlainBudget && searcher_.plainBranches < kPlainTotal;
+             budget *= 4) {
+            auto plain = [&](const Grid<W>& g) { return searcher_.FindAny(g, reference, budget); };
+            if (Round(other, plain) == SearchOutcome::Found) {
+                found = searcher_.found;
+                return true;
+            }
+        }
+        if (other.empty())
+            return false;
+        searcher_.StartProbing(grid_, &reference);
+        return InTurns([&] { cdcl_->Exclude(reference); }, found);
+    }
+
+    // One search of each grid in `other`; those it exhausts are dropped.  Found when one had a
+    // solution (in searcher_.found), Exhausted when none are left.
+    template <class Find>
+    SearchOutcome Round(std::vector<Grid<W>>& other, Find find) {
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < other.size(); ++i) {
+            const SearchOutcome outcome = find(other[i]);
+            if (outcome == SearchOutcome::Found)
+                return outcome;
+            if (outcome == SearchOutcome::OutOfBudget)
+                std::swap(other[kept++], other[i]);
+        }
+        other.resize(kept);
+        return other.empty() ? SearchOutcome::Exhausted : SearchOutcome::OutOfBudget;
+    }
+
+    // The probing search (started), quick on small puzzles, and the clause-learning search,
+    // quick on large ones, take turns that double in length, until one finds a solution (true,
+    // in `found`) or proves there is none.  Each goes on where it stopped, the clause-learning
+    // search with what it learned; `prepare` readies it before its first turn.
+    template <class Prepare>
+    bool InTurns(Prepare prepare, std::vector<std::uint8_t>& found) {
+        bool prepared = false;
+        for (Clock::duration turn = kFirstTurn;; turn *= 2) {
+            const SearchOutcome probed = searcher_.ContinueProbing(Clock::now() + turn);
+            if (probed != SearchOutcome::OutOfBudget) {
+                found = searcher_.found;
+                return probed == SearchOutcome::Found;
+            }
+            if (!cdcl_)
+                MakeCdcl();
+            if (!prepared) {
+                prepare();
+                prepared = true;
+            }
+            const double share = std::min(kLongestShare, std::pow(cells_ / kEvenTurnsCells, 3));
+            const CdclOutcome learned = cdcl_->Find(
+                Clock::now() + std::chrono::duration_cast<Clock::duration>(turn * share));
+            if (learned == CdclOutcome::Stopped)
+                throw SolveStopped{};
+            if (learned == CdclOutcome::TooLarge)
+                continue;  // the probing search has the turns alone
+            if (learned != CdclOutcome::OutOfBudget) {
+                found = cdcl_->found;
+                return learned == CdclOutcome::Found;
+            }
+        }
+    }
+
+    // The clause-learning search over what line logic and probing left open.
+    void MakeCdcl() {
+        const std::vector<std::uint8_t> open = prop_.Unknown(grid_), filled = prop_.Filled(grid_);
+        std::vector<std::int8_t> cells(open.size());
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            cells[i] = open[i] ? -1 : static_cast<std::int8_t>(filled[i]);
+        cdcl_.emplace(puzzle_, cells, deadline_, cancel_, kCdclVariableBudget);
     }
 
     // The grids below the other value of each decision on the way from grid_ down to
@@ -211,8 +309,12 @@ private:
         return other;
     }
 
+    // Two different solutions, each checked against the clues.
     void Multiple(SolveResult& r, const std::vector<std::uint8_t>& reference,
                   const std::vector<std::uint8_t>& second) {
+        if (reference == second || !IsSolution<W>(puzzle_, reference) ||
+            !IsSolution<W>(puzzle_, second))
+            throw SolveStopped{};  // never: every search checks its solutions
         r.verdict = Verdict::Multiple;
         r.solution = reference;
         r.second = second;
@@ -222,10 +324,14 @@ private:
     }
 
     const Puzzle& puzzle_;
+    const double cells_;
+    const Clock::time_point deadline_;
+    const std::atomic<bool>* cancel_;
     Propagator<W> prop_;
     Grid<W> grid_;  // what line logic, probing and the settled cells have decided
     std::optional<Prober<W>> prober_;  // made when line logic stalls
     Searcher<W> searcher_{prop_};
+    std::optional<CdclSearch> cdcl_;  // made when the plain search does not finish
 };
 
 template <class W>

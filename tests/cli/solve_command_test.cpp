@@ -11,19 +11,22 @@ TEST_F(CliTest, SolveGivesOneLinePerFileAndErrorsForTheRest) {
     std::ofstream(broken) << "width 3\nheight 1\nrows\n2,2\ncolumns\n1\n1\n1\n";
     const std::string none = Path("none.non");  // fits and adds up, but no grid
     std::ofstream(none) << "width 2\nheight 2\nrows\n0\n2\ncolumns\n0\n2\n";
+    const std::string unequal = Path("unequal.non");  // rows fill 2 cells, columns 1
+    std::ofstream(unequal) << "width 2\nheight 1\nrows\n2\ncolumns\n1\n0\n";
     const std::string missing = Path("missing.non");
     const struct {
         std::string file, verdict;
     } expected[] = {{kData + "puzzles/blob5/p0001.non", "line"},
                     {kData + "puzzles/blob20/p0057.non", "unique"},
                     {none, "none"},
+                    {unequal, "none"},
                     {kData + "puzzles/blob10/p0005.non", "multiple"}};
 
     const CliRun run = Cli({"solve", "--timeout", "5", expected[0].file, broken, expected[1].file,
-                            missing, none, expected[3].file});
+                            missing, none, unequal, expected[4].file});
     EXPECT_EQ(run.status, 2);
     const auto lines = Fields(run.out);
-    ASSERT_EQ(lines.size(), 4u) << run.out;
+    ASSERT_EQ(lines.size(), 5u) << run.out;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         SCOPED_TRACE(run.out);
         ASSERT_EQ(lines[i].size(), 5u);

@@ -5,8 +5,13 @@
 // to 99 cells.  Small ones are checked against solutions counted plainly with the search tests.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <atomic>
+#include <chrono>
 #include <functional>
 #include <random>
+#include <thread>
 
 #include "puzzlegen/puzzle_kinds.h"
 #include "second_solver.h"
@@ -143,6 +148,38 @@ TEST(HardPuzzles, ATimeoutKeepsTheCellsDecidedSoFar) {
     EXPECT_EQ(open, r.undecidedCount);
     EXPECT_LE(open, 69 * 99);
     EXPECT_GT(open, 0);
+}
+
+// Random 99 x 99 puzzles that no search settles in a few seconds, half and three tenths
+// filled: the solve stops on time, or soon after a cancel from another thread, and leaves
+// little memory behind it (the clause-learning search's formula of such a puzzle would take
+// hundreds of megabytes, and most of a second to build and to free).
+TEST(HardPuzzles, A99x99SolveStopsPromptlyOnTimeAndOnCancel) {
+    std::mt19937 rng(9900);
+    Puzzle dense = Puzzle::FromGrid(99, 99, puzzlegen::RandomFill(99, 99, 50, rng));
+    Puzzle sparse = Puzzle::FromGrid(99, 99, puzzlegen::RandomFill(99, 99, 30, rng));
+    dense.answer.clear();
+    sparse.answer.clear();
+    rusage before{}, after{};
+    getrusage(RUSAGE_SELF, &before);
+    SolveResult r = Solve(dense, {2.0});
+    getrusage(RUSAGE_SELF, &after);
+    EXPECT_EQ(r.verdict, Verdict::Timeout);
+    EXPECT_LT(r.micros, 3'000'000);
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 128L << 10);  // kB
+
+    std::atomic<bool> cancel{false};
+    std::chrono::steady_clock::time_point cancelled;
+    std::thread canceller([&] {
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        cancelled = std::chrono::steady_clock::now();
+        cancel = true;
+    });
+    r = Solve(sparse, {60.0, &cancel});
+    const auto returned = std::chrono::steady_clock::now();
+    canceller.join();
+    EXPECT_EQ(r.verdict, Verdict::Timeout);
+    EXPECT_LT(returned - cancelled, std::chrono::seconds(1));
 }
 
 }  // namespace

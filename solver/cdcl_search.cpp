@@ -1,0 +1,246 @@
+#include "solver/cdcl_search.h"
+
+#include <algorithm>
+#include <cadical.hpp>
+#include <climits>
+
+namespace {
+
+// Literals that stand for a known truth value while clauses are built; they never reach the
+// SAT solver.  Negating one gives the other.
+constexpr int kTrue = INT_MAX;
+constexpr int kFalse = -INT_MAX;
+
+// The line reads as the pattern of its runs with one gap between runs; state q means the first
+// q symbols of the pattern have been read.  Extra empty cells may come before the first run,
+// after a gap and after the last run.
+struct LineAutomaton {
+    std::vector<std::uint8_t> pattern;
+    int L = 0;
+
+    LineAutomaton(const int* runs, int k) {
+        for (int j = 0; j < k; ++j) {
+            pattern.insert(pattern.end(), static_cast<std::size_t>(runs[j]), 1);
+            if (j + 1 < k)
+                pattern.push_back(0);
+        }
+        L = static_cast<int>(pattern.size());
+    }
+    bool Stays(int q) const { return q == 0 || q == L || pattern[q - 1] == 0; }
+    // The state after reading v in state q, or -1 when the line cannot go on.
+    int Next(int q, int v) const {
+        return q < L && pattern[q] == v ? q + 1 : !v && Stays(q) ? q : -1;
+    }
+};
+
+// Layer i holds the state after cell i - 1.  Open(i, q): some completion of the decided cells
+// (known(i): -1, 0 or 1) passes through state q after i cells.
+template <class Known>
+std::vector<std::uint8_t> OpenStates(const LineAutomaton& a, int n, Known known) {
+    const int width = a.L + 2;
+    std::vector<std::uint8_t> from((n + 1) * width), to((n + 1) * width);
+    from[0] = 1;
+    for (int i = 0; i < n; ++i)
+        for (int q = 0; q <= a.L; ++q)
+            for (int v = 0; v < 2 && from[i * width + q]; ++v)
+                if (known(i) != 1 - v && a.Next(q, v) >= 0)
+                    from[(i + 1) * width + a.Next(q, v)] = 1;
+    to[n * width + a.L] = 1;
+    for (int i = n - 1; i >= 0; --i)
+        for (int q = 0; q <= a.L; ++q)
+            for (int v = 0; v < 2; ++v)
+                if (known(i) != 1 - v && a.Next(q, v) >= 0 && to[(i + 1) * width + a.Next(q, v)])
+                    to[i * width + q] = 1;
+    for (std::size_t i = 0; i < from.size(); ++i)
+        from[i] &= to[i];
+    return from;
+}
+
+// The variables a line's automaton needs beyond its cells: the open states above the lowest
+// open one of each layer.
+long long LineVariables(const LineClue& clue, int n, int first, int step,
+                        const std::vector<std::int8_t>& cells) {
+    const LineAutomaton a(clue.data(), static_cast<int>(clue.size()));
+    const int width = a.L + 2;
+    auto known = [&](int i) { return cells[static_cast<std::size_t>(first + i * step)]; };
+    const std::vector<std::uint8_t> open = OpenStates(a, n, known);
+    long long count = 0;
+    for (int i = 0; i <= n; ++i) {
+        const long long layer = std::count(&open[i * width], &open[i * width] + width, 1);
+        count += layer > 0 ? layer - 1 : 0;
+    }
+    return count;
+}
+
+}  // namespace
+
+class CdclSearch::Stopper : public CaDiCaL::Terminator {
+public:
+    Stopper(Clock::time_point deadline, const std::atomic<bool>* cancel)
+        : deadline_(deadline), cancel_(cancel) {}
+    bool terminate() override { return Clock::now() >= until || Stopped(); }
+    bool Stopped() const {
+        return (cancel_ && cancel_->load(std::memory_order_relaxed)) || Clock::now() >= deadline_;
+    }
+
+    Clock::time_point until = Clock::time_point::max();  // the end of the current turn
+
+private:
+    Clock::time_point deadline_;
+    const std::atomic<bool>* cancel_;
+};
+
+CdclSearch::CdclSearch(const Puzzle& puzzle, const std::vector<std::int8_t>& cells,
+                       Clock::time_point deadline, const std::atomic<bool>* cancel,
+                       int variableBudget)
+    : cellCount_(puzzle.CellCount()),
+      cells_(cells),
+      stopper_(std::make_unique<Stopper>(deadline, cancel)) {
+    // The states are counted first, so that a formula over the budget is never built: the
+    // SAT solver would take long to build it and long again to free it.
+    long long states = cellCount_;
+    for (int y = 0; y < puzzle.height; ++y)
+        states += LineVariables(puzzle.rows[y], puzzle.width, y * puzzle.width, 1, cells);
+    for (int x = 0; x < puzzle.width; ++x)
+        states += LineVariables(puzzle.columns[x], puzzle.height, x, puzzle.width, cells);
+    if (states > variableBudget) {
+        variables = static_cast<int>(std::min<long long>(states, INT_MAX));
+        tooLarge_ = true;
+        return;
+    }
+    sat_ = std::make_unique<CaDiCaL::Solver>();
+    sat_->set("quiet", 1);
+    // Without the phases of stable search, which lose more than they win here.
+    sat_->set("stabilize", 0);
+    sat_->connect_terminator(stopper_.get());
+    // Cell y * width + x is variable y * width + x + 1; the automata's states follow.
+    variables = cellCount_;
+    // Building the clauses of a large puzzle takes a while: a stop ends it too.
+    for (int y = 0; y < puzzle.height && !stopped_; ++y) {
+        const LineClue& clue = puzzle.rows[y];
+        AddLine(clue.data(), static_cast<int>(clue.size()), puzzle.width, y * puzzle.width, 1,
+                cells);
+        stopped_ = stopper_->Stopped();
+    }
+    for (int x = 0; x < puzzle.width && !stopped_; ++x) {
+        const LineClue& clue = puzzle.columns[x];
+        AddLine(clue.data(), static_cast<int>(clue.size()), puzzle.height, x, puzzle.width, cells);
+        stopped_ = stopper_->Stopped();
+    }
+}
+
+CdclSearch::~CdclSearch() = default;
+
+void CdclSearch::AddClause(std::initializer_list<int> literals) {
+    AddClause(literals.begin(), literals.size());
+}
+
+void CdclSearch::AddClause(const int* literals, std::size_t count) {
+    bool empty = true;
+    for (const int* l = literals; l != literals + count; ++l) {
+        const int lit = *l;
+        if (lit == kTrue)
+            return;
+        empty = empty && lit == kFalse;
+    }
+    if (empty) {  // the clauses cannot all hold; the SAT solver need not be told
+        contradiction_ = true;
+        return;
+    }
+    for (const int* l = literals; l != literals + count; ++l)
+        if (*l != kFalse)
+            sat_->add(*l);
+    sat_->add(0);
+    ++clauses;
+}
+
+// The states of each layer are numbered in a ladder, "the state is at least q", since the
+// state never falls and rises by at most one per cell.
+void CdclSearch::AddLine(const int* runs, int k, int n, int first, int step,
+                         const std::vector<std::int8_t>& cells) {
+    const LineAutomaton a(runs, k);
+    const int L = a.L, width = L + 2;
+    auto known = [&](int i) { return cells[static_cast<std::size_t>(first + i * step)]; };
+    const std::vector<std::uint8_t> open = OpenStates(a, n, known);
+    // ge[i * width + q]: the literal "the state after i cells is at least q".
+    std::vector<int> ge((n + 1) * width);
+    std::vector<int> lowest(n + 1, -1);
+    for (int i = 0; i <= n; ++i) {
+        int* layer = &ge[i * width];
+        layer[L + 1] = kFalse;
+        for (int q = L; q >= 0; --q)
+            if (open[i * width + q])
+                lowest[i] = q;
+        if (lowest[i] < 0) {  // no completion: the clues contradict the decided cells
+            AddClause({});
+            return;
+        }
+        for (int q = L; q >= 0; --q)
+            layer[q] = q <= lowest[i] ? kTrue : open[i * width + q] ? ++variables : layer[q + 1];
+    }
+    for (int i = 0; i <= n; ++i) {
+        const int* layer = &ge[i * width];
+        for (int q = lowest[i] + 1, below = lowest[i]; q <= L; ++q) {
+            if (!open[i * width + q])
+                continue;
+            AddClause({-layer[q], layer[below]});
+            below = q;
+            if (i < n)
+                AddClause({-layer[q], ge[(i + 1) * width + q]});  // the state never falls
+            if (i > 0)
+                AddClause({-layer[q], ge[(i - 1) * width + q - 1]});  // rises at most by one
+        }
+        if (i == n)
+            break;
+        const int* after = &ge[(i + 1) * width];
+        const int x = known(i) < 0 ? first + i * step + 1 : known(i) ? kTrue : kFalse;
+        for (int q = 0; q <= L; ++q) {
+            if (!open[i * width + q])
+                continue;
+            // In state q, a step up reads the pattern's next symbol; staying reads an empty
+            // cell where the pattern allows extra ones.
+            if (q < L)
+                AddClause({-layer[q], layer[q + 1], -after[q + 1], a.pattern[q] ? x : -x});
+            if (a.Stays(q))
+                AddClause({-layer[q], layer[q + 1], after[q + 1], -x});
+            else
+                AddClause({-layer[q], layer[q + 1], after[q + 1]});
+        }
+    }
+}
+
+CdclOutcome CdclSearch::Find(Clock::time_point until) {
+    if (tooLarge_)
+        return CdclOutcome::TooLarge;
+    if (stopped_)
+        return CdclOutcome::Stopped;
+    if (contradiction_)
+        return CdclOutcome::Exhausted;
+    stopper_->until = until;
+    const int status = sat_->solve();
+    if (status == 20)
+        return CdclOutcome::Exhausted;
+    if (status != 10)
+        return stopper_->Stopped() ? CdclOutcome::Stopped : CdclOutcome::OutOfBudget;
+    found.resize(cells_.size());
+    for (int i = 0; i < cellCount_; ++i)
+        found[i] = cells_[i] >= 0 ? cells_[i] : sat_->val(i + 1) > 0;
+    return CdclOutcome::Found;
+}
+
+void CdclSearch::Exclude(const std::vector<std::uint8_t>& avoid) {
+    if (tooLarge_)
+        return;
+    bool open = false;
+    for (int i = 0; i < cellCount_; ++i) {
+        if (cells_[i] < 0) {
+            sat_->add(avoid[i] ? -(i + 1) : i + 1);
+            open = true;
+        }
+    }
+    if (open)
+        sat_->add(0);
+    else
+        contradiction_ = true;  // nothing left to differ on
+    ++clauses;
+}

@@ -1,0 +1,67 @@
+// The search stage for puzzles that line logic and probing leave open: the clues become clauses
+// for a conflict-driven clause-learning SAT solver, which remembers why each branch failed,
+// jumps back to the decision that caused it, restarts and forgets old clauses to bound its
+// memory.  Each line is the run of a small automaton over its cells (runs in order with gaps
+// between them), one layer of states per cell; the cells already decided are facts.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <climits>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "model/puzzle.h"
+
+namespace CaDiCaL {
+class Solver;
+}
+
+// TooLarge: the formula would have had more variables than the budget allowed; it was not
+// built, and the search never runs.
+enum class CdclOutcome { Found, Exhausted, OutOfBudget, Stopped, TooLarge };
+
+class CdclSearch {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    // `cells` (width * height, row by row) holds -1 for an open cell, 0 or 1 for a decided one.
+    // The clues must fit the puzzle's size.  A formula of more than `variableBudget`
+    // variables is not built.
+    CdclSearch(const Puzzle& puzzle, const std::vector<std::int8_t>& cells,
+               Clock::time_point deadline, const std::atomic<bool>* cancel,
+               int variableBudget = INT_MAX);
+    ~CdclSearch();
+    CdclSearch(const CdclSearch&) = delete;
+    CdclSearch& operator=(const CdclSearch&) = delete;
+
+    // Looks for a solution that extends the decided cells, until `until` at the latest; it is
+    // then in `found`.  A search that runs out of time goes on where it stopped at the next
+    // call, with what it learned.
+    CdclOutcome Find(Clock::time_point until = Clock::time_point::max());
+    // From now on, only solutions that differ from `avoid` on some open cell.
+    void Exclude(const std::vector<std::uint8_t>& avoid);
+
+    std::vector<std::uint8_t> found;
+
+    // Variables and clauses of the formula, for measuring.
+    int variables = 0;
+    long long clauses = 0;
+
+private:
+    class Stopper;
+
+    void AddLine(const int* runs, int k, int n, int first, int step,
+                 const std::vector<std::int8_t>& cells);
+    void AddClause(std::initializer_list<int> literals);
+    void AddClause(const int* literals, std::size_t count);
+
+    int cellCount_;
+    bool contradiction_ = false;  // an empty clause came up: no solution
+    bool stopped_ = false;        // stopped while the clauses were being built
+    bool tooLarge_ = false;       // over the variable budget: nothing built
+    std::vector<std::int8_t> cells_;
+    std::unique_ptr<Stopper> stopper_;
+    std::unique_ptr<CaDiCaL::Solver> sat_;
+};
