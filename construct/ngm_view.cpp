@@ -271,8 +271,8 @@ void CNGMView::OnAnalyze() {
         m_bTestMode = 0;
     }
     ClearAnalysisPanels();
-    Binarize();
-    MakeBlockGrid();
+    const AnalysisSettings settings{m_nLowerThreshold, m_nUpperThreshold, SelectedBlocks()};
+    MakeBlockGrid(settings.blocks, Binarize(settings));
     DrawResult();
     EnableControls({IDC_PLAY}, m_pDoc->HasPuzzle());
     JudgePuzzle();

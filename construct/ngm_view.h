@@ -11,7 +11,7 @@
 #include <optional>
 #include <vector>
 
-#include "construct/picture_puzzle.h"
+#include "analysis/analysis.h"
 #include "image/column_buffer.h"
 #include "model/block_division.h"
 #include "platform/form.h"
@@ -96,8 +96,11 @@ public:
     static void ShowRefusal(PictureRefusal refusal, const QString& name = QString());
 
     // Analysis.
-    int Binarize();
-    int MakeBlockGrid();
+    // The picture analysed with the settings, its binary image drawn (test mode).
+    Analysis Binarize(const AnalysisSettings& settings);
+    // The analysis's blocks drawn and its puzzle handed to the document, or the choice refused;
+    // the number of block columns, 0 when refused.
+    int MakeBlockGrid(const BlockChoice& choice, Analysis analysis);
     // Draws the document's puzzle into the puzzle panel.
     void DrawResult();
 

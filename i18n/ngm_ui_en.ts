@@ -2,15 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="ja_JP">
 <context>
-    <name>BlockChoice</name>
-    <message>
-        <source>ブロック数 %1×%2 では、ブロックが画像の画素より小さくなります(画像は %3×%4 画素)。
-ブロック数を減らしてください。</source>
-        <translation>With %1×%2 blocks, a block would be smaller than a pixel of the picture (the picture is %3×%4 pixels).
-Please choose fewer blocks.</translation>
-    </message>
-</context>
-<context>
     <name>CCustomBlocksDialog</name>
     <message>
         <source>ブロック数</source>

@@ -5,8 +5,8 @@
 
 #include <tuple>
 
-#include "construct/binarize.h"
-#include "construct/picture_puzzle.h"
+#include "analysis/analysis.h"
+#include "analysis/binarize.h"
 
 namespace {
 
@@ -89,11 +89,12 @@ TEST(FittedBlocks, OddSizesMatchACountPixelByPixelFromSumsAndFromTheBinaryImage)
         ColumnBuffer binary;
         // Without sums the planes go through the binary image; then again with the sums the
         // binarization made on the way.
-        const Puzzle fromPlanes = PuzzleOfPicture(picture, c.lower, c.upper, division, binary);
+        const AnalysisSettings settings{c.lower, c.upper, choice};
+        const Puzzle fromPlanes = Analyze(picture, settings, binary).puzzle;
         picture.gray.Allocate(c.side, c.side);
-        BinarizePlanes(picture.planes, c.side, c.side, 0, 1, binary, nullptr, &picture.gray);
+        BinarizePlanes(picture.planes, c.side, c.side, 0, 1, binary, &picture.gray);
         ASSERT_TRUE(picture.gray.Match(picture.planes));
-        const Puzzle fromSums = PuzzleOfPicture(picture, c.lower, c.upper, division, binary);
+        const Puzzle fromSums = Analyze(picture, settings, binary).puzzle;
         EXPECT_EQ(std::tie(fromPlanes.width, fromPlanes.height), std::tie(c.columns, c.rows));
         EXPECT_EQ(fromPlanes.answer, want);
         EXPECT_EQ(fromSums.answer, want);
