@@ -108,8 +108,15 @@ TEST(FittedBlocks, OneCountGivesTheLongerSideAndBlocksNearestToSquareTheOther) {
     };
     const Case cases[] = {
         {30, 1920, 1080, {30, 17}},  // 16.875 rows: 17 keeps the blocks nearer square
-        {30, 1080, 1920, {17, 30}}, {20, 260, 260, {20, 20}}, {5, 300, 200, {5, 3}},
-        {30, 1000, 10, {30, 1}},    {10, 320, 180, {10, 6}},  {25, 320, 180, {25, 14}},
+        {30, 1080, 1920, {17, 30}},
+        {20, 260, 260, {20, 20}},
+        {5, 300, 200, {5, 3}},
+        {30, 1000, 10, {30, 1}},
+        {10, 320, 180, {10, 6}},
+        {25, 320, 180, {25, 14}},
+        // 2.46 rows: the nearest count is 2, but blocks of 33.3 x 27.3 pixels are nearer
+        // square than blocks of 33.3 x 41.
+        {30, 1000, 82, {30, 3}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FittedCounts(c.n, c.width, c.height), c.want) << c.n << " " << c.width;
