@@ -24,7 +24,7 @@
 #include "cli/memory_budget.h"
 #include "cli/output_check.h"
 #include "cli/picture_file.h"
-#include "construct/verdict_text.h"
+#include "session/verdict_text.h"
 #include "formats/puzzle_export.h"
 #include "image/native_name.h"
 #include "solver/solver.h"

@@ -17,7 +17,7 @@
 
 #include "construct/busy_cursor.h"
 #include "construct/ngm_view.h"
-#include "construct/picture_refusal_text.h"
+#include "session/picture_refusal_text.h"
 #include "formats/puzzle_file.h"
 #include "image/image_format.h"
 #include "image/native_name.h"

@@ -3,7 +3,7 @@
 #include "render/block_panels.h"
 #include "construct/ngm_view.h"
 #include "construct/verdict_judge.h"
-#include "construct/verdict_text.h"
+#include "session/verdict_text.h"
 #include "model/ngm_doc.h"
 
 void CNGMView::JudgePuzzle() {
