@@ -4,7 +4,7 @@
 #include "cli/commands.h"
 #include "cli/drawing_app.h"
 #include "cli/output_check.h"
-#include "construct/verdict_text.h"
+#include "session/verdict_text.h"
 #include "formats/puzzle_export.h"
 #include "image/native_name.h"
 #include "solver/solver.h"

@@ -17,14 +17,14 @@
 #include <thread>
 #include <variant>
 
+#include "analysis/analysis.h"
 #include "cli/commands.h"
 #include "cli/drawing_app.h"
 #include "cli/make_unique.h"
 #include "cli/memory_budget.h"
 #include "cli/output_check.h"
 #include "cli/picture_file.h"
-#include "construct/picture_puzzle.h"
-#include "construct/verdict_text.h"
+#include "session/verdict_text.h"
 #include "formats/puzzle_export.h"
 #include "image/native_name.h"
 #include "solver/solver.h"
@@ -134,20 +134,20 @@ MakeResult MakeOne(const std::string& picture, const QString& output, const Make
         return result;
     }
     const Picture& source = std::get<Picture>(read);
-    const BlockDivision division = DivisionOf(source, options.blocks);
-    if (division.IsEmpty()) {
+    if (DivisionOf(source, options.blocks).IsEmpty()) {
         result.err = picture + ": " + BlockRefusalText(source, options.blocks).toStdString();
         std::replace(result.err.begin(), result.err.end(), '\n', ' ');
         return result;
     }
     UniqueSettings settings{UniqueSettings::Outcome::None, options.lower, options.upper,
                             options.blocks.columns};
-    if (options.unique)
+    AnalysisSettings analysis{options.lower, options.upper, options.blocks};
+    if (options.unique) {
         settings = ChooseUniqueSettings(source, options.lower, options.upper,
                                         options.blocks.columns, binary);
-    Puzzle puzzle =
-        options.unique ? PuzzleOfPicture(source, settings.lower, settings.upper, settings.n, binary)
-                       : PuzzleOfPicture(source, settings.lower, settings.upper, division, binary);
+        analysis = {settings.lower, settings.upper, BlockChoice::Square(settings.n)};
+    }
+    Puzzle puzzle = Analyze(source, analysis, binary).puzzle;
     puzzle.title = DisplayName(QFileInfo(NameFromNative(picture)).completeBaseName()).toStdString();
     if (std::int64_t{binary.Columns()} * binary.Length() > kKeptScratchPixels)
         binary.Free();

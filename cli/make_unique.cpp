@@ -1,6 +1,6 @@
 #include "cli/make_unique.h"
 
-#include "construct/picture_puzzle.h"
+#include "analysis/analysis.h"
 #include "maker/band_search.h"
 #include "maker/block_levels.h"
 #include "solver/solver.h"
@@ -20,7 +20,7 @@ const char* UniqueOutcomeWord(UniqueSettings::Outcome outcome) {
 UniqueSettings ChooseUniqueSettings(const Picture& picture, int lower, int upper, int n,
                                     ColumnBuffer& binary) {
     UniqueSettings chosen{UniqueSettings::Outcome::None, lower, upper, n};
-    const Puzzle given = PuzzleOfPicture(picture, lower, upper, n, binary);
+    const Puzzle given = Analyze(picture, {lower, upper, BlockChoice::Square(n)}, binary).puzzle;
     const Verdict verdict = Solve(given).verdict;
     if (verdict == Verdict::Line || verdict == Verdict::Unique) {
         chosen.outcome = UniqueSettings::Outcome::Kept;

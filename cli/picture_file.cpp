@@ -2,7 +2,7 @@
 
 #include <QFile>
 
-#include "construct/picture_refusal_text.h"
+#include "session/picture_refusal_text.h"
 #include "image/regular_file.h"
 #include "model/picture_loader.h"
 

@@ -168,17 +168,8 @@ void CNGMView::ApplyPicturePresentState() {
     EnableControls({IDC_PLAY}, false);
 }
 
-CNGMView::CanvasSizeStep::operator int() const {
-    const CNGMDoc* doc = m_view.GetDocument();
-    return m_bWidth ? doc->Width() : doc->Height();
-}
-
 bool CNGMView::HasPicture() const {
     return m_pDoc->HasPicture();
-}
-
-int CNGMView::SelectedBlockCount() const {
-    return SelectedBlocks().columns;
 }
 
 BlockChoice CNGMView::SelectedBlocks() const {
@@ -271,8 +262,8 @@ void CNGMView::OnAnalyze() {
         m_bTestMode = 0;
     }
     ClearAnalysisPanels();
-    Binarize();
-    MakeBlockGrid();
+    const AnalysisSettings settings{m_nLowerThreshold, m_nUpperThreshold, SelectedBlocks()};
+    MakeBlockGrid(settings.blocks, Binarize(settings));
     DrawResult();
     EnableControls({IDC_PLAY}, m_pDoc->HasPuzzle());
     JudgePuzzle();
@@ -373,22 +364,6 @@ BOOL CNGMView::AllocBuffer(int nColumns, int nLength, int nKind) {
         return FALSE;
     }
     return TRUE;
-}
-
-void CNGMView::FreeBuffer(int nKind) {
-    switch (nKind) {
-        case 1:
-            m_pDoc->m_picture = Picture{};
-            break;
-        case 2:
-            m_ppBinaryImage.Free();
-            break;
-        case 3:
-            m_pDoc->ClearPuzzle();
-            break;
-        default:
-            break;
-    }
 }
 
 void CNGMView::dragEnterEvent(QDragEnterEvent* event) {

@@ -11,7 +11,7 @@
 #include <optional>
 #include <vector>
 
-#include "construct/picture_puzzle.h"
+#include "analysis/analysis.h"
 #include "image/column_buffer.h"
 #include "model/block_division.h"
 #include "platform/form.h"
@@ -81,14 +81,9 @@ public:
     // grids.  A zero size or memory that cannot be had is refused with its message box, and
     // the previous buffer stays.
     BOOL AllocBuffer(int nColumns, int nLength, int nKind);
-    void FreeBuffer(int nKind);
 
     // Loading.
-    BOOL OpenImageFile();
     int DetectFormat(QIODevice& file);
-    void ReadImage(QIODevice& file, int nFormat);
-    void ReadPpm(QIODevice& file);
-    void ReadBmp(QIODevice& file);
     // Appends the size lines of the picture's square canvas to the information text.
     void MakeSquareCanvas(int nWidth, int nHeight, int* pPadX, int* pPadY);
     // The message box of a refused picture.
@@ -96,8 +91,11 @@ public:
     static void ShowRefusal(PictureRefusal refusal, const QString& name = QString());
 
     // Analysis.
-    int Binarize();
-    int MakeBlockGrid();
+    // The picture analysed with the settings, its binary image drawn (test mode).
+    Analysis Binarize(const AnalysisSettings& settings);
+    // The analysis's blocks drawn and its puzzle handed to the document, or the choice refused;
+    // the number of block columns, 0 when refused.
+    int MakeBlockGrid(const BlockChoice& choice, Analysis analysis);
     // Draws the document's puzzle into the puzzle panel.
     void DrawResult();
 
@@ -142,8 +140,6 @@ public:
     // Creates the panel images if the first paint has not yet done so.
     void EnsurePanelImages();
 
-    // The block count selected in combo box 1027, else 20 (the columns of a custom choice).
-    int SelectedBlockCount() const;
     // The blocks asked for: the selected count or the custom width and height, and whether
     // they follow the picture's own width and height (check box 1031).
     BlockChoice SelectedBlocks() const;
@@ -165,18 +161,6 @@ public:
     QComboBox* m_comboBlocks = nullptr;
     std::int32_t m_nLowerThreshold = 0;
     std::int32_t m_nUpperThreshold = 0;
-    // The canvas size of the document's picture, read through; the document alone holds it.
-    class CanvasSizeStep {
-    public:
-        CanvasSizeStep(const CNGMView& view, bool width) : m_view(view), m_bWidth(width) {}
-        operator int() const;
-
-    private:
-        const CNGMView& m_view;
-        bool m_bWidth;
-    };
-    const CanvasSizeStep m_nImageWidth{*this, true};
-    const CanvasSizeStep m_nImageHeight{*this, false};
     // Black and white of the picture's canvas, made by the analysis.
     ColumnBuffer m_ppBinaryImage;
     std::int32_t m_bTestMode = 1;

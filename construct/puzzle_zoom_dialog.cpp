@@ -8,7 +8,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "construct/result_panel.h"
+#include "render/result_panel.h"
 #include "model/ngm_doc.h"
 
 CPuzzleZoomDialog::CPuzzleZoomDialog(const CNGMDoc* doc, QWidget* parent)

@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <cmath>
 
-#include "construct/verdict_text.h"
+#include "session/verdict_text.h"
 
 QString SuggestionTitle(const Suggestion& s) {
     if (s.kind == SuggestionKind::Cells)

@@ -6,16 +6,11 @@
 
 #include <QMetaType>
 #include <QObject>
-#include <atomic>
-#include <condition_variable>
-#include <functional>
-#include <memory>
-#include <mutex>
-#include <thread>
 
 #include "maker/band_search.h"
 #include "maker/block_levels.h"
 #include "maker/cell_search.h"
+#include "session/background_task.h"
 
 // How the two searches ended.
 struct UniqueSearchSummary {
@@ -39,7 +34,7 @@ public:
     // Stops the search still running; nothing more is delivered for it.
     void Cancel();
     // True from Start until `finished` is delivered or the search is cancelled.
-    bool Busy() const { return m_bBusy; }
+    bool Busy() const { return m_task.Busy(); }
     // Delivers what the running search has posted until it has finished (for tests); false
     // when it has not finished within the time.
     bool WaitUntilFinished(int milliseconds);
@@ -51,16 +46,10 @@ signals:
     void finished(const UniqueSearchSummary& summary);
 
 private:
-    void Post(unsigned generation, std::function<void()> deliver);
+    // The two searches, on the worker thread.
+    void Search(const LevelPlane& plane, const SearchStart& start, const BackgroundTask::Run& run);
 
-    std::thread m_worker;
-    std::shared_ptr<std::atomic<bool>> m_cancel;
-    // Set by the worker once the end of its search is posted, so that a waiter need not poll.
-    std::mutex m_mutex;
-    std::condition_variable m_posted;
-    bool m_bPosted = false;
-    unsigned m_generation = 0;
-    bool m_bBusy = false;
+    BackgroundTask m_task{this};
 };
 
 Q_DECLARE_METATYPE(Suggestion)

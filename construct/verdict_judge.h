@@ -4,13 +4,9 @@
 #pragma once
 
 #include <QObject>
-#include <atomic>
-#include <condition_variable>
-#include <memory>
-#include <mutex>
-#include <thread>
 
 #include "model/puzzle.h"
+#include "session/background_task.h"
 #include "solver/solver.h"
 
 class VerdictJudge : public QObject {
@@ -24,7 +20,7 @@ public:
     // Cancels the judgement still running; nothing is delivered for it.
     void Cancel();
     // True while a judgement runs or its result waits to be delivered.
-    bool Busy() const { return m_pending; }
+    bool Busy() const { return m_task.Busy(); }
     // Waits until the judgement has finished and its result has been delivered (for tests
     // and the console); returns false when none was delivered within the time.
     bool WaitUntilDelivered(int milliseconds);
@@ -33,14 +29,5 @@ signals:
     void judged(const SolveResult& result);
 
 private:
-    void Deliver(unsigned generation, SolveResult result);
-
-    std::thread m_worker;
-    // Set by the worker once its result is posted, so a waiter need not poll.
-    std::mutex m_mutex;
-    std::condition_variable m_posted;
-    bool m_bPosted = false;
-    std::shared_ptr<std::atomic<bool>> m_cancel;
-    unsigned m_generation = 0;
-    bool m_pending = false;
+    BackgroundTask m_task{this};
 };

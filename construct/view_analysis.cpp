@@ -1,26 +1,28 @@
-// The analysis steps of the view: binarization, block grid and the puzzle with its clues.
-// Each step hands the view's buffers and panel images to its widget-free piece.
-#include "construct/binarize.h"
-#include "construct/block_grid.h"
+// The analysis steps of the view: the picture analysed with the controls' settings, then the
+// panels drawn from the analysis and its puzzle handed to the document.
+#include "analysis/analysis.h"
 #include "construct/ngm_view.h"
-#include "construct/picture_puzzle.h"
-#include "construct/result_panel.h"
 #include "model/ngm_doc.h"
 #include "platform/message_box.h"
+#include "render/binary_panel.h"
+#include "render/block_panels.h"
+#include "render/result_panel.h"
 
-int CNGMView::Binarize() {
-    // Play mode draws nothing, so that the solution stays hidden.
+Analysis CNGMView::Binarize(const AnalysisSettings& settings) {
+    // The blocks are cut from the binary image, which the analysis always writes here: the
+    // test mode draws it.
     Picture& picture = GetDocument()->m_picture;
-    BinarizePlanes(picture.planes, m_nImageWidth, m_nImageHeight, m_nLowerThreshold,
-                   m_nUpperThreshold, m_ppBinaryImage, m_bTestMode ? &m_dcBinary : nullptr,
-                   &picture.gray);
-    return 1;
+    Analysis analysis =
+        Analyze(picture, settings, m_ppBinaryImage, BinaryImage::kAlways, &picture.gray);
+    // Play mode draws nothing, so that the solution stays hidden.
+    if (m_bTestMode)
+        DrawBinaryPixels(m_ppBinaryImage, analysis.binary, m_dcBinary);
+    return analysis;
 }
 
-int CNGMView::MakeBlockGrid() {
-    const BlockChoice choice = SelectedBlocks();
-    m_division = DivisionOf(GetDocument()->m_picture, choice);
-    if (m_division.IsEmpty()) {
+int CNGMView::MakeBlockGrid(const BlockChoice& choice, Analysis analysis) {
+    m_division = analysis.division;
+    if (analysis.Refused()) {
         // Blocks smaller than a pixel would smear the picture: no puzzle.  The user hears of it
         // once per choice, not again on every analysis that follows (each step of a dragged
         // threshold analyses).  The choice is kept before the box shows, so that what arrives
@@ -35,16 +37,11 @@ int CNGMView::MakeBlockGrid() {
     }
     m_refusedChoice.reset();
     const int columns = m_division.columns;
-    const int rows = m_division.rows;
-    AllocBuffer(columns, rows, 3);
-    ColumnBuffer blocks;
-    blocks.Allocate(columns, rows);
-    ReduceToBlocks(m_ppBinaryImage, m_division, blocks);
-    DrawBlockPanels(blocks, m_division, m_bTestMode != 0, m_dcPreview, m_dcBinary);
+    AllocBuffer(columns, m_division.rows, 3);
+    DrawBlockPanels(analysis.blocks, m_division, m_bTestMode != 0, m_dcPreview, m_dcBinary);
     // The blocks become the document's puzzle, named after the picture.
-    Puzzle puzzle = PuzzleOfBlocks(blocks, columns, rows);
-    puzzle.title = m_strPictureName.toStdString();
-    GetDocument()->SetPuzzle(std::move(puzzle));
+    analysis.puzzle.title = m_strPictureName.toStdString();
+    GetDocument()->SetPuzzle(std::move(analysis.puzzle));
     update();
     return columns;
 }

@@ -17,7 +17,7 @@
 
 #include "construct/busy_cursor.h"
 #include "construct/ngm_view.h"
-#include "construct/picture_refusal_text.h"
+#include "session/picture_refusal_text.h"
 #include "formats/puzzle_file.h"
 #include "image/image_format.h"
 #include "image/native_name.h"
@@ -170,11 +170,6 @@ ReadEnd ReadPicture(CNGMView& view, PictureLoader& loader, const QString& name) 
     return ReadEnd::kRead;
 }
 
-ReadEnd ReadPicture(CNGMView& view, QIODevice& file, int format) {
-    PictureLoader loader(file, format);
-    return ReadPicture(view, loader, QString());
-}
-
 // The steps every flow shares once the picture can be read: read it, show the information
 // text and, after a refusal, check the previous picture again; then draw the picture.
 FlowEnd ReadAndShow(CNGMView& view, PictureLoader& loader, const QString& name) {
@@ -310,28 +305,11 @@ int CNGMView::DetectFormat(QIODevice& file) {
     return SniffPictureFormat(file);
 }
 
-void CNGMView::ReadImage(QIODevice& file, int nFormat) {
-    ReadPicture(*this, file, nFormat);
-}
-
-void CNGMView::ReadPpm(QIODevice& file) {
-    ReadPicture(*this, file, kFormatPpm);
-}
-
-void CNGMView::ReadBmp(QIODevice& file) {
-    ReadPicture(*this, file, kFormatBmp);
-}
-
 void CNGMView::MakeSquareCanvas(int nWidth, int nHeight, int* pPadX, int* pPadY) {
     const SquareCanvas canvas = ComputeSquareCanvas(nWidth, nHeight);
     *pPadX = static_cast<int>(canvas.padX);
     *pPadY = static_cast<int>(canvas.padY);
     m_strImageInfo += CanvasInfoLines(nWidth, nHeight, canvas.side);
-}
-
-BOOL CNGMView::OpenImageFile() {
-    const FlowEnd end = RunOpenDialog(*this);
-    return end == FlowEnd::kNewShown || end == FlowEnd::kPreviousShown ? TRUE : FALSE;
 }
 
 void CNGMView::OnInput() {

@@ -6,7 +6,7 @@
 
 #include "construct/busy_cursor.h"
 #include "construct/ngm_view.h"
-#include "construct/result_panel.h"
+#include "render/result_panel.h"
 #include "formats/puzzle_file.h"
 #include "image/native_name.h"
 #include "model/ngm_doc.h"

@@ -5,7 +5,7 @@
 // puzzle and preview panels, the binary panel left as the band made it.
 #include <QComboBox>
 
-#include "construct/block_grid.h"
+#include "render/block_panels.h"
 #include "construct/ngm_view.h"
 #include "construct/unique_dialog.h"
 #include "model/ngm_doc.h"

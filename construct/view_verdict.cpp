@@ -1,9 +1,9 @@
 // The verdict step of the view: the puzzle of the last analysis goes to the judge, and the
 // verdict comes back to the status bar and, in test mode, as marks on the undecided blocks.
-#include "construct/block_grid.h"
+#include "render/block_panels.h"
 #include "construct/ngm_view.h"
 #include "construct/verdict_judge.h"
-#include "construct/verdict_text.h"
+#include "session/verdict_text.h"
 #include "model/ngm_doc.h"
 
 void CNGMView::JudgePuzzle() {

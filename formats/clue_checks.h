@@ -8,14 +8,6 @@
 // The most runs a line of the largest side can have.
 constexpr int kMaxRunsPerLine = (kMaxPuzzleSide + 1) / 2;
 
-// True when the runs fit in a line of `length` cells, one blank between runs.
-inline bool CluesFit(const LineClue& clue, int length) {
-    int need = -1;
-    for (int run : clue)
-        need += run + 1;
-    return need <= length;
-}
-
 // The filled cells the clues of some lines ask for.
 inline long FilledCells(const std::vector<LineClue>& lines) {
     long sum = 0;

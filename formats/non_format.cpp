@@ -6,7 +6,6 @@
 #include <optional>
 
 #include "formats/clue_checks.h"
-#include "formats/puzzle_file.h"
 
 namespace {
 
@@ -197,7 +196,7 @@ private:
             LineClue clue;
             if (!ClueLine(Trim(line_), clue))
                 return false;
-            if (length > 0 && !CluesFit(clue, length))
+            if (length > 0 && !ClueFits(clue, length))
                 return Error(rows ? QT_TRANSLATE_NOOP("PuzzleFile", "ヒントが行に収まりません")
                                   : QT_TRANSLATE_NOOP("PuzzleFile", "ヒントが列に収まりません"));
             clues.push_back(std::move(clue));
@@ -244,11 +243,11 @@ private:
             return Error(QT_TRANSLATE_NOOP("PuzzleFile", "列のヒントがありません"), last);
         // Clues read before the other side was known.
         for (int i = 0; i < p.height; ++i)
-            if (!CluesFit(p.rows[i], p.width))
+            if (!ClueFits(p.rows[i], p.width))
                 return Error(QT_TRANSLATE_NOOP("PuzzleFile", "ヒントが行に収まりません"),
                              clueLines_[0][i]);
         for (int i = 0; i < p.width; ++i)
-            if (!CluesFit(p.columns[i], p.height))
+            if (!ClueFits(p.columns[i], p.height))
                 return Error(QT_TRANSLATE_NOOP("PuzzleFile", "ヒントが列に収まりません"),
                              clueLines_[1][i]);
         if (!TotalsAgree(p)) {
@@ -316,10 +315,6 @@ std::string ClueText(const LineClue& clue) {
 
 PuzzleReadResult ReadNon(std::string_view text) {
     return NonReader(text).Read();
-}
-
-PuzzleReadResult ReadNonFile(const std::string& path) {
-    return ReadPuzzleFile(path, PuzzleFileFormat::kNon);
 }
 
 std::string WriteNon(const Puzzle& puzzle, std::string_view author) {

@@ -14,6 +14,7 @@
 constexpr std::size_t kMaxNonFileBytes = 1 << 20;
 
 PuzzleReadResult ReadNon(std::string_view text);
+// Reads a .non file (defined with the other file reading, in puzzle_file.cpp).
 PuzzleReadResult ReadNonFile(const std::string& path);
 
 // The puzzle as .non text: title, by, width, height, rows, columns and, when the answer is

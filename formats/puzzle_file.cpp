@@ -103,3 +103,9 @@ std::string WritePuzzleText(const Puzzle& puzzle, PuzzleFileFormat format,
     return format == PuzzleFileFormat::kXml ? WritePuzzleXml(puzzle, author)
                                             : WriteNon(puzzle, author);
 }
+
+// Declared with the .non reader; defined here with the other file reading, so that the .non
+// reader needs nothing of this file.
+PuzzleReadResult ReadNonFile(const std::string& path) {
+    return ReadPuzzleFile(path, PuzzleFileFormat::kNon);
+}

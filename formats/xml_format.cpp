@@ -311,11 +311,11 @@ private:
         if (p.height == 0)
             return Error(QT_TRANSLATE_NOOP("PuzzleFile", "高さは1から99までです"), sectionLine_[0]);
         for (int i = 0; i < p.height; ++i)
-            if (!CluesFit(p.rows[i], p.width))
+            if (!ClueFits(p.rows[i], p.width))
                 return Error(QT_TRANSLATE_NOOP("PuzzleFile", "ヒントが行に収まりません"),
                              clueLines_[0][i]);
         for (int i = 0; i < p.width; ++i)
-            if (!CluesFit(p.columns[i], p.height))
+            if (!ClueFits(p.columns[i], p.height))
                 return Error(QT_TRANSLATE_NOOP("PuzzleFile", "ヒントが列に収まりません"),
                              clueLines_[1][i]);
         if (!TotalsAgree(p))

@@ -2,15 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="ja_JP">
 <context>
-    <name>BlockChoice</name>
-    <message>
-        <source>ブロック数 %1×%2 では、ブロックが画像の画素より小さくなります(画像は %3×%4 画素)。
-ブロック数を減らしてください。</source>
-        <translation>With %1×%2 blocks, a block would be smaller than a pixel of the picture (the picture is %3×%4 pixels).
-Please choose fewer blocks.</translation>
-    </message>
-</context>
-<context>
     <name>CCustomBlocksDialog</name>
     <message>
         <source>ブロック数</source>
@@ -561,37 +552,6 @@ Hints: %1</translation>
     </message>
 </context>
 <context>
-    <name>PictureRefusal</name>
-    <message>
-        <source>この形式はサポートされていません。</source>
-        <translation>This format is not supported.</translation>
-    </message>
-    <message>
-        <source>入力画像サイズが大きすぎます。</source>
-        <translation>The input picture is too large.</translation>
-    </message>
-    <message>
-        <source>入力サイズが小さすぎます。</source>
-        <translation>The input is too small.</translation>
-    </message>
-    <message>
-        <source>メモリが不足しているため画像を読み込めません。</source>
-        <translation>Not enough memory to read the picture.</translation>
-    </message>
-    <message>
-        <source>画像ファイルではありません。</source>
-        <translation>This is not a picture file.</translation>
-    </message>
-    <message>
-        <source>ファイルがオープンできません。</source>
-        <translation>The file cannot be opened.</translation>
-    </message>
-    <message>
-        <source>画像のデータが壊れているか途中で切れています。</source>
-        <translation>The picture data is damaged or incomplete.</translation>
-    </message>
-</context>
-<context>
     <name>Strings</name>
     <message>
         <source>入力画像を作ります</source>
@@ -707,49 +667,6 @@ Toggle Status Bar</translation>
 塗りの割合 %1% (今は %2%)</source>
         <translation>
 Filled %1% (now %2%)</translation>
-    </message>
-</context>
-<context>
-    <name>Verdict</name>
-    <message>
-        <source>一意解・論理で解けます (難易度 %1)</source>
-        <translation>Unique, solvable by logic (difficulty %1)</translation>
-    </message>
-    <message>
-        <source>答えは一つだけで、行と列のヒントから理詰めで一マスずつ決めていけば解けます。</source>
-        <translation>There is only one answer, and reasoning from the row and column clues decides it cell by cell.</translation>
-    </message>
-    <message>
-        <source>一意解・推理が必要です (難易度 %1)</source>
-        <translation>Unique, needs lookahead (difficulty %1)</translation>
-    </message>
-    <message>
-        <source>答えは一つだけですが、一本の行や列を見るだけでは行き詰まり、仮に塗って矛盾を確かめる推理が必要です。</source>
-        <translation>There is only one answer, but single rows and columns get stuck: cells must be filled on trial and checked for contradictions.</translation>
-    </message>
-    <message>
-        <source>複数解: %1 マスが決まりません</source>
-        <translation>Several solutions: %1 cells undecided</translation>
-    </message>
-    <message>
-        <source>答えが複数あります。黄色の印のマスはヒントからは決まらず、プレイヤーは当て推量をするしかありません。</source>
-        <translation>There are several answers. The cells marked yellow are not decided by the clues; the player can only guess.</translation>
-    </message>
-    <message>
-        <source>解がありません</source>
-        <translation>No solution</translation>
-    </message>
-    <message>
-        <source>ヒントどうしが矛盾していて、すべてを満たす塗り方がありません。</source>
-        <translation>The clues contradict each other; no filling satisfies them all.</translation>
-    </message>
-    <message>
-        <source>判定できません (時間切れ)</source>
-        <translation>Cannot tell (out of time)</translation>
-    </message>
-    <message>
-        <source>制限時間内に答えが一つかどうかを確かめられませんでした。</source>
-        <translation>Whether the answer is unique could not be checked within the time limit.</translation>
     </message>
 </context>
 </TS>

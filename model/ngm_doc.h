@@ -10,7 +10,7 @@
 #include "model/play_board.h"
 #include "model/puzzle.h"
 
-// Thin steps for the code that reads N and the grids the way the analysis used to store them
+// A thin step for the code that reads the answer grid the way the analysis used to store it
 // ([column][row], 1 = filled).  They only read: the puzzle and the board own what they show.
 class AnswerGridStep {
 public:
@@ -24,26 +24,6 @@ public:
         int operator[](int y) const { return puzzle.AnswerAt(x, y); }
     };
     Column operator[](int x) const { return {m_puzzle, x}; }
-
-private:
-    const Puzzle& m_puzzle;
-};
-
-class PlayGridStep {
-public:
-    explicit PlayGridStep(const PlayBoard& board) : m_board(board) {}
-    int Columns() const { return m_board.Width(); }
-    int Length() const { return m_board.Height(); }
-
-private:
-    const PlayBoard& m_board;
-};
-
-// N: the side of the puzzle (its width), 0 without a puzzle.
-class GridSizeStep {
-public:
-    explicit GridSizeStep(const Puzzle& puzzle) : m_puzzle(puzzle) {}
-    operator int() const { return m_puzzle.width; }
 
 private:
     const Puzzle& m_puzzle;
@@ -81,10 +61,8 @@ public:
     PlayBoard& GetPlayBoard() { return m_board; }
     const PlayBoard& GetPlayBoard() const { return m_board; }
 
-    // N and the grids as the analysis used to store them.
-    const GridSizeStep m_nGridSize{m_puzzle};
+    // The answer grid as the analysis used to store it.
     const AnswerGridStep m_ppAnswerGrid{m_puzzle};
-    const PlayGridStep m_ppPlayGrid{m_board};
 
     // Document title and path as the frame shows them.  The path is empty for a new document.
     QString m_strTitle;

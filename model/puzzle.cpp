@@ -45,14 +45,20 @@ bool GridMatchesClues(const Puzzle& puzzle, const std::vector<std::uint8_t>& cel
     return true;
 }
 
+long CellsNeeded(const LineClue& clue) {
+    long need = -1;
+    for (int run : clue)
+        need += run + 1;
+    return need;
+}
+
 namespace {
 std::string LineFitProblem(const LineClue& clue, int length, const char* kind, int index) {
-    long need = -1;
     for (int run : clue) {
         if (run < 1)
             return std::string(kind) + " " + std::to_string(index + 1) + ": runs must be 1 or more";
-        need += run + 1;
     }
+    const long need = CellsNeeded(clue);
     if (need > length)
         return std::string(kind) + " " + std::to_string(index + 1) + ": the clue needs " +
                std::to_string(need) + " cells, the line has " + std::to_string(length);

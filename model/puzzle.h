@@ -46,6 +46,13 @@ LineClue RunsOf(const std::uint8_t* cells, int n, int stride = 1);
 // True when the runs of every row and column of the grid (row by row) equal the clues.
 bool GridMatchesClues(const Puzzle& puzzle, const std::vector<std::uint8_t>& cells);
 
+// The cells the runs of a clue take at the least: the runs and one blank between each two.
+long CellsNeeded(const LineClue& clue);
+// True when the runs fit in a line of `length` cells.
+inline bool ClueFits(const LineClue& clue, int length) {
+    return CellsNeeded(clue) <= length;
+}
+
 // Why clues cannot belong to a puzzle of their size, or an empty string when they can: a side
 // outside 1..99, a clue count that is not the side, a run below 1, or runs that cannot fit.
 std::string ClueFitProblem(const Puzzle& puzzle);

@@ -14,7 +14,7 @@
 #include <utility>
 
 #include "model/ngm_doc.h"
-#include "model/play_board_hint.h"
+#include "session/play_board_hint.h"
 #include "platform/message_box.h"
 #include "play/board_sizing.h"
 #include "play/solved_picture.h"

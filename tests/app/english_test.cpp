@@ -6,7 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "construct/verdict_text.h"
+#include "session/verdict_text.h"
 #include "support/english_texts.h"
 #include "support/japanese_text.h"
 #include "window_test.h"

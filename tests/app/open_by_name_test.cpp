@@ -167,6 +167,14 @@ TEST_F(OpenByNameTest, RecentFilesAndFrameDropsOpenAsTheDialogsDo) {
 // prefix (the Debian package installs to /usr a program built for /usr/local), then in the
 // configured documentation folder.
 TEST_F(OpenByNameTest, ReadmeIsLookedForHereThenBesideTheProgramThenInTheDocumentation) {
+    // From a folder of its own, so that here and beside the program are two folders whatever
+    // folder the test runs from.
+    struct Back {
+        QString path;
+        ~Back() { QDir::setCurrent(path); }
+    } back{QDir::currentPath()};
+    QDir::setCurrent(dir.path());
+    ASSERT_NE(QDir::currentPath(), QCoreApplication::applicationDirPath());
     const QStringList order = ReadmeFolders();
     ASSERT_EQ(order.size(), 4);
     EXPECT_EQ(order.mid(0, 3),
@@ -188,8 +196,6 @@ TEST_F(OpenByNameTest, ReadmeIsLookedForHereThenBesideTheProgramThenInTheDocumen
     EXPECT_EQ(FindReadme(folders), QDir(program.path()).absoluteFilePath("Readme.html"));
 
     // The command opens the first one found, and says so when there is none.
-    const QString old = QDir::currentPath();
-    QDir::setCurrent(dir.path());
     {
         ScriptedShellOpen shell;
         ScriptedMessageBoxes boxes;
@@ -203,7 +209,6 @@ TEST_F(OpenByNameTest, ReadmeIsLookedForHereThenBesideTheProgramThenInTheDocumen
         EXPECT_EQ(shell.Opened().value(shell.Opened().size() - 1),
                   QDir(dir.path()).absoluteFilePath("Readme.html"));
     }
-    QDir::setCurrent(old);
 }
 
 }  // namespace

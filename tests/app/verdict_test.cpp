@@ -2,7 +2,7 @@
 // that a newer one replaced, and the status bar pane and its tool tip, emptied by a new picture.
 #include <QComboBox>
 
-#include "construct/block_grid.h"
+#include "render/block_panels.h"
 #include "window_test.h"
 
 namespace {

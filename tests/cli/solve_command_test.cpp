@@ -52,6 +52,7 @@ TEST(CliArguments, WrongCommandLinesAreRefused) {
         {{"make"}, "画像がありません"},
         {{"make", "--blocks", "100", "a.ppm"}, "--blocks の値が正しくありません: 100"},
         {{"make", "--band", "200,100", "a.ppm"}, "--band の値が正しくありません"},
+        {{"make", "--band", "100,100", "a.ppm"}, "--band の値が正しくありません: 100,100"},
         {{"make", "--band=5", "a.ppm"}, "--band の値が正しくありません"},
         {{"make", "--band", "0,256", "a.ppm"}, "--band の値が正しくありません"},
         {{"make", "--format", "gif", "a.ppm"}, "--format の値が正しくありません"},

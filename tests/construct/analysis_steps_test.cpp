@@ -5,8 +5,9 @@
 #include <cstdlib>
 #include <utility>
 
-#include "construct/binarize.h"
-#include "construct/block_grid.h"
+#include "analysis/binarize.h"
+#include "analysis/block_grid.h"
+#include "render/binary_panel.h"
 
 #include "analysis_support.h"
 
@@ -38,7 +39,9 @@ TEST(Binarize, EachPixelFromItsOwnColumnsAndTheGraySumsFollowThePlanes) {
                          << "pass " << pass << " band " << lower << "," << upper);
             Surface panel(30, 45);
             const bool drawn = (run++ + pass) % 2 == 1;
-            BinarizePlanes(planes, w, h, lower, upper, binary, drawn ? &panel.dc : nullptr, &gray);
+            const BinaryExtent extent = BinarizePlanes(planes, w, h, lower, upper, binary, &gray);
+            if (drawn)
+                DrawBinaryPixels(binary, extent, panel.dc);
             ASSERT_TRUE(gray.Match(planes));
             for (int x = 0; x < w; ++x) {
                 for (int y = 0; y < 45; ++y) {
@@ -57,11 +60,11 @@ TEST(Binarize, EachPixelFromItsOwnColumnsAndTheGraySumsFollowThePlanes) {
         // The sums are read, not the planes: a sample changed behind the planes' back does
         // not show (pixel (1, 0) sums to 414 before, 632 after), one written through them does.
         const_cast<std::int32_t*>(std::as_const(planes)[3])[0] = 255;
-        BinarizePlanes(planes, w, h, 200, 256, binary, nullptr, &gray);
+        BinarizePlanes(planes, w, h, 200, 256, binary, &gray);
         EXPECT_EQ(binary[1][0], 0);
         planes[3][0] = 255;
         EXPECT_FALSE(gray.Match(planes));
-        BinarizePlanes(planes, w, h, 200, 256, binary, nullptr, &gray);
+        BinarizePlanes(planes, w, h, 200, 256, binary, &gray);
         EXPECT_EQ(binary[1][0], 1);
         planes[3][0] = sample(1, 0, 0);
     }

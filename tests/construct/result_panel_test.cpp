@@ -1,6 +1,6 @@
 // The puzzle panel: where each clue number lies and what it shows, clipping at the panel's
 // edges, and the grid lines over the numbers with their accent every fifth cell.
-#include "construct/result_panel.h"
+#include "render/result_panel.h"
 
 #include <gtest/gtest.h>
 

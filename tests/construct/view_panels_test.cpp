@@ -1,9 +1,9 @@
 // What the binary and preview panels of the form view show in test and play mode.  (The input
 // picture's drawing is checked with the loading of pictures.)
 #include "analysis_support.h"
-#include "construct/binarize.h"
-#include "construct/block_grid.h"
-#include "construct/result_panel.h"
+#include "render/binary_panel.h"
+#include "render/block_panels.h"
+#include "render/result_panel.h"
 
 namespace {
 

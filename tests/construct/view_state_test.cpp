@@ -33,10 +33,10 @@ TEST_F(ViewTest, StatesFromTheStartThroughChoicesPicturesAndDrawings) {
     view.m_comboBlocks->setEditText(QStringLiteral("10"));
     Click(IDC_ANALYZE);
     EXPECT_TRUE(Enabled(IDC_PLAY));
-    EXPECT_EQ(doc.m_nGridSize, 20);
+    EXPECT_EQ(doc.GetPuzzle().width, 20);
     view.m_comboBlocks->setCurrentIndex(0);
     emit view.m_comboBlocks->activated(0);
-    EXPECT_EQ(doc.m_nGridSize, 5);
+    EXPECT_EQ(doc.GetPuzzle().width, 5);
     Click(IDC_PLAY_MODE);
     EXPECT_FALSE(IsDlgButtonChecked(view.Controls(), IDC_TEST_MODE));
     EXPECT_EQ(view.m_bTestMode, 0);
@@ -95,7 +95,7 @@ TEST_F(ViewTest, ScrollCodesMoveTheBandAndAnEmptyBandIsRefused) {
         ScriptedFileDialogs dialogs;
         Click(IDC_INPUT);  // disables play, so that an analysis would show
     }
-    const int gridBefore = doc.m_nGridSize;
+    const int gridBefore = doc.GetPuzzle().width;
     ScriptedMessageBoxes boxes;
     view.OnHScroll(SB_THUMBPOSITION, 100, Bar(IDC_UPPER_SCROLL));
     ASSERT_EQ(boxes.Texts(), QStringList{"無理な閾値設定です。"});
@@ -104,7 +104,7 @@ TEST_F(ViewTest, ScrollCodesMoveTheBandAndAnEmptyBandIsRefused) {
     EXPECT_EQ(std::pair(lower->value(), Bar(IDC_UPPER_SCROLL)->value()), std::pair(0, 255));
     EXPECT_EQ(QStringList({Text(IDC_LOWER_EDIT), Text(IDC_UPPER_EDIT)}), QStringList({"0", "255"}));
     EXPECT_FALSE(Enabled(IDC_PLAY));
-    EXPECT_EQ(doc.m_nGridSize, gridBefore);
+    EXPECT_EQ(doc.GetPuzzle().width, gridBefore);
 }
 
 // Without a picture a command that still arrives (an accelerator, a scroll code) analyses
@@ -115,7 +115,7 @@ TEST_F(ViewTest, NoAnalysisOrPlayWithoutAPicture) {
     view.EnableControls({IDC_ANALYZE}, true);
     Click(IDC_ANALYZE);
     view.OnHScroll(SB_LINERIGHT, 0, Bar(IDC_LOWER_SCROLL));
-    EXPECT_EQ(doc.m_nGridSize, 0);
+    EXPECT_EQ(doc.GetPuzzle().width, 0);
     EXPECT_FALSE(Enabled(IDC_PLAY));
     EXPECT_FALSE(doc.m_ppAnswerGrid.IsAllocated());
     int runs = 0;

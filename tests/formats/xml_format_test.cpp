@@ -57,6 +57,13 @@ TEST(XmlFormat, ReadsFilesAsOthersWriteThem) {
          {{2}, {1}, {2}},
          {1, 0, 1, 1, 1, 1},
          "two words"},
+        {"the answer written as a solution of type \"solution\", after the clues",
+         Small("<count>2</count>",
+               "<solution type=\"solution\"><image>|XX|\n|X.|</image></solution>\n"),
+         {{2}, {1}},
+         {{2}, {1}},
+         {1, 1, 1, 0},
+         ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -6,8 +6,8 @@
 #include <random>
 #include <set>
 
-#include "construct/binarize.h"
-#include "construct/block_grid.h"
+#include "analysis/binarize.h"
+#include "analysis/block_grid.h"
 #include "maker/band_search.h"
 #include "maker_support.h"
 
@@ -93,7 +93,7 @@ TEST(BandSearch, ReportsEveryUniqueGridOfTheWindowsAnalysisWithItsNearestBand) {
     blocks.Allocate(20, 20);
     for (int l = 0; l < 255; ++l) {
         for (int u = l + 1; u <= 255; ++u) {
-            BinarizePlanes(planes, width, height, l, u, binary, nullptr);
+            BinarizePlanes(planes, width, height, l, u, binary);
             for (const BlockLevels& b : levels) {
                 const int n = b.N();
                 ReduceToBlocks(binary, width, height, n, blocks);

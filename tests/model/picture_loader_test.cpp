@@ -160,6 +160,7 @@ TEST(PictureFormats, P6AndBitmapsGiveTheirExactSamples) {
         // The netpbm header rules: any whitespace, comments anywhere.  More than 16 rows and
         // pixels: whole blocks and the rest, off the canvas edges.
         {"every kind of whitespace", Ppm(37, 35, "P6\t37\v35\f255 "), 37, 35, Pattern},
+        {"bare carriage returns", Ppm(37, 35, "P6\r37\r35\r255\r"), 37, 35, Pattern},
         {"comments as separators", Ppm(37, 35, "P6#a\n37#b\r35#c\n255#d\n"), 37, 35, Pattern},
         // Samples scaled from their maximum to the nearest of 255; above it, and missing, 255.
         {"maximum 1", QByteArray("P6 1 1 1\n\x00\x01\x02", 12), 1, 1, Flat({0, 255, 255})},

@@ -10,7 +10,7 @@
 #include <random>
 #include <sstream>
 
-#include "model/play_board_hint.h"
+#include "session/play_board_hint.h"
 #include "solver/solver.h"
 
 namespace {

@@ -1,6 +1,4 @@
-#include "construct/block_grid.h"
-
-#include "construct/panel_drawing.h"
+#include "analysis/block_grid.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -11,14 +9,6 @@
 #endif
 
 namespace {
-
-void DrawGridLines(CDC& dc, const BlockDivision& d) {
-    // Every block edge, the closing ones after the last block column and row included.
-    for (int x : d.xs)
-        DrawStraightLine(dc, x, d.spanTop, x, d.spanBottom);
-    for (int y : d.ys)
-        DrawStraightLine(dc, d.spanLeft, y, d.spanRight, y);
-}
 
 // sums[y] += column[y] for y < length, four at a time where the machine allows.
 void AddColumn(const std::int32_t* column, int length, std::int32_t* sums) {
@@ -33,12 +23,6 @@ void AddColumn(const std::int32_t* column, int length, std::int32_t* sums) {
 #endif
     for (; y < length; ++y)
         sums[y] += column[y];
-}
-
-void WriteInvisibleLabel(CDC& dc) {
-    dc.SetTextColor(kInvisibleTextColor);
-    dc.SetBkColor(kInvisibleBkColor);
-    dc.TextOut(kInvisibleLabelX, kInvisibleLabelY, QString::fromLatin1(kInvisibleLabel));
 }
 
 }  // namespace
@@ -95,58 +79,6 @@ void ReduceToBlocks(const ColumnBuffer& binary, const BlockDivision& division,
                 sum += sums[y - top];
             // Exactly half black counts as black.
             answer[i][j] = sum >= d.BlackCount(i, j) ? 1 : 0;
-        }
-    }
-}
-
-void DrawBlockPanels(const ColumnBuffer& answer, const BlockDivision& division, bool testMode,
-                     CDC& blockPanel, CDC& binaryPanel) {
-    const BlockDivision& d = division;
-    const int columns = d.HeldColumns();
-    const int rows = d.HeldRows();
-    if (!d.IsEmpty() && answer.Columns() >= columns && answer.Length() >= rows) {
-        // The red blocks go first: each covers only its own left and top edge, and every
-        // line is drawn over them afterwards, so the lines stay whole.
-        if (testMode) {
-            // One fill per run of black blocks along a block row.
-            for (int j = 0; j < rows; ++j) {
-                for (int i = 0; i < columns;) {
-                    if (answer[i][j] != 1) {
-                        ++i;
-                        continue;
-                    }
-                    int end = i + 1;
-                    while (end < columns && answer[end][j] == 1)
-                        ++end;
-                    blockPanel.FillSolidRect(d.xs[i], d.ys[j], d.xs[end] - d.xs[i],
-                                             d.BlockHeight(j), kBlockColor);
-                    i = end;
-                }
-            }
-        }
-        DrawGridLines(blockPanel, d);
-        DrawGridLines(binaryPanel, d);
-    }
-    if (!testMode) {
-        WriteInvisibleLabel(binaryPanel);
-        WriteInvisibleLabel(blockPanel);
-    }
-}
-
-void DrawUndecidedMarks(const std::vector<std::uint8_t>& undecided, const BlockDivision& division,
-                        CDC& blockPanel) {
-    const BlockDivision& d = division;
-    if (d.IsEmpty() || undecided.size() != static_cast<std::size_t>(d.columns) * d.rows)
-        return;
-    for (int j = 0; j < d.HeldRows(); ++j) {
-        for (int i = 0; i < d.HeldColumns(); ++i) {
-            if (!undecided[static_cast<std::size_t>(j) * d.columns + i])
-                continue;
-            const int w = d.BlockWidth(i), h = d.BlockHeight(j);
-            const int s = UndecidedMarkSide(std::min(w, h));
-            // Centred on the block's inside, the pixels right of and below its grid lines.
-            blockPanel.FillSolidRect(d.xs[i] + (w - s + 1) / 2, d.ys[j] + (h - s + 1) / 2, s, s,
-                                     kUndecidedMarkColor);
         }
     }
 }

@@ -1,4 +1,4 @@
-#include "construct/picture_refusal_text.h"
+#include "session/picture_refusal_text.h"
 
 #include "model/picture_loader.h"
 

@@ -1,10 +1,9 @@
-#include "construct/picture_puzzle.h"
+#include "analysis/analysis.h"
 
 #include <QCoreApplication>
 #include <vector>
 
-#include "construct/binarize.h"
-#include "construct/block_grid.h"
+#include "analysis/block_grid.h"
 
 PictureRect PictureRectOf(const Picture& picture) {
     const int canvasWidth = picture.CanvasWidth();
@@ -65,31 +64,45 @@ Puzzle PuzzleOfBlocks(const ColumnBuffer& blocks, int columns, int rows) {
     return Puzzle::FromGrid(columns, rows, cells);
 }
 
-Puzzle PuzzleOfPicture(const Picture& picture, int lower, int upper, int n, ColumnBuffer& binary) {
-    return PuzzleOfPicture(picture, lower, upper,
-                           CanvasDivision(n, n, picture.CanvasWidth(), picture.CanvasHeight()),
-                           binary);
-}
+namespace {
 
-Puzzle PuzzleOfPicture(const Picture& picture, int lower, int upper, const BlockDivision& division,
-                       ColumnBuffer& binary) {
+// The blocks of the division counted from whatever the picture holds: its gray sums when they
+// match its planes, otherwise its planes through the binary image.
+void CountBlocks(const Picture& picture, const AnalysisSettings& settings,
+                 const BlockDivision& division, ColumnBuffer& binary, ColumnBuffer& blocks) {
     const int width = picture.CanvasWidth();
     const int height = picture.CanvasHeight();
-    const int columns = division.columns;
-    const int rows = division.rows;
-    if (columns <= 0 || rows <= 0)
-        return Puzzle{};
-    ColumnBuffer blocks;
-    blocks.Allocate(columns, rows);
     if (picture.SumsOnly() || picture.gray.Match(picture.planes)) {
         // The readers make the sums with the planes: the blocks are counted from them, a sixth
         // of the bytes and no binary image.
-        ReduceSumsToBlocks(picture.gray, division, lower, upper, blocks);
-    } else {
-        if (binary.Columns() != width || binary.Length() != height)
-            binary.Allocate(width, height);
-        BinarizePlanes(picture.planes, width, height, lower, upper, binary, nullptr);
-        ReduceToBlocks(binary, division, blocks);
+        ReduceSumsToBlocks(picture.gray, division, settings.lower, settings.upper, blocks);
+        return;
     }
-    return PuzzleOfBlocks(blocks, columns, rows);
+    if (binary.Columns() != width || binary.Length() != height)
+        binary.Allocate(width, height);
+    BinarizePlanes(picture.planes, width, height, settings.lower, settings.upper, binary);
+    ReduceToBlocks(binary, division, blocks);
+}
+
+}  // namespace
+
+Analysis Analyze(const Picture& picture, const AnalysisSettings& settings, ColumnBuffer& binary,
+                 BinaryImage binaryImage, GraySums* gray) {
+    Analysis analysis;
+    if (binaryImage == BinaryImage::kAlways) {
+        analysis.binary =
+            BinarizePlanes(picture.planes, picture.CanvasWidth(), picture.CanvasHeight(),
+                           settings.lower, settings.upper, binary, gray);
+    }
+    analysis.division = DivisionOf(picture, settings.blocks);
+    if (analysis.Refused())
+        return analysis;
+    const BlockDivision& division = analysis.division;
+    analysis.blocks.Allocate(division.columns, division.rows);
+    if (binaryImage == BinaryImage::kAlways)
+        ReduceToBlocks(binary, division, analysis.blocks);
+    else
+        CountBlocks(picture, settings, division, binary, analysis.blocks);
+    analysis.puzzle = PuzzleOfBlocks(analysis.blocks, division.columns, division.rows);
+    return analysis;
 }

@@ -1,7 +1,5 @@
-// Block grid reduction: the binary image cut into the blocks of a division (N x N square blocks
-// for the classic counts); a block is black when at least half of its pixels are
-// (count >= (w * h) / 2).  Also draws the block division into the block panel and the binary
-// panel.
+// The block panel and the block division over the binary panel: black blocks, grid lines, the
+// label that hides the solution in play mode, and the marks of undecided cells.
 #pragma once
 
 #include <cstdint>
@@ -22,20 +20,6 @@ constexpr int kInvisibleLabelY = 10;
 
 // The mark of a cell that the solver cannot decide: a small square at the centre of its block.
 constexpr COLORREF kUndecidedMarkColor = RGB(255, 255, 0);
-
-// Side B of a block in pixels: the larger picture side divided by n (0 when n is not positive).
-int BlockSide(int width, int height, int n);
-
-// Fills answer (n x n, [block column][block row]) from the binary image of the width x height
-// picture.  Cells that no whole block of the picture reaches are 0, so every cell is written.
-// Does nothing when answer is smaller than n x n.
-void ReduceToBlocks(const ColumnBuffer& binary, int width, int height, int n, ColumnBuffer& answer);
-// Sets the division's columns x rows cells of answer to 0; false when answer is smaller.
-bool ClearBlocks(const BlockDivision& division, ColumnBuffer& answer);
-// The same for any division: answer holds division.columns x division.rows cells; blocks that
-// the binary image does not hold in full stay 0.
-void ReduceToBlocks(const ColumnBuffer& binary, const BlockDivision& division,
-                    ColumnBuffer& answer);
 
 // Side of the undecided mark in a block of side b: a third of it, at least 2 pixels.
 constexpr int UndecidedMarkSide(int b) {

@@ -1,4 +1,4 @@
-#include "construct/panel_drawing.h"
+#include "render/panel_drawing.h"
 
 #include <QFontMetrics>
 #include <QHash>

@@ -1,6 +1,6 @@
-#include "construct/result_panel.h"
+#include "render/result_panel.h"
 
-#include "construct/panel_drawing.h"
+#include "render/panel_drawing.h"
 
 #include <QFontMetrics>
 

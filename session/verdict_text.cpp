@@ -1,4 +1,4 @@
-#include "construct/verdict_text.h"
+#include "session/verdict_text.h"
 
 #include <QCoreApplication>
 

@@ -5,8 +5,8 @@
 #include <random>
 #include <tuple>
 
-#include "construct/binarize.h"
-#include "construct/block_grid.h"
+#include "analysis/binarize.h"
+#include "analysis/block_grid.h"
 #include "model/picture.h"
 
 namespace {
@@ -40,8 +40,7 @@ TEST(SumsToBlocks, AgreesWithTheBinaryImageReducedToBlocks) {
         ColumnBuffer binary;
         binary.Allocate(width, height);
         for (const auto& [lower, upper] : bands) {
-            BinarizePlanes(picture.planes, width, height, lower, upper, binary, nullptr,
-                           &picture.gray);
+            BinarizePlanes(picture.planes, width, height, lower, upper, binary, &picture.gray);
             ASSERT_TRUE(picture.gray.Match(picture.planes));
             for (int n : {5, 10, 20}) {
                 SCOPED_TRACE(testing::Message() << width << "x" << height << " band " << lower

@@ -5,8 +5,8 @@
 
 #include <tuple>
 
-#include "construct/binarize.h"
-#include "construct/picture_puzzle.h"
+#include "analysis/analysis.h"
+#include "analysis/binarize.h"
 
 namespace {
 
@@ -89,11 +89,12 @@ TEST(FittedBlocks, OddSizesMatchACountPixelByPixelFromSumsAndFromTheBinaryImage)
         ColumnBuffer binary;
         // Without sums the planes go through the binary image; then again with the sums the
         // binarization made on the way.
-        const Puzzle fromPlanes = PuzzleOfPicture(picture, c.lower, c.upper, division, binary);
+        const AnalysisSettings settings{c.lower, c.upper, choice};
+        const Puzzle fromPlanes = Analyze(picture, settings, binary).puzzle;
         picture.gray.Allocate(c.side, c.side);
-        BinarizePlanes(picture.planes, c.side, c.side, 0, 1, binary, nullptr, &picture.gray);
+        BinarizePlanes(picture.planes, c.side, c.side, 0, 1, binary, &picture.gray);
         ASSERT_TRUE(picture.gray.Match(picture.planes));
-        const Puzzle fromSums = PuzzleOfPicture(picture, c.lower, c.upper, division, binary);
+        const Puzzle fromSums = Analyze(picture, settings, binary).puzzle;
         EXPECT_EQ(std::tie(fromPlanes.width, fromPlanes.height), std::tie(c.columns, c.rows));
         EXPECT_EQ(fromPlanes.answer, want);
         EXPECT_EQ(fromSums.answer, want);
@@ -107,8 +108,15 @@ TEST(FittedBlocks, OneCountGivesTheLongerSideAndBlocksNearestToSquareTheOther) {
     };
     const Case cases[] = {
         {30, 1920, 1080, {30, 17}},  // 16.875 rows: 17 keeps the blocks nearer square
-        {30, 1080, 1920, {17, 30}}, {20, 260, 260, {20, 20}}, {5, 300, 200, {5, 3}},
-        {30, 1000, 10, {30, 1}},    {10, 320, 180, {10, 6}},  {25, 320, 180, {25, 14}},
+        {30, 1080, 1920, {17, 30}},
+        {20, 260, 260, {20, 20}},
+        {5, 300, 200, {5, 3}},
+        {30, 1000, 10, {30, 1}},
+        {10, 320, 180, {10, 6}},
+        {25, 320, 180, {25, 14}},
+        // 2.46 rows: the nearest count is 2, but blocks of 33.3 x 27.3 pixels are nearer
+        // square than blocks of 33.3 x 41.
+        {30, 1000, 82, {30, 3}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FittedCounts(c.n, c.width, c.height), c.want) << c.n << " " << c.width;

@@ -1,4 +1,4 @@
-#include "model/play_board_hint.h"
+#include "session/play_board_hint.h"
 
 #include <cstdlib>
 #include <vector>

@@ -1,0 +1,67 @@
+// ngm-cli make writes, byte for byte, the files kept under data/expected/make: the samples and
+// two made-up pictures, through every block choice (square, custom, fitted), band, format and
+// --unique.  Any change to loading, binarization, block division, clues or writing shows here.
+#include "cli_support.h"
+
+namespace {
+
+struct GoldenCase {
+    const char* name;  // folder of the expected files
+    std::vector<std::string> options;
+    const char* picture;  // below the source folder
+    std::vector<const char*> files;
+};
+
+const fs::path kData = NGM_TEST_DATA;
+const fs::path kSource = kData.parent_path().parent_path();
+
+TEST_F(CliTest, MakeWritesTheExpectedFilesByteForByte) {
+    const std::vector<GoldenCase> cases = {
+        {"heart_non", {}, "samples/heart.ppm", {"heart.non"}},
+        {"heart_xml", {"--format", "xml"}, "samples/heart.ppm", {"heart.xml"}},
+        {"heart_png",
+         {"--format", "png"},
+         "samples/heart.ppm",
+         {"heart.png", "heart-solution.png"}},
+        {"house_fit",
+         {"--blocks", "15", "--fit", "--band", "30,200", "--format", "xml"},
+         "samples/house.bmp",
+         {"house.xml"}},
+        {"smiley_custom", {"--blocks", "25x18"}, "samples/smiley.ppm", {"smiley.non"}},
+        {"bands_fit",
+         {"--fit", "--blocks", "30", "--band", "60,180"},
+         "tests/data/pictures/bands.ppm",
+         {"bands.non"}},
+        {"bands_fit_png",
+         {"--fit", "--blocks", "30", "--band", "60,180", "--format", "png"},
+         "tests/data/pictures/bands.ppm",
+         {"bands.png", "bands-solution.png"}},
+        {"stripes_custom",
+         {"--blocks", "12x20", "--format", "xml"},
+         "tests/data/pictures/stripes.bmp",
+         {"stripes.xml"}},
+        {"stripes_fit",
+         {"--fit", "--blocks", "10", "--format", "png"},
+         "tests/data/pictures/stripes.bmp",
+         {"stripes.png", "stripes-solution.png"}},
+        {"bands_unique",
+         {"--unique", "--blocks", "15", "--band", "100,140"},
+         "tests/data/pictures/bands.ppm",
+         {"bands.non"}},
+    };
+    for (const GoldenCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> args = {"make", "--out", Path(c.name)};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        args.push_back((kSource / c.picture).string());
+        const CliRun run = Cli(args);
+        ASSERT_EQ(run.status, 0) << run.err;
+        for (const char* file : c.files) {
+            const std::string expected = Slurp(kData / "expected" / "make" / c.name / file);
+            ASSERT_FALSE(expected.empty()) << file;
+            EXPECT_TRUE(Slurp(dir_ / c.name / file) == expected) << file << " differs";
+        }
+    }
+}
+
+}  // namespace
