@@ -109,6 +109,9 @@ constexpr std::chrono::milliseconds kFirstTurn{20};
 // small puzzles, the clause-learning search more and more so on larger ones.
 constexpr double kEvenTurnsCells = 1250;
 constexpr double kLongestShare = 16;
+// Below this many cells the probing search has the turns alone: the clause-learning search's
+// share would be small, and building its formula and its turns cost more than they win.
+constexpr double kCdclLeastCells = 1000;
 // The clause-learning search's formula is not built beyond this many variables (cells and
 // automaton states, about a fifth of its clauses).  Random half-filled 50 x 50 puzzles that
 // probing leaves open need up to some 52 000 (245 000 clauses) and gain from it; 99 x 99 ones
@@ -204,8 +207,8 @@ private:
             found = searcher_.found;
             return outcome == SearchOutcome::Found;
         }
-        searcher_.StartProbing(grid_, nullptr);
-        return InTurns([] {}, found);
+        return InTurns(
+            {grid_}, nullptr, [] {}, found);
     }
 
     // A solution that extends grid_ and differs from `reference`, in `found`; false when
@@ -224,8 +227,8 @@ private:
         }
         if (other.empty())
             return false;
-        searcher_.StartProbing(grid_, &reference);
-        return InTurns([&] { cdcl_->Exclude(reference); }, found);
+        return InTurns(
+            other, &reference, [&] { cdcl_->Exclude(reference); }, found);
     }
 
     // One search of each grid in `other`; those it exhausts are dropped.  Found when one had a
@@ -244,19 +247,30 @@ private:
         return other.empty() ? SearchOutcome::Exhausted : SearchOutcome::OutOfBudget;
     }
 
-    // The probing search (started), quick on small puzzles, and the clause-learning search,
-    // quick on large ones, take turns that double in length, until one finds a solution (true,
-    // in `found`) or proves there is none.  Each goes on where it stopped, the clause-learning
+    // The probing search, quick on small puzzles, and the clause-learning search, quick on
+    // large ones, take turns that double in length, until one finds a solution other than
+    // `avoid` (true, in `found`) or proves there is none.  The probing search goes through the
+    // `open` subtrees one after the other, the deepest and smallest first; the clause-learning
+    // search covers them all at once.  Each goes on where it stopped, the clause-learning
     // search with what it learned; `prepare` readies it before its first turn.
     template <class Prepare>
-    bool InTurns(Prepare prepare, std::vector<std::uint8_t>& found) {
+    bool InTurns(const std::vector<Grid<W>>& open, const std::vector<std::uint8_t>* avoid,
+                 Prepare prepare, std::vector<std::uint8_t>& found) {
         bool prepared = false;
+        std::size_t next = 0;
+        searcher_.StartProbing(open[next++], avoid);
         for (Clock::duration turn = kFirstTurn;; turn *= 2) {
-            const SearchOutcome probed = searcher_.ContinueProbing(Clock::now() + turn);
+            const Clock::time_point until = Clock::now() + turn;
+            SearchOutcome probed;
+            while ((probed = searcher_.ContinueProbing(until)) == SearchOutcome::Exhausted &&
+                   next < open.size())
+                searcher_.StartProbing(open[next++], avoid);
             if (probed != SearchOutcome::OutOfBudget) {
                 found = searcher_.found;
                 return probed == SearchOutcome::Found;
             }
+            if (cells_ < kCdclLeastCells)
+                continue;  // the probing search has the turns alone
             if (!cdcl_)
                 MakeCdcl();
             if (!prepared) {
