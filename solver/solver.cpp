@@ -33,29 +33,18 @@ using Clock = std::chrono::steady_clock;
 // Clues that cannot have a solution whatever the cells: a wrong size or clue count, a run
 // below 1, runs that do not fit their line, or rows and columns that fill different totals.
 bool CluesCannotFit(const Puzzle& puzzle) {
-    if (puzzle.width < 1 || puzzle.width > kMaxPuzzleSide || puzzle.height < 1 ||
-        puzzle.height > kMaxPuzzleSide ||
-        puzzle.rows.size() != static_cast<std::size_t>(puzzle.height) ||
-        puzzle.columns.size() != static_cast<std::size_t>(puzzle.width))
+    if (!ClueFitProblem(puzzle).empty())
         return true;
-    // Each side's total of filled cells, or -1 when a clue does not fit its line.
-    auto total = [](const std::vector<LineClue>& lines, int length) {
+    // Rows and columns must fill the same number of cells.
+    auto total = [](const std::vector<LineClue>& lines) {
         long sum = 0;
         for (const LineClue& clue : lines) {
-            long need = -1;
-            for (int run : clue) {
-                if (run < 1)
-                    return -1L;
-                need += run + 1;
+            for (int run : clue)
                 sum += run;
-            }
-            if (need > length)
-                return -1L;
         }
         return sum;
     };
-    const long rows = total(puzzle.rows, puzzle.width);
-    return rows < 0 || rows != total(puzzle.columns, puzzle.height);
+    return total(puzzle.rows) != total(puzzle.columns);
 }
 
 // How hard a puzzle is, from the work the logic needed:
