@@ -14,11 +14,11 @@
 #include <utility>
 
 #include "model/ngm_doc.h"
-#include "session/play_board_hint.h"
 #include "platform/message_box.h"
-#include "play/board_sizing.h"
-#include "play/solved_picture.h"
+#include "render/board_sizing.h"
+#include "render/solved_picture.h"
 #include "res/dialog_template.h"
+#include "session/play_board_hint.h"
 
 namespace {
 
