@@ -4,7 +4,8 @@
 # Each layer includes itself and the layers listed for it, all below it; the widget-free layers
 # (image, model, solver, formats, maker, analysis, session) include no drawing, platform,
 # resource or window code, and ngm-cli no window code.  The windows (construct, play, drawbox,
-# app) may include every layer.
+# app) may include every layer.  Outside solver/, only its one public header solver/solver.h is
+# included: line logic, probing and the searches are the solver's own.
 cmake_minimum_required(VERSION 3.25)
 set(NGM_MAY_INCLUDE_image "")
 set(NGM_MAY_INCLUDE_model image)
@@ -38,6 +39,9 @@ foreach(folder ${NGM_ALL_FOLDERS})
          AND NOT layer IN_LIST NGM_MAY_INCLUDE_${folder}
          AND IS_DIRECTORY ${SOURCE_DIR}/${layer})
         string(APPEND broken "\n  ${file} includes ${included}")
+      elseif(layer STREQUAL "solver" AND NOT folder STREQUAL "solver"
+             AND NOT included STREQUAL "solver/solver.h")
+        string(APPEND broken "\n  ${file} includes ${included}, which is the solver's own")
       endif()
     endforeach()
   endforeach()
