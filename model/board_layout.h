@@ -9,8 +9,8 @@
 #include <optional>
 #include <vector>
 
+#include "model/geometry.h"
 #include "model/puzzle.h"
-#include "platform/gdi.h"
 
 // The longest side of the puzzles the analysis makes.
 constexpr int kLargestAnalysisSide = 20;

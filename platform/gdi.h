@@ -10,6 +10,8 @@
 #include <QString>
 #include <cstdint>
 
+#include "model/geometry.h"
+
 class QPainter;
 
 using COLORREF = std::uint32_t;
@@ -38,25 +40,6 @@ constexpr int R2_XORPEN = 7;    // pixel = pixel XOR pen colour
 constexpr int R2_COPYPEN = 13;  // pixel = pen colour
 
 constexpr int PS_SOLID = 0;
-
-struct CPoint {
-    int x = 0;
-    int y = 0;
-    friend bool operator==(const CPoint&, const CPoint&) = default;
-};
-
-// Right and bottom edges are exclusive.
-struct CRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-    bool IsEmpty() const { return right <= left || bottom <= top; }
-    bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
-    friend bool operator==(const CRect&, const CRect&) = default;
-};
 
 // Converts between COLORREF and Qt colours.
 QColor ToQColor(COLORREF c);

@@ -1,10 +1,9 @@
+// The play dialog: opening, the layout of the board and its buttons, the clock, the answer
+// check, retry, help, undo, redo and hints.  Drawing and input are in playgame_drawing.cpp and
+// playgame_input.cpp.
 #include "play/playgame.h"
 
 #include <QAbstractButton>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QPaintEvent>
-#include <QPainter>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QScrollArea>
@@ -14,22 +13,20 @@
 #include <utility>
 
 #include "model/ngm_doc.h"
-#include "session/play_board_hint.h"
 #include "platform/message_box.h"
-#include "play/board_sizing.h"
-#include "play/solved_picture.h"
+#include "render/board_sizing.h"
+#include "render/solved_picture.h"
 #include "res/dialog_template.h"
+#include "session/play_board_hint.h"
 
 namespace {
 
-// Controls of template 133.
+// Controls of template 133 (the clock's is drawn in playgame_drawing.cpp).
 constexpr int IDC_PLAY_TIME = 1028;
 constexpr int IDC_RETRY = 1011;
 constexpr int IDC_HELP = 1013;
 constexpr int IDC_BOARD = 1015;
 constexpr int IDC_HINT = 1014;
-
-constexpr COLORREF kClockColor = RGB(0, 160, 105);
 
 // Room the dialog keeps around the board frame's client area: the button column on the right
 // and the margins.
@@ -52,48 +49,6 @@ const char* const kHelpText = QT_TRANSLATE_NOOP(
     "\n\n矢印キー ： カーソル移動\nスペース ： 塗りつぶし\nX ： ×表示\nDelete ： クリア\n"
     "Shift+矢印キー ： 直前の操作を続ける\nCtrl+Z ： 元に戻す\nCtrl+Y, Ctrl+Shift+Z ： やり直し\n"
     "H ： ヒント");
-
-unsigned MouseFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
-    unsigned flags = 0;
-    if (buttons & Qt::LeftButton)
-        flags |= CPlaygame::MK_LBUTTON;
-    if (buttons & Qt::RightButton)
-        flags |= CPlaygame::MK_RBUTTON;
-    if (buttons & Qt::MiddleButton)
-        flags |= CPlaygame::MK_MBUTTON;
-    if (modifiers & Qt::ShiftModifier)
-        flags |= CPlaygame::MK_SHIFT;
-    if (modifiers & Qt::ControlModifier)
-        flags |= CPlaygame::MK_CONTROL;
-    return flags;
-}
-
-// The keys of the board: arrows (with Shift for a keyboard drag), Space, X, Delete, H, and
-// Ctrl with Z, Y or Shift+Z.  Enter, Esc, Tab and the rest stay the dialog's.
-bool IsBoardKey(int key, Qt::KeyboardModifiers modifiers) {
-    if (modifiers & (Qt::AltModifier | Qt::MetaModifier))
-        return false;
-    if (modifiers & Qt::ControlModifier)
-        return key == Qt::Key_Z || (key == Qt::Key_Y && !(modifiers & Qt::ShiftModifier));
-    switch (key) {
-        case Qt::Key_Left:
-        case Qt::Key_Right:
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-        case Qt::Key_Space:
-        case Qt::Key_X:
-        case Qt::Key_Delete:
-        case Qt::Key_H:
-            return true;
-        default:
-            return false;
-    }
-}
-
-CPoint ToCPoint(const QPointF& p) {
-    const QPoint q = p.toPoint();
-    return CPoint{q.x(), q.y()};
-}
 
 }  // namespace
 
@@ -275,300 +230,6 @@ void CPlaygame::OnSize(unsigned /*nType*/, int cx, int /*cy*/) {
     y += end->height() + kColumnGap;
     hint->move(x, y);
     update();
-}
-
-// ---- Painting ------------------------------------------------------------------------------
-
-void CPlaygame::paintEvent(QPaintEvent* event) {
-    // The board frame is a child: it copies the image at (1, 1) of its client area in this
-    // same pass, after the dialog, so the clues and lines drawn here reach the screen with it.
-    // The handlers keep the image up to date and repaint only what they changed; a paint of
-    // the whole board draws it all again from the model.  A clock tick repaints only the
-    // clock, which leaves the board alone.
-    // A scrolled board counts by the room it is seen in, without the scroll bars.
-    const QRect board = m_pBoardView ? QRect(m_pBoardView->viewport()->mapTo(this, QPoint(0, 0)),
-                                             m_pBoardView->viewport()->size())
-                                     : m_ctlBoard->geometry();
-    if ((QRegion(board) - event->region()).isEmpty())
-        OnPaint();
-    QPainter painter(this);
-    PaintClock(painter);
-}
-
-void CPlaygame::OnPaint() {
-    if (m_bFirstPaint || !m_bmpBoard.IsCreated())
-        return;
-    DrawBoard();
-}
-
-void CPlaygame::PaintClock(QPainter& painter) {
-    const QRect r = ClockRect();
-    painter.fillRect(r, ToQColor(kFaceColor));
-    painter.setPen(ToQColor(kClockColor));
-    // Plain pixels in the clock colour, as the board's texts.
-    QFont clockFont = font();
-    clockFont.setStyleStrategy(QFont::NoAntialias);
-    painter.setFont(clockFont);
-    painter.drawText(r, Qt::AlignRight | Qt::AlignTop, ClockText());
-}
-
-QRect CPlaygame::ClockRect() const {
-    const QWidget* box = m_controls.Item(IDC_PLAY_TIME);
-    if (!box)
-        return QRect();
-    // Inside the group box, below its caption, clear of its frame.
-    const QRect g = box->geometry();
-    const int top = box->fontMetrics().height() + 2;
-    return QRect(g.left() + 5, g.top() + top, g.width() - 10, g.height() - top - 4);
-}
-
-void CPlaygame::DrawBoard() {
-    // The marks come from the board, so nothing that happens to the image loses them.
-    if (IsPlayable())
-        DrawBoardArea(m_dcMem, Scene());
-    // The pass after the image was created or blanked paints once more.
-    if (m_bRedrawPending) {
-        update();
-        m_bRedrawPending = 0;
-    }
-}
-
-BoardScene CPlaygame::Scene() const {
-    BoardScene scene;
-    scene.layout = &m_layout;
-    scene.puzzle = &m_pDoc->GetPuzzle();
-    scene.board = &m_pDoc->GetPlayBoard();
-    scene.finishedRows = &m_finishedRows;
-    scene.finishedColumns = &m_finishedColumns;
-    scene.mistakes = &m_mistakes;
-    scene.fillColors = &m_fillColors;
-    scene.hint = m_hint;
-    if (m_bCursorShown && !IsChecked())
-        scene.cursor = m_cursor;
-    return scene;
-}
-
-void CPlaygame::RedrawArea(const CRect& area) {
-    if (!IsPlayable() || area.IsEmpty())
-        return;
-    DrawBoardArea(m_dcMem, Scene(), area);
-    const CPoint origin = BoardPoint(CPoint{0, 0});
-    update(QRect(area.left - origin.x, area.top - origin.y, area.Width(), area.Height()));
-}
-
-void CPlaygame::UpdateFinishedLines() {
-    const bool playable = IsPlayable();
-    m_finishedRows.assign(static_cast<std::size_t>(playable ? m_layout.Rows() : 0), 0);
-    m_finishedColumns.assign(static_cast<std::size_t>(playable ? m_layout.Columns() : 0), 0);
-    if (!playable)
-        return;
-    const PlayBoard& board = m_pDoc->GetPlayBoard();
-    for (int row = 0; row < m_layout.Rows(); ++row)
-        m_finishedRows[row] = board.FormsClue(m_pDoc->GetPuzzle(), {false, row});
-    for (int col = 0; col < m_layout.Columns(); ++col)
-        m_finishedColumns[col] = board.FormsClue(m_pDoc->GetPuzzle(), {true, col});
-}
-
-void CPlaygame::ShowChanges(const std::vector<MarkChange>& changes) {
-    if (changes.empty() || !IsPlayable())
-        return;
-    std::vector<CRect> areas;
-    if (m_hint) {
-        areas.push_back(m_layout.CellInside(*m_hint));
-        m_hint.reset();
-    }
-    const PlayBoard& board = m_pDoc->GetPlayBoard();
-    const Puzzle& puzzle = m_pDoc->GetPuzzle();
-    for (const MarkChange& change : changes) {
-        areas.push_back(m_layout.CellInside(change.cell));
-        // A clue changes colour only when its line's state flips.
-        std::uint8_t& row = m_finishedRows[change.cell.row];
-        if (const bool done = board.FormsClue(puzzle, {false, change.cell.row}); done != row) {
-            row = done;
-            areas.push_back(m_layout.RowClueStrip(change.cell.row));
-        }
-        std::uint8_t& column = m_finishedColumns[change.cell.column];
-        if (const bool done = board.FormsClue(puzzle, {true, change.cell.column}); done != column) {
-            column = done;
-            areas.push_back(m_layout.ColumnClueStrip(change.cell.column));
-        }
-    }
-    for (const CRect& area : areas)
-        RedrawArea(area);
-}
-
-// ---- Mouse ---------------------------------------------------------------------------------
-
-CPoint CPlaygame::BoardPoint(CPoint point) const {
-    // The image's pixel (0, 0) is shown at (1, 1) of the frame's client area.
-    const QPoint origin =
-        m_ctlBoard->mapTo(this, m_ctlBoard->ClientRect().topLeft()) + QPoint(1, 1);
-    return CPoint{point.x - origin.x(), point.y - origin.y()};
-}
-
-void CPlaygame::StrokeStep(StrokeKind kind, CPoint point) {
-    if (IsChecked())
-        return;
-    const std::optional<CellPos> cell = m_layout.CellAt(BoardPoint(point));
-    if (!cell || !IsPlayable())
-        return;
-    // The keyboard goes on from the cell the mouse marked last.
-    if (!(*cell == m_cursor)) {
-        const CellPos old = m_cursor;
-        m_cursor = *cell;
-        if (m_bCursorShown) {
-            RedrawArea(m_layout.CellInside(old));
-            RedrawArea(m_layout.CellInside(m_cursor));
-        }
-    }
-    StepOn(kind, *cell);
-}
-
-void CPlaygame::StepOn(StrokeKind kind, CellPos cell) {
-    if (const std::optional<MarkChange> change = m_pDoc->GetPlayBoard().Apply(kind, cell))
-        ShowChanges({*change});
-}
-
-void CPlaygame::OnLButtonDown(unsigned nFlags, CPoint point) {
-    StrokeStep(StrokeOf(MouseButton::Left, nFlags & MK_CONTROL), point);
-}
-
-void CPlaygame::OnRButtonDown(unsigned nFlags, CPoint point) {
-    StrokeStep(StrokeOf(MouseButton::Right, nFlags & MK_CONTROL), point);
-}
-
-void CPlaygame::OnMouseMove(unsigned nFlags, CPoint point) {
-    // Dragging repeats the step of the held button.
-    if (const auto button = DragButton(nFlags & MK_LBUTTON, nFlags & MK_RBUTTON))
-        StrokeStep(StrokeOf(*button, nFlags & MK_CONTROL), point);
-}
-
-void CPlaygame::mousePressEvent(QMouseEvent* event) {
-    const unsigned flags = MouseFlags(event->buttons(), event->modifiers());
-    const CPoint point = ToCPoint(event->position());
-    // A stroke lasts from the first button pressed until no button is held.
-    const Qt::MouseButtons board = Qt::LeftButton | Qt::RightButton;
-    if ((event->button() & board) && !(event->buttons() & board & ~event->button()) &&
-        IsPlayable()) {
-        EndKeyDrag();
-        m_pDoc->GetPlayBoard().BeginStroke();
-    }
-    if (event->button() == Qt::LeftButton) {
-        OnLButtonDown(flags, point);
-    } else if (event->button() == Qt::RightButton) {
-        OnRButtonDown(flags, point);
-    } else {
-        QDialog::mousePressEvent(event);
-    }
-}
-
-void CPlaygame::mouseMoveEvent(QMouseEvent* event) {
-    OnMouseMove(MouseFlags(event->buttons(), event->modifiers()), ToCPoint(event->position()));
-}
-
-void CPlaygame::mouseReleaseEvent(QMouseEvent* event) {
-    if (!(event->buttons() & (Qt::LeftButton | Qt::RightButton)) && IsPlayable() && !m_bKeyDrag)
-        m_pDoc->GetPlayBoard().EndStroke();
-    QDialog::mouseReleaseEvent(event);
-}
-
-// ---- Keyboard ------------------------------------------------------------------------------
-
-bool CPlaygame::eventFilter(QObject* watched, QEvent* event) {
-    const QEvent::Type type = event->type();
-    if (type == QEvent::KeyPress || type == QEvent::ShortcutOverride) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
-        if (type == QEvent::ShortcutOverride) {
-            // Ours as plain keys, before any shortcut.
-            if (IsBoardKey(key->key(), modifiers)) {
-                event->accept();
-                return true;
-            }
-        } else if (IsBoardKey(key->key(), modifiers)) {
-            OnBoardKey(key->key(), modifiers);
-            return true;
-        }
-    } else if (type == QEvent::KeyRelease) {
-        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Shift)
-            EndKeyDrag();
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void CPlaygame::OnBoardKey(int key, Qt::KeyboardModifiers modifiers) {
-    const bool control = modifiers & Qt::ControlModifier, shift = modifiers & Qt::ShiftModifier;
-    if (control) {
-        if (key == Qt::Key_Z && !shift)
-            OnUndo();
-        else
-            OnRedo();  // Ctrl+Y, Ctrl+Shift+Z
-        return;
-    }
-    switch (key) {
-        case Qt::Key_Left:
-            return MoveCursor(-1, 0, shift);
-        case Qt::Key_Right:
-            return MoveCursor(1, 0, shift);
-        case Qt::Key_Up:
-            return MoveCursor(0, -1, shift);
-        case Qt::Key_Down:
-            return MoveCursor(0, 1, shift);
-        case Qt::Key_H:
-            return OnHint();
-        default:
-            break;
-    }
-    // Space, X and Delete: one step each on the cursor's cell, which they show.
-    if (IsChecked() || !IsPlayable())
-        return;
-    EndKeyDrag();
-    m_keyAction = key == Qt::Key_Space ? StrokeKind::Fill
-                  : key == Qt::Key_X   ? StrokeKind::Cross
-                                       : StrokeKind::Clear;
-    if (!m_bCursorShown) {
-        m_bCursorShown = true;
-        RedrawArea(m_layout.CellInside(m_cursor));
-    }
-    PlayBoard& board = m_pDoc->GetPlayBoard();
-    board.BeginStroke();
-    StepOn(m_keyAction, m_cursor);
-    board.EndStroke();
-}
-
-void CPlaygame::MoveCursor(int dx, int dy, bool drag) {
-    if (IsChecked() || !IsPlayable())
-        return;
-    if (!drag)
-        EndKeyDrag();
-    // The first move only shows the cursor where it is.
-    if (!m_bCursorShown) {
-        m_bCursorShown = true;
-        RedrawArea(m_layout.CellInside(m_cursor));
-        return;
-    }
-    const CellPos next{m_cursor.column + dx, m_cursor.row + dy};
-    if (!m_pDoc->GetPlayBoard().Contains(next))
-        return;
-    const CellPos old = m_cursor;
-    m_cursor = next;
-    RedrawArea(m_layout.CellInside(old));
-    RedrawArea(m_layout.CellInside(m_cursor));
-    ScrollToCell(m_cursor);
-    if (drag) {
-        // Shift + arrows: a drag of the keyboard, one stroke until Shift is released.
-        if (!m_bKeyDrag) {
-            m_pDoc->GetPlayBoard().BeginStroke();
-            m_bKeyDrag = true;
-        }
-        StepOn(m_keyAction, m_cursor);
-    }
-}
-
-void CPlaygame::EndKeyDrag() {
-    if (m_bKeyDrag && IsPlayable())
-        m_pDoc->GetPlayBoard().EndStroke();
-    m_bKeyDrag = false;
 }
 
 // ---- Clock, answer check, retry, help ------------------------------------------------------

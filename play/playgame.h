@@ -16,7 +16,7 @@
 #include "model/play_board.h"
 #include "platform/form.h"
 #include "platform/gdi.h"
-#include "play/board_drawing.h"
+#include "render/board_drawing.h"
 
 class CNGMDoc;
 class QPainter;

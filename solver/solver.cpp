@@ -116,6 +116,7 @@ public:
           cells_(puzzle.CellCount()),
           deadline_(deadline),
           cancel_(options.cancel),
+          method_(options.search),
           prop_(puzzle, deadline, options.cancel),
           grid_(prop_.Blank()) {}
 
@@ -191,7 +192,9 @@ private:
     // A solution that extends grid_, in `found`; false when there is none.
     bool FirstSolution(std::vector<std::uint8_t>& found) {
         const std::vector<std::uint8_t> none;
-        const SearchOutcome outcome = searcher_.FindAny(grid_, none, kPlainBudget);
+        const SearchOutcome outcome = method_ == SearchMethod::Learning
+                                          ? SearchOutcome::OutOfBudget
+                                          : searcher_.FindAny(grid_, none, kPlainBudget);
         if (outcome != SearchOutcome::OutOfBudget) {
             found = searcher_.found;
             return outcome == SearchOutcome::Found;
@@ -205,8 +208,9 @@ private:
     bool OtherSolution(const std::vector<std::uint8_t>& reference,
                        std::vector<std::uint8_t>& found) {
         std::vector<Grid<W>> other = OtherBranches(reference);
+        const long long plainBudget = method_ == SearchMethod::Learning ? 0 : kPlainBudget;
         for (long long budget = 64;
-             !other.empty() && budget <= kPlainBudget && searcher_.plainBranches < kPlainTotal;
+             !other.empty() && budget <= plainBudget && searcher_.plainBranches < kPlainTotal;
              budget *= 4) {
             auto plain = [&](const Grid<W>& g) { return searcher_.FindAny(g, reference, budget); };
             if (Round(other, plain) == SearchOutcome::Found) {
@@ -245,20 +249,27 @@ private:
     template <class Prepare>
     bool InTurns(const std::vector<Grid<W>>& open, const std::vector<std::uint8_t>* avoid,
                  Prepare prepare, std::vector<std::uint8_t>& found) {
-        bool prepared = false;
+        bool probing = false, learning = LearningTakesTurns(), prepared = false;
         std::size_t next = 0;
-        searcher_.StartProbing(open[next++], avoid);
+        auto startProbing = [&] {
+            probing = true;
+            searcher_.StartProbing(open[next++], avoid);
+        };
+        if (!learning || method_ != SearchMethod::Learning)
+            startProbing();
         for (Clock::duration turn = kFirstTurn;; turn *= 2) {
-            const Clock::time_point until = Clock::now() + turn;
-            SearchOutcome probed;
-            while ((probed = searcher_.ContinueProbing(until)) == SearchOutcome::Exhausted &&
-                   next < open.size())
-                searcher_.StartProbing(open[next++], avoid);
-            if (probed != SearchOutcome::OutOfBudget) {
-                found = searcher_.found;
-                return probed == SearchOutcome::Found;
+            if (probing) {
+                const Clock::time_point until = Clock::now() + turn;
+                SearchOutcome probed;
+                while ((probed = searcher_.ContinueProbing(until)) == SearchOutcome::Exhausted &&
+                       next < open.size())
+                    searcher_.StartProbing(open[next++], avoid);
+                if (probed != SearchOutcome::OutOfBudget) {
+                    found = searcher_.found;
+                    return probed == SearchOutcome::Found;
+                }
             }
-            if (cells_ < kCdclLeastCells)
+            if (!learning)
                 continue;  // the probing search has the turns alone
             if (!cdcl_)
                 MakeCdcl();
@@ -271,13 +282,27 @@ private:
                 Clock::now() + std::chrono::duration_cast<Clock::duration>(turn * share));
             if (learned == CdclOutcome::Stopped)
                 throw SolveStopped{};
-            if (learned == CdclOutcome::TooLarge)
-                continue;  // the probing search has the turns alone
-            if (learned != CdclOutcome::OutOfBudget) {
+            if (learned == CdclOutcome::TooLarge) {
+                learning = false;  // the probing search has the turns alone
+                if (!probing)
+                    startProbing();
+            } else if (learned != CdclOutcome::OutOfBudget) {
                 found = cdcl_->found;
                 return learned == CdclOutcome::Found;
             }
         }
+    }
+
+    bool LearningTakesTurns() const {
+        switch (method_) {
+            case SearchMethod::Probing:
+                return false;
+            case SearchMethod::Learning:
+                return true;
+            case SearchMethod::Automatic:
+                break;
+        }
+        return cells_ >= kCdclLeastCells;
     }
 
     // The clause-learning search over what line logic and probing left open.
@@ -330,6 +355,7 @@ private:
     const double cells_;
     const Clock::time_point deadline_;
     const std::atomic<bool>* cancel_;
+    const SearchMethod method_;
     Propagator<W> prop_;
     Grid<W> grid_;  // what line logic, probing and the settled cells have decided
     std::optional<Prober<W>> prober_;  // made when line logic stalls

@@ -20,9 +20,18 @@ enum class Verdict {
 // "line", "unique", "multiple", "none", "timeout".
 const char* VerdictWord(Verdict v);
 
+// How the cells that line logic and probing leave open are searched.  Automatic picks by the
+// puzzle's size; the other two run one search alone (tests and benchmarks compare them).
+enum class SearchMethod {
+    Automatic,
+    Probing,   // depth-first, with line logic and probing at every node
+    Learning,  // clause learning over an automaton of each line's clue
+};
+
 struct SolveOptions {
     double timeoutSeconds = 2.0;
     const std::atomic<bool>* cancel = nullptr;  // set to true from another thread to stop
+    SearchMethod search = SearchMethod::Automatic;
 };
 
 struct SolveResult {

@@ -5,14 +5,15 @@
 
 #include <random>
 
-#include "../solver/plain_logic.h"
+#include "../solver/oracle.h"
 #include "maker/cell_search.h"
 #include "maker_support.h"
 
 namespace {
 
 bool PlainUnique(int n, const Cells& cells) {
-    return CountSolutions(Puzzle::FromGrid(n, n, cells), std::vector<int>(n * n, -1), 2) == 1;
+    return CountSolutions(Puzzle::FromGrid(n, n, cells), std::vector<int>(n * n, -1), 2)
+               .solutions == 1;
 }
 
 // True when flipping `k` more cells of `grid`, from cell `first` on, gives a suggestion the

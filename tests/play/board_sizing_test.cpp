@@ -1,9 +1,9 @@
 // Play boards of any size up to 99 x 99: the cell size and the scrolled view for the screen.
-#include "play/board_sizing.h"
+#include "render/board_sizing.h"
 
 #include <gtest/gtest.h>
 
-#include "play/board_drawing.h"
+#include "render/board_drawing.h"
 
 namespace {
 

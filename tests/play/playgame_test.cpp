@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "model/ngm_doc.h"
-#include "play/board_sizing.h"
 #include "play/playgame.h"
+#include "render/board_sizing.h"
 #include "support/scripted_ui.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "play/board_drawing.h"
+#include "render/board_drawing.h"
 
 #include <QString>
 #include <algorithm>

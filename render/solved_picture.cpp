@@ -1,4 +1,4 @@
-#include "play/solved_picture.h"
+#include "render/solved_picture.h"
 
 #include <cstdint>
 

@@ -1,8 +1,8 @@
-#include "play/board_sizing.h"
+#include "render/board_sizing.h"
 
 #include <algorithm>
 
-#include "play/board_drawing.h"
+#include "render/board_drawing.h"
 
 BoardSizing SizeBoard(const Puzzle& puzzle, QSize around, QSize screen) {
     BoardSizing sizing;

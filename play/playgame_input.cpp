@@ -1,0 +1,228 @@
+// The play dialog's mouse and keyboard: strokes over the board's cells, the cursor and the
+// keys of the board.
+#include "play/playgame.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include "model/ngm_doc.h"
+
+namespace {
+
+unsigned MouseFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+    unsigned flags = 0;
+    if (buttons & Qt::LeftButton)
+        flags |= CPlaygame::MK_LBUTTON;
+    if (buttons & Qt::RightButton)
+        flags |= CPlaygame::MK_RBUTTON;
+    if (buttons & Qt::MiddleButton)
+        flags |= CPlaygame::MK_MBUTTON;
+    if (modifiers & Qt::ShiftModifier)
+        flags |= CPlaygame::MK_SHIFT;
+    if (modifiers & Qt::ControlModifier)
+        flags |= CPlaygame::MK_CONTROL;
+    return flags;
+}
+
+// The keys of the board: arrows (with Shift for a keyboard drag), Space, X, Delete, H, and
+// Ctrl with Z, Y or Shift+Z.  Enter, Esc, Tab and the rest stay the dialog's.
+bool IsBoardKey(int key, Qt::KeyboardModifiers modifiers) {
+    if (modifiers & (Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    if (modifiers & Qt::ControlModifier)
+        return key == Qt::Key_Z || (key == Qt::Key_Y && !(modifiers & Qt::ShiftModifier));
+    switch (key) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Space:
+        case Qt::Key_X:
+        case Qt::Key_Delete:
+        case Qt::Key_H:
+            return true;
+        default:
+            return false;
+    }
+}
+
+CPoint ToCPoint(const QPointF& p) {
+    const QPoint q = p.toPoint();
+    return CPoint{q.x(), q.y()};
+}
+
+}  // namespace
+
+// ---- Mouse ---------------------------------------------------------------------------------
+
+CPoint CPlaygame::BoardPoint(CPoint point) const {
+    // The image's pixel (0, 0) is shown at (1, 1) of the frame's client area.
+    const QPoint origin =
+        m_ctlBoard->mapTo(this, m_ctlBoard->ClientRect().topLeft()) + QPoint(1, 1);
+    return CPoint{point.x - origin.x(), point.y - origin.y()};
+}
+
+void CPlaygame::StrokeStep(StrokeKind kind, CPoint point) {
+    if (IsChecked())
+        return;
+    const std::optional<CellPos> cell = m_layout.CellAt(BoardPoint(point));
+    if (!cell || !IsPlayable())
+        return;
+    // The keyboard goes on from the cell the mouse marked last.
+    if (!(*cell == m_cursor)) {
+        const CellPos old = m_cursor;
+        m_cursor = *cell;
+        if (m_bCursorShown) {
+            RedrawArea(m_layout.CellInside(old));
+            RedrawArea(m_layout.CellInside(m_cursor));
+        }
+    }
+    StepOn(kind, *cell);
+}
+
+void CPlaygame::StepOn(StrokeKind kind, CellPos cell) {
+    if (const std::optional<MarkChange> change = m_pDoc->GetPlayBoard().Apply(kind, cell))
+        ShowChanges({*change});
+}
+
+void CPlaygame::OnLButtonDown(unsigned nFlags, CPoint point) {
+    StrokeStep(StrokeOf(MouseButton::Left, nFlags & MK_CONTROL), point);
+}
+
+void CPlaygame::OnRButtonDown(unsigned nFlags, CPoint point) {
+    StrokeStep(StrokeOf(MouseButton::Right, nFlags & MK_CONTROL), point);
+}
+
+void CPlaygame::OnMouseMove(unsigned nFlags, CPoint point) {
+    // Dragging repeats the step of the held button.
+    if (const auto button = DragButton(nFlags & MK_LBUTTON, nFlags & MK_RBUTTON))
+        StrokeStep(StrokeOf(*button, nFlags & MK_CONTROL), point);
+}
+
+void CPlaygame::mousePressEvent(QMouseEvent* event) {
+    const unsigned flags = MouseFlags(event->buttons(), event->modifiers());
+    const CPoint point = ToCPoint(event->position());
+    // A stroke lasts from the first button pressed until no button is held.
+    const Qt::MouseButtons board = Qt::LeftButton | Qt::RightButton;
+    if ((event->button() & board) && !(event->buttons() & board & ~event->button()) &&
+        IsPlayable()) {
+        EndKeyDrag();
+        m_pDoc->GetPlayBoard().BeginStroke();
+    }
+    if (event->button() == Qt::LeftButton) {
+        OnLButtonDown(flags, point);
+    } else if (event->button() == Qt::RightButton) {
+        OnRButtonDown(flags, point);
+    } else {
+        QDialog::mousePressEvent(event);
+    }
+}
+
+void CPlaygame::mouseMoveEvent(QMouseEvent* event) {
+    OnMouseMove(MouseFlags(event->buttons(), event->modifiers()), ToCPoint(event->position()));
+}
+
+void CPlaygame::mouseReleaseEvent(QMouseEvent* event) {
+    if (!(event->buttons() & (Qt::LeftButton | Qt::RightButton)) && IsPlayable() && !m_bKeyDrag)
+        m_pDoc->GetPlayBoard().EndStroke();
+    QDialog::mouseReleaseEvent(event);
+}
+
+// ---- Keyboard ------------------------------------------------------------------------------
+
+bool CPlaygame::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress || type == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        if (type == QEvent::ShortcutOverride) {
+            // Ours as plain keys, before any shortcut.
+            if (IsBoardKey(key->key(), modifiers)) {
+                event->accept();
+                return true;
+            }
+        } else if (IsBoardKey(key->key(), modifiers)) {
+            OnBoardKey(key->key(), modifiers);
+            return true;
+        }
+    } else if (type == QEvent::KeyRelease) {
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Shift)
+            EndKeyDrag();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CPlaygame::OnBoardKey(int key, Qt::KeyboardModifiers modifiers) {
+    const bool control = modifiers & Qt::ControlModifier, shift = modifiers & Qt::ShiftModifier;
+    if (control) {
+        if (key == Qt::Key_Z && !shift)
+            OnUndo();
+        else
+            OnRedo();  // Ctrl+Y, Ctrl+Shift+Z
+        return;
+    }
+    switch (key) {
+        case Qt::Key_Left:
+            return MoveCursor(-1, 0, shift);
+        case Qt::Key_Right:
+            return MoveCursor(1, 0, shift);
+        case Qt::Key_Up:
+            return MoveCursor(0, -1, shift);
+        case Qt::Key_Down:
+            return MoveCursor(0, 1, shift);
+        case Qt::Key_H:
+            return OnHint();
+        default:
+            break;
+    }
+    // Space, X and Delete: one step each on the cursor's cell, which they show.
+    if (IsChecked() || !IsPlayable())
+        return;
+    EndKeyDrag();
+    m_keyAction = key == Qt::Key_Space ? StrokeKind::Fill
+                  : key == Qt::Key_X   ? StrokeKind::Cross
+                                       : StrokeKind::Clear;
+    if (!m_bCursorShown) {
+        m_bCursorShown = true;
+        RedrawArea(m_layout.CellInside(m_cursor));
+    }
+    PlayBoard& board = m_pDoc->GetPlayBoard();
+    board.BeginStroke();
+    StepOn(m_keyAction, m_cursor);
+    board.EndStroke();
+}
+
+void CPlaygame::MoveCursor(int dx, int dy, bool drag) {
+    if (IsChecked() || !IsPlayable())
+        return;
+    if (!drag)
+        EndKeyDrag();
+    // The first move only shows the cursor where it is.
+    if (!m_bCursorShown) {
+        m_bCursorShown = true;
+        RedrawArea(m_layout.CellInside(m_cursor));
+        return;
+    }
+    const CellPos next{m_cursor.column + dx, m_cursor.row + dy};
+    if (!m_pDoc->GetPlayBoard().Contains(next))
+        return;
+    const CellPos old = m_cursor;
+    m_cursor = next;
+    RedrawArea(m_layout.CellInside(old));
+    RedrawArea(m_layout.CellInside(m_cursor));
+    ScrollToCell(m_cursor);
+    if (drag) {
+        // Shift + arrows: a drag of the keyboard, one stroke until Shift is released.
+        if (!m_bKeyDrag) {
+            m_pDoc->GetPlayBoard().BeginStroke();
+            m_bKeyDrag = true;
+        }
+        StepOn(m_keyAction, m_cursor);
+    }
+}
+
+void CPlaygame::EndKeyDrag() {
+    if (m_bKeyDrag && IsPlayable())
+        m_pDoc->GetPlayBoard().EndStroke();
+    m_bKeyDrag = false;
+}
