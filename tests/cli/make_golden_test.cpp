@@ -2,8 +2,6 @@
 // two made-up pictures, through every block choice (square, custom, fitted), band, format and
 // --unique.  Any change to loading, binarization, block division, clues or writing shows here.
 // A PDF carries the time it was made: that one value is left out of the comparison.
-#include <regex>
-
 #include "cli_support.h"
 
 namespace {
@@ -18,9 +16,13 @@ struct GoldenCase {
 const fs::path kData = NGM_TEST_DATA;
 const fs::path kSource = kData.parent_path().parent_path();
 
-std::string WithoutCreationTime(const std::string& bytes) {
-    const std::regex kCreation(R"(/CreationDate \(D:[0-9]+Z\))");
-    return std::regex_replace(bytes, kCreation, "/CreationDate ()");
+std::string WithoutCreationTime(std::string bytes) {
+    const std::string key = "/CreationDate (";
+    const std::size_t start = bytes.find(key);
+    const std::size_t end = bytes.find(')', start);
+    if (start != std::string::npos && end != std::string::npos)
+        bytes.erase(start + key.size(), end - start - key.size());
+    return bytes;
 }
 
 TEST_F(CliTest, MakeWritesTheExpectedFilesByteForByte) {
