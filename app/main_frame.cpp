@@ -21,7 +21,7 @@
 #include "construct/ngm_view.h"
 #include "formats/file_writing.h"
 #include "image/native_name.h"
-#include "model/ngm_doc.h"
+#include "session/ngm_doc.h"
 #include "platform/message_box.h"
 #include "platform/shell.h"
 #include "res/dialog_template.h"

@@ -6,12 +6,12 @@
 
 #include "construct/busy_cursor.h"
 #include "construct/ngm_view.h"
-#include "render/result_panel.h"
 #include "formats/puzzle_file.h"
 #include "image/native_name.h"
-#include "model/ngm_doc.h"
 #include "platform/shell.h"
+#include "render/result_panel.h"
 #include "res/dialog_template.h"
+#include "session/ngm_doc.h"
 #include "solver/solver.h"
 
 namespace {
@@ -53,11 +53,11 @@ bool CNGMView::OpenPuzzleFile(const QString& path) {
 
     // The puzzle stands on its own: the picture and the analysis before it are gone.
     ClearVerdict();
-    m_pDoc->m_picture = Picture{};
+    m_session.DropPicture();
     m_ppBinaryImage.Free();
     m_strPictureName = DisplayName(info.completeBaseName());
-    m_pDoc->SetPuzzle(std::move(puzzle));
-    const Puzzle& shown = m_pDoc->GetPuzzle();
+    m_session.SetPuzzle(std::move(puzzle));
+    const Puzzle& shown = m_session.GetPuzzle();
 
     m_strImageInfo += QStringLiteral("[") + DisplayName(info.fileName()) + QStringLiteral("]\r\n");
     m_strImageInfo += QStringLiteral("Puzzle : %1x%2\r\n").arg(shown.width).arg(shown.height);

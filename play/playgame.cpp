@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "model/ngm_doc.h"
+#include "session/ngm_doc.h"
 #include "platform/message_box.h"
 #include "render/board_sizing.h"
 #include "render/solved_picture.h"

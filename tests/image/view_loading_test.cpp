@@ -23,7 +23,7 @@
 #include "app/main_frame.h"
 #include "construct/ngm_view.h"
 #include "image/native_name.h"
-#include "model/ngm_doc.h"
+#include "session/ngm_doc.h"
 #include "res/dialog_template.h"
 #include "support/picture_files.h"
 #include "support/scripted_ui.h"
