@@ -64,7 +64,14 @@ AnalysisEnd PuzzleSession::Analyze(const AnalysisSettings& settings, BinaryImage
     m_settings = settings;
     // The window's analysis writes the binary image and makes the gray sums along; a batch
     // counts straight from the sums it read.
-    GraySums* gray = binaryImage == BinaryImage::kAlways ? &m_picture.gray : nullptr;
+    GraySums* gray = nullptr;
+    if (binaryImage == BinaryImage::kAlways) {
+        gray = &m_picture.gray;
+        const int width = m_picture.CanvasWidth();
+        const int height = m_picture.CanvasHeight();
+        if (m_binary.Columns() != width || m_binary.Length() != height)
+            m_binary.Allocate(width, height);
+    }
     m_analysis = ::Analyze(m_picture, settings, m_binary, binaryImage, gray);
     if (m_analysis.Refused()) {
         // Blocks smaller than a pixel would smear the picture: no puzzle.  The refusal is told

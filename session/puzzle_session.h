@@ -90,7 +90,8 @@ public:
     void SetTestMode(bool testMode) { m_testMode = testMode ? 1 : 0; }
     std::int32_t& TestModeFlag() { return m_testMode; }
     // Analyses the picture with the settings (kept as the session's).  A puzzle made becomes
-    // the answer, titled with the picture's name; a refused choice leaves no puzzle.
+    // the answer, titled with the picture's name; a refused choice leaves no puzzle.  With
+    // kAlways the binary image is sized to the canvas first (std::bad_alloc when it cannot be).
     AnalysisEnd Analyze(const AnalysisSettings& settings,
                         BinaryImage binaryImage = BinaryImage::kIfNeeded);
     // The last analysis: binary extent, division and blocks (its puzzle is the session's).
