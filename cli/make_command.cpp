@@ -123,10 +123,13 @@ constexpr std::int64_t kBatchMemoryBytes = std::int64_t{1} << 30;
 constexpr int kKeptScratchPixels = 2048 * 2048;
 
 // Gives up the session's picture when a picture is done, so that a worker holds no picture
-// beyond the memory it has taken from the budget.
+// beyond the memory it has taken from the budget, nor size lines of every picture it read.
 struct PictureDone {
     PuzzleSession& session;
-    ~PictureDone() { session.DropPicture(); }
+    ~PictureDone() {
+        session.DropPicture();
+        session.Info().clear();
+    }
 };
 
 MakeResult MakeOne(const std::string& picture, const QString& output, const MakeOptions& options,

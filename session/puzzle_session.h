@@ -14,6 +14,7 @@
 #include "model/picture_loader.h"
 #include "model/play_board.h"
 #include "model/puzzle.h"
+#include "session/play_board_hint.h"
 #include "session/verdict_text.h"
 #include "solver/solver.h"
 
@@ -120,6 +121,8 @@ public:
     // The player's marks on the puzzle's cells.
     PlayBoard& Board() { return m_board; }
     const PlayBoard& Board() const { return m_board; }
+    // The hint for the board, nearest the cell `near` (see FindHint).
+    std::optional<PlayHint> Hint(CellPos near) const { return FindHint(m_board, m_puzzle, near); }
 
     // The verdict on the current puzzle, once judged.
     const std::optional<SolveResult>& Verdict() const { return m_verdict; }
