@@ -316,21 +316,15 @@ void CNGMView::OnDrawBox() {
     if (RunModal(dlg) != QDialog::Accepted)
         return;
 
-    SetMainWindowTitle(QStringLiteral("NGM - [Ro Rudav Izedo]"));
-    m_strImageInfo += QStringLiteral("My Image\r\nXsize : 260px\r\n");
-    m_strImageInfo += QStringLiteral("Ysize : 260px\r\n");
+    SetMainWindowTitle(QStringLiteral("NGM - [") + m_session.DrawingStored() + QStringLiteral("]"));
     UpdateData();
     // A stored drawing is a picture like a loaded one: the block count and the band can be
     // chosen for it too.
     for (int id : kPictureControls)
         m_controls.Item(id)->setEnabled(true);
-    m_session.PictureChanged();
     RefreshZoom();
     ClearVerdict();
     EnableControls({IDC_PLAY}, false);
-    m_strPictureName = QStringLiteral("Ro Rudav Izedo");
-    // The binary image was the previous picture's; the next analysis makes one for the drawing.
-    m_ppBinaryImage.Free();
     DrawInputImage();
 }
 

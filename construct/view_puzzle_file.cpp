@@ -47,20 +47,11 @@ bool CNGMView::OpenPuzzleFile(const QString& path) {
         return false;
     }
     const QFileInfo info(path);
-    Puzzle& puzzle = read.puzzle;
-    if (puzzle.title.empty())
-        puzzle.title = DisplayName(info.completeBaseName()).toStdString();
-
     // The puzzle stands on its own: the picture and the analysis before it are gone.
     ClearVerdict();
-    m_session.DropPicture();
-    m_ppBinaryImage.Free();
-    m_strPictureName = DisplayName(info.completeBaseName());
-    m_session.SetPuzzle(std::move(puzzle));
+    m_session.TakePuzzle(std::move(read.puzzle), DisplayName(info.completeBaseName()),
+                         DisplayName(info.fileName()));
     const Puzzle& shown = m_session.GetPuzzle();
-
-    m_strImageInfo += QStringLiteral("[") + DisplayName(info.fileName()) + QStringLiteral("]\r\n");
-    m_strImageInfo += QStringLiteral("Puzzle : %1x%2\r\n").arg(shown.width).arg(shown.height);
     UpdateData();
     ScrollInfoToEnd();
     SetMainWindowTitle(QStringLiteral("NGM - [") + DisplayName(info.absoluteFilePath()) +

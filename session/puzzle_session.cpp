@@ -60,6 +60,26 @@ void PuzzleSession::PictureChanged() {
     m_refusedChoice.reset();
 }
 
+QString PuzzleSession::DrawingStored() {
+    m_info += QStringLiteral("My Image\r\nXsize : 260px\r\nYsize : 260px\r\n");
+    m_pictureName = QStringLiteral("Ro Rudav Izedo");
+    m_binary.Free();
+    PictureChanged();
+    return m_pictureName;
+}
+
+void PuzzleSession::TakePuzzle(Puzzle puzzle, const QString& name, const QString& fileName) {
+    DropPicture();
+    m_binary.Free();
+    m_pictureName = name;
+    if (puzzle.title.empty())
+        puzzle.title = name.toStdString();
+    m_info += QStringLiteral("[") + fileName + QStringLiteral("]\r\n");
+    m_info += QStringLiteral("Puzzle : %1x%2\r\n").arg(puzzle.width).arg(puzzle.height);
+    m_refusedChoice.reset();
+    SetPuzzle(std::move(puzzle));
+}
+
 AnalysisEnd PuzzleSession::Analyze(const AnalysisSettings& settings, BinaryImage binaryImage) {
     m_settings = settings;
     // The window's analysis writes the binary image and makes the gray sums along; a batch

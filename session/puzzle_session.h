@@ -78,6 +78,12 @@ public:
     void DropPicture();
     // A new picture: the puzzle, the verdict and the refused choice were the previous one's.
     void PictureChanged();
+    // The drawing stored as the picture: its information lines and its name, which it returns;
+    // the binary image of the picture before is given back.
+    QString DrawingStored();
+    // A puzzle read from a file in place of the picture and its puzzle: titled `name` unless
+    // it has a title, with the file's information lines.  The binary image is given back.
+    void TakePuzzle(Puzzle puzzle, const QString& name, const QString& fileName);
 
     // The information text, lines ended by CR LF.
     QString& Info() { return m_info; }
