@@ -100,14 +100,10 @@ void CNGMView::ApplyCellChanges(const std::vector<std::uint8_t>& cells, int chan
     // The blocks and the puzzle drawn as the analysis draws them; the lines and the label
     // the block drawing also puts into the binary panel are there already.
     EnsurePanelImages();
-    ColumnBuffer blocks;
-    blocks.Allocate(n, n);
-    for (int i = 0; i < n; ++i)
-        for (int j = 0; j < n; ++j)
-            blocks[i][j] = cells[static_cast<std::size_t>(j) * n + i] ? 1 : 0;
     CDC untouched;
     m_dcPreview.FillSolidRect(0, 0, m_nPreviewW, m_nPreviewH, kFaceColor);
-    DrawBlockPanels(blocks, Division(), m_session.TestMode(), m_dcPreview, untouched);
+    DrawBlockPanels(m_session.AnswerBlocks(), Division(), m_session.TestMode(), m_dcPreview,
+                    untouched);
     m_dcResult.FillSolidRect(0, 0, m_nResultW, m_nResultH, kFaceColor);
     DrawResult();
 

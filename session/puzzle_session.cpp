@@ -132,6 +132,18 @@ bool PuzzleSession::ChangeAnswer(const std::vector<std::uint8_t>& cells) {
     return true;
 }
 
+ColumnBuffer PuzzleSession::AnswerBlocks() const {
+    ColumnBuffer blocks;
+    if (!m_puzzle.HasAnswer())
+        return blocks;
+    blocks.Allocate(m_puzzle.width, m_puzzle.height);
+    for (int i = 0; i < m_puzzle.width; ++i) {
+        for (int j = 0; j < m_puzzle.height; ++j)
+            blocks[i][j] = m_puzzle.AnswerAt(i, j) ? 1 : 0;
+    }
+    return blocks;
+}
+
 VerdictLabel PuzzleSession::VerdictText() const {
     return m_verdict ? DescribeVerdict(*m_verdict) : VerdictLabel{};
 }

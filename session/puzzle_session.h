@@ -115,6 +115,8 @@ public:
     const Puzzle& GetPuzzle() const { return m_puzzle; }
     // The answer, row by row, 0 empty and 1 filled; empty for a puzzle read with clues only.
     const std::vector<std::uint8_t>& Answer() const { return m_puzzle.answer; }
+    // The answer as blocks ([column][row], 1 filled), as an analysis gives them.
+    ColumnBuffer AnswerBlocks() const;
     // Makes `puzzle` the session's, with a blank board of its size and no verdict.
     void SetPuzzle(Puzzle puzzle);
     void ClearPuzzle() { SetPuzzle(Puzzle{}); }

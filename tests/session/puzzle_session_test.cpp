@@ -143,6 +143,12 @@ TEST(SessionAnalysisTest, OneAnalysisForBothPathsAndARefusalToldOnce) {
     EXPECT_EQ(window.GetPuzzle().rows, batch.GetPuzzle().rows);
     EXPECT_EQ(window.GetPuzzle().title, "pattern");
     EXPECT_EQ(window.Division().columns, 20);
+    // The answer read back as blocks is what the analysis counted.
+    const ColumnBuffer blocks = window.AnswerBlocks();
+    for (int i = 0; i < 20; ++i) {
+        for (int j = 0; j < 20; ++j)
+            ASSERT_EQ(blocks[i][j], window.LastAnalysis().blocks[i][j]) << i << "," << j;
+    }
 
     const BlockChoice tooFine{41, 30, true, false};
     const BlockChoice alsoTooFine{50, 50, true, false};
