@@ -253,11 +253,11 @@ private:
     std::chrono::steady_clock::time_point m_last{};
 };
 
-}  // namespace
-
-int RunMake(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    MakeOptions options;
-    std::vector<std::string> pictures;
+// The words of the command read into options and pictures: an exit status when the command ends
+// here (its help, or a word that is wrong), nothing when the pictures are to be made.
+std::optional<int> ParseMake(const std::vector<std::string>& args, MakeOptions& options,
+                             std::vector<std::string>& pictures, std::ostream& out,
+                             std::ostream& err) {
     bool optionsEnd = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -309,6 +309,12 @@ int RunMake(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             << NgmCli::tr("ngm-cli make --help で使い方を表示します。\n").toStdString();
         return 1;
     }
+    return std::nullopt;
+}
+
+// The pictures made on all cores, one line each in the order given; the exit status.
+int MakeAll(const std::vector<std::string>& pictures, const MakeOptions& options, std::ostream& out,
+            std::ostream& err) {
     if (options.format == PuzzleFileFormat::kPng || options.format == PuzzleFileFormat::kPdf)
         EnsureDrawingApplication();
 
@@ -382,4 +388,14 @@ int RunMake(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     bar.Clear();
     out.flush();
     return status;
+}
+
+}  // namespace
+
+int RunMake(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    MakeOptions options;
+    std::vector<std::string> pictures;
+    if (const std::optional<int> status = ParseMake(args, options, pictures, out, err))
+        return *status;
+    return MakeAll(pictures, options, out, err);
 }
