@@ -21,12 +21,12 @@
 #include "construct/ngm_view.h"
 #include "formats/file_writing.h"
 #include "image/native_name.h"
-#include "model/ngm_doc.h"
 #include "platform/message_box.h"
 #include "platform/shell.h"
 #include "res/dialog_template.h"
 #include "res/images.h"
 #include "res/strings.h"
+#include "session/ngm_doc.h"
 
 namespace {
 
@@ -148,20 +148,29 @@ void CMainFrame::OnCreate() {
             m_pView->OnPlay();
     });
 
+    CreateToolBar();
+    CreateStatusBar();
+    CreateMenus();
+}
+
+void CMainFrame::CreateToolBar() {
     // Tool bar: open, DrawBox, separator, about.
     m_wndToolBar = new QToolBar(this);
     m_wndToolBar->setObjectName(QStringLiteral("ToolBar128"));
     m_wndToolBar->setIconSize(QSize(16, 15));
     m_wndToolBar->setMovable(true);
     m_wndToolBar->setFloatable(true);
-    m_wndToolBar->addAction(fileOpen);
-    m_wndToolBar->addAction(drawbox);
+    m_wndToolBar->addAction(Action(ID_FILE_OPEN));
+    m_wndToolBar->addAction(Action(ID_DRAWBOX));
     m_wndToolBar->addSeparator();
-    m_wndToolBar->addAction(about);
+    m_wndToolBar->addAction(Action(ID_APP_ABOUT));
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);
-    connect(toolbar, &QAction::toggled, m_wndToolBar, &QWidget::setVisible);
-    connect(m_wndToolBar, &QToolBar::visibilityChanged, toolbar, &QAction::setChecked);
+    QAction* shown = Action(ID_VIEW_TOOLBAR);
+    connect(shown, &QAction::toggled, m_wndToolBar, &QWidget::setVisible);
+    connect(m_wndToolBar, &QToolBar::visibilityChanged, shown, &QAction::setChecked);
+}
 
+void CMainFrame::CreateStatusBar() {
     // Status bar: the message pane ("レディ" while idle) and the three key indicators.
     m_wndStatusBar = new QStatusBar(this);
     auto* idle = new QLabel(LoadAppString(AFX_IDS_IDLEMESSAGE), m_wndStatusBar);
@@ -184,9 +193,7 @@ void CMainFrame::OnCreate() {
         m_wndStatusBar->addPermanentWidget(indicator);
     }
     setStatusBar(m_wndStatusBar);
-    connect(statusbar, &QAction::toggled, m_wndStatusBar, &QWidget::setVisible);
-
-    CreateMenus();
+    connect(Action(ID_VIEW_STATUS_BAR), &QAction::toggled, m_wndStatusBar, &QWidget::setVisible);
 }
 
 void CMainFrame::CreateMenus() {

@@ -62,6 +62,8 @@ protected:
 private:
     void PreCreateWindow();
     void OnCreate();
+    void CreateToolBar();
+    void CreateStatusBar();
     void CreateMenus();
     QAction* MakeAction(int id, const QString& text, const QKeySequence& shortcut = {});
     void UpdateFrameTitle();

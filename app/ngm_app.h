@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <memory>
 
-#include "model/ngm_doc.h"
+#include "session/ngm_doc.h"
 
 class CMainFrame;
 

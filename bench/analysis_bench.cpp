@@ -14,7 +14,7 @@
 
 #include "construct/ngm_view.h"
 #include "construct/verdict_judge.h"
-#include "model/ngm_doc.h"
+#include "session/ngm_doc.h"
 #include "platform/form.h"
 #include "platform/scroll_codes.h"
 #include "res/dialog_template.h"

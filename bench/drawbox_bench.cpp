@@ -7,7 +7,7 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 
-#include "model/ngm_doc.h"
+#include "session/ngm_doc.h"
 #include "construct/ngm_view.h"
 #include "drawbox/drawbox.h"
 #include "res/drawbox_ids.h"

@@ -15,7 +15,7 @@
 #include "construct/verdict_judge.h"
 #include "formats/puzzle_export.h"
 #include "formats/puzzle_file.h"
-#include "model/ngm_doc.h"
+#include "session/ngm_doc.h"
 #include "play/playgame.h"
 
 namespace {

@@ -25,7 +25,7 @@
 #include "construct/ngm_view.h"
 #include "image/column_buffer.h"
 #include "image/gray_sums.h"
-#include "model/ngm_doc.h"
+#include "session/ngm_doc.h"
 #include "model/picture_loader.h"
 #include "platform/message_box.h"
 

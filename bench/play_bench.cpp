@@ -15,7 +15,7 @@
 #include <memory>
 #include <vector>
 
-#include "model/ngm_doc.h"
+#include "session/ngm_doc.h"
 #include "play/playgame.h"
 
 namespace {

@@ -24,9 +24,9 @@
 #include "cli/memory_budget.h"
 #include "cli/output_check.h"
 #include "cli/picture_file.h"
-#include "session/verdict_text.h"
 #include "formats/puzzle_export.h"
 #include "image/native_name.h"
+#include "session/puzzle_session.h"
 #include "solver/solver.h"
 
 namespace {
@@ -122,38 +122,46 @@ constexpr std::int64_t kBatchMemoryBytes = std::int64_t{1} << 30;
 // A worker's binary image larger than this is given back after its picture.
 constexpr int kKeptScratchPixels = 2048 * 2048;
 
+// Gives up the session's picture when a picture is done, so that a worker holds no picture
+// beyond the memory it has taken from the budget, nor size lines of every picture it read.
+struct PictureDone {
+    PuzzleSession& session;
+    ~PictureDone() {
+        session.DropPicture();
+        session.Info().clear();
+    }
+};
+
 MakeResult MakeOne(const std::string& picture, const QString& output, const MakeOptions& options,
-                   MemoryBudget& budget, ColumnBuffer& binary) {
+                   MemoryBudget& budget, PuzzleSession& session) {
     MakeResult result;
     // The puzzle needs the gray sums alone; the search for a unique one reads the planes.
     MemoryBudget::Lease lease;
-    std::variant<Picture, QString> read =
-        ReadPictureFile(NameFromNative(picture), !options.unique, &budget, &lease);
-    if (const QString* reason = std::get_if<QString>(&read)) {
-        result.err = picture + ": " + reason->toStdString();
+    const PictureDone done{session};
+    const QString reason =
+        ReadPictureFile(session, NameFromNative(picture), !options.unique, &budget, &lease);
+    if (!reason.isEmpty()) {
+        result.err = picture + ": " + reason.toStdString();
         return result;
     }
-    const Picture& source = std::get<Picture>(read);
-    if (DivisionOf(source, options.blocks).IsEmpty()) {
-        result.err = picture + ": " + BlockRefusalText(source, options.blocks).toStdString();
+    session.SetPictureName(DisplayName(QFileInfo(NameFromNative(picture)).completeBaseName()));
+    if (session.Analyze({options.lower, options.upper, options.blocks}) != AnalysisEnd::kPuzzle) {
+        result.err =
+            picture + ": " + BlockRefusalText(session.GetPicture(), options.blocks).toStdString();
         std::replace(result.err.begin(), result.err.end(), '\n', ' ');
         return result;
     }
-    UniqueSettings settings{UniqueSettings::Outcome::None, options.lower, options.upper,
-                            options.blocks.columns};
-    AnalysisSettings analysis{options.lower, options.upper, options.blocks};
-    if (options.unique) {
-        settings = ChooseUniqueSettings(source, options.lower, options.upper,
-                                        options.blocks.columns, binary);
-        analysis = {settings.lower, settings.upper, BlockChoice::Square(settings.n)};
-    }
-    Puzzle puzzle = Analyze(source, analysis, binary).puzzle;
-    puzzle.title = DisplayName(QFileInfo(NameFromNative(picture)).completeBaseName()).toStdString();
+    UniqueSettings unique{UniqueSettings::Outcome::None, options.lower, options.upper,
+                          options.blocks.columns};
+    if (options.unique)
+        unique = ChooseUniqueSettings(session);
+    ColumnBuffer& binary = session.BinaryBuffer();
     if (std::int64_t{binary.Columns()} * binary.Length() > kKeptScratchPixels)
         binary.Free();
-    const SolveResult solved = Solve(puzzle);
-    const QString verdict = DescribeVerdict(solved).text;
-    const QString written = WriteExportFiles(ExportFiles(puzzle, options.format, output, verdict));
+    const SolveResult& solved = session.Verdict() ? *session.Verdict() : session.Judge();
+    const QString verdict = session.VerdictText().text;
+    const QString written =
+        WriteExportFiles(ExportFiles(session.GetPuzzle(), options.format, output, verdict));
     if (!written.isEmpty()) {
         result.err = picture + NgmCli::tr(": ファイルに書き込めませんでした。").toStdString() +
                      written.toStdString();
@@ -162,9 +170,9 @@ MakeResult MakeOne(const std::string& picture, const QString& output, const Make
     result.out = picture + '\t' + Printed(output) + '\t' + VerdictWord(solved.verdict) + '\t' +
                  std::to_string(solved.difficulty) + '\t' + std::to_string(solved.undecidedCount);
     if (options.unique)
-        result.out += std::string("\t") + UniqueOutcomeWord(settings.outcome) + '\t' +
-                      std::to_string(settings.n) + '\t' + std::to_string(settings.lower) + ',' +
-                      std::to_string(settings.upper);
+        result.out += std::string("\t") + UniqueOutcomeWord(unique.outcome) + '\t' +
+                      std::to_string(unique.n) + '\t' + std::to_string(unique.lower) + ',' +
+                      std::to_string(unique.upper);
     return result;
 }
 
@@ -245,11 +253,11 @@ private:
     std::chrono::steady_clock::time_point m_last{};
 };
 
-}  // namespace
-
-int RunMake(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    MakeOptions options;
-    std::vector<std::string> pictures;
+// The words of the command read into options and pictures: an exit status when the command ends
+// here (its help, or a word that is wrong), nothing when the pictures are to be made.
+std::optional<int> ParseMake(const std::vector<std::string>& args, MakeOptions& options,
+                             std::vector<std::string>& pictures, std::ostream& out,
+                             std::ostream& err) {
     bool optionsEnd = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -301,6 +309,12 @@ int RunMake(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             << NgmCli::tr("ngm-cli make --help で使い方を表示します。\n").toStdString();
         return 1;
     }
+    return std::nullopt;
+}
+
+// The pictures made on all cores, one line each in the order given; the exit status.
+int MakeAll(const std::vector<std::string>& pictures, const MakeOptions& options, std::ostream& out,
+            std::ostream& err) {
     if (options.format == PuzzleFileFormat::kPng || options.format == PuzzleFileFormat::kPdf)
         EnsureDrawingApplication();
 
@@ -327,11 +341,12 @@ int RunMake(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     std::atomic<std::size_t> next{0};
     MemoryBudget budget(kBatchMemoryBytes);
     auto work = [&] {
-        ColumnBuffer binary;  // scratch of this worker, kept from picture to picture
+        // The worker's session keeps its binary image from picture to picture.
+        PuzzleSession session;
         for (std::size_t i; (i = next.fetch_add(1)) < pictures.size();) {
             if (done[i])
                 continue;
-            MakeResult r = MakeOne(pictures[i], outputs[i], options, budget, binary);
+            MakeResult r = MakeOne(pictures[i], outputs[i], options, budget, session);
             std::lock_guard<std::mutex> lock(mutex);
             results[i] = std::move(r);
             done[i] = 1;
@@ -373,4 +388,14 @@ int RunMake(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     bar.Clear();
     out.flush();
     return status;
+}
+
+}  // namespace
+
+int RunMake(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    MakeOptions options;
+    std::vector<std::string> pictures;
+    if (const std::optional<int> status = ParseMake(args, options, pictures, out, err))
+        return *status;
+    return MakeAll(pictures, options, out, err);
 }

@@ -1,6 +1,5 @@
 #include "cli/make_unique.h"
 
-#include "analysis/analysis.h"
 #include "maker/band_search.h"
 #include "maker/block_levels.h"
 #include "solver/solver.h"
@@ -17,16 +16,18 @@ const char* UniqueOutcomeWord(UniqueSettings::Outcome outcome) {
     return "none";
 }
 
-UniqueSettings ChooseUniqueSettings(const Picture& picture, int lower, int upper, int n,
-                                    ColumnBuffer& binary) {
-    UniqueSettings chosen{UniqueSettings::Outcome::None, lower, upper, n};
-    const Puzzle given = Analyze(picture, {lower, upper, BlockChoice::Square(n)}, binary).puzzle;
-    const Verdict verdict = Solve(given).verdict;
+UniqueSettings ChooseUniqueSettings(PuzzleSession& session) {
+    const AnalysisSettings given = session.Settings();
+    const int n = given.blocks.columns;
+    UniqueSettings chosen{UniqueSettings::Outcome::None, given.lower, given.upper, n};
+    const Verdict verdict = session.Judge().verdict;
     if (verdict == Verdict::Line || verdict == Verdict::Unique) {
         chosen.outcome = UniqueSettings::Outcome::Kept;
         return chosen;
     }
-    SearchStart start{lower, upper, n, given.answer, picture.CanvasWidth(), picture.CanvasHeight()};
+    const Picture& picture = session.GetPicture();
+    SearchStart start{given.lower,      given.upper,           n,
+                      session.Answer(), picture.CanvasWidth(), picture.CanvasHeight()};
     const std::vector<BlockLevels> levels =
         GatherBlockLevels(MakeLevelPlane(picture.planes), SearchCounts(n));
     BandSearchOptions options;
@@ -35,5 +36,7 @@ UniqueSettings ChooseUniqueSettings(const Picture& picture, int lower, int upper
     if (found.suggestions.empty())
         return chosen;
     const Suggestion& best = found.suggestions.front();
+    session.Analyze({best.lower, best.upper, BlockChoice::Square(best.n)});
+    session.Judge();
     return {UniqueSettings::Outcome::Found, best.lower, best.upper, best.n};
 }

@@ -3,8 +3,7 @@
 // over every band and block count, the best suggestion first.
 #pragma once
 
-#include "image/column_buffer.h"
-#include "model/picture.h"
+#include "session/puzzle_session.h"
 
 struct UniqueSettings {
     enum class Outcome {
@@ -21,6 +20,6 @@ struct UniqueSettings {
 // "kept", "found" or "none".
 const char* UniqueOutcomeWord(UniqueSettings::Outcome outcome);
 
-// `binary`: scratch for the binary image, kept by the caller between pictures.
-UniqueSettings ChooseUniqueSettings(const Picture& picture, int lower, int upper, int n,
-                                    ColumnBuffer& binary);
+// From the session's puzzle, analysed with the square block count and band given: the settings
+// chosen, whose puzzle (judged) the session then holds.
+UniqueSettings ChooseUniqueSettings(PuzzleSession& session);

@@ -2,9 +2,36 @@
 
 #include <QFile>
 
-#include "session/picture_refusal_text.h"
 #include "image/regular_file.h"
-#include "model/picture_loader.h"
+#include "session/picture_refusal_text.h"
+
+namespace {
+
+// Yes to every question; a refusal becomes its reason, and the memory the picture will need is
+// taken from the budget once its header tells the size.
+class BatchAsker : public PictureAsker {
+public:
+    BatchAsker(bool sumsOnly, MemoryBudget* budget, MemoryBudget::Lease* lease)
+        : m_sumsOnly(sumsOnly), m_budget(budget), m_lease(lease) {}
+    void HeaderRead(const PictureHeader& header, std::int64_t decodedBytes) override {
+        if (m_budget && m_lease)
+            *m_lease = m_budget->Take(PictureMemoryBytes(header, decodedBytes, m_sumsOnly));
+    }
+    bool AskFewColorBits() override { return true; }
+    bool AskLargePicture() override { return true; }
+    void Refuse(PictureRefusal refusal, const QString&) override {
+        m_reason = PictureRefusalText(refusal);
+    }
+    const QString& Reason() const { return m_reason; }
+
+private:
+    bool m_sumsOnly;
+    MemoryBudget* m_budget;
+    MemoryBudget::Lease* m_lease;
+    QString m_reason;
+};
+
+}  // namespace
 
 std::int64_t PictureMemoryBytes(const PictureHeader& header, std::int64_t decodedBytes,
                                 bool sumsOnly) {
@@ -13,8 +40,8 @@ std::int64_t PictureMemoryBytes(const PictureHeader& header, std::int64_t decode
     return decodedBytes + side * side * (2 + 4 + (sumsOnly ? 0 : 12));
 }
 
-std::variant<Picture, QString> ReadPictureFile(const QString& path, bool sumsOnly,
-                                               MemoryBudget* budget, MemoryBudget::Lease* lease) {
+QString ReadPictureFile(PuzzleSession& session, const QString& path, bool sumsOnly,
+                        MemoryBudget* budget, MemoryBudget::Lease* lease) {
     QFile file;
     switch (OpenRegularFile(path, file)) {
         case RegularFileOpen::kNotRegularFile:
@@ -25,18 +52,9 @@ std::variant<Picture, QString> ReadPictureFile(const QString& path, bool sumsOnl
             break;
     }
     PictureLoader loader(file, SniffPictureFormat(file));
-    const std::variant<PictureHeader, PictureRefusal> header = loader.ReadHeader();
-    if (const PictureRefusal* refusal = std::get_if<PictureRefusal>(&header))
-        return PictureRefusalText(*refusal);
-    if (budget && lease) {
-        *lease = budget->Take(
-            PictureMemoryBytes(std::get<PictureHeader>(header), loader.DecodedBytes(), sumsOnly));
-    }
-    if (const std::optional<PictureRefusal> refusal = loader.ReadData())
-        return PictureRefusalText(*refusal);
-    std::variant<Picture, PictureRefusal> pixels =
-        sumsOnly ? loader.ReadGraySums() : loader.ReadPixels();
-    if (const PictureRefusal* refusal = std::get_if<PictureRefusal>(&pixels))
-        return PictureRefusalText(*refusal);
-    return std::get<Picture>(std::move(pixels));
+    BatchAsker asker(sumsOnly, budget, lease);
+    const PictureReading reading =
+        sumsOnly ? PictureReading::kGraySumsOnly : PictureReading::kFreshPlanes;
+    session.ReadPicture(loader, QString(), asker, reading);
+    return asker.Reason();
 }

@@ -21,12 +21,12 @@
 #include "construct/custom_blocks_dialog.h"
 #include "drawbox/drawbox.h"
 #include "image/native_name.h"
-#include "model/ngm_doc.h"
 #include "model/picture_loader.h"
 #include "platform/message_box.h"
 #include "platform/modal.h"
 #include "platform/scroll_codes.h"
 #include "play/playgame.h"
+#include "session/ngm_doc.h"
 
 namespace {
 
@@ -41,7 +41,8 @@ constexpr const char* kMoreBlockCounts[] = {"15", "25", "30", "40", "50"};
 
 }  // namespace
 
-CNGMView::CNGMView(CNGMDoc* doc, QWidget* parent) : QWidget(parent), m_pDoc(doc) {
+CNGMView::CNGMView(CNGMDoc* doc, QWidget* parent)
+    : QWidget(parent), CNGMViewNames(doc->Session()), m_pDoc(doc), m_session(doc->Session()) {
     const DialogTemplate& form = FormViewTemplate();
     m_controls = BuildControls(this, form);
     setFixedSize(TemplateClientSize(form));
@@ -161,8 +162,7 @@ void CNGMView::ApplyPicturePresentState() {
     for (int id : kPictureControls)
         m_controls.Item(id)->setEnabled(true);
     // The puzzle goes with the picture it was made from; the next analysis makes a new one.
-    m_pDoc->ClearPuzzle();
-    m_refusedChoice.reset();
+    m_session.PictureChanged();
     RefreshZoom();
     ClearVerdict();
     EnableControls({IDC_PLAY}, false);
@@ -257,13 +257,13 @@ void CNGMView::OnAnalyze() {
     EnsurePanelImages();
 
     if (IsDlgButtonChecked(m_controls, IDC_TEST_MODE)) {
-        m_bTestMode = 1;
+        m_session.SetTestMode(true);
     } else if (IsDlgButtonChecked(m_controls, IDC_PLAY_MODE)) {
-        m_bTestMode = 0;
+        m_session.SetTestMode(false);
     }
     ClearAnalysisPanels();
     const AnalysisSettings settings{m_nLowerThreshold, m_nUpperThreshold, SelectedBlocks()};
-    MakeBlockGrid(settings.blocks, Binarize(settings));
+    MakeBlockGrid(Binarize(settings));
     DrawResult();
     EnableControls({IDC_PLAY}, m_pDoc->HasPuzzle());
     JudgePuzzle();
@@ -316,22 +316,15 @@ void CNGMView::OnDrawBox() {
     if (RunModal(dlg) != QDialog::Accepted)
         return;
 
-    SetMainWindowTitle(QStringLiteral("NGM - [Ro Rudav Izedo]"));
-    m_strImageInfo += QStringLiteral("My Image\r\nXsize : 260px\r\n");
-    m_strImageInfo += QStringLiteral("Ysize : 260px\r\n");
+    SetMainWindowTitle(QStringLiteral("NGM - [") + m_session.DrawingStored() + QStringLiteral("]"));
     UpdateData();
     // A stored drawing is a picture like a loaded one: the block count and the band can be
     // chosen for it too.
     for (int id : kPictureControls)
         m_controls.Item(id)->setEnabled(true);
-    m_pDoc->ClearPuzzle();
-    m_refusedChoice.reset();
     RefreshZoom();
     ClearVerdict();
     EnableControls({IDC_PLAY}, false);
-    m_strPictureName = QStringLiteral("Ro Rudav Izedo");
-    // The binary image was the previous picture's; the next analysis makes one for the drawing.
-    m_ppBinaryImage.Free();
     DrawInputImage();
 }
 

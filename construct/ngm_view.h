@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "analysis/analysis.h"
+#include "construct/view_names.h"
 #include "image/column_buffer.h"
 #include "model/block_division.h"
 #include "platform/form.h"
@@ -38,13 +39,15 @@ using BOOL = int;
 constexpr BOOL FALSE = 0;
 constexpr BOOL TRUE = 1;
 
-class CNGMView : public QWidget {
+class CNGMView : public QWidget, public CNGMViewNames {
     Q_OBJECT
 public:
     explicit CNGMView(CNGMDoc* doc, QWidget* parent = nullptr);
     ~CNGMView() override;
 
     CNGMDoc* GetDocument() const { return m_pDoc; }
+    // The session the document holds: the picture, the analysis, the answer and the verdict.
+    PuzzleSession& Session() const { return m_session; }
     // The frame whose title the loading flows set (null in tests without a frame).
     void SetFrame(CMainFrame* frame) { m_pFrame = frame; }
     CMainFrame* GetFrame() const { return m_pFrame; }
@@ -84,18 +87,16 @@ public:
 
     // Loading.
     int DetectFormat(QIODevice& file);
-    // Appends the size lines of the picture's square canvas to the information text.
-    void MakeSquareCanvas(int nWidth, int nHeight, int* pPadX, int* pPadY);
     // The message box of a refused picture.
     // name: the picture a damaged-data refusal names.
     static void ShowRefusal(PictureRefusal refusal, const QString& name = QString());
 
     // Analysis.
-    // The picture analysed with the settings, its binary image drawn (test mode).
-    Analysis Binarize(const AnalysisSettings& settings);
-    // The analysis's blocks drawn and its puzzle handed to the document, or the choice refused;
-    // the number of block columns, 0 when refused.
-    int MakeBlockGrid(const BlockChoice& choice, Analysis analysis);
+    // The session's picture analysed with the settings, its binary image drawn (test mode).
+    AnalysisEnd Binarize(const AnalysisSettings& settings);
+    // The analysis's blocks drawn, or its refusal told once per choice; the number of block
+    // columns, 0 when refused.
+    int MakeBlockGrid(AnalysisEnd end);
     // Draws the document's puzzle into the puzzle panel.
     void DrawResult();
 
@@ -149,21 +150,12 @@ public:
     // Sets the custom width and height as chosen in its dialog, without an analysis.
     void SetCustomBlocks(int columns, int rows);
     // How the picture's canvas was cut by the last analysis (empty when its choice was refused).
-    const BlockDivision& Division() const { return m_division; }
+    const BlockDivision& Division() const { return m_session.Division(); }
     // True while the document has a picture (loaded or stored from the DrawBox).
     bool HasPicture() const;
 
-    // Fields.
-    QString m_strImageInfo;
-    // The name of the picture in the planes, which its puzzle takes as title: the file's name
-    // without its extension, or "Ro Rudav Izedo" for a drawing.
-    QString m_strPictureName;
+    // Controls and panel images.
     QComboBox* m_comboBlocks = nullptr;
-    std::int32_t m_nLowerThreshold = 0;
-    std::int32_t m_nUpperThreshold = 0;
-    // Black and white of the picture's canvas, made by the analysis.
-    ColumnBuffer m_ppBinaryImage;
-    std::int32_t m_bTestMode = 1;
     QWidget* m_stcInput = nullptr;
     QWidget* m_stcBinary = nullptr;
     QWidget* m_stcPreview = nullptr;
@@ -218,8 +210,8 @@ private:
     void AdoptSolution(const SolveResult& result);
 
     CNGMDoc* m_pDoc;
+    PuzzleSession& m_session;
     CMainFrame* m_pFrame = nullptr;
-    BlockDivision m_division;
     // The custom width and height, and the list item chosen before the custom entry.
     int m_nCustomColumns = 30;
     int m_nCustomRows = 30;
@@ -228,10 +220,6 @@ private:
     QWidget* m_pBlocksGroup = nullptr;
     int m_nBlocksComboWidth = 0;
     int m_nBlocksGroupWidth = 0;
-    // The block choice refused last for the picture on screen, whose message has been shown:
-    // analysing it again (a threshold dragged, 解析) stays refused without a word.  A new
-    // picture and any analysis that is not refused forget it.
-    std::optional<BlockChoice> m_refusedChoice;
     ControlMap m_controls;
     VerdictJudge* m_pJudge = nullptr;
     CUniqueDialog* m_pUniqueDialog = nullptr;

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "render/result_panel.h"
-#include "model/ngm_doc.h"
+#include "session/ngm_doc.h"
 
 CPuzzleZoomDialog::CPuzzleZoomDialog(const CNGMDoc* doc, QWidget* parent)
     : QDialog(parent), m_pDoc(doc), m_pScroll(new QScrollArea(this)), m_pLabel(new QLabel) {

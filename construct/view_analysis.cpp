@@ -1,49 +1,38 @@
-// The analysis steps of the view: the picture analysed with the controls' settings, then the
-// panels drawn from the analysis and its puzzle handed to the document.
+// The analysis steps of the view: the session analyses its picture with the controls'
+// settings, then the panels are drawn from the analysis and its puzzle.
 #include "analysis/analysis.h"
 #include "construct/ngm_view.h"
-#include "model/ngm_doc.h"
 #include "platform/message_box.h"
 #include "render/binary_panel.h"
 #include "render/block_panels.h"
 #include "render/result_panel.h"
+#include "session/ngm_doc.h"
 
-Analysis CNGMView::Binarize(const AnalysisSettings& settings) {
+AnalysisEnd CNGMView::Binarize(const AnalysisSettings& settings) {
     // The blocks are cut from the binary image, which the analysis always writes here: the
     // test mode draws it.
-    Picture& picture = GetDocument()->m_picture;
-    Analysis analysis =
-        Analyze(picture, settings, m_ppBinaryImage, BinaryImage::kAlways, &picture.gray);
+    const AnalysisEnd end = m_session.Analyze(settings, BinaryImage::kAlways);
     // Play mode draws nothing, so that the solution stays hidden.
-    if (m_bTestMode)
-        DrawBinaryPixels(m_ppBinaryImage, analysis.binary, m_dcBinary);
-    return analysis;
+    if (m_session.TestMode())
+        DrawBinaryPixels(m_ppBinaryImage, m_session.LastAnalysis().binary, m_dcBinary);
+    return end;
 }
 
-int CNGMView::MakeBlockGrid(const BlockChoice& choice, Analysis analysis) {
-    m_division = analysis.division;
-    if (analysis.Refused()) {
-        // Blocks smaller than a pixel would smear the picture: no puzzle.  The user hears of it
-        // once per choice, not again on every analysis that follows (each step of a dragged
-        // threshold analyses).  The choice is kept before the box shows, so that what arrives
-        // while it is open stays silent too.
-        GetDocument()->ClearPuzzle();
-        update();
-        if (m_refusedChoice != choice) {
-            m_refusedChoice = choice;
-            AppMessageBox(BlockRefusalText(GetDocument()->m_picture, choice), MB_ICONEXCLAMATION);
+int CNGMView::MakeBlockGrid(AnalysisEnd end) {
+    update();
+    if (end != AnalysisEnd::kPuzzle) {
+        // The session has kept the choice before the box shows, so that what arrives while it
+        // is open stays silent too.
+        if (end == AnalysisEnd::kRefused) {
+            AppMessageBox(BlockRefusalText(m_session.GetPicture(), m_session.Settings().blocks),
+                          MB_ICONEXCLAMATION);
         }
         return 0;
     }
-    m_refusedChoice.reset();
-    const int columns = m_division.columns;
-    AllocBuffer(columns, m_division.rows, 3);
-    DrawBlockPanels(analysis.blocks, m_division, m_bTestMode != 0, m_dcPreview, m_dcBinary);
-    // The blocks become the document's puzzle, named after the picture.
-    analysis.puzzle.title = m_strPictureName.toStdString();
-    GetDocument()->SetPuzzle(std::move(analysis.puzzle));
-    update();
-    return columns;
+    const BlockDivision& division = m_session.Division();
+    DrawBlockPanels(m_session.LastAnalysis().blocks, division, m_session.TestMode(), m_dcPreview,
+                    m_dcBinary);
+    return division.columns;
 }
 
 void CNGMView::DrawResult() {

@@ -17,17 +17,16 @@
 
 #include "construct/busy_cursor.h"
 #include "construct/ngm_view.h"
-#include "session/picture_refusal_text.h"
 #include "formats/puzzle_file.h"
 #include "image/image_format.h"
 #include "image/native_name.h"
 #include "image/qt_reader.h"
 #include "image/regular_file.h"
-#include "image/square_canvas.h"
-#include "model/ngm_doc.h"
 #include "model/picture_loader.h"
 #include "platform/message_box.h"
 #include "platform/shell.h"
+#include "session/ngm_doc.h"
+#include "session/picture_refusal_text.h"
 
 namespace {
 
@@ -107,14 +106,6 @@ bool Ask(PictureQuestion question) {
     return false;
 }
 
-// How reading one file's picture ended.
-enum class ReadEnd {
-    kRead,       // the new picture is the document's
-    kRefused,    // the file is refused; the previous picture goes on
-    kAbandoned,  // declined at a question, empty, or no memory: nothing changed
-    kDamaged,    // its data is damaged: refused before any question, nothing changed
-};
-
 // How a flow ended.
 enum class FlowEnd {
     kNewShown,       // the new picture is drawn
@@ -125,61 +116,35 @@ enum class FlowEnd {
     kDamaged,        // a damaged picture, named in its message: nothing changed at all
 };
 
-// Header, data, questions, pixels; the new picture replaces the previous one only at the end.
-// name: the picture's, for the message of damaged data.
-ReadEnd ReadPicture(CNGMView& view, PictureLoader& loader, const QString& name) {
-    std::variant<PictureHeader, PictureRefusal> header = loader.ReadHeader();
-    if (std::holds_alternative<PictureHeader>(header)) {
-        if (const std::optional<PictureRefusal> refusal = loader.ReadData())
-            header = *refusal;
+// The window's side of reading a picture: the questions and refusals as message boxes, the
+// size asked about shown in the information text first.
+class MessageBoxAsker : public PictureAsker {
+public:
+    explicit MessageBoxAsker(CNGMView& view) : m_view(view) {}
+    bool AskFewColorBits() override { return Ask(PictureQuestion::kFewColorBits); }
+    bool AskLargePicture() override {
+        m_view.UpdateData();
+        return Ask(PictureQuestion::kLargerThanPanel);
     }
-    if (const PictureRefusal* refusal = std::get_if<PictureRefusal>(&header)) {
-        CNGMView::ShowRefusal(*refusal, name);
-        if (*refusal == PictureRefusal::kDamaged)
-            return ReadEnd::kDamaged;
-        const bool onlyThisPicture =
-            *refusal == PictureRefusal::kEmpty || *refusal == PictureRefusal::kOutOfMemory;
-        return onlyThisPicture ? ReadEnd::kAbandoned : ReadEnd::kRefused;
+    void Refuse(PictureRefusal refusal, const QString& name) override {
+        CNGMView::ShowRefusal(refusal, name);
     }
-    const PictureHeader& h = std::get<PictureHeader>(header);
-    if (h.Asks(PictureQuestion::kFewColorBits) && !Ask(PictureQuestion::kFewColorBits))
-        return ReadEnd::kAbandoned;
-    int padX = 0;
-    int padY = 0;
-    view.MakeSquareCanvas(h.width, h.height, &padX, &padY);
-    if (h.Asks(PictureQuestion::kLargerThanPanel)) {
-        view.UpdateData();  // the size asked about is in the information text
-        if (!Ask(PictureQuestion::kLargerThanPanel))
-            return ReadEnd::kAbandoned;
-    }
-    // A picture of the same canvas size is written into the planes of the previous one, which
-    // spares allocating and first touching them.
-    CNGMDoc& doc = *view.GetDocument();
-    std::variant<Picture, PictureRefusal> pixels = loader.ReadPixels(&doc.m_picture);
-    if (const PictureRefusal* refusal = std::get_if<PictureRefusal>(&pixels)) {
-        CNGMView::ShowRefusal(*refusal, name);
-        // Data that cannot be decoded is refused like a header; the memory is this picture's.
-        return *refusal == PictureRefusal::kUnsupported ? ReadEnd::kRefused : ReadEnd::kAbandoned;
-    }
-    doc.m_picture = std::get<Picture>(std::move(pixels));
-    // The binary image was the previous picture's.  The next analysis writes one of the same
-    // size over; one of another size is given back now and made anew then.
-    if (view.m_ppBinaryImage.Columns() != doc.Width() ||
-        view.m_ppBinaryImage.Length() != doc.Height())
-        view.m_ppBinaryImage.Free();
-    return ReadEnd::kRead;
-}
+
+private:
+    CNGMView& m_view;
+};
 
 // The steps every flow shares once the picture can be read: read it, show the information
 // text and, after a refusal, check the previous picture again; then draw the picture.
 FlowEnd ReadAndShow(CNGMView& view, PictureLoader& loader, const QString& name) {
-    const ReadEnd read = ReadPicture(view, loader, name);
-    if (read == ReadEnd::kDamaged)
+    MessageBoxAsker asker(view);
+    const PictureIntake read = view.Session().ReadPicture(loader, name, asker);
+    if (read == PictureIntake::kDamaged)
         return FlowEnd::kDamaged;
     view.UpdateData();
-    if (read == ReadEnd::kAbandoned)
+    if (read == PictureIntake::kAbandoned)
         return FlowEnd::kDeclined;
-    if (read == ReadEnd::kRefused) {
+    if (read == PictureIntake::kRefused) {
         const CNGMDoc& doc = *view.GetDocument();
         if ((doc.Width() > kPanelLimit || doc.Height() > kPanelLimit) &&
             !Ask(PictureQuestion::kLargerThanPanel)) {
@@ -192,7 +157,7 @@ FlowEnd ReadAndShow(CNGMView& view, PictureLoader& loader, const QString& name) 
     }
     view.DrawInputImage();
     view.ScrollInfoToEnd();
-    return read == ReadEnd::kRead ? FlowEnd::kNewShown : FlowEnd::kPreviousShown;
+    return read == PictureIntake::kRead ? FlowEnd::kNewShown : FlowEnd::kPreviousShown;
 }
 
 FlowEnd ReadAndShow(CNGMView& view, QFile& file, const QString& path) {
@@ -303,13 +268,6 @@ void CNGMView::ShowRefusal(PictureRefusal refusal, const QString& name) {
 
 int CNGMView::DetectFormat(QIODevice& file) {
     return SniffPictureFormat(file);
-}
-
-void CNGMView::MakeSquareCanvas(int nWidth, int nHeight, int* pPadX, int* pPadY) {
-    const SquareCanvas canvas = ComputeSquareCanvas(nWidth, nHeight);
-    *pPadX = static_cast<int>(canvas.padX);
-    *pPadY = static_cast<int>(canvas.padY);
-    m_strImageInfo += CanvasInfoLines(nWidth, nHeight, canvas.side);
 }
 
 void CNGMView::OnInput() {

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "construct/ngm_view.h"
-#include "model/ngm_doc.h"
+#include "session/ngm_doc.h"
 
 void CNGMView::paintEvent(QPaintEvent*) {
     OnPaint();

@@ -6,12 +6,12 @@
 
 #include "construct/busy_cursor.h"
 #include "construct/ngm_view.h"
-#include "render/result_panel.h"
 #include "formats/puzzle_file.h"
 #include "image/native_name.h"
-#include "model/ngm_doc.h"
 #include "platform/shell.h"
+#include "render/result_panel.h"
 #include "res/dialog_template.h"
+#include "session/ngm_doc.h"
 #include "solver/solver.h"
 
 namespace {
@@ -47,20 +47,11 @@ bool CNGMView::OpenPuzzleFile(const QString& path) {
         return false;
     }
     const QFileInfo info(path);
-    Puzzle& puzzle = read.puzzle;
-    if (puzzle.title.empty())
-        puzzle.title = DisplayName(info.completeBaseName()).toStdString();
-
     // The puzzle stands on its own: the picture and the analysis before it are gone.
     ClearVerdict();
-    m_pDoc->m_picture = Picture{};
-    m_ppBinaryImage.Free();
-    m_strPictureName = DisplayName(info.completeBaseName());
-    m_pDoc->SetPuzzle(std::move(puzzle));
-    const Puzzle& shown = m_pDoc->GetPuzzle();
-
-    m_strImageInfo += QStringLiteral("[") + DisplayName(info.fileName()) + QStringLiteral("]\r\n");
-    m_strImageInfo += QStringLiteral("Puzzle : %1x%2\r\n").arg(shown.width).arg(shown.height);
+    m_session.TakePuzzle(std::move(read.puzzle), DisplayName(info.completeBaseName()),
+                         DisplayName(info.fileName()));
+    const Puzzle& shown = m_session.GetPuzzle();
     UpdateData();
     ScrollInfoToEnd();
     SetMainWindowTitle(QStringLiteral("NGM - [") + DisplayName(info.absoluteFilePath()) +

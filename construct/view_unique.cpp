@@ -5,12 +5,12 @@
 // puzzle and preview panels, the binary panel left as the band made it.
 #include <QComboBox>
 
-#include "render/block_panels.h"
 #include "construct/ngm_view.h"
 #include "construct/unique_dialog.h"
-#include "model/ngm_doc.h"
 #include "platform/scroll_codes.h"
+#include "render/block_panels.h"
 #include "res/dialog_template.h"
+#include "session/ngm_doc.h"
 
 bool CNGMView::CanFindUnique() const {
     const Puzzle& puzzle = m_pDoc->GetPuzzle();
@@ -18,7 +18,7 @@ bool CNGMView::CanFindUnique() const {
     // fit to the picture.
     return HasPicture() && m_pDoc->HasPuzzle() && puzzle.HasAnswer() &&
            puzzle.width == puzzle.height && !IsDlgButtonChecked(m_controls, IDC_FIT_PICTURE) &&
-           m_division ==
+           Division() ==
                CanvasDivision(puzzle.width, puzzle.height, m_pDoc->Width(), m_pDoc->Height());
 }
 
@@ -95,21 +95,15 @@ void CNGMView::ApplyCellChanges(const std::vector<std::uint8_t>& cells, int chan
     const int n = current.width;
     if (n <= 0 || current.height != n || cells.size() != static_cast<std::size_t>(n) * n)
         return;
-    Puzzle puzzle = Puzzle::FromGrid(n, n, cells);
-    puzzle.title = current.title;
-    m_pDoc->SetPuzzle(std::move(puzzle));
+    m_session.ChangeAnswer(cells);
 
     // The blocks and the puzzle drawn as the analysis draws them; the lines and the label
     // the block drawing also puts into the binary panel are there already.
     EnsurePanelImages();
-    ColumnBuffer blocks;
-    blocks.Allocate(n, n);
-    for (int i = 0; i < n; ++i)
-        for (int j = 0; j < n; ++j)
-            blocks[i][j] = cells[static_cast<std::size_t>(j) * n + i] ? 1 : 0;
     CDC untouched;
     m_dcPreview.FillSolidRect(0, 0, m_nPreviewW, m_nPreviewH, kFaceColor);
-    DrawBlockPanels(blocks, m_division, m_bTestMode != 0, m_dcPreview, untouched);
+    DrawBlockPanels(m_session.AnswerBlocks(), Division(), m_session.TestMode(), m_dcPreview,
+                    untouched);
     m_dcResult.FillSolidRect(0, 0, m_nResultW, m_nResultH, kFaceColor);
     DrawResult();
 

@@ -1,10 +1,10 @@
 // The verdict step of the view: the puzzle of the last analysis goes to the judge, and the
 // verdict comes back to the status bar and, in test mode, as marks on the undecided blocks.
-#include "render/block_panels.h"
 #include "construct/ngm_view.h"
 #include "construct/verdict_judge.h"
+#include "render/block_panels.h"
+#include "session/ngm_doc.h"
 #include "session/verdict_text.h"
-#include "model/ngm_doc.h"
 
 void CNGMView::JudgePuzzle() {
     CloseUniqueResults();
@@ -23,15 +23,17 @@ void CNGMView::ClearVerdict() {
 }
 
 void CNGMView::OnJudged(const SolveResult& result) {
+    m_session.SetVerdict(result);
     const Puzzle& puzzle = m_pDoc->GetPuzzle();
     // The marks sit on the blocks of the picture, which only an analysed puzzle has.
-    if (m_bTestMode && result.undecidedCount > 0 && HasPanelImages() && m_pDoc->HasPicture() &&
-        puzzle.width == m_division.columns && puzzle.height == m_division.rows &&
+    if (m_session.TestMode() && result.undecidedCount > 0 && HasPanelImages() &&
+        m_pDoc->HasPicture() && puzzle.width == Division().columns &&
+        puzzle.height == Division().rows &&
         result.undecided.size() == static_cast<std::size_t>(puzzle.CellCount())) {
-        DrawUndecidedMarks(result.undecided, m_division, m_dcPreview);
+        DrawUndecidedMarks(result.undecided, Division(), m_dcPreview);
         update();
     }
-    const VerdictLabel label = DescribeVerdict(result);
+    const VerdictLabel label = m_session.VerdictText();
     emit verdictChanged(label.text, label.toolTip);
     AdoptSolution(result);
 }

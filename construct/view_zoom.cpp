@@ -9,7 +9,7 @@
 
 #include "construct/ngm_view.h"
 #include "construct/puzzle_zoom_dialog.h"
-#include "model/ngm_doc.h"
+#include "session/ngm_doc.h"
 
 bool CNGMView::OverPuzzlePanel(QPoint pos) const {
     return m_stcResult && m_stcResult->geometry().contains(pos);

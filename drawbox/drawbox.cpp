@@ -11,7 +11,7 @@
 #include <new>
 #include <utility>
 
-#include "model/ngm_doc.h"
+#include "session/ngm_doc.h"
 #include "platform/message_box.h"
 #include "platform/scroll_codes.h"
 #include "res/dialog_template.h"

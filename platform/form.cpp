@@ -62,6 +62,123 @@ void MakeRadioGroup(QWidget* parent, QRadioButton* button) {
     });
 }
 
+// The widget of one control of the template, with its text; `previous` is the control made
+// before it (an up-down control's buddy).
+QWidget* MakeControl(QWidget* parent, const ControlTemplate& c, const QString& text,
+                     QWidget* previous) {
+    QWidget* w = nullptr;
+    switch (c.kind) {
+        case CtlKind::PushButton:
+        case CtlKind::DefPushButton: {
+            auto* b = new QPushButton(text, parent);
+            b->setAutoDefault(false);
+            b->setDefault(c.kind == CtlKind::DefPushButton);
+            w = b;
+            break;
+        }
+        case CtlKind::GroupBox: {
+            auto* g = new QGroupBox(text, parent);
+            g->setAttribute(Qt::WA_TransparentForMouseEvents);
+            w = g;
+            break;
+        }
+        case CtlKind::Static: {
+            auto* l = new QLabel(text, parent);
+            l->setAttribute(Qt::WA_TransparentForMouseEvents);
+            w = l;
+            break;
+        }
+        case CtlKind::Frame: {
+            auto* f = new PanelFrame(c.style, parent);
+            w = f;
+            break;
+        }
+        case CtlKind::Edit: {
+            if (c.style & CS_MULTILINE) {
+                auto* e = new QPlainTextEdit(parent);
+                e->setReadOnly(c.style & CS_READONLY);
+                e->setLineWrapMode(QPlainTextEdit::NoWrap);
+                // Auto-scrolling edits follow the caret without scroll bars of their own.
+                if (c.style & CS_AUTOSCROLL) {
+                    e->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+                    e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+                }
+                e->setPlainText(text);
+                w = e;
+            } else {
+                auto* e = new QLineEdit(text, parent);
+                e->setReadOnly(c.style & CS_READONLY);
+                w = e;
+            }
+            break;
+        }
+        case CtlKind::RadioButton: {
+            auto* r = new QRadioButton(text, parent);
+            MakeRadioGroup(parent, r);
+            w = r;
+            break;
+        }
+        case CtlKind::CheckBox:
+            w = new QCheckBox(text, parent);
+            break;
+        case CtlKind::HScrollBar:
+            w = new ScrollCodeBar(parent);
+            break;
+        case CtlKind::ComboBox: {
+            auto* cb = new QComboBox(parent);
+            cb->setEditable(true);
+            cb->setInsertPolicy(QComboBox::NoInsert);
+            w = cb;
+            break;
+        }
+        case CtlKind::UpDown: {
+            auto* ud = new UpDownControl(parent);
+            if (auto* buddy = qobject_cast<QLineEdit*>(previous))
+                ud->SetBuddy(buddy);
+            w = ud;
+            break;
+        }
+        case CtlKind::Progress: {
+            auto* p = new QProgressBar(parent);
+            p->setTextVisible(false);
+            w = p;
+            break;
+        }
+    }
+    return w;
+}
+
+// Where the control goes and how it takes the focus.
+void PlaceControl(QWidget* w, const ControlTemplate& c, const QString& text) {
+    QRect r = DluRectToPixels(c.x, c.y, c.cx, c.cy);
+    if (c.kind == CtlKind::ComboBox) {
+        // The template's height includes the dropped-down list; the closed box is one line.
+        r.setHeight(std::min(r.height(), DluToPixelsY(12) + 2));
+    }
+    if (c.kind == CtlKind::PushButton || c.kind == CtlKind::DefPushButton) {
+        // A caption wider than its button is set a little smaller rather than cut off.
+        constexpr int kMargin = 8;
+        QFont font = w->font();
+        while (font.pixelSize() > 9 &&
+               QFontMetrics(font).horizontalAdvance(text) + kMargin > r.width()) {
+            font.setPixelSize(font.pixelSize() - 1);
+            w->setFont(font);
+        }
+    }
+    if (c.kind == CtlKind::RadioButton || c.kind == CtlKind::CheckBox ||
+        c.kind == CtlKind::Static) {
+        // Text controls keep their whole text visible with the substituted fonts.
+        r.setWidth(std::max(r.width(), w->sizeHint().width()));
+    }
+    w->setGeometry(r);
+    w->setFocusPolicy(
+        (c.style & CS_TABSTOP) || c.kind == CtlKind::Edit || c.kind == CtlKind::ComboBox
+            ? Qt::StrongFocus
+            : (c.kind == CtlKind::GroupBox || c.kind == CtlKind::Static || c.kind == CtlKind::Frame
+                   ? Qt::NoFocus
+                   : Qt::ClickFocus));
+}
+
 }  // namespace
 
 ControlMap BuildControls(QWidget* parent, const DialogTemplate& t) {
@@ -70,113 +187,8 @@ ControlMap BuildControls(QWidget* parent, const DialogTemplate& t) {
     QWidget* previous = nullptr;
     for (const ControlTemplate& c : t.controls) {
         const QString text = TemplateText(c.text);
-        QWidget* w = nullptr;
-        switch (c.kind) {
-            case CtlKind::PushButton:
-            case CtlKind::DefPushButton: {
-                auto* b = new QPushButton(text, parent);
-                b->setAutoDefault(false);
-                b->setDefault(c.kind == CtlKind::DefPushButton);
-                w = b;
-                break;
-            }
-            case CtlKind::GroupBox: {
-                auto* g = new QGroupBox(text, parent);
-                g->setAttribute(Qt::WA_TransparentForMouseEvents);
-                w = g;
-                break;
-            }
-            case CtlKind::Static: {
-                auto* l = new QLabel(text, parent);
-                l->setAttribute(Qt::WA_TransparentForMouseEvents);
-                w = l;
-                break;
-            }
-            case CtlKind::Frame: {
-                auto* f = new PanelFrame(c.style, parent);
-                w = f;
-                break;
-            }
-            case CtlKind::Edit: {
-                if (c.style & CS_MULTILINE) {
-                    auto* e = new QPlainTextEdit(parent);
-                    e->setReadOnly(c.style & CS_READONLY);
-                    e->setLineWrapMode(QPlainTextEdit::NoWrap);
-                    // Auto-scrolling edits follow the caret without scroll bars of their own.
-                    if (c.style & CS_AUTOSCROLL) {
-                        e->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-                        e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-                    }
-                    e->setPlainText(text);
-                    w = e;
-                } else {
-                    auto* e = new QLineEdit(text, parent);
-                    e->setReadOnly(c.style & CS_READONLY);
-                    w = e;
-                }
-                break;
-            }
-            case CtlKind::RadioButton: {
-                auto* r = new QRadioButton(text, parent);
-                MakeRadioGroup(parent, r);
-                w = r;
-                break;
-            }
-            case CtlKind::CheckBox:
-                w = new QCheckBox(text, parent);
-                break;
-            case CtlKind::HScrollBar:
-                w = new ScrollCodeBar(parent);
-                break;
-            case CtlKind::ComboBox: {
-                auto* cb = new QComboBox(parent);
-                cb->setEditable(true);
-                cb->setInsertPolicy(QComboBox::NoInsert);
-                w = cb;
-                break;
-            }
-            case CtlKind::UpDown: {
-                auto* ud = new UpDownControl(parent);
-                if (auto* buddy = qobject_cast<QLineEdit*>(previous))
-                    ud->SetBuddy(buddy);
-                w = ud;
-                break;
-            }
-            case CtlKind::Progress: {
-                auto* p = new QProgressBar(parent);
-                p->setTextVisible(false);
-                w = p;
-                break;
-            }
-        }
-        QRect r = DluRectToPixels(c.x, c.y, c.cx, c.cy);
-        if (c.kind == CtlKind::ComboBox) {
-            // The template's height includes the dropped-down list; the closed box is one line.
-            r.setHeight(std::min(r.height(), DluToPixelsY(12) + 2));
-        }
-        if (c.kind == CtlKind::PushButton || c.kind == CtlKind::DefPushButton) {
-            // A caption wider than its button is set a little smaller rather than cut off.
-            constexpr int kMargin = 8;
-            QFont font = w->font();
-            while (font.pixelSize() > 9 &&
-                   QFontMetrics(font).horizontalAdvance(text) + kMargin > r.width()) {
-                font.setPixelSize(font.pixelSize() - 1);
-                w->setFont(font);
-            }
-        }
-        if (c.kind == CtlKind::RadioButton || c.kind == CtlKind::CheckBox ||
-            c.kind == CtlKind::Static) {
-            // Text controls keep their whole text visible with the substituted fonts.
-            r.setWidth(std::max(r.width(), w->sizeHint().width()));
-        }
-        w->setGeometry(r);
-        w->setFocusPolicy((c.style & CS_TABSTOP) || c.kind == CtlKind::Edit ||
-                                  c.kind == CtlKind::ComboBox
-                              ? Qt::StrongFocus
-                              : (c.kind == CtlKind::GroupBox || c.kind == CtlKind::Static ||
-                                         c.kind == CtlKind::Frame
-                                     ? Qt::NoFocus
-                                     : Qt::ClickFocus));
+        QWidget* w = MakeControl(parent, c, text, previous);
+        PlaceControl(w, c, text);
         w->setEnabled(!(c.style & CS_DISABLED));
         w->setProperty("controlId", c.id);
         if (c.id != -1)

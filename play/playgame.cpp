@@ -12,12 +12,11 @@
 #include <algorithm>
 #include <utility>
 
-#include "model/ngm_doc.h"
+#include "session/ngm_doc.h"
 #include "platform/message_box.h"
 #include "render/board_sizing.h"
 #include "render/solved_picture.h"
 #include "res/dialog_template.h"
-#include "session/play_board_hint.h"
 
 namespace {
 
@@ -346,7 +345,7 @@ void CPlaygame::OnHint() {
         return;
     EndKeyDrag();
     PlayBoard& board = m_pDoc->GetPlayBoard();
-    const std::optional<PlayHint> hint = FindHint(board, m_pDoc->GetPuzzle(), m_cursor);
+    const std::optional<PlayHint> hint = m_pDoc->Session().Hint(m_cursor);
     if (!hint) {
         AppMessageBox(tr("今の盤面から決められるマスはありません。"), MB_OK | MB_ICONINFORMATION);
         return;

@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QScrollArea>
 
-#include "model/ngm_doc.h"
+#include "session/ngm_doc.h"
 
 namespace {
 

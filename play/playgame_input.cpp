@@ -5,7 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-#include "model/ngm_doc.h"
+#include "session/ngm_doc.h"
 
 namespace {
 

@@ -46,7 +46,7 @@ TEST_F(FrameTest, MenusShortcutsToolBarAndPrompts) {
 TEST_F(FrameTest, NewResetsTheForm) {
     CNGMView& view = a.View();
     view.OnHScroll(0, 0, nullptr);  // not a threshold bar: ignored
-    view.m_nUpperThreshold = 12;
+    view.Session().Settings().upper = 12;
     Frame().Action(ID_FILE_NEW)->trigger();
     EXPECT_EQ(Frame().windowTitle(), "無題 - NGM");
     EXPECT_EQ(GetDlgItemText(view.Controls(), IDC_UPPER_EDIT), "250");

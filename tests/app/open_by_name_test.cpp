@@ -121,7 +121,7 @@ TEST_F(OpenByNameTest, RecentFilesAndFrameDropsOpenAsTheDialogsDo) {
     ASSERT_TRUE(a.WaitForVerdict());
     DropOnFrame({plus});
     EXPECT_TRUE(a.doc.HasPicture());
-    EXPECT_TRUE(a.View().m_strImageInfo.contains("[plus.ppm]\r\n"));
+    EXPECT_TRUE(a.View().Session().Info().contains("[plus.ppm]\r\n"));
     EXPECT_EQ(frame.RecentFiles(), QStringList({plus, heart}));
     DropOnFrame({plus, heart});
     EXPECT_EQ(boxes.Texts(), QStringList{kSeveralFiles});

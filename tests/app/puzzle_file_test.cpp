@@ -84,7 +84,7 @@ TEST_F(PuzzleFileTest, AnOpenedPuzzleIsShownJudgedAndPlayable) {
     EXPECT_EQ(a.doc.GetPuzzle().title, "heart");
     EXPECT_TRUE(a.View().GetDlgItem(IDC_PLAY)->isEnabled());
     EXPECT_EQ(Frame().windowTitle(), QStringLiteral("NGM - [") + path + QStringLiteral("]"));
-    EXPECT_TRUE(a.View().m_strImageInfo.endsWith(QStringLiteral("Puzzle : 5x5\r\n")));
+    EXPECT_TRUE(a.View().Session().Info().endsWith(QStringLiteral("Puzzle : 5x5\r\n")));
     ASSERT_TRUE(a.WaitForVerdict());
     EXPECT_TRUE(a.Pane().text().startsWith(QStringLiteral("一意解")));
     // Analysis needs a picture, which an opened puzzle does not have: nothing changes.

@@ -16,7 +16,7 @@
 #include "app/main_frame.h"
 #include "construct/ngm_view.h"
 #include "construct/verdict_judge.h"
-#include "model/ngm_doc.h"
+#include "session/ngm_doc.h"
 #include "res/dialog_template.h"
 #include "support/scripted_ui.h"
 

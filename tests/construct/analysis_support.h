@@ -11,7 +11,7 @@
 
 #include "construct/ngm_view.h"
 #include "image/column_buffer.h"
-#include "model/ngm_doc.h"
+#include "session/ngm_doc.h"
 #include "platform/gdi.h"
 #include "platform/scroll_codes.h"
 #include "res/dialog_template.h"

@@ -39,7 +39,7 @@ TEST_F(ViewTest, StatesFromTheStartThroughChoicesPicturesAndDrawings) {
     EXPECT_EQ(doc.GetPuzzle().width, 5);
     Click(IDC_PLAY_MODE);
     EXPECT_FALSE(IsDlgButtonChecked(view.Controls(), IDC_TEST_MODE));
-    EXPECT_EQ(view.m_bTestMode, 0);
+    EXPECT_FALSE(view.Session().TestMode());
 
     QTemporaryDir dir;
     QFile file(dir.filePath(QStringLiteral("heart.ppm")));
@@ -86,7 +86,7 @@ TEST_F(ViewTest, ScrollCodesMoveTheBandAndAnEmptyBandIsRefused) {
     PutPicture(20);
     ScrollCodeBar* lower = Bar(IDC_LOWER_SCROLL);
     QTest::mouseClick(lower, Qt::LeftButton, {}, QPoint(lower->width() - 3, lower->height() / 2));
-    EXPECT_EQ(view.m_nLowerThreshold, 1);
+    EXPECT_EQ(view.Session().Settings().lower, 1);
     EXPECT_EQ(Text(IDC_LOWER_EDIT), "1");
     EXPECT_TRUE(Enabled(IDC_PLAY));  // analysed
 
@@ -100,7 +100,7 @@ TEST_F(ViewTest, ScrollCodesMoveTheBandAndAnEmptyBandIsRefused) {
     view.OnHScroll(SB_THUMBPOSITION, 100, Bar(IDC_UPPER_SCROLL));
     ASSERT_EQ(boxes.Texts(), QStringList{"無理な閾値設定です。"});
     EXPECT_EQ(boxes.All().front().flags, MB_OK);
-    EXPECT_EQ(std::pair(view.m_nLowerThreshold, view.m_nUpperThreshold), std::pair(0, 255));
+    EXPECT_EQ(std::pair(view.Session().Settings().lower, view.Session().Settings().upper), std::pair(0, 255));
     EXPECT_EQ(std::pair(lower->value(), Bar(IDC_UPPER_SCROLL)->value()), std::pair(0, 255));
     EXPECT_EQ(QStringList({Text(IDC_LOWER_EDIT), Text(IDC_UPPER_EDIT)}), QStringList({"0", "255"}));
     EXPECT_FALSE(Enabled(IDC_PLAY));

@@ -11,7 +11,7 @@
 
 #include "construct/ngm_view.h"
 #include "drawbox/drawbox.h"
-#include "model/ngm_doc.h"
+#include "session/ngm_doc.h"
 #include "platform/modal.h"
 #include "platform/scroll_codes.h"
 #include "res/drawbox_ids.h"

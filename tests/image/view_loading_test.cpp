@@ -23,7 +23,7 @@
 #include "app/main_frame.h"
 #include "construct/ngm_view.h"
 #include "image/native_name.h"
-#include "model/ngm_doc.h"
+#include "session/ngm_doc.h"
 #include "res/dialog_template.h"
 #include "support/picture_files.h"
 #include "support/scripted_ui.h"
@@ -129,7 +129,7 @@ TEST_F(ViewLoading, TheDialogShowsThePictureChosenAndAfterARefusalThePreviousOne
     const QString path = Write("pic.ppm", Ppm(40, 30));
     Open(path);
     EXPECT_EQ(boxes.Count(), 0);
-    EXPECT_EQ(view.m_strImageInfo, "[first]\r\n[pic.ppm]\r\n" + SizeLines(40, 30, 40));
+    EXPECT_EQ(view.Session().Info(), "[first]\r\n[pic.ppm]\r\n" + SizeLines(40, 30, 40));
     EXPECT_EQ(GetDlgItemText(view.Controls(), IDC_INFO),
               QStringLiteral("[first]\n[pic.ppm]\nXsize:40\u219240\nYsize:30\u219240\n"));
     EXPECT_EQ(view.windowTitle(), "NGM - [" + path + "]");
@@ -143,7 +143,7 @@ TEST_F(ViewLoading, TheDialogShowsThePictureChosenAndAfterARefusalThePreviousOne
 
     view.OnAnalyze();  // so that the other panels have something to clear
     const std::int32_t* planes = doc.m_ppInputPlanes.Data();
-    const std::int32_t* binary = view.m_ppBinaryImage.Data();
+    const std::int32_t* binary = view.Session().BinaryBuffer().Data();
     const struct {
         const char* name;
         QByteArray bytes;
@@ -157,15 +157,15 @@ TEST_F(ViewLoading, TheDialogShowsThePictureChosenAndAfterARefusalThePreviousOne
     for (const auto& r : refusals) {
         SCOPED_TRACE(r.name);
         boxes.Clear();
-        const QString name = QString::fromLatin1(r.name), info = view.m_strImageInfo;
+        const QString name = QString::fromLatin1(r.name), info = view.Session().Info();
         const QString refused = r.bytes.isNull() ? dir.filePath(name) : Write(name, r.bytes);
         Open(refused);
         ASSERT_EQ(boxes.Texts(), QStringList{r.message});
         EXPECT_EQ(boxes.All()[0].flags, MB_OK);
-        EXPECT_EQ(view.m_strImageInfo, info + "[" + name + "]\r\n" + r.sizeLines);
+        EXPECT_EQ(view.Session().Info(), info + "[" + name + "]\r\n" + r.sizeLines);
         EXPECT_EQ(view.windowTitle(), "NGM - [" + refused + "]");
         // The picture and buffers of before, drawn again; the other panels cleared.
-        EXPECT_EQ(std::tuple(doc.Width(), doc.m_ppInputPlanes.Data(), view.m_ppBinaryImage.Data()),
+        EXPECT_EQ(std::tuple(doc.Width(), doc.m_ppInputPlanes.Data(), view.Session().BinaryBuffer().Data()),
                   std::tuple(40, planes, binary));
         EXPECT_EQ(InputPanel(39, 34), Colour(Pattern(39, 29)));
         EXPECT_EQ(view.m_dcPreview.GetPixel(5, 5), kFaceColor);
@@ -191,7 +191,7 @@ TEST_F(ViewLoading, ADamagedPictureIsNamedAndChangesNothing) {
     ASSERT_TRUE(doc.HasPicture());
     view.OnAnalyze();
     ASSERT_TRUE(Enabled(IDC_PLAY));
-    const QString title = view.windowTitle(), info = view.m_strImageInfo;
+    const QString title = view.windowTitle(), info = view.Session().Info();
     const std::vector<QImage> panels = Panels();
     for (const char* format : {"jpg", "png"}) {
         SCOPED_TRACE(format);
@@ -204,7 +204,7 @@ TEST_F(ViewLoading, ADamagedPictureIsNamedAndChangesNothing) {
                   QStringList{QFileInfo(path).fileName() +
                               QStringLiteral("\n画像のデータが壊れているか途中で切れています。")});
         EXPECT_EQ(view.windowTitle(), title);
-        EXPECT_EQ(view.m_strImageInfo, info);
+        EXPECT_EQ(view.Session().Info(), info);
         EXPECT_TRUE(Panels() == panels);
         EXPECT_TRUE(Enabled(IDC_PLAY));
         EXPECT_EQ(doc.m_picture.width, 40);
@@ -248,9 +248,9 @@ TEST_F(ViewLoading, ADropTakesOneLocalFileOrPictureDataWithOnlyTheSizeLinesAndAs
     DropFile(Write(deep + "/big.ppm", Ppm(261, 10)));
     ASSERT_EQ(boxes.Texts(), QStringList{kSizeWarning});
     EXPECT_EQ(boxes.All()[0].flags, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
-    EXPECT_EQ(view.m_strImageInfo, SizeLines(4, 2, 20) + SizeLines(261, 10, 280));
+    EXPECT_EQ(view.Session().Info(), SizeLines(4, 2, 20) + SizeLines(261, 10, 280));
     EXPECT_EQ(view.windowTitle(), kBefore);
-    EXPECT_EQ(view.m_strPictureName, QStringLiteral("big"));
+    EXPECT_EQ(view.Session().PictureName(), QStringLiteral("big"));
     EXPECT_EQ(doc.Width(), 280);
     EXPECT_EQ(InputPanel(10, 135), Colour(Pattern(1, 0)));
     EXPECT_FALSE(Enabled(IDC_PLAY));
@@ -263,15 +263,14 @@ TEST_F(ViewLoading, ADropTakesOneLocalFileOrPictureDataWithOnlyTheSizeLinesAndAs
     mime->setData(QStringLiteral("image/x-unknown"), "not a picture");
     Drop(*mime);
     EXPECT_EQ(boxes.Count(), 0);
-    EXPECT_TRUE(view.m_strImageInfo.endsWith(SizeLines(261, 10, 280) + SizeLines(21, 22, 40)));
+    EXPECT_TRUE(view.Session().Info().endsWith(SizeLines(261, 10, 280) + SizeLines(21, 22, 40)));
     EXPECT_EQ(view.windowTitle(), kBefore);
-    EXPECT_EQ(view.m_strPictureName, QStringLiteral("cat"));
+    EXPECT_EQ(view.Session().PictureName(), QStringLiteral("cat"));
     EXPECT_EQ(InputPanel(9, 9), Colour(Pattern(0, 0)));
 }
 
-// No at a question, a picture of no size, or no memory for its planes: through the dialog, a
-// drop and the clipboard, the analysed 40 x 40 picture stays as it was, untouched, and no busy
-// cursor is left.
+// No at a question, or no memory for its planes: through the dialog, a drop and the clipboard,
+// the analysed 40 x 40 picture stays as it was, untouched, and no busy cursor is left.
 TEST_F(ViewLoading, AnAbandonedPictureLeavesEverythingAsItWas) {
     Open(Write("first.ppm", Ppm(40, 40)));
     view.OnAnalyze();
@@ -283,12 +282,10 @@ TEST_F(ViewLoading, AnAbandonedPictureLeavesEverythingAsItWas) {
         std::vector<int> answers;
         QStringList shown;
     } cases[] = {
-        {"bits.bmp", Bmp(4, 4, {.bitCount = 8}, QByteArray(16, 0)), {IDNO}, {kFewColorBits}},
         {"both.bmp",
          Bmp(300, 2, {.bitCount = 8}, QByteArray(600, 0)),
          {IDYES, IDNO},
          {kFewColorBits, kSizeWarning}},
-        {"0x5.ppm", "P6\n0 5\n255\n", {}, {QStringLiteral("入力サイズが小さすぎます。")}},
         {"large.ppm", Ppm(300, 300), {IDYES}, {kSizeWarning, noMemory}},
     };
     for (const char* route : {"opened", "dropped", "pasted"}) {
@@ -296,7 +293,7 @@ TEST_F(ViewLoading, AnAbandonedPictureLeavesEverythingAsItWas) {
             SCOPED_TRACE(testing::Message() << c.name << " " << route);
             const std::vector<QImage> panels = Panels();
             const std::int32_t* planes = doc.m_ppInputPlanes.Data();
-            const QString title = view.windowTitle(), info = view.m_strImageInfo;
+            const QString title = view.windowTitle(), info = view.Session().Info();
             boxes.Clear();
             for (int answer : c.answers)
                 boxes.Answer(answer);
@@ -326,7 +323,7 @@ TEST_F(ViewLoading, AnAbandonedPictureLeavesEverythingAsItWas) {
                       std::tuple(planes, title));
             EXPECT_TRUE(Enabled(IDC_PLAY));
             // The information text shows what was read of the header, as it always did.
-            EXPECT_TRUE(view.m_strImageInfo.startsWith(info));
+            EXPECT_TRUE(view.Session().Info().startsWith(info));
             // The 40 x 40 picture is still the one analysed: its panels come out as before.
             view.OnAnalyze();
             EXPECT_EQ(Panels(), panels);
@@ -351,9 +348,9 @@ TEST(PasteInTheFrame, CtrlVPastesThePictureUnlessATextFieldTakesIt) {
     view->GetDlgItem(IDC_INFO)->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(boxes.Count(), 0);
-    ASSERT_EQ(view->m_strImageInfo, "[クリップボード]\r\n" + SizeLines(37, 35, 40));
+    ASSERT_EQ(view->Session().Info(), "[クリップボード]\r\n" + SizeLines(37, 35, 40));
     EXPECT_EQ(frame.windowTitle(), kClipboardTitle);
-    EXPECT_EQ(view->m_strPictureName, QStringLiteral("クリップボード"));
+    EXPECT_EQ(view->Session().PictureName(), QStringLiteral("クリップボード"));
     EXPECT_EQ(view->m_dcInput.GetPixel(1, 2), Colour(Pattern(0, 0)));
     EXPECT_EQ(view->m_dcInput.GetPixel(37, 36), Colour(Pattern(36, 34)));
     // An image put there by a program, decoded already.

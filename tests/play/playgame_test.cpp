@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "model/ngm_doc.h"
+#include "session/ngm_doc.h"
 #include "play/playgame.h"
 #include "render/board_sizing.h"
 #include "support/scripted_ui.h"

@@ -1,5 +1,5 @@
-// The one document: it owns the picture, the puzzle made from it and the board the player
-// marks.  The view and the dialogs get it when they are made.
+// The one document of the window: the session of making and playing a puzzle, under the names
+// the window's steps know it by.  The view and the dialogs get it when they are made.
 #pragma once
 
 #include <QString>
@@ -9,9 +9,10 @@
 #include "model/picture.h"
 #include "model/play_board.h"
 #include "model/puzzle.h"
+#include "session/puzzle_session.h"
 
 // A thin step for the code that reads the answer grid the way the analysis used to store it
-// ([column][row], 1 = filled).  They only read: the puzzle and the board own what they show.
+// ([column][row], 1 = filled).  They only read: the session owns the answer.
 class AnswerGridStep {
 public:
     explicit AnswerGridStep(const Puzzle& puzzle) : m_puzzle(puzzle) {}
@@ -30,47 +31,45 @@ private:
 };
 
 class CNGMDoc {
+    // First, so that the names below can refer to it.
+    PuzzleSession m_session;
+
 public:
     CNGMDoc();
     ~CNGMDoc();
     CNGMDoc(const CNGMDoc&) = delete;
     CNGMDoc& operator=(const CNGMDoc&) = delete;
 
+    PuzzleSession& Session() { return m_session; }
+    const PuzzleSession& Session() const { return m_session; }
+
     // The input picture, loaded from a file or stored from the DrawBox; empty until then.
-    Picture m_picture;
+    Picture& m_picture = m_session.GetPicture();
     // Canvas size of the picture in pixels, 0 without one.
     int Width() const { return m_picture.CanvasWidth(); }
     int Height() const { return m_picture.CanvasHeight(); }
-    bool HasPicture() const { return !m_picture.IsEmpty(); }
+    bool HasPicture() const { return m_session.HasPicture(); }
     // The picture's planes: 3*W columns of H samples, column 3x red, 3x+1 green, 3x+2 blue
     // of pixel column x.
     ColumnBuffer& m_ppInputPlanes = m_picture.planes;
 
-    // The puzzle of the last analysis, with its answer; none before the first analysis and
-    // after a new picture.
-    bool HasPuzzle() const { return m_puzzle.width > 0 && m_puzzle.height > 0; }
-    const Puzzle& GetPuzzle() const { return m_puzzle; }
-    // Makes `puzzle` the document's puzzle, with a blank board of its size.
-    void SetPuzzle(Puzzle puzzle);
-    void ClearPuzzle() { SetPuzzle(Puzzle{}); }
-    // Gives a puzzle read with its clues only the answer found for it later; the player's marks
-    // stay.  Nothing changes unless the answer is a grid of the puzzle's size that forms its
-    // clues.
-    bool SetAnswer(std::vector<std::uint8_t> answer);
-    // The player's marks on the puzzle's cells.
-    PlayBoard& GetPlayBoard() { return m_board; }
-    const PlayBoard& GetPlayBoard() const { return m_board; }
+    // The session's puzzle, its answer and the player's marks.
+    bool HasPuzzle() const { return m_session.HasPuzzle(); }
+    const Puzzle& GetPuzzle() const { return m_session.GetPuzzle(); }
+    void SetPuzzle(Puzzle puzzle) { m_session.SetPuzzle(std::move(puzzle)); }
+    void ClearPuzzle() { m_session.ClearPuzzle(); }
+    bool SetAnswer(std::vector<std::uint8_t> answer) {
+        return m_session.SetAnswer(std::move(answer));
+    }
+    PlayBoard& GetPlayBoard() { return m_session.Board(); }
+    const PlayBoard& GetPlayBoard() const { return m_session.Board(); }
 
     // The answer grid as the analysis used to store it.
-    const AnswerGridStep m_ppAnswerGrid{m_puzzle};
+    const AnswerGridStep m_ppAnswerGrid{m_session.GetPuzzle()};
 
     // Document title and path as the frame shows them.  The path is empty for a new document.
     QString m_strTitle;
     QString m_strPathName;
     // True when m_strPathName was chosen in the save dialog (so saving again may write it).
     bool m_bPathFromSave = false;
-
-private:
-    Puzzle m_puzzle;
-    PlayBoard m_board;
 };

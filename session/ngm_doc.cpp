@@ -1,0 +1,4 @@
+#include "session/ngm_doc.h"
+
+CNGMDoc::CNGMDoc() = default;
+CNGMDoc::~CNGMDoc() = default;

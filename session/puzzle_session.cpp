@@ -1,0 +1,154 @@
+#include "session/puzzle_session.h"
+
+#include <utility>
+#include <variant>
+
+#include "image/square_canvas.h"
+
+void PictureAsker::HeaderRead(const PictureHeader&, std::int64_t) {}
+
+PictureIntake PuzzleSession::ReadPicture(PictureLoader& loader, const QString& name,
+                                         PictureAsker& asker, PictureReading reading) {
+    std::variant<PictureHeader, PictureRefusal> header = loader.ReadHeader();
+    if (const PictureHeader* h = std::get_if<PictureHeader>(&header)) {
+        asker.HeaderRead(*h, loader.DecodedBytes());
+        if (const std::optional<PictureRefusal> refusal = loader.ReadData())
+            header = *refusal;
+    }
+    if (const PictureRefusal* refusal = std::get_if<PictureRefusal>(&header)) {
+        asker.Refuse(*refusal, name);
+        if (*refusal == PictureRefusal::kDamaged)
+            return PictureIntake::kDamaged;
+        const bool onlyThisPicture =
+            *refusal == PictureRefusal::kEmpty || *refusal == PictureRefusal::kOutOfMemory;
+        return onlyThisPicture ? PictureIntake::kAbandoned : PictureIntake::kRefused;
+    }
+    const PictureHeader& h = std::get<PictureHeader>(header);
+    if (h.Asks(PictureQuestion::kFewColorBits) && !asker.AskFewColorBits())
+        return PictureIntake::kAbandoned;
+    m_info += CanvasInfoLines(h.width, h.height, h.canvas.side);
+    if (h.Asks(PictureQuestion::kLargerThanPanel) && !asker.AskLargePicture())
+        return PictureIntake::kAbandoned;
+    // A picture of the same canvas size is written into the planes of the previous one, which
+    // spares allocating and first touching them.
+    std::variant<Picture, PictureRefusal> pixels =
+        reading == PictureReading::kGraySumsOnly ? loader.ReadGraySums()
+        : reading == PictureReading::kPlanes     ? loader.ReadPixels(&m_picture)
+                                                 : loader.ReadPixels();
+    if (const PictureRefusal* refusal = std::get_if<PictureRefusal>(&pixels)) {
+        asker.Refuse(*refusal, name);
+        // Data that cannot be decoded is refused like a header; the memory is this picture's.
+        return *refusal == PictureRefusal::kUnsupported ? PictureIntake::kRefused
+                                                        : PictureIntake::kAbandoned;
+    }
+    m_picture = std::get<Picture>(std::move(pixels));
+    PictureChanged();
+    // The binary image was the previous picture's.  The next analysis writes one of the same
+    // size over; one of another size is given back now and made anew then.
+    if (m_binary.Columns() != m_picture.CanvasWidth() ||
+        m_binary.Length() != m_picture.CanvasHeight())
+        m_binary.Free();
+    return PictureIntake::kRead;
+}
+
+void PuzzleSession::DropPicture() {
+    m_picture = Picture{};
+}
+
+void PuzzleSession::PictureChanged() {
+    ClearPuzzle();
+    m_refusedChoice.reset();
+}
+
+QString PuzzleSession::DrawingStored() {
+    m_info += QStringLiteral("My Image\r\nXsize : 260px\r\nYsize : 260px\r\n");
+    m_pictureName = QStringLiteral("Ro Rudav Izedo");
+    m_binary.Free();
+    PictureChanged();
+    return m_pictureName;
+}
+
+void PuzzleSession::TakePuzzle(Puzzle puzzle, const QString& name, const QString& fileName) {
+    DropPicture();
+    m_binary.Free();
+    m_pictureName = name;
+    if (puzzle.title.empty())
+        puzzle.title = name.toStdString();
+    m_info += QStringLiteral("[") + fileName + QStringLiteral("]\r\n");
+    m_info += QStringLiteral("Puzzle : %1x%2\r\n").arg(puzzle.width).arg(puzzle.height);
+    m_refusedChoice.reset();
+    SetPuzzle(std::move(puzzle));
+}
+
+AnalysisEnd PuzzleSession::Analyze(const AnalysisSettings& settings, BinaryImage binaryImage) {
+    m_settings = settings;
+    // The window's analysis writes the binary image and makes the gray sums along; a batch
+    // counts straight from the sums it read.
+    GraySums* gray = nullptr;
+    if (binaryImage == BinaryImage::kAlways) {
+        gray = &m_picture.gray;
+        const int width = m_picture.CanvasWidth();
+        const int height = m_picture.CanvasHeight();
+        if (m_binary.Columns() != width || m_binary.Length() != height)
+            m_binary.Allocate(width, height);
+    }
+    m_analysis = ::Analyze(m_picture, settings, m_binary, binaryImage, gray);
+    if (m_analysis.Refused()) {
+        // Blocks smaller than a pixel would smear the picture: no puzzle.  The refusal is told
+        // once per choice, not again on every analysis that follows (each step of a dragged
+        // threshold analyses).
+        ClearPuzzle();
+        if (m_refusedChoice == settings.blocks)
+            return AnalysisEnd::kRefusedAgain;
+        m_refusedChoice = settings.blocks;
+        return AnalysisEnd::kRefused;
+    }
+    m_refusedChoice.reset();
+    Puzzle puzzle = std::exchange(m_analysis.puzzle, Puzzle{});
+    puzzle.title = m_pictureName.toStdString();
+    SetPuzzle(std::move(puzzle));
+    return AnalysisEnd::kPuzzle;
+}
+
+void PuzzleSession::SetPuzzle(Puzzle puzzle) {
+    m_puzzle = std::move(puzzle);
+    m_board = PlayBoard(m_puzzle.width, m_puzzle.height);
+    m_verdict.reset();
+}
+
+bool PuzzleSession::SetAnswer(std::vector<std::uint8_t> answer) {
+    if (!HasPuzzle() || !GridMatchesClues(m_puzzle, answer))
+        return false;
+    m_puzzle.answer = std::move(answer);
+    return true;
+}
+
+bool PuzzleSession::ChangeAnswer(const std::vector<std::uint8_t>& cells) {
+    if (!HasPuzzle() || cells.size() != static_cast<std::size_t>(m_puzzle.CellCount()))
+        return false;
+    Puzzle puzzle = Puzzle::FromGrid(m_puzzle.width, m_puzzle.height, cells);
+    puzzle.title = m_puzzle.title;
+    SetPuzzle(std::move(puzzle));
+    return true;
+}
+
+ColumnBuffer PuzzleSession::AnswerBlocks() const {
+    ColumnBuffer blocks;
+    if (!m_puzzle.HasAnswer())
+        return blocks;
+    blocks.Allocate(m_puzzle.width, m_puzzle.height);
+    for (int i = 0; i < m_puzzle.width; ++i) {
+        for (int j = 0; j < m_puzzle.height; ++j)
+            blocks[i][j] = m_puzzle.AnswerAt(i, j) ? 1 : 0;
+    }
+    return blocks;
+}
+
+VerdictLabel PuzzleSession::VerdictText() const {
+    return m_verdict ? DescribeVerdict(*m_verdict) : VerdictLabel{};
+}
+
+const SolveResult& PuzzleSession::Judge(const SolveOptions& options) {
+    m_verdict = Solve(m_puzzle, options);
+    return *m_verdict;
+}

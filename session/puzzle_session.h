@@ -1,0 +1,155 @@
+// One session of making and playing a puzzle, without windows: the picture and its name, the
+// information lines, the analysis settings and the last analysis with its binary image, the
+// answer (the one place it is kept), the board the player marks, the verdict and the block
+// choice last refused.  The window and ngm-cli make both read pictures and analyse here.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "analysis/analysis.h"
+#include "model/picture.h"
+#include "model/picture_loader.h"
+#include "model/play_board.h"
+#include "model/puzzle.h"
+#include "session/play_board_hint.h"
+#include "session/verdict_text.h"
+#include "solver/solver.h"
+
+// Whoever reading a picture must ask or tell: the window asks the user in message boxes, the
+// command line answers every question Yes and turns refusals into its error lines.
+class PictureAsker {
+public:
+    virtual ~PictureAsker() = default;
+    // The header is read and refuses nothing: the size and what decoding may take are known
+    // before the data is decoded.
+    virtual void HeaderRead(const PictureHeader& header, std::int64_t decodedBytes);
+    // True to go on with a bitmap of fewer than 16 colour bits.
+    virtual bool AskFewColorBits() = 0;
+    // True to go on with a canvas larger than the input panel; asked once the canvas's size
+    // lines are in the session's information text.
+    virtual bool AskLargePicture() = 0;
+    // name: the picture's, for the message of damaged data.
+    virtual void Refuse(PictureRefusal refusal, const QString& name) = 0;
+};
+
+// How reading a picture ended.
+enum class PictureIntake {
+    kRead,       // the new picture is the session's
+    kRefused,    // the picture is refused; the previous one goes on
+    kAbandoned,  // declined at a question, empty, or no memory: the picture stays as it was
+    kDamaged,    // its data is damaged: refused before any question
+};
+
+// What a picture is read into.
+enum class PictureReading {
+    kPlanes,        // the colour planes, over those of the previous picture when of its size
+    kFreshPlanes,   // the colour planes, newly allocated
+    kGraySumsOnly,  // the gray sums alone, enough for its puzzles (Picture::SumsOnly)
+};
+
+// What became of an analysis's blocks.
+enum class AnalysisEnd {
+    kPuzzle,        // the blocks are the session's answer and puzzle
+    kRefused,       // blocks smaller than a pixel, a choice not refused just before: tell it
+    kRefusedAgain,  // the same choice refused again: the user has heard of it already
+};
+
+class PuzzleSession {
+public:
+    // The picture: loaded, stored from a drawing, or none.
+    Picture& GetPicture() { return m_picture; }
+    const Picture& GetPicture() const { return m_picture; }
+    bool HasPicture() const { return !m_picture.IsEmpty(); }
+    // The name its puzzle takes as title.
+    QString& PictureName() { return m_pictureName; }
+    const QString& PictureName() const { return m_pictureName; }
+    void SetPictureName(const QString& name) { m_pictureName = name; }
+    // Reads a picture: header, data, the questions, pixels.  The new picture replaces the
+    // session's only once read whole, and takes the puzzle of the previous one away; the
+    // canvas's size lines go to the information text before the size question.  The binary
+    // image of a previous picture of another size is given back.
+    PictureIntake ReadPicture(PictureLoader& loader, const QString& name, PictureAsker& asker,
+                              PictureReading reading = PictureReading::kPlanes);
+    // Gives up the picture: a puzzle file stands on its own, and a batch does not keep one
+    // picture while it reads the next.  The binary image stays, for the next analysis to reuse.
+    void DropPicture();
+    // A new picture: the puzzle, the verdict and the refused choice were the previous one's.
+    void PictureChanged();
+    // The drawing stored as the picture: its information lines and its name, which it returns;
+    // the binary image of the picture before is given back.
+    QString DrawingStored();
+    // A puzzle read from a file in place of the picture and its puzzle: titled `name` unless
+    // it has a title, with the file's information lines.  The binary image is given back.
+    void TakePuzzle(Puzzle puzzle, const QString& name, const QString& fileName);
+
+    // The information text, lines ended by CR LF.
+    QString& Info() { return m_info; }
+    const QString& Info() const { return m_info; }
+
+    // The band and the blocks of the last analysis, or those set for the next one.
+    AnalysisSettings& Settings() { return m_settings; }
+    const AnalysisSettings& Settings() const { return m_settings; }
+    // Play mode hides the solution: the window draws neither the binary image nor the blocks.
+    bool TestMode() const { return m_testMode != 0; }
+    void SetTestMode(bool testMode) { m_testMode = testMode ? 1 : 0; }
+    std::int32_t& TestModeFlag() { return m_testMode; }
+    // Analyses the picture with the settings (kept as the session's).  A puzzle made becomes
+    // the answer, titled with the picture's name; a refused choice leaves no puzzle.  With
+    // kAlways the binary image is sized to the canvas first (std::bad_alloc when it cannot be).
+    AnalysisEnd Analyze(const AnalysisSettings& settings,
+                        BinaryImage binaryImage = BinaryImage::kIfNeeded);
+    // The last analysis: binary extent, division and blocks (its puzzle is the session's).
+    const Analysis& LastAnalysis() const { return m_analysis; }
+    const BlockDivision& Division() const { return m_analysis.division; }
+    // The black and white of the canvas, kept between analyses (the largest part of memory).
+    ColumnBuffer& BinaryBuffer() { return m_binary; }
+    const ColumnBuffer& BinaryBuffer() const { return m_binary; }
+    // The choice refused last for this picture, whose refusal has been told.
+    const std::optional<BlockChoice>& RefusedChoice() const { return m_refusedChoice; }
+
+    // The puzzle with its answer; 0 x 0 before an analysis.
+    bool HasPuzzle() const { return m_puzzle.width > 0 && m_puzzle.height > 0; }
+    const Puzzle& GetPuzzle() const { return m_puzzle; }
+    // The answer, row by row, 0 empty and 1 filled; empty for a puzzle read with clues only.
+    const std::vector<std::uint8_t>& Answer() const { return m_puzzle.answer; }
+    // The answer as blocks ([column][row], 1 filled), as an analysis gives them.
+    ColumnBuffer AnswerBlocks() const;
+    // Makes `puzzle` the session's, with a blank board of its size and no verdict.
+    void SetPuzzle(Puzzle puzzle);
+    void ClearPuzzle() { SetPuzzle(Puzzle{}); }
+    // Gives a puzzle read with its clues only the answer found for it; the player's marks stay.
+    // Nothing changes unless the answer is a grid of the puzzle's size that forms its clues.
+    bool SetAnswer(std::vector<std::uint8_t> answer);
+    // A new answer of the puzzle's size (cells changed by hand or by a suggestion): the clues
+    // follow it, the title stays.  False, and nothing changes, for a grid of another size.
+    bool ChangeAnswer(const std::vector<std::uint8_t>& cells);
+    // The player's marks on the puzzle's cells.
+    PlayBoard& Board() { return m_board; }
+    const PlayBoard& Board() const { return m_board; }
+    // The hint for the board, nearest the cell `near` (see FindHint).
+    std::optional<PlayHint> Hint(CellPos near) const { return FindHint(m_board, m_puzzle, near); }
+
+    // The verdict on the current puzzle, once judged.
+    const std::optional<SolveResult>& Verdict() const { return m_verdict; }
+    VerdictLabel VerdictText() const;
+    void SetVerdict(SolveResult result) { m_verdict = std::move(result); }
+    void ClearVerdict() { m_verdict.reset(); }
+    // Solves the current puzzle here and keeps the verdict.
+    const SolveResult& Judge(const SolveOptions& options = {});
+
+private:
+    Picture m_picture;
+    QString m_pictureName;
+    QString m_info;
+    AnalysisSettings m_settings;
+    std::int32_t m_testMode = 1;
+    Analysis m_analysis;
+    ColumnBuffer m_binary;
+    std::optional<BlockChoice> m_refusedChoice;
+    Puzzle m_puzzle;
+    PlayBoard m_board;
+    std::optional<SolveResult> m_verdict;
+};

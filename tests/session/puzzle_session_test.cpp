@@ -1,0 +1,193 @@
+// The session without a window: what reading a picture asks and refuses, in which order and
+// with what left behind; the analysis, its refused choices and the puzzle's title; the answer
+// changed by hand; and the verdict that goes with the puzzle it judged.
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QStringList>
+
+#include "../support/picture_files.h"
+#include "session/puzzle_session.h"
+
+namespace {
+
+using namespace picture_files;
+
+// Answers from a script and writes down every call, with the information text at the time.
+class ScriptedAsker : public PictureAsker {
+public:
+    explicit ScriptedAsker(const PuzzleSession& session, std::vector<bool> answers = {})
+        : m_session(session), m_answers(std::move(answers)) {}
+    void HeaderRead(const PictureHeader& header, std::int64_t) override {
+        calls << QStringLiteral("header %1x%2").arg(header.width).arg(header.height);
+    }
+    bool AskFewColorBits() override { return Answer(QStringLiteral("bits")); }
+    bool AskLargePicture() override { return Answer(QStringLiteral("large:") + m_session.Info()); }
+    void Refuse(PictureRefusal refusal, const QString& name) override {
+        calls << QStringLiteral("refuse %1 %2").arg(static_cast<int>(refusal)).arg(name);
+    }
+    QStringList calls;
+
+private:
+    bool Answer(const QString& call) {
+        calls << call;
+        const bool yes = m_next < m_answers.size() && m_answers[m_next];
+        ++m_next;
+        return yes;
+    }
+    const PuzzleSession& m_session;
+    std::vector<bool> m_answers;
+    std::size_t m_next = 0;
+};
+
+PictureIntake Read(PuzzleSession& session, QByteArray bytes, ScriptedAsker& asker,
+                   PictureReading reading = PictureReading::kPlanes) {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    PictureLoader loader(buffer, SniffPictureFormat(buffer));
+    return session.ReadPicture(loader, QStringLiteral("name"), asker, reading);
+}
+
+const QString kLines40 = QStringLiteral("Xsize:40\u219240\r\nYsize:30\u219240\r\n");
+
+// Refusals come before any question, damaged data before the questions too; the size question
+// comes once the size lines are in the information text; whatever ends the reading early
+// leaves the picture there was, and what the intake returns tells the window what to redraw.
+TEST(PictureIntakeTest, QuestionsAndRefusalsInOrderLeaveThePreviousPicture) {
+    PuzzleSession session;
+    ScriptedAsker first(session);
+    ASSERT_EQ(Read(session, Ppm(40, 30), first), PictureIntake::kRead);
+    EXPECT_EQ(first.calls, QStringList{"header 40x30"});
+    EXPECT_EQ(session.Info(), kLines40);
+    const std::int32_t* planes = session.GetPicture().planes.Data();
+
+    QByteArray cut = Bmp24(4, 4);
+    cut.chop(5);
+    const struct {
+        QByteArray bytes;
+        std::vector<bool> answers;
+        PictureIntake end;
+        QStringList calls;
+    } cases[] = {
+        {Bmp(4, 4, {.bitCount = 8}, QByteArray(16, 0)),
+         {false},
+         PictureIntake::kAbandoned,
+         {"header 4x4", "bits"}},
+        {Bmp(300, 2, {.bitCount = 8}, QByteArray(600, 0)),
+         {true, false},
+         PictureIntake::kAbandoned,
+         {"header 300x2", "bits",
+          "large:" + kLines40 + "Xsize:300\u2192300\r\nYsize:2\u2192300\r\n"}},
+        {"P6\n0 5\n255\n", {}, PictureIntake::kAbandoned, {"refuse 2 name"}},
+        {"P7\nWIDTH 4\n", {}, PictureIntake::kRefused, {"refuse 0 name"}},
+        {cut, {}, PictureIntake::kDamaged, {"header 4x4", "refuse 4 name"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.calls.join(u'|').toStdString());
+        session.Info() = kLines40;
+        ScriptedAsker asker(session, c.answers);
+        EXPECT_EQ(Read(session, c.bytes, asker), c.end);
+        EXPECT_EQ(asker.calls, c.calls);
+        EXPECT_EQ(session.GetPicture().planes.Data(), planes);
+        EXPECT_EQ(session.GetPicture().height, 30);
+    }
+
+    // Planes that cannot be had: refused once they are asked for, the picture as it was.
+    const auto gate = ColumnBuffer::SetAllocationGate([](std::size_t) { return false; });
+    ScriptedAsker noMemory(session);
+    EXPECT_EQ(Read(session, Ppm(50, 50), noMemory), PictureIntake::kAbandoned);
+    ColumnBuffer::SetAllocationGate(gate);
+    EXPECT_EQ(noMemory.calls, QStringList({"header 50x50", "refuse 3 name"}));
+    EXPECT_EQ(session.GetPicture().planes.Data(), planes);
+}
+
+// A new picture of the same canvas takes over the planes and keeps the binary image; one of
+// another canvas gives the binary image back; gray sums alone leave no planes.  Each new
+// picture takes the puzzle and the refused choice of the one before away.
+TEST(PictureIntakeTest, ANewPictureReusesWhatFitsAndForgetsThePuzzle) {
+    PuzzleSession session;
+    ScriptedAsker asker(session);
+    ASSERT_EQ(Read(session, Ppm(40, 30), asker), PictureIntake::kRead);
+    const std::int32_t* planes = session.GetPicture().planes.Data();
+    ASSERT_EQ(session.Analyze({0, 250, BlockChoice::Square(10)}, BinaryImage::kAlways),
+              AnalysisEnd::kPuzzle);
+    const std::int32_t* binary = session.BinaryBuffer().Data();
+
+    ASSERT_EQ(Read(session, Ppm(30, 40), asker), PictureIntake::kRead);
+    EXPECT_EQ(session.GetPicture().planes.Data(), planes);
+    EXPECT_EQ(session.BinaryBuffer().Data(), binary);
+    EXPECT_FALSE(session.HasPuzzle());
+
+    ASSERT_EQ(session.Analyze({0, 250, BlockChoice::Square(50)}), AnalysisEnd::kRefused);
+    ASSERT_EQ(Read(session, Ppm(41, 41), asker, PictureReading::kGraySumsOnly),
+              PictureIntake::kRead);
+    EXPECT_TRUE(session.GetPicture().SumsOnly());
+    EXPECT_FALSE(session.BinaryBuffer().IsAllocated());
+    EXPECT_FALSE(session.RefusedChoice().has_value());
+}
+
+// The window writes the binary image and the batch counts from the gray sums: both make the
+// same puzzle, titled with the picture's name.  A refused choice is told once until the choice
+// or a puzzle comes between.
+TEST(SessionAnalysisTest, OneAnalysisForBothPathsAndARefusalToldOnce) {
+    PuzzleSession window, batch;
+    ScriptedAsker windowAsker(window), batchAsker(batch);
+    ASSERT_EQ(Read(window, Ppm(40, 30), windowAsker), PictureIntake::kRead);
+    ASSERT_EQ(Read(batch, Ppm(40, 30), batchAsker, PictureReading::kGraySumsOnly),
+              PictureIntake::kRead);
+    window.SetPictureName(QStringLiteral("pattern"));
+    const AnalysisSettings settings{60, 200, BlockChoice::Square(20)};
+    ASSERT_EQ(window.Analyze(settings, BinaryImage::kAlways), AnalysisEnd::kPuzzle);
+    ASSERT_EQ(batch.Analyze(settings), AnalysisEnd::kPuzzle);
+    EXPECT_EQ(window.Answer(), batch.Answer());
+    EXPECT_EQ(window.GetPuzzle().rows, batch.GetPuzzle().rows);
+    EXPECT_EQ(window.GetPuzzle().title, "pattern");
+    EXPECT_EQ(window.Division().columns, 20);
+    // The answer read back as blocks is what the analysis counted.
+    const ColumnBuffer blocks = window.AnswerBlocks();
+    for (int i = 0; i < 20; ++i) {
+        for (int j = 0; j < 20; ++j)
+            ASSERT_EQ(blocks[i][j], window.LastAnalysis().blocks[i][j]) << i << "," << j;
+    }
+
+    const BlockChoice tooFine{41, 30, true, false};
+    const BlockChoice alsoTooFine{50, 50, true, false};
+    EXPECT_EQ(window.Analyze({0, 250, tooFine}), AnalysisEnd::kRefused);
+    EXPECT_FALSE(window.HasPuzzle());
+    EXPECT_EQ(window.Analyze({10, 250, tooFine}), AnalysisEnd::kRefusedAgain);
+    EXPECT_EQ(window.Analyze({10, 250, alsoTooFine}), AnalysisEnd::kRefused);
+    EXPECT_EQ(window.Analyze(settings), AnalysisEnd::kPuzzle);
+    EXPECT_EQ(window.Analyze({0, 250, alsoTooFine}), AnalysisEnd::kRefused);
+}
+
+// Cells changed by hand give the puzzle new clues under the same title and a blank board; the
+// verdict goes with the puzzle it judged.  An answer found for a puzzle of clues only is taken
+// when it forms those clues.
+TEST(SessionAnswerTest, ChangedCellsMakeANewPuzzleAndTheVerdictFollowsIt) {
+    PuzzleSession session;
+    Puzzle puzzle = Puzzle::FromGrid(3, 2, {1, 1, 0, 1, 0, 0});
+    puzzle.title = "two";
+    session.SetPuzzle(puzzle);
+    EXPECT_EQ(session.Judge().verdict, Verdict::Line);
+    EXPECT_FALSE(session.VerdictText().text.isEmpty());
+    session.Board().Apply(StrokeKind::Fill, {0, 0});
+
+    EXPECT_FALSE(session.ChangeAnswer({1, 0, 0, 1}));
+    EXPECT_TRUE(session.Verdict().has_value());
+    ASSERT_TRUE(session.ChangeAnswer({1, 0, 1, 0, 0, 0}));
+    EXPECT_EQ(session.GetPuzzle().title, "two");
+    EXPECT_EQ(session.GetPuzzle().rows, (std::vector<std::vector<int>>{{1, 1}, {}}));
+    EXPECT_FALSE(session.Verdict().has_value());
+    EXPECT_TRUE(session.VerdictText().text.isEmpty());
+    EXPECT_EQ(session.Board().At({0, 0}), Mark::Blank);
+
+    Puzzle cluesOnly = session.GetPuzzle();
+    cluesOnly.answer.clear();
+    session.SetPuzzle(cluesOnly);
+    EXPECT_FALSE(session.SetAnswer({0, 1, 0, 1, 0, 0}));
+    EXPECT_TRUE(session.Answer().empty());
+    EXPECT_TRUE(session.SetAnswer({1, 0, 1, 0, 0, 0}));
+    EXPECT_EQ(session.Answer(), (std::vector<std::uint8_t>{1, 0, 1, 0, 0, 0}));
+}
+
+}  // namespace
