@@ -62,6 +62,25 @@ void MakeRadioGroup(QWidget* parent, QRadioButton* button) {
     });
 }
 
+// An edit control: several lines, or one.
+QWidget* MakeEdit(QWidget* parent, const ControlTemplate& c, const QString& text) {
+    if (!(c.style & CS_MULTILINE)) {
+        auto* e = new QLineEdit(text, parent);
+        e->setReadOnly(c.style & CS_READONLY);
+        return e;
+    }
+    auto* e = new QPlainTextEdit(parent);
+    e->setReadOnly(c.style & CS_READONLY);
+    e->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Auto-scrolling edits follow the caret without scroll bars of their own.
+    if (c.style & CS_AUTOSCROLL) {
+        e->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+    e->setPlainText(text);
+    return e;
+}
+
 // The widget of one control of the template, with its text; `previous` is the control made
 // before it (an up-down control's buddy).
 QWidget* MakeControl(QWidget* parent, const ControlTemplate& c, const QString& text,
@@ -93,25 +112,9 @@ QWidget* MakeControl(QWidget* parent, const ControlTemplate& c, const QString& t
             w = f;
             break;
         }
-        case CtlKind::Edit: {
-            if (c.style & CS_MULTILINE) {
-                auto* e = new QPlainTextEdit(parent);
-                e->setReadOnly(c.style & CS_READONLY);
-                e->setLineWrapMode(QPlainTextEdit::NoWrap);
-                // Auto-scrolling edits follow the caret without scroll bars of their own.
-                if (c.style & CS_AUTOSCROLL) {
-                    e->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-                    e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-                }
-                e->setPlainText(text);
-                w = e;
-            } else {
-                auto* e = new QLineEdit(text, parent);
-                e->setReadOnly(c.style & CS_READONLY);
-                w = e;
-            }
+        case CtlKind::Edit:
+            w = MakeEdit(parent, c, text);
             break;
-        }
         case CtlKind::RadioButton: {
             auto* r = new QRadioButton(text, parent);
             MakeRadioGroup(parent, r);
