@@ -1,12 +1,9 @@
-// The analysis steps: binarization (the band [lower, upper) on the plain mean of the three
-// samples, the layout of the planes, the light-blue pixels of the binary panel, the gray sums)
-// against a plain reference, and the reduction to blocks (the majority rule per block and the
-// grid's orientation).
-#include <cstdlib>
+// Binarization (the band [lower, upper) on the plain mean of the three samples, the layout of
+// the planes, the light-blue pixels of the binary panel, the gray sums) against a plain
+// reference.  The reduction to blocks is checked pixel by pixel in the analysis tests.
 #include <utility>
 
 #include "analysis/binarize.h"
-#include "analysis/block_grid.h"
 #include "render/binary_panel.h"
 
 #include "analysis_support.h"
@@ -67,27 +64,6 @@ TEST(Binarize, EachPixelFromItsOwnColumnsAndTheGraySumsFollowThePlanes) {
         BinarizePlanes(planes, w, h, 200, 256, binary, &gray);
         EXPECT_EQ(binary[1][0], 1);
         planes[3][0] = sample(1, 0, 0);
-    }
-}
-
-// Block (3, 7) of 13 x 13 pixels holds 84 black pixels, half of 169 rounded up, and block
-// (7, 3) one fewer, taken in column-major order so that they spread over several columns of
-// the block.  The four neighbours of (7, 3) are full: a count that leaks over a block's edge
-// turns it black.
-TEST(BlockGrid, MajorityThreshold) {
-    constexpr int size = 260, n = 20, b = 13, at = 84;
-    ASSERT_EQ(BlockSide(size, size, n), b);
-    auto count = [&](int i, int j) {
-        const int d = std::abs(i - 7) + std::abs(j - 3);
-        return i == 3 && j == 7 ? at : d == 0 ? at - 1 : d == 1 ? b * b : 0;
-    };
-    const ColumnBuffer binary = MakeBuffer(
-        size, size, [&](int x, int y) { return (x % b) * b + y % b < count(x / b, y / b); });
-    ColumnBuffer answer = MakeBuffer(n, n, [](int, int) { return 7; });
-    ReduceToBlocks(binary, size, size, n, answer);
-    for (int i = 0; i < n; ++i) {
-        for (int j = 0; j < n; ++j)
-            EXPECT_EQ(answer[i][j], count(i, j) >= at ? 1 : 0) << i << "," << j;
     }
 }
 

@@ -10,8 +10,7 @@
 
 namespace {
 
-// The first column and the bottom row filled: the first column's clue has two digits beside the
-// second column's "1", and the bottom row's single clue leaves the slots left of it empty.
+// The first column and the bottom row filled: the first column's clue has two digits.
 Puzzle EdgePuzzle(int width, int height) {
     std::vector<std::uint8_t> cells(width * height);
     for (int y = 0; y < height; ++y)
@@ -41,26 +40,18 @@ TEST_F(ViewTest, ADoubleClickOnThePuzzlePanelShowsItsCluesLargeEnoughToRead) {
         ASSERT_EQ(layout.Columns(), width);
         ASSERT_GE(layout.CellSize(), 12);
         ASSERT_EQ(board.size(), QSize(layout.Width(), layout.Height()));
+        // The first column's two digits are drawn, keeping a pixel free beside each line of
+        // their strip.  (Where numbers go on cells of other sizes is the panel's test.)
         const int c = layout.CellSize();
-        const CRect second = layout.ColumnClueStrip(1);
-        int black = 0;
-        for (int y = 0; y < second.bottom; ++y) {
-            for (int x = second.left; x < second.right; ++x) {
-                ASSERT_EQ(board.pixel(x, y), board.pixel(x + c, y)) << x << "," << y;
-                black += board.pixel(x, y) == kBlack;
-            }
-        }
-        EXPECT_GT(black, 0);
-        // The first column's two digits keep a pixel free beside each line of their strip.
         const CRect first = layout.ColumnClueStrip(0);
+        int black = 0;
         for (int y = 0; y < first.bottom; ++y) {
+            for (int x = first.left + 1; x < first.left + c; ++x)
+                black += board.pixel(x, y) == kBlack;
             for (int x : {first.left + 1, first.left + c - 1})
                 ASSERT_NE(board.pixel(x, y), kBlack) << x << "," << y;
         }
-        const CRect bottom = layout.RowClueStrip(height - 1);
-        for (int y = bottom.top; y < bottom.bottom; ++y)
-            for (int x = 0; x < layout.GridLeft() - c; ++x)
-                ASSERT_NE(board.pixel(x, y), kBlack) << x << "," << y;
+        EXPECT_GT(black, 0);
         // The board is larger than the window, which stays on the screen and scrolls.
         EXPECT_GT(zoom->ScrollArea()->horizontalScrollBar()->maximum(), 0);
         const QRect screen = zoom->screen()->availableGeometry();

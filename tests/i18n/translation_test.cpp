@@ -250,7 +250,6 @@ TEST(UiLanguage, OptionThenEnvironmentThenPreferredLanguages) {
         {{file}, {}, {QStringLiteral("ja-JP"), QStringLiteral("ja")}, UiLanguage::Japanese, {file}},
         {{file}, {}, {QStringLiteral("en-US")}, UiLanguage::English, {file}},
         {{}, {}, {QStringLiteral("fr-FR"), QStringLiteral("fr")}, UiLanguage::English, {}},
-        {{}, {}, {QStringLiteral("C")}, UiLanguage::English, {}},
         // The first preferred language the program speaks decides.
         {{}, {}, {QStringLiteral("fr-FR"), QStringLiteral("ja-JP")}, UiLanguage::Japanese, {}},
         {{}, QStringLiteral("en"), {QStringLiteral("ja-JP")}, UiLanguage::English, {}},
