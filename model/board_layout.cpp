@@ -35,6 +35,12 @@ std::optional<CellPos> BoardLayout::CellAt(CPoint p) const {
     return CellPos{(p.x - GridLeft()) / m_cell, (p.y - GridTop()) / m_cell};
 }
 
+CellPos BoardLayout::CellNear(CPoint p) const {
+    // Rounded down, not towards zero, so that the cells before the grid are negative.
+    const auto floorDiv = [](int a, int b) { return a / b - (a % b < 0 ? 1 : 0); };
+    return CellPos{floorDiv(p.x - GridLeft(), m_cell), floorDiv(p.y - GridTop(), m_cell)};
+}
+
 namespace {
 int DigitShift(int cellSize, int number) {
     return number < 10 ? cellSize / 3 : 0;

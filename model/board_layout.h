@@ -52,6 +52,9 @@ public:
     // The cell under a point strictly inside the grid's outer lines; an inner line belongs to
     // the cell right of it or below it.  None on the outer lines or beyond them.
     std::optional<CellPos> CellAt(CPoint p) const;
+    // The cell whose square holds a point, on the grid or beyond it: the columns and rows
+    // count on past the grid's edges (negative before it).
+    CellPos CellNear(CPoint p) const;
 
     // Top-left corner of the number in a clue slot: slot 0 next to the grid, higher slots
     // further out.  Numbers below 10 stand a third of a cell in from the slot's edge.

@@ -1,6 +1,31 @@
 #include "model/play_board.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <utility>
+
+std::vector<CellPos> CellsOnLine(CellPos from, CellPos to) {
+    // Bresenham's walk: one cell per step along the longer side.
+    const int dx = std::abs(to.column - from.column), dy = -std::abs(to.row - from.row);
+    const int sx = from.column < to.column ? 1 : -1, sy = from.row < to.row ? 1 : -1;
+    std::vector<CellPos> cells;
+    cells.reserve(static_cast<std::size_t>(std::max(dx, -dy)) + 1);
+    CellPos cell = from;
+    for (int error = dx + dy;;) {
+        cells.push_back(cell);
+        if (cell == to)
+            return cells;
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            cell.column += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            cell.row += sy;
+        }
+    }
+}
 
 PlayBoard::PlayBoard(int width, int height)
     : m_width(width > 0 && height > 0 ? width : 0),
@@ -13,6 +38,20 @@ void PlayBoard::Clear() {
     m_undone.clear();
     m_strokeOpen = m_strokeStarted = false;
     m_checked = false;
+}
+
+std::vector<MarkChange> PlayBoard::Restart() {
+    m_checked = false;
+    BeginStroke();
+    std::vector<MarkChange> changes;
+    for (int row = 0; row < m_height; ++row) {
+        for (int column = 0; column < m_width; ++column) {
+            if (const std::optional<MarkChange> change = Apply(StrokeKind::Clear, {column, row}))
+                changes.push_back(*change);
+        }
+    }
+    EndStroke();
+    return changes;
 }
 
 std::optional<MarkChange> PlayBoard::Apply(StrokeKind kind, CellPos cell) {

@@ -41,6 +41,11 @@ constexpr std::optional<MouseButton> DragButton(bool leftHeld, bool rightHeld) {
     return std::nullopt;
 }
 
+// The cells on the straight line from one cell to another, both included, each a neighbour
+// (sideways or diagonal) of the one before: what a drag passes over between two pointer
+// positions that lie cells apart.
+std::vector<CellPos> CellsOnLine(CellPos from, CellPos to);
+
 // One cell a stroke step changed.
 struct MarkChange {
     CellPos cell;
@@ -79,6 +84,9 @@ public:
     Mark At(CellPos cell) const { return m_marks[Index(cell)]; }
     // Every cell blank again, the history empty and the check undone: a new game.
     void Clear();
+    // A new game that undo can take back: every marked cell blank again in one stroke of its
+    // own, and the check undone.  Returns the cells it changed.
+    std::vector<MarkChange> Restart();
 
     // One step of a stroke on a cell of the board: returns the change it made, or nothing
     // when the cell already held what the step puts there or the board has been checked.

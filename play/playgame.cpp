@@ -12,11 +12,11 @@
 #include <algorithm>
 #include <utility>
 
-#include "session/ngm_doc.h"
 #include "platform/message_box.h"
 #include "render/board_sizing.h"
 #include "render/solved_picture.h"
 #include "res/dialog_template.h"
+#include "session/ngm_doc.h"
 
 namespace {
 
@@ -105,10 +105,16 @@ bool CPlaygame::IsPlayable() const {
 // ---- Opening and layout -------------------------------------------------------------------
 
 int CPlaygame::OnInitDialog() {
-    SetClockTimer();
-    m_nPlaySeconds = 0;
-    // A check made before the first tick reports 0 seconds.
-    m_strPlayTime = QStringLiteral("0");
+    // The game goes on where the dialog was closed last (a new puzzle's at 0 seconds; a check
+    // made before the first tick reports 0); the clock stays stopped on a checked board.
+    m_nPlaySeconds = m_nHints = 0;
+    if (m_pDoc && m_pDoc->HasPuzzle()) {
+        m_nPlaySeconds = m_pDoc->Session().Tally().seconds;
+        m_nHints = m_pDoc->Session().Tally().hints;
+    }
+    m_strPlayTime = QString::number(m_nPlaySeconds);
+    if (!IsChecked())
+        SetClockTimer();
     return 1;
 }
 
@@ -144,10 +150,10 @@ void CPlaygame::FirstPaintLayout() {
                         screenRoom)
             : BoardSizing{BoardLayout(0, 0, kPlayCellSize), false, false, QSize()};
     m_layout = sizing.layout;
-    // The board always opens empty, as the blank image shows it.
-    if (playable)
-        m_pDoc->GetPlayBoard().Clear();
+    // The board opens as it was left; the first paint draws its marks.
     UpdateFinishedLines();
+    if (playable && IsChecked())
+        ShowCheckedBoard();
 
     // The frame keeps its place and takes the size of the board.
     // Cells smaller than the usual 20 pixels leave less margin than the frame's rims take:
@@ -256,6 +262,8 @@ void CPlaygame::timerEvent(QTimerEvent* event) {
 
 void CPlaygame::OnTimer(std::uintptr_t /*nIDEvent*/) {
     m_nPlaySeconds += 1;
+    if (m_pDoc && m_pDoc->HasPuzzle())
+        m_pDoc->Session().Tally().seconds = m_nPlaySeconds;
     m_strPlayTime = QString::number(m_nPlaySeconds);
     // The text is painted with the dialog, so covering the dialog never loses it.
     update(ClockRect());
@@ -303,12 +311,24 @@ void CPlaygame::OnAnswerCheck() {
     update();
 }
 
+void CPlaygame::ShowCheckedBoard() {
+    // What the check showed when the dialog was closed: the wrong cells' frames, or for a
+    // solved board the picture's colours.
+    const AnswerCheck check = m_pDoc->GetPlayBoard().Check(m_pDoc->GetPuzzle());
+    m_mistakes = check.mistakes;
+    if (check.mistakes.empty())
+        m_fillColors = BlockColors(m_pDoc->m_picture, m_layout.Columns(), m_layout.Rows());
+}
+
 void CPlaygame::OnRetry() {
     m_dcMem.FillSolidRect(0, 0, m_nMemWidth, m_nMemHeight, kFaceColor);
-    // A new game: blank, with no history, no hint and no picture.
-    m_bKeyDrag = false;
-    if (IsPlayable())
-        m_pDoc->GetPlayBoard().Clear();
+    // A new game: blank, with no hint and no picture.  Blanking the board is a step of its
+    // history, so that undo brings back the marks retry took away.
+    EndKeyDrag();
+    if (IsPlayable()) {
+        m_pDoc->GetPlayBoard().Restart();
+        m_pDoc->Session().Tally() = PlayTally{};
+    }
     m_hint.reset();
     m_nHints = 0;
     m_mistakes.clear();
@@ -351,6 +371,7 @@ void CPlaygame::OnHint() {
         return;
     }
     ++m_nHints;
+    m_pDoc->Session().Tally().hints = m_nHints;
     if (hint->kind == PlayHint::Kind::WrongMark) {
         // The wrong mark is framed and stays as it is.
         if (m_hint)

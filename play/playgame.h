@@ -113,7 +113,8 @@ private:
     // True when the document holds a puzzle with its answer, of the layout's size once the
     // first paint has set it.
     bool IsPlayable() const;
-    // One step of a stroke at a point of the dialog: the cell under it takes the step's mark.
+    // One step of a stroke at a point of the dialog: the cell under it takes the step's mark,
+    // and so does every cell on the way from the pointer's last position in the stroke.
     void StrokeStep(StrokeKind kind, CPoint point);
     // One step of a stroke on a cell.
     void StepOn(StrokeKind kind, CellPos cell);
@@ -126,6 +127,8 @@ private:
     // Draws the cells that changed, drops the hint's frame and greys or ungreys the clues
     // of the lines whose state changed, redrawing only those parts.
     void ShowChanges(const std::vector<MarkChange>& changes);
+    // The wrong cells or the picture of a board checked before the dialog opened.
+    void ShowCheckedBoard();
     // The rows and columns whose clue the image shows in grey, from the board.
     void UpdateFinishedLines();
     // Draws a part of the image again from the model and repaints it on screen.
@@ -146,6 +149,8 @@ private:
     // What Shift + arrow repeats: the last of Space, X and Delete (a fill before any).
     StrokeKind m_keyAction = StrokeKind::Fill;
     bool m_bKeyDrag = false;  // a keyboard drag's stroke is open until Shift is released
+    // The cell, on the grid or beyond it, under the pointer's last position in a mouse stroke.
+    std::optional<CellPos> m_dragCell;
     std::optional<CellPos> m_hint;
     int m_nHints = 0;
     // What the image shows: grey clues, the checked board's wrong cells, and once a solved

@@ -4,6 +4,8 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <utility>
+#include <vector>
 
 #include "session/ngm_doc.h"
 
@@ -63,21 +65,33 @@ CPoint CPlaygame::BoardPoint(CPoint point) const {
 }
 
 void CPlaygame::StrokeStep(StrokeKind kind, CPoint point) {
-    if (IsChecked())
+    if (IsChecked() || !IsPlayable())
         return;
-    const std::optional<CellPos> cell = m_layout.CellAt(BoardPoint(point));
-    if (!cell || !IsPlayable())
-        return;
+    const CPoint at = BoardPoint(point);
+    const CellPos to = m_layout.CellNear(at);
+    // The pointer's positions in a quick drag lie cells apart: the cells on the line between
+    // them take the step too, the one the last position marked excepted.
+    const std::vector<CellPos> path =
+        m_dragCell ? CellsOnLine(*m_dragCell, to) : std::vector<CellPos>{to};
+    m_dragCell = to;
+    const PlayBoard& board = m_pDoc->GetPlayBoard();
+    std::optional<CellPos> last;
+    for (std::size_t k = path.size() > 1 ? 1 : 0; k < path.size(); ++k) {
+        // The pointer's own cell only from strictly inside the grid's outer lines.
+        const bool onGrid = k + 1 < path.size() ? board.Contains(path[k]) : !!m_layout.CellAt(at);
+        if (onGrid) {
+            StepOn(kind, path[k]);
+            last = path[k];
+        }
+    }
     // The keyboard goes on from the cell the mouse marked last.
-    if (!(*cell == m_cursor)) {
-        const CellPos old = m_cursor;
-        m_cursor = *cell;
+    if (last && !(*last == m_cursor)) {
+        const CellPos old = std::exchange(m_cursor, *last);
         if (m_bCursorShown) {
             RedrawArea(m_layout.CellInside(old));
             RedrawArea(m_layout.CellInside(m_cursor));
         }
     }
-    StepOn(kind, *cell);
 }
 
 void CPlaygame::StepOn(StrokeKind kind, CellPos cell) {
@@ -108,6 +122,7 @@ void CPlaygame::mousePressEvent(QMouseEvent* event) {
         IsPlayable()) {
         EndKeyDrag();
         m_pDoc->GetPlayBoard().BeginStroke();
+        m_dragCell.reset();
     }
     if (event->button() == Qt::LeftButton) {
         OnLButtonDown(flags, point);
@@ -123,8 +138,11 @@ void CPlaygame::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CPlaygame::mouseReleaseEvent(QMouseEvent* event) {
-    if (!(event->buttons() & (Qt::LeftButton | Qt::RightButton)) && IsPlayable() && !m_bKeyDrag)
-        m_pDoc->GetPlayBoard().EndStroke();
+    if (!(event->buttons() & (Qt::LeftButton | Qt::RightButton))) {
+        m_dragCell.reset();
+        if (IsPlayable() && !m_bKeyDrag)
+            m_pDoc->GetPlayBoard().EndStroke();
+    }
     QDialog::mouseReleaseEvent(event);
 }
 

@@ -113,6 +113,7 @@ AnalysisEnd PuzzleSession::Analyze(const AnalysisSettings& settings, BinaryImage
 void PuzzleSession::SetPuzzle(Puzzle puzzle) {
     m_puzzle = std::move(puzzle);
     m_board = PlayBoard(m_puzzle.width, m_puzzle.height);
+    m_tally = PlayTally{};
     m_verdict.reset();
 }
 

@@ -57,6 +57,13 @@ enum class AnalysisEnd {
     kRefusedAgain,  // the same choice refused again: the user has heard of it already
 };
 
+// The clock and the hints of the game on the session's board: kept with the board while the
+// play dialog is closed, so that playing the puzzle again goes on where it stopped.
+struct PlayTally {
+    int seconds = 0;
+    int hints = 0;
+};
+
 class PuzzleSession {
 public:
     // The picture: loaded, stored from a drawing, or none.
@@ -117,7 +124,7 @@ public:
     const std::vector<std::uint8_t>& Answer() const { return m_puzzle.answer; }
     // The answer as blocks ([column][row], 1 filled), as an analysis gives them.
     ColumnBuffer AnswerBlocks() const;
-    // Makes `puzzle` the session's, with a blank board of its size and no verdict.
+    // Makes `puzzle` the session's, with a blank board of its size, a new game and no verdict.
     void SetPuzzle(Puzzle puzzle);
     void ClearPuzzle() { SetPuzzle(Puzzle{}); }
     // Gives a puzzle read with its clues only the answer found for it; the player's marks stay.
@@ -129,6 +136,7 @@ public:
     // The player's marks on the puzzle's cells.
     PlayBoard& Board() { return m_board; }
     const PlayBoard& Board() const { return m_board; }
+    PlayTally& Tally() { return m_tally; }
     // The hint for the board, nearest the cell `near` (see FindHint).
     std::optional<PlayHint> Hint(CellPos near) const { return FindHint(m_board, m_puzzle, near); }
 
@@ -151,5 +159,6 @@ private:
     std::optional<BlockChoice> m_refusedChoice;
     Puzzle m_puzzle;
     PlayBoard m_board;
+    PlayTally m_tally;
     std::optional<SolveResult> m_verdict;
 };

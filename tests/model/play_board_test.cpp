@@ -83,7 +83,10 @@ TEST(PlayBoard, StrokesAreUndoneAndRedoneWhole) {
         {"f0 f1 ] f2 u", "##..."},                  // steps outside a press make a stroke
         {"[ x4 ] [ f0 f1 u f2 ] u", "....x"},       // undo ends the stroke it falls in
         {"[ f0 ] k u r [ f1 ] x2", "#...."},        // a checked board takes no change
-        {"[ f0 ] [ f1 ] u k n r [ f2 ]", "..#.."},  // retry empties the history, ends the check
+        {"[ f0 ] [ f1 ] u k n r [ f2 ]", "..#.."},  // a new game forgets the history and the check
+        {"[ f0 x1 ] k R f2", "..#.."},              // restart blanks the board, ends the check
+        {"[ f0 ] [ x1 ] R u", "#x..."},             // and is one step that undo takes back
+        {"[ f0 ] [ x1 ] R u u", "#...."},           // after the steps before it
         {"[ f0 ] u u u r r r", "#...."},            // nothing to walk to: nothing happens
     };
     using Op = std::function<void(PlayBoard&, CellPos)>;
@@ -97,6 +100,7 @@ TEST(PlayBoard, StrokesAreUndoneAndRedoneWhole) {
         {'r', [](PlayBoard& b, CellPos) { b.Redo(); }},
         {'k', [](PlayBoard& b, CellPos) { b.SetChecked(); }},
         {'n', [](PlayBoard& b, CellPos) { b.Clear(); }},
+        {'R', [](PlayBoard& b, CellPos) { b.Restart(); }},
     };
     for (const auto& t : cases) {
         PlayBoard board(5, 1);
@@ -105,6 +109,17 @@ TEST(PlayBoard, StrokesAreUndoneAndRedoneWhole) {
             ops.at(op[0])(board, {op.size() > 1 ? op[1] - '0' : 0, 0});
         EXPECT_EQ(MarksOf(board), t.after) << t.script;
     }
+}
+
+// A drag's path between two cells: one cell per step along the longer side, nothing skipped.
+TEST(PlayBoard, CellsOnLine) {
+    EXPECT_EQ(CellsOf(CellsOnLine({2, 3}, {2, 3})), "(2,3)");
+    EXPECT_EQ(CellsOf(CellsOnLine({0, 0}, {4, 0})), "(0,0)(1,0)(2,0)(3,0)(4,0)");
+    EXPECT_EQ(CellsOf(CellsOnLine({1, 3}, {1, 0})), "(1,3)(1,2)(1,1)(1,0)");
+    EXPECT_EQ(CellsOf(CellsOnLine({0, 0}, {4, 2})), "(0,0)(1,1)(2,1)(3,2)(4,2)");
+    EXPECT_EQ(CellsOf(CellsOnLine({3, 3}, {0, 0})), "(3,3)(2,2)(1,1)(0,0)");
+    EXPECT_EQ(CellsOf(CellsOnLine({-1, 5}, {1, -1})),  // steep, off the board
+              "(-1,5)(-1,4)(0,3)(0,2)(0,1)(1,0)(1,-1)");
 }
 
 // A line is finished while its fills form its clue exactly.

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "session/ngm_doc.h"
 #include "play/playgame.h"
 #include "render/board_sizing.h"
+#include "session/ngm_doc.h"
 #include "support/scripted_ui.h"
 
 namespace {
@@ -39,11 +39,13 @@ Puzzle PuzzleOf(int w, int h, Black black) {
 
 class PlayTest : public ::testing::Test {
 protected:
-    // The puzzle opened on a board full as a game left it.
+    // The puzzle made the document's and played in a new dialog.
     void Open(const Puzzle& puzzle) {
         doc.SetPuzzle(puzzle);
-        for (int k = 0; k < puzzle.CellCount(); ++k)
-            doc.GetPlayBoard().Apply(StrokeKind::Fill, {k % puzzle.width, k / puzzle.width});
+        Reopen();
+    }
+    // The document's puzzle played again in a new dialog.
+    void Reopen() {
         dlg = std::make_unique<CPlaygame>(&doc);
         dlg->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
@@ -135,9 +137,13 @@ TEST_F(PlayTest, TheMouseAndTheKeyboardReachTheBoard) {
     EXPECT_EQ(FromQRgb(dlg->grab().toImage().pixel(At(60, 80))), kDark);  // on screen too
     QTest::mousePress(dlg.get(), Qt::RightButton, {}, Cell(1, 0));
     Move(Cell(1, 1), Qt::RightButton);
-    QTest::mousePress(dlg.get(), Qt::LeftButton, {}, Cell(2, 0));
-    Move(Cell(3, 0), Qt::LeftButton);
+    QTest::mousePress(dlg.get(), Qt::LeftButton, {}, Cell(2, 0));  // the left button wins
+    Move(Cell(3, 0), Qt::LeftButton | Qt::RightButton);
+    QTest::mouseRelease(dlg.get(), Qt::RightButton, {}, Cell(3, 0));
+    QTest::mouseRelease(dlg.get(), Qt::LeftButton, {}, Cell(3, 0));
+    QTest::mousePress(dlg.get(), Qt::LeftButton, Qt::ControlModifier, Cell(0, 1));
     Move(Cell(0, 0), Qt::LeftButton, Qt::ControlModifier);
+    QTest::mouseRelease(dlg.get(), Qt::LeftButton, Qt::ControlModifier, Cell(0, 0));
     EXPECT_EQ(Board(), ".x##./.x.../...../...../.....");
 
     Key(Qt::Key_Down);  // the first arrow only shows the cursor
@@ -189,7 +195,8 @@ TEST_F(PlayTest, MistakesAreCountedAndFramedAndAPaintKeepsEveryMark) {
 }
 
 // The clock is painted with the dialog and stops at the check, which reports 0 before the
-// first tick; help leaves it running; retry blanks the board and starts the clock again.  A board
+// first tick; help leaves it running; retry blanks the board, as a step undo takes back, and
+// starts the clock again.  A board
 // that forms every clue but is not the answer is congratulated with a note and no frame.
 TEST_F(PlayTest, ClockRetryHelpAndAnotherSolution) {
     Open({"#.", ".#"});
@@ -203,6 +210,9 @@ TEST_F(PlayTest, ClockRetryHelpAndAnotherSolution) {
     Click(Qt::LeftButton, Cell(0, 0));
     Button(1011);
     EXPECT_EQ(Board(), "../..");
+    Key(Qt::Key_Z, Qt::ControlModifier);  // retry is a step of undo
+    EXPECT_EQ(Board(), "#./..");
+    Button(1011);
     Click(Qt::LeftButton, Cell(1, 0));
     Click(Qt::LeftButton, Cell(0, 1));
     Button(IDOK);
@@ -220,6 +230,46 @@ TEST_F(PlayTest, ClockRetryHelpAndAnotherSolution) {
     EXPECT_EQ(boxes.All()[1].flags | boxes.All()[2].flags, MB_OK);  // no icon
     EXPECT_EQ(InCell(0, 1, kGreen), 0);
     EXPECT_EQ(Board(), ".#/#.");  // no picture to turn into: the fills stay dark
+}
+
+// A quick drag, whose pointer positions lie cells apart, marks every cell on its way.
+TEST_F(PlayTest, AQuickDragMarksEveryCellOnItsPath) {
+    Open(std::vector<std::string>(6, "......"));
+    QTest::mousePress(dlg.get(), Qt::LeftButton, {}, Cell(0, 0));
+    Move(Cell(5, 0), Qt::LeftButton);
+    Move(Cell(5, 5), Qt::LeftButton);
+    Move(Cell(5, 5) + QPoint(100, 0), Qt::LeftButton);  // out of the grid and back in
+    Move(Cell(0, 5), Qt::LeftButton);
+    QTest::mouseRelease(dlg.get(), Qt::LeftButton, {}, Cell(0, 5));
+    EXPECT_EQ(Board(), "######/.....#/.....#/.....#/.....#/######");
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Board(), "....../....../....../....../....../......");
+}
+
+// Closing keeps the game: playing the puzzle again shows the marks, the clock goes on and undo
+// walks the same history; a checked board stays checked.  Another puzzle is a new game.
+TEST_F(PlayTest, ClosingKeepsTheGameUntilAnotherPuzzle) {
+    Open({"#.", ".#"});
+    Click(Qt::LeftButton, Cell(0, 0));
+    Click(Qt::RightButton, Cell(1, 0));
+    Tick(3);
+    Key(Qt::Key_Escape);
+    Reopen();
+    EXPECT_EQ(Board(), "#x/..");
+    EXPECT_EQ(dlg->ClockText(), QStringLiteral("3s"));
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Board(), "#./..");
+    Click(Qt::LeftButton, Cell(0, 1));
+    ScriptedMessageBoxes boxes;
+    Button(IDOK);
+    dlg->close();
+    Reopen();
+    EXPECT_TRUE(dlg->IsChecked() && !dlg->IsClockRunning());
+    EXPECT_EQ(InCell(0, 1, kGreen), kBand);
+    doc.SetPuzzle(doc.GetPuzzle());
+    Reopen();
+    EXPECT_EQ(Board(), "../..");
+    EXPECT_EQ(dlg->ClockText(), QStringLiteral("0s"));
 }
 
 // The clues never reach into the grid: the marks beside "10" and the column's 1s stay whole.
