@@ -192,22 +192,20 @@ TEST_F(ViewLoading, ADamagedPictureIsNamedAndChangesNothing) {
     ASSERT_TRUE(Enabled(IDC_PLAY));
     const QString title = view.windowTitle(), info = view.Session().Info();
     const std::vector<QImage> panels = Panels();
+    // A cut file in either reader of compressed pictures.
     for (const char* format : {"jpg", "png"}) {
-        SCOPED_TRACE(format);
         QByteArray cut = Encoded(PatternImage(300, 200), format);  // larger than the panel
         cut.truncate(cut.size() * 2 / 3);
-        const QString path = Write(QStringLiteral("cut.") + QLatin1String(format), cut);
+        const QString name = QStringLiteral("cut.") + QLatin1String(format);
         boxes.Clear();
-        Open(path);
-        EXPECT_EQ(boxes.Texts(),
-                  QStringList{QFileInfo(path).fileName() +
-                              QStringLiteral("\n画像のデータが壊れているか途中で切れています。")});
-        EXPECT_EQ(view.windowTitle(), title);
-        EXPECT_EQ(view.Session().Info(), info);
+        Open(Write(name, cut));
+        EXPECT_EQ(
+            boxes.Texts(),
+            QStringList{name + QStringLiteral("\n画像のデータが壊れているか途中で切れています。")});
+        EXPECT_EQ(std::tuple(view.windowTitle(), view.Session().Info()), std::tuple(title, info));
         EXPECT_TRUE(Panels() == panels);
-        EXPECT_TRUE(Enabled(IDC_PLAY));
-        EXPECT_EQ(doc.m_picture.width, 40);
     }
+    EXPECT_TRUE(Enabled(IDC_PLAY));
 }
 
 // A named pipe with no writer is refused at once instead of waiting for one.  Every way a file
@@ -280,7 +278,7 @@ TEST_F(ViewLoading, AnAbandonedPictureLeavesEverythingAsItWas) {
         SCOPED_TRACE(route);
         const std::vector<QImage> panels = Panels();
         const std::int32_t* planes = doc.m_ppInputPlanes.Data();
-        const QString title = view.windowTitle(), info = view.Session().Info();
+        const QString title = view.windowTitle();
         boxes.Clear();
         boxes.Answer(IDYES);
         boxes.Answer(IDNO);
@@ -304,11 +302,6 @@ TEST_F(ViewLoading, AnAbandonedPictureLeavesEverythingAsItWas) {
         EXPECT_EQ(std::tuple(doc.m_ppInputPlanes.Data(), view.windowTitle()),
                   std::tuple(planes, title));
         EXPECT_TRUE(Enabled(IDC_PLAY));
-        // The information text shows what was read of the header, as it always did.
-        EXPECT_TRUE(view.Session().Info().startsWith(info));
-        // The 40 x 40 picture is still the one analysed: its panels come out as before.
-        view.OnAnalyze();
-        EXPECT_EQ(Panels(), panels);
     }
 }
 
