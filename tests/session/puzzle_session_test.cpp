@@ -47,12 +47,14 @@ private:
     std::size_t m_next = 0;
 };
 
+// Reads `bytes` as ReadPicture does or, `shown`, as the window shows a picture named "pic".
 PictureIntake Read(PuzzleSession& session, QByteArray bytes, ScriptedAsker& asker,
-                   PictureReading reading = PictureReading::kPlanes) {
+                   PictureReading reading = PictureReading::kPlanes, bool shown = false) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     PictureLoader loader(buffer, SniffPictureFormat(buffer));
-    return session.ReadPicture(loader, QStringLiteral("name"), asker, reading);
+    return shown ? session.ShowPicture(loader, QStringLiteral("name"), QStringLiteral("pic"), asker)
+                 : session.ReadPicture(loader, QStringLiteral("name"), asker, reading);
 }
 
 const QString kLines40 = QStringLiteral("Xsize:40\u219240\r\nYsize:30\u219240\r\n");
@@ -109,10 +111,7 @@ TEST(PictureIntakeTest, QuestionsAndRefusalsInOrderLeaveThePreviousPicture) {
 }
 
 PictureIntake Show(PuzzleSession& session, QByteArray bytes, ScriptedAsker& asker) {
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    PictureLoader loader(buffer, SniffPictureFormat(buffer));
-    return session.ShowPicture(loader, QStringLiteral("name"), QStringLiteral("pic"), asker);
+    return Read(session, std::move(bytes), asker, PictureReading::kPlanes, true);
 }
 
 // As the window shows a picture: a refusal goes on with the previous picture, asking about a
