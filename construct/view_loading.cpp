@@ -117,7 +117,7 @@ enum class FlowEnd {
 };
 
 // The window's side of reading a picture: the questions and refusals as message boxes, the
-// size asked about shown in the information text first.
+// size asked about shown in the information text first, the title the window's.
 class MessageBoxAsker : public PictureAsker {
 public:
     explicit MessageBoxAsker(CNGMView& view) : m_view(view) {}
@@ -129,31 +129,38 @@ public:
     void Refuse(PictureRefusal refusal, const QString& name) override {
         CNGMView::ShowRefusal(refusal, name);
     }
+    void TellTooSmall() override {
+        m_view.UpdateData();
+        UserMessageBox(CNGMView::tr(kTooSmall), MB_ICONQUESTION | MB_OK);
+    }
+    QString ShowTitle(const QString& title) override {
+        const QString before = m_view.window()->windowTitle();
+        m_view.SetMainWindowTitle(title);
+        return before;
+    }
 
 private:
     CNGMView& m_view;
 };
 
 // The steps every flow shares once the picture can be read: read it, show the information
-// text and, after a refusal, check the previous picture again; then draw the picture.
-FlowEnd ReadAndShow(CNGMView& view, PictureLoader& loader, const QString& name) {
+// text, then draw the picture the session goes on with.
+FlowEnd ReadAndShow(CNGMView& view, PictureLoader& loader, const QString& name,
+                    const QString& pictureName) {
     MessageBoxAsker asker(view);
-    const PictureIntake read = view.Session().ReadPicture(loader, name, asker);
+    const PictureIntake read = view.Session().ShowPicture(loader, name, pictureName, asker);
     if (read == PictureIntake::kDamaged)
         return FlowEnd::kDamaged;
     view.UpdateData();
-    if (read == PictureIntake::kAbandoned)
-        return FlowEnd::kDeclined;
-    if (read == PictureIntake::kRefused) {
-        const CNGMDoc& doc = *view.GetDocument();
-        if ((doc.Width() > kPanelLimit || doc.Height() > kPanelLimit) &&
-            !Ask(PictureQuestion::kLargerThanPanel)) {
+    switch (read) {
+        case PictureIntake::kAbandoned:
+            return FlowEnd::kDeclined;
+        case PictureIntake::kKept:
             return FlowEnd::kKept;
-        }
-        if (!doc.HasPicture()) {
-            UserMessageBox(CNGMView::tr(kTooSmall), MB_ICONQUESTION | MB_OK);
+        case PictureIntake::kNoPicture:
             return FlowEnd::kStopped;
-        }
+        default:
+            break;
     }
     view.DrawInputImage();
     view.ScrollInfoToEnd();
@@ -162,18 +169,21 @@ FlowEnd ReadAndShow(CNGMView& view, PictureLoader& loader, const QString& name) 
 
 FlowEnd ReadAndShow(CNGMView& view, QFile& file, const QString& path) {
     PictureLoader loader(file, view.DetectFormat(file));
-    return ReadAndShow(view, loader, DisplayName(QFileInfo(path).fileName()));
+    const QFileInfo info(path);
+    return ReadAndShow(view, loader, DisplayName(info.fileName()),
+                       DisplayName(info.completeBaseName()));
 }
 
-FlowEnd ReadAndShow(CNGMView& view, PictureData& data, const QString& name) {
+FlowEnd ReadAndShow(CNGMView& view, PictureData& data, const QString& name,
+                    const QString& pictureName) {
     if (data.bytes.isEmpty()) {
         PictureLoader loader(std::move(data.image));
-        return ReadAndShow(view, loader, name);
+        return ReadAndShow(view, loader, name, pictureName);
     }
     QBuffer buffer(&data.bytes);
     buffer.open(QIODevice::ReadOnly);
     PictureLoader loader(buffer, view.DetectFormat(buffer));
-    return ReadAndShow(view, loader, name);
+    return ReadAndShow(view, loader, name, pictureName);
 }
 
 FlowEnd ReadChosenFile(CNGMView& view, const QString& chosen);
@@ -214,12 +224,11 @@ FlowEnd ReadChosenFile(CNGMView& view, const QString& chosen) {
     view.window()->repaint();
 
     const QFileInfo info(chosen);
-    const QString infoBefore = view.m_strImageInfo;
-    view.m_strImageInfo +=
-        QStringLiteral("[") + DisplayName(info.fileName()) + QStringLiteral("]\r\n");
-    const QString titleBefore = view.window()->windowTitle();
-    view.SetMainWindowTitle(QStringLiteral("NGM - [") + DisplayName(info.absoluteFilePath()) +
-                            QStringLiteral("]"));
+    MessageBoxAsker asker(view);
+    view.Session().NamePicture(
+        {DisplayName(info.fileName()),
+         QStringLiteral("NGM - [") + DisplayName(info.absoluteFilePath()) + QStringLiteral("]")},
+        asker);
 
     QFile file;
     switch (OpenRegularFile(chosen, file)) {
@@ -232,14 +241,7 @@ FlowEnd ReadChosenFile(CNGMView& view, const QString& chosen) {
         case RegularFileOpen::kOpened:
             break;
     }
-    const FlowEnd end = ReadAndShow(view, file, chosen);
-    if (end == FlowEnd::kDeclined || end == FlowEnd::kDamaged)
-        view.SetMainWindowTitle(titleBefore);
-    if (end == FlowEnd::kDamaged)
-        view.m_strImageInfo = infoBefore;
-    if (end == FlowEnd::kNewShown)
-        view.m_strPictureName = DisplayName(info.completeBaseName());
-    return end;
+    return ReadAndShow(view, file, chosen);
 }
 
 }  // namespace
@@ -320,8 +322,6 @@ void CNGMView::OnDropFiles(const QStringList& paths) {
             break;
     }
     const FlowEnd end = ReadAndShow(*this, file, path);
-    if (end == FlowEnd::kNewShown)
-        m_strPictureName = DisplayName(QFileInfo(path).completeBaseName());
     if (end == FlowEnd::kNewShown || end == FlowEnd::kPreviousShown)
         ApplyPicturePresentState();
 }
@@ -335,17 +335,11 @@ void CNGMView::OnPaste() {
     }
     BusyCursor busy;
     // Like a file chosen in the dialog, under the clipboard's name.
-    m_strImageInfo += QStringLiteral("[") + CNGMView::tr(kClipboard) + QStringLiteral("]\r\n");
-    const QString titleBefore = window()->windowTitle();
-    SetMainWindowTitle(QStringLiteral("NGM - [") + CNGMView::tr(kClipboard) + QStringLiteral("]"));
-    const QString infoBefore = m_strImageInfo;
-    const FlowEnd end = ReadAndShow(*this, data, CNGMView::tr(kClipboard));
-    if (end == FlowEnd::kDeclined || end == FlowEnd::kDamaged)
-        SetMainWindowTitle(titleBefore);
-    if (end == FlowEnd::kDamaged)
-        m_strImageInfo = infoBefore;
-    if (end == FlowEnd::kNewShown)
-        m_strPictureName = CNGMView::tr(kClipboard);
+    const QString clipboard = CNGMView::tr(kClipboard);
+    MessageBoxAsker asker(*this);
+    m_session.NamePicture(
+        {clipboard, QStringLiteral("NGM - [") + clipboard + QStringLiteral("]"), true}, asker);
+    const FlowEnd end = ReadAndShow(*this, data, clipboard, clipboard);
     if (end != FlowEnd::kDeclined && end != FlowEnd::kKept && end != FlowEnd::kDamaged)
         ApplyPicturePresentState();
 }
@@ -371,11 +365,9 @@ void CNGMView::OnDropPictureData(const QMimeData& mime) {
     // after the address it came from, when the drop tells it.
     const QList<QUrl> urls = mime.urls();
     const QString name = urls.isEmpty() ? QString() : QFileInfo(urls.front().path()).fileName();
-    const FlowEnd end = ReadAndShow(*this, data, name);
-    if (end == FlowEnd::kNewShown) {
-        m_strPictureName =
-            urls.isEmpty() ? QString() : QFileInfo(urls.front().path()).completeBaseName();
-    }
+    const QString pictureName =
+        urls.isEmpty() ? QString() : QFileInfo(urls.front().path()).completeBaseName();
+    const FlowEnd end = ReadAndShow(*this, data, name, pictureName);
     if (end == FlowEnd::kNewShown || end == FlowEnd::kPreviousShown)
         ApplyPicturePresentState();
 }

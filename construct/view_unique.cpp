@@ -95,7 +95,7 @@ void CNGMView::ApplyCellChanges(const std::vector<std::uint8_t>& cells, int chan
     const int n = current.width;
     if (n <= 0 || current.height != n || cells.size() != static_cast<std::size_t>(n) * n)
         return;
-    m_session.ChangeAnswer(cells);
+    m_session.ChangeCells(cells, changed);
 
     // The blocks and the puzzle drawn as the analysis draws them; the lines and the label
     // the block drawing also puts into the binary panel are there already.
@@ -107,7 +107,6 @@ void CNGMView::ApplyCellChanges(const std::vector<std::uint8_t>& cells, int chan
     m_dcResult.FillSolidRect(0, 0, m_nResultW, m_nResultH, kFaceColor);
     DrawResult();
 
-    m_strImageInfo += tr("変更マス : %1\r\n").arg(changed);
     UpdateData();
     ScrollInfoToEnd();
     EnableControls({IDC_PLAY}, true);

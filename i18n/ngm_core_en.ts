@@ -505,6 +505,15 @@ arguments.
     </message>
 </context>
 <context>
+    <name>PuzzleSession</name>
+    <message>
+        <source>変更マス : %1<byte value="xd"/>
+</source>
+        <translation>Changed : %1<byte value="xd"/>
+</translation>
+    </message>
+</context>
+<context>
     <name>PuzzleSheet</name>
     <message>
         <source>&#x3000;</source>

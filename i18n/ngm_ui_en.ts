@@ -208,12 +208,6 @@ Any filling that fits the clues is correct.</translation>
         <translation>line %1: </translation>
     </message>
     <message>
-        <source>変更マス : %1<byte value="xd"/>
-</source>
-        <translation>Changed : %1<byte value="xd"/>
-</translation>
-    </message>
-    <message>
         <source>ｲﾒｰｼﾞﾌｧｲﾙ(*.ppm;*bmp;*.png;*.jpg;*.jpeg;*.gif;*.webp;*.tif;*.tiff;*.pbm;*.pgm;*.pnm) (*.ppm *.PPM *bmp *BMP *.png *.PNG *.jpg *.JPG *.jpeg *.JPEG *.gif *.GIF *.webp *.WEBP *.tif *.TIF *.tiff *.TIFF *.pbm *.PBM *.pgm *.PGM *.pnm *.PNM);;ﾎﾟｰﾀﾌﾞﾙﾋﾟｸｾﾙﾏｯﾌﾟ(*.ppm) (*.ppm *.PPM);;ﾋﾞｯﾄﾏｯﾌﾟ(*.bmp) (*.bmp *.BMP);;</source>
         <translation>Picture files (*.ppm *.PPM *bmp *BMP *.png *.PNG *.jpg *.JPG *.jpeg *.JPEG *.gif *.GIF *.webp *.WEBP *.tif *.TIF *.tiff *.TIFF *.pbm *.PBM *.pgm *.PGM *.pnm *.PNM);;Portable pixmap (*.ppm *.PPM);;Bitmap (*.bmp *.BMP);;</translation>
     </message>

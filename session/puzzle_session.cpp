@@ -1,5 +1,6 @@
 #include "session/puzzle_session.h"
 
+#include <QCoreApplication>
 #include <utility>
 #include <variant>
 
@@ -49,6 +50,37 @@ PictureIntake PuzzleSession::ReadPicture(PictureLoader& loader, const QString& n
         m_binary.Length() != m_picture.CanvasHeight())
         m_binary.Free();
     return PictureIntake::kRead;
+}
+
+void PuzzleSession::NamePicture(const PictureNaming& naming, PictureAsker& asker) {
+    const QString infoBefore = m_info;
+    if (!naming.infoLine.isEmpty())
+        m_info += QStringLiteral("[") + naming.infoLine + QStringLiteral("]\r\n");
+    const QString titleBefore = asker.ShowTitle(naming.title);
+    m_restore = Restore{naming.lineStaysWhenDamaged ? m_info : infoBefore, titleBefore};
+}
+
+PictureIntake PuzzleSession::ShowPicture(PictureLoader& loader, const QString& name,
+                                         const QString& pictureName, PictureAsker& asker) {
+    const std::optional<Restore> restore = std::exchange(m_restore, std::nullopt);
+    const PictureIntake read = ReadPicture(loader, name, asker);
+    if (restore && (read == PictureIntake::kDamaged || read == PictureIntake::kAbandoned)) {
+        asker.ShowTitle(restore->title);
+        if (read == PictureIntake::kDamaged)
+            m_info = restore->info;
+    }
+    if (read == PictureIntake::kRead)
+        m_pictureName = pictureName;
+    if (read != PictureIntake::kRefused)
+        return read;
+    if ((m_picture.CanvasWidth() > kPanelLimit || m_picture.CanvasHeight() > kPanelLimit) &&
+        !asker.AskLargePicture())
+        return PictureIntake::kKept;
+    if (!HasPicture()) {
+        asker.TellTooSmall();
+        return PictureIntake::kNoPicture;
+    }
+    return PictureIntake::kRefused;
 }
 
 void PuzzleSession::DropPicture() {
@@ -130,6 +162,13 @@ bool PuzzleSession::ChangeAnswer(const std::vector<std::uint8_t>& cells) {
     Puzzle puzzle = Puzzle::FromGrid(m_puzzle.width, m_puzzle.height, cells);
     puzzle.title = m_puzzle.title;
     SetPuzzle(std::move(puzzle));
+    return true;
+}
+
+bool PuzzleSession::ChangeCells(const std::vector<std::uint8_t>& cells, int changed) {
+    if (!ChangeAnswer(cells))
+        return false;
+    m_info += QCoreApplication::translate("PuzzleSession", "変更マス : %1\r\n").arg(changed);
     return true;
 }
 

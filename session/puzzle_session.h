@@ -33,6 +33,10 @@ public:
     virtual bool AskLargePicture() = 0;
     // name: the picture's, for the message of damaged data.
     virtual void Refuse(PictureRefusal refusal, const QString& name) = 0;
+    // A refused picture with no picture before it: there is nothing to draw.
+    virtual void TellTooSmall() {}
+    // Shows `title` as the window's while a picture is read; returns the title it replaces.
+    virtual QString ShowTitle(const QString& title) { return title; }
 };
 
 // How reading a picture ended.
@@ -41,6 +45,18 @@ enum class PictureIntake {
     kRefused,    // the picture is refused; the previous one goes on
     kAbandoned,  // declined at a question, empty, or no memory: the picture stays as it was
     kDamaged,    // its data is damaged: refused before any question
+    // Only from ShowPicture, after a refusal:
+    kKept,       // No to the question about the previous, large picture: nothing drawn
+    kNoPicture,  // no previous picture to go on with
+};
+
+// The line and the title a picture is read under (a file chosen, the clipboard).
+struct PictureNaming {
+    QString infoLine;  // heads the picture's information lines in brackets; empty for none
+    QString title;     // the window's title while it is read
+    // A damaged picture takes the information text back to before the line, or only to
+    // after it.
+    bool lineStaysWhenDamaged = false;
 };
 
 // What a picture is read into.
@@ -80,6 +96,15 @@ public:
     // image of a previous picture of another size is given back.
     PictureIntake ReadPicture(PictureLoader& loader, const QString& name, PictureAsker& asker,
                               PictureReading reading = PictureReading::kPlanes);
+    // Names the picture about to be read in the information text and the title; a picture
+    // then declined or damaged gives the title back, a damaged one the information text too.
+    void NamePicture(const PictureNaming& naming, PictureAsker& asker);
+    // ReadPicture as the window shows it.  Read whole, the picture takes `pictureName`.  After
+    // a refusal the previous picture goes on: a large one is asked about again, and without
+    // one the asker hears that there is nothing to draw.  A picture named before and not read
+    // restores what NamePicture changed.
+    PictureIntake ShowPicture(PictureLoader& loader, const QString& name,
+                              const QString& pictureName, PictureAsker& asker);
     // Gives up the picture: a puzzle file stands on its own, and a batch does not keep one
     // picture while it reads the next.  The binary image stays, for the next analysis to reuse.
     void DropPicture();
@@ -133,6 +158,8 @@ public:
     // A new answer of the puzzle's size (cells changed by hand or by a suggestion): the clues
     // follow it, the title stays.  False, and nothing changes, for a grid of another size.
     bool ChangeAnswer(const std::vector<std::uint8_t>& cells);
+    // ChangeAnswer for cells a suggestion changed: the information text tells how many.
+    bool ChangeCells(const std::vector<std::uint8_t>& cells, int changed);
     // The player's marks on the puzzle's cells.
     PlayBoard& Board() { return m_board; }
     const PlayBoard& Board() const { return m_board; }
@@ -152,6 +179,12 @@ private:
     Picture m_picture;
     QString m_pictureName;
     QString m_info;
+    // What a picture named and then not read gives back.
+    struct Restore {
+        QString info;
+        QString title;
+    };
+    std::optional<Restore> m_restore;
     AnalysisSettings m_settings;
     std::int32_t m_testMode = 1;
     Analysis m_analysis;

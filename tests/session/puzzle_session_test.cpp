@@ -5,6 +5,7 @@
 
 #include <QBuffer>
 #include <QStringList>
+#include <utility>
 
 #include "../support/picture_files.h"
 #include "session/puzzle_session.h"
@@ -26,7 +27,13 @@ public:
     void Refuse(PictureRefusal refusal, const QString& name) override {
         calls << QStringLiteral("refuse %1 %2").arg(static_cast<int>(refusal)).arg(name);
     }
+    void TellTooSmall() override { calls << QStringLiteral("too small"); }
+    QString ShowTitle(const QString& shown) override {
+        calls << QStringLiteral("title ") + shown;
+        return std::exchange(title, shown);
+    }
     QStringList calls;
+    QString title = QStringLiteral("before");
 
 private:
     bool Answer(const QString& call) {
@@ -40,12 +47,14 @@ private:
     std::size_t m_next = 0;
 };
 
+// Reads `bytes` as ReadPicture does or, `shown`, as the window shows a picture named "pic".
 PictureIntake Read(PuzzleSession& session, QByteArray bytes, ScriptedAsker& asker,
-                   PictureReading reading = PictureReading::kPlanes) {
+                   PictureReading reading = PictureReading::kPlanes, bool shown = false) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     PictureLoader loader(buffer, SniffPictureFormat(buffer));
-    return session.ReadPicture(loader, QStringLiteral("name"), asker, reading);
+    return shown ? session.ShowPicture(loader, QStringLiteral("name"), QStringLiteral("pic"), asker)
+                 : session.ReadPicture(loader, QStringLiteral("name"), asker, reading);
 }
 
 const QString kLines40 = QStringLiteral("Xsize:40\u219240\r\nYsize:30\u219240\r\n");
@@ -99,6 +108,49 @@ TEST(PictureIntakeTest, QuestionsAndRefusalsInOrderLeaveThePreviousPicture) {
     ColumnBuffer::SetAllocationGate(gate);
     EXPECT_EQ(noMemory.calls, QStringList({"header 50x50", "refuse 3 name"}));
     EXPECT_EQ(session.GetPicture().planes.Data(), planes);
+}
+
+PictureIntake Show(PuzzleSession& session, QByteArray bytes, ScriptedAsker& asker) {
+    return Read(session, std::move(bytes), asker, PictureReading::kPlanes, true);
+}
+
+// As the window shows a picture: a refusal goes on with the previous picture, asking about a
+// large one again and telling when there is none; a picture named in the title and the
+// information text and then damaged takes both back, one declined only the title.
+TEST(PictureIntakeTest, ShownPicturesFollowUpRefusalsAndRestoreWhatTheyNamed) {
+    PuzzleSession session;
+    const QByteArray unsupported = "P7\nWIDTH 4\n";
+    ScriptedAsker none(session);
+    session.NamePicture({QStringLiteral("f"), QStringLiteral("NGM - [f]")}, none);
+    EXPECT_EQ(Show(session, unsupported, none), PictureIntake::kNoPicture);
+    EXPECT_EQ(none.calls, QStringList({"title NGM - [f]", "refuse 0 name", "too small"}));
+    EXPECT_EQ(session.Info(), QStringLiteral("[f]\r\n"));
+
+    ScriptedAsker large(session, {true, false, true});
+    ASSERT_EQ(Show(session, Ppm(261, 10), large), PictureIntake::kRead);
+    EXPECT_EQ(session.PictureName(), QStringLiteral("pic"));
+    session.Info().clear();
+    EXPECT_EQ(Show(session, unsupported, large), PictureIntake::kKept);
+    EXPECT_EQ(Show(session, unsupported, large), PictureIntake::kRefused);
+    EXPECT_EQ(large.calls.filter(QStringLiteral("large")).size(), 3);
+
+    QByteArray cut = Bmp24(4, 4);
+    cut.chop(5);
+    for (const bool lineStays : {false, true}) {
+        ScriptedAsker damaged(session);
+        session.NamePicture({QStringLiteral("cut"), QStringLiteral("NGM - [cut]"), lineStays},
+                            damaged);
+        EXPECT_EQ(Show(session, cut, damaged), PictureIntake::kDamaged);
+        EXPECT_EQ(damaged.title + std::exchange(session.Info(), {}),
+                  lineStays ? "before[cut]\r\n" : "before");
+    }
+    ScriptedAsker declined(session, {false});
+    session.NamePicture({QStringLiteral("big"), QStringLiteral("NGM - [big]")}, declined);
+    EXPECT_EQ(Show(session, Ppm(300, 2), declined), PictureIntake::kAbandoned);
+    EXPECT_EQ(declined.title, QStringLiteral("before"));
+    EXPECT_TRUE(session.Info().startsWith(QStringLiteral("[big]\r\nXsize:300")));
+    EXPECT_EQ(session.GetPicture().width, 261);
+    EXPECT_EQ(session.PictureName(), QStringLiteral("pic"));
 }
 
 // A new picture of the same canvas takes over the planes and keeps the binary image; one of
@@ -160,9 +212,9 @@ TEST(SessionAnalysisTest, OneAnalysisForBothPathsAndARefusalToldOnce) {
     EXPECT_EQ(window.Analyze({0, 250, alsoTooFine}), AnalysisEnd::kRefused);
 }
 
-// Cells changed by hand give the puzzle new clues under the same title and a blank board; the
-// verdict goes with the puzzle it judged.  An answer found for a puzzle of clues only is taken
-// when it forms those clues.
+// Cells changed by hand give the puzzle new clues under the same title and a blank board, and
+// those of a suggestion a line counting them; the verdict goes with the puzzle it judged.  An
+// answer found for a puzzle of clues only is taken when it forms those clues.
 TEST(SessionAnswerTest, ChangedCellsMakeANewPuzzleAndTheVerdictFollowsIt) {
     PuzzleSession session;
     Puzzle puzzle = Puzzle::FromGrid(3, 2, {1, 1, 0, 1, 0, 0});
@@ -188,6 +240,12 @@ TEST(SessionAnswerTest, ChangedCellsMakeANewPuzzleAndTheVerdictFollowsIt) {
     EXPECT_TRUE(session.Answer().empty());
     EXPECT_TRUE(session.SetAnswer({1, 0, 1, 0, 0, 0}));
     EXPECT_EQ(session.Answer(), (std::vector<std::uint8_t>{1, 0, 1, 0, 0, 0}));
+    // Cells a suggestion changed are counted in the information text.
+    EXPECT_FALSE(session.ChangeCells({1, 0}, 1));
+    EXPECT_TRUE(session.Info().isEmpty());
+    ASSERT_TRUE(session.ChangeCells({1, 0, 1, 1, 0, 0}, 1));
+    EXPECT_EQ(session.Info(), QStringLiteral("変更マス : 1\r\n"));
+    EXPECT_EQ(session.GetPuzzle().title, "two");
 }
 
 }  // namespace
