@@ -151,6 +151,10 @@ private:
     bool m_bKeyDrag = false;  // a keyboard drag's stroke is open until Shift is released
     // The cell, on the grid or beyond it, under the pointer's last position in a mouse stroke.
     std::optional<CellPos> m_dragCell;
+    // Where the mouse stroke's last press was, and the line its drag keeps to once the
+    // pointer has left that cell.
+    std::optional<CellPos> m_dragStart;
+    std::optional<DragAxis> m_dragAxis;
     std::optional<CellPos> m_hint;
     int m_nHints = 0;
     // What the image shows: grey clues, the checked board's wrong cells, and once a solved

@@ -68,7 +68,11 @@ void CPlaygame::StrokeStep(StrokeKind kind, CPoint point) {
     if (IsChecked() || !IsPlayable())
         return;
     const CPoint at = BoardPoint(point);
-    const CellPos to = m_layout.CellNear(at);
+    const CellPos pointer = m_layout.CellNear(at);
+    // A drag keeps to the row or the column of its first step off the pressed cell.
+    if (m_dragStart && !m_dragAxis)
+        m_dragAxis = DragAxisOf(*m_dragStart, pointer);
+    const CellPos to = m_dragAxis ? OnDragLine(*m_dragStart, *m_dragAxis, pointer) : pointer;
     // The pointer's positions in a quick drag lie cells apart: the cells on the line between
     // them take the step too, the one the last position marked excepted.
     const std::vector<CellPos> path =
@@ -78,7 +82,8 @@ void CPlaygame::StrokeStep(StrokeKind kind, CPoint point) {
     std::optional<CellPos> last;
     for (std::size_t k = path.size() > 1 ? 1 : 0; k < path.size(); ++k) {
         // The pointer's own cell only from strictly inside the grid's outer lines.
-        const bool onGrid = k + 1 < path.size() ? board.Contains(path[k]) : !!m_layout.CellAt(at);
+        const bool onGrid = k + 1 < path.size() || !(to == pointer) ? board.Contains(path[k])
+                                                                    : !!m_layout.CellAt(at);
         if (onGrid) {
             StepOn(kind, path[k]);
             last = path[k];
@@ -124,6 +129,11 @@ void CPlaygame::mousePressEvent(QMouseEvent* event) {
         m_pDoc->GetPlayBoard().BeginStroke();
         m_dragCell.reset();
     }
+    // Each press on the board starts the line a drag keeps to afresh, a second button's too.
+    if (event->button() & board) {
+        m_dragStart = m_layout.CellNear(BoardPoint(point));
+        m_dragAxis.reset();
+    }
     if (event->button() == Qt::LeftButton) {
         OnLButtonDown(flags, point);
     } else if (event->button() == Qt::RightButton) {
@@ -140,6 +150,8 @@ void CPlaygame::mouseMoveEvent(QMouseEvent* event) {
 void CPlaygame::mouseReleaseEvent(QMouseEvent* event) {
     if (!(event->buttons() & (Qt::LeftButton | Qt::RightButton))) {
         m_dragCell.reset();
+        m_dragStart.reset();
+        m_dragAxis.reset();
         if (IsPlayable() && !m_bKeyDrag)
             m_pDoc->GetPlayBoard().EndStroke();
     }
