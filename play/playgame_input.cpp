@@ -3,7 +3,10 @@
 #include "play/playgame.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
+#include <algorithm>
+#include <cstdlib>
 #include <utility>
 #include <vector>
 
@@ -73,15 +76,23 @@ void CPlaygame::StrokeStep(StrokeKind kind, CPoint point) {
     if (m_dragStart && !m_dragAxis)
         m_dragAxis = DragAxisOf(*m_dragStart, pointer);
     const CellPos to = m_dragAxis ? OnDragLine(*m_dragStart, *m_dragAxis, pointer) : pointer;
+    const PlayBoard& board = m_pDoc->GetPlayBoard();
+    if (m_dragStart && board.Contains(*m_dragStart)) {
+        // The run ends at the board's edge however far beyond it the pointer goes.
+        const int along = m_dragAxis == DragAxis::Column
+                              ? std::clamp(to.row, 0, board.Height() - 1) - m_dragStart->row
+                              : std::clamp(to.column, 0, board.Width() - 1) - m_dragStart->column;
+        ShowRunLength(point, std::abs(along) + 1);
+    }
     // The pointer's positions in a quick drag lie cells apart: the cells on the line between
     // them take the step too, the one the last position marked excepted.
     const std::vector<CellPos> path =
         m_dragCell ? CellsOnLine(*m_dragCell, to) : std::vector<CellPos>{to};
     m_dragCell = to;
-    const PlayBoard& board = m_pDoc->GetPlayBoard();
     std::optional<CellPos> last;
     for (std::size_t k = path.size() > 1 ? 1 : 0; k < path.size(); ++k) {
-        // The pointer's own cell only from strictly inside the grid's outer lines.
+        // The pointer's own cell only from strictly inside the grid's outer lines; a cell the
+        // drag holds on its line whenever it is on the board.
         const bool onGrid = k + 1 < path.size() || !(to == pointer) ? board.Contains(path[k])
                                                                     : !!m_layout.CellAt(at);
         if (onGrid) {
@@ -97,6 +108,21 @@ void CPlaygame::StrokeStep(StrokeKind kind, CPoint point) {
             RedrawArea(m_layout.CellInside(m_cursor));
         }
     }
+}
+
+void CPlaygame::ShowRunLength(CPoint point, int length) {
+    if (!m_pRunLength) {
+        m_pRunLength = new QLabel(this);
+        m_pRunLength->setFrameShape(QFrame::Box);
+        m_pRunLength->setAutoFillBackground(true);
+        m_pRunLength->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    m_pRunLength->setText(QString::number(length));
+    m_pRunLength->adjustSize();
+    // Below and right of the pointer, clear of the cell it is on.
+    m_pRunLength->move(point.x + 16, point.y + 16);
+    m_pRunLength->raise();
+    m_pRunLength->show();
 }
 
 void CPlaygame::StepOn(StrokeKind kind, CellPos cell) {
@@ -152,6 +178,8 @@ void CPlaygame::mouseReleaseEvent(QMouseEvent* event) {
         m_dragCell.reset();
         m_dragStart.reset();
         m_dragAxis.reset();
+        if (m_pRunLength)
+            m_pRunLength->hide();
         if (IsPlayable() && !m_bKeyDrag)
             m_pDoc->GetPlayBoard().EndStroke();
     }

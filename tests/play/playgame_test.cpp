@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -262,6 +263,25 @@ TEST_F(PlayTest, AWobblingDragKeepsToItsLine) {
     Move(Cell(2, 2), Qt::RightButton);  // a diagonal first step, taller than wide
     QTest::mouseRelease(dlg.get(), Qt::RightButton, {}, Cell(2, 2));
     EXPECT_EQ(Board(), ".x.../.x.../.x.../#####/.....");
+}
+
+// While a drag lasts, the length of its run from the pressed cell to the pointer's, on the
+// board, shows beside the pointer.
+TEST_F(PlayTest, ADragShowsTheLengthOfItsRun) {
+    Open(std::vector<std::string>(5, "....."));
+    const auto shown = [&] {
+        const QLabel* label = dlg->m_pRunLength;
+        return label && label->isVisible() ? label->text() : QString();
+    };
+    QTest::mousePress(dlg.get(), Qt::LeftButton, {}, Cell(3, 1));
+    const QPoint below = Cell(3, 4) + QPoint(0, 60);  // the run ends at the board's edge
+    Move(below, Qt::LeftButton);
+    ASSERT_EQ(shown(), "4");
+    EXPECT_TRUE(dlg->m_pRunLength->geometry().contains(below + QPoint(20, 20)));
+    Move(Cell(2, 2), Qt::LeftButton);  // back towards the start, held on its column
+    EXPECT_EQ(shown(), "2");
+    QTest::mouseRelease(dlg.get(), Qt::LeftButton, {}, Cell(2, 2));
+    EXPECT_EQ(shown(), "");
 }
 
 // Closing keeps the game: playing the puzzle again shows the marks, the clock goes on and undo
