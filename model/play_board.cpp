@@ -27,6 +27,18 @@ std::vector<CellPos> CellsOnLine(CellPos from, CellPos to) {
     }
 }
 
+std::optional<DragAxis> DragAxisOf(CellPos start, CellPos pointer) {
+    const int dx = std::abs(pointer.column - start.column), dy = std::abs(pointer.row - start.row);
+    if (dx == 0 && dy == 0)
+        return std::nullopt;
+    return dx >= dy ? DragAxis::Row : DragAxis::Column;
+}
+
+CellPos OnDragLine(CellPos start, DragAxis axis, CellPos pointer) {
+    return axis == DragAxis::Row ? CellPos{pointer.column, start.row}
+                                 : CellPos{start.column, pointer.row};
+}
+
 PlayBoard::PlayBoard(int width, int height)
     : m_width(width > 0 && height > 0 ? width : 0),
       m_height(width > 0 && height > 0 ? height : 0),

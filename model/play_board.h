@@ -46,6 +46,17 @@ constexpr std::optional<MouseButton> DragButton(bool leftHeld, bool rightHeld) {
 // positions that lie cells apart.
 std::vector<CellPos> CellsOnLine(CellPos from, CellPos to);
 
+// A mouse drag keeps to the row or the column it set out along, so that a wobbling hand never
+// marks a neighbouring line.
+enum class DragAxis : std::uint8_t { Row, Column };
+
+// The axis of a drag from `start` whose pointer first left the start cell for `pointer`: the
+// longer side of that step, the row on a tie; none while the pointer is still on the start.
+std::optional<DragAxis> DragAxisOf(CellPos start, CellPos pointer);
+
+// The pointer's cell held on the start's row or column: the other coordinate the start's.
+CellPos OnDragLine(CellPos start, DragAxis axis, CellPos pointer);
+
 // One cell a stroke step changed.
 struct MarkChange {
     CellPos cell;

@@ -20,6 +20,7 @@
 
 class CNGMDoc;
 class QPainter;
+class QLabel;
 class QScrollArea;
 
 class CPlaygame : public QDialog {
@@ -85,6 +86,8 @@ public:
     // The scrolled view the board frame sits in when the board is too large for the screen;
     // null while the frame is a child of the dialog itself.
     QScrollArea* m_pBoardView = nullptr;
+    // The length of the run a mouse drag draws, beside the pointer while the drag lasts.
+    QLabel* m_pRunLength = nullptr;
     QString m_strPlayTime;
     int m_bRedrawPending = 1;
     int m_bFirstPaint = 1;
@@ -116,6 +119,8 @@ private:
     // One step of a stroke at a point of the dialog: the cell under it takes the step's mark,
     // and so does every cell on the way from the pointer's last position in the stroke.
     void StrokeStep(StrokeKind kind, CPoint point);
+    // The run a mouse drag has drawn, `length` cells from the pressed one, beside the pointer.
+    void ShowRunLength(CPoint point, int length);
     // One step of a stroke on a cell.
     void StepOn(StrokeKind kind, CellPos cell);
     // A key of the board (arrows, Space, X, Delete, H, Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z).
@@ -151,6 +156,10 @@ private:
     bool m_bKeyDrag = false;  // a keyboard drag's stroke is open until Shift is released
     // The cell, on the grid or beyond it, under the pointer's last position in a mouse stroke.
     std::optional<CellPos> m_dragCell;
+    // Where the mouse stroke's last press was, and the line its drag keeps to once the
+    // pointer has left that cell.
+    std::optional<CellPos> m_dragStart;
+    std::optional<DragAxis> m_dragAxis;
     std::optional<CellPos> m_hint;
     int m_nHints = 0;
     // What the image shows: grey clues, the checked board's wrong cells, and once a solved

@@ -3,7 +3,10 @@
 #include "play/playgame.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
+#include <algorithm>
+#include <cstdlib>
 #include <utility>
 #include <vector>
 
@@ -68,17 +71,30 @@ void CPlaygame::StrokeStep(StrokeKind kind, CPoint point) {
     if (IsChecked() || !IsPlayable())
         return;
     const CPoint at = BoardPoint(point);
-    const CellPos to = m_layout.CellNear(at);
+    const CellPos pointer = m_layout.CellNear(at);
+    // A drag keeps to the row or the column of its first step off the pressed cell.
+    if (m_dragStart && !m_dragAxis)
+        m_dragAxis = DragAxisOf(*m_dragStart, pointer);
+    const CellPos to = m_dragAxis ? OnDragLine(*m_dragStart, *m_dragAxis, pointer) : pointer;
+    const PlayBoard& board = m_pDoc->GetPlayBoard();
+    if (m_dragStart && board.Contains(*m_dragStart)) {
+        // The run ends at the board's edge however far beyond it the pointer goes.
+        const int along = m_dragAxis == DragAxis::Column
+                              ? std::clamp(to.row, 0, board.Height() - 1) - m_dragStart->row
+                              : std::clamp(to.column, 0, board.Width() - 1) - m_dragStart->column;
+        ShowRunLength(point, std::abs(along) + 1);
+    }
     // The pointer's positions in a quick drag lie cells apart: the cells on the line between
     // them take the step too, the one the last position marked excepted.
     const std::vector<CellPos> path =
         m_dragCell ? CellsOnLine(*m_dragCell, to) : std::vector<CellPos>{to};
     m_dragCell = to;
-    const PlayBoard& board = m_pDoc->GetPlayBoard();
     std::optional<CellPos> last;
     for (std::size_t k = path.size() > 1 ? 1 : 0; k < path.size(); ++k) {
-        // The pointer's own cell only from strictly inside the grid's outer lines.
-        const bool onGrid = k + 1 < path.size() ? board.Contains(path[k]) : !!m_layout.CellAt(at);
+        // The pointer's own cell only from strictly inside the grid's outer lines; a cell the
+        // drag holds on its line whenever it is on the board.
+        const bool onGrid = k + 1 < path.size() || !(to == pointer) ? board.Contains(path[k])
+                                                                    : !!m_layout.CellAt(at);
         if (onGrid) {
             StepOn(kind, path[k]);
             last = path[k];
@@ -92,6 +108,21 @@ void CPlaygame::StrokeStep(StrokeKind kind, CPoint point) {
             RedrawArea(m_layout.CellInside(m_cursor));
         }
     }
+}
+
+void CPlaygame::ShowRunLength(CPoint point, int length) {
+    if (!m_pRunLength) {
+        m_pRunLength = new QLabel(this);
+        m_pRunLength->setFrameShape(QFrame::Box);
+        m_pRunLength->setAutoFillBackground(true);
+        m_pRunLength->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    m_pRunLength->setText(QString::number(length));
+    m_pRunLength->adjustSize();
+    // Below and right of the pointer, clear of the cell it is on.
+    m_pRunLength->move(point.x + 16, point.y + 16);
+    m_pRunLength->raise();
+    m_pRunLength->show();
 }
 
 void CPlaygame::StepOn(StrokeKind kind, CellPos cell) {
@@ -124,6 +155,11 @@ void CPlaygame::mousePressEvent(QMouseEvent* event) {
         m_pDoc->GetPlayBoard().BeginStroke();
         m_dragCell.reset();
     }
+    // Each press on the board starts the line a drag keeps to afresh, a second button's too.
+    if (event->button() & board) {
+        m_dragStart = m_layout.CellNear(BoardPoint(point));
+        m_dragAxis.reset();
+    }
     if (event->button() == Qt::LeftButton) {
         OnLButtonDown(flags, point);
     } else if (event->button() == Qt::RightButton) {
@@ -140,6 +176,10 @@ void CPlaygame::mouseMoveEvent(QMouseEvent* event) {
 void CPlaygame::mouseReleaseEvent(QMouseEvent* event) {
     if (!(event->buttons() & (Qt::LeftButton | Qt::RightButton))) {
         m_dragCell.reset();
+        m_dragStart.reset();
+        m_dragAxis.reset();
+        if (m_pRunLength)
+            m_pRunLength->hide();
         if (IsPlayable() && !m_bKeyDrag)
             m_pDoc->GetPlayBoard().EndStroke();
     }

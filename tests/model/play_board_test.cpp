@@ -122,6 +122,23 @@ TEST(PlayBoard, CellsOnLine) {
               "(-1,5)(-1,4)(0,3)(0,2)(0,1)(1,0)(1,-1)");
 }
 
+// A drag takes the axis of its first step off the start cell (the longer side, the row on a
+// tie) and then holds every pointer cell on the start's row or column.
+TEST(PlayBoard, DragKeepsToItsLine) {
+    const CellPos start{3, 4};
+    EXPECT_EQ(DragAxisOf(start, start), std::nullopt);
+    EXPECT_EQ(DragAxisOf(start, {5, 4}), DragAxis::Row);
+    EXPECT_EQ(DragAxisOf(start, {3, 2}), DragAxis::Column);
+    EXPECT_EQ(DragAxisOf(start, {6, 2}), DragAxis::Row);     // diagonal, wider
+    EXPECT_EQ(DragAxisOf(start, {2, 7}), DragAxis::Column);  // diagonal, taller
+    EXPECT_EQ(DragAxisOf(start, {2, 5}), DragAxis::Row);     // a tie
+    EXPECT_EQ(CellsOf({OnDragLine(start, DragAxis::Row, {7, 5}),
+                       OnDragLine(start, DragAxis::Row, {-2, 3}),
+                       OnDragLine(start, DragAxis::Column, {2, 9}),
+                       OnDragLine(start, DragAxis::Column, {4, -1})}),
+              "(7,4)(-2,4)(3,9)(3,-1)");
+}
+
 // A line is finished while its fills form its clue exactly.
 TEST(PlayBoard, FinishedLines) {
     const struct {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -232,18 +233,55 @@ TEST_F(PlayTest, ClockRetryHelpAndAnotherSolution) {
     EXPECT_EQ(Board(), ".#/#.");  // no picture to turn into: the fills stay dark
 }
 
-// A quick drag, whose pointer positions lie cells apart, marks every cell on its way.
+// A quick drag, whose pointer positions lie cells apart, marks every cell on its way, out of
+// the grid and back in too.
 TEST_F(PlayTest, AQuickDragMarksEveryCellOnItsPath) {
     Open(std::vector<std::string>(6, "......"));
-    QTest::mousePress(dlg.get(), Qt::LeftButton, {}, Cell(0, 0));
-    Move(Cell(5, 0), Qt::LeftButton);
+    QTest::mousePress(dlg.get(), Qt::LeftButton, {}, Cell(5, 0));
+    Move(Cell(5, 0) + QPoint(100, 0), Qt::LeftButton);
+    Move(Cell(0, 0), Qt::LeftButton);
+    QTest::mouseRelease(dlg.get(), Qt::LeftButton, {}, Cell(0, 0));
+    QTest::mousePress(dlg.get(), Qt::LeftButton, {}, Cell(5, 1));
     Move(Cell(5, 5), Qt::LeftButton);
-    Move(Cell(5, 5) + QPoint(100, 0), Qt::LeftButton);  // out of the grid and back in
-    Move(Cell(0, 5), Qt::LeftButton);
-    QTest::mouseRelease(dlg.get(), Qt::LeftButton, {}, Cell(0, 5));
-    EXPECT_EQ(Board(), "######/.....#/.....#/.....#/.....#/######");
+    QTest::mouseRelease(dlg.get(), Qt::LeftButton, {}, Cell(5, 5));
+    EXPECT_EQ(Board(), "######/.....#/.....#/.....#/.....#/.....#");
     Key(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(Board(), "....../....../....../....../....../......");
+    EXPECT_EQ(Board(), "######/....../....../....../....../......");
+}
+
+// A drag keeps to the line of its first step: a pointer that wobbles onto the next row or
+// column marks the start's line, not the neighbour's.
+TEST_F(PlayTest, AWobblingDragKeepsToItsLine) {
+    Open(std::vector<std::string>(5, "....."));
+    const QPoint down(0, dlg->Layout().CellSize() / 2 + 2);  // past the next row's line
+    QTest::mousePress(dlg.get(), Qt::LeftButton, {}, Cell(0, 3));
+    Move(Cell(1, 3), Qt::LeftButton);
+    Move(Cell(2, 3) + down, Qt::LeftButton);
+    Move(Cell(4, 4), Qt::LeftButton);
+    QTest::mouseRelease(dlg.get(), Qt::LeftButton, {}, Cell(4, 4));
+    QTest::mousePress(dlg.get(), Qt::RightButton, {}, Cell(1, 0));
+    Move(Cell(2, 2), Qt::RightButton);  // a diagonal first step, taller than wide
+    QTest::mouseRelease(dlg.get(), Qt::RightButton, {}, Cell(2, 2));
+    EXPECT_EQ(Board(), ".x.../.x.../.x.../#####/.....");
+}
+
+// While a drag lasts, the length of its run from the pressed cell to the pointer's, on the
+// board, shows beside the pointer.
+TEST_F(PlayTest, ADragShowsTheLengthOfItsRun) {
+    Open(std::vector<std::string>(5, "....."));
+    const auto shown = [&] {
+        const QLabel* label = dlg->m_pRunLength;
+        return label && label->isVisible() ? label->text() : QString();
+    };
+    QTest::mousePress(dlg.get(), Qt::LeftButton, {}, Cell(3, 1));
+    const QPoint below = Cell(3, 4) + QPoint(0, 60);  // the run ends at the board's edge
+    Move(below, Qt::LeftButton);
+    ASSERT_EQ(shown(), "4");
+    EXPECT_TRUE(dlg->m_pRunLength->geometry().contains(below + QPoint(20, 20)));
+    Move(Cell(2, 2), Qt::LeftButton);  // back towards the start, held on its column
+    EXPECT_EQ(shown(), "2");
+    QTest::mouseRelease(dlg.get(), Qt::LeftButton, {}, Cell(2, 2));
+    EXPECT_EQ(shown(), "");
 }
 
 // Closing keeps the game: playing the puzzle again shows the marks, the clock goes on and undo
