@@ -11,11 +11,11 @@
 #include "construct/verdict_judge.h"
 #include "formats/puzzle_export.h"
 #include "formats/puzzle_sheet.h"
-#include "session/ngm_doc.h"
 #include "platform/message_box.h"
 #include "platform/print_dialog.h"
 #include "platform/shell.h"
 #include "res/dialog_template.h"
+#include "session/ngm_doc.h"
 
 namespace {
 

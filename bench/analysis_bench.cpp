@@ -14,10 +14,10 @@
 
 #include "construct/ngm_view.h"
 #include "construct/verdict_judge.h"
-#include "session/ngm_doc.h"
 #include "platform/form.h"
 #include "platform/scroll_codes.h"
 #include "res/dialog_template.h"
+#include "session/ngm_doc.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>

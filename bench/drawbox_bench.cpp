@@ -7,10 +7,10 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 
-#include "session/ngm_doc.h"
 #include "construct/ngm_view.h"
 #include "drawbox/drawbox.h"
 #include "res/drawbox_ids.h"
+#include "session/ngm_doc.h"
 
 namespace {
 

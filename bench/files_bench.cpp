@@ -15,8 +15,8 @@
 #include "construct/verdict_judge.h"
 #include "formats/puzzle_export.h"
 #include "formats/puzzle_file.h"
-#include "session/ngm_doc.h"
 #include "play/playgame.h"
+#include "session/ngm_doc.h"
 
 namespace {
 

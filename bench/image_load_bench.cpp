@@ -25,9 +25,9 @@
 #include "construct/ngm_view.h"
 #include "image/column_buffer.h"
 #include "image/gray_sums.h"
-#include "session/ngm_doc.h"
 #include "model/picture_loader.h"
 #include "platform/message_box.h"
+#include "session/ngm_doc.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>

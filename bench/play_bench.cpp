@@ -15,8 +15,8 @@
 #include <memory>
 #include <vector>
 
-#include "session/ngm_doc.h"
 #include "play/playgame.h"
+#include "session/ngm_doc.h"
 
 namespace {
 

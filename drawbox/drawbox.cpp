@@ -11,11 +11,11 @@
 #include <new>
 #include <utility>
 
-#include "session/ngm_doc.h"
 #include "platform/message_box.h"
 #include "platform/scroll_codes.h"
 #include "res/dialog_template.h"
 #include "res/drawbox_ids.h"
+#include "session/ngm_doc.h"
 
 namespace {
 

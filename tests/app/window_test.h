@@ -16,8 +16,8 @@
 #include "app/main_frame.h"
 #include "construct/ngm_view.h"
 #include "construct/verdict_judge.h"
-#include "session/ngm_doc.h"
 #include "res/dialog_template.h"
+#include "session/ngm_doc.h"
 #include "support/scripted_ui.h"
 
 // A plus sign of black blocks, which line logic alone solves.

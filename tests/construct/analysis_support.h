@@ -11,10 +11,10 @@
 
 #include "construct/ngm_view.h"
 #include "image/column_buffer.h"
-#include "session/ngm_doc.h"
 #include "platform/gdi.h"
 #include "platform/scroll_codes.h"
 #include "res/dialog_template.h"
+#include "session/ngm_doc.h"
 
 // An off-screen image of its own, filled with one colour.
 struct Surface {

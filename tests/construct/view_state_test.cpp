@@ -100,7 +100,8 @@ TEST_F(ViewTest, ScrollCodesMoveTheBandAndAnEmptyBandIsRefused) {
     view.OnHScroll(SB_THUMBPOSITION, 100, Bar(IDC_UPPER_SCROLL));
     ASSERT_EQ(boxes.Texts(), QStringList{"無理な閾値設定です。"});
     EXPECT_EQ(boxes.All().front().flags, MB_OK);
-    EXPECT_EQ(std::pair(view.Session().Settings().lower, view.Session().Settings().upper), std::pair(0, 255));
+    EXPECT_EQ(std::pair(view.Session().Settings().lower, view.Session().Settings().upper),
+              std::pair(0, 255));
     EXPECT_EQ(std::pair(lower->value(), Bar(IDC_UPPER_SCROLL)->value()), std::pair(0, 255));
     EXPECT_EQ(QStringList({Text(IDC_LOWER_EDIT), Text(IDC_UPPER_EDIT)}), QStringList({"0", "255"}));
     EXPECT_FALSE(Enabled(IDC_PLAY));

@@ -11,10 +11,10 @@
 
 #include "construct/ngm_view.h"
 #include "drawbox/drawbox.h"
-#include "session/ngm_doc.h"
 #include "platform/modal.h"
 #include "platform/scroll_codes.h"
 #include "res/drawbox_ids.h"
+#include "session/ngm_doc.h"
 #include "support/scripted_ui.h"
 
 namespace {
