@@ -288,6 +288,18 @@ Hints: %1</translation>
         <source>今の盤面から決められるマスはありません。</source>
         <translation>No cell can be decided from the board as it is.</translation>
     </message>
+    <message>
+        <source><byte value="xd"/>
+自己ベスト！（これまでは%1秒）</source>
+        <translation><byte value="xd"/>
+Personal best! (It was %1 seconds.)</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+%1回目のクリア・自己ベストは%2秒</source>
+        <translation><byte value="xd"/>
+Clear number %1; your best is %2 seconds.</translation>
+    </message>
 </context>
 <context>
     <name>CPuzzleZoomDialog</name>

@@ -129,9 +129,13 @@ void CPlaygame::showEvent(QShowEvent* event) {
 }
 
 void CPlaygame::hideEvent(QHideEvent* event) {
-    // The clock goes with the window; minimising is not closing.
-    if (!event->spontaneous())
+    // The clock goes with the window; minimising is not closing.  Closing keeps the game, in
+    // the file of saved games too.
+    if (!event->spontaneous()) {
         KillClockTimer();
+        if (m_pDoc && m_pDoc->HasPuzzle())
+            m_pDoc->Session().KeepProgress();
+    }
     QDialog::hideEvent(event);
 }
 
@@ -279,6 +283,7 @@ void CPlaygame::OnAnswerCheck() {
     // other board is compared with the answer.
     AnswerCheck check;
     check.solved = true;
+    const bool checkedBefore = IsChecked();
     if (IsPlayable()) {
         check = m_pDoc->GetPlayBoard().Check(m_pDoc->GetPuzzle());
         m_pDoc->GetPlayBoard().SetChecked();
@@ -300,6 +305,9 @@ void CPlaygame::OnAnswerCheck() {
             text += tr("\r\nヒント %1 回").arg(m_nHints);
         if (check.otherSolution)
             text += tr("\r\n（作者の答えとは別の解です）");
+        // A board checked again is not another clear.
+        if (IsPlayable() && !checkedBefore)
+            text += ClearRecordText(m_pDoc->Session().RecordClear(m_nPlaySeconds, m_nHints));
         AppMessageBox(text, MB_OK);
         // Closing the congratulation turns the filled cells into the picture's blocks.
         if (IsPlayable() && m_fillColors.empty()) {
@@ -309,6 +317,16 @@ void CPlaygame::OnAnswerCheck() {
         }
     }
     update();
+}
+
+QString CPlaygame::ClearRecordText(const std::optional<ClearRecord>& clear) {
+    if (!clear)
+        return QString();
+    if (clear->NewBest())
+        return tr("\r\n自己ベスト！（これまでは%1秒）").arg(clear->previousBest);
+    if (clear->clears == 1)
+        return QString();
+    return tr("\r\n%1回目のクリア・自己ベストは%2秒").arg(clear->clears).arg(clear->bestSeconds);
 }
 
 void CPlaygame::ShowCheckedBoard() {

@@ -17,6 +17,7 @@
 #include "platform/form.h"
 #include "platform/gdi.h"
 #include "render/board_drawing.h"
+#include "session/puzzle_session.h"
 
 class CNGMDoc;
 class QPainter;
@@ -134,6 +135,9 @@ private:
     void ShowChanges(const std::vector<MarkChange>& changes);
     // The wrong cells or the picture of a board checked before the dialog opened.
     void ShowCheckedBoard();
+    // The line the congratulation adds for a clear the store counted: a new best, or how many
+    // clears and the best so far; nothing for the first clear or without a store.
+    static QString ClearRecordText(const std::optional<ClearRecord>& clear);
     // The rows and columns whose clue the image shows in grey, from the board.
     void UpdateFinishedLines();
     // Draws a part of the image again from the model and repaints it on screen.

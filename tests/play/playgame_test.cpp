@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimerEvent>
 #include <memory>
@@ -308,6 +309,38 @@ TEST_F(PlayTest, ClosingKeepsTheGameUntilAnotherPuzzle) {
     Reopen();
     EXPECT_EQ(Board(), "../..");
     EXPECT_EQ(dlg->ClockText(), QStringLiteral("0s"));
+}
+
+// With the saved games, a faster clear is told as a new best, and the game closed is resumed by
+// the next run of the program.
+TEST_F(PlayTest, ClearsAreCountedAndTheGameOutlivesTheRun) {
+    QTemporaryDir dir;
+    ProgressStore store(dir.filePath(QStringLiteral("progress.dat")));
+    doc.Session().UseProgressStore(&store);
+    Open({"#.", ".#"});
+    ScriptedMessageBoxes boxes;
+    for (int seconds : {5, 3}) {
+        Button(1011);
+        Click(Qt::LeftButton, Cell(0, 0));
+        Click(Qt::LeftButton, Cell(1, 1));
+        Tick(seconds);
+        Button(IDOK);
+    }
+    Button(IDOK);  // checked again: no other clear
+    EXPECT_EQ(boxes.Texts(), (QStringList{kCongratulation.arg(5),
+                                          kCongratulation.arg(3) +
+                                              QStringLiteral("\r\n自己ベスト！（これまでは5秒）"),
+                                          kCongratulation.arg(3)}));
+    Button(1011);
+    Click(Qt::RightButton, Cell(1, 0));
+    Key(Qt::Key_Escape);
+    CNGMDoc nextRun;
+    ProgressStore saved(store.Path());
+    saved.Load();
+    nextRun.Session().UseProgressStore(&saved);
+    nextRun.SetPuzzle(doc.GetPuzzle());
+    EXPECT_EQ(nextRun.GetPlayBoard().Marks(), doc.GetPlayBoard().Marks());
+    EXPECT_EQ(saved.Find(ProgressStore::KeyOf(doc.GetPuzzle()))->clears, 2);
 }
 
 // The clues never reach into the grid: the marks beside "10" and the column's 1s stay whole.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include "platform/appearance.h"
 #include "platform/message_box.h"
@@ -12,6 +13,9 @@
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The program's saved games go to a folder of the run's own, not the user's.
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
     QApplication app(argc, argv);
     InstallAppearance();
     SetMessageBoxHook([](const QString& text, unsigned) {
