@@ -177,6 +177,7 @@ public:
     // puzzle is kept only until another puzzle comes).  A puzzle coming into the session
     // resumes the game the store has of it.
     void UseProgressStore(ProgressStore* store) { m_store = store; }
+    const ProgressStore* Progress() const { return m_store; }
     // The current game into the store, and the store into its file.
     void KeepProgress();
     // A clear of the current puzzle in `seconds` with `hints`, counted in its record; none
