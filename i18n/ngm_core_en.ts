@@ -291,7 +291,7 @@ arguments.
     </message>
     <message>
         <source>答えが一つに決まる新しいパズルを、大きさと難易度を決めて作る</source>
-        <translation>make new puzzles with a unique answer, of a chosen size and difficulty</translation>
+        <translation>make new puzzles with a unique answer at a size and difficulty</translation>
     </message>
     <message>
         <source>使い方: ngm-cli generate --size 幅x高さ --difficulty 難易度 --count 数 --out フォルダ
