@@ -367,6 +367,12 @@ Personal best! (It was %1 seconds.)</translation>
         <translation><byte value="xd"/>
 Clear number %1; your best is %2 seconds.</translation>
     </message>
+    <message>
+        <source>完成したら
+自動でチェック</source>
+        <translation>Check when
+complete</translation>
+    </message>
 </context>
 <context>
     <name>CPuzzleZoomDialog</name>

@@ -4,10 +4,13 @@
 #include "play/playgame.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSettings>
 #include <QShowEvent>
+#include <QTimer>
 #include <QTimerEvent>
 #include <algorithm>
 #include <utility>
@@ -73,6 +76,13 @@ CPlaygame::CPlaygame(CNGMDoc* doc, QWidget* pParent) : QDialog(pParent), m_pDoc(
     if (auto* b = m_controls.Get<QAbstractButton>(IDC_HINT)) {
         connect(b, &QAbstractButton::clicked, this, [this] { OnHint(); });
     }
+    m_pAutoCheck = new QCheckBox(tr("完成したら\n自動でチェック"), this);
+    m_pAutoCheck->setChecked(QSettings().value(QStringLiteral("Play/AutoCheck"), false).toBool());
+    m_pAutoCheck->adjustSize();
+    connect(m_pAutoCheck, &QCheckBox::toggled, this, [this](bool on) {
+        QSettings().setValue(QStringLiteral("Play/AutoCheck"), on);
+        AutoCheckIfComplete();
+    });
     // The board's keys go to the board whichever control has the focus.
     installEventFilter(this);
     for (int id : m_controls.Ids())
@@ -238,6 +248,9 @@ void CPlaygame::OnSize(unsigned /*nType*/, int cx, int /*cy*/) {
     end->move(x, y);
     y += end->height() + kColumnGap;
     hint->move(x, y);
+    y += hint->height() + kColumnGap * 3;
+    if (m_pAutoCheck)
+        m_pAutoCheck->move(std::min(x, cx - m_pAutoCheck->width() - kColumnMargin / 2), y);
     update();
 }
 
@@ -271,6 +284,21 @@ void CPlaygame::OnTimer(std::uintptr_t /*nIDEvent*/) {
     m_strPlayTime = QString::number(m_nPlaySeconds);
     // The text is painted with the dialog, so covering the dialog never loses it.
     update(ClockRect());
+}
+
+void CPlaygame::AutoCheckIfComplete() {
+    if (!m_pAutoCheck || !m_pAutoCheck->isChecked() || !IsPlayable() || IsChecked() ||
+        m_pDoc->GetPlayBoard().InStroke() || m_bKeyDrag)
+        return;
+    const auto done = [](const std::vector<std::uint8_t>& lines) {
+        return std::all_of(lines.begin(), lines.end(), [](std::uint8_t d) { return d != 0; });
+    };
+    // After the event that finished the board, so that the check's box does not open inside it.
+    if (done(m_finishedRows) && done(m_finishedColumns))
+        QTimer::singleShot(0, this, [this] {
+            if (!IsChecked())
+                OnAnswerCheck();
+        });
 }
 
 bool CPlaygame::IsChecked() const {
@@ -368,6 +396,7 @@ void CPlaygame::OnUndo() {
         return;
     EndKeyDrag();
     ShowChanges(m_pDoc->GetPlayBoard().Undo());
+    AutoCheckIfComplete();
 }
 
 void CPlaygame::OnRedo() {
@@ -375,6 +404,7 @@ void CPlaygame::OnRedo() {
         return;
     EndKeyDrag();
     ShowChanges(m_pDoc->GetPlayBoard().Redo());
+    AutoCheckIfComplete();
 }
 
 void CPlaygame::OnHint() {
@@ -400,6 +430,7 @@ void CPlaygame::OnHint() {
         StepOn(hint->kind == PlayHint::Kind::Fill ? StrokeKind::Fill : StrokeKind::Cross,
                hint->cell);
         board.EndStroke();
+        AutoCheckIfComplete();
     }
     m_hint = hint->cell;
     RedrawArea(m_layout.CellInside(hint->cell));

@@ -21,6 +21,7 @@
 
 class CNGMDoc;
 class QPainter;
+class QCheckBox;
 class QLabel;
 class QScrollArea;
 
@@ -89,6 +90,9 @@ public:
     QScrollArea* m_pBoardView = nullptr;
     // The length of the run a mouse drag draws, beside the pointer while the drag lasts.
     QLabel* m_pRunLength = nullptr;
+    // "完成したら自動でチェック": the answer check runs by itself once every line forms its
+    // clue (kept in the settings; off at first).
+    QCheckBox* m_pAutoCheck = nullptr;
     QString m_strPlayTime;
     int m_bRedrawPending = 1;
     int m_bFirstPaint = 1;
@@ -122,6 +126,9 @@ private:
     void StrokeStep(StrokeKind kind, CPoint point);
     // The run a mouse drag has drawn, `length` cells from the pressed one, beside the pointer.
     void ShowRunLength(CPoint point, int length);
+    // The answer check, when the option is on, once a stroke has left every line forming its
+    // clue on a board not yet checked.
+    void AutoCheckIfComplete();
     // One step of a stroke on a cell.
     void StepOn(StrokeKind kind, CellPos cell);
     // A key of the board (arrows, Space, X, Delete, H, Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z).

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScrollArea>
@@ -341,6 +342,27 @@ TEST_F(PlayTest, ClearsAreCountedAndTheGameOutlivesTheRun) {
     nextRun.SetPuzzle(doc.GetPuzzle());
     EXPECT_EQ(nextRun.GetPlayBoard().Marks(), doc.GetPlayBoard().Marks());
     EXPECT_EQ(saved.Find(ProgressStore::KeyOf(doc.GetPuzzle()))->clears, 2);
+}
+
+// With "完成したら自動でチェック" on, the stroke that makes every line form its clue runs the
+// check; off (the first state), it does not.  The choice is kept for the next dialog.
+TEST_F(PlayTest, TheOptionChecksACompleteBoardByItself) {
+    Open({"#.", ".#"});
+    ScriptedMessageBoxes boxes;
+    ASSERT_FALSE(dlg->m_pAutoCheck->isChecked());
+    Click(Qt::LeftButton, Cell(0, 0));
+    Click(Qt::LeftButton, Cell(1, 1));
+    QTest::qWait(20);
+    EXPECT_FALSE(dlg->IsChecked());
+    Click(Qt::LeftButton, Cell(1, 1), Qt::ControlModifier);
+    dlg->m_pAutoCheck->setChecked(true);
+    Reopen();
+    EXPECT_TRUE(dlg->m_pAutoCheck->isChecked());
+    Click(Qt::LeftButton, Cell(1, 1));
+    QTest::qWait(20);
+    EXPECT_TRUE(dlg->IsChecked());
+    EXPECT_EQ(boxes.Texts(), QStringList{kCongratulation.arg(0)});
+    dlg->m_pAutoCheck->setChecked(false);
 }
 
 // The clues never reach into the grid: the marks beside "10" and the column's 1s stay whole.
