@@ -17,9 +17,6 @@
 
 namespace {
 
-const char kHeartNon[] =
-    "width 5\nheight 5\nrows\n1,1\n5\n5\n3\n1\ncolumns\n2\n4\n4\n4\n2\n"
-    "goal \"0101011111111110111000100\"\n";
 const char kSeveralFiles[] = "複数ファイルは対処できません。すみません。";
 
 class OpenByNameTest : public WindowTest {
@@ -54,8 +51,6 @@ TEST_F(OpenByNameTest, TheCommandLineOpensAsTheDialogsDoAndTheWindowAlwaysOpens)
     WriterlessPipe writerlessPicture(pipePicture);
     const QString dash =
         Write(QStringLiteral("-dash.ppm"), QByteArray::fromStdString(PpmOf(Plus())));
-    const QString wide =
-        Write(QStringLiteral("wide.ppm"), "P6\n300 20\n255\n" + QByteArray(300 * 20 * 3, '\x80'));
     enum Shown { kNothing, kPicture, kPuzzle };
     const struct {
         QStringList arguments;
@@ -67,20 +62,7 @@ TEST_F(OpenByNameTest, TheCommandLineOpensAsTheDialogsDoAndTheWindowAlwaysOpens)
         {{"--no-such-option", plus}, {}, kPicture, Title(plus)},
         {{"--", dash}, {}, kPicture, Title(dash)},
         // As in the input dialog, the title names the file before it is read.
-        {{dir.filePath("missing.ppm")},
-         {"ファイルがオープンできません。"},
-         kNothing,
-         Title(dir.filePath("missing.ppm"))},
         {{pipePicture}, {"画像ファイルではありません。"}, kNothing, Title(pipePicture)},
-        {{dir.filePath("missing.non")},
-         {"パズルファイルを読めません: ファイルを開けません"},
-         kNothing,
-         ""},
-        // The question of the dialog, answered No (the default): nothing is drawn.
-        {{wide},
-         {"入力画像サイズが260X260を超えていて表示しきれない可能性があります。\n続けますか？"},
-         kNothing,
-         ""},
         {{plus, heart}, {kSeveralFiles}, kNothing, ""},
         {{}, {}, kNothing, ""},
     };

@@ -8,10 +8,6 @@
 
 namespace {
 
-const char kHeartNon[] =
-    "width 5\nheight 5\nrows\n1,1\n5\n5\n3\n1\ncolumns\n2\n4\n4\n4\n2\n"
-    "goal \"0101011111111110111000100\"\n";
-
 class PuzzleFileTest : public WindowTest {
 protected:
     // The plus picture, analysed into a 20 x 20 puzzle named "plus".

@@ -20,6 +20,11 @@
 #include "session/ngm_doc.h"
 #include "support/scripted_ui.h"
 
+// A 5 x 5 heart with its answer, as a .non file.
+inline constexpr char kHeartNon[] =
+    "width 5\nheight 5\nrows\n1,1\n5\n5\n3\n1\ncolumns\n2\n4\n4\n4\n2\n"
+    "goal \"0101011111111110111000100\"\n";
+
 // A plus sign of black blocks, which line logic alone solves.
 inline LevelMap Plus() {
     LevelMap levels;

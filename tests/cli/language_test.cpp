@@ -30,11 +30,7 @@ TEST(CliLanguage, OptionIsTakenOutOfTheWordsAndTheRestKeptByteForByte) {
         {{"make", odd}, {}, ja, UiLanguage::Japanese, {"make", odd}},
         {{"--lang", "en", "make", odd}, {}, ja, UiLanguage::English, {"make", odd}},
         {{"make", "--lang=en", odd}, {}, ja, UiLanguage::English, {"make", odd}},
-        {{"make", odd, "--lang", "ja"},
-         QStringLiteral("en"),
-         en,
-         UiLanguage::Japanese,
-         {"make", odd}},
+        {{"make", odd, "--lang", "ja"}, "en", en, UiLanguage::Japanese, {"make", odd}},
         // After "--" every word is a file; a last "--lang" without a value is left for the
         // command to refuse.
         {{"make", "--", "--lang=en"}, {}, ja, UiLanguage::Japanese, {"make", "--", "--lang=en"}},

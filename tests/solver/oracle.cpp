@@ -2,18 +2,6 @@
 
 #include <algorithm>
 
-std::vector<Cells> Placements(const LineClue& clue, int n) {
-    std::vector<Cells> lines;
-    for (int bits = 0; bits < (1 << n); ++bits) {
-        Cells line(n);
-        for (int i = 0; i < n; ++i)
-            line[i] = (bits >> i) & 1;
-        if (RunsOf(line.data(), n) == clue)
-            lines.push_back(line);
-    }
-    return lines;
-}
-
 bool SettleLine(const LineClue& clue, std::vector<int>& line) {
     const int n = static_cast<int>(line.size()), k = static_cast<int>(clue.size());
     // Cell n is a virtual empty cell, so that every run is followed by an empty cell.

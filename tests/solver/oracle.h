@@ -11,9 +11,6 @@
 
 using Cells = std::vector<std::uint8_t>;
 
-// Every complete line of n cells (n up to 20) with the clue's runs.
-std::vector<Cells> Placements(const LineClue& clue, int n);
-
 // Settles the cells of one line that every fitting placement agrees on; false when none fits.
 bool SettleLine(const LineClue& clue, std::vector<int>& line);
 
