@@ -5,6 +5,7 @@
 // are checked; line, unique and none are checked against the oracle's count.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -48,14 +49,15 @@ void ExpectAgrees(const Puzzle& p, const SolveResult& r, const Truth& t) {
         return;
     }
     ASSERT_TRUE(GridMatchesClues(p, r.solution));
+    if (p.HasAnswer()) {
+        ASSERT_EQ(r.solution, p.answer);  // whatever the verdict
+    }
     ASSERT_EQ(t.probed.size(), r.undecided.size());
     for (std::size_t i = 0; i < t.probed.size(); ++i)
         ASSERT_EQ(r.undecided[i], t.probed[i] < 0) << "cell " << i;
+    ASSERT_EQ(r.undecidedCount, std::count(r.undecided.begin(), r.undecided.end(), 1));
     if (t.count.solutions == 1) {
         ASSERT_STREQ(VerdictWord(r.verdict), t.lineAlone ? "line" : "unique");
-        if (p.HasAnswer()) {
-            ASSERT_EQ(r.solution, p.answer);
-        }
         const int fewest = t.lineAlone ? 1 : r.undecidedCount == 0 ? 4 : 5;
         ASSERT_GE(r.difficulty, fewest);
         ASSERT_LE(r.difficulty, t.lineAlone ? 3 : fewest);

@@ -76,43 +76,6 @@ TEST(Solver, VerdictsOfSmallCases) {
     }
 }
 
-// In an empty frame a row and a column with one cell each can meet on either diagonal of a
-// 2 x 2 square; the block lower down is forced, like the rest.
-TEST(Solver, SwitchInsideAPictureGivesItsFourCells) {
-    std::vector<std::string> rows = {
-        "##########", "#........#", "#.#......#", "#..#.....#", "#........#",
-        "#........#", "#.....##.#", "#.....##.#", "#........#", "##########",
-    };
-    const Puzzle p = Picture(rows);
-    std::swap(rows[2], rows[3]);
-    const Puzzle switched = Picture(rows);
-    ASSERT_EQ(p.rows, switched.rows);
-    ASSERT_EQ(p.columns, switched.columns);
-    const SolveResult r = Solve(p);
-    ASSERT_EQ(r.verdict, Verdict::Multiple);
-    EXPECT_EQ(r.solution, p.answer);
-    EXPECT_EQ(r.second, switched.answer);
-    EXPECT_EQ(r.differing, (std::vector<int>{22, 23, 32, 33}));
-    EXPECT_EQ(r.undecidedCount, 4);
-    for (int i : r.differing)
-        EXPECT_EQ(r.undecided[i], 1);
-    EXPECT_EQ(r.difficulty, 0);
-}
-
-// A puzzle where the cells both ways of a probe agree on settle four cells that no
-// contradiction settles: the cells left open are the oracle's.
-TEST(Solver, ProbingSettlesWhatBothWaysAgreeOn) {
-    const Puzzle p =
-        Picture({"...###.##.", ".#....#...", ".....#.#..", "..#..##.##", "#...#.#..#", ".##.#..#.#",
-                 ".....#####", "#..##...##", "#..##....#", "...##...##"});
-    std::vector<int> open(100, -1);
-    ASSERT_TRUE(PlainProbing(p, open));
-    const SolveResult r = Solve(p);
-    EXPECT_EQ(r.undecidedCount, 43);
-    for (int i = 0; i < 100; ++i)
-        EXPECT_EQ(r.undecided[i], open[i] < 0) << "cell " << i;
-}
-
 // Random puzzles too wide for one 64-bit word per line: what the solver returns fits.
 TEST(Solver, WidePuzzlesGiveConsistentResults) {
     for (unsigned seed = 1; seed <= 3; ++seed) {
