@@ -2,6 +2,7 @@
 
 #include "maker/band_search.h"
 #include "maker/block_levels.h"
+#include "session/fill_warning.h"
 #include "solver/solver.h"
 
 const char* UniqueOutcomeWord(UniqueSettings::Outcome outcome) {
@@ -21,22 +22,32 @@ UniqueSettings ChooseUniqueSettings(PuzzleSession& session) {
     const int n = given.blocks.columns;
     UniqueSettings chosen{UniqueSettings::Outcome::None, given.lower, given.upper, n};
     const Verdict verdict = session.Judge().verdict;
-    if (verdict == Verdict::Line || verdict == Verdict::Unique) {
+    const bool picture = FillProblemOf(session.GetPuzzle()) == FillProblem::kNone;
+    if (picture && (verdict == Verdict::Line || verdict == Verdict::Unique)) {
         chosen.outcome = UniqueSettings::Outcome::Kept;
         return chosen;
     }
-    const Picture& picture = session.GetPicture();
-    SearchStart start{given.lower,      given.upper,           n,
-                      session.Answer(), picture.CanvasWidth(), picture.CanvasHeight()};
+    const Picture& analysed = session.AnalysedPicture();
+    SearchStart start{given.lower,
+                      given.upper,
+                      n,
+                      session.Answer(),
+                      analysed.CanvasWidth(),
+                      analysed.CanvasHeight()};
     const std::vector<BlockLevels> levels =
-        GatherBlockLevels(MakeLevelPlane(picture.planes), SearchCounts(n));
+        GatherBlockLevels(MakeLevelPlane(analysed.planes), SearchCounts(n));
+    // The best suggestion that makes a picture: a few are asked for, as the rule of the
+    // verdict pane is stricter than the search's own (neither empty nor full).
     BandSearchOptions options;
-    options.maxSuggestions = 1;
+    options.maxSuggestions = 20;
     const BandSearchResult found = SearchBands(levels, start, options);
-    if (found.suggestions.empty())
+    const auto best =
+        std::find_if(found.suggestions.begin(), found.suggestions.end(), [](const Suggestion& s) {
+            return FillProblemOf(Puzzle::FromGrid(s.n, s.n, s.cells)) == FillProblem::kNone;
+        });
+    if (best == found.suggestions.end())
         return chosen;
-    const Suggestion& best = found.suggestions.front();
-    session.Analyze({best.lower, best.upper, BlockChoice::Square(best.n)});
+    session.Analyze({best->lower, best->upper, BlockChoice::Square(best->n), given.crop});
     session.Judge();
-    return {UniqueSettings::Outcome::Found, best.lower, best.upper, best.n};
+    return {UniqueSettings::Outcome::Found, best->lower, best->upper, best->n};
 }

@@ -297,7 +297,8 @@ BandSearchResult SearchBands(std::span<const BlockLevels> levels, const SearchSt
         const BlockLayout& layout = levels[c.level].Layout();
         c.cells = Unpack(c.key, layout.n);
         c.share = ShareOf(c.cells);
-        if (!IsPicture(c.share) || (layout.n == start.n && c.cells == answer))
+        if (!IsPicture(c.share) || (layout.n == start.n && c.cells == answer) ||
+            (options.accepts && !options.accepts(c.cells, layout.n)))
             continue;
         ++result.grids;
         c.changedArea = canvas > 0 ? ChangedArea(overlaps[c.level], answer, c.cells) / canvas : 0;

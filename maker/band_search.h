@@ -16,6 +16,9 @@ struct BandSearchOptions {
     double solveSeconds = 0.25;  // time limit of the solver for each grid
     int maxSuggestions = 20;     // the best ones kept
     const std::atomic<bool>* cancel = nullptr;
+    // When set, only grids (n x n, row by row) it accepts are judged: the caller's rule of what
+    // makes a picture, stricter than the search's own (neither empty nor full).
+    std::function<bool(const std::vector<std::uint8_t>& cells, int n)> accepts;
 };
 
 struct BandSearchEvents {

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "../support/picture_files.h"
+#include "session/fill_warning.h"
 #include "session/puzzle_session.h"
 
 namespace {
@@ -280,6 +281,33 @@ TEST(SessionAnswerTest, ChangedCellsMakeANewPuzzleAndTheVerdictFollowsIt) {
     ASSERT_TRUE(session.ChangeCells({1, 0, 1, 1, 0, 0}, 1));
     EXPECT_EQ(session.Info(), QStringLiteral("変更マス : 1\r\n"));
     EXPECT_EQ(session.GetPuzzle().title, "two");
+}
+
+}  // namespace
+
+namespace {
+
+// The share of filled cells that makes no picture: none, all, under 5 % or over 90 %, counted
+// from the clues; the verdict's label gives way to the warning then.
+TEST(FillWarningTest, TheSharesAtTheEdgesOfAPicture) {
+    const struct {
+        int filled;
+        FillProblem problem;
+    } cases[] = {{0, FillProblem::kEmpty},  {19, FillProblem::kSparse}, {20, FillProblem::kNone},
+                 {360, FillProblem::kNone}, {361, FillProblem::kDense}, {399, FillProblem::kDense},
+                 {400, FillProblem::kFull}};
+    for (const auto& c : cases) {
+        std::vector<std::uint8_t> cells(400, 0);
+        std::fill(cells.begin(), cells.begin() + c.filled, 1);
+        Puzzle puzzle = Puzzle::FromGrid(20, 20, cells);
+        EXPECT_EQ(FillProblemOf(puzzle), c.problem) << c.filled;
+        EXPECT_EQ(MakesAPicture(cells, 20), c.problem == FillProblem::kNone) << c.filled;
+        puzzle.answer.clear();
+        EXPECT_EQ(FillProblemOf(puzzle), c.problem) << c.filled;
+    }
+    const VerdictLabel verdict{QStringLiteral("v"), QStringLiteral("tip")};
+    EXPECT_EQ(WarnedVerdict(FillProblem::kNone, verdict).text, verdict.text);
+    EXPECT_NE(WarnedVerdict(FillProblem::kDense, verdict).text, verdict.text);
 }
 
 }  // namespace
