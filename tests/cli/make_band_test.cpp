@@ -95,8 +95,6 @@ TEST_F(CliMakeBand, PuzzlesThatMakeNoPictureAreMarkedAndNeverKept) {
         const char* mark;
     } cases[] = {
         {"dark", [](int, int) { return 10; }, "full"},
-        {"light", [](int, int) { return 240; }, "empty"},
-        {"spot", [](int x, int y) { return x < 4 && y < 4 ? 10 : 240; }, "sparse"},
         {"ellipse", Ellipse, nullptr},
     };
     for (const auto& c : cases) {
