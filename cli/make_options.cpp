@@ -198,14 +198,6 @@ std::optional<int> ParseMake(const std::vector<std::string>& args, MakeOptions& 
         if (!TakeValue(name, value, options, err))
             return 1;
     }
-    // The search cuts the square canvas into N x N blocks.
-    if (options.unique && (options.blocks.fit || options.blocks.columns != options.blocks.rows)) {
-        err << NgmCli::tr(
-                   "ngm-cli make: --unique は正方形のブロック数だけで使えます(--fit や "
-                   "横x縦 とは一緒に使えません)\n")
-                   .toStdString();
-        return 1;
-    }
     if (pictures.empty()) {
         err << NgmCli::tr("ngm-cli make: 画像がありません\n").toStdString()
             << NgmCli::tr("ngm-cli make --help で使い方を表示します。\n").toStdString();

@@ -17,6 +17,26 @@ const char* UniqueOutcomeWord(UniqueSettings::Outcome outcome) {
     return "none";
 }
 
+namespace {
+
+// The layouts the search looks at for the blocks given: the block counts of the window's
+// search on the square canvas, or fitted to the picture; a custom grid alone.
+std::vector<BlockLayout> SearchLayouts(const Picture& picture, const BlockChoice& blocks) {
+    std::vector<BlockLayout> layouts;
+    if (blocks.custom) {
+        layouts.push_back(BlockLayout::OfDivision(blocks.columns, DivisionOf(picture, blocks)));
+        return layouts;
+    }
+    for (int count : SearchCounts(blocks.columns)) {
+        const BlockDivision division = DivisionOf(picture, {count, count, false, blocks.fit});
+        if (!division.IsEmpty())
+            layouts.push_back(BlockLayout::OfDivision(count, division));
+    }
+    return layouts;
+}
+
+}  // namespace
+
 UniqueSettings ChooseUniqueSettings(PuzzleSession& session) {
     const AnalysisSettings given = session.Settings();
     const int n = given.blocks.columns;
@@ -28,26 +48,27 @@ UniqueSettings ChooseUniqueSettings(PuzzleSession& session) {
         return chosen;
     }
     const Picture& analysed = session.AnalysedPicture();
-    SearchStart start{given.lower,
-                      given.upper,
-                      n,
-                      session.Answer(),
-                      analysed.CanvasWidth(),
-                      analysed.CanvasHeight()};
+    SearchStart start;
+    start.lower = given.lower;
+    start.upper = given.upper;
+    start.n = n;
+    start.answer = session.Answer();
+    start.width = analysed.CanvasWidth();
+    start.height = analysed.CanvasHeight();
     const std::vector<BlockLevels> levels =
-        GatherBlockLevels(MakeLevelPlane(analysed.planes), SearchCounts(n));
-    // The best suggestion that makes a picture: a few are asked for, as the rule of the
-    // verdict pane is stricter than the search's own (neither empty nor full).
+        GatherBlockLevels(MakeLevelPlane(analysed.planes), SearchLayouts(analysed, given.blocks));
     BandSearchOptions options;
-    options.maxSuggestions = 20;
+    options.maxSuggestions = 1;
+    options.accepts = MakesAPicture;
+    options.currentDivision = session.Division();
     const BandSearchResult found = SearchBands(levels, start, options);
-    const auto best =
-        std::find_if(found.suggestions.begin(), found.suggestions.end(), [](const Suggestion& s) {
-            return FillProblemOf(Puzzle::FromGrid(s.n, s.n, s.cells)) == FillProblem::kNone;
-        });
-    if (best == found.suggestions.end())
+    if (found.suggestions.empty())
         return chosen;
-    session.Analyze({best->lower, best->upper, BlockChoice::Square(best->n), given.crop});
+    const Suggestion& best = found.suggestions.front();
+    BlockChoice blocks = given.blocks;
+    if (!blocks.custom)
+        blocks.columns = blocks.rows = best.n;
+    session.Analyze({best.lower, best.upper, blocks, given.crop});
     session.Judge();
-    return {UniqueSettings::Outcome::Found, best->lower, best->upper, best->n};
+    return {UniqueSettings::Outcome::Found, best.lower, best.upper, best.n};
 }

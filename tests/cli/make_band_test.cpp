@@ -113,6 +113,32 @@ TEST_F(CliMakeBand, PuzzlesThatMakeNoPictureAreMarkedAndNeverKept) {
     }
 }
 
+// Fitted, the whole picture lies in the default band and fills every cell: the search finds
+// the band of the ellipse over the fitted block counts, or on the custom grid alone, and plain
+// make writes the same puzzle with what it reports.
+TEST_F(CliMakeBand, UniqueSearchesFittedAndCustomGrids) {
+    const fs::path picture = dir_ / "e.ppm";
+    WritePpm(picture, 60, 40, Ellipse);
+    for (const char* blocks : {"10", "9x6"}) {
+        SCOPED_TRACE(blocks);
+        const std::string found = Made({"--fit", "--blocks", blocks, "--unique"}, picture);
+        const auto line = Fields(RunCliProcess({"make", "--out", Path("out"), "--unique", "--fit",
+                                                "--blocks", blocks, picture.string()},
+                                               dir_)
+                                     .out);
+        ASSERT_EQ(line.size(), 1u);
+        ASSERT_EQ(line[0].size(), 8u);
+        EXPECT_EQ(line[0][5], "found");
+        const bool custom = std::string(blocks) == "9x6";
+        if (custom) {
+            EXPECT_NE(found.find("width 9\nheight 6\n"), std::string::npos) << found;
+        }
+        EXPECT_EQ(Made({"--fit", "--blocks", custom ? blocks : line[0][6], "--band", line[0][7]},
+                       picture),
+                  found);
+    }
+}
+
 TEST_F(CliMakeBand, ASearchThatChangesTheBlockCountSaysSo) {
     const fs::path picture = dir_ / "coarse.ppm";
     std::ofstream(picture, std::ios::binary) << PpmOf(CoarseOnly());

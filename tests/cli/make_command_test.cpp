@@ -113,7 +113,6 @@ TEST_F(CliTest, MakeFitsBlocksToThePictureAndRefusesBlocksSmallerThanAPixel) {
     EXPECT_NE(refused.err.find("70×39"), std::string::npos) << refused.err;
     for (const char* bad : {"0", "100", "5x", "x5", "3x4x5", "10x100"})
         EXPECT_EQ(Cli({"make", "--blocks", bad, wide.string()}).status, 1) << bad;
-    EXPECT_EQ(Cli({"make", "--unique", "--fit", wide.string()}).status, 1);
 }
 
 // make --unique: each picture's line ends with what the search came to (kept when the settings
