@@ -3,6 +3,7 @@
 #include "maker/band_search.h"
 #include "maker/block_levels.h"
 #include "session/fill_warning.h"
+#include "session/search_shape.h"
 #include "solver/solver.h"
 
 const char* UniqueOutcomeWord(UniqueSettings::Outcome outcome) {
@@ -16,26 +17,6 @@ const char* UniqueOutcomeWord(UniqueSettings::Outcome outcome) {
     }
     return "none";
 }
-
-namespace {
-
-// The layouts the search looks at for the blocks given: the block counts of the window's
-// search on the square canvas, or fitted to the picture; a custom grid alone.
-std::vector<BlockLayout> SearchLayouts(const Picture& picture, const BlockChoice& blocks) {
-    std::vector<BlockLayout> layouts;
-    if (blocks.custom) {
-        layouts.push_back(BlockLayout::OfDivision(blocks.columns, DivisionOf(picture, blocks)));
-        return layouts;
-    }
-    for (int count : SearchCounts(blocks.columns)) {
-        const BlockDivision division = DivisionOf(picture, {count, count, false, blocks.fit});
-        if (!division.IsEmpty())
-            layouts.push_back(BlockLayout::OfDivision(count, division));
-    }
-    return layouts;
-}
-
-}  // namespace
 
 UniqueSettings ChooseUniqueSettings(PuzzleSession& session) {
     const AnalysisSettings given = session.Settings();
@@ -55,12 +36,15 @@ UniqueSettings ChooseUniqueSettings(PuzzleSession& session) {
     start.answer = session.Answer();
     start.width = analysed.CanvasWidth();
     start.height = analysed.CanvasHeight();
-    const std::vector<BlockLevels> levels =
-        GatherBlockLevels(MakeLevelPlane(analysed.planes), SearchLayouts(analysed, given.blocks));
+    const SearchShape shape = SearchShapeOf(analysed, given.blocks, session.Division());
+    const LevelPlane plane = MakeLevelPlane(analysed.planes);
+    const std::vector<BlockLevels> levels = shape.layouts.empty()
+                                                ? GatherBlockLevels(plane, SearchCounts(n))
+                                                : GatherBlockLevels(plane, shape.layouts);
     BandSearchOptions options;
     options.maxSuggestions = 1;
     options.accepts = MakesAPicture;
-    options.currentDivision = session.Division();
+    options.currentDivision = shape.division;
     const BandSearchResult found = SearchBands(levels, start, options);
     if (found.suggestions.empty())
         return chosen;
