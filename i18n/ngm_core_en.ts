@@ -180,12 +180,6 @@ Exit status: 0 written, 2 cannot read or write, 1 wrong arguments.
 </translation>
     </message>
     <message>
-        <source>ngm-cli make: --unique は正方形のブロック数だけで使えます(--fit や 横x縦 とは一緒に使えません)
-</source>
-        <translation>ngm-cli make: --unique works with square block counts only (not with --fit or WxH)
-</translation>
-    </message>
-    <message>
         <source>ngm-cli make: --out のフォルダを作れません: </source>
         <translation>ngm-cli make: cannot make the --out folder: </translation>
     </message>
