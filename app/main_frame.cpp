@@ -23,7 +23,9 @@
 #include "formats/file_writing.h"
 #include "image/native_name.h"
 #include "platform/message_box.h"
+#include "platform/modal.h"
 #include "platform/shell.h"
+#include "play/collection_dialog.h"
 #include "res/dialog_template.h"
 #include "res/images.h"
 #include "res/strings.h"
@@ -122,6 +124,7 @@ void CMainFrame::OnCreate() {
     QAction* findUnique = MakeAction(ID_FIND_UNIQUE, tr("一意なパズルを探す...\tCtrl+U"),
                                      QKeySequence(Qt::CTRL | Qt::Key_U));
     findUnique->setEnabled(false);
+    QAction* collection = MakeAction(ID_PUZZLE_COLLECTION, tr("パズル集..."));
     // Ctrl+V reaches a focused text field that accepts typing first; elsewhere it pastes the
     // picture on the clipboard.
     QAction* paste =
@@ -142,6 +145,7 @@ void CMainFrame::OnCreate() {
     connect(exit, &QAction::triggered, this, &QWidget::close);
     connect(topmost, &QAction::triggered, this, [this] { OnTopmost(); });
     connect(drawbox, &QAction::triggered, this, [this] { m_pView->OnDrawBox(); });
+    connect(collection, &QAction::triggered, this, [this] { OnPuzzleCollection(); });
     connect(findUnique, &QAction::triggered, this, [this] { m_pView->OnFindUnique(); });
     connect(paste, &QAction::triggered, this, [this] { m_pView->OnPaste(); });
     connect(readme, &QAction::triggered, this, [this] { OnReadme(); });
@@ -236,6 +240,8 @@ void CMainFrame::CreateMenus() {
     functions->addAction(Action(ID_EDIT_PASTE));
     functions->addSeparator();
     functions->addAction(Action(ID_FIND_UNIQUE));
+    functions->addSeparator();
+    functions->addAction(Action(ID_PUZZLE_COLLECTION));
 
     QMenu* help = menuBar()->addMenu(tr("ヘルプ(&H)"));
     help->addAction(Action(ID_README));
@@ -429,4 +435,10 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     } else {
         m_pView->OnDropFiles(paths);
     }
+}
+
+void CMainFrame::OnPuzzleCollection() {
+    CCollectionDialog dlg([this](Puzzle puzzle) { m_pView->PlayPuzzle(std::move(puzzle)); },
+                          m_pView->Session().Progress(), this);
+    RunModal(dlg);
 }
