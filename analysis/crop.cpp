@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "image/square_canvas.h"
 
@@ -32,6 +34,27 @@ std::optional<PixelRect> ClipToPicture(const Picture& picture, const PixelRect& 
                      static_cast<int>(bottom - top)};
 }
 
+namespace {
+
+// The first and last rows of a column of sums whose gray level lies in the band, or none:
+// lower <= sum / 3 < upper holds exactly when 3 * lower <= sum < 3 * upper.
+template <typename Sum>
+std::optional<std::pair<int, int>> BandRows(const Sum* sums, int count, int lower, int upper) {
+    const int low = 3 * lower, high = 3 * upper;
+    const auto in = [low, high](int sum) { return sum >= low && sum < high; };
+    int first = 0;
+    while (first < count && !in(sums[first]))
+        ++first;
+    if (first == count)
+        return std::nullopt;
+    int last = count - 1;
+    while (!in(sums[last]))
+        --last;
+    return std::make_pair(first, last);
+}
+
+}  // namespace
+
 std::optional<PixelRect> TrimRect(const Picture& picture, int lower, int upper,
                                   const std::optional<PixelRect>& within) {
     const PictureRect whole = PictureRectOf(picture);
@@ -40,23 +63,25 @@ std::optional<PixelRect> TrimRect(const Picture& picture, int lower, int upper,
     if (!area || (picture.IsEmpty() && !picture.SumsOnly()))
         return std::nullopt;
     const CanvasSums sums(picture);
-    std::vector<int> column(static_cast<std::size_t>(area->height));
-    const auto inBand = [lower, upper](int sum) {
-        const int gray = sum / 3;
-        return gray >= lower && gray < upper;
-    };
+    std::vector<int> computed;
     int left = -1, right = -1, top = area->height, bottom = -1;
     for (int i = 0; i < area->width; ++i) {
-        sums.ReadColumn(whole.left + area->x + i, whole.top + area->y, area->height, column.data());
-        const auto first = std::find_if(column.begin(), column.end(), inBand);
-        if (first == column.end())
+        const int x = whole.left + area->x + i, y = whole.top + area->y;
+        std::optional<std::pair<int, int>> rows;
+        if (const std::uint16_t* stored = sums.StoredColumn(x, y)) {
+            rows = BandRows(stored, area->height, lower, upper);
+        } else {
+            computed.resize(static_cast<std::size_t>(area->height));
+            sums.ReadColumn(x, y, area->height, computed.data());
+            rows = BandRows(computed.data(), area->height, lower, upper);
+        }
+        if (!rows)
             continue;
-        const auto last = std::find_if(column.rbegin(), column.rend(), inBand);
         if (left < 0)
             left = i;
         right = i;
-        top = std::min(top, static_cast<int>(first - column.begin()));
-        bottom = std::max(bottom, static_cast<int>(column.rend() - last) - 1);
+        top = std::min(top, rows->first);
+        bottom = std::max(bottom, rows->second);
     }
     if (left < 0)
         return std::nullopt;

@@ -18,6 +18,7 @@
 #include <QUrl>
 
 #include "app/readme_search.h"
+#include "app/shortcut_filter.h"
 #include "construct/ngm_view.h"
 #include "formats/file_writing.h"
 #include "image/native_name.h"
@@ -63,6 +64,14 @@ CMainFrame::CMainFrame(CNGMDoc* doc, QWidget* parent) : QMainWindow(parent), m_p
     UpdateFrameTitle();
     m_pView->OnInitialUpdate();
     ShrinkToFitView();
+    // The window's shortcuts win over the form's fields, all but Ctrl+V: pasting into a field
+    // that accepts typing comes first.
+    QList<QKeySequence> shortcuts;
+    for (QAction* action : std::as_const(m_actions)) {
+        if (!action->shortcut().isEmpty() && action != Action(ID_EDIT_PASTE))
+            shortcuts << action->shortcut();
+    }
+    (new WindowShortcutsFirst(shortcuts, this))->Watch(m_pView);
 }
 
 CMainFrame::~CMainFrame() = default;

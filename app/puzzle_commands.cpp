@@ -57,9 +57,7 @@ void CMainFrame::OnExportPuzzle() {
     FileDialogRequest request;
     request.save = true;
     request.caption = tr("パズルをエクスポート");
-    request.filter =
-        tr("パズル(*.non) (*.non);;XMLパズル(*.xml) (*.xml);;PNG画像(*.png) (*.png);;"
-           "PDF(*.pdf) (*.pdf)");
+    request.filter = tr("パズル (*.non);;XMLパズル (*.xml);;PNG画像 (*.png);;PDF (*.pdf)");
     request.defaultSuffix = QStringLiteral("non");
     request.fileName = QString::fromStdString(puzzle.title);
     const QString path = RunFileDialog(this, request);

@@ -18,96 +18,30 @@
 #include <variant>
 
 #include "analysis/analysis.h"
+#include "analysis/auto_band.h"
+#include "analysis/crop.h"
 #include "cli/commands.h"
 #include "cli/drawing_app.h"
+#include "cli/make_options.h"
 #include "cli/make_unique.h"
 #include "cli/memory_budget.h"
 #include "cli/output_check.h"
 #include "cli/picture_file.h"
 #include "formats/puzzle_export.h"
 #include "image/native_name.h"
+#include "session/fill_warning.h"
 #include "session/puzzle_session.h"
 #include "solver/solver.h"
 
 namespace {
 
-const char kMakeHelp[] = QT_TRANSLATE_NOOP(
-    "NgmCli",
-    "使い方: ngm-cli make [--blocks N|横x縦] [--fit] [--band 下限,上限]\n"
-    "                     [--format non|xml|png|pdf] [--out フォルダ] [--unique] 画像...\n"
-    "\n"
-    "画像(P6 の PPM、24 ビットのビットマップなど、ウィンドウで開けるもの)を一つずつ、\n"
-    "ウィンドウの解析と同じ規則で白黒にしてブロックに分け、パズルのファイルにします。\n"
-    "ファイル名は画像の名前の拡張子を形式のものに替えたものです(png では答えの\n"
-    "名前-solution.png も書きます)。一つの画像につき一行をタブ区切りで書きます:\n"
-    "  画像(与えたとおり)  書いたファイル  判定  難易度  決まらないマス数\n"
-    "(--unique では  結果  ブロック数  下限,上限  が続きます)\n"
-    "判定と難易度の意味は ngm-cli solve --help にあります。\n"
-    "\n"
-    "  --blocks N        一辺のブロック数 1 から 99(既定は 20)、または 横x縦(30x17 など)\n"
-    "  --fit             白い余白を付けた正方形でなく画像そのものの幅と高さを分けます。\n"
-    "                    N では長い辺が N ブロック、短い辺はブロックが正方形に近くなる数\n"
-    "                    (16:9 の画像に 30 で 30x17)。ブロックが画素より小さくなる画像は\n"
-    "                    飛ばします\n"
-    "  --band 下限,上限  黒にする明るさの範囲 0 から 255、下限 <= 明るさ < 上限\n"
-    "                    (既定は 0,250)\n"
-    "  --format 形式     non、xml、png、pdf のどれか(既定は non)\n"
-    "  --out フォルダ    書く場所(既定は画像と同じフォルダ、なければ作ります)\n"
-    "  --unique          解が一つのパズルを探して書きます。与えた(なければ既定の)下限・\n"
-    "                    上限とブロック数から始めて、ウィンドウの「一意なパズルを探す」と\n"
-    "                    同じく閾値とブロック数を探し、いちばん良いものにします。行の終わりに\n"
-    "                    結果(kept 与えたままで一意、found 見つけた、none 見つからない)、\n"
-    "                    書いたパズルのブロック数、下限,上限 が続きます。none のときは\n"
-    "                    与えた設定のパズルを書き、判定はそのパズルのものです。\n"
-    "  --help            この説明を表示する\n"
-    "\n"
-    "画像は全部のコアで並べて処理します。端末では進み具合を標準エラーに表示します。\n"
-    "読めない画像や書けないファイルは、標準エラーに「画像: 理由」を書いて飛ばします。\n"
-    "終了コード: 0 すべて作れた、2 作れなかった画像があった、1 引数の誤り。\n");
-
-struct MakeOptions {
-    BlockChoice blocks = BlockChoice::Square(20);
-    int lower = 0;
-    int upper = 250;
-    PuzzleFileFormat format = PuzzleFileFormat::kNon;
-    QString outDir;       // empty: beside each picture
-    bool unique = false;  // search for settings whose puzzle has one solution
-};
-
-// What became of one picture: its line for standard output, or its line for standard error.
+// What became of one picture: its line for standard output, or its line for standard error;
+// and a note for standard error that goes with a puzzle made.
 struct MakeResult {
     std::string out;
     std::string err;
+    std::string note;
 };
-
-// N, or W x H written "WxH" (also with "X" or "×"), each 1..99.
-bool ParseBlocks(const std::string& text, BlockChoice& choice) {
-    QString value = QString::fromStdString(text);
-    value.replace(QChar(0x00d7), QLatin1Char('x')).replace(QLatin1Char('X'), QLatin1Char('x'));
-    const QStringList parts = value.split(QLatin1Char('x'));
-    if (parts.size() > 2)
-        return false;
-    bool okColumns = false, okRows = true;
-    const int columns = parts[0].toInt(&okColumns);
-    const int rows = parts.size() == 2 ? parts[1].toInt(&okRows) : columns;
-    if (!okColumns || !okRows || columns < 1 || rows < 1 || columns > kMaxPuzzleSide ||
-        rows > kMaxPuzzleSide)
-        return false;
-    choice.columns = columns;
-    choice.rows = rows;
-    choice.custom = parts.size() == 2;
-    return true;
-}
-
-bool ParseBand(const std::string& text, int& lower, int& upper) {
-    const std::size_t comma = text.find(',');
-    if (comma == std::string::npos)
-        return false;
-    bool okLower = false, okUpper = false;
-    lower = QString::fromStdString(text.substr(0, comma)).toInt(&okLower);
-    upper = QString::fromStdString(text.substr(comma + 1)).toInt(&okUpper);
-    return okLower && okUpper && lower >= 0 && upper <= 255 && lower < upper;
-}
 
 QString OutputPath(const std::string& picture, const MakeOptions& options) {
     const QFileInfo info(NameFromNative(picture));
@@ -132,6 +66,44 @@ struct PictureDone {
     }
 };
 
+// The band (given, or the picture's own), the crop (given, trimmed to the band) and the
+// blocks of the options, analysed into the session's puzzle; why there is no puzzle otherwise.
+QString AnalyseWithOptions(PuzzleSession& session, const MakeOptions& options) {
+    const Picture& picture = session.GetPicture();
+    AnalysisSettings settings{options.lower, options.upper, options.blocks, options.crop};
+    if (options.autoBand) {
+        const Band band = AutoBand(picture, options.invert, options.crop);
+        settings.lower = band.lower;
+        settings.upper = band.upper;
+    }
+    // Nothing in the band leaves the crop as it was: the puzzle is empty, and says so.
+    if (options.trim) {
+        if (const std::optional<PixelRect> trimmed =
+                TrimRect(picture, settings.lower, settings.upper, options.crop))
+            settings.crop = trimmed;
+    }
+    switch (session.Analyze(settings)) {
+        case AnalysisEnd::kPuzzle:
+            return {};
+        case AnalysisEnd::kEmptyCrop:
+            return NgmCli::tr("切り抜く部分が画像の外にあります(画像は %1×%2 画素)。")
+                .arg(picture.width)
+                .arg(picture.height);
+        case AnalysisEnd::kRefused:
+        case AnalysisEnd::kRefusedAgain:
+            break;
+    }
+    return BlockRefusalText(session.AnalysedPicture(), options.blocks);
+}
+
+// The note of a search that made a puzzle of another block count than the one asked for.
+std::string BlockCountNote(int made, int asked) {
+    return NgmCli::tr("一意なパズルはブロック数 %1 で作りました(%2 ではありません)。")
+        .arg(made)
+        .arg(asked)
+        .toStdString();
+}
+
 MakeResult MakeOne(const std::string& picture, const QString& output, const MakeOptions& options,
                    MemoryBudget& budget, PuzzleSession& session) {
     MakeResult result;
@@ -145,16 +117,20 @@ MakeResult MakeOne(const std::string& picture, const QString& output, const Make
         return result;
     }
     session.SetPictureName(DisplayName(QFileInfo(NameFromNative(picture)).completeBaseName()));
-    if (session.Analyze({options.lower, options.upper, options.blocks}) != AnalysisEnd::kPuzzle) {
-        result.err =
-            picture + ": " + BlockRefusalText(session.GetPicture(), options.blocks).toStdString();
+    const QString refusal = AnalyseWithOptions(session, options);
+    if (!refusal.isEmpty()) {
+        result.err = picture + ": " + refusal.toStdString();
         std::replace(result.err.begin(), result.err.end(), '\n', ' ');
         return result;
     }
-    UniqueSettings unique{UniqueSettings::Outcome::None, options.lower, options.upper,
+    const AnalysisSettings given = session.Settings();
+    UniqueSettings unique{UniqueSettings::Outcome::None, given.lower, given.upper,
                           options.blocks.columns};
-    if (options.unique)
+    if (options.unique) {
         unique = ChooseUniqueSettings(session);
+        if (unique.n != options.blocks.columns)
+            result.note = picture + ": " + BlockCountNote(unique.n, options.blocks.columns);
+    }
     ColumnBuffer& binary = session.BinaryBuffer();
     if (std::int64_t{binary.Columns()} * binary.Length() > kKeptScratchPixels)
         binary.Free();
@@ -173,38 +149,10 @@ MakeResult MakeOne(const std::string& picture, const QString& output, const Make
         result.out += std::string("\t") + UniqueOutcomeWord(unique.outcome) + '\t' +
                       std::to_string(unique.n) + '\t' + std::to_string(unique.lower) + ',' +
                       std::to_string(unique.upper);
+    if (const FillProblem problem = FillProblemOf(session.GetPuzzle());
+        problem != FillProblem::kNone)
+        result.out += std::string("\t") + FillProblemWord(problem);
     return result;
-}
-
-// Sets the option `name` (--blocks, --band, --format or --out) to `value`; false, with the
-// reason on err, when the value is wrong or --out's folder cannot be made.
-bool TakeValue(const std::string& name, const std::string& value, MakeOptions& options,
-               std::ostream& err) {
-    bool ok = true;
-    if (name == "--blocks") {
-        const bool fit = options.blocks.fit;
-        ok = ParseBlocks(value, options.blocks);
-        options.blocks.fit = fit;
-    } else if (name == "--band") {
-        ok = ParseBand(value, options.lower, options.upper);
-    } else if (name == "--format") {
-        const std::optional<PuzzleFileFormat> f = PuzzleFormatOfPath("." + value);
-        ok = f.has_value() && value.find('.') == std::string::npos;
-        options.format = f.value_or(PuzzleFileFormat::kNon);
-    } else {
-        options.outDir = NameFromNative(value);
-        ok = !value.empty();
-        const QString reason = ok ? MakeFolder(options.outDir) : QString();
-        if (!reason.isEmpty()) {
-            err << NgmCli::tr("ngm-cli make: --out のフォルダを作れません: ").toStdString() << value
-                << ": " << reason.toStdString() << "\n";
-            return false;
-        }
-    }
-    if (!ok)
-        err << "ngm-cli make: " << name << NgmCli::tr(" の値が正しくありません: ").toStdString()
-            << value << "\n";
-    return ok;
 }
 
 // The puzzle file of each picture, into outputs, and for each picture why its files may not
@@ -252,65 +200,6 @@ private:
     std::size_t m_total;
     std::chrono::steady_clock::time_point m_last{};
 };
-
-// The words of the command read into options and pictures: an exit status when the command ends
-// here (its help, or a word that is wrong), nothing when the pictures are to be made.
-std::optional<int> ParseMake(const std::vector<std::string>& args, MakeOptions& options,
-                             std::vector<std::string>& pictures, std::ostream& out,
-                             std::ostream& err) {
-    bool optionsEnd = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (optionsEnd || a.empty() || a[0] != '-' || a == "-") {
-            pictures.push_back(a);
-            continue;
-        }
-        if (a == "--") {
-            optionsEnd = true;
-            continue;
-        }
-        if (a == "--unique") {
-            options.unique = true;
-            continue;
-        }
-        if (a == "--fit") {
-            options.blocks.fit = true;
-            continue;
-        }
-        if (a == "--help" || a == "-h") {
-            out << NgmCli::tr(kMakeHelp).toStdString();
-            return 0;
-        }
-        const std::size_t eq = a.find('=');
-        const std::string name = a.substr(0, eq);
-        if (name != "--blocks" && name != "--band" && name != "--format" && name != "--out") {
-            err << NgmCli::tr("ngm-cli make: 知らないオプションです: ").toStdString() << a << "\n"
-                << NgmCli::tr("ngm-cli make --help で使い方を表示します。\n").toStdString();
-            return 1;
-        }
-        if (eq == std::string::npos && i + 1 >= args.size()) {
-            err << "ngm-cli make: " << name << NgmCli::tr(" に値がありません\n").toStdString();
-            return 1;
-        }
-        const std::string value = eq != std::string::npos ? a.substr(eq + 1) : args[++i];
-        if (!TakeValue(name, value, options, err))
-            return 1;
-    }
-    // The search cuts the square canvas into N x N blocks.
-    if (options.unique && (options.blocks.fit || options.blocks.columns != options.blocks.rows)) {
-        err << NgmCli::tr(
-                   "ngm-cli make: --unique は正方形のブロック数だけで使えます(--fit や "
-                   "横x縦 とは一緒に使えません)\n")
-                   .toStdString();
-        return 1;
-    }
-    if (pictures.empty()) {
-        err << NgmCli::tr("ngm-cli make: 画像がありません\n").toStdString()
-            << NgmCli::tr("ngm-cli make --help で使い方を表示します。\n").toStdString();
-        return 1;
-    }
-    return std::nullopt;
-}
 
 // The pictures made on all cores, one line each in the order given; the exit status.
 int MakeAll(const std::vector<std::string>& pictures, const MakeOptions& options, std::ostream& out,
@@ -379,6 +268,8 @@ int MakeAll(const std::vector<std::string>& pictures, const MakeOptions& options
                 } else {
                     out << r.out << "\n";
                 }
+                if (!r.note.empty())
+                    err << r.note << "\n" << std::flush;
             }
             bar.Show(count);
         }
@@ -394,8 +285,11 @@ int MakeAll(const std::vector<std::string>& pictures, const MakeOptions& options
 
 int RunMake(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     MakeOptions options;
-    std::vector<std::string> pictures;
-    if (const std::optional<int> status = ParseMake(args, options, pictures, out, err))
+    std::vector<std::string> names;
+    if (const std::optional<int> status = ParseMake(args, options, names, out, err))
         return *status;
+    const std::vector<std::string> pictures = ExpandFolders(names, options.recursive);
+    if (pictures.empty())
+        return 0;
     return MakeAll(pictures, options, out, err);
 }

@@ -2,6 +2,8 @@
 
 #include "maker/band_search.h"
 #include "maker/block_levels.h"
+#include "session/fill_warning.h"
+#include "session/search_shape.h"
 #include "solver/solver.h"
 
 const char* UniqueOutcomeWord(UniqueSettings::Outcome outcome) {
@@ -21,22 +23,36 @@ UniqueSettings ChooseUniqueSettings(PuzzleSession& session) {
     const int n = given.blocks.columns;
     UniqueSettings chosen{UniqueSettings::Outcome::None, given.lower, given.upper, n};
     const Verdict verdict = session.Judge().verdict;
-    if (verdict == Verdict::Line || verdict == Verdict::Unique) {
+    const bool picture = FillProblemOf(session.GetPuzzle()) == FillProblem::kNone;
+    if (picture && (verdict == Verdict::Line || verdict == Verdict::Unique)) {
         chosen.outcome = UniqueSettings::Outcome::Kept;
         return chosen;
     }
-    const Picture& picture = session.GetPicture();
-    SearchStart start{given.lower,      given.upper,           n,
-                      session.Answer(), picture.CanvasWidth(), picture.CanvasHeight()};
-    const std::vector<BlockLevels> levels =
-        GatherBlockLevels(MakeLevelPlane(picture.planes), SearchCounts(n));
+    const Picture& analysed = session.AnalysedPicture();
+    SearchStart start;
+    start.lower = given.lower;
+    start.upper = given.upper;
+    start.n = n;
+    start.answer = session.Answer();
+    start.width = analysed.CanvasWidth();
+    start.height = analysed.CanvasHeight();
+    const SearchShape shape = SearchShapeOf(analysed, given.blocks, session.Division());
+    const LevelPlane plane = MakeLevelPlane(analysed.planes);
+    const std::vector<BlockLevels> levels = shape.layouts.empty()
+                                                ? GatherBlockLevels(plane, SearchCounts(n))
+                                                : GatherBlockLevels(plane, shape.layouts);
     BandSearchOptions options;
     options.maxSuggestions = 1;
+    options.accepts = MakesAPicture;
+    options.currentDivision = shape.division;
     const BandSearchResult found = SearchBands(levels, start, options);
     if (found.suggestions.empty())
         return chosen;
     const Suggestion& best = found.suggestions.front();
-    session.Analyze({best.lower, best.upper, BlockChoice::Square(best.n)});
+    BlockChoice blocks = given.blocks;
+    if (!blocks.custom)
+        blocks.columns = blocks.rows = best.n;
+    session.Analyze({best.lower, best.upper, blocks, given.crop});
     session.Judge();
     return {UniqueSettings::Outcome::Found, best.lower, best.upper, best.n};
 }

@@ -20,6 +20,7 @@ struct UniqueSettings {
 // "kept", "found" or "none".
 const char* UniqueOutcomeWord(UniqueSettings::Outcome outcome);
 
-// From the session's puzzle, analysed with the square block count and band given: the settings
-// chosen, whose puzzle (judged) the session then holds.
+// From the session's puzzle, analysed with the band and blocks given (square, fitted or
+// custom): the settings chosen, whose puzzle (judged) the session then holds.  The search
+// looks over the bands of the block counts of its kind (a custom grid keeps its own).
 UniqueSettings ChooseUniqueSettings(PuzzleSession& session);

@@ -156,11 +156,15 @@ void CNGMView::EnableControls(std::initializer_list<int> ids, bool enable) {
     }
 }
 
+void CNGMView::EnablePictureControls(bool enable) {
+    for (int id : kPictureControls)
+        m_controls.Item(id)->setEnabled(enable);
+}
+
 void CNGMView::ApplyPicturePresentState() {
     if (!m_pDoc->HasPicture())
         return;
-    for (int id : kPictureControls)
-        m_controls.Item(id)->setEnabled(true);
+    EnablePictureControls(true);
     // The puzzle goes with the picture it was made from; the next analysis makes a new one.
     m_session.PictureChanged();
     RefreshZoom();
@@ -320,8 +324,7 @@ void CNGMView::OnDrawBox() {
     UpdateData();
     // A stored drawing is a picture like a loaded one: the block count and the band can be
     // chosen for it too.
-    for (int id : kPictureControls)
-        m_controls.Item(id)->setEnabled(true);
+    EnablePictureControls(true);
     RefreshZoom();
     ClearVerdict();
     EnableControls({IDC_PLAY}, false);

@@ -193,6 +193,9 @@ public:
     // Enables the analysis controls and disables "プレイ(P)" when the document has a picture.
     void ApplyPicturePresentState();
     void EnableControls(std::initializer_list<int> ids, bool enable);
+    // The analysis button, the band and the block choice: enabled with a picture, disabled
+    // while a puzzle file, which has none, is shown.
+    void EnablePictureControls(bool enable);
     // Clears the binary, block and puzzle panel images to the face colour.
     void ClearAnalysisPanels();
     void SetMainWindowTitle(const QString& title);

@@ -7,8 +7,10 @@
 #include "session/verdict_text.h"
 
 QString SuggestionTitle(const Suggestion& s) {
-    if (s.kind == SuggestionKind::Cells)
-        return QCoreApplication::translate("Suggestion", "%1 マスを変える").arg(s.changed.size());
+    if (s.kind == SuggestionKind::Cells) {
+        const int changed = static_cast<int>(s.changed.size());
+        return QCoreApplication::translate("Suggestion", "%n マスを変える", nullptr, changed);
+    }
     return QCoreApplication::translate("Suggestion", "閾値 %1〜%2・ブロック数 %3")
         .arg(s.lower)
         .arg(s.upper)

@@ -148,7 +148,7 @@ CUniqueDialog::CUniqueDialog(QWidget* parent) : QDialog(parent) {
 
 CUniqueDialog::~CUniqueDialog() = default;
 
-void CUniqueDialog::StartSearch(LevelPlane plane, SearchStart start) {
+void CUniqueDialog::StartSearch(LevelPlane plane, SearchStart start, SearchShape shape) {
     m_start = start;
     m_bCurrent = true;
     ClearResults();
@@ -160,7 +160,7 @@ void CUniqueDialog::StartSearch(LevelPlane plane, SearchStart start) {
     m_pProgress->setValue(0);
     m_pStatus->setText(tr(kSearching));
     SetRunning(true);
-    m_searcher.Start(std::move(plane), std::move(start));
+    m_searcher.Start(std::move(plane), std::move(start), std::move(shape));
 }
 
 void CUniqueDialog::ClearResults() {

@@ -27,7 +27,7 @@ public:
     ~CUniqueDialog() override;
 
     // Searches from the picture's gray levels and the current puzzle, clearing the lists.
-    void StartSearch(LevelPlane plane, SearchStart start);
+    void StartSearch(LevelPlane plane, SearchStart start, SearchShape shape = {});
     // The puzzle the results belong to is gone: the search stops and the lists empty.
     void CloseResults();
     // True while the lists belong to the current puzzle (searching or searched).

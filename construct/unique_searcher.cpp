@@ -23,13 +23,15 @@ void UniqueSearcher::Cancel() {
     m_task.Cancel();
 }
 
-void UniqueSearcher::Start(LevelPlane plane, SearchStart start) {
-    m_task.Start([this, plane = std::move(plane), start = std::move(start)](
-                     const BackgroundTask::Run& run) { Search(plane, start, run); });
+void UniqueSearcher::Start(LevelPlane plane, SearchStart start, SearchShape shape) {
+    m_task.Start([this, plane = std::move(plane), start = std::move(start),
+                  shape = std::move(shape)](const BackgroundTask::Run& run) {
+        Search(plane, start, shape, run);
+    });
 }
 
 void UniqueSearcher::Search(const LevelPlane& plane, const SearchStart& start,
-                            const BackgroundTask::Run& run) {
+                            const SearchShape& shape, const BackgroundTask::Run& run) {
     int shown = -1;
     const auto report = [&](int percent) {
         if (percent != shown) {
@@ -40,8 +42,11 @@ void UniqueSearcher::Search(const LevelPlane& plane, const SearchStart& start,
     const auto deliver = [&](const Suggestion& s) { run.Post([this, s] { emit found(s); }); };
 
     UniqueSearchSummary summary;
-    const std::vector<BlockLevels> levels = GatherBlockLevels(plane, SearchCounts(start.n));
+    const std::vector<BlockLevels> levels = shape.layouts.empty()
+                                                ? GatherBlockLevels(plane, SearchCounts(start.n))
+                                                : GatherBlockLevels(plane, shape.layouts);
     BandSearchOptions bandOptions;
+    bandOptions.currentDivision = shape.division;
     bandOptions.cancel = run.CancelFlag();
     BandSearchEvents bandEvents;
     bandEvents.found = deliver;
@@ -51,7 +56,8 @@ void UniqueSearcher::Search(const LevelPlane& plane, const SearchStart& start,
     summary.bands = SearchBands(levels, start, bandOptions, bandEvents);
     report(kBandPercent);
 
-    if (!run.Cancelled()) {
+    // The cell changes are looked for on the square canvas's n x n blocks.
+    if (!run.Cancelled() && !shape.division) {
         CellSearchOptions cellOptions;
         cellOptions.seconds = kCellSeconds;
         cellOptions.cancel = run.CancelFlag();

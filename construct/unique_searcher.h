@@ -11,6 +11,7 @@
 #include "maker/block_levels.h"
 #include "maker/cell_search.h"
 #include "session/background_task.h"
+#include "session/search_shape.h"
 
 // How the two searches ended.
 struct UniqueSearchSummary {
@@ -30,7 +31,8 @@ public:
 
     // Starts searching from the picture's gray levels and the current puzzle, stopping the
     // search still running.
-    void Start(LevelPlane plane, SearchStart start);
+    // shape: the grids to look over (SearchShapeOf); empty, those of the square canvas.
+    void Start(LevelPlane plane, SearchStart start, SearchShape shape = {});
     // Stops the search still running; nothing more is delivered for it.
     void Cancel();
     // True from Start until `finished` is delivered or the search is cancelled.
@@ -47,7 +49,8 @@ signals:
 
 private:
     // The two searches, on the worker thread.
-    void Search(const LevelPlane& plane, const SearchStart& start, const BackgroundTask::Run& run);
+    void Search(const LevelPlane& plane, const SearchStart& start, const SearchShape& shape,
+                const BackgroundTask::Run& run);
 
     BackgroundTask m_task{this};
 };

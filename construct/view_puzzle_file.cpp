@@ -1,5 +1,6 @@
 // Opening a puzzle file in the view: the open dialog, reading the file, and the puzzle in the
-// puzzle panel with its clues, the other panels blank and "プレイ(P)" enabled.  The verdict
+// puzzle panel with its clues, the other panels blank, "プレイ(P)" enabled and the analysis's
+// controls disabled (the file has no picture).  The verdict
 // comes from the judge as after an analysis; a file with clues only takes the judge's
 // solution as its answer when it is the only one.
 #include <QFileInfo>
@@ -68,6 +69,8 @@ void CNGMView::ShowPuzzle(Puzzle puzzle, const QString& name, const QString& lin
     DrawPuzzle(m_dcResult, shown, PanelLayout(shown, m_nResultW, m_nResultH));
     RefreshZoom();
     EnableControls({IDC_PLAY}, true);
+    // Nothing to analyse until a picture comes again.
+    EnablePictureControls(false);
     update();
     JudgePuzzle();
 }

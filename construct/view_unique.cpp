@@ -14,12 +14,11 @@
 
 bool CNGMView::CanFindUnique() const {
     const Puzzle& puzzle = m_pDoc->GetPuzzle();
-    // The search cuts the square canvas into N x N blocks, as the analysis does without the
-    // fit to the picture.
+    // The search starts from the puzzle of the blocks in force: on the square canvas, fitted
+    // to the picture, or custom.
     return HasPicture() && m_pDoc->HasPuzzle() && puzzle.HasAnswer() &&
-           puzzle.width == puzzle.height && !IsDlgButtonChecked(m_controls, IDC_FIT_PICTURE) &&
-           Division() ==
-               CanvasDivision(puzzle.width, puzzle.height, m_pDoc->Width(), m_pDoc->Height());
+           puzzle.width == Division().columns && puzzle.height == Division().rows &&
+           Division() == DivisionOf(m_session.AnalysedPicture(), SelectedBlocks());
 }
 
 void CNGMView::OnFindUnique() {
@@ -44,14 +43,17 @@ void CNGMView::StartUniqueSearch() {
     if (!m_pUniqueDialog || !CanFindUnique())
         return;
     const Puzzle& puzzle = m_pDoc->GetPuzzle();
+    const BlockChoice blocks = SelectedBlocks();
+    const Picture& picture = m_session.AnalysedPicture();
     SearchStart start;
     start.lower = m_nLowerThreshold;
     start.upper = m_nUpperThreshold;
-    start.n = puzzle.width;
+    start.n = blocks.custom || blocks.fit ? blocks.columns : puzzle.width;
     start.answer = puzzle.answer;
-    start.width = m_pDoc->Width();
-    start.height = m_pDoc->Height();
-    m_pUniqueDialog->StartSearch(MakeLevelPlane(m_pDoc->m_ppInputPlanes), std::move(start));
+    start.width = picture.CanvasWidth();
+    start.height = picture.CanvasHeight();
+    m_pUniqueDialog->StartSearch(MakeLevelPlane(picture.planes), std::move(start),
+                                 SearchShapeOf(picture, blocks, Division()));
 }
 
 void CNGMView::CloseUniqueResults() {
@@ -73,12 +75,15 @@ void CNGMView::ApplyBand(int lower, int upper, int n) {
         return;
     if (n <= 0 || n > kMaxPuzzleSide)
         return;
-    const int item = m_comboBlocks->findText(QString::number(n));
-    if (item >= 0) {
-        m_comboBlocks->setCurrentIndex(item);
-        m_nBlocksIndex = item;
-    } else {
-        SetCustomBlocks(n, n);  // a count the list does not hold
+    // A custom grid is searched alone: its columns and rows stay as they are.
+    if (!SelectedBlocks().custom) {
+        const int item = m_comboBlocks->findText(QString::number(n));
+        if (item >= 0) {
+            m_comboBlocks->setCurrentIndex(item);
+            m_nBlocksIndex = item;
+        } else {
+            SetCustomBlocks(n, n);  // a count the list does not hold
+        }
     }
     // What the threshold bars leave behind when the user moves them.
     m_controls.Get<ScrollCodeBar>(IDC_LOWER_SCROLL)->SetScrollPos(lower);

@@ -18,6 +18,33 @@ Please choose fewer blocks.</translation>
     </message>
 </context>
 <context>
+    <name>FillWarning</name>
+    <message>
+        <source>塗るマスがありません</source>
+        <translation>no cell is filled</translation>
+    </message>
+    <message>
+        <source>すべてのマスが塗られています</source>
+        <translation>every cell is filled</translation>
+    </message>
+    <message>
+        <source>塗るマスが 5 % 未満です</source>
+        <translation>under 5 % of the cells are filled</translation>
+    </message>
+    <message>
+        <source>塗るマスが 90 % を超えています</source>
+        <translation>over 90 % of the cells are filled</translation>
+    </message>
+    <message>
+        <source>注意: %1。「自動」を試すか、範囲を動かしてください</source>
+        <translation>Warning: %1. Try Auto or move the band</translation>
+    </message>
+    <message>
+        <source>これでは絵になりません。判定は「%1」ですが、明るさの範囲かブロック数を変えてください。</source>
+        <translation>This makes no picture. The verdict is &quot;%1&quot;, but change the brightness band or the block count.</translation>
+    </message>
+</context>
+<context>
     <name>NgmCli</name>
     <message>
         <source>パズルを解き、答えが一つか、線の論理だけで解けるかを調べる</source>
@@ -153,85 +180,6 @@ Exit status: 0 written, 2 cannot read or write, 1 wrong arguments.
 </translation>
     </message>
     <message>
-        <source>使い方: ngm-cli make [--blocks N|横x縦] [--fit] [--band 下限,上限]
-                     [--format non|xml|png|pdf] [--out フォルダ] [--unique] 画像...
-
-画像(P6 の PPM、24 ビットのビットマップなど、ウィンドウで開けるもの)を一つずつ、
-ウィンドウの解析と同じ規則で白黒にしてブロックに分け、パズルのファイルにします。
-ファイル名は画像の名前の拡張子を形式のものに替えたものです(png では答えの
-名前-solution.png も書きます)。一つの画像につき一行をタブ区切りで書きます:
-  画像(与えたとおり)  書いたファイル  判定  難易度  決まらないマス数
-(--unique では  結果  ブロック数  下限,上限  が続きます)
-判定と難易度の意味は ngm-cli solve --help にあります。
-
-  --blocks N        一辺のブロック数 1 から 99(既定は 20)、または 横x縦(30x17 など)
-  --fit             白い余白を付けた正方形でなく画像そのものの幅と高さを分けます。
-                    N では長い辺が N ブロック、短い辺はブロックが正方形に近くなる数
-                    (16:9 の画像に 30 で 30x17)。ブロックが画素より小さくなる画像は
-                    飛ばします
-  --band 下限,上限  黒にする明るさの範囲 0 から 255、下限 &lt;= 明るさ &lt; 上限
-                    (既定は 0,250)
-  --format 形式     non、xml、png、pdf のどれか(既定は non)
-  --out フォルダ    書く場所(既定は画像と同じフォルダ、なければ作ります)
-  --unique          解が一つのパズルを探して書きます。与えた(なければ既定の)下限・
-                    上限とブロック数から始めて、ウィンドウの「一意なパズルを探す」と
-                    同じく閾値とブロック数を探し、いちばん良いものにします。行の終わりに
-                    結果(kept 与えたままで一意、found 見つけた、none 見つからない)、
-                    書いたパズルのブロック数、下限,上限 が続きます。none のときは
-                    与えた設定のパズルを書き、判定はそのパズルのものです。
-  --help            この説明を表示する
-
-画像は全部のコアで並べて処理します。端末では進み具合を標準エラーに表示します。
-読めない画像や書けないファイルは、標準エラーに「画像: 理由」を書いて飛ばします。
-終了コード: 0 すべて作れた、2 作れなかった画像があった、1 引数の誤り。
-</source>
-        <translation>Usage: ngm-cli make [--blocks N|WxH] [--fit] [--band LOW,HIGH]
-                     [--format non|xml|png|pdf] [--out FOLDER] [--unique]
-                     PICTURE...
-
-Turns each picture (a P6 PPM, a 24-bit bitmap, anything the window opens) into
-black and white and blocks by the rules of the window&apos;s analysis, and writes
-it as a puzzle file named after the picture with the format&apos;s extension (png
-also writes the answer to NAME-solution.png).  Writes one tab-separated line
-for each picture:
-  PICTURE (as given)  FILE WRITTEN  VERDICT  DIFFICULTY  UNDECIDED CELLS
-(with --unique followed by  OUTCOME  BLOCKS  LOW,HIGH)
-ngm-cli solve --help explains the verdict and the difficulty.
-
-  --blocks N        blocks along a side, 1 to 99 (default 20), or WxH (30x17)
-  --fit             cut the picture&apos;s own width and height instead of the
-                    white-padded square: with N the longer side gets N blocks,
-                    the shorter the count that keeps blocks nearest to square
-                    (30x17 for a 16:9 picture at 30).  Pictures whose blocks
-                    would be smaller than a pixel are skipped
-  --band LOW,HIGH   the brightness made black, 0 to 255,
-                    LOW &lt;= brightness &lt; HIGH (default 0,250)
-  --format FORMAT   non, xml, png or pdf (default non)
-  --out FOLDER      where to write (default: the picture&apos;s folder; created if
-                    missing)
-  --unique          search for a puzzle with a unique answer and write that:
-                    starting from the given (or default) LOW,HIGH and blocks,
-                    searches thresholds and blocks as the window&apos;s &quot;Find a
-                    unique puzzle&quot; does and takes the best.  The line ends with
-                    the outcome (kept: unique as given, found: found one,
-                    none: none found), the written puzzle&apos;s blocks and LOW,HIGH.
-                    With none, the puzzle of the given settings is written and
-                    the verdict is that puzzle&apos;s.
-  --help            show this help
-
-Pictures are processed in parallel on all cores; on a terminal the progress
-shows on standard error.  A picture that cannot be read or a file that cannot
-be written is skipped with &quot;PICTURE: reason&quot; on standard error.
-Exit status: 0 all made, 2 some pictures not made, 1 wrong arguments.
-</translation>
-    </message>
-    <message>
-        <source>ngm-cli make: --unique は正方形のブロック数だけで使えます(--fit や 横x縦 とは一緒に使えません)
-</source>
-        <translation>ngm-cli make: --unique works with square block counts only (not with --fit or WxH)
-</translation>
-    </message>
-    <message>
         <source>ngm-cli make: --out のフォルダを作れません: </source>
         <translation>ngm-cli make: cannot make the --out folder: </translation>
     </message>
@@ -355,6 +303,120 @@ arguments.
     <message>
         <source>新しいパズル %1</source>
         <translation>New puzzle %1</translation>
+    </message>
+    <message>
+        <source>切り抜く部分が画像の外にあります(画像は %1×%2 画素)。</source>
+        <translation>The crop lies outside the picture (the picture is %1×%2 pixels).</translation>
+    </message>
+    <message>
+        <source>一意なパズルはブロック数 %1 で作りました(%2 ではありません)。</source>
+        <translation>the unique puzzle was made with %1 blocks (not %2).</translation>
+    </message>
+    <message>
+        <source>使い方: ngm-cli make [--blocks N|横x縦] [--fit] [--band 下限,上限|auto|auto-invert]
+                     [--crop X,Y,幅,高さ] [--trim] [--recursive]
+                     [--format non|xml|png|pdf] [--out フォルダ] [--unique]
+                     画像またはフォルダ...
+
+画像(P6 の PPM、24 ビットのビットマップなど、ウィンドウで開けるもの)を一つずつ、
+ウィンドウの解析と同じ規則で白黒にしてブロックに分け、パズルのファイルにします。
+フォルダを与えると、その中の画像を名前順に使います(画像でないファイルは黙って
+飛ばします)。
+ファイル名は画像の名前の拡張子を形式のものに替えたものです(png では答えの
+名前-solution.png も書きます)。一つの画像につき一行をタブ区切りで書きます:
+  画像(与えたとおり)  書いたファイル  判定  難易度  決まらないマス数
+(--unique では  結果  ブロック数  下限,上限  が続きます)
+判定と難易度の意味は ngm-cli solve --help にあります。塗るマスがない(empty)、
+全部塗られている(full)、5 % 未満(sparse)、90 % を超える(dense)パズルは絵に
+なりません。行の終わりにその語が付きます。
+
+  --blocks N        一辺のブロック数 1 から 99(既定は 20)、または 横x縦(30x17 など)
+  --fit             白い余白を付けた正方形でなく画像そのものの幅と高さを分けます。
+                    N では長い辺が N ブロック、短い辺はブロックが正方形に近くなる数
+                    (16:9 の画像に 30 で 30x17)。ブロックが画素より小さくなる画像は
+                    飛ばします
+  --band 下限,上限  黒にする明るさの範囲 0 から 255、下限 &lt;= 明るさ &lt; 上限
+                    (既定は 0,250)
+  --band auto       画像ごとに、画素を暗い組と明るい組に最もよく分ける明るさ t
+                    (大津の方法)を求め、暗い組 0,t を黒にします。auto-invert では
+                    明るい組 t,256 を黒にします。明るさが一つだけの画像では t は 128
+  --crop X,Y,幅,高さ 画像のこの部分だけを解析します(画像の画素で数え、左上が 0,0。
+                    はみ出す部分は切り捨てます)
+  --trim            範囲に入る画素を囲む最小の長方形に切り抜き、絵がパズル全体に
+                    広がるようにします(--crop があればその中で)
+  --recursive       フォルダの中のフォルダの画像も使います
+  --format 形式     non、xml、png、pdf のどれか(既定は non)
+  --out フォルダ    書く場所(既定は画像と同じフォルダ、なければ作ります)
+  --unique          解が一つのパズルを探して書きます。与えた(なければ既定の)下限・
+                    上限とブロック数から始めて、ウィンドウの「一意なパズルを探す」と
+                    同じく閾値とブロック数を探し、いちばん良いものにします。行の終わりに
+                    結果(kept 与えたままで一意、found 見つけた、none 見つからない)、
+                    書いたパズルのブロック数、下限,上限 が続きます。none のときは
+                    与えた設定のパズルを書き、判定はそのパズルのものです。絵にならない
+                    パズルは kept にも found にもしません。ブロック数が与えたものと
+                    違うときは標準エラーにそう書きます
+  --help            この説明を表示する
+
+画像は全部のコアで並べて処理します。端末では進み具合を標準エラーに表示します。
+読めない画像や書けないファイルは、標準エラーに「画像: 理由」を書いて飛ばします。
+終了コード: 0 すべて作れた、2 作れなかった画像があった、1 引数の誤り。
+</source>
+        <translation>Usage: ngm-cli make [--blocks N|WxH] [--fit] [--band LOW,HIGH|auto|auto-invert]
+                     [--crop X,Y,WIDTH,HEIGHT] [--trim] [--recursive]
+                     [--format non|xml|png|pdf] [--out FOLDER] [--unique]
+                     PICTURE-OR-FOLDER...
+
+Turns each picture (a P6 PPM, a 24-bit bitmap, anything the window opens) into
+black and white and blocks by the rules of the window&apos;s analysis, and writes
+it as a puzzle file named after the picture with the format&apos;s extension (png
+also writes the answer to NAME-solution.png).  A folder means the pictures in
+it, by name (files in it that are not pictures are skipped without a word).
+Writes one tab-separated line for each picture:
+  PICTURE (as given)  FILE WRITTEN  VERDICT  DIFFICULTY  UNDECIDED CELLS
+(with --unique followed by  OUTCOME  BLOCKS  LOW,HIGH)
+ngm-cli solve --help explains the verdict and the difficulty.  A puzzle with no
+filled cell (empty), every cell filled (full), under 5 % filled (sparse) or over
+90 % filled (dense) makes no picture: its line ends with that word.
+
+  --blocks N        blocks along a side, 1 to 99 (default 20), or WxH (30x17)
+  --fit             cut the picture&apos;s own width and height instead of the
+                    white-padded square: with N the longer side gets N blocks,
+                    the shorter the count that keeps blocks nearest to square
+                    (30x17 for a 16:9 picture at 30).  Pictures whose blocks
+                    would be smaller than a pixel are skipped
+  --band LOW,HIGH   the brightness made black, 0 to 255,
+                    LOW &lt;= brightness &lt; HIGH (default 0,250)
+  --band auto       for each picture, the brightness t that best parts its
+                    pixels into a dark and a light group (Otsu&apos;s method); the
+                    dark group 0,t is made black.  auto-invert makes the light
+                    group t,256 black.  A picture of one brightness gets t = 128
+  --crop X,Y,WIDTH,HEIGHT  analyse only this part of the picture (in the
+                    picture&apos;s pixels, 0,0 at the top left; what lies outside
+                    the picture is cut off)
+  --trim            crop to the smallest rectangle round the pixels in the
+                    band, so that the subject fills the puzzle (within --crop
+                    when given)
+  --recursive       take the pictures in the folders inside folders too
+  --format FORMAT   non, xml, png or pdf (default non)
+  --out FOLDER      where to write (default: the picture&apos;s folder; created if
+                    missing)
+  --unique          search for a puzzle with a unique answer and write that:
+                    starting from the given (or default) LOW,HIGH and blocks,
+                    searches thresholds and blocks as the window&apos;s &quot;Find a
+                    unique puzzle&quot; does and takes the best.  The line ends with
+                    the outcome (kept: unique as given, found: found one,
+                    none: none found), the written puzzle&apos;s blocks and LOW,HIGH.
+                    With none, the puzzle of the given settings is written and
+                    the verdict is that puzzle&apos;s.  A puzzle that makes no
+                    picture is never kept or found.  When the block count
+                    differs from the one given, standard error says so
+  --help            show this help
+
+Pictures are processed in parallel on all cores; on a terminal the progress
+shows on standard error.  A picture that cannot be read or a file that cannot
+be written is skipped with &quot;PICTURE: reason&quot; on standard error.
+Exit status: 0 all made, 2 some pictures not made, 1 wrong arguments.
+</translation>
     </message>
 </context>
 <context>

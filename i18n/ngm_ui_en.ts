@@ -183,10 +183,6 @@ Please end the name with .non, .xml, .png or .pdf.</translation>
         <translation>Export Puzzle</translation>
     </message>
     <message>
-        <source>パズル(*.non) (*.non);;XMLパズル(*.xml) (*.xml);;PNG画像(*.png) (*.png);;PDF(*.pdf) (*.pdf)</source>
-        <translation>Puzzle (*.non);;XML puzzle (*.xml);;PNG image (*.png);;PDF (*.pdf)</translation>
-    </message>
-    <message>
         <source>DrawBox	Ctrl+M(&amp;M)</source>
         <translation>&amp;DrawBox	Ctrl+M</translation>
     </message>
@@ -197,6 +193,10 @@ Please end the name with .non, .xml, .png or .pdf.</translation>
     <message>
         <source>パズル集...</source>
         <translation>Puzzle Collection...</translation>
+    </message>
+    <message>
+        <source>パズル (*.non);;XMLパズル (*.xml);;PNG画像 (*.png);;PDF (*.pdf)</source>
+        <translation>Puzzle (*.non);;XML puzzle (*.xml);;PNG image (*.png);;PDF (*.pdf)</translation>
     </message>
 </context>
 <context>
@@ -777,10 +777,6 @@ Toggle Status Bar</translation>
 <context>
     <name>Suggestion</name>
     <message>
-        <source>%1 マスを変える</source>
-        <translation>Change %1 cells</translation>
-    </message>
-    <message>
         <source>閾値 %1〜%2・ブロック数 %3</source>
         <translation>Threshold %1–%2, %3 blocks</translation>
     </message>
@@ -797,6 +793,13 @@ Toggle Status Bar</translation>
 塗りの割合 %1% (今は %2%)</source>
         <translation>
 Filled %1% (now %2%)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n マスを変える</source>
+        <translation>
+            <numerusform>Change %n cell</numerusform>
+            <numerusform>Change %n cells</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

@@ -44,9 +44,9 @@ int BandDistance(const SearchStart& start, int lower, int upper) {
 void CollectGrids(const BlockLevels& levels, int levelIndex, const SearchStart& start,
                   std::vector<Candidate>& candidates) {
     const BlockLayout& layout = levels.Layout();
-    const int n = layout.n;
+    const int stride = layout.gridColumns;
     const int blocks = layout.columns * layout.rows;
-    const std::size_t words = (static_cast<std::size_t>(n) * n + 63) / 64;
+    const std::size_t words = (layout.Cells() + 63) / 64;
     std::unordered_map<Key, std::size_t, KeyHash> seen;
     std::vector<std::pair<int, int>> turns(blocks);  // (upper bound it turns black at, cell)
     Key key(words);
@@ -79,7 +79,7 @@ void CollectGrids(const BlockLevels& levels, int levelIndex, const SearchStart& 
             const std::int32_t target = totals[lower] + levels.BlackCount(i, j);
             const int turn = static_cast<int>(
                 std::lower_bound(totals + lower + 1, totals + kTopLevel + 1, target) - totals);
-            turns[k] = {turn, j * n + i};
+            turns[k] = {turn, j * stride + i};
         }
         std::sort(turns.begin(), turns.end());
         std::fill(key.begin(), key.end(), 0);
@@ -121,8 +121,8 @@ std::vector<Overlap> Overlaps(const BlockLayout& current, const BlockLayout& lay
             const int ja = dc.RowAt(ys[v]);
             const int ib = dl.ColumnAt(xs[u]);
             const int jb = dl.RowAt(ys[v]);
-            const int a = ia >= 0 && ja >= 0 ? ja * current.n + ia : -1;
-            const int b = ib >= 0 && jb >= 0 ? jb * layout.n + ib : -1;
+            const int a = ia >= 0 && ja >= 0 ? ja * current.gridColumns + ia : -1;
+            const int b = ib >= 0 && jb >= 0 ? jb * layout.gridColumns + ib : -1;
             if (a < 0 && b < 0)
                 continue;
             const long long area = static_cast<long long>(xs[u + 1] - xs[u]) * (ys[v + 1] - ys[v]);
@@ -148,8 +148,8 @@ long long ChangedArea(const std::vector<Overlap>& overlaps,
     return area;
 }
 
-std::vector<std::uint8_t> Unpack(const Key& key, int n) {
-    std::vector<std::uint8_t> cells(static_cast<std::size_t>(n) * n);
+std::vector<std::uint8_t> Unpack(const Key& key, const BlockLayout& layout) {
+    std::vector<std::uint8_t> cells(layout.Cells());
     for (std::size_t c = 0; c < cells.size(); ++c)
         cells[c] = (key[c / 64] >> (c % 64)) & 1;
     return cells;
@@ -176,11 +176,12 @@ public:
                 return false;
             if (EnoughBefore(*c))
                 break;
-            const int n = levels_[c->level].N();
+            const BlockLayout& layout = levels_[c->level].Layout();
             SolveOptions solveOptions;
             solveOptions.timeoutSeconds = options_.solveSeconds;
             solveOptions.cancel = options_.cancel;
-            const SolveResult r = Solve(Puzzle::FromGrid(n, n, c->cells), solveOptions);
+            const SolveResult r = Solve(
+                Puzzle::FromGrid(layout.gridColumns, layout.gridRows, c->cells), solveOptions);
             if (Cancelled())
                 return false;
             ++result_.judged;
@@ -224,6 +225,8 @@ private:
         s.lower = c.lower;
         s.upper = c.upper;
         s.n = levels_[c.level].N();
+        s.columns = levels_[c.level].Layout().gridColumns;
+        s.rows = levels_[c.level].Layout().gridRows;
         s.cells = c.cells;
         s.verdict = r.verdict;
         s.difficulty = r.difficulty;
@@ -279,11 +282,16 @@ BandSearchResult SearchBands(std::span<const BlockLevels> levels, const SearchSt
             CollectGrids(levels[li], static_cast<int>(li), start, candidates);
     }
 
-    const BlockLayout current = BlockLayout::Of(start.n, start.width, start.height);
-    const bool hasCurrent =
-        start.n > 0 && start.answer.size() == static_cast<std::size_t>(start.n) * start.n;
-    const std::vector<std::uint8_t> blank(static_cast<std::size_t>(std::max(start.n, 0)) *
-                                          std::max(start.n, 0));
+    const BlockLayout current = options.currentDivision
+                                    ? BlockLayout::OfDivision(start.n, *options.currentDivision)
+                                    : BlockLayout::Of(start.n, start.width, start.height);
+    const bool hasCurrent = current.Cells() > 0 && start.answer.size() == current.Cells();
+    const std::vector<std::uint8_t> blank(current.Cells());
+    // The grid of the current puzzle's own blocks, which alone can be compared cell by cell.
+    const auto isCurrent = [&current](const BlockLayout& layout) {
+        return layout.division == current.division && layout.gridColumns == current.gridColumns &&
+               layout.gridRows == current.gridRows;
+    };
     const std::vector<std::uint8_t>& answer = hasCurrent ? start.answer : blank;
     const FilledShare currentShare = ShareOf(answer);
     const double canvas = static_cast<double>(start.width) * start.height;
@@ -295,13 +303,14 @@ BandSearchResult SearchBands(std::span<const BlockLevels> levels, const SearchSt
     std::vector<Candidate*> within, outside;
     for (Candidate& c : candidates) {
         const BlockLayout& layout = levels[c.level].Layout();
-        c.cells = Unpack(c.key, layout.n);
+        c.cells = Unpack(c.key, layout);
         c.share = ShareOf(c.cells);
-        if (!IsPicture(c.share) || (layout.n == start.n && c.cells == answer))
+        if (!IsPicture(c.share) || (isCurrent(layout) && c.cells == answer) ||
+            (options.accepts && !options.accepts(c.cells, layout.gridColumns)))
             continue;
         ++result.grids;
         c.changedArea = canvas > 0 ? ChangedArea(overlaps[c.level], answer, c.cells) / canvas : 0;
-        if (layout.n == start.n) {
+        if (isCurrent(layout)) {
             c.changedCells = 0;
             for (std::size_t k = 0; k < c.cells.size(); ++k)
                 c.changedCells += c.cells[k] != answer[k];

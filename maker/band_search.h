@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -16,6 +17,13 @@ struct BandSearchOptions {
     double solveSeconds = 0.25;  // time limit of the solver for each grid
     int maxSuggestions = 20;     // the best ones kept
     const std::atomic<bool>* cancel = nullptr;
+    // When set, only grids (row by row, `columns` wide) it accepts are judged: the caller's rule of
+    // what makes a picture, stricter than the search's own (neither empty nor full).
+    std::function<bool(const std::vector<std::uint8_t>& cells, int columns)> accepts;
+    // The division the current answer was cut with when it is not the n x n one of the square
+    // canvas (fitted to the picture, or custom columns x rows): the answer is its columns x
+    // rows, and the levels may hold divisions of that kind (BlockLayout::OfDivision).
+    std::optional<BlockDivision> currentDivision;
 };
 
 struct BandSearchEvents {

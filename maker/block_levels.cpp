@@ -38,6 +38,7 @@ std::vector<int> SearchCounts(int n) {
 BlockLayout BlockLayout::Of(int n, int width, int height) {
     BlockLayout layout;
     layout.n = n;
+    layout.gridColumns = layout.gridRows = std::max(n, 0);
     if (n <= 0 || width <= 0 || height <= 0)
         return layout;
     layout.division = CanvasDivision(n, n, width, height);
@@ -45,6 +46,19 @@ BlockLayout BlockLayout::Of(int n, int width, int height) {
         return layout;
     layout.columns = layout.division.HeldColumns();
     layout.rows = layout.division.HeldRows();
+    return layout;
+}
+
+BlockLayout BlockLayout::OfDivision(int n, const BlockDivision& division) {
+    BlockLayout layout;
+    layout.n = n;
+    layout.division = division;
+    layout.gridColumns = division.columns;
+    layout.gridRows = division.rows;
+    if (!division.IsEmpty()) {
+        layout.columns = division.HeldColumns();
+        layout.rows = division.HeldRows();
+    }
     return layout;
 }
 
@@ -65,7 +79,7 @@ long long DifferingArea(const std::vector<std::uint8_t>& a, const BlockLayout& l
     const std::vector<int> ys = MergedEdges(da.ys, db.ys);
     const auto colour = [](const std::vector<std::uint8_t>& g, const BlockLayout& l, int x, int y) {
         const int i = l.division.ColumnAt(x), j = l.division.RowAt(y);
-        return i >= 0 && j >= 0 && g[static_cast<std::size_t>(j) * l.n + i] != 0;
+        return i >= 0 && j >= 0 && g[static_cast<std::size_t>(j) * l.gridColumns + i] != 0;
     };
     long long area = 0;
     for (std::size_t u = 0; u + 1 < xs.size(); ++u) {
@@ -78,13 +92,15 @@ long long DifferingArea(const std::vector<std::uint8_t>& a, const BlockLayout& l
 }
 
 BlockLevels::BlockLevels(int n, int width, int height)
-    : m_layout(BlockLayout::Of(n, width, height)) {
+    : BlockLevels(BlockLayout::Of(n, width, height)) {}
+
+BlockLevels::BlockLevels(const BlockLayout& layout) : m_layout(layout) {
     m_totals.assign(static_cast<std::size_t>(m_layout.columns) * m_layout.rows * kSlots, 0);
 }
 
 void BlockLevels::GridInto(int lower, int upper, std::uint8_t* cells) const {
-    const int n = m_layout.n;
-    std::fill(cells, cells + static_cast<std::size_t>(n) * n, 0);
+    const int n = m_layout.gridColumns;
+    std::fill(cells, cells + m_layout.Cells(), 0);
     for (int i = 0; i < m_layout.columns; ++i) {
         for (int j = 0; j < m_layout.rows; ++j) {
             const std::int32_t* totals = Totals(i, j);
@@ -95,15 +111,23 @@ void BlockLevels::GridInto(int lower, int upper, std::uint8_t* cells) const {
 }
 
 std::vector<std::uint8_t> BlockLevels::Grid(int lower, int upper) const {
-    std::vector<std::uint8_t> cells(static_cast<std::size_t>(m_layout.n) * m_layout.n);
+    std::vector<std::uint8_t> cells(m_layout.Cells());
     GridInto(lower, upper, cells.data());
     return cells;
 }
 
 std::vector<BlockLevels> GatherBlockLevels(const LevelPlane& plane, std::span<const int> counts) {
-    std::vector<BlockLevels> all;
+    std::vector<BlockLayout> layouts;
     for (int n : counts)
-        all.emplace_back(n, plane.width, plane.height);
+        layouts.push_back(BlockLayout::Of(n, plane.width, plane.height));
+    return GatherBlockLevels(plane, layouts);
+}
+
+std::vector<BlockLevels> GatherBlockLevels(const LevelPlane& plane,
+                                           std::span<const BlockLayout> layouts) {
+    std::vector<BlockLevels> all;
+    for (const BlockLayout& layout : layouts)
+        all.emplace_back(layout);
 
     // One pass over the pixel columns: every column adds each of its block runs to the
     // histogram of the block it falls in, for every block count.  A histogram holds the count

@@ -34,13 +34,20 @@ struct LevelPlane {
 LevelPlane MakeLevelPlane(const ColumnBuffer& planes);
 
 // Where the N x N blocks lie on a canvas, as the analysis cuts it; columns and rows are the
-// blocks the canvas holds (never more than N).
+// blocks the canvas holds (never more than N).  A layout may also be any division the
+// analysis makes (fitted to the picture, or custom columns x rows): its grid is then the
+// division's columns x rows, and n the count it is known by.
 struct BlockLayout {
     int n = 0;
     int columns = 0;
     int rows = 0;
+    // The puzzle's grid, row by row: n x n on the square canvas.
+    int gridColumns = 0;
+    int gridRows = 0;
     BlockDivision division;
     static BlockLayout Of(int n, int width, int height);
+    static BlockLayout OfDivision(int n, const BlockDivision& division);
+    std::size_t Cells() const { return static_cast<std::size_t>(gridColumns) * gridRows; }
 };
 
 // The edges of two divisions along one side, with 0, sorted and each once: the pieces that lie
@@ -56,8 +63,9 @@ long long DifferingArea(const std::vector<std::uint8_t>& a, const BlockLayout& l
 class BlockLevels {
 public:
     BlockLevels() = default;
-    // The layout of N blocks on a width x height canvas; counts still zero.
+    // The layout of N blocks on a width x height canvas, or any layout; counts still zero.
     BlockLevels(int n, int width, int height);
+    explicit BlockLevels(const BlockLayout& layout);
 
     const BlockLayout& Layout() const { return m_layout; }
     int N() const { return m_layout.n; }
@@ -74,7 +82,8 @@ public:
     bool Black(int i, int j, int lower, int upper) const {
         return InBand(i, j, lower, upper) >= BlackCount(i, j);
     }
-    // The N x N grid of the band, row by row, 1 = black; cells no whole block reaches are 0.
+    // The grid of the band (gridColumns x gridRows), row by row, 1 = black; cells no whole
+    // block reaches are 0.
     std::vector<std::uint8_t> Grid(int lower, int upper) const;
     void GridInto(int lower, int upper, std::uint8_t* cells) const;
 
@@ -84,12 +93,15 @@ public:
     }
 
 private:
-    friend std::vector<BlockLevels> GatherBlockLevels(const LevelPlane&, std::span<const int>);
+    friend std::vector<BlockLevels> GatherBlockLevels(const LevelPlane&,
+                                                      std::span<const BlockLayout>);
     static constexpr int kSlots = 257;
 
     BlockLayout m_layout;
     std::vector<std::int32_t> m_totals;  // kSlots per block, block (i, j) at i * rows + j
 };
 
-// The block levels of each block count, gathered in one pass over the plane.
+// The block levels of each block count, or of each layout, gathered in one pass over the plane.
 std::vector<BlockLevels> GatherBlockLevels(const LevelPlane& plane, std::span<const int> counts);
+std::vector<BlockLevels> GatherBlockLevels(const LevelPlane& plane,
+                                           std::span<const BlockLayout> layouts);

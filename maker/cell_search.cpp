@@ -377,7 +377,7 @@ private:
         s.kind = SuggestionKind::Cells;
         s.lower = start_.lower;
         s.upper = start_.upper;
-        s.n = n_;
+        s.n = s.columns = s.rows = n_;
         s.cells = grid_;
         s.changed = changes;
         s.verdict = j.verdict;

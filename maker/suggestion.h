@@ -29,7 +29,10 @@ struct Suggestion {
     int lower = 0;
     int upper = 0;
     int n = 0;
-    std::vector<std::uint8_t> cells;  // the suggested answer, n x n row by row, 1 = filled
+    // The suggested answer, columns x rows (n x n on the square canvas) row by row, 1 = filled.
+    int columns = 0;
+    int rows = 0;
+    std::vector<std::uint8_t> cells;
     // Cells: the cells changed (y * n + x), in increasing order.
     std::vector<int> changed;
     Verdict verdict = Verdict::Timeout;

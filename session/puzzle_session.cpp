@@ -6,6 +6,7 @@
 
 #include "analysis/crop.h"
 #include "image/square_canvas.h"
+#include "session/fill_warning.h"
 
 void PictureAsker::HeaderRead(const PictureHeader&, std::int64_t) {}
 
@@ -250,7 +251,9 @@ ColumnBuffer PuzzleSession::AnswerBlocks() const {
 }
 
 VerdictLabel PuzzleSession::VerdictText() const {
-    return m_verdict ? DescribeVerdict(*m_verdict) : VerdictLabel{};
+    if (!m_verdict)
+        return {};
+    return WarnedVerdict(FillProblemOf(m_puzzle), DescribeVerdict(*m_verdict));
 }
 
 const SolveResult& PuzzleSession::Judge(const SolveOptions& options) {

@@ -193,6 +193,8 @@ public:
 
     // The verdict on the current puzzle, once judged.
     const std::optional<SolveResult>& Verdict() const { return m_verdict; }
+    // The verdict's label, or the warning for a puzzle too empty or too full to be a picture
+    // (see FillProblemOf).
     VerdictLabel VerdictText() const;
     void SetVerdict(SolveResult result) { m_verdict = std::move(result); }
     void ClearVerdict() { m_verdict.reset(); }

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "construct/suggestion_text.h"
 #include "session/verdict_text.h"
 #include "support/english_texts.h"
 #include "support/japanese_text.h"
@@ -61,6 +62,12 @@ TEST_F(EnglishTest, MainWindowMenusAndFormSpeakEnglishUntilTheTextsAreRemoved) {
         result.undecidedCount = 12;
         EXPECT_EQ(DescribeVerdict(result).text,
                   QStringLiteral("Several solutions: 12 cells undecided"));
+        Suggestion cells;
+        cells.kind = SuggestionKind::Cells;
+        cells.changed = {4};
+        EXPECT_EQ(SuggestionTitle(cells), QStringLiteral("Change 1 cell"));
+        cells.changed = {4, 9};
+        EXPECT_EQ(SuggestionTitle(cells), QStringLiteral("Change 2 cells"));
     }
     CMainFrame frame(&doc);
     EXPECT_EQ(frame.menuBar()->actions().value(0)->text(), QStringLiteral("ﾌｧｲﾙ(&F)"));

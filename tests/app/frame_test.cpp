@@ -1,10 +1,13 @@
 // The main frame: menus, shortcuts and bars, and the document commands new and save.  Opening
 // files by name and the Readme are in open_by_name_test.cpp.
+#include <QComboBox>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "construct/unique_dialog.h"
 #include "window_test.h"
 
 namespace {
@@ -41,6 +44,33 @@ TEST_F(FrameTest, MenusShortcutsToolBarAndPrompts) {
     Frame().Action(ID_README)->hover();
     Frame().Action(ID_README)->showStatusText(&Frame());
     EXPECT_EQ(Frame().StatusBar()->currentMessage(), "Readmeファイルを開きます");
+}
+
+// Typed into the block count's combo box or a threshold edit, the window's shortcuts run their
+// commands (Ctrl+A analyses, Ctrl+U searches) and leave the text as it was.
+TEST_F(FrameTest, WindowShortcutsWinOverTheFormsFields) {
+    Load(a, QStringLiteral("plus.ppm"), Plus());
+    CNGMView& view = a.View();
+    Frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    view.m_comboBlocks->setCurrentIndex(view.m_comboBlocks->findText(QStringLiteral("30")));
+    QLineEdit* blocks = view.m_comboBlocks->lineEdit();
+    blocks->setFocus();
+    QTest::keyClick(blocks, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(a.doc.GetPuzzle().width, 30);
+    ASSERT_TRUE(a.WaitForVerdict());
+    QTest::keyClick(blocks, Qt::Key_U, Qt::ControlModifier);
+    EXPECT_EQ(view.m_comboBlocks->currentText(), QStringLiteral("30"));
+    ASSERT_NE(view.UniqueDialog(), nullptr);
+    EXPECT_TRUE(view.UniqueDialog()->Searcher().WaitUntilFinished(60000));
+    view.UniqueDialog()->hide();
+    auto* lower = qobject_cast<QLineEdit*>(view.GetDlgItem(IDC_LOWER_EDIT));
+    ASSERT_NE(lower, nullptr);
+    lower->setFocus();
+    QTest::keyClick(lower, Qt::Key_U, Qt::ControlModifier);
+    EXPECT_EQ(lower->text(), QStringLiteral("0"));
+    EXPECT_TRUE(view.UniqueDialog()->isVisible());
+    EXPECT_TRUE(view.UniqueDialog()->Searcher().WaitUntilFinished(60000));
 }
 
 TEST_F(FrameTest, NewResetsTheForm) {

@@ -34,6 +34,9 @@ TEST_F(PuzzleFileTest, ExportWritesTheFormatOfTheNameChosenAndPrintBothPages) {
     }
     ASSERT_EQ(dialogs.Requests().size(), 4u);
     EXPECT_TRUE(dialogs.Requests()[0].save);
+    // The dialog shows each filter's text as it is: its pattern once.
+    for (const QString& filter : dialogs.Requests()[0].filter.split(QStringLiteral(";;")))
+        EXPECT_EQ(filter.count(QStringLiteral("(*.")), 1) << filter.toStdString();
     EXPECT_EQ(dialogs.Requests()[0].fileName, QStringLiteral("plus"));
 
     for (PuzzleFileFormat format : {PuzzleFileFormat::kNon, PuzzleFileFormat::kXml})
@@ -83,9 +86,15 @@ TEST_F(PuzzleFileTest, AnOpenedPuzzleIsShownJudgedAndPlayable) {
     EXPECT_TRUE(a.View().Session().Info().endsWith(QStringLiteral("Puzzle : 5x5\r\n")));
     ASSERT_TRUE(a.WaitForVerdict());
     EXPECT_TRUE(a.Pane().text().startsWith(QStringLiteral("一意解")));
-    // Analysis needs a picture, which an opened puzzle does not have: nothing changes.
+    // Analysis needs a picture, which an opened puzzle does not have: its controls are off
+    // until a picture comes, and the command changes nothing.
+    for (int id : {IDC_ANALYZE, IDC_LOWER_SCROLL, IDC_UPPER_EDIT, IDC_BLOCKS})
+        EXPECT_FALSE(a.View().GetDlgItem(id)->isEnabled()) << id;
     a.View().OnAnalyze();
     EXPECT_EQ(a.doc.GetPuzzle().answer, heart);
+    AnalysePlus();
+    EXPECT_TRUE(a.View().GetDlgItem(IDC_ANALYZE)->isEnabled());
+    EXPECT_EQ(a.doc.GetPuzzle().width, 20);
 }
 
 TEST_F(PuzzleFileTest, CluesOnlyTakeTheOnlySolutionOrSaySoAndStayPlayable) {

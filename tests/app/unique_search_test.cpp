@@ -118,6 +118,38 @@ TEST_F(UniqueSearchTest, CancelDeliversNothingMoreAndANewAnalysisClosesTheResult
     EXPECT_FALSE(command->isEnabled());
 }
 
+// Fitted to a 60 x 40 picture the whole picture lies in the default band: the search is there
+// for the fitted grid, and the band it picks makes a fitted puzzle of the picture's shape.
+TEST_F(UniqueSearchTest, FittedGridsAreSearchedToo) {
+    QByteArray ppm = "P6\n60 40\n255\n";
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 60; ++x) {
+            const bool dark = (x - 24) * (x - 24) + (y - 15) * (y - 15) < 80;
+            ppm.append(3, static_cast<char>(dark ? 60 : 180));
+        }
+    }
+    a.View().OnDropFiles({Write(QStringLiteral("e.ppm"), ppm)});
+    CheckDlgButton(a.View().Controls(), IDC_FIT_PICTURE, true);
+    a.View().m_comboBlocks->setCurrentIndex(1);  // 10
+    a.View().OnAnalyze();
+    ASSERT_TRUE(a.WaitForVerdict());
+    EXPECT_EQ(a.doc.GetPuzzle().height, 7);
+    ASSERT_TRUE(Frame().Action(ID_FIND_UNIQUE)->isEnabled());
+    CUniqueDialog& dialog = Search(a);
+    ASSERT_GT(dialog.BandList()->count(), 0);
+    const Suggestion s = *dialog.SuggestionAt(dialog.BandList(), 0);
+    dialog.BandList()->setCurrentRow(0);
+    dialog.ApplyButton()->click();
+    ASSERT_TRUE(a.WaitForVerdict());
+    EXPECT_EQ(std::make_pair(a.doc.GetPuzzle().width, a.doc.GetPuzzle().height),
+              std::make_pair(s.columns, s.rows));
+    EXPECT_EQ(a.doc.GetPuzzle().answer, s.cells);
+    ASSERT_TRUE(a.View().Session().Verdict().has_value());
+    EXPECT_TRUE(a.View().Session().Verdict()->verdict == Verdict::Line ||
+                a.View().Session().Verdict()->verdict == Verdict::Unique)
+        << a.Pane().text().toStdString();
+}
+
 TEST_F(UniqueSearchTest, SaysPlainlyWhenNoBandWorksAndShowsTheBest) {
     Load(a, "switches.ppm", Switches(), true);
     CUniqueDialog& dialog = Search(a);

@@ -30,10 +30,12 @@ TEST_F(VerdictTest, UndecidedBlocksGetYellowMarks) {
     Analyze(true);
     const QImage before = Preview();
     ASSERT_TRUE(a.WaitForVerdict());
-    EXPECT_EQ(a.Pane().text(), "複数解: 4 マスが決まりません");
+    // Four cells of 400 make no picture: the pane warns, and the verdict moves to its tip.
+    EXPECT_EQ(a.Pane().text(),
+              "注意: 塗るマスが 5 % 未満です。「自動」を試すか、範囲を動かしてください");
     EXPECT_EQ(a.Pane().toolTip(),
-              "答えが複数あります。黄色の印のマスはヒントからは決まらず、プレイヤーは当て推量をする"
-              "しかありません。");
+              "これでは絵になりません。判定は「複数解: 4 マスが決まりません」ですが、明るさの範囲か"
+              "ブロック数を変えてください。");
     const QImage after = Preview();
 
     // Exactly the centre squares of the four switch blocks turned yellow, over red and white.

@@ -113,7 +113,6 @@ TEST_F(CliTest, MakeFitsBlocksToThePictureAndRefusesBlocksSmallerThanAPixel) {
     EXPECT_NE(refused.err.find("70×39"), std::string::npos) << refused.err;
     for (const char* bad : {"0", "100", "5x", "x5", "3x4x5", "10x100"})
         EXPECT_EQ(Cli({"make", "--blocks", bad, wide.string()}).status, 1) << bad;
-    EXPECT_EQ(Cli({"make", "--unique", "--fit", wide.string()}).status, 1);
 }
 
 // make --unique: each picture's line ends with what the search came to (kept when the settings
@@ -144,16 +143,19 @@ TEST_F(CliTest, MakeUniqueTellsWhatTheSearchCameTo) {
         const auto lines = Fields(run.out);
         ASSERT_EQ(lines.size(), 1u);
         const std::vector<std::string>& fields = lines[0];
-        ASSERT_EQ(fields.size(), 8u);
+        // A few switches on white make a sparse puzzle: its line ends with the word.
+        ASSERT_EQ(fields.size(), c.tail[0] == "none" ? 9u : 8u);
         EXPECT_EQ(fields[2], c.verdict);
-        EXPECT_EQ(std::vector<std::string>(fields.begin() + 5, fields.end()), c.tail);
+        EXPECT_EQ(std::vector<std::string>(fields.begin() + 5, fields.begin() + 8), c.tail);
 
         const std::string written = Slurp(Path(std::string(c.name) + ".non"));
         const auto plain =
             Fields(Cli({"make", "--blocks", c.tail[1], "--band", c.tail[2], picture}).out);
         ASSERT_EQ(plain.size(), 1u);
         EXPECT_EQ(Slurp(Path(std::string(c.name) + ".non")), written);
-        EXPECT_EQ(plain[0], std::vector<std::string>(fields.begin(), fields.begin() + 5));
+        std::vector<std::string> unmarked = fields;
+        unmarked.erase(unmarked.begin() + 5, unmarked.begin() + 8);
+        EXPECT_EQ(plain[0], unmarked);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "../support/picture_files.h"
+#include "session/fill_warning.h"
 #include "session/puzzle_session.h"
 
 namespace {
@@ -280,6 +281,24 @@ TEST(SessionAnswerTest, ChangedCellsMakeANewPuzzleAndTheVerdictFollowsIt) {
     ASSERT_TRUE(session.ChangeCells({1, 0, 1, 1, 0, 0}, 1));
     EXPECT_EQ(session.Info(), QStringLiteral("変更マス : 1\r\n"));
     EXPECT_EQ(session.GetPuzzle().title, "two");
+}
+
+}  // namespace
+
+namespace {
+
+// The share of filled cells that makes no picture, at its edges: none, all, under 5 % or over
+// 90 % of the 400 cells, counted from the clues.
+TEST(FillWarningTest, TheSharesAtTheEdgesOfAPicture) {
+    const std::pair<int, FillProblem> cases[] = {
+        {0, FillProblem::kEmpty},  {19, FillProblem::kSparse}, {20, FillProblem::kNone},
+        {360, FillProblem::kNone}, {361, FillProblem::kDense}, {400, FillProblem::kFull}};
+    for (const auto& [filled, problem] : cases) {
+        std::vector<std::uint8_t> cells(400, 0);
+        std::fill(cells.begin(), cells.begin() + filled, 1);
+        EXPECT_EQ(FillProblemOf(Puzzle::FromGrid(20, 20, cells)), problem) << filled;
+        EXPECT_EQ(MakesAPicture(cells, 20), problem == FillProblem::kNone) << filled;
+    }
 }
 
 }  // namespace

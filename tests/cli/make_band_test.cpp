@@ -1,0 +1,154 @@
+// ngm-cli make run as a process with the options that choose what is analysed: the automatic
+// band, a crop and a trim, folders of pictures; the warning for puzzles that make no picture,
+// and the note of a search that changed the block count.
+#include <functional>
+
+#include "../maker/block_pictures.h"
+#include "cli_process.h"
+
+namespace {
+
+// A width x height P6 picture whose pixel (x, y) has the gray value gray(x, y).
+void WritePpm(const fs::path& path, int width, int height,
+              const std::function<int(int, int)>& gray) {
+    std::ofstream out(path, std::ios::binary);
+    out << "P6\n" << width << ' ' << height << "\n255\n";
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            out << std::string(3, static_cast<char>(gray(x, y)));
+}
+
+// A dark (60) ellipse on a gray (180) ground, its bounding box 14..33 x 8..21.
+int Ellipse(int x, int y) {
+    const double dx = (x - 23.5) / 10, dy = (y - 14.5) / 7;
+    return dx * dx + dy * dy < 1 ? 60 : 180;
+}
+
+class CliMakeBand : public CliTest {
+protected:
+    // The puzzle file make writes for the picture with these options, without its title.
+    std::string Made(std::vector<std::string> options, const fs::path& picture) {
+        std::vector<std::string> args = {"make", "--out", Path("out")};
+        args.insert(args.end(), options.begin(), options.end());
+        args.push_back(picture.string());
+        const CliRun run = RunCliProcess(args, dir_);
+        EXPECT_EQ(run.status, 0) << run.err;
+        const std::string file = Slurp(dir_ / "out" / (picture.stem().string() + ".non"));
+        return file.substr(file.find('\n'));
+    }
+};
+
+TEST_F(CliMakeBand, AutoBandCropAndTrimAnalyseWhatTheyChoose) {
+    const fs::path picture = dir_ / "e.ppm";
+    WritePpm(picture, 60, 40, Ellipse);
+    // Any threshold between the two levels parts them; the default band takes both.
+    const std::string parted = Made({"--band", "0,120"}, picture);
+    EXPECT_EQ(Made({"--band", "auto"}, picture), parted);
+    EXPECT_NE(Made({}, picture), parted);
+    EXPECT_EQ(Made({"--band", "auto-invert", "--fit"}, picture),
+              Made({"--band", "120,255", "--fit"}, picture));
+
+    // A crop is the picture of its pixels; a trim, the crop of the ellipse's bounding box.
+    const fs::path part = dir_ / "part.ppm", box = dir_ / "box.ppm";
+    WritePpm(part, 30, 20, [](int x, int y) { return Ellipse(x + 8, y + 3); });
+    WritePpm(box, 20, 14, [](int x, int y) { return Ellipse(x + 14, y + 8); });
+    const std::vector<std::string> tenFit = {"--band", "0,120", "--blocks", "10", "--fit"};
+    std::vector<std::string> cropped = tenFit, trimmed = tenFit;
+    cropped.insert(cropped.end(), {"--crop", "8,3,30,20"});
+    trimmed.push_back("--trim");
+    EXPECT_EQ(Made(cropped, picture), Made(tenFit, part));
+    EXPECT_EQ(Made(trimmed, picture), Made(tenFit, box));
+    cropped.insert(cropped.end(), {"--trim", "--band", "auto"});
+    EXPECT_EQ(Made(cropped, picture), Made(tenFit, box));
+
+    const CliRun outside = RunCliProcess({"make", "--crop", "60,0,5,5", picture.string()}, dir_);
+    EXPECT_EQ(outside.status, 2);
+    EXPECT_NE(outside.err.find("60×40"), std::string::npos) << outside.err;
+    for (const char* bad : {"1,2,3", "0,0,0,5", "-1,0,5,5", "a,0,5,5"})
+        EXPECT_EQ(RunCliProcess({"make", "--crop", bad, picture.string()}, dir_).status, 1);
+}
+
+TEST_F(CliMakeBand, AFolderMeansItsPicturesByName) {
+    fs::create_directories(dir_ / "in" / "sub");
+    for (const char* name : {"in/b.ppm", "in/a.ppm", "in/sub/c.ppm"})
+        WritePpm(dir_ / name, 40, 40, Ellipse);
+    std::ofstream(dir_ / "in" / "notes.txt") << "not a picture";
+    const std::string in = (dir_ / "in").string();
+    const CliRun run = RunCliProcess({"make", "--out", Path("out"), in}, dir_);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    const auto lines = Fields(run.out);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0][0], in + "/a.ppm");
+    EXPECT_EQ(lines[1][0], in + "/b.ppm");
+    const auto all = Fields(RunCliProcess({"make", "--recursive", in}, dir_).out);
+    ASSERT_EQ(all.size(), 3u);
+    EXPECT_EQ(all[2][0], in + "/sub/c.ppm");
+    // Named on its own, a file that is not a picture is refused as ever.
+    EXPECT_EQ(RunCliProcess({"make", in + "/notes.txt"}, dir_).status, 2);
+}
+
+TEST_F(CliMakeBand, PuzzlesThatMakeNoPictureAreMarkedAndNeverKept) {
+    const struct {
+        const char* name;
+        std::function<int(int, int)> gray;
+        const char* mark;
+    } cases[] = {
+        {"dark", [](int, int) { return 10; }, "full"},
+        {"ellipse", Ellipse, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path picture = dir_ / (std::string(c.name) + ".ppm");
+        WritePpm(picture, 40, 40, c.gray);
+        for (const char* unique : {"--band=0,120", "--unique"}) {
+            const auto lines = Fields(
+                RunCliProcess({"make", "--band", "0,120", unique, picture.string()}, dir_).out);
+            ASSERT_EQ(lines.size(), 1u);
+            EXPECT_EQ(lines[0].back() == std::string(c.mark ? c.mark : ""), c.mark != nullptr);
+            if (c.mark && std::string(unique) == "--unique") {
+                EXPECT_EQ(lines[0][5], "none");
+            }
+        }
+    }
+}
+
+// Fitted, the whole picture lies in the default band and fills every cell: the search finds
+// the band of the ellipse over the fitted block counts, or on the custom grid alone, and plain
+// make writes the same puzzle with what it reports.
+TEST_F(CliMakeBand, UniqueSearchesFittedAndCustomGrids) {
+    const fs::path picture = dir_ / "e.ppm";
+    WritePpm(picture, 60, 40, Ellipse);
+    for (const char* blocks : {"10", "9x6"}) {
+        SCOPED_TRACE(blocks);
+        const std::string found = Made({"--fit", "--blocks", blocks, "--unique"}, picture);
+        const auto line = Fields(RunCliProcess({"make", "--out", Path("out"), "--unique", "--fit",
+                                                "--blocks", blocks, picture.string()},
+                                               dir_)
+                                     .out);
+        ASSERT_EQ(line.size(), 1u);
+        ASSERT_EQ(line[0].size(), 8u);
+        EXPECT_EQ(line[0][5], "found");
+        const bool custom = std::string(blocks) == "9x6";
+        if (custom) {
+            EXPECT_NE(found.find("width 9\nheight 6\n"), std::string::npos) << found;
+        }
+        EXPECT_EQ(Made({"--fit", "--blocks", custom ? blocks : line[0][6], "--band", line[0][7]},
+                       picture),
+                  found);
+    }
+}
+
+TEST_F(CliMakeBand, ASearchThatChangesTheBlockCountSaysSo) {
+    const fs::path picture = dir_ / "coarse.ppm";
+    std::ofstream(picture, std::ios::binary) << PpmOf(CoarseOnly());
+    const CliRun run =
+        RunCliProcess({"make", "--unique", "--blocks", "30", picture.string()}, dir_);
+    EXPECT_EQ(run.status, 0);
+    ASSERT_EQ(Fields(run.out).size(), 1u);
+    EXPECT_EQ(Fields(run.out)[0][6], "5");
+    EXPECT_EQ(run.err, picture.string() +
+                           ": 一意なパズルはブロック数 5 で作りました(30 ではありません)。\n");
+}
+
+}  // namespace
