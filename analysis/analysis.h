@@ -50,6 +50,7 @@ struct AnalysisSettings {
     int lower = 0;
     int upper = 250;
     BlockChoice blocks;
+    friend bool operator==(const AnalysisSettings&, const AnalysisSettings&) = default;
 };
 
 // What an analysis makes of a picture.  An empty division means the blocks were refused (each
