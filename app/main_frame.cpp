@@ -113,6 +113,8 @@ void CMainFrame::OnCreate() {
     QAction* findUnique = MakeAction(ID_FIND_UNIQUE, tr("一意なパズルを探す...\tCtrl+U"),
                                      QKeySequence(Qt::CTRL | Qt::Key_U));
     findUnique->setEnabled(false);
+    QAction* workbench =
+        MakeAction(ID_WORKBENCH, tr("作業台\tCtrl+B"), QKeySequence(Qt::CTRL | Qt::Key_B));
     // Ctrl+V reaches a focused text field that accepts typing first; elsewhere it pastes the
     // picture on the clipboard.
     QAction* paste =
@@ -134,6 +136,7 @@ void CMainFrame::OnCreate() {
     connect(topmost, &QAction::triggered, this, [this] { OnTopmost(); });
     connect(drawbox, &QAction::triggered, this, [this] { m_pView->OnDrawBox(); });
     connect(findUnique, &QAction::triggered, this, [this] { m_pView->OnFindUnique(); });
+    connect(workbench, &QAction::triggered, this, [this] { m_pView->OnWorkbench(); });
     connect(paste, &QAction::triggered, this, [this] { m_pView->OnPaste(); });
     connect(readme, &QAction::triggered, this, [this] { OnReadme(); });
     connect(input, &QAction::triggered, this, [this] { m_pView->OnInput(); });
@@ -227,6 +230,7 @@ void CMainFrame::CreateMenus() {
     functions->addAction(Action(ID_EDIT_PASTE));
     functions->addSeparator();
     functions->addAction(Action(ID_FIND_UNIQUE));
+    functions->addAction(Action(ID_WORKBENCH));
 
     QMenu* help = menuBar()->addMenu(tr("ヘルプ(&H)"));
     help->addAction(Action(ID_README));

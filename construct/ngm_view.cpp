@@ -255,6 +255,8 @@ void CNGMView::OnAnalyze() {
             return;
     }
     EnsurePanelImages();
+    if (!ConfirmDiscardEdits())
+        return;
 
     if (IsDlgButtonChecked(m_controls, IDC_TEST_MODE)) {
         m_session.SetTestMode(true);

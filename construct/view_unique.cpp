@@ -8,7 +8,6 @@
 #include "construct/ngm_view.h"
 #include "construct/unique_dialog.h"
 #include "platform/scroll_codes.h"
-#include "render/block_panels.h"
 #include "res/dialog_template.h"
 #include "session/ngm_doc.h"
 
@@ -96,20 +95,7 @@ void CNGMView::ApplyCellChanges(const std::vector<std::uint8_t>& cells, int chan
     if (n <= 0 || current.height != n || cells.size() != static_cast<std::size_t>(n) * n)
         return;
     m_session.ChangeCells(cells, changed);
-
-    // The blocks and the puzzle drawn as the analysis draws them; the lines and the label
-    // the block drawing also puts into the binary panel are there already.
-    EnsurePanelImages();
-    CDC untouched;
-    m_dcPreview.FillSolidRect(0, 0, m_nPreviewW, m_nPreviewH, kFaceColor);
-    DrawBlockPanels(m_session.AnswerBlocks(), Division(), m_session.TestMode(), m_dcPreview,
-                    untouched);
-    m_dcResult.FillSolidRect(0, 0, m_nResultW, m_nResultH, kFaceColor);
-    DrawResult();
-
     UpdateData();
     ScrollInfoToEnd();
-    EnableControls({IDC_PLAY}, true);
-    update();
-    JudgePuzzle();
+    ShowEditedAnswer();
 }

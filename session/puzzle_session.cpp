@@ -125,6 +125,7 @@ AnalysisEnd PuzzleSession::Analyze(const AnalysisSettings& settings, BinaryImage
 
 AnalysisEnd PuzzleSession::RunAnalysis(const AnalysisSettings& settings, BinaryImage binaryImage) {
     m_settings = settings;
+    m_analysedSettings = settings;
     ++m_analysisSerial;
     // The window's analysis writes the binary image and makes the gray sums along; a batch
     // counts straight from the sums it read.
@@ -218,7 +219,7 @@ void PuzzleSession::EndStroke() {
 }
 
 AnswerState PuzzleSession::CurrentAnswer() const {
-    return {m_settings, m_puzzle.width, m_puzzle.height, m_puzzle.answer};
+    return {m_analysedSettings, m_puzzle.width, m_puzzle.height, m_puzzle.answer};
 }
 
 AnswerRestore PuzzleSession::Undo() {
@@ -235,7 +236,7 @@ AnswerRestore PuzzleSession::Redo() {
 
 AnswerRestore PuzzleSession::RestoreAnswer(const AnswerState& state) {
     AnswerRestore done = AnswerRestore::kCells;
-    if (HasPicture() && !(state.settings == m_settings)) {
+    if (HasPicture() && !(state.settings == m_analysedSettings)) {
         RunAnalysis(state.settings, BinaryImage::kAlways);
         done = AnswerRestore::kAnalysed;
     }

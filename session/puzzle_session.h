@@ -142,6 +142,8 @@ public:
     // An answer edited by hand that the analysis replaces stays one step to undo.
     AnalysisEnd Analyze(const AnalysisSettings& settings,
                         BinaryImage binaryImage = BinaryImage::kIfNeeded);
+    // The settings of the last analysis, whatever has been set for the next since.
+    const AnalysisSettings& AnalysedSettings() const { return m_analysedSettings; }
     // The last analysis: binary extent, division and blocks (its puzzle is the session's).
     const Analysis& LastAnalysis() const { return m_analysis; }
     const BlockDivision& Division() const { return m_analysis.division; }
@@ -233,6 +235,7 @@ private:
     std::optional<SolveResult> m_verdict;
     // The answer as the analysis or the file gave it, and the edits since.
     std::vector<std::uint8_t> m_givenAnswer;
+    AnalysisSettings m_analysedSettings;
     AnswerHistory m_history;
     std::optional<AnswerState> m_strokeBefore;
     std::uint64_t m_pictureSerial = 0;

@@ -103,6 +103,8 @@ TEST(AnswerEditsTest, AnAnalysisThatThrowsEditsAwayIsUndoneWithItsSettings) {
     EXPECT_FALSE(session.CanUndo());
     ASSERT_TRUE(session.ApplyTool(GridTool::kClear));
     const Cells edited = session.Answer();
+    // The window sets the settings before it analyses.
+    session.Settings() = second;
     ASSERT_EQ(session.Analyze(second, BinaryImage::kAlways), AnalysisEnd::kPuzzle);
     EXPECT_EQ(session.GetPuzzle().width, 5);
 

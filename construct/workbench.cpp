@@ -1,0 +1,263 @@
+#include "construct/workbench.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "construct/ngm_view.h"
+#include "construct/workbench_panes.h"
+#include "session/puzzle_session.h"
+
+namespace {
+
+// The highest bound of the band: the brightness 255 and one past it, so that white can be in
+// the band too.
+constexpr int kHighestBound = 256;
+constexpr int kBandPauseMs = 200;
+
+struct ToolButtonText {
+    GridTool tool;
+    const char* text;
+};
+
+}  // namespace
+
+CWorkbench::CWorkbench(CNGMView* view)
+    : QWidget(view, Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+      m_pView(view),
+      m_session(view->Session()),
+      m_pPicture(new WorkbenchImagePane),
+      m_pBinary(new WorkbenchImagePane),
+      m_pEditor(new WorkbenchGridPane(m_session)),
+      m_pPuzzle(new WorkbenchPuzzlePane(m_session)) {
+    setWindowTitle(tr("作業台"));
+    m_pPicture->SetCropEnabled(true);
+    m_frames[kPicture] = Framed(tr("画像"), m_pPicture);
+    m_frames[kBinary] = Framed(tr("白黒"), m_pBinary);
+    m_frames[kEditor] = Framed(tr("答え (左ドラッグで塗る・右ドラッグで消す)"), m_pEditor);
+    m_frames[kPuzzle] = Framed(tr("パズル"), m_pPuzzle);
+    for (int pane = kPicture; pane <= kPuzzle; ++pane) {
+        auto* w = static_cast<WorkbenchPane*>(m_frames[pane]->layout()->itemAt(0)->widget());
+        connect(w, &WorkbenchPane::enlargeToggled, this,
+                [this, pane] { Enlarge(m_enlarged == pane ? kNoPane : pane); });
+    }
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(MakeBandRow());
+    layout->addLayout(new QGridLayout, 1);
+    layout->addWidget(MakeToolRow());
+    Enlarge(kNoPane);
+
+    connect(m_pEditor, &WorkbenchGridPane::strokeStarted, this,
+            [this] { m_session.BeginStroke(); });
+    connect(m_pEditor, &WorkbenchGridPane::cellStroked, this,
+            [this](CellPos cell, bool filled) { OnStroke(cell, filled); });
+    connect(m_pEditor, &WorkbenchGridPane::strokeEnded, this, [this] {
+        m_session.EndStroke();
+        UpdateCommands();
+    });
+    connect(m_pView, &CNGMView::panelsChanged, this, [this] { Refresh(); });
+    connect(m_pView, &CNGMView::verdictChanged, this,
+            [this](const QString& text, const QString& tip) {
+                m_pVerdict->setText(text);
+                m_pVerdict->setToolTip(tip);
+                m_pEditor->update();
+            });
+    m_bandPause.setSingleShot(true);
+    m_bandPause.setInterval(kBandPauseMs);
+    connect(&m_bandPause, &QTimer::timeout, this, [this] { OnBandEdited(); });
+    resize(900, 700);
+}
+
+QGroupBox* CWorkbench::Framed(const QString& title, QWidget* pane) {
+    auto* frame = new QGroupBox(title);
+    auto* inside = new QVBoxLayout(frame);
+    inside->setContentsMargins(2, 2, 2, 2);
+    inside->addWidget(pane);
+    return frame;
+}
+
+QWidget* CWorkbench::MakeBandRow() {
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto bound = [&](const QString& caption, QSpinBox*& spin, QSlider*& slider) {
+        layout->addWidget(new QLabel(caption));
+        spin = new QSpinBox;
+        spin->setRange(0, kHighestBound);
+        slider = new QSlider(Qt::Horizontal);
+        slider->setRange(0, kHighestBound);
+        slider->setMinimumWidth(100);
+        layout->addWidget(spin);
+        layout->addWidget(slider, 1);
+        connect(slider, &QSlider::valueChanged, spin, &QSpinBox::setValue);
+        connect(spin, &QSpinBox::valueChanged, this, [this, slider](int value) {
+            slider->setValue(value);
+            m_bandPause.start();
+        });
+    };
+    bound(tr("下限"), m_pLower, m_pLowerSlider);
+    bound(tr("上限"), m_pUpper, m_pUpperSlider);
+    m_pAuto = new QPushButton(tr("自動"));
+    m_pInvert = new QCheckBox(tr("反転"));
+    m_pTrim = new QPushButton(tr("余白を削る"));
+    for (QWidget* w : {static_cast<QWidget*>(m_pAuto), static_cast<QWidget*>(m_pInvert),
+                       static_cast<QWidget*>(m_pTrim)}) {
+        w->setEnabled(false);
+        layout->addWidget(w);
+    }
+    return row;
+}
+
+QWidget* CWorkbench::MakeToolRow() {
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_pUndo = new QPushButton(tr("元に戻す"));
+    m_pRedo = new QPushButton(tr("やり直す"));
+    m_pUndo->setToolTip(QStringLiteral("Ctrl+Z"));
+    m_pRedo->setToolTip(QStringLiteral("Ctrl+Y"));
+    connect(m_pUndo, &QPushButton::clicked, this, [this] { OnUndo(); });
+    connect(m_pRedo, &QPushButton::clicked, this, [this] { OnRedo(); });
+    layout->addWidget(m_pUndo);
+    layout->addWidget(m_pRedo);
+    auto* undo = new QAction(this);
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    connect(undo, &QAction::triggered, this, [this] { OnUndo(); });
+    auto* redo = new QAction(this);
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(redo, &QAction::triggered, this, [this] { OnRedo(); });
+    addActions({undo, redo});
+    layout->addSpacing(12);
+    const ToolButtonText tools[] = {
+        {GridTool::kInvert, QT_TR_NOOP("白黒反転")}, {GridTool::kMirror, QT_TR_NOOP("左右反転")},
+        {GridTool::kFlip, QT_TR_NOOP("上下反転")},   {GridTool::kShiftLeft, QT_TR_NOOP("←")},
+        {GridTool::kShiftRight, QT_TR_NOOP("→")},    {GridTool::kShiftUp, QT_TR_NOOP("↑")},
+        {GridTool::kShiftDown, QT_TR_NOOP("↓")},     {GridTool::kClear, QT_TR_NOOP("全消去")},
+    };
+    for (const ToolButtonText& t : tools) {
+        auto* button = new QPushButton(tr(t.text));
+        const GridTool tool = t.tool;
+        connect(button, &QPushButton::clicked, this, [this, tool] { OnTool(tool); });
+        m_tools[static_cast<int>(tool)] = button;
+        layout->addWidget(button);
+    }
+    m_tools[static_cast<int>(GridTool::kShiftLeft)]->setToolTip(tr("1マス左へ"));
+    m_tools[static_cast<int>(GridTool::kShiftRight)]->setToolTip(tr("1マス右へ"));
+    m_tools[static_cast<int>(GridTool::kShiftUp)]->setToolTip(tr("1マス上へ"));
+    m_tools[static_cast<int>(GridTool::kShiftDown)]->setToolTip(tr("1マス下へ"));
+    layout->addSpacing(12);
+    m_pVerdict = new QLabel;
+    layout->addWidget(m_pVerdict, 1);
+    return row;
+}
+
+QPushButton* CWorkbench::ToolButton(GridTool tool) const {
+    return m_tools[static_cast<int>(tool)];
+}
+
+void CWorkbench::Enlarge(int pane) {
+    m_enlarged = pane;
+    auto* grid =
+        static_cast<QGridLayout*>(static_cast<QVBoxLayout*>(layout())->itemAt(1)->layout());
+    for (QGroupBox* frame : m_frames)
+        grid->removeWidget(frame);
+    for (int i = kPicture; i <= kPuzzle; ++i) {
+        const bool shown = pane == kNoPane || pane == i;
+        m_frames[i]->setVisible(shown);
+        if (shown)
+            grid->addWidget(m_frames[i], pane == kNoPane ? i / 2 : 0, pane == kNoPane ? i % 2 : 0);
+    }
+}
+
+void CWorkbench::Refresh() {
+    const Picture& picture = m_session.GetPicture();
+    const PictureRect rect = PictureRectOf(picture);
+    const QSize source(rect.width, rect.height);
+    const bool newPicture = m_session.PictureSerial() != m_pictureSerial;
+    if (newPicture) {
+        m_pictureSerial = m_session.PictureSerial();
+        m_pPicture->SetImage(PictureImage(picture), source);
+    }
+    if (newPicture || m_session.AnalysisSerial() != m_analysisSerial) {
+        m_analysisSerial = m_session.AnalysisSerial();
+        const bool analysed = m_session.HasPicture() && m_session.BinaryBuffer().IsAllocated();
+        m_pBinary->SetImage(analysed ? BinaryPictureImage(m_session.BinaryBuffer(),
+                                                          m_session.LastAnalysis().binary, rect)
+                                     : QImage(),
+                            source);
+        ShowBand(m_session.Settings().lower, m_session.Settings().upper);
+    }
+    m_pEditor->SetChanges({});
+    m_pPuzzle->Redraw();
+    const QString name = m_session.PictureName();
+    setWindowTitle(name.isEmpty() ? tr("作業台") : tr("作業台 - %1").arg(name));
+    UpdateCommands();
+}
+
+void CWorkbench::ShowBand(int lower, int upper) {
+    for (auto [spin, value] : {std::pair{m_pLower, lower}, std::pair{m_pUpper, upper}}) {
+        const QSignalBlocker block(spin);
+        spin->setValue(value);
+    }
+    const QSignalBlocker blockLower(m_pLowerSlider), blockUpper(m_pUpperSlider);
+    m_pLowerSlider->setValue(lower);
+    m_pUpperSlider->setValue(upper);
+}
+
+void CWorkbench::UpdateCommands() {
+    const bool answer = m_session.GetPuzzle().HasAnswer();
+    for (QPushButton* tool : m_tools)
+        tool->setEnabled(answer);
+    m_pUndo->setEnabled(m_session.CanUndo());
+    m_pRedo->setEnabled(m_session.CanRedo());
+    const bool picture = m_session.HasPicture();
+    for (QWidget* w :
+         {static_cast<QWidget*>(m_pLower), static_cast<QWidget*>(m_pUpper),
+          static_cast<QWidget*>(m_pLowerSlider), static_cast<QWidget*>(m_pUpperSlider)})
+        w->setEnabled(picture);
+}
+
+void CWorkbench::OnStroke(CellPos cell, bool filled) {
+    if (m_session.StrokeCell(cell, filled))
+        m_pView->ShowEditedAnswer();
+}
+
+void CWorkbench::OnTool(GridTool tool) {
+    if (m_session.ApplyTool(tool))
+        m_pView->ShowEditedAnswer();
+}
+
+void CWorkbench::OnUndo() {
+    m_pView->UndoAnswer(false);
+}
+
+void CWorkbench::OnRedo() {
+    m_pView->UndoAnswer(true);
+}
+
+void CWorkbench::FlushBand() {
+    if (m_bandPause.isActive()) {
+        m_bandPause.stop();
+        OnBandEdited();
+    }
+}
+
+void CWorkbench::OnBandEdited() {
+    const int lower = m_pLower->value();
+    const int upper = m_pUpper->value();
+    if (upper <= lower) {
+        m_pVerdict->setText(tr("下限は上限より小さくしてください。"));
+        return;
+    }
+    if (lower == m_session.Settings().lower && upper == m_session.Settings().upper)
+        return;
+    m_pView->SetBand(lower, upper);
+}
