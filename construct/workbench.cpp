@@ -193,8 +193,10 @@ void CWorkbench::Refresh() {
                                                           m_session.LastAnalysis().binary, rect)
                                      : QImage(),
                             source);
-        ShowBand(m_session.Settings().lower, m_session.Settings().upper);
     }
+    // The band in force, unless the user is typing one.
+    if (!m_bandPause.isActive())
+        ShowBand(m_session.AnalysedSettings().lower, m_session.AnalysedSettings().upper);
     m_pEditor->SetChanges({});
     m_pPuzzle->Redraw();
     const QString name = m_session.PictureName();
@@ -257,7 +259,7 @@ void CWorkbench::OnBandEdited() {
         m_pVerdict->setText(tr("下限は上限より小さくしてください。"));
         return;
     }
-    if (lower == m_session.Settings().lower && upper == m_session.Settings().upper)
+    if (lower == m_session.AnalysedSettings().lower && upper == m_session.AnalysedSettings().upper)
         return;
     m_pView->SetBand(lower, upper);
 }
