@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "construct/ngm_view.h"
@@ -52,6 +53,9 @@ CWorkbench::CWorkbench(CNGMView* view)
     layout->addWidget(MakeBandRow());
     layout->addLayout(new QGridLayout, 1);
     layout->addWidget(MakeToolRow());
+    m_pVerdict = new QLabel;
+    m_pVerdict->setWordWrap(true);
+    layout->addWidget(m_pVerdict);
     Enlarge(kNoPane);
 
     connect(m_pEditor, &WorkbenchGridPane::strokeStarted, this,
@@ -93,7 +97,7 @@ QWidget* CWorkbench::MakeBandRow() {
         spin->setRange(0, kHighestBound);
         slider = new QSlider(Qt::Horizontal);
         slider->setRange(0, kHighestBound);
-        slider->setMinimumWidth(100);
+        slider->setMinimumWidth(40);
         layout->addWidget(spin);
         layout->addWidget(slider, 1);
         connect(slider, &QSlider::valueChanged, spin, &QSpinBox::setValue);
@@ -119,12 +123,14 @@ QWidget* CWorkbench::MakeToolRow() {
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    m_pUndo = new QPushButton(tr("元に戻す"));
-    m_pRedo = new QPushButton(tr("やり直す"));
+    m_pUndo = new QToolButton;
+    m_pUndo->setText(tr("元に戻す"));
+    m_pRedo = new QToolButton;
+    m_pRedo->setText(tr("やり直す"));
     m_pUndo->setToolTip(QStringLiteral("Ctrl+Z"));
     m_pRedo->setToolTip(QStringLiteral("Ctrl+Y"));
-    connect(m_pUndo, &QPushButton::clicked, this, [this] { OnUndo(); });
-    connect(m_pRedo, &QPushButton::clicked, this, [this] { OnRedo(); });
+    connect(m_pUndo, &QToolButton::clicked, this, [this] { OnUndo(); });
+    connect(m_pRedo, &QToolButton::clicked, this, [this] { OnRedo(); });
     layout->addWidget(m_pUndo);
     layout->addWidget(m_pRedo);
     auto* undo = new QAction(this);
@@ -143,9 +149,10 @@ QWidget* CWorkbench::MakeToolRow() {
         {GridTool::kShiftDown, QT_TR_NOOP("↓")},     {GridTool::kClear, QT_TR_NOOP("全消去")},
     };
     for (const ToolButtonText& t : tools) {
-        auto* button = new QPushButton(tr(t.text));
+        auto* button = new QToolButton;
+        button->setText(tr(t.text));
         const GridTool tool = t.tool;
-        connect(button, &QPushButton::clicked, this, [this, tool] { OnTool(tool); });
+        connect(button, &QToolButton::clicked, this, [this, tool] { OnTool(tool); });
         m_tools[static_cast<int>(tool)] = button;
         layout->addWidget(button);
     }
@@ -153,13 +160,11 @@ QWidget* CWorkbench::MakeToolRow() {
     m_tools[static_cast<int>(GridTool::kShiftRight)]->setToolTip(tr("1マス右へ"));
     m_tools[static_cast<int>(GridTool::kShiftUp)]->setToolTip(tr("1マス上へ"));
     m_tools[static_cast<int>(GridTool::kShiftDown)]->setToolTip(tr("1マス下へ"));
-    layout->addSpacing(12);
-    m_pVerdict = new QLabel;
-    layout->addWidget(m_pVerdict, 1);
+    layout->addStretch(1);
     return row;
 }
 
-QPushButton* CWorkbench::ToolButton(GridTool tool) const {
+QToolButton* CWorkbench::ToolButton(GridTool tool) const {
     return m_tools[static_cast<int>(tool)];
 }
 
@@ -199,6 +204,9 @@ void CWorkbench::Refresh() {
         ShowBand(m_session.AnalysedSettings().lower, m_session.AnalysedSettings().upper);
     m_pEditor->SetChanges({});
     m_pPuzzle->Redraw();
+    const ::VerdictLabel verdict = m_session.VerdictText();
+    m_pVerdict->setText(verdict.text);
+    m_pVerdict->setToolTip(verdict.toolTip);
     const QString name = m_session.PictureName();
     setWindowTitle(name.isEmpty() ? tr("作業台") : tr("作業台 - %1").arg(name));
     UpdateCommands();
@@ -216,7 +224,7 @@ void CWorkbench::ShowBand(int lower, int upper) {
 
 void CWorkbench::UpdateCommands() {
     const bool answer = m_session.GetPuzzle().HasAnswer();
-    for (QPushButton* tool : m_tools)
+    for (QToolButton* tool : m_tools)
         tool->setEnabled(answer);
     m_pUndo->setEnabled(m_session.CanUndo());
     m_pRedo->setEnabled(m_session.CanRedo());

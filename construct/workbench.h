@@ -21,6 +21,7 @@ class QLabel;
 class QPushButton;
 class QSlider;
 class QSpinBox;
+class QToolButton;
 class WorkbenchGridPane;
 class WorkbenchImagePane;
 class WorkbenchPuzzlePane;
@@ -46,7 +47,7 @@ public:
     WorkbenchPuzzlePane* PuzzlePane() const { return m_pPuzzle; }
     QSpinBox* LowerSpin() const { return m_pLower; }
     QSpinBox* UpperSpin() const { return m_pUpper; }
-    QPushButton* ToolButton(GridTool tool) const;
+    QToolButton* ToolButton(GridTool tool) const;
     QLabel* VerdictLabel() const { return m_pVerdict; }
     // Sends the band typed or dragged to the analysis now, not after the pause it waits for.
     void FlushBand();
@@ -78,9 +79,9 @@ private:
     QPushButton* m_pAuto = nullptr;
     QCheckBox* m_pInvert = nullptr;
     QPushButton* m_pTrim = nullptr;
-    QPushButton* m_pUndo = nullptr;
-    QPushButton* m_pRedo = nullptr;
-    QPushButton* m_tools[8] = {};
+    QToolButton* m_pUndo = nullptr;
+    QToolButton* m_pRedo = nullptr;
+    QToolButton* m_tools[8] = {};
     QLabel* m_pVerdict = nullptr;
     // Typed or dragged bounds wait this long for the next before the analysis runs.
     QTimer m_bandPause;

@@ -4,6 +4,7 @@
 // analysis asks before it replaces hand edits, and undo brings them back with their band.
 #include <QPushButton>
 #include <QSpinBox>
+#include <QToolButton>
 
 #include "construct/workbench.h"
 #include "construct/workbench_panes.h"
