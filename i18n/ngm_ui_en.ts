@@ -131,6 +131,10 @@ Please end the name with .non, .xml, .png or .pdf.</translation>
         <source>Readme(R)</source>
         <translation>&amp;Readme</translation>
     </message>
+    <message>
+        <source>作業台	Ctrl+B</source>
+        <translation>Workbench	Ctrl+B</translation>
+    </message>
 </context>
 <context>
     <name>CNGMApp</name>
@@ -227,6 +231,12 @@ Any filling that fits the clues is correct.</translation>
         <source>ダブルクリックで拡大表示</source>
         <translation>Double-click for an enlarged view</translation>
     </message>
+    <message>
+        <source>答えのマスを手で変えています。解析し直すと、その変更は新しい答えに置き換わります(作業台の「元に戻す」で戻せます)。
+解析し直しますか?</source>
+        <translation>The answer's cells have been changed by hand. Analysing again replaces those changes with the new answer (Undo in the workbench brings them back).
+Analyse again?</translation>
+    </message>
 </context>
 <context>
     <name>CPlaygame</name>
@@ -287,21 +297,6 @@ Hints: %1</translation>
     <message>
         <source>今の盤面から決められるマスはありません。</source>
         <translation>No cell can be decided from the board as it is.</translation>
-    </message>
-</context>
-<context>
-    <name>CPuzzleZoomDialog</name>
-    <message>
-        <source>パズルがありません。</source>
-        <translation>There is no puzzle.</translation>
-    </message>
-    <message>
-        <source>拡大表示</source>
-        <translation>Enlarged view</translation>
-    </message>
-    <message>
-        <source>拡大表示 - %1</source>
-        <translation>Enlarged view - %1</translation>
     </message>
 </context>
 <context>
@@ -385,6 +380,113 @@ Hints: %1</translation>
     <message>
         <source>閉じる</source>
         <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>CWorkbench</name>
+    <message>
+        <source>作業台</source>
+        <translation>Workbench</translation>
+    </message>
+    <message>
+        <source>画像</source>
+        <translation>Picture</translation>
+    </message>
+    <message>
+        <source>白黒</source>
+        <translation>Black and white</translation>
+    </message>
+    <message>
+        <source>答え (左ドラッグで塗る・右ドラッグで消す)</source>
+        <translation>Answer (left drag fills, right drag empties)</translation>
+    </message>
+    <message>
+        <source>パズル</source>
+        <translation>Puzzle</translation>
+    </message>
+    <message>
+        <source>下限</source>
+        <translation>Lower</translation>
+    </message>
+    <message>
+        <source>上限</source>
+        <translation>Upper</translation>
+    </message>
+    <message>
+        <source>自動</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>反転</source>
+        <translation>Invert</translation>
+    </message>
+    <message>
+        <source>余白を削る</source>
+        <translation>Trim margins</translation>
+    </message>
+    <message>
+        <source>元に戻す</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>やり直す</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>白黒反転</source>
+        <translation>Invert cells</translation>
+    </message>
+    <message>
+        <source>左右反転</source>
+        <translation>Mirror</translation>
+    </message>
+    <message>
+        <source>上下反転</source>
+        <translation>Flip</translation>
+    </message>
+    <message>
+        <source>←</source>
+        <translation>←</translation>
+    </message>
+    <message>
+        <source>→</source>
+        <translation>→</translation>
+    </message>
+    <message>
+        <source>↑</source>
+        <translation>↑</translation>
+    </message>
+    <message>
+        <source>↓</source>
+        <translation>↓</translation>
+    </message>
+    <message>
+        <source>全消去</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>1マス左へ</source>
+        <translation>One cell left</translation>
+    </message>
+    <message>
+        <source>1マス右へ</source>
+        <translation>One cell right</translation>
+    </message>
+    <message>
+        <source>1マス上へ</source>
+        <translation>One cell up</translation>
+    </message>
+    <message>
+        <source>1マス下へ</source>
+        <translation>One cell down</translation>
+    </message>
+    <message>
+        <source>作業台 - %1</source>
+        <translation>Workbench - %1</translation>
+    </message>
+    <message>
+        <source>下限は上限より小さくしてください。</source>
+        <translation>The lower bound must be below the upper bound.</translation>
     </message>
 </context>
 <context>
@@ -661,6 +763,13 @@ Toggle Status Bar</translation>
 塗りの割合 %1% (今は %2%)</source>
         <translation>
 Filled %1% (now %2%)</translation>
+    </message>
+</context>
+<context>
+    <name>WorkbenchPuzzlePane</name>
+    <message>
+        <source>マスが小さすぎて手がかりを描けません。ダブルクリックか最大化で拡大してください。</source>
+        <translation>The cells are too small to draw the clues. Double-click or maximise to enlarge.</translation>
     </message>
 </context>
 </TS>
