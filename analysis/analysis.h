@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 #include "analysis/binarize.h"
 #include "image/column_buffer.h"
@@ -45,11 +46,29 @@ Puzzle PuzzleOfBlocks(const ColumnBuffer& blocks, int n);
 // The same for a columns x rows grid.
 Puzzle PuzzleOfBlocks(const ColumnBuffer& blocks, int columns, int rows);
 
-// Everything an analysis is asked: the brightness band [lower, upper) and the blocks.
+// A rectangle of the picture's own pixels: (0, 0) is its top left pixel, whatever white the
+// canvas adds round it.
+struct PixelRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    bool IsEmpty() const { return width <= 0 || height <= 0; }
+    friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+// Everything an analysis is asked: the brightness band [lower, upper), the blocks, and the
+// part of the picture analysed (none: the whole picture).
 struct AnalysisSettings {
+    AnalysisSettings() = default;
+    // Braces of three (band and blocks) or four values read as they always have.
+    AnalysisSettings(int lower, int upper, BlockChoice blocks,
+                     std::optional<PixelRect> crop = std::nullopt)
+        : lower(lower), upper(upper), blocks(blocks), crop(crop) {}
     int lower = 0;
     int upper = 250;
     BlockChoice blocks;
+    std::optional<PixelRect> crop;
     friend bool operator==(const AnalysisSettings&, const AnalysisSettings&) = default;
 };
 

@@ -24,8 +24,9 @@ int CNGMView::MakeBlockGrid(AnalysisEnd end) {
         // The session has kept the choice before the box shows, so that what arrives while it
         // is open stays silent too.
         if (end == AnalysisEnd::kRefused) {
-            AppMessageBox(BlockRefusalText(m_session.GetPicture(), m_session.Settings().blocks),
-                          MB_ICONEXCLAMATION);
+            AppMessageBox(
+                BlockRefusalText(m_session.AnalysedPicture(), m_session.Settings().blocks),
+                MB_ICONEXCLAMATION);
         }
         return 0;
     }

@@ -4,6 +4,7 @@
 #include <utility>
 #include <variant>
 
+#include "analysis/crop.h"
 #include "image/square_canvas.h"
 
 void PictureAsker::HeaderRead(const PictureHeader&, std::int64_t) {}
@@ -86,10 +87,12 @@ PictureIntake PuzzleSession::ShowPicture(PictureLoader& loader, const QString& n
 void PuzzleSession::DropPicture() {
     m_picture = Picture{};
     ++m_pictureSerial;
+    m_cropped.reset();
 }
 
 void PuzzleSession::PictureChanged() {
     ClearPuzzle();
+    m_cropped.reset();
     m_refusedChoice.reset();
     // The edits were the previous picture's.
     m_history.Clear();
@@ -117,6 +120,10 @@ void PuzzleSession::TakePuzzle(Puzzle puzzle, const QString& name, const QString
     SetPuzzle(std::move(puzzle));
 }
 
+const Picture& PuzzleSession::AnalysedPicture() const {
+    return m_settings.crop && m_cropped ? m_cropped->picture : m_picture;
+}
+
 AnalysisEnd PuzzleSession::Analyze(const AnalysisSettings& settings, BinaryImage binaryImage) {
     if (HasPuzzle() && HandEdited())
         m_history.Record(CurrentAnswer());
@@ -127,17 +134,30 @@ AnalysisEnd PuzzleSession::RunAnalysis(const AnalysisSettings& settings, BinaryI
     m_settings = settings;
     m_analysedSettings = settings;
     ++m_analysisSerial;
+    if (settings.crop) {
+        // Clipped to the picture, so that the same part asked for twice is cut once.
+        const std::optional<PixelRect> rect = ClipToPicture(m_picture, *settings.crop);
+        if (!rect) {
+            m_cropped.reset();
+            m_analysis = Analysis{};
+            ClearPuzzle();
+            return AnalysisEnd::kEmptyCrop;
+        }
+        if (!m_cropped || m_cropped->rect != *rect)
+            m_cropped = Cropped{*rect, CroppedPicture(m_picture, *rect)};
+    }
+    Picture& picture = settings.crop ? m_cropped->picture : m_picture;
     // The window's analysis writes the binary image and makes the gray sums along; a batch
     // counts straight from the sums it read.
     GraySums* gray = nullptr;
     if (binaryImage == BinaryImage::kAlways) {
-        gray = &m_picture.gray;
-        const int width = m_picture.CanvasWidth();
-        const int height = m_picture.CanvasHeight();
+        gray = &picture.gray;
+        const int width = picture.CanvasWidth();
+        const int height = picture.CanvasHeight();
         if (m_binary.Columns() != width || m_binary.Length() != height)
             m_binary.Allocate(width, height);
     }
-    m_analysis = ::Analyze(m_picture, settings, m_binary, binaryImage, gray);
+    m_analysis = ::Analyze(picture, settings, m_binary, binaryImage, gray);
     if (m_analysis.Refused()) {
         // Blocks smaller than a pixel would smear the picture: no puzzle.  The refusal is told
         // once per choice, not again on every analysis that follows (each step of a dragged

@@ -79,6 +79,7 @@ enum class AnalysisEnd {
     kPuzzle,        // the blocks are the session's answer and puzzle
     kRefused,       // blocks smaller than a pixel, a choice not refused just before: tell it
     kRefusedAgain,  // the same choice refused again: the user has heard of it already
+    kEmptyCrop,     // the crop holds no pixel of the picture: nothing to analyse, no puzzle
 };
 
 // The clock and the hints of the game on the session's board: kept with the board while the
@@ -144,6 +145,10 @@ public:
                         BinaryImage binaryImage = BinaryImage::kIfNeeded);
     // The settings of the last analysis, whatever has been set for the next since.
     const AnalysisSettings& AnalysedSettings() const { return m_analysedSettings; }
+    // The picture the analysis reads: the crop of the settings as a picture of its own (see
+    // CroppedPicture), or the picture itself without a crop.  The binary image, the division
+    // and the blocks are this picture's.
+    const Picture& AnalysedPicture() const;
     // The last analysis: binary extent, division and blocks (its puzzle is the session's).
     const Analysis& LastAnalysis() const { return m_analysis; }
     const BlockDivision& Division() const { return m_analysis.division; }
@@ -227,6 +232,13 @@ private:
     AnalysisSettings m_settings;
     std::int32_t m_testMode = 1;
     Analysis m_analysis;
+    // The crop of the picture last analysed with one, kept while the picture and the crop
+    // stay: each step of a dragged threshold analyses again.
+    struct Cropped {
+        PixelRect rect;
+        Picture picture;
+    };
+    std::optional<Cropped> m_cropped;
     ColumnBuffer m_binary;
     std::optional<BlockChoice> m_refusedChoice;
     Puzzle m_puzzle;

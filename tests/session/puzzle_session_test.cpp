@@ -212,6 +212,40 @@ TEST(SessionAnalysisTest, OneAnalysisForBothPathsAndARefusalToldOnce) {
     EXPECT_EQ(window.Analyze({0, 250, alsoTooFine}), AnalysisEnd::kRefused);
 }
 
+// A crop is analysed as the picture of those pixels alone would be, in the window and in a
+// batch; a crop past the edges is clipped and one outside the picture makes no puzzle.
+TEST(SessionAnalysisTest, ACropAnalysesAsThePictureOfItsPixels) {
+    QByteArray part;
+    QBuffer out(&part);
+    out.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(PatternImage(40, 30).copy(5, 4, 20, 17).save(&out, "PPM"));
+    PuzzleSession window, batch, alone;
+    ScriptedAsker windowAsker(window), batchAsker(batch), aloneAsker(alone);
+    ASSERT_EQ(Read(window, Ppm(40, 30), windowAsker), PictureIntake::kRead);
+    ASSERT_EQ(Read(batch, Ppm(40, 30), batchAsker, PictureReading::kGraySumsOnly),
+              PictureIntake::kRead);
+    ASSERT_EQ(Read(alone, part, aloneAsker), PictureIntake::kRead);
+    for (const BlockChoice blocks : {BlockChoice::Square(10), BlockChoice{10, 10, false, true}}) {
+        AnalysisSettings settings{60, 200, blocks, PixelRect{5, 4, 20, 17}};
+        ASSERT_EQ(window.Analyze(settings, BinaryImage::kAlways), AnalysisEnd::kPuzzle);
+        ASSERT_EQ(batch.Analyze(settings), AnalysisEnd::kPuzzle);
+        ASSERT_EQ(alone.Analyze({60, 200, blocks}), AnalysisEnd::kPuzzle);
+        EXPECT_EQ(window.Answer(), alone.Answer());
+        EXPECT_EQ(batch.Answer(), alone.Answer());
+        EXPECT_EQ(window.AnalysedPicture().width, 20);
+        EXPECT_EQ(window.GetPicture().width, 40);
+    }
+    const std::vector<std::uint8_t> whole =
+        (window.Analyze({60, 200, BlockChoice::Square(10)}), window.Answer());
+    EXPECT_EQ(&window.AnalysedPicture(), &window.GetPicture());
+    ASSERT_EQ(window.Analyze({60, 200, BlockChoice::Square(10), PixelRect{-9, -9, 99, 99}}),
+              AnalysisEnd::kPuzzle);
+    EXPECT_EQ(window.Answer(), whole);
+    EXPECT_EQ(window.Analyze({60, 200, BlockChoice::Square(10), PixelRect{40, 0, 9, 9}}),
+              AnalysisEnd::kEmptyCrop);
+    EXPECT_FALSE(window.HasPuzzle());
+}
+
 // Cells changed by hand give the puzzle new clues under the same title and a blank board, and
 // those of a suggestion a line counting them; the verdict goes with the puzzle it judged.  An
 // answer found for a puzzle of clues only is taken when it forms those clues.
