@@ -141,7 +141,10 @@ public:
     // The band typed or dragged in the workbench: into the scroll bars and edits, then
     // analysed as the user's own moves of the bars are.
     void SetBand(int lower, int upper);
-    // Shows settings in the threshold bars and edits, the block list and the fit check box.
+    // The part of the picture analysed (none: all of it), dragged in the workbench: analysed.
+    void SetCrop(const std::optional<PixelRect>& crop);
+    // Shows settings in the threshold bars and edits, the block list and the fit check box,
+    // and takes their crop for the next analysis.
     void ShowSettings(const AnalysisSettings& settings);
     // The entries of the puzzle panel's context menu.
     void FillPuzzlePanelMenu(QMenu& menu);

@@ -100,6 +100,7 @@ void CNGMView::ShowEditedAnswer() {
         m_dcPreview.FillSolidRect(0, 0, m_nPreviewW, m_nPreviewH, kFaceColor);
         DrawBlockPanels(m_session.AnswerBlocks(), Division(), m_session.TestMode(), m_dcPreview,
                         untouched);
+        m_stcPreview->update();
     }
     m_dcResult.FillSolidRect(0, 0, m_nResultW, m_nResultH, kFaceColor);
     DrawResult();
@@ -130,7 +131,13 @@ void CNGMView::SetBand(int lower, int upper) {
     OnAnalyze();
 }
 
+void CNGMView::SetCrop(const std::optional<PixelRect>& crop) {
+    m_session.Settings().crop = crop;
+    OnAnalyze();
+}
+
 void CNGMView::ShowSettings(const AnalysisSettings& settings) {
+    m_session.Settings().crop = settings.crop;
     m_nLowerThreshold = settings.lower;
     m_nUpperThreshold = settings.upper;
     // The bars stop at 255; a band up to 256 takes in white, and the edit says so.

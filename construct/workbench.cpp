@@ -12,6 +12,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "analysis/auto_band.h"
+#include "analysis/crop.h"
 #include "construct/ngm_view.h"
 #include "construct/workbench_panes.h"
 #include "session/puzzle_session.h"
@@ -40,6 +42,8 @@ CWorkbench::CWorkbench(CNGMView* view)
       m_pPuzzle(new WorkbenchPuzzlePane(m_session)) {
     setWindowTitle(tr("作業台"));
     m_pPicture->SetCropEnabled(true);
+    connect(m_pPicture, &WorkbenchImagePane::cropChanged, this,
+            [this](std::optional<QRect> crop) { OnCropDragged(crop); });
     m_frames[kPicture] = Framed(tr("画像"), m_pPicture);
     m_frames[kBinary] = Framed(tr("白黒"), m_pBinary);
     m_frames[kEditor] = Framed(tr("答え (左ドラッグで塗る・右ドラッグで消す)"), m_pEditor);
@@ -111,11 +115,15 @@ QWidget* CWorkbench::MakeBandRow() {
     m_pAuto = new QPushButton(tr("自動"));
     m_pInvert = new QCheckBox(tr("反転"));
     m_pTrim = new QPushButton(tr("余白を削る"));
-    for (QWidget* w : {static_cast<QWidget*>(m_pAuto), static_cast<QWidget*>(m_pInvert),
-                       static_cast<QWidget*>(m_pTrim)}) {
-        w->setEnabled(false);
-        layout->addWidget(w);
-    }
+    m_pAuto->setToolTip(tr("画像の明るさの分布から帯を決めます"));
+    m_pInvert->setToolTip(tr("自動で明るい側を帯にします"));
+    m_pTrim->setToolTip(tr("帯に入る画素を囲む長方形まで切り抜きます"));
+    layout->addWidget(m_pAuto);
+    layout->addWidget(m_pInvert);
+    layout->addWidget(m_pTrim);
+    connect(m_pAuto, &QPushButton::clicked, this, [this] { OnAutoBand(); });
+    connect(m_pInvert, &QCheckBox::toggled, this, [this] { OnAutoBand(); });
+    connect(m_pTrim, &QPushButton::clicked, this, [this] { OnTrim(); });
     return row;
 }
 
@@ -193,11 +201,19 @@ void CWorkbench::Refresh() {
     }
     if (newPicture || m_session.AnalysisSerial() != m_analysisSerial) {
         m_analysisSerial = m_session.AnalysisSerial();
-        const bool analysed = m_session.HasPicture() && m_session.BinaryBuffer().IsAllocated();
-        m_pBinary->SetImage(analysed ? BinaryPictureImage(m_session.BinaryBuffer(),
-                                                          m_session.LastAnalysis().binary, rect)
-                                     : QImage(),
-                            source);
+        // The black and white is that of the picture analysed: the crop, when there is one.
+        const PictureRect analysed = PictureRectOf(m_session.AnalysedPicture());
+        const bool binary = m_session.HasPicture() && m_session.BinaryBuffer().IsAllocated();
+        m_pBinary->SetImage(binary ? BinaryPictureImage(m_session.BinaryBuffer(),
+                                                        m_session.LastAnalysis().binary, analysed)
+                                   : QImage(),
+                            QSize(analysed.width, analysed.height));
+    }
+    const std::optional<PixelRect>& crop = m_session.AnalysedSettings().crop;
+    if (!m_pPicture->Dragging()) {
+        m_pPicture->SetCrop(
+            crop ? std::optional<QRect>(QRect(crop->x, crop->y, crop->width, crop->height))
+                 : std::nullopt);
     }
     // The band in force, unless the user is typing one.
     if (!m_bandPause.isActive())
@@ -270,4 +286,36 @@ void CWorkbench::OnBandEdited() {
     if (lower == m_session.AnalysedSettings().lower && upper == m_session.AnalysedSettings().upper)
         return;
     m_pView->SetBand(lower, upper);
+}
+
+void CWorkbench::OnCropDragged(std::optional<QRect> crop) {
+    std::optional<PixelRect> rect;
+    if (crop)
+        rect = PixelRect{crop->x(), crop->y(), crop->width(), crop->height()};
+    if (rect != m_session.AnalysedSettings().crop)
+        m_pView->SetCrop(rect);
+    Refresh();
+}
+
+void CWorkbench::OnAutoBand() {
+    if (!m_session.HasPicture())
+        return;
+    const Band band =
+        AutoBand(m_session.GetPicture(), m_pInvert->isChecked(), m_session.AnalysedSettings().crop);
+    m_bandPause.stop();
+    ShowBand(band.lower, band.upper);
+    m_pView->SetBand(band.lower, band.upper);
+}
+
+void CWorkbench::OnTrim() {
+    if (!m_session.HasPicture())
+        return;
+    const AnalysisSettings& settings = m_session.AnalysedSettings();
+    const std::optional<PixelRect> rect =
+        TrimRect(m_session.GetPicture(), settings.lower, settings.upper, settings.crop);
+    if (!rect) {
+        m_pVerdict->setText(tr("帯に入る画素がないので、切り抜けません。"));
+        return;
+    }
+    m_pView->SetCrop(rect);
 }

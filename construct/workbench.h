@@ -6,6 +6,7 @@
 // threshold controls follow.
 #pragma once
 
+#include <QRect>
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
@@ -49,6 +50,8 @@ public:
     QSpinBox* UpperSpin() const { return m_pUpper; }
     QToolButton* ToolButton(GridTool tool) const;
     QLabel* VerdictLabel() const { return m_pVerdict; }
+    QPushButton* AutoButton() const { return m_pAuto; }
+    QPushButton* TrimButton() const { return m_pTrim; }
     // Sends the band typed or dragged to the analysis now, not after the pause it waits for.
     void FlushBand();
 
@@ -61,6 +64,9 @@ private:
     void OnUndo();
     void OnRedo();
     void OnBandEdited();
+    void OnCropDragged(std::optional<QRect> crop);
+    void OnAutoBand();
+    void OnTrim();
     void ShowBand(int lower, int upper);
     void UpdateCommands();
 

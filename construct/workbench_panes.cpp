@@ -17,6 +17,15 @@ constexpr int kSmoothDelayMs = 120;
 
 }  // namespace
 
+WorkbenchPane::WorkbenchPane(QWidget* parent) : QWidget(parent) {
+    // Each pane fills all of itself, so that a repaint of one never paints what lies behind it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void WorkbenchPane::FillBackground(QPainter& painter) {
+    painter.fillRect(rect(), palette().color(QPalette::Window));
+}
+
 void WorkbenchPane::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
         emit enlargeToggled();
@@ -85,8 +94,16 @@ QRect WorkbenchImagePane::ToPane(QRect r) const {
 
 void WorkbenchImagePane::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (m_scaled.isNull())
+    if (m_scaled.isNull()) {
+        FillBackground(painter);
         return;
+    }
+    // Around the image only: the image covers the rest.
+    QRegion around(rect());
+    around -= QRegion(m_imageRect);
+    painter.setClipRegion(around);
+    FillBackground(painter);
+    painter.setClipping(false);
     painter.drawImage(m_imageRect.topLeft(), m_scaled);
     if (!m_crop)
         return;
@@ -196,6 +213,7 @@ void WorkbenchGridPane::SetChanges(std::vector<std::uint8_t> changes) {
 
 void WorkbenchGridPane::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    FillBackground(painter);
     const Puzzle& puzzle = m_session.GetPuzzle();
     const std::optional<SolveResult>& verdict = m_session.Verdict();
     DrawEditorGrid(painter, Placement(), puzzle, verdict ? &verdict->undecided : nullptr,
@@ -271,7 +289,9 @@ void WorkbenchPuzzlePane::resizeEvent(QResizeEvent*) {
 
 void WorkbenchPuzzlePane::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (!m_image.isNull())
+    if (m_image.isNull())
+        FillBackground(painter);
+    else
         painter.drawImage(0, 0, m_image);
     if (m_session.HasPuzzle() && m_board.fontPixels == 0) {
         painter.setPen(palette().color(QPalette::WindowText));

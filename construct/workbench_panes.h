@@ -13,18 +13,20 @@
 #include "render/workbench_drawing.h"
 
 class PuzzleSession;
+class QPainter;
 
 // A double click on any pane asks the workbench to give it the whole window, or back.
 class WorkbenchPane : public QWidget {
     Q_OBJECT
 public:
-    using QWidget::QWidget;
+    explicit WorkbenchPane(QWidget* parent = nullptr);
 
 signals:
     void enlargeToggled();
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void FillBackground(QPainter& painter);
 };
 
 // An image scaled to fit the pane, kept at the pane's size: scaled fast while the pane is being
@@ -40,6 +42,7 @@ public:
     void SetCropEnabled(bool enabled) { m_cropEnabled = enabled; }
     void SetCrop(std::optional<QRect> crop);
     const std::optional<QRect>& Crop() const { return m_crop; }
+    bool Dragging() const { return m_dragEdges != 0; }
     // Where the image is drawn in the pane.
     QRect ImageRect() const { return m_imageRect; }
 

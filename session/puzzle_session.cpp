@@ -93,6 +93,8 @@ void PuzzleSession::DropPicture() {
 void PuzzleSession::PictureChanged() {
     ClearPuzzle();
     m_cropped.reset();
+    // A crop is a part of the picture it was drawn on.
+    m_settings.crop.reset();
     m_refusedChoice.reset();
     // The edits were the previous picture's.
     m_history.Clear();
