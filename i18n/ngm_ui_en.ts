@@ -234,7 +234,7 @@ Any filling that fits the clues is correct.</translation>
     <message>
         <source>答えのマスを手で変えています。解析し直すと、その変更は新しい答えに置き換わります(作業台の「元に戻す」で戻せます)。
 解析し直しますか?</source>
-        <translation>The answer's cells have been changed by hand. Analysing again replaces those changes with the new answer (Undo in the workbench brings them back).
+        <translation>The answer&apos;s cells have been changed by hand. Analysing again replaces those changes with the new answer (Undo in the workbench brings them back).
 Analyse again?</translation>
     </message>
 </context>
@@ -487,6 +487,22 @@ Hints: %1</translation>
     <message>
         <source>下限は上限より小さくしてください。</source>
         <translation>The lower bound must be below the upper bound.</translation>
+    </message>
+    <message>
+        <source>画像の明るさの分布から帯を決めます</source>
+        <translation>Chooses the band from the picture's brightness</translation>
+    </message>
+    <message>
+        <source>自動で明るい側を帯にします</source>
+        <translation>Auto takes the light side as the band</translation>
+    </message>
+    <message>
+        <source>帯に入る画素を囲む長方形まで切り抜きます</source>
+        <translation>Crops to the rectangle around the pixels in the band</translation>
+    </message>
+    <message>
+        <source>帯に入る画素がないので、切り抜けません。</source>
+        <translation>No pixel lies in the band: nothing to crop to.</translation>
     </message>
 </context>
 <context>

@@ -114,4 +114,31 @@ TEST_F(WorkbenchTest, ABandTypedAnalysesAndAReplacementOfEditsIsAskedAndUndone) 
     EXPECT_EQ(bench->UpperSpin()->value(), 240);
 }
 
+TEST_F(WorkbenchTest, AutoTrimAndACropDraggedOnThePictureAnalyseTheirPart) {
+    Open();
+    bench->AutoButton()->click();
+    const AnalysisSettings& analysed = a.View().Session().AnalysedSettings();
+    EXPECT_EQ(analysed.lower, 0);
+    EXPECT_GT(analysed.upper, 0);
+    EXPECT_LT(analysed.upper, 255);
+    EXPECT_EQ(GetDlgItemText(a.View().Controls(), IDC_UPPER_EDIT), QString::number(analysed.upper));
+
+    // The plus spans the whole picture: trimming leaves it whole.
+    bench->TrimButton()->click();
+    ASSERT_TRUE(analysed.crop);
+    EXPECT_EQ(analysed.crop->width, a.doc.m_picture.width);
+
+    // The crop's top-left corner dragged to the middle: the bottom-right quarter is analysed.
+    WorkbenchImagePane* pane = bench->PicturePane();
+    const QRect image = pane->ImageRect();
+    QTest::mousePress(pane, Qt::LeftButton, {}, image.topLeft());
+    QTest::mouseMove(pane, image.center());
+    QTest::mouseRelease(pane, Qt::LeftButton, {}, image.center());
+    ASSERT_TRUE(analysed.crop);
+    EXPECT_NEAR(analysed.crop->width, a.doc.m_picture.width / 2, 2);
+    EXPECT_NEAR(analysed.crop->x, a.doc.m_picture.width / 2, 2);
+    EXPECT_EQ(pane->Crop()->width(), analysed.crop->width);
+    EXPECT_TRUE(a.doc.HasPuzzle());
+}
+
 }  // namespace
