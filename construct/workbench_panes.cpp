@@ -109,11 +109,12 @@ void WorkbenchImagePane::paintEvent(QPaintEvent*) {
         return;
     // The parts outside the crop dimmed, the crop framed with its handles.
     const QRect r = ToPane(*m_crop);
-    QRegion outside(m_imageRect);
-    outside -= QRegion(r);
-    painter.setClipRegion(outside);
-    painter.fillRect(m_imageRect, QColor(0, 0, 0, 110));
-    painter.setClipping(false);
+    const QRect& i = m_imageRect;
+    const QColor dim(0, 0, 0, 110);
+    painter.fillRect(QRect(QPoint(i.left(), i.top()), QPoint(i.right(), r.top() - 1)), dim);
+    painter.fillRect(QRect(QPoint(i.left(), r.bottom() + 1), QPoint(i.right(), i.bottom())), dim);
+    painter.fillRect(QRect(QPoint(i.left(), r.top()), QPoint(r.left() - 1, r.bottom())), dim);
+    painter.fillRect(QRect(QPoint(r.right() + 1, r.top()), QPoint(i.right(), r.bottom())), dim);
     painter.setPen(QPen(QColor(255, 200, 0), 2));
     painter.drawRect(r);
     painter.setBrush(QColor(255, 200, 0));
