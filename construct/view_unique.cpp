@@ -7,6 +7,7 @@
 
 #include "construct/ngm_view.h"
 #include "construct/unique_dialog.h"
+#include "construct/workbench.h"
 #include "platform/scroll_codes.h"
 #include "res/dialog_template.h"
 #include "session/ngm_doc.h"
@@ -30,6 +31,12 @@ void CNGMView::OnFindUnique() {
                 [this](const Suggestion& s) { ApplySuggestion(s); });
         connect(m_pUniqueDialog, &CUniqueDialog::searchAgainRequested, this,
                 [this] { StartUniqueSearch(); });
+        // The cells a selected suggestion changes are shown in the workbench's editor.
+        connect(m_pUniqueDialog, &CUniqueDialog::cellsChosen, this,
+                [this](const std::vector<std::uint8_t>& cells) {
+                    if (m_pWorkbench)
+                        m_pWorkbench->ShowSuggestion(cells);
+                });
     }
     // An open dialog with the results of this puzzle only comes to the front.
     if (!m_pUniqueDialog->isVisible() || !m_pUniqueDialog->HasCurrentResults())

@@ -168,6 +168,21 @@ QWidget* CWorkbench::MakeToolRow() {
     m_tools[static_cast<int>(GridTool::kShiftRight)]->setToolTip(tr("1マス右へ"));
     m_tools[static_cast<int>(GridTool::kShiftUp)]->setToolTip(tr("1マス上へ"));
     m_tools[static_cast<int>(GridTool::kShiftDown)]->setToolTip(tr("1マス下へ"));
+    layout->addSpacing(12);
+    m_pAccept = new QPushButton(tr("提案を採用"));
+    m_pAccept->setToolTip(tr("「一意なパズルを探す」で選んだマスの変更を答えにします"));
+    m_pAccept->setVisible(false);
+    connect(m_pAccept, &QPushButton::clicked, this, [this] {
+        const std::vector<std::uint8_t> cells = m_suggestion;
+        const std::vector<std::uint8_t>& answer = m_session.GetPuzzle().answer;
+        if (cells.size() != answer.size())
+            return;
+        int changed = 0;
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            changed += (cells[i] != 0) != (answer[i] != 0);
+        m_pView->ApplyCellChanges(cells, changed);
+    });
+    layout->addWidget(m_pAccept);
     layout->addStretch(1);
     return row;
 }
@@ -218,7 +233,7 @@ void CWorkbench::Refresh() {
     // The band in force, unless the user is typing one.
     if (!m_bandPause.isActive())
         ShowBand(m_session.AnalysedSettings().lower, m_session.AnalysedSettings().upper);
-    m_pEditor->SetChanges({});
+    ShowSuggestion({});
     m_pPuzzle->Redraw();
     const ::VerdictLabel verdict = m_session.VerdictText();
     m_pVerdict->setText(verdict.text);
@@ -318,4 +333,18 @@ void CWorkbench::OnTrim() {
         return;
     }
     m_pView->SetCrop(rect);
+}
+
+void CWorkbench::ShowSuggestion(std::vector<std::uint8_t> cells) {
+    const std::vector<std::uint8_t>& answer = m_session.GetPuzzle().answer;
+    if (cells.size() != answer.size())
+        cells.clear();
+    std::vector<std::uint8_t> changes(cells.size(), 0);
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if ((cells[i] != 0) != (answer[i] != 0))
+            changes[i] = cells[i] ? 1 : 2;
+    }
+    m_suggestion = std::move(cells);
+    m_pEditor->SetChanges(m_suggestion.empty() ? std::vector<std::uint8_t>{} : std::move(changes));
+    m_pAccept->setVisible(!m_suggestion.empty());
 }

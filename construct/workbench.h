@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "session/answer_edits.h"
 
@@ -52,6 +53,11 @@ public:
     QLabel* VerdictLabel() const { return m_pVerdict; }
     QPushButton* AutoButton() const { return m_pAuto; }
     QPushButton* TrimButton() const { return m_pTrim; }
+    // A suggestion of the search for a unique puzzle: the answer it proposes, its changed
+    // cells marked in the editor until 提案を採用 applies it (one step to undo) or the puzzle
+    // changes.  An empty grid takes the marks away.
+    void ShowSuggestion(std::vector<std::uint8_t> cells);
+    QPushButton* AcceptButton() const { return m_pAccept; }
     // Sends the band typed or dragged to the analysis now, not after the pause it waits for.
     void FlushBand();
 
@@ -89,6 +95,8 @@ private:
     QToolButton* m_pRedo = nullptr;
     QToolButton* m_tools[8] = {};
     QLabel* m_pVerdict = nullptr;
+    QPushButton* m_pAccept = nullptr;
+    std::vector<std::uint8_t> m_suggestion;
     // Typed or dragged bounds wait this long for the next before the analysis runs.
     QTimer m_bandPause;
     // What was drawn last, so that Refresh draws only what changed.

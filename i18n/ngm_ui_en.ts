@@ -490,7 +490,7 @@ Hints: %1</translation>
     </message>
     <message>
         <source>画像の明るさの分布から帯を決めます</source>
-        <translation>Chooses the band from the picture's brightness</translation>
+        <translation>Chooses the band from the picture&apos;s brightness</translation>
     </message>
     <message>
         <source>自動で明るい側を帯にします</source>
@@ -503,6 +503,14 @@ Hints: %1</translation>
     <message>
         <source>帯に入る画素がないので、切り抜けません。</source>
         <translation>No pixel lies in the band: nothing to crop to.</translation>
+    </message>
+    <message>
+        <source>提案を採用</source>
+        <translation>Accept suggestion</translation>
+    </message>
+    <message>
+        <source>「一意なパズルを探す」で選んだマスの変更を答えにします</source>
+        <translation>Makes the cell changes selected in Find Unique Puzzle the answer</translation>
     </message>
 </context>
 <context>

@@ -141,4 +141,20 @@ TEST_F(WorkbenchTest, AutoTrimAndACropDraggedOnThePictureAnalyseTheirPart) {
     EXPECT_TRUE(a.doc.HasPuzzle());
 }
 
+TEST_F(WorkbenchTest, ASuggestionIsMarkedAcceptedAndUndone) {
+    Open();
+    const std::vector<std::uint8_t> before = a.doc.GetPuzzle().answer;
+    std::vector<std::uint8_t> suggested = before;
+    suggested[0] = 1;  // a cell to fill
+    suggested[9] = 0;  // a cell of the plus to empty
+    bench->ShowSuggestion(suggested);
+    ASSERT_TRUE(bench->AcceptButton()->isVisibleTo(bench));
+    bench->AcceptButton()->click();
+    EXPECT_EQ(a.doc.GetPuzzle().answer, suggested);
+    EXPECT_TRUE(a.doc.Session().Info().endsWith(QStringLiteral("変更マス : 2\r\n")));
+    EXPECT_FALSE(bench->AcceptButton()->isVisibleTo(bench));
+    QTest::keyClick(bench, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(a.doc.GetPuzzle().answer, before);
+}
+
 }  // namespace
