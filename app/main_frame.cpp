@@ -22,7 +22,9 @@
 #include "formats/file_writing.h"
 #include "image/native_name.h"
 #include "platform/message_box.h"
+#include "platform/modal.h"
 #include "platform/shell.h"
+#include "play/collection_dialog.h"
 #include "res/dialog_template.h"
 #include "res/images.h"
 #include "res/strings.h"
@@ -115,6 +117,7 @@ void CMainFrame::OnCreate() {
     findUnique->setEnabled(false);
     QAction* workbench =
         MakeAction(ID_WORKBENCH, tr("作業台\tCtrl+B"), QKeySequence(Qt::CTRL | Qt::Key_B));
+    QAction* collection = MakeAction(ID_PUZZLE_COLLECTION, tr("パズル集..."));
     // Ctrl+V reaches a focused text field that accepts typing first; elsewhere it pastes the
     // picture on the clipboard.
     QAction* paste =
@@ -135,6 +138,7 @@ void CMainFrame::OnCreate() {
     connect(exit, &QAction::triggered, this, &QWidget::close);
     connect(topmost, &QAction::triggered, this, [this] { OnTopmost(); });
     connect(drawbox, &QAction::triggered, this, [this] { m_pView->OnDrawBox(); });
+    connect(collection, &QAction::triggered, this, [this] { OnPuzzleCollection(); });
     connect(findUnique, &QAction::triggered, this, [this] { m_pView->OnFindUnique(); });
     connect(workbench, &QAction::triggered, this, [this] { m_pView->OnWorkbench(); });
     connect(paste, &QAction::triggered, this, [this] { m_pView->OnPaste(); });
@@ -231,6 +235,8 @@ void CMainFrame::CreateMenus() {
     functions->addSeparator();
     functions->addAction(Action(ID_FIND_UNIQUE));
     functions->addAction(Action(ID_WORKBENCH));
+    functions->addSeparator();
+    functions->addAction(Action(ID_PUZZLE_COLLECTION));
 
     QMenu* help = menuBar()->addMenu(tr("ヘルプ(&H)"));
     help->addAction(Action(ID_README));
@@ -424,4 +430,10 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     } else {
         m_pView->OnDropFiles(paths);
     }
+}
+
+void CMainFrame::OnPuzzleCollection() {
+    CCollectionDialog dlg([this](Puzzle puzzle) { m_pView->PlayPuzzle(std::move(puzzle)); },
+                          m_pView->Session().Progress(), this);
+    RunModal(dlg);
 }

@@ -37,6 +37,8 @@ public:
 
     // Commands.
     void OnTopmost();
+    // 機能 → パズル集: the bundled puzzles and new ones, each shown and played at once.
+    void OnPuzzleCollection();
     void OnUpdateTopmost();
     void OnReadme();
     void OnFileNew();

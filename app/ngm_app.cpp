@@ -18,7 +18,11 @@ const char* const kSettingsKey =
                                                                          // settings key
 
 CNGMApp::CNGMApp() = default;
-CNGMApp::~CNGMApp() = default;
+
+CNGMApp::~CNGMApp() {
+    m_pMainFrame.reset();
+    m_doc.Session().KeepProgress();
+}
 
 bool CNGMApp::InitInstance(const QStringList& arguments) {
     QCoreApplication::setOrganizationName(QString::fromUtf8(kSettingsKey));
@@ -28,6 +32,9 @@ bool CNGMApp::InitInstance(const QStringList& arguments) {
     QApplication::setWindowIcon(
         QIcon::fromTheme(QStringLiteral("io.github.ngm.NGM"), QIcon(QPixmap(kIconXpm))));
 
+    // The games left and the clears made in earlier runs.
+    m_progress.Load();
+    m_doc.Session().UseProgressStore(&m_progress);
     m_doc.m_strTitle = QCoreApplication::translate("CMainFrame", "無題");
     m_pMainFrame = std::make_unique<CMainFrame>(&m_doc);
     QObject::connect(m_pMainFrame->Action(ID_APP_ABOUT), &QAction::triggered, m_pMainFrame.get(),

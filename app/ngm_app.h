@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "session/ngm_doc.h"
+#include "session/progress_store.h"
 
 class CMainFrame;
 
@@ -24,6 +25,8 @@ public:
     CNGMDoc& Document() { return m_doc; }
 
 private:
+    // Before the document, whose session keeps games in it, so that it outlives the session.
+    ProgressStore m_progress{ProgressStore::DefaultPath()};
     CNGMDoc m_doc;
     std::unique_ptr<CMainFrame> m_pMainFrame;
 };

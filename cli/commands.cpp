@@ -14,6 +14,8 @@ const Command kCommands[] = {
     {"make", RunMake,
      QT_TRANSLATE_NOOP("NgmCli",
                        "画像をウィンドウと同じ規則でパズルのファイルにする(まとめて、全コアで)")},
+    {"generate", RunGenerate,
+     QT_TRANSLATE_NOOP("NgmCli", "答えが一つに決まる新しいパズルを、大きさと難易度を決めて作る")},
     {"convert", RunConvert,
      QT_TRANSLATE_NOOP("NgmCli", "パズルのファイルを .non、.xml、.png、.pdf のあいだで変換する")},
 };

@@ -20,5 +20,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 int RunSolve(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 // ngm-cli make [--blocks N] [--band LOW,HIGH] [--format F] [--out DIR] [--unique] PICTURE...
 int RunMake(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// ngm-cli generate [--size WxH] [--difficulty D] [--count N] [--out DIR] [--format F] [--seed S]
+int RunGenerate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 // ngm-cli convert IN OUT
 int RunConvert(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

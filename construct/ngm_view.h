@@ -105,6 +105,11 @@ public:
     // ready to play; a file that cannot be read is named in a message box and nothing changes.
     void OnOpenPuzzleFile();
     bool OpenPuzzleFile(const QString& path);
+    // A puzzle in the place of the picture and its puzzle, as a file opened shows it: `name`
+    // its name, `line` heading its information lines, `title` in the window's title.
+    void ShowPuzzle(Puzzle puzzle, const QString& name, const QString& line, const QString& title);
+    // A puzzle from the collection or made new, shown under its title and played at once.
+    void PlayPuzzle(Puzzle puzzle);
 
     // The verdict on the puzzle of the last analysis: judged off the user-interface thread
     // after the panels are drawn; a new analysis or picture cancels the judgement still

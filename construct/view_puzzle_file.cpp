@@ -47,15 +47,20 @@ bool CNGMView::OpenPuzzleFile(const QString& path) {
         return false;
     }
     const QFileInfo info(path);
+    ShowPuzzle(std::move(read.puzzle), DisplayName(info.completeBaseName()),
+               DisplayName(info.fileName()), DisplayName(info.absoluteFilePath()));
+    return true;
+}
+
+void CNGMView::ShowPuzzle(Puzzle puzzle, const QString& name, const QString& line,
+                          const QString& title) {
     // The puzzle stands on its own: the picture and the analysis before it are gone.
     ClearVerdict();
-    m_session.TakePuzzle(std::move(read.puzzle), DisplayName(info.completeBaseName()),
-                         DisplayName(info.fileName()));
+    m_session.TakePuzzle(std::move(puzzle), name, line);
     const Puzzle& shown = m_session.GetPuzzle();
     UpdateData();
     ScrollInfoToEnd();
-    SetMainWindowTitle(QStringLiteral("NGM - [") + DisplayName(info.absoluteFilePath()) +
-                       QStringLiteral("]"));
+    SetMainWindowTitle(QStringLiteral("NGM - [") + title + QStringLiteral("]"));
 
     EnsurePanelImages();
     m_dcInput.FillSolidRect(0, 0, m_nInputW, m_nInputH, kFaceColor);
@@ -65,7 +70,12 @@ bool CNGMView::OpenPuzzleFile(const QString& path) {
     EnableControls({IDC_PLAY}, true);
     update();
     JudgePuzzle();
-    return true;
+}
+
+void CNGMView::PlayPuzzle(Puzzle puzzle) {
+    const QString title = QString::fromStdString(puzzle.title);
+    ShowPuzzle(std::move(puzzle), title, title, title);
+    OnPlay();
 }
 
 void CNGMView::AdoptSolution(const SolveResult& result) {

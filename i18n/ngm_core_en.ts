@@ -289,6 +289,73 @@ Exit status: 0 all files read, 2 some files could not be read, 1 wrong
 arguments.
 </translation>
     </message>
+    <message>
+        <source>答えが一つに決まる新しいパズルを、大きさと難易度を決めて作る</source>
+        <translation>make new puzzles with a unique answer at a size and difficulty</translation>
+    </message>
+    <message>
+        <source>使い方: ngm-cli generate --size 幅x高さ --difficulty 難易度 --count 数 --out フォルダ
+                         [--format non|xml|pdf] [--seed 数]
+
+答えが一つに決まる新しいパズルを作り、一つずつファイルに書きます。すべて違うパズルです。
+  --size 幅x高さ     1 から 99 まで(既定 20x20)
+  --difficulty 難易度 1 から 5 まで(既定 3)
+  --count 数         1 から 10000 まで(既定 1)
+  --out フォルダ     書く場所(なければ作ります。既定は今のフォルダ)
+  --format 形式      non、xml、pdf(既定 non)
+  --seed 数          同じ数なら同じパズルを作ります
+ファイル名は generated-幅x高さ-d難易度-番号.拡張子 で、あるファイルは上書きせず
+次の番号にします。
+終了コード: 0 すべて書けた、2 作れない・書けないものがあった、1 引数の誤り。
+</source>
+        <translation>Usage: ngm-cli generate --size WxH --difficulty D --count N --out FOLDER
+                         [--format non|xml|pdf] [--seed S]
+
+Makes new puzzles whose answer is unique and writes each to a file of its own.
+All of them are different.
+  --size WxH        1 to 99 (default 20x20)
+  --difficulty D    1 to 5 (default 3)
+  --count N         1 to 10000 (default 1)
+  --out FOLDER      where to write (created if missing; default: the current
+                    folder)
+  --format FORMAT   non, xml or pdf (default non)
+  --seed S          the same number makes the same puzzles
+Files are named generated-WxH-dD-NUMBER.EXT; an existing file is never
+written over: the next number is taken.
+Exit status: 0 all written, 2 some could not be made or written, 1 wrong
+arguments.
+</translation>
+    </message>
+    <message>
+        <source>値がありません: </source>
+        <translation>missing value: </translation>
+    </message>
+    <message>
+        <source>知らないオプションです: </source>
+        <translation>unknown option: </translation>
+    </message>
+    <message>
+        <source>値が正しくありません: </source>
+        <translation>wrong value: </translation>
+    </message>
+    <message>
+        <source>ngm-cli generate --help で使い方を表示します。
+</source>
+        <translation>ngm-cli generate --help shows the usage.
+</translation>
+    </message>
+    <message>
+        <source>: フォルダを作れません。</source>
+        <translation>: cannot make the folder.</translation>
+    </message>
+    <message>
+        <source>ngm-cli generate: 時間内にパズルを作れませんでした</source>
+        <translation>ngm-cli generate: no puzzle could be made in time</translation>
+    </message>
+    <message>
+        <source>新しいパズル %1</source>
+        <translation>New puzzle %1</translation>
+    </message>
 </context>
 <context>
     <name>PictureRefusal</name>

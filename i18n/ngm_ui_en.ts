@@ -2,6 +2,69 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="ja_JP">
 <context>
+    <name>CCollectionDialog</name>
+    <message>
+        <source>パズル集</source>
+        <translation>Puzzle collection</translation>
+    </message>
+    <message>
+        <source>タイトル</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>大きさ</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>難易度</source>
+        <translation>Difficulty</translation>
+    </message>
+    <message>
+        <source>クリア</source>
+        <translation>Clears</translation>
+    </message>
+    <message>
+        <source>自己ベスト</source>
+        <translation>Best time</translation>
+    </message>
+    <message>
+        <source>遊ぶ</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>新しいパズル</source>
+        <translation>New puzzle</translation>
+    </message>
+    <message>
+        <source>作って遊ぶ</source>
+        <translation>Make and play</translation>
+    </message>
+    <message>
+        <source>大きさ(縦横)</source>
+        <translation>Size (square)</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>%1秒</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>パズルを作っています...</source>
+        <translation>Making a puzzle...</translation>
+    </message>
+    <message>
+        <source>%1×%1、難易度 %2 のパズルを時間内に作れませんでした。小さな盤面では難易度 5 はまれです。大きさか難易度を変えてください。</source>
+        <translation>No %1×%1 puzzle of difficulty %2 could be made in time. Difficulty 5 is rare on small boards. Please change the size or the difficulty.</translation>
+    </message>
+    <message>
+        <source>新しいパズル %1×%1 難易度 %2</source>
+        <translation>New puzzle %1×%1, difficulty %2</translation>
+    </message>
+</context>
+<context>
     <name>CCustomBlocksDialog</name>
     <message>
         <source>ブロック数</source>
@@ -134,6 +197,10 @@ Please end the name with .non, .xml, .png or .pdf.</translation>
     <message>
         <source>作業台	Ctrl+B</source>
         <translation>Workbench	Ctrl+B</translation>
+    </message>
+    <message>
+        <source>パズル集...</source>
+        <translation>Puzzle Collection...</translation>
     </message>
 </context>
 <context>
@@ -297,6 +364,24 @@ Hints: %1</translation>
     <message>
         <source>今の盤面から決められるマスはありません。</source>
         <translation>No cell can be decided from the board as it is.</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+自己ベスト！（これまでは%1秒）</source>
+        <translation><byte value="xd"/>
+Personal best! (It was %1 seconds.)</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+%1回目のクリア・自己ベストは%2秒</source>
+        <translation><byte value="xd"/>
+Clear number %1; your best is %2 seconds.</translation>
+    </message>
+    <message>
+        <source>完成したら
+自動でチェック</source>
+        <translation>Check when
+complete</translation>
     </message>
 </context>
 <context>
@@ -669,6 +754,57 @@ Hints: %1</translation>
     <message>
         <source>いいえ(&amp;N)</source>
         <translation>&amp;No</translation>
+    </message>
+</context>
+<context>
+    <name>PuzzleCollection</name>
+    <message>
+        <source>雲</source>
+        <translation>Clouds</translation>
+    </message>
+    <message>
+        <source>島</source>
+        <translation>Islands</translation>
+    </message>
+    <message>
+        <source>森</source>
+        <translation>Forest</translation>
+    </message>
+    <message>
+        <source>波</source>
+        <translation>Waves</translation>
+    </message>
+    <message>
+        <source>岩</source>
+        <translation>Rocks</translation>
+    </message>
+    <message>
+        <source>湖</source>
+        <translation>Lakes</translation>
+    </message>
+    <message>
+        <source>花</source>
+        <translation>Flowers</translation>
+    </message>
+    <message>
+        <source>星</source>
+        <translation>Stars</translation>
+    </message>
+    <message>
+        <source>山</source>
+        <translation>Mountains</translation>
+    </message>
+    <message>
+        <source>砂</source>
+        <translation>Sand</translation>
+    </message>
+    <message>
+        <source>霧</source>
+        <translation>Mist</translation>
+    </message>
+    <message>
+        <source>氷</source>
+        <translation>Ice</translation>
     </message>
 </context>
 <context>

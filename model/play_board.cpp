@@ -52,6 +52,20 @@ void PlayBoard::Clear() {
     m_checked = false;
 }
 
+bool PlayBoard::Resume(const std::vector<Mark>& marks, bool checked) {
+    const auto valid = [](Mark m) { return m <= Mark::Crossed; };
+    if (marks.size() != m_marks.size() || !std::all_of(marks.begin(), marks.end(), valid))
+        return false;
+    Clear();
+    m_marks = marks;
+    m_checked = checked;
+    return true;
+}
+
+bool PlayBoard::IsBlank() const {
+    return std::all_of(m_marks.begin(), m_marks.end(), [](Mark m) { return m == Mark::Blank; });
+}
+
 std::vector<MarkChange> PlayBoard::Restart() {
     m_checked = false;
     BeginStroke();

@@ -93,6 +93,13 @@ public:
         return cell.column >= 0 && cell.column < m_width && cell.row >= 0 && cell.row < m_height;
     }
     Mark At(CellPos cell) const { return m_marks[Index(cell)]; }
+    // Every cell's mark, row by row.
+    const std::vector<Mark>& Marks() const { return m_marks; }
+    // The marks of a game left earlier, with an empty history: false, and nothing changes,
+    // for marks of another size or a value that is no mark.
+    bool Resume(const std::vector<Mark>& marks, bool checked);
+    // True while no cell is marked.
+    bool IsBlank() const;
     // Every cell blank again, the history empty and the check undone: a new game.
     void Clear();
     // A new game that undo can take back: every marked cell blank again in one stroke of its

@@ -4,10 +4,13 @@
 #include "play/playgame.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSettings>
 #include <QShowEvent>
+#include <QTimer>
 #include <QTimerEvent>
 #include <algorithm>
 #include <utility>
@@ -73,6 +76,13 @@ CPlaygame::CPlaygame(CNGMDoc* doc, QWidget* pParent) : QDialog(pParent), m_pDoc(
     if (auto* b = m_controls.Get<QAbstractButton>(IDC_HINT)) {
         connect(b, &QAbstractButton::clicked, this, [this] { OnHint(); });
     }
+    m_pAutoCheck = new QCheckBox(tr("完成したら\n自動でチェック"), this);
+    m_pAutoCheck->setChecked(QSettings().value(QStringLiteral("Play/AutoCheck"), false).toBool());
+    m_pAutoCheck->adjustSize();
+    connect(m_pAutoCheck, &QCheckBox::toggled, this, [this](bool on) {
+        QSettings().setValue(QStringLiteral("Play/AutoCheck"), on);
+        AutoCheckIfComplete();
+    });
     // The board's keys go to the board whichever control has the focus.
     installEventFilter(this);
     for (int id : m_controls.Ids())
@@ -129,9 +139,13 @@ void CPlaygame::showEvent(QShowEvent* event) {
 }
 
 void CPlaygame::hideEvent(QHideEvent* event) {
-    // The clock goes with the window; minimising is not closing.
-    if (!event->spontaneous())
+    // The clock goes with the window; minimising is not closing.  Closing keeps the game, in
+    // the file of saved games too.
+    if (!event->spontaneous()) {
         KillClockTimer();
+        if (m_pDoc && m_pDoc->HasPuzzle())
+            m_pDoc->Session().KeepProgress();
+    }
     QDialog::hideEvent(event);
 }
 
@@ -234,6 +248,9 @@ void CPlaygame::OnSize(unsigned /*nType*/, int cx, int /*cy*/) {
     end->move(x, y);
     y += end->height() + kColumnGap;
     hint->move(x, y);
+    y += hint->height() + kColumnGap * 3;
+    if (m_pAutoCheck)
+        m_pAutoCheck->move(std::min(x, cx - m_pAutoCheck->width() - kColumnMargin / 2), y);
     update();
 }
 
@@ -269,6 +286,21 @@ void CPlaygame::OnTimer(std::uintptr_t /*nIDEvent*/) {
     update(ClockRect());
 }
 
+void CPlaygame::AutoCheckIfComplete() {
+    if (!m_pAutoCheck || !m_pAutoCheck->isChecked() || !IsPlayable() || IsChecked() ||
+        m_pDoc->GetPlayBoard().InStroke() || m_bKeyDrag)
+        return;
+    const auto done = [](const std::vector<std::uint8_t>& lines) {
+        return std::all_of(lines.begin(), lines.end(), [](std::uint8_t d) { return d != 0; });
+    };
+    // After the event that finished the board, so that the check's box does not open inside it.
+    if (done(m_finishedRows) && done(m_finishedColumns))
+        QTimer::singleShot(0, this, [this] {
+            if (!IsChecked())
+                OnAnswerCheck();
+        });
+}
+
 bool CPlaygame::IsChecked() const {
     return m_pDoc && m_pDoc->GetPlayBoard().IsChecked();
 }
@@ -279,6 +311,7 @@ void CPlaygame::OnAnswerCheck() {
     // other board is compared with the answer.
     AnswerCheck check;
     check.solved = true;
+    const bool checkedBefore = IsChecked();
     if (IsPlayable()) {
         check = m_pDoc->GetPlayBoard().Check(m_pDoc->GetPuzzle());
         m_pDoc->GetPlayBoard().SetChecked();
@@ -300,6 +333,9 @@ void CPlaygame::OnAnswerCheck() {
             text += tr("\r\nヒント %1 回").arg(m_nHints);
         if (check.otherSolution)
             text += tr("\r\n（作者の答えとは別の解です）");
+        // A board checked again is not another clear.
+        if (IsPlayable() && !checkedBefore)
+            text += ClearRecordText(m_pDoc->Session().RecordClear(m_nPlaySeconds, m_nHints));
         AppMessageBox(text, MB_OK);
         // Closing the congratulation turns the filled cells into the picture's blocks.
         if (IsPlayable() && m_fillColors.empty()) {
@@ -309,6 +345,16 @@ void CPlaygame::OnAnswerCheck() {
         }
     }
     update();
+}
+
+QString CPlaygame::ClearRecordText(const std::optional<ClearRecord>& clear) {
+    if (!clear)
+        return QString();
+    if (clear->NewBest())
+        return tr("\r\n自己ベスト！（これまでは%1秒）").arg(clear->previousBest);
+    if (clear->clears == 1)
+        return QString();
+    return tr("\r\n%1回目のクリア・自己ベストは%2秒").arg(clear->clears).arg(clear->bestSeconds);
 }
 
 void CPlaygame::ShowCheckedBoard() {
@@ -350,6 +396,7 @@ void CPlaygame::OnUndo() {
         return;
     EndKeyDrag();
     ShowChanges(m_pDoc->GetPlayBoard().Undo());
+    AutoCheckIfComplete();
 }
 
 void CPlaygame::OnRedo() {
@@ -357,6 +404,7 @@ void CPlaygame::OnRedo() {
         return;
     EndKeyDrag();
     ShowChanges(m_pDoc->GetPlayBoard().Redo());
+    AutoCheckIfComplete();
 }
 
 void CPlaygame::OnHint() {
@@ -382,6 +430,7 @@ void CPlaygame::OnHint() {
         StepOn(hint->kind == PlayHint::Kind::Fill ? StrokeKind::Fill : StrokeKind::Cross,
                hint->cell);
         board.EndStroke();
+        AutoCheckIfComplete();
     }
     m_hint = hint->cell;
     RedrawArea(m_layout.CellInside(hint->cell));

@@ -17,9 +17,11 @@
 #include "platform/form.h"
 #include "platform/gdi.h"
 #include "render/board_drawing.h"
+#include "session/puzzle_session.h"
 
 class CNGMDoc;
 class QPainter;
+class QCheckBox;
 class QLabel;
 class QScrollArea;
 
@@ -88,6 +90,9 @@ public:
     QScrollArea* m_pBoardView = nullptr;
     // The length of the run a mouse drag draws, beside the pointer while the drag lasts.
     QLabel* m_pRunLength = nullptr;
+    // "完成したら自動でチェック": the answer check runs by itself once every line forms its
+    // clue (kept in the settings; off at first).
+    QCheckBox* m_pAutoCheck = nullptr;
     QString m_strPlayTime;
     int m_bRedrawPending = 1;
     int m_bFirstPaint = 1;
@@ -121,6 +126,9 @@ private:
     void StrokeStep(StrokeKind kind, CPoint point);
     // The run a mouse drag has drawn, `length` cells from the pressed one, beside the pointer.
     void ShowRunLength(CPoint point, int length);
+    // The answer check, when the option is on, once a stroke has left every line forming its
+    // clue on a board not yet checked.
+    void AutoCheckIfComplete();
     // One step of a stroke on a cell.
     void StepOn(StrokeKind kind, CellPos cell);
     // A key of the board (arrows, Space, X, Delete, H, Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z).
@@ -134,6 +142,9 @@ private:
     void ShowChanges(const std::vector<MarkChange>& changes);
     // The wrong cells or the picture of a board checked before the dialog opened.
     void ShowCheckedBoard();
+    // The line the congratulation adds for a clear the store counted: a new best, or how many
+    // clears and the best so far; nothing for the first clear or without a store.
+    static QString ClearRecordText(const std::optional<ClearRecord>& clear);
     // The rows and columns whose clue the image shows in grey, from the board.
     void UpdateFinishedLines();
     // Draws a part of the image again from the model and repaints it on screen.

@@ -180,8 +180,10 @@ void CPlaygame::mouseReleaseEvent(QMouseEvent* event) {
         m_dragAxis.reset();
         if (m_pRunLength)
             m_pRunLength->hide();
-        if (IsPlayable() && !m_bKeyDrag)
+        if (IsPlayable() && !m_bKeyDrag) {
             m_pDoc->GetPlayBoard().EndStroke();
+            AutoCheckIfComplete();
+        }
     }
     QDialog::mouseReleaseEvent(event);
 }
@@ -248,6 +250,7 @@ void CPlaygame::OnBoardKey(int key, Qt::KeyboardModifiers modifiers) {
     board.BeginStroke();
     StepOn(m_keyAction, m_cursor);
     board.EndStroke();
+    AutoCheckIfComplete();
 }
 
 void CPlaygame::MoveCursor(int dx, int dy, bool drag) {
@@ -280,7 +283,10 @@ void CPlaygame::MoveCursor(int dx, int dy, bool drag) {
 }
 
 void CPlaygame::EndKeyDrag() {
-    if (m_bKeyDrag && IsPlayable())
+    const bool ended = m_bKeyDrag && IsPlayable();
+    if (ended)
         m_pDoc->GetPlayBoard().EndStroke();
     m_bKeyDrag = false;
+    if (ended)
+        AutoCheckIfComplete();
 }

@@ -178,12 +178,57 @@ AnalysisEnd PuzzleSession::RunAnalysis(const AnalysisSettings& settings, BinaryI
 }
 
 void PuzzleSession::SetPuzzle(Puzzle puzzle) {
+    StashProgress();
     m_puzzle = std::move(puzzle);
     m_givenAnswer = m_puzzle.answer;
     m_board = PlayBoard(m_puzzle.width, m_puzzle.height);
     m_tally = PlayTally{};
     m_verdict.reset();
     ++m_puzzleSerial;
+    m_progressKey.clear();
+    if (!m_store || !HasPuzzle())
+        return;
+    m_progressKey = ProgressStore::KeyOf(m_puzzle);
+    if (const std::optional<PuzzleRecord> record = m_store->Find(m_progressKey)) {
+        if (m_board.Resume(record->marks, record->checked))
+            m_tally = PlayTally{record->seconds, record->hints};
+    }
+}
+
+void PuzzleSession::StashProgress() {
+    if (!m_store || m_progressKey.isEmpty())
+        return;
+    PuzzleRecord record = m_store->Find(m_progressKey).value_or(PuzzleRecord{});
+    record.width = m_board.Width();
+    record.height = m_board.Height();
+    record.marks = m_board.Marks();
+    record.checked = m_board.IsChecked();
+    record.seconds = m_tally.seconds;
+    record.hints = m_tally.hints;
+    m_store->Put(m_progressKey, std::move(record));
+}
+
+void PuzzleSession::KeepProgress() {
+    if (!m_store)
+        return;
+    StashProgress();
+    m_store->Save();
+}
+
+std::optional<ClearRecord> PuzzleSession::RecordClear(int seconds, int hints) {
+    if (!m_store || m_progressKey.isEmpty())
+        return std::nullopt;
+    PuzzleRecord record = m_store->Find(m_progressKey).value_or(PuzzleRecord{});
+    ClearRecord clear{record.clears + 1, seconds, record.bestSeconds};
+    if (record.bestSeconds >= 0)
+        clear.bestSeconds = std::min(seconds, record.bestSeconds);
+    record.clears = clear.clears;
+    record.bestSeconds = clear.bestSeconds;
+    record.clearHints += hints;
+    record.width = m_board.Width();
+    record.height = m_board.Height();
+    m_store->Put(m_progressKey, std::move(record));
+    return clear;
 }
 
 bool PuzzleSession::SetAnswer(std::vector<std::uint8_t> answer) {

@@ -16,6 +16,7 @@
 #include "model/puzzle.h"
 #include "session/answer_edits.h"
 #include "session/play_board_hint.h"
+#include "session/progress_store.h"
 #include "session/verdict_text.h"
 #include "solver/solver.h"
 
@@ -87,6 +88,14 @@ enum class AnalysisEnd {
 struct PlayTally {
     int seconds = 0;
     int hints = 0;
+};
+
+// A clear as the puzzle's record tells it.
+struct ClearRecord {
+    int clears = 0;         // this one included
+    int bestSeconds = 0;    // the fastest, this one included
+    int previousBest = -1;  // the fastest before this one; -1 for the first clear
+    bool NewBest() const { return previousBest >= 0 && bestSeconds < previousBest; }
 };
 
 class PuzzleSession {
@@ -203,6 +212,16 @@ public:
     PlayBoard& Board() { return m_board; }
     const PlayBoard& Board() const { return m_board; }
     PlayTally& Tally() { return m_tally; }
+    // Keeps the game of each puzzle and its clears in `store` (none: the game of the current
+    // puzzle is kept only until another puzzle comes).  A puzzle coming into the session
+    // resumes the game the store has of it.
+    void UseProgressStore(ProgressStore* store) { m_store = store; }
+    const ProgressStore* Progress() const { return m_store; }
+    // The current game into the store, and the store into its file.
+    void KeepProgress();
+    // A clear of the current puzzle in `seconds` with `hints`, counted in its record; none
+    // without a store.
+    std::optional<ClearRecord> RecordClear(int seconds, int hints);
     // The hint for the board, nearest the cell `near` (see FindHint).
     std::optional<PlayHint> Hint(CellPos near) const { return FindHint(m_board, m_puzzle, near); }
 
@@ -219,6 +238,8 @@ private:
     void ReplaceAnswer(const std::vector<std::uint8_t>& cells);
     AnalysisEnd RunAnalysis(const AnalysisSettings& settings, BinaryImage binaryImage);
     AnswerRestore RestoreAnswer(const AnswerState& state);
+    // The current game into the store's record of the puzzle (not yet written).
+    void StashProgress();
 
     Picture m_picture;
     QString m_pictureName;
@@ -244,6 +265,8 @@ private:
     Puzzle m_puzzle;
     PlayBoard m_board;
     PlayTally m_tally;
+    ProgressStore* m_store = nullptr;
+    QByteArray m_progressKey;  // the store's key of the puzzle as it came
     std::optional<SolveResult> m_verdict;
     // The answer as the analysis or the file gave it, and the edits since.
     std::vector<std::uint8_t> m_givenAnswer;

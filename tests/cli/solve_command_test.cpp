@@ -1,5 +1,7 @@
 // ngm-cli solve: one tab-separated line per readable file, "FILE:LINE: reason" on standard
 // error for the others, and the exit status; and the refused command lines of every subcommand.
+#include <set>
+
 #include "cli_support.h"
 
 namespace {
@@ -68,6 +70,44 @@ TEST(CliArguments, WrongCommandLinesAreRefused) {
         EXPECT_EQ(run.status, 1) << w.message;
         EXPECT_EQ(run.out, "") << w.message;
         EXPECT_NE(run.err.find(w.message), std::string::npos) << run.err;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// ngm-cli generate: the files asked for, all different, each with one solution of the asked
+// difficulty; files there already are kept; wrong values are refused.
+TEST_F(CliTest, GenerateWritesDifferentPuzzlesAndKeepsExistingFiles) {
+    const std::string out = Path("made");
+    fs::create_directories(out);
+    std::ofstream(out + "/generated-10x8-d2-001.non") << "mine";
+    const CliRun run = Cli({"generate", "--size", "10x8", "--difficulty", "2", "--count", "3",
+                            "--out", out, "--seed", "5"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::vector<std::string> files;
+    for (const auto& line : Fields(run.out))
+        files.push_back(line[0]);
+    ASSERT_EQ(files.size(), 3u) << run.out;
+    EXPECT_EQ(files[0], out + "/generated-10x8-d2-002.non");
+    EXPECT_EQ(Slurp(out + "/generated-10x8-d2-001.non"), "mine");
+    std::vector<std::string> solveArgs{"solve"};
+    solveArgs.insert(solveArgs.end(), files.begin(), files.end());
+    std::set<std::string> goals;
+    for (const auto& line : Fields(Cli(solveArgs).out)) {
+        EXPECT_EQ(std::tuple(line[1], line[2]), std::tuple(std::string("line"), std::string("2")));
+        const std::string text = Slurp(line[0]);
+        goals.insert(text.substr(text.find("goal")));
+    }
+    EXPECT_EQ(goals.size(), 3u);
+    for (const auto& wrong : {std::vector<std::string>{"--size", "0x5"},
+                              {"--difficulty", "6"},
+                              {"--format", "png"},
+                              {"--count"}}) {
+        std::vector<std::string> args{"generate"};
+        args.insert(args.end(), wrong.begin(), wrong.end());
+        EXPECT_EQ(Cli(args).status, 1) << wrong[0];
     }
 }
 

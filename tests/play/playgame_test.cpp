@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimerEvent>
 #include <memory>
@@ -308,6 +310,59 @@ TEST_F(PlayTest, ClosingKeepsTheGameUntilAnotherPuzzle) {
     Reopen();
     EXPECT_EQ(Board(), "../..");
     EXPECT_EQ(dlg->ClockText(), QStringLiteral("0s"));
+}
+
+// With the saved games, a faster clear is told as a new best, and the game closed is resumed by
+// the next run of the program.
+TEST_F(PlayTest, ClearsAreCountedAndTheGameOutlivesTheRun) {
+    QTemporaryDir dir;
+    ProgressStore store(dir.filePath(QStringLiteral("progress.dat")));
+    doc.Session().UseProgressStore(&store);
+    Open({"#.", ".#"});
+    ScriptedMessageBoxes boxes;
+    for (int seconds : {5, 3}) {
+        Button(1011);
+        Click(Qt::LeftButton, Cell(0, 0));
+        Click(Qt::LeftButton, Cell(1, 1));
+        Tick(seconds);
+        Button(IDOK);
+    }
+    Button(IDOK);  // checked again: no other clear
+    EXPECT_EQ(boxes.Texts(), (QStringList{kCongratulation.arg(5),
+                                          kCongratulation.arg(3) +
+                                              QStringLiteral("\r\n自己ベスト！（これまでは5秒）"),
+                                          kCongratulation.arg(3)}));
+    Button(1011);
+    Click(Qt::RightButton, Cell(1, 0));
+    Key(Qt::Key_Escape);
+    CNGMDoc nextRun;
+    ProgressStore saved(store.Path());
+    saved.Load();
+    nextRun.Session().UseProgressStore(&saved);
+    nextRun.SetPuzzle(doc.GetPuzzle());
+    EXPECT_EQ(nextRun.GetPlayBoard().Marks(), doc.GetPlayBoard().Marks());
+    EXPECT_EQ(saved.Find(ProgressStore::KeyOf(doc.GetPuzzle()))->clears, 2);
+}
+
+// With "完成したら自動でチェック" on, the stroke that makes every line form its clue runs the
+// check; off (the first state), it does not.  The choice is kept for the next dialog.
+TEST_F(PlayTest, TheOptionChecksACompleteBoardByItself) {
+    Open({"#.", ".#"});
+    ScriptedMessageBoxes boxes;
+    ASSERT_FALSE(dlg->m_pAutoCheck->isChecked());
+    Click(Qt::LeftButton, Cell(0, 0));
+    Click(Qt::LeftButton, Cell(1, 1));
+    QTest::qWait(20);
+    EXPECT_FALSE(dlg->IsChecked());
+    Click(Qt::LeftButton, Cell(1, 1), Qt::ControlModifier);
+    dlg->m_pAutoCheck->setChecked(true);
+    Reopen();
+    EXPECT_TRUE(dlg->m_pAutoCheck->isChecked());
+    Click(Qt::LeftButton, Cell(1, 1));
+    QTest::qWait(20);
+    EXPECT_TRUE(dlg->IsChecked());
+    EXPECT_EQ(boxes.Texts(), QStringList{kCongratulation.arg(0)});
+    dlg->m_pAutoCheck->setChecked(false);
 }
 
 // The clues never reach into the grid: the marks beside "10" and the column's 1s stay whole.

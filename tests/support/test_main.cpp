@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include "platform/appearance.h"
 #include "platform/message_box.h"
@@ -12,6 +13,10 @@
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The program's saved games and settings go to folders of the run's own, not the user's.
+    QTemporaryDir data, config;
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     QApplication app(argc, argv);
     InstallAppearance();
     SetMessageBoxHook([](const QString& text, unsigned) {
