@@ -69,6 +69,7 @@ struct AnalysisSettings {
     int upper = 250;
     BlockChoice blocks;
     std::optional<PixelRect> crop;
+    friend bool operator==(const AnalysisSettings&, const AnalysisSettings&) = default;
 };
 
 // What an analysis makes of a picture.  An empty division means the blocks were refused (each

@@ -124,6 +124,8 @@ void CMainFrame::OnCreate() {
     QAction* findUnique = MakeAction(ID_FIND_UNIQUE, tr("一意なパズルを探す...\tCtrl+U"),
                                      QKeySequence(Qt::CTRL | Qt::Key_U));
     findUnique->setEnabled(false);
+    QAction* workbench =
+        MakeAction(ID_WORKBENCH, tr("作業台\tCtrl+B"), QKeySequence(Qt::CTRL | Qt::Key_B));
     QAction* collection = MakeAction(ID_PUZZLE_COLLECTION, tr("パズル集..."));
     // Ctrl+V reaches a focused text field that accepts typing first; elsewhere it pastes the
     // picture on the clipboard.
@@ -147,6 +149,7 @@ void CMainFrame::OnCreate() {
     connect(drawbox, &QAction::triggered, this, [this] { m_pView->OnDrawBox(); });
     connect(collection, &QAction::triggered, this, [this] { OnPuzzleCollection(); });
     connect(findUnique, &QAction::triggered, this, [this] { m_pView->OnFindUnique(); });
+    connect(workbench, &QAction::triggered, this, [this] { m_pView->OnWorkbench(); });
     connect(paste, &QAction::triggered, this, [this] { m_pView->OnPaste(); });
     connect(readme, &QAction::triggered, this, [this] { OnReadme(); });
     connect(input, &QAction::triggered, this, [this] { m_pView->OnInput(); });
@@ -240,6 +243,7 @@ void CMainFrame::CreateMenus() {
     functions->addAction(Action(ID_EDIT_PASTE));
     functions->addSeparator();
     functions->addAction(Action(ID_FIND_UNIQUE));
+    functions->addAction(Action(ID_WORKBENCH));
     functions->addSeparator();
     functions->addAction(Action(ID_PUZZLE_COLLECTION));
 

@@ -259,6 +259,8 @@ void CNGMView::OnAnalyze() {
             return;
     }
     EnsurePanelImages();
+    if (!ConfirmDiscardEdits())
+        return;
 
     if (IsDlgButtonChecked(m_controls, IDC_TEST_MODE)) {
         m_session.SetTestMode(true);
@@ -266,7 +268,9 @@ void CNGMView::OnAnalyze() {
         m_session.SetTestMode(false);
     }
     ClearAnalysisPanels();
-    const AnalysisSettings settings{m_nLowerThreshold, m_nUpperThreshold, SelectedBlocks()};
+    // The crop is set in the workbench; the form's controls keep it as it is.
+    const AnalysisSettings settings{m_nLowerThreshold, m_nUpperThreshold, SelectedBlocks(),
+                                    m_session.Settings().crop};
     MakeBlockGrid(Binarize(settings));
     DrawResult();
     EnableControls({IDC_PLAY}, m_pDoc->HasPuzzle());

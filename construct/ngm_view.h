@@ -20,7 +20,7 @@
 
 class CNGMDoc;
 class CMainFrame;
-class CPuzzleZoomDialog;
+class CWorkbench;
 class CUniqueDialog;
 class VerdictJudge;
 struct SolveResult;
@@ -131,11 +131,26 @@ public:
     void ApplyBand(int lower, int upper, int n);
     void ApplyCellChanges(const std::vector<std::uint8_t>& cells, int changed);
 
-    // The larger view of the puzzle panel ("拡大表示"), for puzzles whose clues the panel draws
-    // too small to read: opened by a double click on the panel or from its context menu, it
-    // stays open beside the form and follows the puzzle of every analysis.
+    // The workbench (機能 > 作業台, or a double click on a panel): one window per form, opened
+    // again to the front, with `pane` (CWorkbench::Pane) given the whole window or all four.
+    // The puzzle panel's "拡大表示" opens it with the puzzle alone.
+    void OnWorkbench(int pane = -1);
     void OnZoomPuzzle();
-    CPuzzleZoomDialog* ZoomDialog() const { return m_pZoomDialog; }
+    CWorkbench* Workbench() const { return m_pWorkbench; }
+    // The session's answer after a hand edit: the block and puzzle panels drawn again, the play
+    // button enabled, and the verdict judged anew (a judgement still running is cancelled).
+    void ShowEditedAnswer();
+    // Undoes (redo: redoes) an edit of the answer; a step of other analysis settings shows
+    // them in the controls and draws the analysis again.
+    void UndoAnswer(bool redo);
+    // The band typed or dragged in the workbench: into the scroll bars and edits, then
+    // analysed as the user's own moves of the bars are.
+    void SetBand(int lower, int upper);
+    // The part of the picture analysed (none: all of it), dragged in the workbench: analysed.
+    void SetCrop(const std::optional<PixelRect>& crop);
+    // Shows settings in the threshold bars and edits, the block list and the fit check box,
+    // and takes their crop for the next analysis.
+    void ShowSettings(const AnalysisSettings& settings);
     // The entries of the puzzle panel's context menu.
     void FillPuzzlePanelMenu(QMenu& menu);
 
@@ -180,6 +195,8 @@ public:
 signals:
     // The verdict line for the status bar and its explanation; both empty when there is none.
     void verdictChanged(const QString& text, const QString& toolTip);
+    // The picture, its analysis or the puzzle were drawn anew.
+    void panelsChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -206,9 +223,12 @@ private:
     void OnPaint();
     void OnJudged(const SolveResult& result);
     void CloseUniqueResults();
-    // Draws the puzzle again in the larger view while it is open.
+    // Tells the workbench that the panels changed.
     void RefreshZoom();
     bool OverPuzzlePanel(QPoint pos) const;
+    // True to analyse: without hand edits, or when the user agrees to replace them (the
+    // controls go back to the analysed settings when not).
+    bool ConfirmDiscardEdits();
     // Widens the closed combo 1027 (and the group box around it) when `text` needs more room
     // than the template gives, as a custom "99×99" or the custom label does; back to the
     // template's width when not.
@@ -231,5 +251,5 @@ private:
     ControlMap m_controls;
     VerdictJudge* m_pJudge = nullptr;
     CUniqueDialog* m_pUniqueDialog = nullptr;
-    CPuzzleZoomDialog* m_pZoomDialog = nullptr;
+    CWorkbench* m_pWorkbench = nullptr;
 };

@@ -305,6 +305,8 @@ void CUniqueDialog::UpdateApply() {
     const bool chosen =
         !m_pBandList->selectedItems().isEmpty() || !m_pCellList->selectedItems().isEmpty();
     m_pApply->setEnabled(m_bCurrent && chosen);
+    const bool cells = m_bCurrent && chosen && m_chosen && m_chosen->kind == SuggestionKind::Cells;
+    emit cellsChosen(cells ? m_chosen->cells : std::vector<std::uint8_t>{});
 }
 
 void CUniqueDialog::closeEvent(QCloseEvent* event) {

@@ -52,6 +52,8 @@ public:
 
 signals:
     void applyRequested(const Suggestion& suggestion);
+    // The answer of the cell suggestion selected, or an empty grid when none is.
+    void cellsChosen(const std::vector<std::uint8_t>& cells);
     // "探し直す": the view starts a search for the puzzle it shows now.
     void searchAgainRequested();
 

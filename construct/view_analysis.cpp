@@ -46,5 +46,6 @@ void CNGMView::DrawResult() {
         DrawPuzzle(m_dcResult, puzzle);
     else
         DrawPuzzle(m_dcResult, puzzle, PanelLayout(puzzle, m_nResultW, m_nResultH));
-    update();
+    // The panel copies its image when it repaints; the rest of the form is as it was.
+    m_stcResult->update();
 }

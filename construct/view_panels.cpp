@@ -80,4 +80,5 @@ void CNGMView::DrawInputImage() {
         }
     }
     update();
+    emit panelsChanged();
 }

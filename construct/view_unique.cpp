@@ -7,8 +7,8 @@
 
 #include "construct/ngm_view.h"
 #include "construct/unique_dialog.h"
+#include "construct/workbench.h"
 #include "platform/scroll_codes.h"
-#include "render/block_panels.h"
 #include "res/dialog_template.h"
 #include "session/ngm_doc.h"
 
@@ -30,6 +30,12 @@ void CNGMView::OnFindUnique() {
                 [this](const Suggestion& s) { ApplySuggestion(s); });
         connect(m_pUniqueDialog, &CUniqueDialog::searchAgainRequested, this,
                 [this] { StartUniqueSearch(); });
+        // The cells a selected suggestion changes are shown in the workbench's editor.
+        connect(m_pUniqueDialog, &CUniqueDialog::cellsChosen, this,
+                [this](const std::vector<std::uint8_t>& cells) {
+                    if (m_pWorkbench)
+                        m_pWorkbench->ShowSuggestion(cells);
+                });
     }
     // An open dialog with the results of this puzzle only comes to the front.
     if (!m_pUniqueDialog->isVisible() || !m_pUniqueDialog->HasCurrentResults())
@@ -101,20 +107,7 @@ void CNGMView::ApplyCellChanges(const std::vector<std::uint8_t>& cells, int chan
     if (n <= 0 || current.height != n || cells.size() != static_cast<std::size_t>(n) * n)
         return;
     m_session.ChangeCells(cells, changed);
-
-    // The blocks and the puzzle drawn as the analysis draws them; the lines and the label
-    // the block drawing also puts into the binary panel are there already.
-    EnsurePanelImages();
-    CDC untouched;
-    m_dcPreview.FillSolidRect(0, 0, m_nPreviewW, m_nPreviewH, kFaceColor);
-    DrawBlockPanels(m_session.AnswerBlocks(), Division(), m_session.TestMode(), m_dcPreview,
-                    untouched);
-    m_dcResult.FillSolidRect(0, 0, m_nResultW, m_nResultH, kFaceColor);
-    DrawResult();
-
     UpdateData();
     ScrollInfoToEnd();
-    EnableControls({IDC_PLAY}, true);
-    update();
-    JudgePuzzle();
+    ShowEditedAnswer();
 }

@@ -191,6 +191,10 @@ Please end the name with .non, .xml, .png or .pdf.</translation>
         <translation>&amp;Readme</translation>
     </message>
     <message>
+        <source>作業台	Ctrl+B</source>
+        <translation>Workbench	Ctrl+B</translation>
+    </message>
+    <message>
         <source>パズル集...</source>
         <translation>Puzzle Collection...</translation>
     </message>
@@ -294,6 +298,12 @@ Any filling that fits the clues is correct.</translation>
         <source>ダブルクリックで拡大表示</source>
         <translation>Double-click for an enlarged view</translation>
     </message>
+    <message>
+        <source>答えのマスを手で変えています。解析し直すと、その変更は新しい答えに置き換わります(作業台の「元に戻す」で戻せます)。
+解析し直しますか?</source>
+        <translation>The answer&apos;s cells have been changed by hand. Analysing again replaces those changes with the new answer (Undo in the workbench brings them back).
+Analyse again?</translation>
+    </message>
 </context>
 <context>
     <name>CPlaygame</name>
@@ -372,21 +382,6 @@ Clear number %1; your best is %2 seconds.</translation>
 自動でチェック</source>
         <translation>Check when
 complete</translation>
-    </message>
-</context>
-<context>
-    <name>CPuzzleZoomDialog</name>
-    <message>
-        <source>パズルがありません。</source>
-        <translation>There is no puzzle.</translation>
-    </message>
-    <message>
-        <source>拡大表示</source>
-        <translation>Enlarged view</translation>
-    </message>
-    <message>
-        <source>拡大表示 - %1</source>
-        <translation>Enlarged view - %1</translation>
     </message>
 </context>
 <context>
@@ -470,6 +465,137 @@ complete</translation>
     <message>
         <source>閉じる</source>
         <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>CWorkbench</name>
+    <message>
+        <source>作業台</source>
+        <translation>Workbench</translation>
+    </message>
+    <message>
+        <source>画像</source>
+        <translation>Picture</translation>
+    </message>
+    <message>
+        <source>白黒</source>
+        <translation>Black and white</translation>
+    </message>
+    <message>
+        <source>答え (左ドラッグで塗る・右ドラッグで消す)</source>
+        <translation>Answer (left drag fills, right drag empties)</translation>
+    </message>
+    <message>
+        <source>パズル</source>
+        <translation>Puzzle</translation>
+    </message>
+    <message>
+        <source>下限</source>
+        <translation>Lower</translation>
+    </message>
+    <message>
+        <source>上限</source>
+        <translation>Upper</translation>
+    </message>
+    <message>
+        <source>自動</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>反転</source>
+        <translation>Invert</translation>
+    </message>
+    <message>
+        <source>余白を削る</source>
+        <translation>Trim margins</translation>
+    </message>
+    <message>
+        <source>元に戻す</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>やり直す</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>白黒反転</source>
+        <translation>Invert cells</translation>
+    </message>
+    <message>
+        <source>左右反転</source>
+        <translation>Mirror</translation>
+    </message>
+    <message>
+        <source>上下反転</source>
+        <translation>Flip</translation>
+    </message>
+    <message>
+        <source>←</source>
+        <translation>←</translation>
+    </message>
+    <message>
+        <source>→</source>
+        <translation>→</translation>
+    </message>
+    <message>
+        <source>↑</source>
+        <translation>↑</translation>
+    </message>
+    <message>
+        <source>↓</source>
+        <translation>↓</translation>
+    </message>
+    <message>
+        <source>全消去</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>1マス左へ</source>
+        <translation>One cell left</translation>
+    </message>
+    <message>
+        <source>1マス右へ</source>
+        <translation>One cell right</translation>
+    </message>
+    <message>
+        <source>1マス上へ</source>
+        <translation>One cell up</translation>
+    </message>
+    <message>
+        <source>1マス下へ</source>
+        <translation>One cell down</translation>
+    </message>
+    <message>
+        <source>作業台 - %1</source>
+        <translation>Workbench - %1</translation>
+    </message>
+    <message>
+        <source>下限は上限より小さくしてください。</source>
+        <translation>The lower bound must be below the upper bound.</translation>
+    </message>
+    <message>
+        <source>画像の明るさの分布から帯を決めます</source>
+        <translation>Chooses the band from the picture&apos;s brightness</translation>
+    </message>
+    <message>
+        <source>自動で明るい側を帯にします</source>
+        <translation>Auto takes the light side as the band</translation>
+    </message>
+    <message>
+        <source>帯に入る画素を囲む長方形まで切り抜きます</source>
+        <translation>Crops to the rectangle around the pixels in the band</translation>
+    </message>
+    <message>
+        <source>帯に入る画素がないので、切り抜けません。</source>
+        <translation>No pixel lies in the band: nothing to crop to.</translation>
+    </message>
+    <message>
+        <source>提案を採用</source>
+        <translation>Accept suggestion</translation>
+    </message>
+    <message>
+        <source>「一意なパズルを探す」で選んだマスの変更を答えにします</source>
+        <translation>Makes the cell changes selected in Find Unique Puzzle the answer</translation>
     </message>
 </context>
 <context>
@@ -800,6 +926,13 @@ Filled %1% (now %2%)</translation>
             <numerusform>Change %n cell</numerusform>
             <numerusform>Change %n cells</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>WorkbenchPuzzlePane</name>
+    <message>
+        <source>マスが小さすぎて手がかりを描けません。ダブルクリックか最大化で拡大してください。</source>
+        <translation>The cells are too small to draw the clues. Double-click or maximise to enlarge.</translation>
     </message>
 </context>
 </TS>

@@ -87,13 +87,19 @@ PictureIntake PuzzleSession::ShowPicture(PictureLoader& loader, const QString& n
 
 void PuzzleSession::DropPicture() {
     m_picture = Picture{};
+    ++m_pictureSerial;
     m_cropped.reset();
 }
 
 void PuzzleSession::PictureChanged() {
     ClearPuzzle();
     m_cropped.reset();
+    // A crop is a part of the picture it was drawn on.
+    m_settings.crop.reset();
     m_refusedChoice.reset();
+    // The edits were the previous picture's.
+    m_history.Clear();
+    ++m_pictureSerial;
 }
 
 QString PuzzleSession::DrawingStored() {
@@ -113,6 +119,7 @@ void PuzzleSession::TakePuzzle(Puzzle puzzle, const QString& name, const QString
     m_info += QStringLiteral("[") + fileName + QStringLiteral("]\r\n");
     m_info += QStringLiteral("Puzzle : %1x%2\r\n").arg(puzzle.width).arg(puzzle.height);
     m_refusedChoice.reset();
+    m_history.Clear();
     SetPuzzle(std::move(puzzle));
 }
 
@@ -121,7 +128,15 @@ const Picture& PuzzleSession::AnalysedPicture() const {
 }
 
 AnalysisEnd PuzzleSession::Analyze(const AnalysisSettings& settings, BinaryImage binaryImage) {
+    if (HasPuzzle() && HandEdited())
+        m_history.Record(CurrentAnswer());
+    return RunAnalysis(settings, binaryImage);
+}
+
+AnalysisEnd PuzzleSession::RunAnalysis(const AnalysisSettings& settings, BinaryImage binaryImage) {
     m_settings = settings;
+    m_analysedSettings = settings;
+    ++m_analysisSerial;
     if (settings.crop) {
         // Clipped to the picture, so that the same part asked for twice is cut once.
         const std::optional<PixelRect> rect = ClipToPicture(m_picture, *settings.crop);
@@ -166,9 +181,11 @@ AnalysisEnd PuzzleSession::Analyze(const AnalysisSettings& settings, BinaryImage
 void PuzzleSession::SetPuzzle(Puzzle puzzle) {
     StashProgress();
     m_puzzle = std::move(puzzle);
+    m_givenAnswer = m_puzzle.answer;
     m_board = PlayBoard(m_puzzle.width, m_puzzle.height);
     m_tally = PlayTally{};
     m_verdict.reset();
+    ++m_puzzleSerial;
     m_progressKey.clear();
     if (!m_store || !HasPuzzle())
         return;
@@ -219,16 +236,81 @@ bool PuzzleSession::SetAnswer(std::vector<std::uint8_t> answer) {
     if (!HasPuzzle() || !GridMatchesClues(m_puzzle, answer))
         return false;
     m_puzzle.answer = std::move(answer);
+    m_givenAnswer = m_puzzle.answer;
+    ++m_puzzleSerial;
     return true;
+}
+
+void PuzzleSession::ReplaceAnswer(const std::vector<std::uint8_t>& cells) {
+    std::vector<std::uint8_t> given = std::move(m_givenAnswer);
+    Puzzle puzzle = Puzzle::FromGrid(m_puzzle.width, m_puzzle.height, cells);
+    puzzle.title = m_puzzle.title;
+    SetPuzzle(std::move(puzzle));
+    m_givenAnswer = std::move(given);
 }
 
 bool PuzzleSession::ChangeAnswer(const std::vector<std::uint8_t>& cells) {
     if (!HasPuzzle() || cells.size() != static_cast<std::size_t>(m_puzzle.CellCount()))
         return false;
-    Puzzle puzzle = Puzzle::FromGrid(m_puzzle.width, m_puzzle.height, cells);
-    puzzle.title = m_puzzle.title;
-    SetPuzzle(std::move(puzzle));
+    m_history.Record(CurrentAnswer());
+    ReplaceAnswer(cells);
     return true;
+}
+
+bool PuzzleSession::ApplyTool(GridTool tool) {
+    if (!HasPuzzle() || !m_puzzle.HasAnswer())
+        return false;
+    return ChangeAnswer(ApplyGridTool(tool, m_puzzle.width, m_puzzle.height, m_puzzle.answer));
+}
+
+void PuzzleSession::BeginStroke() {
+    m_strokeBefore = CurrentAnswer();
+}
+
+bool PuzzleSession::StrokeCell(CellPos cell, bool filled) {
+    if (!m_puzzle.HasAnswer() || cell.column < 0 || cell.row < 0 || cell.column >= m_puzzle.width ||
+        cell.row >= m_puzzle.height || (m_puzzle.AnswerAt(cell.column, cell.row) != 0) == filled) {
+        return false;
+    }
+    std::vector<std::uint8_t> cells = m_puzzle.answer;
+    cells[static_cast<std::size_t>(cell.row) * m_puzzle.width + cell.column] = filled ? 1 : 0;
+    ReplaceAnswer(cells);
+    return true;
+}
+
+void PuzzleSession::EndStroke() {
+    if (m_strokeBefore && m_strokeBefore->cells != m_puzzle.answer &&
+        m_strokeBefore->width == m_puzzle.width && m_strokeBefore->height == m_puzzle.height) {
+        m_history.Record(std::move(*m_strokeBefore));
+    }
+    m_strokeBefore.reset();
+}
+
+AnswerState PuzzleSession::CurrentAnswer() const {
+    return {m_analysedSettings, m_puzzle.width, m_puzzle.height, m_puzzle.answer};
+}
+
+AnswerRestore PuzzleSession::Undo() {
+    EndStroke();
+    const std::optional<AnswerState> state = m_history.Undo(CurrentAnswer());
+    return state ? RestoreAnswer(*state) : AnswerRestore::kNothing;
+}
+
+AnswerRestore PuzzleSession::Redo() {
+    EndStroke();
+    const std::optional<AnswerState> state = m_history.Redo(CurrentAnswer());
+    return state ? RestoreAnswer(*state) : AnswerRestore::kNothing;
+}
+
+AnswerRestore PuzzleSession::RestoreAnswer(const AnswerState& state) {
+    AnswerRestore done = AnswerRestore::kCells;
+    if (HasPicture() && !(state.settings == m_analysedSettings)) {
+        RunAnalysis(state.settings, BinaryImage::kAlways);
+        done = AnswerRestore::kAnalysed;
+    }
+    if (m_puzzle.width == state.width && m_puzzle.height == state.height)
+        ReplaceAnswer(state.cells);
+    return done;
 }
 
 bool PuzzleSession::ChangeCells(const std::vector<std::uint8_t>& cells, int changed) {

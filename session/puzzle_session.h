@@ -14,6 +14,7 @@
 #include "model/picture_loader.h"
 #include "model/play_board.h"
 #include "model/puzzle.h"
+#include "session/answer_edits.h"
 #include "session/play_board_hint.h"
 #include "session/progress_store.h"
 #include "session/verdict_text.h"
@@ -49,6 +50,13 @@ enum class PictureIntake {
     // Only from ShowPicture, after a refusal:
     kKept,       // No to the question about the previous, large picture: nothing drawn
     kNoPicture,  // no previous picture to go on with
+};
+
+// What undoing or redoing an answer did.
+enum class AnswerRestore {
+    kNothing,   // no step
+    kCells,     // the answer changed
+    kAnalysed,  // the picture was analysed again with the step's settings, then the answer set
 };
 
 // The line and the title a picture is read under (a file chosen, the clipboard).
@@ -141,8 +149,11 @@ public:
     // Analyses the picture with the settings (kept as the session's).  A puzzle made becomes
     // the answer, titled with the picture's name; a refused choice leaves no puzzle.  With
     // kAlways the binary image is sized to the canvas first (std::bad_alloc when it cannot be).
+    // An answer edited by hand that the analysis replaces stays one step to undo.
     AnalysisEnd Analyze(const AnalysisSettings& settings,
                         BinaryImage binaryImage = BinaryImage::kIfNeeded);
+    // The settings of the last analysis, whatever has been set for the next since.
+    const AnalysisSettings& AnalysedSettings() const { return m_analysedSettings; }
     // The picture the analysis reads: the crop of the settings as a picture of its own (see
     // CroppedPicture), or the picture itself without a crop.  The binary image, the division
     // and the blocks are this picture's.
@@ -170,8 +181,31 @@ public:
     // Nothing changes unless the answer is a grid of the puzzle's size that forms its clues.
     bool SetAnswer(std::vector<std::uint8_t> answer);
     // A new answer of the puzzle's size (cells changed by hand or by a suggestion): the clues
-    // follow it, the title stays.  False, and nothing changes, for a grid of another size.
+    // follow it, the title stays, and the answer before is one step to undo.  False, and
+    // nothing changes, for a grid of another size.
     bool ChangeAnswer(const std::vector<std::uint8_t>& cells);
+    // A tool applied to the whole answer, as one step to undo; false without an answer.
+    bool ApplyTool(GridTool tool);
+    // A stroke of the mouse: every cell it sets is one step to undo together.  StrokeCell
+    // returns true when the cell changed.
+    void BeginStroke();
+    bool StrokeCell(CellPos cell, bool filled);
+    void EndStroke();
+    // Back and forth through the answers the edits, and the analyses that threw edits away,
+    // left behind.  An answer of other analysis settings is analysed again first.
+    AnswerRestore Undo();
+    AnswerRestore Redo();
+    bool CanUndo() const { return m_history.CanUndo(); }
+    bool CanRedo() const { return m_history.CanRedo(); }
+    // True when the answer is no longer the one the analysis or the file gave.
+    bool HandEdited() const { return m_puzzle.answer != m_givenAnswer; }
+    // The answer now, with the settings of its analysis.
+    AnswerState CurrentAnswer() const;
+    // Counters that move whenever the picture, the analysis or the puzzle change, so that a
+    // window can tell what it must draw again.
+    std::uint64_t PictureSerial() const { return m_pictureSerial; }
+    std::uint64_t AnalysisSerial() const { return m_analysisSerial; }
+    std::uint64_t PuzzleSerial() const { return m_puzzleSerial; }
     // ChangeAnswer for cells a suggestion changed: the information text tells how many.
     bool ChangeCells(const std::vector<std::uint8_t>& cells, int changed);
     // The player's marks on the puzzle's cells.
@@ -202,6 +236,10 @@ public:
     const SolveResult& Judge(const SolveOptions& options = {});
 
 private:
+    // The answer replaced, the puzzle's clues following it, without touching the history.
+    void ReplaceAnswer(const std::vector<std::uint8_t>& cells);
+    AnalysisEnd RunAnalysis(const AnalysisSettings& settings, BinaryImage binaryImage);
+    AnswerRestore RestoreAnswer(const AnswerState& state);
     // The current game into the store's record of the puzzle (not yet written).
     void StashProgress();
 
@@ -232,4 +270,12 @@ private:
     ProgressStore* m_store = nullptr;
     QByteArray m_progressKey;  // the store's key of the puzzle as it came
     std::optional<SolveResult> m_verdict;
+    // The answer as the analysis or the file gave it, and the edits since.
+    std::vector<std::uint8_t> m_givenAnswer;
+    AnalysisSettings m_analysedSettings;
+    AnswerHistory m_history;
+    std::optional<AnswerState> m_strokeBefore;
+    std::uint64_t m_pictureSerial = 0;
+    std::uint64_t m_analysisSerial = 0;
+    std::uint64_t m_puzzleSerial = 0;
 };

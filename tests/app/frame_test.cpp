@@ -21,7 +21,7 @@ TEST_F(FrameTest, MenusShortcutsToolBarAndPrompts) {
          "アプリケーションの終了(&X)"},
         {"表示(&V)", "最前面表示(&D)", "", "ツール バー(&T)", "ステータス バー(&S)"},
         {"機能", "DrawBox\tCtrl+M(&M)", "画像を貼り付け\tCtrl+V", "",
-         "一意なパズルを探す...\tCtrl+U", "", "パズル集..."},
+         "一意なパズルを探す...\tCtrl+U", "作業台\tCtrl+B", "", "パズル集..."},
         {"ヘルプ(&H)", "Readme(R)", "バージョン情報 NGM(&A)..."},
     };
     const QList<QAction*> bar = Frame().menuBar()->actions();
