@@ -6,6 +6,7 @@
 
 #include "cli/commands.h"
 #include "cli/drawing_app.h"
+#include "cli/make_options.h"
 #include "formats/puzzle_export.h"
 #include "image/native_name.h"
 #include "maker/puzzle_generator.h"
@@ -49,12 +50,13 @@ std::string Parse(const std::vector<std::string>& args, GenerateArgs& g) {
         if (i + 1 >= args.size())
             return NgmCli::tr("値がありません: ").toStdString() + option;
         const std::string& value = args[++i];
-        const std::size_t x = value.find('x');
         int seed = 0;
         bool ok = true;
         if (option == "--size") {
-            ok = x != std::string::npos && ParseInt(value.substr(0, x), 1, 99, g.width) &&
-                 ParseInt(value.substr(x + 1), 1, 99, g.height);
+            BlockChoice size;
+            ok = ParseBlocks(value, size);
+            g.width = size.columns;
+            g.height = size.rows;
         } else if (option == "--difficulty") {
             ok = ParseInt(value, 1, 5, g.difficulty);
         } else if (option == "--count") {
@@ -116,8 +118,9 @@ int RunGenerate(const std::vector<std::string>& args, std::ostream& out, std::os
     int number = 1, failures = 0;
     for (int k = 0; k < g.count; ++k) {
         std::optional<Puzzle> puzzle;
+        SolveResult solved;
         for (int tries = 0; tries < 20 && (!puzzle || made.count(puzzle->answer)); ++tries)
-            puzzle = GeneratePuzzle({g.width, g.height, g.difficulty, 30.0, nullptr}, rng);
+            puzzle = GeneratePuzzle({g.width, g.height, g.difficulty, 30.0, nullptr}, rng, &solved);
         if (!puzzle || made.count(puzzle->answer)) {
             err << NgmCli::tr("ngm-cli generate: 時間内にパズルを作れませんでした").toStdString()
                 << "\n";
@@ -127,7 +130,7 @@ int RunGenerate(const std::vector<std::string>& args, std::ostream& out, std::os
         made.insert(puzzle->answer);
         const QString path = FreeName(dir, g, number);
         puzzle->title = NgmCli::tr("新しいパズル %1").arg(number).toStdString();
-        const QString verdict = DescribeVerdict(Solve(*puzzle)).text;
+        const QString verdict = DescribeVerdict(solved).text;
         const QString failed = WriteExportFiles(ExportFiles(*puzzle, g.format, path, verdict));
         if (!failed.isEmpty()) {
             err << failed.toStdString() << "\n";

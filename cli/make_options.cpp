@@ -11,6 +11,25 @@
 #include "image/image_format.h"
 #include "image/native_name.h"
 
+// N, or W x H written "WxH" (also with "X" or "×"), each 1..99.
+bool ParseBlocks(const std::string& text, BlockChoice& choice) {
+    QString value = QString::fromStdString(text);
+    value.replace(QChar(0x00d7), QLatin1Char('x')).replace(QLatin1Char('X'), QLatin1Char('x'));
+    const QStringList parts = value.split(QLatin1Char('x'));
+    if (parts.size() > 2)
+        return false;
+    bool okColumns = false, okRows = true;
+    const int columns = parts[0].toInt(&okColumns);
+    const int rows = parts.size() == 2 ? parts[1].toInt(&okRows) : columns;
+    if (!okColumns || !okRows || columns < 1 || rows < 1 || columns > kMaxPuzzleSide ||
+        rows > kMaxPuzzleSide)
+        return false;
+    choice.columns = columns;
+    choice.rows = rows;
+    choice.custom = parts.size() == 2;
+    return true;
+}
+
 namespace {
 
 const char kMakeHelp[] = QT_TRANSLATE_NOOP(
@@ -62,25 +81,6 @@ const char kMakeHelp[] = QT_TRANSLATE_NOOP(
     "画像は全部のコアで並べて処理します。端末では進み具合を標準エラーに表示します。\n"
     "読めない画像や書けないファイルは、標準エラーに「画像: 理由」を書いて飛ばします。\n"
     "終了コード: 0 すべて作れた、2 作れなかった画像があった、1 引数の誤り。\n");
-
-// N, or W x H written "WxH" (also with "X" or "×"), each 1..99.
-bool ParseBlocks(const std::string& text, BlockChoice& choice) {
-    QString value = QString::fromStdString(text);
-    value.replace(QChar(0x00d7), QLatin1Char('x')).replace(QLatin1Char('X'), QLatin1Char('x'));
-    const QStringList parts = value.split(QLatin1Char('x'));
-    if (parts.size() > 2)
-        return false;
-    bool okColumns = false, okRows = true;
-    const int columns = parts[0].toInt(&okColumns);
-    const int rows = parts.size() == 2 ? parts[1].toInt(&okRows) : columns;
-    if (!okColumns || !okRows || columns < 1 || rows < 1 || columns > kMaxPuzzleSide ||
-        rows > kMaxPuzzleSide)
-        return false;
-    choice.columns = columns;
-    choice.rows = rows;
-    choice.custom = parts.size() == 2;
-    return true;
-}
 
 // LOW,HIGH with 0 <= LOW < HIGH <= 255, or "auto" or "auto-invert".
 bool ParseBand(const std::string& text, MakeOptions& options) {

@@ -11,6 +11,10 @@
 #include "analysis/analysis.h"
 #include "formats/puzzle_export.h"
 
+// N, or W x H written "WxH" (also with "X" or "×"), each 1..99: the block counts of make and
+// the size of generate.
+bool ParseBlocks(const std::string& text, BlockChoice& choice);
+
 struct MakeOptions {
     BlockChoice blocks = BlockChoice::Square(20);
     int lower = 0;

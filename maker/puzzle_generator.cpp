@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <chrono>
 
-#include "solver/solver.h"
-
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -56,7 +54,8 @@ std::vector<std::uint8_t> PictureLikeField(int width, int height, int grain, std
     return cells;
 }
 
-std::optional<Puzzle> GeneratePuzzle(const GenerateRequest& request, std::mt19937& rng) {
+std::optional<Puzzle> GeneratePuzzle(const GenerateRequest& request, std::mt19937& rng,
+                                     SolveResult* verdict) {
     const int w = request.width, h = request.height;
     if (w < 1 || h < 1 || w > kMaxPuzzleSide || h > kMaxPuzzleSide)
         return std::nullopt;
@@ -70,10 +69,13 @@ std::optional<Puzzle> GeneratePuzzle(const GenerateRequest& request, std::mt1993
         std::vector<std::uint8_t> cells = PictureLikeField(w, h, grain, rng);
         for (int flips = 0; flips <= w * h / 4 && !stopped(); ++flips) {
             Puzzle puzzle = Puzzle::FromGrid(w, h, cells);
-            const SolveResult r = Solve(puzzle, {1.0, request.cancel});
+            SolveResult r = Solve(puzzle, {1.0, request.cancel});
             if (r.verdict == Verdict::Line || r.verdict == Verdict::Unique) {
-                if (r.difficulty == request.difficulty)
+                if (r.difficulty == request.difficulty) {
+                    if (verdict)
+                        *verdict = std::move(r);
                     return puzzle;
+                }
                 if (r.difficulty > request.difficulty || request.difficulty < 4)
                     break;  // another field
                 // Too easy for a puzzle that needs probing or a search: a random cell flipped

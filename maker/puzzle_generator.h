@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "model/puzzle.h"
+#include "solver/solver.h"
 
 struct GenerateRequest {
     int width = 20;
@@ -25,6 +26,8 @@ struct GenerateRequest {
 // the cells filled, in blobs about `grain` cells across.
 std::vector<std::uint8_t> PictureLikeField(int width, int height, int grain, std::mt19937& rng);
 
-// A puzzle with one solution, rated `difficulty`, its answer that solution; untitled.  None when
-// the time ran out or the search was cancelled first.
-std::optional<Puzzle> GeneratePuzzle(const GenerateRequest& request, std::mt19937& rng);
+// A puzzle with one solution, rated `difficulty`, its answer that solution; untitled; its
+// verdict in `verdict` when given.  None when the time ran out or the search was cancelled
+// first.
+std::optional<Puzzle> GeneratePuzzle(const GenerateRequest& request, std::mt19937& rng,
+                                     SolveResult* verdict = nullptr);
