@@ -6,6 +6,7 @@
 namespace {
 
 constexpr COLORREF kCrossColor = RGB(255, 0, 0);
+constexpr COLORREF kDarkCell = RGB(50, 50, 50);
 constexpr COLORREF kGridLineColor = RGB(0, 105, 145);
 constexpr COLORREF kFifthLineColor = RGB(200, 0, 105);
 constexpr COLORREF kClueColor = RGB(70, 150, 70);
@@ -28,45 +29,91 @@ CRect DrawArea(const CDC& dc, const CRect& area) {
     return area.IsEmpty() ? whole : Intersect(area, whole);
 }
 
-// Writes one number in the clue font of the layout's cell size at pos, clipped to `clip`.
-void WriteClue(CDC& dc, const CRect& clip, CPoint pos, int cellSize, int number, COLORREF color) {
-    dc.SetClipRect(clip);
-    CFont font;
-    font.CreateFont(cellSize, 0, 0, 0, 400, false, false, false, kShiftJisCharset, 0, 0, 0, 0,
-                    QStringLiteral("MS P明朝"));  // untranslated: font name
-    CFont* old = dc.SelectObject(&font);
-    dc.SetTextColor(color);
-    dc.SetBkColor(kFaceColor);
-    dc.TextOut(pos.x, pos.y, QString::number(number));
-    dc.SelectObject(old);
-    font.DeleteObject();
-    dc.SetClipRect(CRect{});
-}
-
-// The numbers of one line's clue, slot by slot from the grid outwards, where their boxes
-// (a cell and a half square at most) meet `clip`.
-template <class Position>
-void WriteLineClue(CDC& dc, const CRect& clip, const LineClue& clue, int cellSize, bool finished,
-                   Position position) {
-    const std::vector<int> numbers = ClueSlots(clue);
-    const int reach = cellSize + cellSize / 2;
-    for (int s = 0; s < static_cast<int>(numbers.size()); ++s) {
-        const CPoint pos = position(s, numbers[s]);
-        if (Meets(clip, {pos.x, pos.y, pos.x + reach, pos.y + reach}))
-            WriteClue(dc, clip, pos, cellSize, numbers[s],
-                      finished ? kFinishedClueColor : kClueColor);
+// The clue font of a cell size, selected into dc while it lives.
+class ClueFont {
+public:
+    ClueFont(CDC& dc, int cellSize) : m_dc(dc) {
+        m_font.CreateFont(cellSize, 0, 0, 0, 400, false, false, false, kShiftJisCharset, 0, 0, 0, 0,
+                          QStringLiteral("MS P明朝"));  // untranslated: font name
+        m_old = dc.SelectObject(&m_font);
     }
+    ~ClueFont() {
+        m_dc.SelectObject(m_old);
+        m_font.DeleteObject();
+    }
+    ClueFont(const ClueFont&) = delete;
+    ClueFont& operator=(const ClueFont&) = delete;
+
+private:
+    CDC& m_dc;
+    CFont m_font;
+    CFont* m_old = nullptr;
+};
+
+// Writes one number in the selected clue font at pos on `background`, clipped to `clip`; a
+// struck number gets a line across its middle in its colour.
+void WriteClue(CDC& dc, const CRect& clip, CPoint pos, int cellSize, int number, COLORREF color,
+               COLORREF background, bool struck) {
+    dc.SetClipRect(clip);
+    const QString text = QString::number(number);
+    dc.SetTextColor(color);
+    dc.SetBkColor(background);
+    dc.TextOut(pos.x, pos.y, text);
+    if (struck) {
+        const int width = dc.TextExtent(text).Width();
+        const int thickness = std::max(1, cellSize / 10);
+        dc.FillSolidRect(pos.x - 1, pos.y + (cellSize - thickness) / 2 + 1, width + 2, thickness,
+                         color);
+    }
+    dc.SetClipRect(CRect{});
 }
 
 bool Flag(const std::vector<std::uint8_t>* flags, int index) {
     return flags && index < static_cast<int>(flags->size()) && (*flags)[index] != 0;
 }
 
+// The numbers of one line's clue, slot by slot from the grid outwards, where their boxes
+// (a cell and a half square at most) meet `clip`.
+template <class Position>
+void WriteLineClue(CDC& dc, const CRect& clip, const LineClue& clue, ClueSlotRef ref,
+                   const BoardLayout& layout, const ClueLook& look, Position position) {
+    const std::vector<int> numbers = ClueSlots(clue);
+    const int cellSize = layout.CellSize();
+    const int reach = cellSize + cellSize / 2;
+    const bool finished = Flag(ref.column ? look.finishedColumns : look.finishedRows, ref.line);
+    const bool tinted =
+        look.highlight && (ref.column ? look.highlight->column : look.highlight->row) == ref.line;
+    for (ref.slot = 0; ref.slot < static_cast<int>(numbers.size()); ++ref.slot) {
+        const CPoint pos = position(ref.slot, numbers[ref.slot]);
+        if (Meets(clip, {pos.x, pos.y, pos.x + reach, pos.y + reach}))
+            WriteClue(dc, clip, pos, cellSize, numbers[ref.slot],
+                      finished ? kFinishedClueColor : kClueColor,
+                      tinted ? kHighlightColor : kFaceColor,
+                      look.strikes && look.strikes->IsStruck(ref));
+    }
+}
+
+// The background of the area: the face colour, with the highlighted row's and column's
+// strips (between their lines, across clues and cells) in the tint.
+void DrawBackground(CDC& dc, const BoardLayout& layout, const std::optional<CellPos>& highlight,
+                    const CRect& draw) {
+    dc.FillSolidRect(draw, kFaceColor);
+    if (!highlight)
+        return;
+    const int c = layout.CellSize();
+    const CPoint corner = layout.CellCorner(*highlight);
+    dc.FillSolidRect(Intersect({0, corner.y + 1, layout.GridRight(), corner.y + c}, draw),
+                     kHighlightColor);
+    dc.FillSolidRect(Intersect({corner.x + 1, 0, corner.x + c, layout.GridBottom()}, draw),
+                     kHighlightColor);
+}
+
 }  // namespace
 
-void DrawCellMark(CDC& dc, const BoardLayout& layout, CellPos cell, Mark mark, COLORREF fill) {
+void DrawCellMark(CDC& dc, const BoardLayout& layout, CellPos cell, Mark mark, COLORREF fill,
+                  COLORREF background) {
     const CRect inside = layout.CellInside(cell);
-    dc.FillSolidRect(inside, mark == Mark::Filled ? fill : kFaceColor);
+    dc.FillSolidRect(inside, mark == Mark::Filled ? fill : background);
     if (mark != Mark::Crossed)
         return;
     // The falling diagonal from the inside's top-left pixel, the rising one a pixel shorter.
@@ -93,22 +140,23 @@ void DrawMistakeFrame(CDC& dc, const BoardLayout& layout, CellPos cell) {
     DrawCellFrame(dc, layout, cell, kMistakeColor);
 }
 
-void DrawClues(CDC& dc, const BoardLayout& layout, const Puzzle& puzzle,
-               const std::vector<std::uint8_t>* finishedRows,
-               const std::vector<std::uint8_t>* finishedColumns, CRect area) {
+void DrawClues(CDC& dc, const BoardLayout& layout, const Puzzle& puzzle, const ClueLook& look,
+               CRect area) {
     const CRect draw = DrawArea(dc, area);
-    const int c = layout.CellSize();
     const CRect columnClip = Intersect(layout.ColumnClueArea(), draw);
+    const CRect rowClip = Intersect(layout.RowClueArea(), draw);
+    if (columnClip.IsEmpty() && rowClip.IsEmpty())
+        return;
+    const ClueFont font(dc, layout.CellSize());
     if (!columnClip.IsEmpty()) {
         for (int col = 0; col < puzzle.width; ++col) {
-            WriteLineClue(dc, columnClip, puzzle.columns[col], c, Flag(finishedColumns, col),
+            WriteLineClue(dc, columnClip, puzzle.columns[col], {true, col, 0}, layout, look,
                           [&](int s, int n) { return layout.ColumnCluePosition(col, s, n); });
         }
     }
-    const CRect rowClip = Intersect(layout.RowClueArea(), draw);
     if (!rowClip.IsEmpty()) {
         for (int row = 0; row < puzzle.height; ++row) {
-            WriteLineClue(dc, rowClip, puzzle.rows[row], c, Flag(finishedRows, row),
+            WriteLineClue(dc, rowClip, puzzle.rows[row], {false, row, 0}, layout, look,
                           [&](int s, int n) { return layout.RowCluePosition(row, s, n); });
         }
     }
@@ -149,12 +197,29 @@ void DrawGridLines(CDC& dc, const BoardLayout& layout, CRect area) {
     penFifth.DeleteObject();
 }
 
+void DrawThickFifthLines(CDC& dc, const BoardLayout& layout, CRect area) {
+    const CRect draw = DrawArea(dc, area);
+    const int c = layout.CellSize();
+    for (int k = 5; k < layout.Rows(); k += 5) {
+        const int y = layout.GridTop() + k * c + 1;
+        dc.FillSolidRect(Intersect({layout.GridLeft(), y, layout.GridRight(), y + 1}, draw),
+                         kFifthLineColor);
+    }
+    for (int k = 5; k < layout.Columns(); k += 5) {
+        const int x = layout.GridLeft() + k * c + 1;
+        dc.FillSolidRect(Intersect({x, layout.GridTop(), x + 1, layout.GridBottom()}, draw),
+                         kFifthLineColor);
+    }
+}
+
 void DrawBoardArea(CDC& dc, const BoardScene& scene, CRect area) {
     const CRect draw = DrawArea(dc, area);
     if (draw.IsEmpty() || !scene.layout || !scene.puzzle || !scene.board)
         return;
     const BoardLayout& layout = *scene.layout;
-    DrawClues(dc, layout, *scene.puzzle, scene.finishedRows, scene.finishedColumns, draw);
+    DrawBackground(dc, layout, scene.highlight, draw);
+    DrawClues(dc, layout, *scene.puzzle,
+              {scene.finishedRows, scene.finishedColumns, scene.highlight, scene.strikes}, draw);
     DrawGridLines(dc, layout, draw);
 
     // The cells the area meets, then the frames on them, all clipped to the area.
@@ -173,12 +238,16 @@ void DrawBoardArea(CDC& dc, const BoardScene& scene, CRect area) {
                 continue;
             const Mark mark = board.At(cell);
             const std::size_t i = static_cast<std::size_t>(row) * board.Width() + col;
-            if (mark == Mark::Filled && scene.fillColors && i < scene.fillColors->size())
-                DrawCellMark(dc, layout, cell, mark, (*scene.fillColors)[i]);
-            else
-                DrawCellMark(dc, layout, cell, mark);
+            const bool fillColor =
+                mark == Mark::Filled && scene.fillColors && i < scene.fillColors->size();
+            const bool tinted =
+                scene.highlight && (scene.highlight->row == row || scene.highlight->column == col);
+            DrawCellMark(dc, layout, cell, mark, fillColor ? (*scene.fillColors)[i] : kDarkCell,
+                         tinted ? kHighlightColor : kFaceColor);
         }
     }
+    if (scene.thickFifthLines)
+        DrawThickFifthLines(dc, layout, draw);
     if (scene.mistakes) {
         for (const CellPos& cell : *scene.mistakes) {
             if (meets(cell))

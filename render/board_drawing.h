@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/board_layout.h"
+#include "model/clue_strikes.h"
 #include "model/play_board.h"
 #include "model/puzzle.h"
 #include "platform/gdi.h"
@@ -21,6 +22,9 @@ constexpr COLORREF kHintFrameColor = RGB(255, 140, 0);
 constexpr COLORREF kCursorColor = RGB(0, 0, 255);
 // Clue numbers of a line whose fills form its clue.
 constexpr COLORREF kFinishedClueColor = RGB(160, 160, 160);
+// The light tint behind the cells and the clue numbers of the row and the column under the
+// cursor; the marks and numbers on it keep their colours.
+constexpr COLORREF kHighlightColor = RGB(210, 226, 244);
 
 // Everything the board image shows.  The pointers must stay valid while it is drawn; a null
 // or empty vector shows nothing of its kind.
@@ -37,17 +41,24 @@ struct BoardScene {
     const std::vector<COLORREF>* fillColors = nullptr;
     std::optional<CellPos> hint;    // framed in orange
     std::optional<CellPos> cursor;  // framed in blue
+    // The row and the column shown tinted, with their clues.
+    std::optional<CellPos> highlight;
+    // Every fifth line inside the grid drawn two pixels wide.
+    bool thickFifthLines = false;
+    // The clue numbers struck through.
+    const ClueStrikes* strikes = nullptr;
 };
 
 // Draws the part of the scene inside `area` (in image pixels; empty: the whole image) in the
-// order the whole drawing uses: clues, grid lines, cells, wrong cells' frames, the hint's
-// frame, the cursor.  Nothing outside `area` changes.
+// order the whole drawing uses: the face colour with the highlight's tint, clues, grid lines,
+// cells, the thick fifth lines, wrong cells' frames, the hint's frame, the cursor.  Nothing
+// outside `area` changes, and whatever the area held before does not show through.
 void DrawBoardArea(CDC& dc, const BoardScene& scene, CRect area = {});
 
-// The inside of a cell as its mark shows: the face colour when blank, `fill` when filled,
-// both diagonals in red on the face colour when crossed.
+// The inside of a cell as its mark shows: the background when blank, `fill` when filled,
+// both diagonals in red on the background when crossed.
 void DrawCellMark(CDC& dc, const BoardLayout& layout, CellPos cell, Mark mark,
-                  COLORREF fill = RGB(50, 50, 50));
+                  COLORREF fill = RGB(50, 50, 50), COLORREF background = kFaceColor);
 
 // A two-pixel band in `color` just inside a cell's grid lines, moved `inset` pixels further
 // in, so that whatever the cell holds stays visible in its middle.  The frame of a wrong cell
@@ -55,12 +66,24 @@ void DrawCellMark(CDC& dc, const BoardLayout& layout, CellPos cell, Mark mark,
 void DrawCellFrame(CDC& dc, const BoardLayout& layout, CellPos cell, COLORREF color, int inset = 0);
 void DrawMistakeFrame(CDC& dc, const BoardLayout& layout, CellPos cell);
 
+// How the clue numbers show besides their places: the lines finished (grey), the highlighted
+// row and column (on the tint) and the numbers struck through.
+struct ClueLook {
+    const std::vector<std::uint8_t>* finishedRows = nullptr;
+    const std::vector<std::uint8_t>* finishedColumns = nullptr;
+    std::optional<CellPos> highlight;
+    const ClueStrikes* strikes = nullptr;
+};
+
 // The clue numbers in their slots on the face colour: green, or grey for the lines marked
-// finished.  A number's box never reaches past its clue area into the grid, where it would
-// wipe the player's marks.  Only the numbers whose boxes meet `area` are drawn, clipped to it.
-void DrawClues(CDC& dc, const BoardLayout& layout, const Puzzle& puzzle,
-               const std::vector<std::uint8_t>* finishedRows = nullptr,
-               const std::vector<std::uint8_t>* finishedColumns = nullptr, CRect area = {});
+// finished; a number struck through has a line across it in its colour.  A number's box never
+// reaches past its clue area into the grid, where it would wipe the player's marks.  Only the
+// numbers whose boxes meet `area` are drawn, clipped to it.
+void DrawClues(CDC& dc, const BoardLayout& layout, const Puzzle& puzzle, const ClueLook& look = {},
+               CRect area = {});
 
 // The grid lines, every fifth one inside the grid in the accent colour, clipped to `area`.
 void DrawGridLines(CDC& dc, const BoardLayout& layout, CRect area = {});
+// The second pixel of every fifth line inside the grid (right of or below the line), clipped
+// to `area`: drawn over the cells, so that the line stands out on the largest boards.
+void DrawThickFifthLines(CDC& dc, const BoardLayout& layout, CRect area = {});

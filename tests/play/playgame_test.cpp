@@ -6,15 +6,16 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QScrollArea>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimerEvent>
+#include <QWheelEvent>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "play/board_view.h"
 #include "play/playgame.h"
 #include "render/board_sizing.h"
 #include "session/ngm_doc.h"
@@ -111,9 +112,10 @@ protected:
         for (int k = 0; k < 19 * 19; ++k) {
             const int i = 1 + k % 19, j = 1 + k / 19;
             const COLORREF p = Px(Left(col) + i, Top(row) + j);
-            face = face && p == kFace;
+            const bool back = p == kFace || p == kHighlightColor;  // tinted under the pointer
+            face = face && back;
             dark = dark && p == kDark;
-            cross = cross && p == (i == j || i + j == 19 ? kRed : kFace);
+            cross = cross && (i == j || i + j == 19 ? p == kRed : back);
         }
         const bool shown = mark == Mark::Blank ? face : mark == Mark::Filled ? dark : cross;
         return shown || !look ? ".#x"[static_cast<int>(mark)] : '?';
@@ -404,31 +406,82 @@ TEST_F(PlayTest, HintsMarkDeducibleCellsAndPointAtWrongMarks) {
     EXPECT_EQ(boxes.All()[0].flags, MB_OK | MB_ICONINFORMATION);
 }
 
+// The view's point showing image pixel (x, y) as the view is scrolled, in the dialog.
+QPoint Shown(const CPlaygame& dlg, QPoint image) {
+    const std::optional<QPoint> at = dlg.m_pBoardView->ViewportPoint(image);
+    return at ? dlg.m_pBoardView->viewport()->mapTo(&dlg, *at) : QPoint(-1, -1);
+}
+
 // A board too large for the screen, even with the smallest cells, scrolls in a dialog that
-// fits the screen; the whole image is drawn, not only what the view shows; the view keeps the
-// keyboard's cursor in sight, and the pointer hits the cell it shows wherever the view is.
-TEST_F(PlayTest, ABoardTooLargeForTheScreenScrolls) {
+// fits the screen; the view keeps the keyboard's cursor in sight, and the pointer hits the cell
+// it shows wherever the view is.  Ctrl+"+" and Ctrl + wheel zoom in, Ctrl+"-" out, Ctrl+0 back;
+// scrolled to its far corner, the view still shows the clues of every row and column it shows.
+TEST_F(PlayTest, ABoardTooLargeForTheScreenScrollsAndZooms) {
     Open(PuzzleOf(99, 99, [](int x, int y) { return (x * 7 + y * 3) % 5 < 2; }));
     ASSERT_EQ(dlg->Layout().CellSize(), kSmallestPlayCell);
-    auto* view = dlg->findChild<QScrollArea*>();
-    ASSERT_NE(view, nullptr);
+    BoardView* view = dlg->m_pBoardView;
     const QRect shown(view->viewport()->mapTo(dlg.get(), QPoint(0, 0)), view->viewport()->size());
-    const int right = dlg->Layout().GridRight(), bottom = dlg->Layout().GridBottom();
-    EXPECT_EQ(std::pair(Px(right - 3, bottom), Px(right, bottom - 3)), std::pair(kGrid, kGrid));
+    ASSERT_TRUE(dlg->rect().contains(shown));
+    const auto cell = [&](int col, int row) {
+        const int c = dlg->Layout().CellSize();
+        return Shown(*dlg, QPoint(Left(col) + c / 2, Top(row) + c / 2));
+    };
     Key(Qt::Key_Down);  // shows the cursor, which then goes to the last cell and fills it
     for (int k = 0; k < 98; ++k) {
         Key(Qt::Key_Right);
         Key(Qt::Key_Down);
     }
     Key(Qt::Key_Space);
-    ASSERT_TRUE(shown.contains(Cell(98, 98)) && shown.contains(Cell(97, 98)));
-    Click(Qt::LeftButton, Cell(97, 98));
-    view->horizontalScrollBar()->setValue(0);
-    view->verticalScrollBar()->setValue(0);
-    Click(Qt::LeftButton, Cell(0, 0));
+    ASSERT_TRUE(shown.contains(cell(98, 98)) && shown.contains(cell(97, 98)));
+    Click(Qt::LeftButton, cell(97, 98));
+
+    Key(Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_EQ(dlg->Layout().CellSize(), 10);
+    QWheelEvent wheel(QPointF(20, 20), QPointF(), {}, {0, 3 * 120}, Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(view->viewport(), &wheel);
+    ASSERT_EQ(dlg->Layout().CellSize(), 16);
+    view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->maximum());
+    view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
+    const QImage screen = dlg->grab().toImage();
+    // Each row and column the view shows a cell of has the pixels of its nearest number on
+    // the screen.
+    const auto clueShows = [&](CPoint number) {
+        const QPoint at = Shown(*dlg, QPoint(number.x, number.y));
+        for (int k = 0; k < 16 * 16; ++k) {
+            if (shown.contains(at + QPoint(k % 16, k / 16)) &&
+                FromQRgb(screen.pixel(at + QPoint(k % 16, k / 16))) == RGB(70, 150, 70))
+                return true;
+        }
+        return false;
+    };
+    const Puzzle& puzzle = doc.GetPuzzle();
+    int rows = 0, columns = 0;
+    for (int k = 0; k < 99; ++k) {
+        if (shown.contains(cell(98, k))) {
+            ++rows;
+            EXPECT_TRUE(clueShows(dlg->Layout().RowCluePosition(k, 0, puzzle.rows[k].back())))
+                << "row " << k;
+        }
+        if (shown.contains(cell(k, 98))) {
+            ++columns;
+            EXPECT_TRUE(clueShows(dlg->Layout().ColumnCluePosition(k, 0, puzzle.columns[k].back())))
+                << "column " << k;
+        }
+    }
+    EXPECT_GT(rows, 5);
+    EXPECT_GT(columns, 5);
+    Click(Qt::LeftButton, cell(98, 97));
+    Key(Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_EQ(dlg->Layout().CellSize(), 14);
+    Key(Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(dlg->Layout().CellSize(), kSmallestPlayCell);
+    view->ScrollTo({0, 0});
+    Click(Qt::LeftButton, cell(0, 0));
     const PlayBoard& board = doc.GetPlayBoard();
-    EXPECT_EQ((std::vector{board.At({98, 98}), board.At({97, 98}), board.At({0, 0})}),
-              (std::vector{Mark::Filled, Mark::Filled, Mark::Filled}));
+    EXPECT_EQ(
+        (std::vector{board.At({98, 98}), board.At({97, 98}), board.At({98, 97}), board.At({0, 0})}),
+        (std::vector(4, Mark::Filled)));
 }
 
 }  // namespace
