@@ -18,10 +18,12 @@ constexpr COLORREF kClockColor = RGB(0, 160, 105);
 
 // ---- Painting ------------------------------------------------------------------------------
 
-void CPlaygame::paintEvent(QPaintEvent* /*event*/) {
-    // The board view is an opaque child that paints the image itself; a paint of all it shows
-    // draws the board again from the model first (OnPaint).  A clock tick repaints only the
-    // clock, which leaves the board alone.
+void CPlaygame::paintEvent(QPaintEvent* event) {
+    // The board view is a child that paints the image itself; a paint of all it shows draws
+    // the board again from the model first (OnPaint).  A clock tick repaints only the clock,
+    // which leaves the board alone, and a paint of the board leaves the clock alone.
+    if (!event->region().intersects(ClockRect()))
+        return;
     QPainter painter(this);
     PaintClock(painter);
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -148,14 +149,26 @@ void DrawClues(CDC& dc, const BoardLayout& layout, const Puzzle& puzzle, const C
     if (columnClip.IsEmpty() && rowClip.IsEmpty())
         return;
     const ClueFont font(dc, layout.CellSize());
+    // Only the lines whose numbers can reach the clip: a number's box is a cell and a half
+    // wide at most, from its own strip.
+    const int c = layout.CellSize();
+    const auto lines = [c](int clipFrom, int clipTo, int gridFrom, int count) {
+        const int first = std::max(0, (clipFrom - gridFrom - 2 * c) / c);
+        const int last = std::min(count - 1, (clipTo - gridFrom) / c + 1);
+        return std::pair(first, last);
+    };
     if (!columnClip.IsEmpty()) {
-        for (int col = 0; col < puzzle.width; ++col) {
+        const auto [first, last] =
+            lines(columnClip.left, columnClip.right, layout.GridLeft(), puzzle.width);
+        for (int col = first; col <= last; ++col) {
             WriteLineClue(dc, columnClip, puzzle.columns[col], {true, col, 0}, layout, look,
                           [&](int s, int n) { return layout.ColumnCluePosition(col, s, n); });
         }
     }
     if (!rowClip.IsEmpty()) {
-        for (int row = 0; row < puzzle.height; ++row) {
+        const auto [first, last] =
+            lines(rowClip.top, rowClip.bottom, layout.GridTop(), puzzle.height);
+        for (int row = first; row <= last; ++row) {
             WriteLineClue(dc, rowClip, puzzle.rows[row], {false, row, 0}, layout, look,
                           [&](int s, int n) { return layout.RowCluePosition(row, s, n); });
         }
