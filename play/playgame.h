@@ -10,6 +10,7 @@
 #include <QRegion>
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -198,6 +199,7 @@ private:
     QRegion m_drawn;
     std::optional<CellPos> m_highlight;
     ClueStrikes m_strikes;
+    std::unique_ptr<CluePictures> m_pGlyphs = std::make_unique<CluePictures>();
     // A press on a clue number: the drag that follows marks no cell.
     bool m_bClueClick = false;
     ControlMap m_controls;

@@ -86,6 +86,7 @@ BoardScene CPlaygame::Scene() const {
         scene.highlight = m_highlight;
     scene.thickFifthLines = ThickFifthLines();
     scene.strikes = &m_strikes;
+    scene.glyphs = m_pGlyphs.get();
     return scene;
 }
 

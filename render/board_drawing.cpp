@@ -30,12 +30,16 @@ CRect DrawArea(const CDC& dc, const CRect& area) {
     return area.IsEmpty() ? whole : Intersect(area, whole);
 }
 
+void CreateClueFont(CFont& font, int cellSize) {
+    font.CreateFont(cellSize, 0, 0, 0, 400, false, false, false, kShiftJisCharset, 0, 0, 0, 0,
+                    QStringLiteral("MS P明朝"));  // untranslated: font name
+}
+
 // The clue font of a cell size, selected into dc while it lives.
 class ClueFont {
 public:
     ClueFont(CDC& dc, int cellSize) : m_dc(dc) {
-        m_font.CreateFont(cellSize, 0, 0, 0, 400, false, false, false, kShiftJisCharset, 0, 0, 0, 0,
-                          QStringLiteral("MS P明朝"));  // untranslated: font name
+        CreateClueFont(m_font, cellSize);
         m_old = dc.SelectObject(&m_font);
     }
     ~ClueFont() {
@@ -54,14 +58,19 @@ private:
 // Writes one number in the selected clue font at pos on `background`, clipped to `clip`; a
 // struck number gets a line across its middle in its colour.
 void WriteClue(CDC& dc, const CRect& clip, CPoint pos, int cellSize, int number, COLORREF color,
-               COLORREF background, bool struck) {
+               COLORREF background, bool struck, CluePictures* glyphs) {
     dc.SetClipRect(clip);
-    const QString text = QString::number(number);
-    dc.SetTextColor(color);
-    dc.SetBkColor(background);
-    dc.TextOut(pos.x, pos.y, text);
+    int width = 0;
+    if (glyphs) {
+        width = glyphs->Write(dc, clip, pos, cellSize, number, color, background);
+    } else {
+        const QString text = QString::number(number);
+        dc.SetTextColor(color);
+        dc.SetBkColor(background);
+        dc.TextOut(pos.x, pos.y, text);
+        width = dc.TextExtent(text).Width();
+    }
     if (struck) {
-        const int width = dc.TextExtent(text).Width();
         const int thickness = std::max(1, cellSize / 10);
         dc.FillSolidRect(pos.x - 1, pos.y + (cellSize - thickness) / 2 + 1, width + 2, thickness,
                          color);
@@ -90,7 +99,7 @@ void WriteLineClue(CDC& dc, const CRect& clip, const LineClue& clue, ClueSlotRef
             WriteClue(dc, clip, pos, cellSize, numbers[ref.slot],
                       finished ? kFinishedClueColor : kClueColor,
                       tinted ? kHighlightColor : kFaceColor,
-                      look.strikes && look.strikes->IsStruck(ref));
+                      look.strikes && look.strikes->IsStruck(ref), look.glyphs);
     }
 }
 
@@ -110,6 +119,69 @@ void DrawBackground(CDC& dc, const BoardLayout& layout, const std::optional<Cell
 }
 
 }  // namespace
+
+const CluePictures::Glyph& CluePictures::Find(int cellSize, int number, COLORREF color,
+                                              COLORREF background) {
+    const auto key = std::tuple(cellSize, number, color, background);
+    if (const auto found = m_glyphs.find(key); found != m_glyphs.end())
+        return found->second;
+    // Written twice, on black and on white: the pixels that come out the same are the ones
+    // the writing put down.
+    Glyph glyph;
+    glyph.margin = cellSize;
+    CFont font;
+    CreateClueFont(font, cellSize);
+    const QString text = QString::number(number);
+    CBitmap onBlack, onWhite;
+    CDC black, white;
+    black.SelectObject(&font);
+    const CRect box = black.TextExtent(text);
+    glyph.boxWidth = box.Width();
+    const int w = box.Width() + 2 * glyph.margin, h = box.Height() + 2 * glyph.margin;
+    for (auto [dc, bitmap, fill] : {std::tuple(&black, &onBlack, RGB(0, 0, 0)),
+                                    std::tuple(&white, &onWhite, RGB(255, 255, 255))}) {
+        bitmap->CreateBitmap(w, h);
+        dc->SelectObject(bitmap);
+        dc->SelectObject(&font);
+        dc->FillSolidRect(0, 0, w, h, fill);
+        dc->SetTextColor(color);
+        dc->SetBkColor(background);
+        dc->TextOut(glyph.margin, glyph.margin, text);
+    }
+    glyph.pixels = onBlack.Image();
+    glyph.written.resize(static_cast<std::size_t>(w) * h);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x)
+            glyph.written[static_cast<std::size_t>(y) * w + x] =
+                onBlack.Image().pixel(x, y) == onWhite.Image().pixel(x, y);
+    }
+    black.SelectObject(static_cast<CFont*>(nullptr));
+    white.SelectObject(static_cast<CFont*>(nullptr));
+    return m_glyphs.emplace(key, std::move(glyph)).first->second;
+}
+
+int CluePictures::Write(CDC& dc, const CRect& clip, CPoint pos, int cellSize, int number,
+                        COLORREF color, COLORREF background) {
+    const Glyph& glyph = Find(cellSize, number, color, background);
+    CBitmap* bitmap = dc.GetCurrentBitmap();
+    if (!bitmap || !bitmap->IsCreated())
+        return glyph.boxWidth;
+    QImage& image = bitmap->Image();
+    const int x0 = pos.x - glyph.margin, y0 = pos.y - glyph.margin;
+    const int w = glyph.pixels.width();
+    const CRect area = Intersect(Intersect(clip, {0, 0, image.width(), image.height()}),
+                                 {x0, y0, x0 + w, y0 + glyph.pixels.height()});
+    for (int y = area.top; y < area.bottom; ++y) {
+        auto* to = reinterpret_cast<QRgb*>(image.scanLine(y));
+        const auto* from = reinterpret_cast<const QRgb*>(glyph.pixels.constScanLine(y - y0));
+        const std::uint8_t* written = &glyph.written[static_cast<std::size_t>(y - y0) * w];
+        for (int x = area.left; x < area.right; ++x) {
+            if (written[x - x0])
+                to[x] = from[x - x0];
+        }
+    }
+    return glyph.boxWidth;
+}
 
 void DrawCellMark(CDC& dc, const BoardLayout& layout, CellPos cell, Mark mark, COLORREF fill,
                   COLORREF background) {
@@ -231,8 +303,10 @@ void DrawBoardArea(CDC& dc, const BoardScene& scene, CRect area) {
         return;
     const BoardLayout& layout = *scene.layout;
     DrawBackground(dc, layout, scene.highlight, draw);
-    DrawClues(dc, layout, *scene.puzzle,
-              {scene.finishedRows, scene.finishedColumns, scene.highlight, scene.strikes}, draw);
+    DrawClues(
+        dc, layout, *scene.puzzle,
+        {scene.finishedRows, scene.finishedColumns, scene.highlight, scene.strikes, scene.glyphs},
+        draw);
     DrawGridLines(dc, layout, draw);
 
     // The cells the area meets, then the frames on them, all clipped to the area.

@@ -4,8 +4,11 @@
 // own and comes out as the whole drawing would make it.  Widget-free.
 #pragma once
 
+#include <QImage>
 #include <cstdint>
+#include <map>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 #include "model/board_layout.h"
@@ -25,6 +28,27 @@ constexpr COLORREF kFinishedClueColor = RGB(160, 160, 160);
 // The light tint behind the cells and the clue numbers of the row and the column under the
 // cursor; the marks and numbers on it keep their colours.
 constexpr COLORREF kHighlightColor = RGB(210, 226, 244);
+
+// The clue numbers as the clue font writes them, kept as small pictures so that drawing one
+// again is a copy of its pixels: a board of 99 x 99 cells has thousands of numbers.  Each
+// picture is exactly what CDC::TextOut puts down, the glyph's pixels beyond its box included.
+class CluePictures {
+public:
+    // Writes a number with its box's top-left corner at pos, clipped to `clip`, as TextOut
+    // in the clue font of the cell size does; returns the width of its box.
+    int Write(CDC& dc, const CRect& clip, CPoint pos, int cellSize, int number, COLORREF color,
+              COLORREF background);
+
+private:
+    struct Glyph {
+        QImage pixels;                      // the number written `margin` pixels in
+        std::vector<std::uint8_t> written;  // 1 where the writing put a pixel, row by row
+        int margin = 0;
+        int boxWidth = 0;
+    };
+    const Glyph& Find(int cellSize, int number, COLORREF color, COLORREF background);
+    std::map<std::tuple<int, int, COLORREF, COLORREF>, Glyph> m_glyphs;
+};
 
 // Everything the board image shows.  The pointers must stay valid while it is drawn; a null
 // or empty vector shows nothing of its kind.
@@ -47,6 +71,8 @@ struct BoardScene {
     bool thickFifthLines = false;
     // The clue numbers struck through.
     const ClueStrikes* strikes = nullptr;
+    // Where the numbers' pictures are kept; without it each number is written afresh.
+    CluePictures* glyphs = nullptr;
 };
 
 // Draws the part of the scene inside `area` (in image pixels; empty: the whole image) in the
@@ -73,6 +99,7 @@ struct ClueLook {
     const std::vector<std::uint8_t>* finishedColumns = nullptr;
     std::optional<CellPos> highlight;
     const ClueStrikes* strikes = nullptr;
+    CluePictures* glyphs = nullptr;
 };
 
 // The clue numbers in their slots on the face colour: green, or grey for the lines marked
