@@ -145,6 +145,7 @@ private:
     void CreateImage();
     // The frame as large as the board, or as the dialog's room, with scroll bars as needed.
     void LayOutBoard(int cx, int cy);
+    QSize FrameFor(QSize room) const;
     // After a zoom, the dialog grows towards the size that shows the whole board, within the
     // screen.
     void GrowForBoard();

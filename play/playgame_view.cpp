@@ -72,9 +72,10 @@ void CPlaygame::FirstPaintLayout() {
 
     // The frame holds the whole board, or a scrolled view of the room the screen gives; the
     // dialog follows the frame and moves by half of its change, staying centred where it was.
-    const QSize frame = sizing.scrolls
-                            ? sizing.view
-                            : QSize(m_nMemWidth, m_nMemHeight) + QSize(2 * kRims, 2 * kRims);
+    const QSize frame =
+        sizing.scrolls
+            ? FrameFor(ScreenRoom(anchor) - QSize(kExtraWidth - kRims, kExtraHeight - kRims))
+            : QSize(m_nMemWidth, m_nMemHeight) + QSize(2 * kRims, 2 * kRims);
     const QSize oldSize = size();
     setMinimumSize(std::min(frame.width() - kRims + kExtraWidth, kExtraWidth + 120),
                    std::min(frame.height() - kRims + kExtraHeight, kExtraHeight + 120));
@@ -106,14 +107,10 @@ void CPlaygame::CreateImage() {
     m_pBoardView->SetImage(&m_bmpBoard.Image(), {m_layout.GridLeft(), m_layout.GridTop()});
 }
 
-void CPlaygame::LayOutBoard(int cx, int cy) {
-    if (!m_pBoardView)
-        return;
-    // The frame takes the whole board when the dialog has the room, else what room there is,
-    // with a scroll bar's width more across a board that scrolls the other way.
+QSize CPlaygame::FrameFor(QSize room) const {
+    // The whole board when the room holds it, else what room there is, with a scroll bar's
+    // width more across a board that scrolls the other way.
     const QSize full(m_nMemWidth + 2 * kRims, m_nMemHeight + 2 * kRims);
-    const QSize room(std::max(cx - kExtraWidth + kRims, 4 * kRims),
-                     std::max(cy - kExtraHeight + kRims, 4 * kRims));
     const int bar = m_pBoardView->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     int w = std::min(full.width(), room.width()), h = std::min(full.height(), room.height());
     for (int k = 0; k < 2; ++k) {
@@ -122,9 +119,17 @@ void CPlaygame::LayOutBoard(int cx, int cy) {
         if (h < full.height())
             w = std::min(full.width() + bar, room.width());
     }
-    m_ctlBoard->resize(w, h);
+    return {w, h};
+}
+
+void CPlaygame::LayOutBoard(int cx, int cy) {
+    if (!m_pBoardView)
+        return;
+    const QSize frame = FrameFor({std::max(cx - kExtraWidth + kRims, 4 * kRims),
+                                  std::max(cy - kExtraHeight + kRims, 4 * kRims)});
+    m_ctlBoard->resize(frame);
     m_pBoardView->setGeometry(
-        QRect(m_ctlBoard->pos() + QPoint(kRims, kRims), QSize(w - 2 * kRims, h - 2 * kRims)));
+        QRect(m_ctlBoard->pos() + QPoint(kRims, kRims), frame - QSize(2 * kRims, 2 * kRims)));
 }
 
 void CPlaygame::GrowForBoard() {
