@@ -52,6 +52,16 @@ const char* const kHelpText = QT_TRANSLATE_NOOP(
     "Shift+矢印キー ： 直前の操作を続ける\nCtrl+Z ： 元に戻す\nCtrl+Y, Ctrl+Shift+Z ： やり直し\n"
     "H ： ヒント");
 
+// The colours of the picture's blocks a cell of the board was made from: the analysed picture
+// (cropped when the analysis cropped it) cut as its division cuts it.  None for a puzzle that
+// did not come from the current analysis (a puzzle file, a board of another size).
+std::vector<COLORREF> SolvedColors(const PuzzleSession& session, const BoardLayout& layout) {
+    const BlockDivision& division = session.Division();
+    if (division.columns != layout.Columns() || division.rows != layout.Rows())
+        return {};
+    return BlockColors(session.AnalysedPicture(), division);
+}
+
 }  // namespace
 
 CPlaygame::CPlaygame(CNGMDoc* doc, QWidget* pParent) : QDialog(pParent), m_pDoc(doc) {
@@ -339,7 +349,7 @@ void CPlaygame::OnAnswerCheck() {
         AppMessageBox(text, MB_OK);
         // Closing the congratulation turns the filled cells into the picture's blocks.
         if (IsPlayable() && m_fillColors.empty()) {
-            m_fillColors = BlockColors(m_pDoc->m_picture, m_layout.Columns(), m_layout.Rows());
+            m_fillColors = SolvedColors(m_pDoc->Session(), m_layout);
             if (!m_fillColors.empty())
                 DrawBoard();
         }
@@ -363,7 +373,7 @@ void CPlaygame::ShowCheckedBoard() {
     const AnswerCheck check = m_pDoc->GetPlayBoard().Check(m_pDoc->GetPuzzle());
     m_mistakes = check.mistakes;
     if (check.mistakes.empty())
-        m_fillColors = BlockColors(m_pDoc->m_picture, m_layout.Columns(), m_layout.Rows());
+        m_fillColors = SolvedColors(m_pDoc->Session(), m_layout);
 }
 
 void CPlaygame::OnRetry() {
