@@ -29,7 +29,8 @@ struct PaletteOptions {
     // The part of the picture's own pixels looked at; none: the whole picture.
     std::optional<PixelRect> crop;
     // Colours the user has chosen: in the palette as they are, first and in this order.  They
-    // count towards `colours`; more than kMaxPaletteColours are cut.
+    // count towards `colours`, and all stay even when they are more (up to
+    // kMaxPaletteColours; those beyond are cut).
     std::vector<Rgb> locked;
 };
 

@@ -16,13 +16,13 @@ using Clock = std::chrono::steady_clock;
 // One row or column as bits, cell k at bit k (sides up to kMaxPuzzleSide).
 using LineBits = unsigned __int128;
 
-int LowestBit(LineBits v) {
+inline int LowestBit(LineBits v) {
     const auto low = static_cast<std::uint64_t>(v);
     return low ? __builtin_ctzll(low) : 64 + __builtin_ctzll(static_cast<std::uint64_t>(v >> 64));
 }
 
 // True when the two lines have the same runs.
-bool SameRunLengths(LineBits a, LineBits b) {
+inline bool SameRunLengths(LineBits a, LineBits b) {
     while (a != 0 && b != 0) {
         a >>= LowestBit(a);
         b >>= LowestBit(b);
