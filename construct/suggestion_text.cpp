@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 #include "session/verdict_text.h"
@@ -45,23 +46,26 @@ QString SuggestionDetail(const Suggestion& s, const FilledShare& current) {
 QImage SuggestionPicture(const Suggestion& s, const std::vector<std::uint8_t>& current) {
     QImage image(kSuggestionPictureSide, kSuggestionPictureSide, QImage::Format_RGB32);
     image.fill(Qt::white);
-    if (s.n <= 0 || s.cells.size() != static_cast<std::size_t>(s.n) * s.n)
+    const int columns = s.columns > 0 ? s.columns : s.n;
+    const int rows = s.rows > 0 ? s.rows : s.n;
+    if (columns <= 0 || rows <= 0 || s.cells.size() != static_cast<std::size_t>(columns) * rows)
         return image;
-    const int cell = (kSuggestionPictureSide - 4) / s.n;
-    const int origin = (kSuggestionPictureSide - cell * s.n) / 2;
+    const int cell = std::max(1, (kSuggestionPictureSide - 4) / std::max(columns, rows));
+    const int left = (kSuggestionPictureSide - cell * columns) / 2;
+    const int top = (kSuggestionPictureSide - cell * rows) / 2;
     const bool compare = current.size() == s.cells.size();
     QPainter painter(&image);
-    for (int y = 0; y < s.n; ++y) {
-        for (int x = 0; x < s.n; ++x) {
-            const std::size_t k = static_cast<std::size_t>(y) * s.n + x;
+    for (int y = 0; y < rows; ++y) {
+        for (int x = 0; x < columns; ++x) {
+            const std::size_t k = static_cast<std::size_t>(y) * columns + x;
             const bool filled = s.cells[k] != 0;
             QRgb colour = filled ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
             if (compare && (current[k] != 0) != filled)
                 colour = filled ? kNewlyFilledColor : kNewlyEmptiedColor;
-            painter.fillRect(origin + x * cell, origin + y * cell, cell, cell, QColor(colour));
+            painter.fillRect(left + x * cell, top + y * cell, cell, cell, QColor(colour));
         }
     }
     painter.setPen(QColor(150, 150, 150));
-    painter.drawRect(origin - 1, origin - 1, cell * s.n + 1, cell * s.n + 1);
+    painter.drawRect(left - 1, top - 1, cell * columns + 1, cell * rows + 1);
     return image;
 }

@@ -17,6 +17,6 @@ constexpr QRgb kNewlyEmptiedColor = qRgb(255, 175, 175);
 
 QString SuggestionTitle(const Suggestion& s);
 QString SuggestionDetail(const Suggestion& s, const FilledShare& current);
-// The grid on white, filled cells black; at the block count of the current puzzle (whose
-// answer is `current`), the cells that differ from it in the changed colours.
+// The grid (columns x rows) on white, filled cells black; at the block count of the current
+// puzzle (whose answer is `current`), the cells that differ from it in the changed colours.
 QImage SuggestionPicture(const Suggestion& s, const std::vector<std::uint8_t>& current);

@@ -56,9 +56,10 @@ void UniqueSearcher::Search(const LevelPlane& plane, const SearchStart& start,
     summary.bands = SearchBands(levels, start, bandOptions, bandEvents);
     report(kBandPercent);
 
-    // The cell changes are looked for on the square canvas's n x n blocks.
-    if (!run.Cancelled() && !shape.division) {
+    // The cell changes are looked for on the blocks of the current puzzle, whatever its shape.
+    if (!run.Cancelled()) {
         CellSearchOptions cellOptions;
+        cellOptions.currentDivision = shape.division;
         cellOptions.seconds = kCellSeconds;
         cellOptions.cancel = run.CancelFlag();
         CellSearchEvents cellEvents;

@@ -72,7 +72,7 @@ void CNGMView::ApplySuggestion(const Suggestion& s) {
         return;
     if (s.kind == SuggestionKind::Band)
         ApplyBand(s.lower, s.upper, s.n);
-    else
+    else if (s.columns == m_pDoc->GetPuzzle().width && s.rows == m_pDoc->GetPuzzle().height)
         ApplyCellChanges(s.cells, static_cast<int>(s.changed.size()));
 }
 
@@ -103,8 +103,8 @@ void CNGMView::ApplyBand(int lower, int upper, int n) {
 
 void CNGMView::ApplyCellChanges(const std::vector<std::uint8_t>& cells, int changed) {
     const Puzzle& current = m_pDoc->GetPuzzle();
-    const int n = current.width;
-    if (n <= 0 || current.height != n || cells.size() != static_cast<std::size_t>(n) * n)
+    if (current.width <= 0 || current.height <= 0 ||
+        cells.size() != static_cast<std::size_t>(current.width) * current.height)
         return;
     m_session.ChangeCells(cells, changed);
     UpdateData();

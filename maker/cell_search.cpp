@@ -17,23 +17,23 @@ using namespace cell_search;
 
 class CellRun {
 public:
-    CellRun(const SearchStart& start, const CellSearchOptions& options,
+    CellRun(const SearchStart& start, const BlockLayout& layout, const CellSearchOptions& options,
             const CellSearchEvents& events, CellSearchResult& result)
         : start_(start),
           options_(options),
           events_(events),
           result_(result),
-          n_(start.n),
+          shape_{layout.gridColumns, layout.gridRows},
           grid_(start.answer),
           share_(ShareOf(start.answer)),
-          layout_(BlockLayout::Of(start.n, start.width, start.height)),
+          layout_(layout),
           began_(Clock::now()),
-          lines_(2 * start.n, 0) {
-        for (int c = 0; c < n_ * n_; ++c) {
+          lines_(shape_.Lines(), 0) {
+        for (int c = 0; c < shape_.Cells(); ++c) {
             grid_[c] = grid_[c] ? 1 : 0;
             if (grid_[c]) {
-                lines_[c / n_] |= LineBits{1} << (c % n_);
-                lines_[n_ + c % n_] |= LineBits{1} << (c / n_);
+                lines_[shape_.Row(c)] |= LineBits{1} << shape_.X(c);
+                lines_[shape_.Column(c)] |= LineBits{1} << shape_.Y(c);
             }
         }
     }
@@ -58,7 +58,7 @@ public:
         if (options_.seconds > 0) {
             diving_ = true;
             std::vector<int> changes;
-            Visit(changes, Bits(n_ * n_), options_.maxChanges);
+            Visit(changes, Bits(shape_.Cells()), options_.maxChanges);
             diving_ = false;
             if (stop_ == Stop::Enough)
                 stop_ = Stop::None;
@@ -69,7 +69,7 @@ public:
             if (events_.progress)
                 events_.progress(limit);
             std::vector<int> changes;
-            Visit(changes, Bits(n_ * n_), limit);
+            Visit(changes, Bits(shape_.Cells()), limit);
             if (stop_ == Stop::Time || stop_ == Stop::Cancel) {
                 // Sets found at this size are still the fewest: every smaller size was done.
                 finished = false;
@@ -94,7 +94,7 @@ public:
         }
         if (result_.suggestions.empty() && !result_.hasBest && stop_ != Stop::Cancel)
             JudgeSingleChanges();
-        const int n = n_;
+        const int n = start_.n;
         std::stable_sort(
             result_.suggestions.begin(), result_.suggestions.end(),
             [n](const Suggestion& a, const Suggestion& b) { return RanksBefore(a, b, n); });
@@ -108,25 +108,26 @@ private:
     // change places.  They are the commonest swaps; knowing them all from the start spares the
     // solver every set of changes that leaves one of them.
     void AddSwitches(std::vector<int>& ids) {
-        for (int r1 = 0; r1 < n_; ++r1) {
-            for (int r2 = r1 + 1; r2 < n_; ++r2) {
-                for (int c1 = 0; c1 < n_; ++c1) {
-                    for (int c2 = c1 + 1; c2 < n_; ++c2) {
-                        const int a = r1 * n_ + c1, b = r1 * n_ + c2;
-                        const int c = r2 * n_ + c1, d = r2 * n_ + c2;
+        const int rows = shape_.rows, columns = shape_.columns;
+        for (int r1 = 0; r1 < rows; ++r1) {
+            for (int r2 = r1 + 1; r2 < rows; ++r2) {
+                for (int c1 = 0; c1 < columns; ++c1) {
+                    for (int c2 = c1 + 1; c2 < columns; ++c2) {
+                        const int a = shape_.At(c1, r1), b = shape_.At(c2, r1);
+                        const int c = shape_.At(c1, r2), d = shape_.At(c2, r2);
                         if (grid_[a] != grid_[d] || grid_[b] != grid_[c] || grid_[a] == grid_[b])
                             continue;
                         if (static_cast<int>(ids.size()) >= kMaxSwitches)
                             return;
                         Swap s;
-                        s.lines.assign(2 * n_, 0);
+                        s.lines.assign(shape_.Lines(), 0);
                         for (int cell : {a, b, c, d})
-                            s.Add(cell, n_);
-                        if (!SameRuns(s, r1) || !SameRuns(s, r2) || !SameRuns(s, n_ + c1) ||
-                            !SameRuns(s, n_ + c2))
+                            s.Add(cell, shape_);
+                        if (!SameRuns(s, r1) || !SameRuns(s, r2) || !SameRuns(s, rows + c1) ||
+                            !SameRuns(s, rows + c2))
                             continue;
                         for (int cell : order_)
-                            if (s.Runs(cell, n_))
+                            if (s.Runs(cell, shape_))
                                 s.cover.push_back(cell);
                         ids.push_back(static_cast<int>(swaps_.size()));
                         swaps_.push_back(std::move(s));
@@ -139,17 +140,18 @@ private:
     // The cells most worth changing first: those the solver could not decide, then the
     // other cells of their rows and columns, then the rest.
     void OrderCells(const std::vector<std::uint8_t>& undecided) {
-        std::vector<std::uint8_t> lines(2 * n_, 0);
-        for (int c = 0; c < n_ * n_; ++c) {
+        const int cells = shape_.Cells();
+        std::vector<std::uint8_t> lines(shape_.Lines(), 0);
+        for (int c = 0; c < cells; ++c) {
             if (c < static_cast<int>(undecided.size()) && undecided[c])
-                lines[c / n_] = lines[n_ + c % n_] = 1;
+                lines[shape_.Row(c)] = lines[shape_.Column(c)] = 1;
         }
-        std::vector<int> rank(n_ * n_);
-        for (int c = 0; c < n_ * n_; ++c) {
+        std::vector<int> rank(cells);
+        for (int c = 0; c < cells; ++c) {
             const bool open = c < static_cast<int>(undecided.size()) && undecided[c];
-            rank[c] = open ? 0 : (lines[c / n_] || lines[n_ + c % n_]) ? 1 : 2;
+            rank[c] = open ? 0 : (lines[shape_.Row(c)] || lines[shape_.Column(c)]) ? 1 : 2;
         }
-        order_.resize(n_ * n_);
+        order_.resize(cells);
         std::iota(order_.begin(), order_.end(), 0);
         std::stable_sort(order_.begin(), order_.end(),
                          [&rank](int a, int b) { return rank[a] < rank[b]; });
@@ -266,8 +268,7 @@ private:
     // keeps its runs.
     bool StillSwaps(const Swap& s, const std::vector<int>& changes) const {
         const auto keeps = [&](int c) {
-            const int row = c / n_, column = n_ + c % n_;
-            return SameRuns(s, row) && SameRuns(s, column);
+            return SameRuns(s, shape_.Row(c)) && SameRuns(s, shape_.Column(c));
         };
         // The cells in one set of changes but not the other, both sets sorted.
         auto a = s.changes.begin(), b = changes.begin();
@@ -292,8 +293,8 @@ private:
 
     void Flip(int cell) {
         grid_[cell] ^= 1;
-        lines_[cell / n_] ^= LineBits{1} << (cell % n_);
-        lines_[n_ + cell % n_] ^= LineBits{1} << (cell / n_);
+        lines_[shape_.Row(cell)] ^= LineBits{1} << shape_.X(cell);
+        lines_[shape_.Column(cell)] ^= LineBits{1} << shape_.Y(cell);
     }
 
     const Judged& JudgeNow(const std::vector<int>& changes) {
@@ -303,7 +304,8 @@ private:
             solveOptions.timeoutSeconds =
                 std::max(0.001, std::min(options_.solveSeconds, options_.seconds - Elapsed()));
         solveOptions.cancel = options_.cancel;
-        const SolveResult r = Solve(Puzzle::FromGrid(n_, n_, grid_), solveOptions);
+        const SolveResult r =
+            Solve(Puzzle::FromGrid(shape_.columns, shape_.rows, grid_), solveOptions);
         if (options_.cancel && options_.cancel->load())
             stop_ = Stop::Cancel;
         ++result_.judged;
@@ -343,9 +345,9 @@ private:
                 i = parent[i] = parent[parent[i]];
             return i;
         };
-        std::vector<int> firstInLine(2 * n_, -1);
+        std::vector<int> firstInLine(shape_.Lines(), -1);
         for (int i = 0; i < m; ++i) {
-            for (int line : {differing[i] / n_, n_ + differing[i] % n_}) {
+            for (int line : {shape_.Row(differing[i]), shape_.Column(differing[i])}) {
                 if (firstInLine[line] < 0)
                     firstInLine[line] = i;
                 else
@@ -358,16 +360,16 @@ private:
             if (added) {
                 Swap s;
                 s.changes = changes;
-                s.lines.assign(2 * n_, 0);
+                s.lines.assign(shape_.Lines(), 0);
                 swaps_.push_back(std::move(s));
                 ids.push_back(it->second);
             }
-            swaps_[it->second].Add(differing[i], n_);
+            swaps_[it->second].Add(differing[i], shape_);
         }
         for (int id : ids) {
             Swap& s = swaps_[id];
             for (int c : order_)
-                if (s.Runs(c, n_))
+                if (s.Runs(c, shape_))
                     s.cover.push_back(c);
         }
     }
@@ -377,7 +379,9 @@ private:
         s.kind = SuggestionKind::Cells;
         s.lower = start_.lower;
         s.upper = start_.upper;
-        s.n = s.columns = s.rows = n_;
+        s.n = start_.n;
+        s.columns = shape_.columns;
+        s.rows = shape_.rows;
         s.cells = grid_;
         s.changed = changes;
         s.verdict = j.verdict;
@@ -386,7 +390,7 @@ private:
         s.changedCells = static_cast<int>(changes.size());
         const double canvas = static_cast<double>(start_.width) * start_.height;
         s.changedArea = canvas > 0 ? DifferingArea(grid_, layout_, start_.answer, layout_) / canvas
-                                   : static_cast<double>(changes.size()) / (n_ * n_);
+                                   : static_cast<double>(changes.size()) / shape_.Cells();
         s.filledPercent = ShareOf(grid_).Percent();
         s.withinShare = withinShare;
         return s;
@@ -427,10 +431,10 @@ private:
     const CellSearchOptions& options_;
     const CellSearchEvents& events_;
     CellSearchResult& result_;
-    const int n_;
+    const Shape shape_;
     std::vector<std::uint8_t> grid_;  // the answer with the changes being visited
     const FilledShare share_;
-    const BlockLayout layout_;
+    const BlockLayout& layout_;
     const Clock::time_point began_;
     std::vector<LineBits> lines_;  // rows, then columns of grid_
     std::vector<int> order_;       // every cell, most promising first
@@ -449,9 +453,13 @@ private:
 CellSearchResult SearchCellChanges(const SearchStart& start, const CellSearchOptions& options,
                                    const CellSearchEvents& events) {
     CellSearchResult result;
-    if (start.n <= 0 || start.n > kMaxPuzzleSide ||
-        start.answer.size() != static_cast<std::size_t>(start.n) * start.n)
+    const BlockLayout layout = options.currentDivision
+                                   ? BlockLayout::OfDivision(start.n, *options.currentDivision)
+                                   : BlockLayout::Of(start.n, start.width, start.height);
+    const auto side = [](int cells) { return cells > 0 && cells <= kMaxPuzzleSide; };
+    if (start.n <= 0 || !side(layout.gridColumns) || !side(layout.gridRows) ||
+        start.answer.size() != layout.Cells())
         return result;
-    CellRun(start, options, events, result).Run();
+    CellRun(start, layout, options, events, result).Run();
     return result;
 }

@@ -8,9 +8,11 @@
 
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "maker/suggestion.h"
+#include "model/block_division.h"
 
 struct CellSearchOptions {
     int maxChanges = 8;
@@ -18,6 +20,10 @@ struct CellSearchOptions {
     double solveSeconds = 0.5;  // each judgement
     int maxSuggestions = 5;     // sets of the fewest changes kept
     const std::atomic<bool>* cancel = nullptr;
+    // The division the current answer was cut with when it is not the n x n one of the square
+    // canvas (fitted to the picture, or custom columns x rows): the answer is its columns x
+    // rows, and the changed share of the picture is measured on its blocks.
+    std::optional<BlockDivision> currentDivision;
 };
 
 struct CellSearchEvents {

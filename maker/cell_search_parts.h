@@ -16,13 +16,13 @@ using Clock = std::chrono::steady_clock;
 // One row or column as bits, cell k at bit k (sides up to kMaxPuzzleSide).
 using LineBits = unsigned __int128;
 
-int LowestBit(LineBits v) {
+inline int LowestBit(LineBits v) {
     const auto low = static_cast<std::uint64_t>(v);
     return low ? __builtin_ctzll(low) : 64 + __builtin_ctzll(static_cast<std::uint64_t>(v >> 64));
 }
 
 // True when the two lines have the same runs.
-bool SameRunLengths(LineBits a, LineBits b) {
+inline bool SameRunLengths(LineBits a, LineBits b) {
     while (a != 0 && b != 0) {
         a >>= LowestBit(a);
         b >>= LowestBit(b);
@@ -45,21 +45,39 @@ private:
     std::vector<std::uint64_t> m_words;
 };
 
+// A grid of columns x rows cells, row by row, and its lines: the rows first, then the columns.
+struct Shape {
+    int columns = 0;
+    int rows = 0;
+
+    int Cells() const { return columns * rows; }
+    int Lines() const { return rows + columns; }
+    int X(int cell) const { return cell % columns; }
+    int Y(int cell) const { return cell / columns; }
+    int At(int x, int y) const { return y * columns + x; }
+    // The lines cell lies in.
+    int Row(int cell) const { return Y(cell); }
+    int Column(int cell) const { return rows + X(cell); }
+};
+
 // Cells that can all be flipped together without changing a clue of the grid that `changes`
 // makes of the answer: another solution of that grid's puzzle.  Changing more cells leaves it
 // another solution unless a row or column it runs through is changed differently, so the
 // cells of those lines (its cover) are where a change must go to break it.
 struct Swap {
     std::vector<int> changes;  // sorted
-    // Rows 0..n-1, then columns n..2n-1: the swap's cells in each line, 0 where it has none.
+    // Rows 0..rows-1, then columns rows..rows+columns-1 (Shape): the swap's cells in each
+    // line, 0 where it has none.
     std::vector<LineBits> lines;
     std::vector<int> cover;  // cells of its lines, most promising first
 
-    void Add(int cell, int n) {
-        lines[cell / n] |= LineBits{1} << (cell % n);
-        lines[n + cell % n] |= LineBits{1} << (cell / n);
+    void Add(int cell, const Shape& shape) {
+        lines[shape.Row(cell)] |= LineBits{1} << shape.X(cell);
+        lines[shape.Column(cell)] |= LineBits{1} << shape.Y(cell);
     }
-    bool Runs(int cell, int n) const { return lines[cell / n] || lines[n + cell % n]; }
+    bool Runs(int cell, const Shape& shape) const {
+        return lines[shape.Row(cell)] || lines[shape.Column(cell)];
+    }
 };
 
 enum class Outcome {

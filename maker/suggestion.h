@@ -8,8 +8,9 @@
 
 #include "solver/solver.h"
 
-// Where a search starts: the band and block count in force, the current puzzle's answer (n x n,
-// row by row, 1 = filled) and the size of the picture's canvas it was made from.
+// Where a search starts: the band and block count in force, the current puzzle's answer (row by
+// row, 1 = filled: n x n on the square canvas, else the columns x rows of the division it was
+// cut with) and the size of the picture's canvas it was made from.
 struct SearchStart {
     int lower = 0;
     int upper = 0;
@@ -33,7 +34,7 @@ struct Suggestion {
     int columns = 0;
     int rows = 0;
     std::vector<std::uint8_t> cells;
-    // Cells: the cells changed (y * n + x), in increasing order.
+    // Cells: the cells changed (y * columns + x), in increasing order.
     std::vector<int> changed;
     Verdict verdict = Verdict::Timeout;
     int difficulty = 0;

@@ -44,6 +44,16 @@ const char* const kViewHelpText =
                       "\nCtrl+ホイール, Ctrl+＋/－ ： 拡大・縮小\nCtrl+0 ： "
                       "元の大きさ\n数字をクリック ： 数字に線を引く");
 
+// The colours of the picture's blocks a cell of the board was made from: the analysed picture
+// (cropped when the analysis cropped it) cut as its division cuts it.  None for a puzzle that
+// did not come from the current analysis (a puzzle file, a board of another size).
+std::vector<COLORREF> SolvedColors(const PuzzleSession& session, const BoardLayout& layout) {
+    const BlockDivision& division = session.Division();
+    if (division.columns != layout.Columns() || division.rows != layout.Rows())
+        return {};
+    return BlockColors(session.AnalysedPicture(), division);
+}
+
 }  // namespace
 
 CPlaygame::CPlaygame(CNGMDoc* doc, QWidget* pParent) : QDialog(pParent), m_pDoc(doc) {
@@ -278,7 +288,7 @@ void CPlaygame::OnAnswerCheck() {
         AppMessageBox(text, MB_OK);
         // Closing the congratulation turns the filled cells into the picture's blocks.
         if (IsPlayable() && m_fillColors.empty()) {
-            m_fillColors = BlockColors(m_pDoc->m_picture, m_layout.Columns(), m_layout.Rows());
+            m_fillColors = SolvedColors(m_pDoc->Session(), m_layout);
             if (!m_fillColors.empty())
                 DrawBoard();
         }
@@ -302,7 +312,7 @@ void CPlaygame::ShowCheckedBoard() {
     const AnswerCheck check = m_pDoc->GetPlayBoard().Check(m_pDoc->GetPuzzle());
     m_mistakes = check.mistakes;
     if (check.mistakes.empty())
-        m_fillColors = BlockColors(m_pDoc->m_picture, m_layout.Columns(), m_layout.Rows());
+        m_fillColors = SolvedColors(m_pDoc->Session(), m_layout);
 }
 
 void CPlaygame::OnRetry() {

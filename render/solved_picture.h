@@ -4,11 +4,12 @@
 
 #include <vector>
 
+#include "model/block_division.h"
 #include "model/picture.h"
 #include "platform/gdi.h"
 
-// The average colour of each of columns x rows blocks of the picture's canvas, row by row: the
-// canvas is cut as the analysis cuts it, into blocks of (canvas width / columns) x (canvas
-// height / rows) pixels from its top-left corner.  Empty when there is no picture, or fewer
-// canvas pixels than cells.
-std::vector<COLORREF> BlockColors(const Picture& picture, int columns, int rows);
+// The average colour of each block of the division, row by row over its columns x rows: the
+// blocks lie on the picture's canvas where the analysis cut them (a fitted or cropped puzzle's
+// blocks are not the canvas's equal squares).  Cells beyond the blocks the canvas holds are
+// white.  Empty when there is no picture or no block.
+std::vector<COLORREF> BlockColors(const Picture& picture, const BlockDivision& division);

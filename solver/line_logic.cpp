@@ -1,6 +1,7 @@
 // Line logic on a partly filled board, for hints during play.
 #include <chrono>
 
+#include "solver/colour_solver.h"
 #include "solver/propagator.h"
 #include "solver/solver.h"
 
@@ -39,6 +40,8 @@ LineLogicResult ApplyLineLogic(const Puzzle& puzzle, std::vector<std::int8_t> ce
         r.contradiction = true;
         return r;
     }
+    if (puzzle.ColourCount() > 1)
+        return ColourLineLogic(puzzle, std::move(r.cells));
     if (std::max(puzzle.width, puzzle.height) < 64)
         Apply<std::uint64_t>(puzzle, r);
     else

@@ -6,6 +6,8 @@
 #include <optional>
 
 #include "solver/cdcl_search.h"
+#include "solver/colour_solver.h"
+#include "solver/difficulty.h"
 #include "solver/probing.h"
 #include "solver/propagator.h"
 #include "solver/search.h"
@@ -35,32 +37,15 @@ using Clock = std::chrono::steady_clock;
 bool CluesCannotFit(const Puzzle& puzzle) {
     if (!ClueFitProblem(puzzle).empty())
         return true;
-    // Rows and columns must fill the same number of cells.
-    auto total = [](const std::vector<LineClue>& lines) {
-        long sum = 0;
-        for (const LineClue& clue : lines) {
-            for (int run : clue)
-                sum += run;
-        }
-        return sum;
+    // Rows and columns must fill the same number of cells, of each colour.
+    auto totals = [&](const std::vector<LineClue>& lines, const std::vector<LineColours>& colours) {
+        std::vector<long> sums(static_cast<std::size_t>(puzzle.ColourCount()) + 1, 0);
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            for (std::size_t k = 0; k < lines[i].size(); ++k)
+                sums[puzzle.IsColour() ? colours[i][k] : 1] += lines[i][k];
+        return sums;
     };
-    return total(puzzle.rows) != total(puzzle.columns);
-}
-
-// How hard a puzzle is, from the work the logic needed:
-//   1-3  line logic alone solves it, graded by the passes it needed (a pass solves every row
-//        that changed, then every column that changed), against the longer side n, since
-//        bigger puzzles need more passes for the same kind of reasoning: up to n / 5 + 3
-//        passes is 1, up to n / 3 + 4 is 2, more is 3.  Most picture puzzles are 1; 2 and 3
-//        are those where deductions travel back and forth across the picture;
-//   4    line logic stalls, and trying cells both ways (probing) finishes it;
-//   5    even probing stalls: the solution needs a search.
-int LineDifficulty(int passes, int side) {
-    if (passes <= side / 5 + 3)
-        return 1;
-    if (passes <= side / 3 + 4)
-        return 2;
-    return 3;
+    return totals(puzzle.rows, puzzle.rowColours) != totals(puzzle.columns, puzzle.columnColours);
 }
 
 // The grid (row by row, non-zero = filled) is a solution of the clues.
@@ -398,7 +383,9 @@ SolveResult Solve(const Puzzle& puzzle, const SolveOptions& options) {
             std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
         const Clock::time_point deadline = start + limit;
         r.undecided.assign(static_cast<std::size_t>(puzzle.CellCount()), 0);
-        if (std::max(puzzle.width, puzzle.height) < 64)
+        if (puzzle.ColourCount() > 1)
+            SolveColourPuzzle(puzzle, options, deadline, r);
+        else if (std::max(puzzle.width, puzzle.height) < 64)
             RunWith<std::uint64_t>(puzzle, options, deadline, r);
         else
             RunWith<unsigned __int128>(puzzle, options, deadline, r);

@@ -150,6 +150,38 @@ TEST_F(UniqueSearchTest, FittedGridsAreSearchedToo) {
         << a.Pane().text().toStdString();
 }
 
+// A 70 x 42 picture fitted at 10 blocks is a 10 x 6 grid of 7-pixel blocks: a switch and a bar
+// in it leave several solutions, and the cells changed go into the fitted puzzle.
+TEST_F(UniqueSearchTest, FittedGridsGetCellChanges) {
+    const auto dark = [](int i, int j) {
+        return (i == 2 && j == 1) || (i == 5 && j == 3) || (i == 8 && j >= 1);
+    };
+    QByteArray ppm = "P6\n70 42\n255\n";
+    for (int y = 0; y < 42; ++y) {
+        for (int x = 0; x < 70; ++x)
+            ppm.append(3, static_cast<char>(dark(x / 7, y / 7) ? 60 : 255));
+    }
+    a.View().OnDropFiles({Write(QStringLiteral("fit.ppm"), ppm)});
+    CheckDlgButton(a.View().Controls(), IDC_FIT_PICTURE, true);
+    a.View().m_comboBlocks->setCurrentIndex(1);  // 10
+    a.View().OnAnalyze();
+    ASSERT_TRUE(a.WaitForVerdict());
+    ASSERT_EQ(std::make_pair(a.doc.GetPuzzle().width, a.doc.GetPuzzle().height),
+              std::make_pair(10, 6));
+    CUniqueDialog& dialog = Search(a);
+    ASSERT_GT(dialog.CellList()->count(), 0) << dialog.CellNote()->text().toStdString();
+    const Suggestion s = *dialog.SuggestionAt(dialog.CellList(), 0);
+    EXPECT_EQ(std::make_pair(s.columns, s.rows), std::make_pair(10, 6));
+    EXPECT_EQ(s.changed.size(), 1u);
+    dialog.CellList()->setCurrentRow(0);
+    dialog.ApplyButton()->click();
+    ASSERT_TRUE(a.WaitForVerdict());
+    EXPECT_EQ(std::make_pair(a.doc.GetPuzzle().width, a.doc.GetPuzzle().height),
+              std::make_pair(10, 6));
+    EXPECT_EQ(a.doc.GetPuzzle().answer, s.cells);
+    EXPECT_TRUE(a.Pane().text().startsWith("一意解")) << a.Pane().text().toStdString();
+}
+
 TEST_F(UniqueSearchTest, SaysPlainlyWhenNoBandWorksAndShowsTheBest) {
     Load(a, "switches.ppm", Switches(), true);
     CUniqueDialog& dialog = Search(a);

@@ -11,22 +11,25 @@
 
 namespace {
 
-bool PlainUnique(int n, const Cells& cells) {
-    return CountSolutions(Puzzle::FromGrid(n, n, cells), std::vector<int>(n * n, -1), 2)
+bool PlainUnique(int columns, int rows, const Cells& cells) {
+    return CountSolutions(Puzzle::FromGrid(columns, rows, cells),
+                          std::vector<int>(cells.size(), -1), 2)
                .solutions == 1;
 }
 
 // True when flipping `k` more cells of `grid`, from cell `first` on, gives a suggestion the
 // search may make: one solution, and a picture within the share of `answer`.  Every set of
 // changes is tried.
-bool SomeFlipsWork(int n, const Cells& answer, Cells& grid, int first, int k) {
+bool SomeFlipsWork(int columns, const Cells& answer, Cells& grid, int first, int k) {
+    const int rows = static_cast<int>(grid.size()) / columns;
     if (k == 0) {
         const FilledShare share = ShareOf(grid);
-        return IsPicture(share) && ShareWithin(share, ShareOf(answer)) && PlainUnique(n, grid);
+        return IsPicture(share) && ShareWithin(share, ShareOf(answer)) &&
+               PlainUnique(columns, rows, grid);
     }
-    for (int c = first; c < n * n; ++c) {
+    for (int c = first; c < static_cast<int>(grid.size()); ++c) {
         grid[c] ^= 1;
-        const bool works = SomeFlipsWork(n, answer, grid, c + 1, k - 1);
+        const bool works = SomeFlipsWork(columns, answer, grid, c + 1, k - 1);
         grid[c] ^= 1;
         if (works)
             return true;
@@ -34,16 +37,18 @@ bool SomeFlipsWork(int n, const Cells& answer, Cells& grid, int first, int k) {
     return false;
 }
 
-void ExpectSuggestionsHold(const SearchStart& start, const CellSearchResult& r) {
-    const int n = start.n;
+void ExpectSuggestionsHold(const SearchStart& start, const CellSearchResult& r, int columns = 0) {
+    columns = columns > 0 ? columns : start.n;
+    const int rows = static_cast<int>(start.answer.size()) / columns;
     for (const Suggestion& s : r.suggestions) {
+        EXPECT_EQ(std::make_pair(s.columns, s.rows), std::make_pair(columns, rows));
         Cells expected = start.answer;
         for (int c : s.changed)
             expected[c] ^= 1;
         EXPECT_EQ(s.cells, expected);
         EXPECT_EQ(s.changed.size(), r.suggestions[0].changed.size());
         EXPECT_TRUE(s.IsUnique());
-        EXPECT_TRUE(PlainUnique(n, s.cells));
+        EXPECT_TRUE(PlainUnique(columns, rows, s.cells));
     }
 }
 
@@ -80,6 +85,44 @@ TEST(CellSearch, FewestChangesOnRandomGridsAgreeWithBruteForce) {
             EXPECT_FALSE(SomeFlipsWork(5, answer, grid, 0, fewer)) << fewer;
     }
     EXPECT_EQ(checked, wanted);
+}
+
+TEST(CellSearch, GridsOfOtherColumnsThanRowsGetTheFewestChangesToo) {
+    // Random 7 x 4 and 4 x 6 answers with several solutions, cut by a custom division of the
+    // canvas, until five need one change and five two (any needing three are checked too);
+    // each suggestion checked against every set of fewer changes.
+    std::mt19937 rng(911);
+    for (const auto& [columns, rows] : {std::pair{7, 4}, std::pair{4, 6}}) {
+        SCOPED_TRACE(columns);
+        std::vector<int> checked(3, 0);
+        for (int round = 0; (checked[0] < 5 || checked[1] < 5) && round < 5000; ++round) {
+            Cells answer(columns * rows);
+            for (auto& cell : answer)
+                cell = rng() % 100 < 35;
+            if (Solve(Puzzle::FromGrid(columns, rows, answer)).verdict != Verdict::Multiple)
+                continue;
+            const SearchStart start{0, 250, columns, answer, 10 * columns, 10 * rows};
+            CellSearchOptions options;
+            options.currentDivision = CanvasDivision(columns, rows, 10 * columns, 10 * rows);
+            const CellSearchResult r = SearchCellChanges(start, options);
+            ASSERT_TRUE(r.complete);
+            if (r.suggestions.empty() || r.onlyOutsideShare)
+                continue;
+            const int found = static_cast<int>(r.suggestions[0].changed.size());
+            if (found > 3 || checked[found - 1] == 5)
+                continue;
+            ++checked[found - 1];
+            SCOPED_TRACE(::testing::PrintToString(answer));
+            ExpectSuggestionsHold(start, r, columns);
+            // Measured on the division's blocks of 10 x 10 pixels.
+            EXPECT_DOUBLE_EQ(r.suggestions[0].changedArea, found / double(columns * rows));
+            Cells grid = answer;
+            for (int fewer = 1; fewer < found; ++fewer)
+                EXPECT_FALSE(SomeFlipsWork(columns, answer, grid, 0, fewer)) << fewer;
+        }
+        EXPECT_EQ(checked[0], 5);
+        EXPECT_EQ(checked[1], 5);
+    }
 }
 
 TEST(CellSearch, WhenOnlyChangesThatMoveTheShareWorkTheSearchSaysSo) {

@@ -106,6 +106,30 @@ TEST_F(PlayTest, ClockRetryHelpAndAnotherSolution) {
     EXPECT_EQ(Board(), ".#/#.");  // no picture to turn into: the fills stay dark
 }
 
+// A solved board turns into the picture's blocks the cells were cut from: those of the crop,
+// fitted to it, not equal squares of the whole canvas.  The canvas is blue | red | white in
+// columns 0..4, 5..14, 15..39; the crop x 5..24 makes a red and a white column of blocks.
+TEST_F(PlayTest, TheSolvedPictureIsTheCroppedFittedBlocks) {
+    Picture& picture = doc.Session().GetPicture();
+    picture = Picture::Filling(40, 40);
+    for (int x = 0; x < 40; ++x)
+        for (int plane = 0; plane < 3; ++plane)
+            for (int y = 0; y < 40; ++y)
+                picture.planes[3 * x + plane][y] = x < 5    ? (plane == 2 ? 200 : 0)
+                                                   : x < 15 ? (plane == 0 ? 200 : 0)
+                                                            : 255;
+    doc.Session().PictureChanged();
+    doc.Session().Analyze(AnalysisSettings(0, 250, {2, 4, true, true}, PixelRect{5, 0, 20, 40}));
+    ASSERT_EQ(doc.GetPuzzle().width, 2);
+    Reopen();
+    ScriptedMessageBoxes boxes;
+    for (int row = 0; row < 4; ++row)
+        Click(Qt::LeftButton, Cell(0, row));
+    Button(IDOK);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(Px(Left(0) + 10, Top(3) + 10), RGB(200, 0, 0));
+}
+
 // A quick drag, whose pointer positions lie cells apart, marks every cell on its way, out of
 // the grid and back in too.
 TEST_F(PlayTest, AQuickDragMarksEveryCellOnItsPath) {
