@@ -1,7 +1,8 @@
 // Painting the play board of a 20 x 20 puzzle: the clues, lines and marks drawn into the board
 // image and the image copied to the screen, as every paint of the dialog does; a drag across
 // the whole board; and on 20 x 20 and 99 x 99 boards a mark, an undo or redo and a hint from
-// the keyboard with the repaint each asks for.
+// the keyboard with the repaint each asks for, marks by mouse and by key at the zoom's
+// smallest, starting and largest cells with the tinted row and column, and zoom steps.
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -15,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+#include "play/board_view.h"
 #include "play/playgame.h"
 #include "session/ngm_doc.h"
 
@@ -129,6 +131,28 @@ struct OpenSized {
         QCoreApplication::processEvents();  // the second pass the first one asks for
         dlg->installEventFilter(&painted);
     }
+    // The board at cells of `cell` pixels (0: as it opened), repainted.
+    void Zoom(int cell) {
+        if (cell > 0)
+            dlg->ZoomTo(cell);
+        QCoreApplication::processEvents();
+    }
+    // The view scrolled to show `cells` cells from (col, row) rightwards, with a cell of room
+    // around them.
+    void Show(int col, int row, int cells) {
+        const CPoint corner = dlg->Layout().CellCorner({col, row});
+        const int c = dlg->Layout().CellSize();
+        dlg->m_pBoardView->EnsureVisible(QRect(corner.x - c, corner.y - c, (cells + 2) * c, 3 * c));
+        QCoreApplication::processEvents();
+    }
+    // Where the view shows the middle of a cell, in the dialog.
+    QPoint CellPoint(int col, int row) {
+        const CPoint corner = dlg->Layout().CellCorner({col, row});
+        const int c = dlg->Layout().CellSize();
+        const QPoint at =
+            *dlg->m_pBoardView->ViewportPoint(QPoint(corner.x + c / 2, corner.y + c / 2));
+        return dlg->m_pBoardView->viewport()->mapTo(dlg.get(), at);
+    }
     // A key as the keyboard sends it, then the repaint it asked for.
     void Key(int key, Qt::KeyboardModifiers modifiers = {}) {
         QKeyEvent press(QEvent::KeyPress, key, modifiers);
@@ -163,6 +187,83 @@ void BM_KeyMark(benchmark::State& state) {
                                                       benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_KeyMark)->Arg(20)->Arg(99)->Unit(benchmark::kMicrosecond);
+
+// The cell sizes measured on the largest board: the zoom's smallest, the starting size of a
+// board that fits (20 pixels) and the largest.
+void ZoomArgs(benchmark::internal::Benchmark* b) {
+    b->Args({20, 0});
+    for (int cell : {8, 20, 40})
+        b->Args({99, cell});
+}
+
+// Space and X in turn on the middle cell at a zoom, the cursor's row and column tinted: each
+// mark redraws its cell and the clue strips whose state flips, and is repainted.
+void BM_KeyMarkZoomed(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    OpenSized board(n);
+    board.Zoom(static_cast<int>(state.range(1)));
+    board.CursorTo(n / 2, n / 2);
+    if (!board.dlg->Highlight())
+        state.SkipWithError("no tinted row and column");
+    board.painted.pixels = 0;
+    bool fill = true;
+    for (auto _ : state) {
+        board.Key(fill ? Qt::Key_Space : Qt::Key_X);
+        fill = !fill;
+    }
+    state.counters["cell"] = board.dlg->Layout().CellSize();
+}
+BENCHMARK(BM_KeyMarkZoomed)->Apply(ZoomArgs)->Unit(benchmark::kMicrosecond);
+
+// A click by mouse on one of two neighbouring cells in turn, as the hand does it: the pointer
+// moves there (the tint follows to its column), presses and releases, a fill or, with Ctrl, a
+// clear; repainted.
+void BM_MouseMarkZoomed(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    OpenSized board(n);
+    board.Zoom(static_cast<int>(state.range(1)));
+    board.Show(n / 2, n / 2, 2);
+    const QPoint cells[] = {board.CellPoint(n / 2, n / 2), board.CellPoint(n / 2 + 1, n / 2)};
+    CPlaygame& dlg = *board.dlg;
+    const auto send = [&](QEvent::Type type, QPoint p, Qt::MouseButton button,
+                          Qt::MouseButtons held, Qt::KeyboardModifiers modifiers) {
+        QMouseEvent e(type, p, dlg.mapToGlobal(QPointF(p)), button, held, modifiers);
+        QCoreApplication::sendEvent(&dlg, &e);
+    };
+    long long step = 0;
+    for (auto _ : state) {
+        const QPoint p = cells[step % 2];
+        const Qt::KeyboardModifiers m = step / 2 % 2 ? Qt::ControlModifier : Qt::NoModifier;
+        send(QEvent::MouseMove, p, Qt::NoButton, Qt::NoButton, m);
+        send(QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton, m);
+        send(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton, m);
+        QCoreApplication::processEvents();
+        ++step;
+    }
+    if (board.doc.GetPlayBoard().IsBlank() == (step % 4 == 0))
+        state.counters["cell"] = dlg.Layout().CellSize();
+    else
+        state.SkipWithError("the clicks did not mark the cells");
+}
+BENCHMARK(BM_MouseMarkZoomed)->Apply(ZoomArgs)->Unit(benchmark::kMicrosecond);
+
+// A zoom step of the 99 x 99 board and back, each repainted: the image at the new cell size,
+// drawn where the view shows it.
+void BM_ZoomStep99(benchmark::State& state) {
+    OpenSized board(99);
+    const int from = static_cast<int>(state.range(0)), to = static_cast<int>(state.range(1));
+    board.Zoom(from);
+    bool in = true;
+    for (auto _ : state) {
+        board.Zoom(in ? to : from);
+        in = !in;
+    }
+}
+BENCHMARK(BM_ZoomStep99)
+    ->Args({8, 10})
+    ->Args({16, 20})
+    ->Args({32, 40})
+    ->Unit(benchmark::kMillisecond);
 
 // Ctrl+Z and Ctrl+Y in turn after a mark of the middle cell, each repainted.
 void BM_KeyUndoRedo(benchmark::State& state) {

@@ -383,6 +383,22 @@ Clear number %1; your best is %2 seconds.</translation>
         <translation>Check when
 complete</translation>
     </message>
+    <message>
+        <source>5マスごとの
+太線</source>
+        <translation>Thick line
+every 5</translation>
+    </message>
+    <message>
+        <source>
+Ctrl+ホイール, Ctrl+＋/－ ： 拡大・縮小
+Ctrl+0 ： 元の大きさ
+数字をクリック ： 数字に線を引く</source>
+        <translation>
+Ctrl+wheel, Ctrl++/- : zoom in/out
+Ctrl+0 : original size
+Click a number : strike it through</translation>
+    </message>
 </context>
 <context>
     <name>CUniqueDialog</name>

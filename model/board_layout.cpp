@@ -41,6 +41,21 @@ CellPos BoardLayout::CellNear(CPoint p) const {
     return CellPos{floorDiv(p.x - GridLeft(), m_cell), floorDiv(p.y - GridTop(), m_cell)};
 }
 
+std::optional<ClueSlotRef> BoardLayout::ClueSlotAt(CPoint p, const Puzzle& puzzle) const {
+    const bool column = p.y < GridTop() && p.x > GridLeft() && p.x < GridRight();
+    const bool row = p.x < GridLeft() && p.y > GridTop() && p.y < GridBottom();
+    if (p.x < 0 || p.y < 0 || column == row)
+        return std::nullopt;
+    const ClueSlotRef ref =
+        column ? ClueSlotRef{true, (p.x - GridLeft()) / m_cell, (GridTop() - 1 - p.y) / m_cell}
+               : ClueSlotRef{false, (p.y - GridTop()) / m_cell, (GridLeft() - 1 - p.x) / m_cell};
+    const auto& clues = column ? puzzle.columns : puzzle.rows;
+    if (ref.line >= static_cast<int>(clues.size()) ||
+        ref.slot >= static_cast<int>(ClueSlots(clues[ref.line]).size()))
+        return std::nullopt;
+    return ref;
+}
+
 namespace {
 int DigitShift(int cellSize, int number) {
     return number < 10 ? cellSize / 3 : 0;

@@ -12,6 +12,14 @@
 #include "model/geometry.h"
 #include "model/puzzle.h"
 
+// One number of a clue: the line (a column or a row) and its slot, slot 0 next to the grid.
+struct ClueSlotRef {
+    bool column = false;
+    int line = 0;
+    int slot = 0;
+    friend bool operator==(const ClueSlotRef&, const ClueSlotRef&) = default;
+};
+
 // The longest side of the puzzles the analysis makes.
 constexpr int kLargestAnalysisSide = 20;
 
@@ -60,6 +68,9 @@ public:
     // further out.  Numbers below 10 stand a third of a cell in from the slot's edge.
     CPoint ColumnCluePosition(int column, int slot, int number) const;
     CPoint RowCluePosition(int row, int slot, int number) const;
+    // The clue number whose slot holds a point of a clue area; none in the corner, beyond the
+    // grid's rows or columns, or past a line's last number.
+    std::optional<ClueSlotRef> ClueSlotAt(CPoint p, const Puzzle& puzzle) const;
     // Everything above the grid's top line, and everything left of its left line.
     CRect ColumnClueArea() const { return {0, 0, Width(), GridTop()}; }
     CRect RowClueArea() const { return {0, 0, GridLeft(), Height()}; }

@@ -6,8 +6,6 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QResizeEvent>
-#include <QScreen>
-#include <QScrollArea>
 #include <QSettings>
 #include <QShowEvent>
 #include <QTimer>
@@ -16,7 +14,6 @@
 #include <utility>
 
 #include "platform/message_box.h"
-#include "render/board_sizing.h"
 #include "render/solved_picture.h"
 #include "res/dialog_template.h"
 #include "session/ngm_doc.h"
@@ -30,16 +27,6 @@ constexpr int IDC_HELP = 1013;
 constexpr int IDC_BOARD = 1015;
 constexpr int IDC_HINT = 1014;
 
-// Room the dialog keeps around the board frame's client area: the button column on the right
-// and the margins.
-constexpr int kExtraWidth = 180;
-constexpr int kExtraHeight = 110;
-
-// What a window's own frame (title bar and borders) takes on a desktop, beyond its client
-// area, when a board is fitted to the screen.
-constexpr int kWindowFrameWidth = 16;
-constexpr int kWindowFrameHeight = 48;
-
 // Gaps of the button column.
 constexpr int kColumnMargin = 20;
 constexpr int kColumnGap = 5;
@@ -51,6 +38,11 @@ const char* const kHelpText = QT_TRANSLATE_NOOP(
     "\n\n矢印キー ： カーソル移動\nスペース ： 塗りつぶし\nX ： ×表示\nDelete ： クリア\n"
     "Shift+矢印キー ： 直前の操作を続ける\nCtrl+Z ： 元に戻す\nCtrl+Y, Ctrl+Shift+Z ： やり直し\n"
     "H ： ヒント");
+// The view's lines, after those of the mouse and the keys.
+const char* const kViewHelpText =
+    QT_TRANSLATE_NOOP("CPlaygame",
+                      "\nCtrl+ホイール, Ctrl+＋/－ ： 拡大・縮小\nCtrl+0 ： "
+                      "元の大きさ\n数字をクリック ： 数字に線を引く");
 
 // The colours of the picture's blocks a cell of the board was made from: the analysed picture
 // (cropped when the analysis cropped it) cut as its division cuts it.  None for a puzzle that
@@ -93,6 +85,17 @@ CPlaygame::CPlaygame(CNGMDoc* doc, QWidget* pParent) : QDialog(pParent), m_pDoc(
         QSettings().setValue(QStringLiteral("Play/AutoCheck"), on);
         AutoCheckIfComplete();
     });
+    m_pThickLines = new QCheckBox(tr("5マスごとの\n太線"), this);
+    m_pThickLines->setChecked(
+        QSettings().value(QStringLiteral("Play/ThickFifthLines"), false).toBool());
+    m_pThickLines->adjustSize();
+    connect(m_pThickLines, &QCheckBox::toggled, this, [this](bool on) {
+        QSettings().setValue(QStringLiteral("Play/ThickFifthLines"), on);
+        DrawBoard();
+        update();
+    });
+    // The row and the column under the pointer are tinted while it is over the grid.
+    setMouseTracking(true);
     // The board's keys go to the board whichever control has the focus.
     installEventFilter(this);
     for (int id : m_controls.Ids())
@@ -159,81 +162,13 @@ void CPlaygame::hideEvent(QHideEvent* event) {
     QDialog::hideEvent(event);
 }
 
-void CPlaygame::FirstPaintLayout() {
-    const bool playable = IsPlayable();
-    m_bFirstPaint = 0;
-    const Puzzle* puzzle = playable ? &m_pDoc->GetPuzzle() : nullptr;
-    // The cells shrink, and then the board scrolls, for puzzles the screen cannot hold.
-    const QWidget* anchor = parentWidget() ? parentWidget() : this;
-    const QSize screenRoom =
-        anchor->screen() ? anchor->screen()->availableGeometry().size() : QSize(1 << 16, 1 << 16);
-    const BoardSizing sizing =
-        puzzle
-            ? SizeBoard(*puzzle,
-                        QSize(kExtraWidth + kWindowFrameWidth, kExtraHeight + kWindowFrameHeight),
-                        screenRoom)
-            : BoardSizing{BoardLayout(0, 0, kPlayCellSize), false, false, QSize()};
-    m_layout = sizing.layout;
-    // The board opens as it was left; the first paint draws its marks.
-    UpdateFinishedLines();
-    if (playable && IsChecked())
-        ShowCheckedBoard();
-
-    // The frame keeps its place and takes the size of the board.
-    // Cells smaller than the usual 20 pixels leave less margin than the frame's rims take:
-    // the frame keeps the margin of 20-pixel cells so that the grid's outer lines stay in the
-    // image.
-    m_ctlBoard->resize(std::max(m_layout.Width(), m_layout.GridRight() + kPlayCellSize / 2),
-                       std::max(m_layout.Height(), m_layout.GridBottom() + kPlayCellSize / 2));
-    const QSize newClient = m_ctlBoard->ClientSize();
-    // A board too large for the screen even with the smallest cells is seen through a
-    // scrolled view of the room there is, in the frame's place.
-    QSize shown = newClient;
-    if (sizing.scrolls) {
-        m_pBoardView = new QScrollArea(this);
-        m_pBoardView->setFrameShape(QFrame::NoFrame);
-        // The view and the frame in it stay see-through, so that the dialog's paint of the
-        // board's room still covers them: that paint draws the whole image.
-        m_pBoardView->viewport()->setAutoFillBackground(false);
-        m_pBoardView->setFocusPolicy(Qt::NoFocus);
-        m_pBoardView->installEventFilter(this);
-        m_pBoardView->setGeometry(QRect(m_ctlBoard->pos(), sizing.view));
-        m_pBoardView->setWidget(m_ctlBoard);
-        m_ctlBoard->setAutoFillBackground(false);
-        m_pBoardView->show();
-        shown = sizing.view;
-    }
-
-    // The dialog follows the frame and moves by half of its change, staying centred where
-    // it was.
-    const QSize oldSize = size();
-    setFixedSize(shown.width() + kExtraWidth, shown.height() + kExtraHeight);
-    if (isWindow()) {
-        move(pos() + QPoint((oldSize.width() - width()) / 2, (oldSize.height() - height()) / 2));
-        // A board larger than those of the analysis keeps the dialog on the screen.
-        if (sizing.fitted) {
-            const QRect room = anchor->screen()->availableGeometry();
-            move(std::clamp(x(), room.left(), std::max(room.left(), room.right() - width())),
-                 std::clamp(y(), room.top(), std::max(room.top(), room.bottom() - height())));
-        }
-    }
-    OnSize(0, width(), height());
-
-    // The image fills the frame's client area inside its one-pixel rim.
-    m_nMemWidth = newClient.width() - 2;
-    m_nMemHeight = newClient.height() - 2;
-    m_bmpBoard.CreateBitmap(m_nMemWidth, m_nMemHeight);
-    m_pOldBitmap = m_dcMem.SelectObject(&m_bmpBoard);
-    m_dcMem.FillSolidRect(0, 0, m_nMemWidth, m_nMemHeight, kFaceColor);
-    m_ctlBoard->SetImageSource(&m_dcMem);
-}
-
 void CPlaygame::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     OnSize(0, event->size().width(), event->size().height());
 }
 
-void CPlaygame::OnSize(unsigned /*nType*/, int cx, int /*cy*/) {
+void CPlaygame::OnSize(unsigned /*nType*/, int cx, int cy) {
+    LayOutBoard(cx, cy);
     QWidget* check = m_controls.Item(IDOK);
     QWidget* clock = m_controls.Item(IDC_PLAY_TIME);
     QWidget* help = m_controls.Item(IDC_HELP);
@@ -259,8 +194,12 @@ void CPlaygame::OnSize(unsigned /*nType*/, int cx, int /*cy*/) {
     y += end->height() + kColumnGap;
     hint->move(x, y);
     y += hint->height() + kColumnGap * 3;
-    if (m_pAutoCheck)
-        m_pAutoCheck->move(std::min(x, cx - m_pAutoCheck->width() - kColumnMargin / 2), y);
+    for (QCheckBox* box : {m_pAutoCheck, m_pThickLines}) {
+        if (!box)
+            continue;
+        box->move(std::min(x, cx - box->width() - kColumnMargin / 2), y);
+        y += box->height() + kColumnGap * 2;
+    }
     update();
 }
 
@@ -377,15 +316,15 @@ void CPlaygame::ShowCheckedBoard() {
 }
 
 void CPlaygame::OnRetry() {
-    m_dcMem.FillSolidRect(0, 0, m_nMemWidth, m_nMemHeight, kFaceColor);
-    // A new game: blank, with no hint and no picture.  Blanking the board is a step of its
-    // history, so that undo brings back the marks retry took away.
+    // A new game: blank, with no hint, no picture and no clue struck through.  Blanking the board
+    // is a step of its history, so that undo brings back the marks retry took away.
     EndKeyDrag();
     if (IsPlayable()) {
         m_pDoc->GetPlayBoard().Restart();
         m_pDoc->Session().Tally() = PlayTally{};
     }
     m_hint.reset();
+    m_strikes.Clear();
     m_nHints = 0;
     m_mistakes.clear();
     m_fillColors.clear();
@@ -393,12 +332,12 @@ void CPlaygame::OnRetry() {
     m_nPlaySeconds = 0;
     m_strPlayTime = QStringLiteral("0");
     SetClockTimer();
-    m_bRedrawPending = 1;
+    DrawBoard();
     update();
 }
 
 void CPlaygame::OnShowHelp() {
-    AppMessageBox(tr(kHelpText), MB_OK);
+    AppMessageBox(tr(kHelpText) + tr(kViewHelpText), MB_OK);
 }
 
 void CPlaygame::OnUndo() {
@@ -445,15 +384,4 @@ void CPlaygame::OnHint() {
     m_hint = hint->cell;
     RedrawArea(m_layout.CellInside(hint->cell));
     ScrollToCell(hint->cell);
-}
-
-void CPlaygame::ScrollToCell(CellPos cell) {
-    if (!m_pBoardView)
-        return;
-    // The cell's middle in the frame, with a cell of room around it.
-    const CRect inside = m_layout.CellInside(cell);
-    const QPoint middle =
-        m_ctlBoard->ClientRect().topLeft() + QPoint(1, 1) +
-        QPoint(inside.left + inside.Width() / 2, inside.top + inside.Height() / 2);
-    m_pBoardView->ensureVisible(middle.x(), middle.y(), m_layout.CellSize(), m_layout.CellSize());
 }

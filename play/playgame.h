@@ -7,12 +7,15 @@
 
 #include <QDialog>
 #include <QRect>
+#include <QRegion>
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "model/board_layout.h"
+#include "model/clue_strikes.h"
 #include "model/play_board.h"
 #include "platform/form.h"
 #include "platform/gdi.h"
@@ -23,11 +26,13 @@ class CNGMDoc;
 class QPainter;
 class QCheckBox;
 class QLabel;
-class QScrollArea;
+class BoardView;
 
 class CPlaygame : public QDialog {
     Q_OBJECT
 public:
+    // The cell sizes the zoom steps through.
+    static constexpr int kZoomCells[] = {8, 10, 12, 14, 16, 20, 24, 28, 32, 40};
     // Key and button state of a mouse message.
     static constexpr unsigned MK_LBUTTON = 0x0001;
     static constexpr unsigned MK_RBUTTON = 0x0002;
@@ -67,6 +72,19 @@ public:
 
     // The position in board-image coordinates of a point in the dialog's client area.
     CPoint BoardPoint(CPoint point) const;
+    // The board view's zoom: cells of the given size (one of kZoomCells or the starting size),
+    // the grid point at `focus` (a point of the view; its middle when none) staying there.
+    void ZoomTo(int cellSize, std::optional<QPoint> focus = std::nullopt);
+    // Steps of kZoomCells up (positive) or down from the present cell size.
+    void ZoomBy(int steps, std::optional<QPoint> focus = std::nullopt);
+    // The cell size the board opened with, which Ctrl+0 goes back to.
+    int StartingCellSize() const { return m_nStartCell; }
+    // The row and column shown tinted, when any.
+    std::optional<CellPos> Highlight() const { return m_highlight; }
+    // Whether every fifth line inside the grid is drawn thick: always on boards with a side
+    // longer than 20 cells, else as the option says.
+    bool ThickFifthLines() const;
+    const ClueStrikes& Strikes() const { return m_strikes; }
     // Where the board's parts lie in the image; set by the first paint.
     const BoardLayout& Layout() const { return m_layout; }
     // Where the clock text is written, in the dialog's client coordinates.
@@ -85,14 +103,17 @@ public:
     // Members.
     int m_nPlaySeconds = 0;
     PanelFrame* m_ctlBoard = nullptr;
-    // The scrolled view the board frame sits in when the board is too large for the screen;
-    // null while the frame is a child of the dialog itself.
-    QScrollArea* m_pBoardView = nullptr;
+    // The view that shows the board image inside the frame, with scroll bars when the board is
+    // larger than the room the dialog gives it; created by the first paint.
+    BoardView* m_pBoardView = nullptr;
     // The length of the run a mouse drag draws, beside the pointer while the drag lasts.
     QLabel* m_pRunLength = nullptr;
     // "完成したら自動でチェック": the answer check runs by itself once every line forms its
     // clue (kept in the settings; off at first).
     QCheckBox* m_pAutoCheck = nullptr;
+    // "5マスごとの太線": every fifth line thick on boards up to 20 x 20 too (kept in the
+    // settings; off at first).
+    QCheckBox* m_pThickLines = nullptr;
     QString m_strPlayTime;
     int m_bRedrawPending = 1;
     int m_bFirstPaint = 1;
@@ -111,13 +132,30 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     // The board's keys reach the dialog before the focused button sees them.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Sizes the frame and the dialog to the puzzle and creates the blank board image (once
-    // per dialog, before its first paint).
+    // Sizes the frame and the dialog to the puzzle and creates the board image and its view
+    // (once per dialog, before its first paint).
     void FirstPaintLayout();
+    // The board image for the layout's cell size, with nothing drawn yet: its parts are drawn
+    // as the view shows them.
+    void CreateImage();
+    // The frame as large as the board, or as the dialog's room, with scroll bars as needed.
+    void LayOutBoard(int cx, int cy);
+    QSize FrameFor(QSize room) const;
+    // After a zoom, the dialog grows towards the size that shows the whole board, within the
+    // screen.
+    void GrowForBoard();
+    // Draws the parts of an image rectangle not drawn since the image was last invalidated.
+    void EnsureDrawn(const QRect& rect);
+    // The row and column tinted: the cursor's or the pointer's; none when it has left.
+    void SetHighlight(std::optional<CellPos> cell);
+    // The clue number under a dialog point, when the board view shows one there.
+    std::optional<ClueSlotRef> ClueUnder(CPoint point) const;
+    void ToggleStrike(const ClueSlotRef& ref);
     // True when the document holds a puzzle with its answer, of the layout's size once the
     // first paint has set it.
     bool IsPlayable() const;
@@ -157,6 +195,14 @@ private:
 
     CNGMDoc* m_pDoc;
     BoardLayout m_layout;
+    int m_nStartCell = kPlayCellSize;
+    // The parts of the image drawn from the model since it was created or last redrawn whole.
+    QRegion m_drawn;
+    std::optional<CellPos> m_highlight;
+    ClueStrikes m_strikes;
+    std::unique_ptr<CluePictures> m_pGlyphs = std::make_unique<CluePictures>();
+    // A press on a clue number: the drag that follows marks no cell.
+    bool m_bClueClick = false;
     ControlMap m_controls;
     int m_nClockTimerId = 0;
 

@@ -3,8 +3,8 @@
 
 #include <QPaintEvent>
 #include <QPainter>
-#include <QScrollArea>
 
+#include "play/board_view.h"
 #include "session/ngm_doc.h"
 
 namespace {
@@ -19,17 +19,11 @@ constexpr COLORREF kClockColor = RGB(0, 160, 105);
 // ---- Painting ------------------------------------------------------------------------------
 
 void CPlaygame::paintEvent(QPaintEvent* event) {
-    // The board frame is a child: it copies the image at (1, 1) of its client area in this
-    // same pass, after the dialog, so the clues and lines drawn here reach the screen with it.
-    // The handlers keep the image up to date and repaint only what they changed; a paint of
-    // the whole board draws it all again from the model.  A clock tick repaints only the
-    // clock, which leaves the board alone.
-    // A scrolled board counts by the room it is seen in, without the scroll bars.
-    const QRect board = m_pBoardView ? QRect(m_pBoardView->viewport()->mapTo(this, QPoint(0, 0)),
-                                             m_pBoardView->viewport()->size())
-                                     : m_ctlBoard->geometry();
-    if ((QRegion(board) - event->region()).isEmpty())
-        OnPaint();
+    // The board view is a child that paints the image itself; a paint of all it shows draws
+    // the board again from the model first (OnPaint).  A clock tick repaints only the clock,
+    // which leaves the board alone, and a paint of the board leaves the clock alone.
+    if (!event->region().intersects(ClockRect()))
+        return;
     QPainter painter(this);
     PaintClock(painter);
 }
@@ -62,9 +56,13 @@ QRect CPlaygame::ClockRect() const {
 }
 
 void CPlaygame::DrawBoard() {
-    // The marks come from the board, so nothing that happens to the image loses them.
-    if (IsPlayable())
-        DrawBoardArea(m_dcMem, Scene());
+    // The marks come from the board, so nothing that happens to the image loses them.  What
+    // the view shows is drawn now, the rest when it comes into view.
+    m_drawn = QRegion();
+    if (m_pBoardView) {
+        for (const BoardView::Piece& piece : m_pBoardView->Pieces())
+            EnsureDrawn(piece.source);
+    }
     // The pass after the image was created or blanked paints once more.
     if (m_bRedrawPending) {
         update();
@@ -84,15 +82,23 @@ BoardScene CPlaygame::Scene() const {
     scene.hint = m_hint;
     if (m_bCursorShown && !IsChecked())
         scene.cursor = m_cursor;
+    if (!IsChecked())
+        scene.highlight = m_highlight;
+    scene.thickFifthLines = ThickFifthLines();
+    scene.strikes = &m_strikes;
+    scene.glyphs = m_pGlyphs.get();
     return scene;
 }
 
 void CPlaygame::RedrawArea(const CRect& area) {
-    if (!IsPlayable() || area.IsEmpty())
+    if (!IsPlayable() || area.IsEmpty() || !m_pBoardView)
         return;
-    DrawBoardArea(m_dcMem, Scene(), area);
-    const CPoint origin = BoardPoint(CPoint{0, 0});
-    update(QRect(area.left - origin.x, area.top - origin.y, area.Width(), area.Height()));
+    // Drawn now where the view shows it, and where it does not when it comes into view.
+    const QRect rect(area.left, area.top, area.Width(), area.Height());
+    m_drawn -= rect;
+    for (const BoardView::Piece& piece : m_pBoardView->Pieces())
+        EnsureDrawn(rect & piece.source);
+    m_pBoardView->UpdateImageRect(rect);
 }
 
 void CPlaygame::UpdateFinishedLines() {

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "play/board_view.h"
 #include "session/ngm_doc.h"
 
 namespace {
@@ -29,13 +30,19 @@ unsigned MouseFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
     return flags;
 }
 
+// Ctrl with "+" (or "=", its key unshifted), "-" or 0: the zoom.
+bool IsZoomKey(int key) {
+    return key == Qt::Key_Plus || key == Qt::Key_Equal || key == Qt::Key_Minus || key == Qt::Key_0;
+}
+
 // The keys of the board: arrows (with Shift for a keyboard drag), Space, X, Delete, H, and
-// Ctrl with Z, Y or Shift+Z.  Enter, Esc, Tab and the rest stay the dialog's.
+// Ctrl with Z, Y, Shift+Z or a zoom key.  Enter, Esc, Tab and the rest stay the dialog's.
 bool IsBoardKey(int key, Qt::KeyboardModifiers modifiers) {
     if (modifiers & (Qt::AltModifier | Qt::MetaModifier))
         return false;
     if (modifiers & Qt::ControlModifier)
-        return key == Qt::Key_Z || (key == Qt::Key_Y && !(modifiers & Qt::ShiftModifier));
+        return key == Qt::Key_Z || (key == Qt::Key_Y && !(modifiers & Qt::ShiftModifier)) ||
+               IsZoomKey(key);
     switch (key) {
         case Qt::Key_Left:
         case Qt::Key_Right:
@@ -61,10 +68,15 @@ CPoint ToCPoint(const QPointF& p) {
 // ---- Mouse ---------------------------------------------------------------------------------
 
 CPoint CPlaygame::BoardPoint(CPoint point) const {
-    // The image's pixel (0, 0) is shown at (1, 1) of the frame's client area.
-    const QPoint origin =
-        m_ctlBoard->mapTo(this, m_ctlBoard->ClientRect().topLeft()) + QPoint(1, 1);
-    return CPoint{point.x - origin.x(), point.y - origin.y()};
+    // The view shows the image inside the frame's rims, each part as it is scrolled.
+    if (!m_pBoardView) {
+        const QPoint origin =
+            m_ctlBoard->mapTo(this, m_ctlBoard->ClientRect().topLeft()) + QPoint(1, 1);
+        return CPoint{point.x - origin.x(), point.y - origin.y()};
+    }
+    const QPoint image =
+        m_pBoardView->ImagePoint(m_pBoardView->viewport()->mapFrom(this, QPoint(point.x, point.y)));
+    return CPoint{image.x(), image.y()};
 }
 
 void CPlaygame::StrokeStep(StrokeKind kind, CPoint point) {
@@ -147,8 +159,20 @@ void CPlaygame::OnMouseMove(unsigned nFlags, CPoint point) {
 void CPlaygame::mousePressEvent(QMouseEvent* event) {
     const unsigned flags = MouseFlags(event->buttons(), event->modifiers());
     const CPoint point = ToCPoint(event->position());
-    // A stroke lasts from the first button pressed until no button is held.
     const Qt::MouseButtons board = Qt::LeftButton | Qt::RightButton;
+    // A click on a clue number strikes it through or takes the stroke back; it marks no cell,
+    // nor does the drag that follows it.
+    if ((event->button() & board) && !(event->buttons() & board & ~event->button())) {
+        if (const std::optional<ClueSlotRef> clue = ClueUnder(point)) {
+            if (event->button() == Qt::LeftButton)
+                ToggleStrike(*clue);
+            m_bClueClick = true;
+            return;
+        }
+    }
+    if (m_bClueClick)
+        return;
+    // A stroke lasts from the first button pressed until no button is held.
     if ((event->button() & board) && !(event->buttons() & board & ~event->button()) &&
         IsPlayable()) {
         EndKeyDrag();
@@ -170,10 +194,28 @@ void CPlaygame::mousePressEvent(QMouseEvent* event) {
 }
 
 void CPlaygame::mouseMoveEvent(QMouseEvent* event) {
-    OnMouseMove(MouseFlags(event->buttons(), event->modifiers()), ToCPoint(event->position()));
+    const CPoint point = ToCPoint(event->position());
+    // The pointer over the grid tints its row and column; anywhere else, none.
+    if (IsPlayable() && !IsChecked() && m_pBoardView) {
+        const QPoint shown = m_pBoardView->viewport()->mapFrom(this, event->position().toPoint());
+        SetHighlight(m_pBoardView->viewport()->rect().contains(shown)
+                         ? m_layout.CellAt(BoardPoint(point))
+                         : std::nullopt);
+    }
+    if (!m_bClueClick)
+        OnMouseMove(MouseFlags(event->buttons(), event->modifiers()), point);
+}
+
+void CPlaygame::leaveEvent(QEvent* event) {
+    SetHighlight(std::nullopt);
+    QDialog::leaveEvent(event);
 }
 
 void CPlaygame::mouseReleaseEvent(QMouseEvent* event) {
+    if (m_bClueClick) {
+        m_bClueClick = event->buttons() & (Qt::LeftButton | Qt::RightButton);
+        return;
+    }
     if (!(event->buttons() & (Qt::LeftButton | Qt::RightButton))) {
         m_dragCell.reset();
         m_dragStart.reset();
@@ -215,7 +257,13 @@ bool CPlaygame::eventFilter(QObject* watched, QEvent* event) {
 void CPlaygame::OnBoardKey(int key, Qt::KeyboardModifiers modifiers) {
     const bool control = modifiers & Qt::ControlModifier, shift = modifiers & Qt::ShiftModifier;
     if (control) {
-        if (key == Qt::Key_Z && !shift)
+        if (key == Qt::Key_Plus || key == Qt::Key_Equal)
+            ZoomBy(1);
+        else if (key == Qt::Key_Minus)
+            ZoomBy(-1);
+        else if (key == Qt::Key_0)
+            ZoomTo(m_nStartCell);
+        else if (key == Qt::Key_Z && !shift)
             OnUndo();
         else
             OnRedo();  // Ctrl+Y, Ctrl+Shift+Z
@@ -246,6 +294,7 @@ void CPlaygame::OnBoardKey(int key, Qt::KeyboardModifiers modifiers) {
         m_bCursorShown = true;
         RedrawArea(m_layout.CellInside(m_cursor));
     }
+    SetHighlight(m_cursor);
     PlayBoard& board = m_pDoc->GetPlayBoard();
     board.BeginStroke();
     StepOn(m_keyAction, m_cursor);
@@ -261,6 +310,7 @@ void CPlaygame::MoveCursor(int dx, int dy, bool drag) {
     // The first move only shows the cursor where it is.
     if (!m_bCursorShown) {
         m_bCursorShown = true;
+        SetHighlight(m_cursor);
         RedrawArea(m_layout.CellInside(m_cursor));
         return;
     }
@@ -269,6 +319,7 @@ void CPlaygame::MoveCursor(int dx, int dy, bool drag) {
         return;
     const CellPos old = m_cursor;
     m_cursor = next;
+    SetHighlight(m_cursor);
     RedrawArea(m_layout.CellInside(old));
     RedrawArea(m_layout.CellInside(m_cursor));
     ScrollToCell(m_cursor);

@@ -2,10 +2,12 @@
 
 #include <QString>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
 constexpr COLORREF kCrossColor = RGB(255, 0, 0);
+constexpr COLORREF kDarkCell = RGB(50, 50, 50);
 constexpr COLORREF kGridLineColor = RGB(0, 105, 145);
 constexpr COLORREF kFifthLineColor = RGB(200, 0, 105);
 constexpr COLORREF kClueColor = RGB(70, 150, 70);
@@ -28,45 +30,163 @@ CRect DrawArea(const CDC& dc, const CRect& area) {
     return area.IsEmpty() ? whole : Intersect(area, whole);
 }
 
-// Writes one number in the clue font of the layout's cell size at pos, clipped to `clip`.
-void WriteClue(CDC& dc, const CRect& clip, CPoint pos, int cellSize, int number, COLORREF color) {
-    dc.SetClipRect(clip);
-    CFont font;
+void CreateClueFont(CFont& font, int cellSize) {
     font.CreateFont(cellSize, 0, 0, 0, 400, false, false, false, kShiftJisCharset, 0, 0, 0, 0,
                     QStringLiteral("MS P明朝"));  // untranslated: font name
-    CFont* old = dc.SelectObject(&font);
-    dc.SetTextColor(color);
-    dc.SetBkColor(kFaceColor);
-    dc.TextOut(pos.x, pos.y, QString::number(number));
-    dc.SelectObject(old);
-    font.DeleteObject();
-    dc.SetClipRect(CRect{});
 }
 
-// The numbers of one line's clue, slot by slot from the grid outwards, where their boxes
-// (a cell and a half square at most) meet `clip`.
-template <class Position>
-void WriteLineClue(CDC& dc, const CRect& clip, const LineClue& clue, int cellSize, bool finished,
-                   Position position) {
-    const std::vector<int> numbers = ClueSlots(clue);
-    const int reach = cellSize + cellSize / 2;
-    for (int s = 0; s < static_cast<int>(numbers.size()); ++s) {
-        const CPoint pos = position(s, numbers[s]);
-        if (Meets(clip, {pos.x, pos.y, pos.x + reach, pos.y + reach}))
-            WriteClue(dc, clip, pos, cellSize, numbers[s],
-                      finished ? kFinishedClueColor : kClueColor);
+// The clue font of a cell size, selected into dc while it lives.
+class ClueFont {
+public:
+    ClueFont(CDC& dc, int cellSize) : m_dc(dc) {
+        CreateClueFont(m_font, cellSize);
+        m_old = dc.SelectObject(&m_font);
     }
+    ~ClueFont() {
+        m_dc.SelectObject(m_old);
+        m_font.DeleteObject();
+    }
+    ClueFont(const ClueFont&) = delete;
+    ClueFont& operator=(const ClueFont&) = delete;
+
+private:
+    CDC& m_dc;
+    CFont m_font;
+    CFont* m_old = nullptr;
+};
+
+// Writes one number in the selected clue font at pos on `background`, clipped to `clip`; a
+// struck number gets a line across its middle in its colour.
+void WriteClue(CDC& dc, const CRect& clip, CPoint pos, int cellSize, int number, COLORREF color,
+               COLORREF background, bool struck, CluePictures* glyphs) {
+    dc.SetClipRect(clip);
+    int width = 0;
+    if (glyphs) {
+        width = glyphs->Write(dc, clip, pos, cellSize, number, color, background);
+    } else {
+        const QString text = QString::number(number);
+        dc.SetTextColor(color);
+        dc.SetBkColor(background);
+        dc.TextOut(pos.x, pos.y, text);
+        width = dc.TextExtent(text).Width();
+    }
+    if (struck) {
+        const int thickness = std::max(1, cellSize / 10);
+        dc.FillSolidRect(pos.x - 1, pos.y + (cellSize - thickness) / 2 + 1, width + 2, thickness,
+                         color);
+    }
+    dc.SetClipRect(CRect{});
 }
 
 bool Flag(const std::vector<std::uint8_t>* flags, int index) {
     return flags && index < static_cast<int>(flags->size()) && (*flags)[index] != 0;
 }
 
+// The numbers of one line's clue, slot by slot from the grid outwards, where their boxes
+// (a cell and a half square at most) meet `clip`.
+template <class Position>
+void WriteLineClue(CDC& dc, const CRect& clip, const LineClue& clue, ClueSlotRef ref,
+                   const BoardLayout& layout, const ClueLook& look, Position position) {
+    const std::vector<int> numbers = ClueSlots(clue);
+    const int cellSize = layout.CellSize();
+    const int reach = cellSize + cellSize / 2;
+    const bool finished = Flag(ref.column ? look.finishedColumns : look.finishedRows, ref.line);
+    const bool tinted =
+        look.highlight && (ref.column ? look.highlight->column : look.highlight->row) == ref.line;
+    for (ref.slot = 0; ref.slot < static_cast<int>(numbers.size()); ++ref.slot) {
+        const CPoint pos = position(ref.slot, numbers[ref.slot]);
+        if (Meets(clip, {pos.x, pos.y, pos.x + reach, pos.y + reach}))
+            WriteClue(dc, clip, pos, cellSize, numbers[ref.slot],
+                      finished ? kFinishedClueColor : kClueColor,
+                      tinted ? kHighlightColor : kFaceColor,
+                      look.strikes && look.strikes->IsStruck(ref), look.glyphs);
+    }
+}
+
+// The background of the area: the face colour, with the highlighted row's and column's
+// strips (between their lines, across clues and cells) in the tint.
+void DrawBackground(CDC& dc, const BoardLayout& layout, const std::optional<CellPos>& highlight,
+                    const CRect& draw) {
+    dc.FillSolidRect(draw, kFaceColor);
+    if (!highlight)
+        return;
+    const int c = layout.CellSize();
+    const CPoint corner = layout.CellCorner(*highlight);
+    dc.FillSolidRect(Intersect({0, corner.y + 1, layout.GridRight(), corner.y + c}, draw),
+                     kHighlightColor);
+    dc.FillSolidRect(Intersect({corner.x + 1, 0, corner.x + c, layout.GridBottom()}, draw),
+                     kHighlightColor);
+}
+
 }  // namespace
 
-void DrawCellMark(CDC& dc, const BoardLayout& layout, CellPos cell, Mark mark, COLORREF fill) {
+const CluePictures::Glyph& CluePictures::Find(int cellSize, int number, COLORREF color,
+                                              COLORREF background) {
+    const auto key = std::tuple(cellSize, number, color, background);
+    if (const auto found = m_glyphs.find(key); found != m_glyphs.end())
+        return found->second;
+    // Written twice, on black and on white: the pixels that come out the same are the ones
+    // the writing put down.
+    Glyph glyph;
+    glyph.margin = cellSize;
+    CFont font;
+    CreateClueFont(font, cellSize);
+    const QString text = QString::number(number);
+    CBitmap onBlack, onWhite;
+    CDC black, white;
+    black.SelectObject(&font);
+    const CRect box = black.TextExtent(text);
+    glyph.boxWidth = box.Width();
+    const int w = box.Width() + 2 * glyph.margin, h = box.Height() + 2 * glyph.margin;
+    for (auto [dc, bitmap, fill] : {std::tuple(&black, &onBlack, RGB(0, 0, 0)),
+                                    std::tuple(&white, &onWhite, RGB(255, 255, 255))}) {
+        bitmap->CreateBitmap(w, h);
+        dc->SelectObject(bitmap);
+        dc->SelectObject(&font);
+        dc->FillSolidRect(0, 0, w, h, fill);
+        dc->SetTextColor(color);
+        dc->SetBkColor(background);
+        dc->TextOut(glyph.margin, glyph.margin, text);
+    }
+    glyph.pixels = onBlack.Image();
+    glyph.written.resize(static_cast<std::size_t>(w) * h);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x)
+            glyph.written[static_cast<std::size_t>(y) * w + x] =
+                onBlack.Image().pixel(x, y) == onWhite.Image().pixel(x, y);
+    }
+    black.SelectObject(static_cast<CFont*>(nullptr));
+    white.SelectObject(static_cast<CFont*>(nullptr));
+    return m_glyphs.emplace(key, std::move(glyph)).first->second;
+}
+
+int CluePictures::Write(CDC& dc, const CRect& clip, CPoint pos, int cellSize, int number,
+                        COLORREF color, COLORREF background) {
+    const Glyph& glyph = Find(cellSize, number, color, background);
+    CBitmap* bitmap = dc.GetCurrentBitmap();
+    if (!bitmap || !bitmap->IsCreated())
+        return glyph.boxWidth;
+    QImage& image = bitmap->Image();
+    const int x0 = pos.x - glyph.margin, y0 = pos.y - glyph.margin;
+    const int w = glyph.pixels.width();
+    const CRect area = Intersect(Intersect(clip, {0, 0, image.width(), image.height()}),
+                                 {x0, y0, x0 + w, y0 + glyph.pixels.height()});
+    for (int y = area.top; y < area.bottom; ++y) {
+        auto* to = reinterpret_cast<QRgb*>(image.scanLine(y));
+        const auto* from = reinterpret_cast<const QRgb*>(glyph.pixels.constScanLine(y - y0));
+        const std::uint8_t* written = &glyph.written[static_cast<std::size_t>(y - y0) * w];
+        for (int x = area.left; x < area.right; ++x) {
+            if (written[x - x0])
+                to[x] = from[x - x0];
+        }
+    }
+    return glyph.boxWidth;
+}
+
+void DrawCellMark(CDC& dc, const BoardLayout& layout, CellPos cell, Mark mark, COLORREF fill,
+                  COLORREF background) {
     const CRect inside = layout.CellInside(cell);
-    dc.FillSolidRect(inside, mark == Mark::Filled ? fill : kFaceColor);
+    dc.FillSolidRect(inside, mark == Mark::Filled ? fill : background);
     if (mark != Mark::Crossed)
         return;
     // The falling diagonal from the inside's top-left pixel, the rising one a pixel shorter.
@@ -93,22 +213,35 @@ void DrawMistakeFrame(CDC& dc, const BoardLayout& layout, CellPos cell) {
     DrawCellFrame(dc, layout, cell, kMistakeColor);
 }
 
-void DrawClues(CDC& dc, const BoardLayout& layout, const Puzzle& puzzle,
-               const std::vector<std::uint8_t>* finishedRows,
-               const std::vector<std::uint8_t>* finishedColumns, CRect area) {
+void DrawClues(CDC& dc, const BoardLayout& layout, const Puzzle& puzzle, const ClueLook& look,
+               CRect area) {
     const CRect draw = DrawArea(dc, area);
-    const int c = layout.CellSize();
     const CRect columnClip = Intersect(layout.ColumnClueArea(), draw);
+    const CRect rowClip = Intersect(layout.RowClueArea(), draw);
+    if (columnClip.IsEmpty() && rowClip.IsEmpty())
+        return;
+    const ClueFont font(dc, layout.CellSize());
+    // Only the lines whose numbers can reach the clip: a number's box is a cell and a half
+    // wide at most, from its own strip.
+    const int c = layout.CellSize();
+    const auto lines = [c](int clipFrom, int clipTo, int gridFrom, int count) {
+        const int first = std::max(0, (clipFrom - gridFrom - 2 * c) / c);
+        const int last = std::min(count - 1, (clipTo - gridFrom) / c + 1);
+        return std::pair(first, last);
+    };
     if (!columnClip.IsEmpty()) {
-        for (int col = 0; col < puzzle.width; ++col) {
-            WriteLineClue(dc, columnClip, puzzle.columns[col], c, Flag(finishedColumns, col),
+        const auto [first, last] =
+            lines(columnClip.left, columnClip.right, layout.GridLeft(), puzzle.width);
+        for (int col = first; col <= last; ++col) {
+            WriteLineClue(dc, columnClip, puzzle.columns[col], {true, col, 0}, layout, look,
                           [&](int s, int n) { return layout.ColumnCluePosition(col, s, n); });
         }
     }
-    const CRect rowClip = Intersect(layout.RowClueArea(), draw);
     if (!rowClip.IsEmpty()) {
-        for (int row = 0; row < puzzle.height; ++row) {
-            WriteLineClue(dc, rowClip, puzzle.rows[row], c, Flag(finishedRows, row),
+        const auto [first, last] =
+            lines(rowClip.top, rowClip.bottom, layout.GridTop(), puzzle.height);
+        for (int row = first; row <= last; ++row) {
+            WriteLineClue(dc, rowClip, puzzle.rows[row], {false, row, 0}, layout, look,
                           [&](int s, int n) { return layout.RowCluePosition(row, s, n); });
         }
     }
@@ -149,12 +282,31 @@ void DrawGridLines(CDC& dc, const BoardLayout& layout, CRect area) {
     penFifth.DeleteObject();
 }
 
+void DrawThickFifthLines(CDC& dc, const BoardLayout& layout, CRect area) {
+    const CRect draw = DrawArea(dc, area);
+    const int c = layout.CellSize();
+    for (int k = 5; k < layout.Rows(); k += 5) {
+        const int y = layout.GridTop() + k * c + 1;
+        dc.FillSolidRect(Intersect({layout.GridLeft(), y, layout.GridRight(), y + 1}, draw),
+                         kFifthLineColor);
+    }
+    for (int k = 5; k < layout.Columns(); k += 5) {
+        const int x = layout.GridLeft() + k * c + 1;
+        dc.FillSolidRect(Intersect({x, layout.GridTop(), x + 1, layout.GridBottom()}, draw),
+                         kFifthLineColor);
+    }
+}
+
 void DrawBoardArea(CDC& dc, const BoardScene& scene, CRect area) {
     const CRect draw = DrawArea(dc, area);
     if (draw.IsEmpty() || !scene.layout || !scene.puzzle || !scene.board)
         return;
     const BoardLayout& layout = *scene.layout;
-    DrawClues(dc, layout, *scene.puzzle, scene.finishedRows, scene.finishedColumns, draw);
+    DrawBackground(dc, layout, scene.highlight, draw);
+    DrawClues(
+        dc, layout, *scene.puzzle,
+        {scene.finishedRows, scene.finishedColumns, scene.highlight, scene.strikes, scene.glyphs},
+        draw);
     DrawGridLines(dc, layout, draw);
 
     // The cells the area meets, then the frames on them, all clipped to the area.
@@ -173,12 +325,16 @@ void DrawBoardArea(CDC& dc, const BoardScene& scene, CRect area) {
                 continue;
             const Mark mark = board.At(cell);
             const std::size_t i = static_cast<std::size_t>(row) * board.Width() + col;
-            if (mark == Mark::Filled && scene.fillColors && i < scene.fillColors->size())
-                DrawCellMark(dc, layout, cell, mark, (*scene.fillColors)[i]);
-            else
-                DrawCellMark(dc, layout, cell, mark);
+            const bool fillColor =
+                mark == Mark::Filled && scene.fillColors && i < scene.fillColors->size();
+            const bool tinted =
+                scene.highlight && (scene.highlight->row == row || scene.highlight->column == col);
+            DrawCellMark(dc, layout, cell, mark, fillColor ? (*scene.fillColors)[i] : kDarkCell,
+                         tinted ? kHighlightColor : kFaceColor);
         }
     }
+    if (scene.thickFifthLines)
+        DrawThickFifthLines(dc, layout, draw);
     if (scene.mistakes) {
         for (const CellPos& cell : *scene.mistakes) {
             if (meets(cell))

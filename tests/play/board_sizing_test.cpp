@@ -28,6 +28,7 @@ TEST(BoardSizing, CellsShrinkForTheScreenThenTheBoardScrolls) {
         {Checkered(25, 25), {1920, 1080}, 20, false},
         {Checkered(25, 25), {1280, 800}, 16, false},
         {Checkered(99, 99), {1920, 1200}, 8, true},
+        {Checkered(99, 99), {1366, 768}, 8, true},
         {Checkered(99, 1), {1280, 1024}, 8, true},  // a view no taller than the board
     };
     for (const auto& c : cases) {
