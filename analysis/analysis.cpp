@@ -97,7 +97,10 @@ std::uint32_t PackedRgb(Rgb c) {
 void ColourBlocks(const Picture& picture, const AnalysisSettings& settings, Analysis& analysis) {
     PaletteOptions options;
     options.colours = std::min(settings.colours, kMaxPaletteColours);
-    options.locked = settings.locked;
+    for (const std::uint32_t rgb : settings.locked)
+        options.locked.push_back({static_cast<std::uint8_t>(rgb >> 16),
+                                  static_cast<std::uint8_t>(rgb >> 8),
+                                  static_cast<std::uint8_t>(rgb)});
     const Palette palette = FindPalette(picture, options);
     const BlockDivision& division = analysis.division;
     const std::vector<std::uint8_t> cells = BlockColours(picture, division, palette);

@@ -4,11 +4,11 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
 #include "analysis/binarize.h"
-#include "analysis/colour_space.h"
 #include "image/column_buffer.h"
 #include "model/block_division.h"
 #include "model/picture.h"
@@ -74,8 +74,8 @@ struct AnalysisSettings {
     // 0 or 1: black and white by the band; 2..kMaxColours: a colour puzzle of that many
     // colours besides its background, the band then only drawing the binary image.
     int colours = 0;
-    // Colours the user chose to keep in the palette, first and in this order.
-    std::vector<Rgb> locked;
+    // Colours the user chose to keep in the palette (0xRRGGBB), first and in this order.
+    std::vector<std::uint32_t> locked;
     bool IsColour() const { return colours >= 2; }
     friend bool operator==(const AnalysisSettings&, const AnalysisSettings&) = default;
 };

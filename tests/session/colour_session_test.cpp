@@ -3,6 +3,8 @@
 // the cells' colours and the colour clues.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "session/fill_warning.h"
 #include "session/puzzle_session.h"
 
@@ -15,16 +17,15 @@ Picture ThreeAreas() {
     Picture picture = Picture::Filling(60, 40);
     for (int x = 0; x < 60; ++x) {
         for (int y = 0; y < 40; ++y) {
-            Rgb c{255, 255, 255};
+            std::array<int, 3> c{255, 255, 255};
             if (x >= 10 && x < 40 && y >= 10 && y < 20)
                 c = {220, 20, 30};
             else if (x >= 30 && x < 50 && y >= 20 && y < 30)
                 c = {20, 150, 40};
             else if (x >= 10 && x < 20 && y >= 30)
                 c = {20, 40, 210};
-            picture.planes[3 * x][y] = c.r;
-            picture.planes[3 * x + 1][y] = c.g;
-            picture.planes[3 * x + 2][y] = c.b;
+            for (int k = 0; k < 3; ++k)
+                picture.planes[3 * x + k][y] = c[k];
         }
     }
     return picture;
@@ -50,7 +51,7 @@ TEST(ColourSessionTest, AnAnalysisWithColoursGivesThePaletteAndTheBlocksOfTheCro
     }
     // A locked colour comes first; the crop is analysed alone, its border giving the
     // background.
-    settings.locked = {Rgb{20, 150, 40}};
+    settings.locked = {0x149628};
     settings.crop = PixelRect{0, 10, 60, 30};
     settings.blocks = BlockChoice{6, 3, true, true};
     ASSERT_EQ(session.Analyze(settings), AnalysisEnd::kPuzzle);
