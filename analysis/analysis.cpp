@@ -1,9 +1,12 @@
 #include "analysis/analysis.h"
 
 #include <QCoreApplication>
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "analysis/block_grid.h"
+#include "analysis/palette.h"
 
 PictureRect PictureRectOf(const Picture& picture) {
     const int canvasWidth = picture.CanvasWidth();
@@ -84,6 +87,35 @@ void CountBlocks(const Picture& picture, const AnalysisSettings& settings,
     ReduceToBlocks(binary, division, blocks);
 }
 
+std::uint32_t PackedRgb(Rgb c) {
+    return (std::uint32_t{c.r} << 16) | (std::uint32_t{c.g} << 8) | c.b;
+}
+
+// The colour puzzle of the division: the picture's palette, each block the colour most of its
+// pixels are nearest to.  A palette that found no colour besides the background keeps black as
+// its one colour, so that the puzzle stays a colour puzzle (of background only).
+void ColourBlocks(const Picture& picture, const AnalysisSettings& settings, Analysis& analysis) {
+    PaletteOptions options;
+    options.colours = std::min(settings.colours, kMaxPaletteColours);
+    for (const std::uint32_t rgb : settings.locked)
+        options.locked.push_back({static_cast<std::uint8_t>(rgb >> 16),
+                                  static_cast<std::uint8_t>(rgb >> 8),
+                                  static_cast<std::uint8_t>(rgb)});
+    const Palette palette = FindPalette(picture, options);
+    const BlockDivision& division = analysis.division;
+    const std::vector<std::uint8_t> cells = BlockColours(picture, division, palette);
+    std::vector<std::uint32_t> rgb{PackedRgb(palette.background.rgb)};
+    for (const PaletteColour& colour : palette.colours)
+        rgb.push_back(PackedRgb(colour.rgb));
+    if (rgb.size() < 2)
+        rgb.push_back(0x000000);
+    for (int i = 0; i < division.columns; ++i) {
+        for (int j = 0; j < division.rows; ++j)
+            analysis.blocks[i][j] = cells[static_cast<std::size_t>(j) * division.columns + i] != 0;
+    }
+    analysis.puzzle = Puzzle::FromColourGrid(division.columns, division.rows, cells, rgb);
+}
+
 }  // namespace
 
 Analysis Analyze(const Picture& picture, const AnalysisSettings& settings, ColumnBuffer& binary,
@@ -99,6 +131,10 @@ Analysis Analyze(const Picture& picture, const AnalysisSettings& settings, Colum
         return analysis;
     const BlockDivision& division = analysis.division;
     analysis.blocks.Allocate(division.columns, division.rows);
+    if (settings.IsColour()) {
+        ColourBlocks(picture, settings, analysis);
+        return analysis;
+    }
     if (binaryImage == BinaryImage::kAlways)
         ReduceToBlocks(binary, division, analysis.blocks);
     else

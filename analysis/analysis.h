@@ -4,7 +4,9 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "analysis/binarize.h"
 #include "image/column_buffer.h"
@@ -57,8 +59,8 @@ struct PixelRect {
     friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
 
-// Everything an analysis is asked: the brightness band [lower, upper), the blocks, and the
-// part of the picture analysed (none: the whole picture).
+// Everything an analysis is asked: the brightness band [lower, upper), the blocks, the part of
+// the picture analysed (none: the whole picture) and the colours of the puzzle.
 struct AnalysisSettings {
     AnalysisSettings() = default;
     // Braces of three (band and blocks) or four values read as they always have.
@@ -69,6 +71,12 @@ struct AnalysisSettings {
     int upper = 250;
     BlockChoice blocks;
     std::optional<PixelRect> crop;
+    // 0 or 1: black and white by the band; 2..kMaxColours: a colour puzzle of that many
+    // colours besides its background, the band then only drawing the binary image.
+    int colours = 0;
+    // Colours the user chose to keep in the palette (0xRRGGBB), first and in this order.
+    std::vector<std::uint32_t> locked;
+    bool IsColour() const { return colours >= 2; }
     friend bool operator==(const AnalysisSettings&, const AnalysisSettings&) = default;
 };
 
@@ -77,8 +85,10 @@ struct AnalysisSettings {
 struct Analysis {
     BinaryExtent binary;     // the part of the binary image written; none when not asked for
     BlockDivision division;  // where the blocks lie on the canvas
-    ColumnBuffer blocks;     // [block column][block row], 1 = black
-    Puzzle puzzle;           // the blocks as answer, with their clues; untitled
+    // [block column][block row], 1 = black; for a colour puzzle 1 = not the background, the
+    // colours being the puzzle's answer.
+    ColumnBuffer blocks;
+    Puzzle puzzle;  // the blocks as answer, with their clues; untitled
     bool Refused() const { return division.IsEmpty(); }
 };
 

@@ -71,6 +71,7 @@ struct PictureDone {
 QString AnalyseWithOptions(PuzzleSession& session, const MakeOptions& options) {
     const Picture& picture = session.GetPicture();
     AnalysisSettings settings{options.lower, options.upper, options.blocks, options.crop};
+    settings.colours = options.colours;
     if (options.autoBand) {
         const Band band = AutoBand(picture, options.invert, options.crop);
         settings.lower = band.lower;
@@ -107,11 +108,13 @@ std::string BlockCountNote(int made, int asked) {
 MakeResult MakeOne(const std::string& picture, const QString& output, const MakeOptions& options,
                    MemoryBudget& budget, PuzzleSession& session) {
     MakeResult result;
-    // The puzzle needs the gray sums alone; the search for a unique one reads the planes.
+    // A black-and-white puzzle needs the gray sums alone; the search for a unique one and the
+    // colours read the planes.
     MemoryBudget::Lease lease;
     const PictureDone done{session};
-    const QString reason =
-        ReadPictureFile(session, NameFromNative(picture), !options.unique, &budget, &lease);
+    const bool colour = options.colours >= 2;
+    const QString reason = ReadPictureFile(session, NameFromNative(picture),
+                                           !options.unique && !colour, &budget, &lease);
     if (!reason.isEmpty()) {
         result.err = picture + ": " + reason.toStdString();
         return result;
@@ -126,7 +129,13 @@ MakeResult MakeOne(const std::string& picture, const QString& output, const Make
     const AnalysisSettings given = session.Settings();
     UniqueSettings unique{UniqueSettings::Outcome::None, given.lower, given.upper,
                           options.blocks.columns};
-    if (options.unique) {
+    if (options.unique && colour) {
+        // The search changes the band and the blocks of black and white only.
+        result.note =
+            picture + ": " +
+            NgmCli::tr("一意なパズルの探索は白黒だけです。カラーのパズルは作ったままです。")
+                .toStdString();
+    } else if (options.unique) {
         unique = ChooseUniqueSettings(session);
         if (unique.n != options.blocks.columns)
             result.note = picture + ": " + BlockCountNote(unique.n, options.blocks.columns);

@@ -37,6 +37,7 @@ const char kMakeHelp[] = QT_TRANSLATE_NOOP(
     "使い方: ngm-cli make [--blocks N|横x縦] [--fit] [--band 下限,上限|auto|auto-invert]\n"
     "                     [--crop X,Y,幅,高さ] [--trim] [--recursive]\n"
     "                     [--format non|xml|png|pdf] [--out フォルダ] [--unique]\n"
+    "                     [--colours K]\n"
     "                     画像またはフォルダ...\n"
     "\n"
     "画像(P6 の PPM、24 ビットのビットマップなど、ウィンドウで開けるもの)を一つずつ、\n"
@@ -76,6 +77,9 @@ const char kMakeHelp[] = QT_TRANSLATE_NOOP(
     "                    与えた設定のパズルを書き、判定はそのパズルのものです。絵にならない\n"
     "                    パズルは kept にも found にもしません。ブロック数が与えたものと\n"
     "                    違うときは標準エラーにそう書きます\n"
+    "  --colours K       背景と K 色(2 から 8)のカラーパズルを作ります。\n"
+    "                    色は画像から選び、--band は使いません。--unique の探索は\n"
+    "                    白黒だけなので、カラーでは作ったパズルのままにします\n"
     "  --help            この説明を表示する\n"
     "\n"
     "画像は全部のコアで並べて処理します。端末では進み具合を標準エラーに表示します。\n"
@@ -119,8 +123,8 @@ bool ParseCrop(const std::string& text, std::optional<PixelRect>& crop) {
     return true;
 }
 
-// Sets the option `name` (--blocks, --band, --crop, --format or --out) to `value`; false, with the
-// reason on err, when the value is wrong or --out's folder cannot be made.
+// Sets the option `name` (--blocks, --band, --crop, --colours, --format or --out) to `value`;
+// false, with the reason on err, when the value is wrong or --out's folder cannot be made.
 bool TakeValue(const std::string& name, const std::string& value, MakeOptions& options,
                std::ostream& err) {
     bool ok = true;
@@ -132,6 +136,10 @@ bool TakeValue(const std::string& name, const std::string& value, MakeOptions& o
         ok = ParseBand(value, options);
     } else if (name == "--crop") {
         ok = ParseCrop(value, options.crop);
+    } else if (name == "--colours") {
+        bool number = false;
+        options.colours = QString::fromStdString(value).toInt(&number);
+        ok = number && options.colours >= 2 && options.colours <= kMaxColours;
     } else if (name == "--format") {
         const std::optional<PuzzleFileFormat> f = PuzzleFormatOfPath("." + value);
         ok = f.has_value() && value.find('.') == std::string::npos;
@@ -184,8 +192,8 @@ std::optional<int> ParseMake(const std::vector<std::string>& args, MakeOptions& 
         }
         const std::size_t eq = a.find('=');
         const std::string name = a.substr(0, eq);
-        if (name != "--blocks" && name != "--band" && name != "--crop" && name != "--format" &&
-            name != "--out") {
+        if (name != "--blocks" && name != "--band" && name != "--crop" && name != "--colours" &&
+            name != "--format" && name != "--out") {
             err << NgmCli::tr("ngm-cli make: 知らないオプションです: ").toStdString() << a << "\n"
                 << NgmCli::tr("ngm-cli make --help で使い方を表示します。\n").toStdString();
             return 1;

@@ -31,6 +31,9 @@ struct MakeOptions {
     PuzzleFileFormat format = PuzzleFileFormat::kNon;
     QString outDir;       // empty: beside each picture
     bool unique = false;  // search for settings whose puzzle has one solution
+    // --colours K: a colour puzzle of K colours (2..8) from the picture's palette; 0 for
+    // black and white.
+    int colours = 0;
 };
 
 // The words of the command read into options and pictures: an exit status when the command ends

@@ -9,9 +9,6 @@
 
 namespace {
 
-// Longest line the reader looks at: a goal of 99 x 99 cells with its key and quotes fits.
-constexpr std::size_t kMaxLineBytes = 16384;
-
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
         s.remove_prefix(1);
@@ -50,6 +47,32 @@ std::optional<std::string> StringValue(std::string_view s) {
     return std::nullopt;  // no closing quote
 }
 
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+int HexDigit(char c) {
+    if (IsDigit(c))
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// The cells runs need with one character per run ('\0' for black and white): a blank between
+// two runs of one colour only.
+long CellsNeededByChars(const LineClue& clue, std::string_view chars) {
+    long cells = 0;
+    for (std::size_t i = 0; i < clue.size(); ++i) {
+        cells += clue[i];
+        if (i > 0 && (i >= chars.size() || chars[i] == chars[i - 1]))
+            ++cells;
+    }
+    return cells;
+}
+
 class NonReader {
 public:
     explicit NonReader(std::string_view text) : text_(text) {
@@ -84,7 +107,7 @@ private:
         std::size_t end = text_.find('\n', pos_);
         if (end == std::string_view::npos)
             end = text_.size();
-        if (end - pos_ > kMaxLineBytes)
+        if (end - pos_ > kMaxNonLineBytes)
             return Error(QT_TRANSLATE_NOOP("PuzzleFile", "行が長すぎます"));
         line_ = text_.substr(pos_, end - pos_);
         pos_ = end + 1;
@@ -141,6 +164,8 @@ private:
             secondSectionLine_ = lineNumber_;
             return Clues(rows ? p.rows : p.columns, count, rows ? p.width : p.height, rows);
         }
+        if (key == "color")
+            return ColourLine(value);
         if (key == "goal") {
             if (goalLine_)
                 return Error(QT_TRANSLATE_NOOP("PuzzleFile", "答えが二度あります"));
@@ -194,39 +219,124 @@ private:
                 return Error(rows ? QT_TRANSLATE_NOOP("PuzzleFile", "行のヒントが足りません")
                                   : QT_TRANSLATE_NOOP("PuzzleFile", "列のヒントが足りません"));
             LineClue clue;
-            if (!ClueLine(Trim(line_), clue))
+            std::string chars;
+            if (!ClueLine(Trim(line_), clue, chars))
                 return false;
-            if (length > 0 && !ClueFits(clue, length))
+            if (length > 0 && CellsNeededByChars(clue, chars) > length)
                 return Error(rows ? QT_TRANSLATE_NOOP("PuzzleFile", "ヒントが行に収まりません")
                                   : QT_TRANSLATE_NOOP("PuzzleFile", "ヒントが列に収まりません"));
             clues.push_back(std::move(clue));
             clueLines_[rows ? 0 : 1].push_back(lineNumber_);
+            clueChars_[rows ? 0 : 1].push_back(std::move(chars));
         }
         return true;
     }
 
-    // Numbers separated by commas; a lone 0 is a line without runs.
-    bool ClueLine(std::string_view s, LineClue& clue) {
+    // Numbers separated by commas, each followed by its colour's character in a colour
+    // puzzle (kept in `chars`, one per run); a lone 0 is a line without runs.
+    bool ClueLine(std::string_view s, LineClue& clue, std::string& chars) {
         if (s.empty())
             return Error(QT_TRANSLATE_NOOP("PuzzleFile", "ヒントの数字がありません"));
         bool zero = false;
         while (true) {
             const std::size_t comma = s.find(',');
-            const std::optional<int> n = SmallNumber(s.substr(0, comma));
+            std::string_view item = Trim(s.substr(0, comma));
+            char colour = 0;
+            if (item.size() > 1 && !IsDigit(item.back())) {
+                colour = item.back();
+                item.remove_suffix(1);
+            }
+            const std::optional<int> n = SmallNumber(item);
             if (!n)
                 return Error(QT_TRANSLATE_NOOP("PuzzleFile", "数字が正しくありません"));
-            if (clue.size() >= static_cast<std::size_t>(kMaxRunsPerLine))
+            // Runs of two colours may touch, so a colour line holds up to a run per cell.
+            const int most = colour ? kMaxPuzzleSide : kMaxRunsPerLine;
+            if (clue.size() >= static_cast<std::size_t>(most))
                 return Error(QT_TRANSLATE_NOOP("PuzzleFile", "ヒントの数字が多すぎます"));
-            if (*n == 0)
+            if (*n == 0 && colour)
+                return Error(QT_TRANSLATE_NOOP("PuzzleFile", "数字が正しくありません"));
+            if (*n == 0) {
                 zero = true;
-            else
+            } else {
                 clue.push_back(*n);
+                chars += colour;
+            }
             if (comma == std::string_view::npos)
                 break;
             s.remove_prefix(comma + 1);
         }
         if (zero && !clue.empty())
             return Error(QT_TRANSLATE_NOOP("PuzzleFile", "数字が正しくありません"));
+        return true;
+    }
+
+    // "color c #rrggbb": the colour written with character c ('0' for the background).
+    bool ColourLine(std::string_view value) {
+        value = Trim(value);
+        const std::size_t space = value.find_first_of(" \t");
+        const std::string_view name = value.substr(0, space);
+        std::string_view rgb =
+            space == std::string_view::npos ? std::string_view() : Trim(value.substr(space));
+        if (!rgb.empty() && rgb.front() == '#')
+            rgb.remove_prefix(1);
+        std::uint32_t packed = 0;
+        for (char c : rgb) {
+            const int digit = HexDigit(c);
+            if (digit < 0)
+                return Error(QT_TRANSLATE_NOOP("PuzzleFile", "色の定義が正しくありません"));
+            packed = packed * 16 + static_cast<std::uint32_t>(digit);
+        }
+        const char c = name.empty() ? 0 : name[0];
+        const bool background = c == '0';
+        if (name.size() != 1 || rgb.size() != 6 || (IsDigit(c) && !background) || c == ',' ||
+            c == '"' || (background ? background_.has_value() : CellIndex(c) > 0) ||
+            (!background && colourRgb_.size() >= static_cast<std::size_t>(kMaxColours)))
+            return Error(QT_TRANSLATE_NOOP("PuzzleFile", "色の定義が正しくありません"));
+        if (background) {
+            background_ = packed;
+        } else {
+            colourChars_ += c;
+            colourRgb_.push_back(packed);
+        }
+        return true;
+    }
+
+    // The cell index a goal's or a clue's character stands for: 0 for '0', 1..K for the
+    // colours, -1 for a character no colour line defined.
+    int CellIndex(char c) const {
+        if (c == '0')
+            return 0;
+        const std::size_t at = colourChars_.find(c);
+        return at == std::string::npos ? -1 : static_cast<int>(at) + 1;
+    }
+
+    // The colours of the runs from their characters: a colour file needs a defined character
+    // after every number, a black-and-white file none.
+    bool ResolveColours() {
+        Puzzle& p = r_.puzzle;
+        if (colourRgb_.empty()) {
+            for (int side = 0; side < 2; ++side)
+                for (std::size_t i = 0; i < clueChars_[side].size(); ++i)
+                    if (clueChars_[side][i].find_first_not_of('\0') != std::string::npos)
+                        return Error(QT_TRANSLATE_NOOP("PuzzleFile", "数字が正しくありません"),
+                                     clueLines_[side][i]);
+            return true;
+        }
+        p.palette = {background_.value_or(0xffffff)};
+        p.palette.insert(p.palette.end(), colourRgb_.begin(), colourRgb_.end());
+        for (int side = 0; side < 2; ++side) {
+            std::vector<LineColours>& colours = side == 0 ? p.rowColours : p.columnColours;
+            for (std::size_t i = 0; i < clueChars_[side].size(); ++i) {
+                LineColours line;
+                for (char c : clueChars_[side][i]) {
+                    if (CellIndex(c) < 1)
+                        return Error(QT_TRANSLATE_NOOP("PuzzleFile", "定義されていない色です"),
+                                     clueLines_[side][i]);
+                    line.push_back(static_cast<std::uint8_t>(CellIndex(c)));
+                }
+                colours.push_back(std::move(line));
+            }
+        }
         return true;
     }
 
@@ -241,13 +351,15 @@ private:
             return Error(QT_TRANSLATE_NOOP("PuzzleFile", "行のヒントがありません"), last);
         if (!haveColumns_)
             return Error(QT_TRANSLATE_NOOP("PuzzleFile", "列のヒントがありません"), last);
+        if (!ResolveColours())
+            return false;
         // Clues read before the other side was known.
         for (int i = 0; i < p.height; ++i)
-            if (!ClueFits(p.rows[i], p.width))
+            if (CellsNeededByChars(p.rows[i], clueChars_[0][i]) > p.width)
                 return Error(QT_TRANSLATE_NOOP("PuzzleFile", "ヒントが行に収まりません"),
                              clueLines_[0][i]);
         for (int i = 0; i < p.width; ++i)
-            if (!ClueFits(p.columns[i], p.height))
+            if (CellsNeededByChars(p.columns[i], clueChars_[1][i]) > p.height)
                 return Error(QT_TRANSLATE_NOOP("PuzzleFile", "ヒントが列に収まりません"),
                              clueLines_[1][i]);
         if (!TotalsAgree(p)) {
@@ -259,8 +371,13 @@ private:
             if (goal_.size() != static_cast<std::size_t>(p.CellCount()))
                 return Error(QT_TRANSLATE_NOOP("PuzzleFile", "答えの長さが合いません"), goalLine_);
             p.answer.resize(goal_.size());
-            for (std::size_t i = 0; i < goal_.size(); ++i)
-                p.answer[i] = goal_[i] != '0';
+            for (std::size_t i = 0; i < goal_.size(); ++i) {
+                const int index = p.IsColour() ? CellIndex(goal_[i]) : goal_[i] != '0';
+                if (index < 0)
+                    return Error(QT_TRANSLATE_NOOP("PuzzleFile", "答えがヒントと合いません"),
+                                 goalLine_);
+                p.answer[i] = static_cast<std::uint8_t>(index);
+            }
             if (!GridMatchesClues(p, p.answer))
                 return Error(QT_TRANSLATE_NOOP("PuzzleFile", "答えがヒントと合いません"),
                              goalLine_);
@@ -277,60 +394,19 @@ private:
     char lastSection_ = 0;           // 'r' or 'c': the clue section read last
     int secondSectionLine_ = 0;      // the key line of the clue section read last
     std::vector<int> clueLines_[2];  // the line of each row clue and each column clue
+    // The colour characters of the runs of each row and each column; empty strings in black
+    // and white.
+    std::vector<std::string> clueChars_[2];
+    // The colours defined: the background's character '0' and each colour's, in file order.
+    std::optional<std::uint32_t> background_;
+    std::string colourChars_;
+    std::vector<std::uint32_t> colourRgb_;
     std::string goal_;
     int goalLine_ = 0;
 };
-
-// Longest title or author written, in bytes: quoted, each byte at most doubles, and the line
-// must stay within what the reader reads.
-constexpr std::size_t kMaxTextBytes = kMaxLineBytes / 2 - 16;
-
-std::string Quoted(std::string_view s) {
-    if (s.size() > kMaxTextBytes) {
-        // Cut at the start of a character.
-        std::size_t cut = kMaxTextBytes;
-        while (cut > 0 && (static_cast<unsigned char>(s[cut]) & 0xC0) == 0x80)
-            --cut;
-        s = s.substr(0, cut);
-    }
-    std::string out = "\"";
-    for (char c : s) {
-        if (c == '"' || c == '\\')
-            out += '\\';
-        out += c == '\n' || c == '\r' ? ' ' : c;
-    }
-    return out + "\"";
-}
-
-std::string ClueText(const LineClue& clue) {
-    if (clue.empty())
-        return "0";
-    std::string out;
-    for (std::size_t i = 0; i < clue.size(); ++i)
-        out += (i ? "," : "") + std::to_string(clue[i]);
-    return out;
-}
 
 }  // namespace
 
 PuzzleReadResult ReadNon(std::string_view text) {
     return NonReader(text).Read();
-}
-
-std::string WriteNon(const Puzzle& puzzle, std::string_view author) {
-    std::string out = "title " + Quoted(puzzle.title) + "\nby " + Quoted(author) + "\nwidth " +
-                      std::to_string(puzzle.width) + "\nheight " + std::to_string(puzzle.height) +
-                      "\nrows\n";
-    for (const LineClue& clue : puzzle.rows)
-        out += ClueText(clue) + "\n";
-    out += "columns\n";
-    for (const LineClue& clue : puzzle.columns)
-        out += ClueText(clue) + "\n";
-    if (puzzle.HasAnswer()) {
-        out += "goal \"";
-        for (std::uint8_t cell : puzzle.answer)
-            out += cell ? '1' : '0';
-        out += "\"\n";
-    }
-    return out;
 }

@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 
 #include "model/board_layout.h"
 
@@ -42,7 +44,59 @@ QPen LinePen(const QColor& color, qreal width) {
     return pen;
 }
 
+QColor ColourOf(std::uint32_t rgb) {
+    return QColor((rgb >> 16) & 0xff, (rgb >> 8) & 0xff, rgb & 0xff);
+}
+
+// The numbers of one line's clue, slot 0 in `first` and each next one `step` further; in a
+// colour puzzle each on a swatch of its run's colour, inset a little so that neighbouring
+// swatches stay apart.
+void PaintClue(QPainter& painter, const Puzzle& puzzle, const LineClue& clue,
+               const LineColours* colours, QRectF first, QPointF step) {
+    const std::vector<int> numbers = ClueSlots(clue);
+    const qreal inset = first.width() * 0.08;
+    for (int s = 0; s < static_cast<int>(numbers.size()); ++s) {
+        const QRectF rect = first.translated(step * s);
+        if (colours && !clue.empty()) {
+            const std::uint32_t rgb = puzzle.palette[(*colours)[clue.size() - 1 - s]];
+            painter.fillRect(rect.adjusted(inset, inset, -inset, -inset), ColourOf(rgb));
+            painter.setPen(ClueTextColour(rgb));
+        } else {
+            painter.setPen(kNumberColor);
+        }
+        painter.drawText(rect, Qt::AlignCenter, QString::number(numbers[s]));
+    }
+}
+
+// The clue numbers left of and above the grid whose top left corner is (left, top).
+void PaintClues(QPainter& painter, const Puzzle& puzzle, qreal left, qreal top, qreal cell) {
+    QFont font = SheetFont();
+    font.setPixelSize(std::max(1, qRound(cell * 0.62)));
+    painter.setFont(font);
+    const bool colour = puzzle.IsColour();
+    for (int i = 0; i < puzzle.width; ++i)
+        PaintClue(painter, puzzle, puzzle.columns[i], colour ? &puzzle.columnColours[i] : nullptr,
+                  QRectF(left + i * cell, top - cell, cell, cell), QPointF(0, -cell));
+    for (int j = 0; j < puzzle.height; ++j)
+        PaintClue(painter, puzzle, puzzle.rows[j], colour ? &puzzle.rowColours[j] : nullptr,
+                  QRectF(left - cell, top + j * cell, cell, cell), QPointF(-cell, 0));
+}
+
 }  // namespace
+
+QColor ClueTextColour(std::uint32_t rgb) {
+    // WCAG 2 relative luminance of the sRGB colour.
+    auto linear = [](std::uint32_t sample) {
+        const double v = sample / 255.0;
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    const double l = 0.2126 * linear((rgb >> 16) & 0xff) + 0.7152 * linear((rgb >> 8) & 0xff) +
+                     0.0722 * linear(rgb & 0xff);
+    // Contrast ratios (L1 + 0.05) / (L2 + 0.05) against black and against white.
+    const double withBlack = (l + 0.05) / 0.05;
+    const double withWhite = 1.05 / (l + 0.05);
+    return withBlack >= withWhite ? QColor(0, 0, 0) : QColor(255, 255, 255);
+}
 
 SheetCells SheetCellsOf(const Puzzle& puzzle) {
     SheetCells cells;
@@ -70,27 +124,12 @@ void PaintPuzzle(QPainter& painter, const Puzzle& puzzle, bool withAnswer, QPoin
     if (withAnswer && puzzle.HasAnswer()) {
         for (int y = 0; y < puzzle.height; ++y)
             for (int x = 0; x < puzzle.width; ++x)
-                if (puzzle.AnswerAt(x, y))
-                    painter.fillRect(QRectF(left + x * cell, top + y * cell, cell, cell),
-                                     kFilledColor);
+                if (const std::uint8_t c = puzzle.AnswerAt(x, y))
+                    painter.fillRect(
+                        QRectF(left + x * cell, top + y * cell, cell, cell),
+                        puzzle.IsColour() ? ColourOf(puzzle.palette[c]) : kFilledColor);
     }
-
-    QFont font = SheetFont();
-    font.setPixelSize(std::max(1, qRound(cell * 0.62)));
-    painter.setFont(font);
-    painter.setPen(kNumberColor);
-    for (int i = 0; i < puzzle.width; ++i) {
-        const std::vector<int> numbers = ClueSlots(puzzle.columns[i]);
-        for (int s = 0; s < static_cast<int>(numbers.size()); ++s)
-            painter.drawText(QRectF(left + i * cell, top - (s + 1) * cell, cell, cell),
-                             Qt::AlignCenter, QString::number(numbers[s]));
-    }
-    for (int j = 0; j < puzzle.height; ++j) {
-        const std::vector<int> numbers = ClueSlots(puzzle.rows[j]);
-        for (int s = 0; s < static_cast<int>(numbers.size()); ++s)
-            painter.drawText(QRectF(left - (s + 1) * cell, top + j * cell, cell, cell),
-                             Qt::AlignCenter, QString::number(numbers[s]));
-    }
+    PaintClues(painter, puzzle, left, top, cell);
 
     // Light lines part the clues of neighbouring lines; the grid's lines are black, every
     // fifth one and the outline three times as thick.
@@ -130,7 +169,9 @@ QByteArray PuzzlePng(const Puzzle& puzzle, bool withAnswer) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
-    writer.write(PuzzleImage(puzzle, withAnswer).convertToFormat(QImage::Format_Grayscale8));
+    writer.write(PuzzleImage(puzzle, withAnswer)
+                     .convertToFormat(puzzle.IsColour() ? QImage::Format_RGB888
+                                                        : QImage::Format_Grayscale8));
     return bytes;
 }
 

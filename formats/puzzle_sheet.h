@@ -5,9 +5,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QColor>
 #include <QImage>
 #include <QRectF>
 #include <QString>
+#include <cstdint>
 
 #include "model/puzzle.h"
 
@@ -31,13 +33,18 @@ struct SheetCells {
 SheetCells SheetCellsOf(const Puzzle& puzzle);
 
 // Draws the puzzle with square cells of `cell` units, its top-left corner at `origin`; the
-// answer's filled cells black when `withAnswer` and the answer is known.  Draws nothing behind.
+// answer's filled cells black (or their colours) when `withAnswer` and the answer is known.  A
+// colour puzzle's clue numbers stand on swatches of their colours.  Draws nothing behind.
 void PaintPuzzle(QPainter& painter, const Puzzle& puzzle, bool withAnswer, QPointF origin,
                  qreal cell);
 
+// Black or white, whichever contrasts more (by WCAG relative luminance) with the colour
+// 0xRRGGBB: the number drawn on a colour clue's swatch.
+QColor ClueTextColour(std::uint32_t rgb);
+
 // The puzzle as a picture of kSheetCellPixels cells on white with the margin around it.
 QImage PuzzleImage(const Puzzle& puzzle, bool withAnswer);
-// That picture as PNG (8-bit grey).
+// That picture as PNG (8-bit grey; 24-bit colour for a colour puzzle).
 QByteArray PuzzlePng(const Puzzle& puzzle, bool withAnswer);
 
 // Two pages on any paged device (a PDF writer or a printer): the puzzle, then its answer, each

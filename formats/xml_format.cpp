@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QXmlStreamReader>
+#include <algorithm>
+#include <cstdint>
 #include <map>
 #include <optional>
 
@@ -26,6 +28,22 @@ std::optional<int> CountValue(QStringView s) {
             return std::nullopt;
         value = value * 10 + (c.unicode() - u'0');
     }
+    return value;
+}
+
+// A colour's RGB as the <color> element writes it: three or six hex digits, "#" allowed.
+std::optional<std::uint32_t> RgbValue(QStringView s) {
+    s = s.trimmed();
+    if (s.startsWith(u'#'))
+        s = s.mid(1);
+    if (s.size() != 3 && s.size() != 6)
+        return std::nullopt;
+    bool ok = false;
+    std::uint32_t value = s.toUInt(&ok, 16);
+    if (!ok)
+        return std::nullopt;
+    if (s.size() == 3)
+        value = ((value & 0xf00) << 12 | (value & 0xf0) << 8 | (value & 0xf) << 4) * 0x11 >> 4;
     return value;
 }
 
@@ -176,10 +194,13 @@ private:
                 ok = Text(text, kMaxTextChars);
                 (name == u"title" ? r_.puzzle.title : r_.author) = text.simplified().toStdString();
             } else if (name == u"color") {
+                const QString colourName = Attribute("name").toString();
                 const QStringView c = Attribute("char");
                 if (c.size() == 1)
-                    colorChars_[Attribute("name").toString()] = c[0];
-                ok = Skip();
+                    colorChars_[colourName] = c[0];
+                QString rgb;
+                ok = Text(rgb, kMaxCountChars);
+                colours_.push_back({colourName, RgbValue(rgb)});
             } else if (name == u"clues") {
                 ok = ReadClues();
             } else if (name == u"solution") {
@@ -210,30 +231,34 @@ private:
                                   : QT_TRANSLATE_NOOP("PuzzleFile", "幅は1から99までです"));
             clueLines_[rows ? 0 : 1].push_back(Line());
             clues.emplace_back();
-            return ReadLine(clues.back());
+            runColours_[rows ? 0 : 1].emplace_back();
+            return ReadLine(clues.back(), runColours_[rows ? 0 : 1].back());
         });
     }
 
-    // The <count>s of one <line>; a lone 0 is a line without runs.
-    bool ReadLine(LineClue& clue) {
+    // The <count>s of one <line>, with the colour each names (the default colour when none);
+    // a lone 0 is a line without runs.
+    bool ReadLine(LineClue& clue, std::vector<QString>& colours) {
         bool zero = false;
         const bool read = EachChild(u"count", [&] {
             const QStringView color = Attribute("color");
-            if (!color.isEmpty() && color != black_)
-                return Error(QT_TRANSLATE_NOOP("PuzzleFile", "白黒のパズルではありません"));
             const int line = Line();
+            // Runs of two colours may touch: a colour line holds up to a run per cell.
+            const int most = color.isEmpty() || color == black_ ? kMaxRunsPerLine : kMaxPuzzleSide;
             QString text;
             if (!Text(text, kMaxCountChars))
                 return false;
             const std::optional<int> n = CountValue(text);
             if (!n || *n > kMaxPuzzleSide)
                 return Error(QT_TRANSLATE_NOOP("PuzzleFile", "数字が正しくありません"), line);
-            if (static_cast<int>(clue.size()) >= kMaxRunsPerLine)
+            if (static_cast<int>(clue.size()) >= most)
                 return Error(QT_TRANSLATE_NOOP("PuzzleFile", "ヒントの数字が多すぎます"), line);
-            if (*n == 0)
+            if (*n == 0) {
                 zero = true;
-            else
+            } else {
                 clue.push_back(*n);
+                colours.push_back(color.isEmpty() ? black_ : color.toString());
+            }
             return true;
         });
         return read && (!zero || clue.empty() ||
@@ -256,6 +281,14 @@ private:
     bool GoalCells(std::vector<std::uint8_t>& cells, int& width, int& height) {
         const QChar black = colorChars_.count(black_) ? colorChars_[black_] : QChar(u'X');
         const QChar white = colorChars_.count(white_) ? colorChars_[white_] : QChar(u'.');
+        // A colour puzzle's cells: the background's character 0, each colour's its index.
+        std::map<QChar, int> indices;
+        if (!colourNames_.empty()) {
+            indices[white] = 0;
+            for (std::size_t k = 0; k < colourNames_.size(); ++k)
+                if (colorChars_.count(colourNames_[k]))
+                    indices[colorChars_[colourNames_[k]]] = static_cast<int>(k) + 1;
+        }
         width = -1;
         height = 0;
         int line = goalLine_;
@@ -274,6 +307,14 @@ private:
             width = static_cast<int>(row.size());
             ++height;
             for (QChar c : row) {
+                if (!indices.empty()) {
+                    const auto found = indices.find(c);
+                    if (found == indices.end())
+                        return Error(QT_TRANSLATE_NOOP("PuzzleFile", "定義されていない色です"),
+                                     rowLine);
+                    cells.push_back(static_cast<std::uint8_t>(found->second));
+                    continue;
+                }
                 if (c != black && c != white)
                     return Error(
                         QT_TRANSLATE_NOOP("PuzzleFile", "答えに白でも黒でもないマスがあります"),
@@ -286,8 +327,61 @@ private:
         return true;
     }
 
+    // A puzzle whose <color>s name two colours or more besides the background is a colour
+    // puzzle: its palette, in the order of the <color>s, and the colour of every run.  Any
+    // other puzzle has black runs only.
+    bool ResolveColours() {
+        Puzzle& p = r_.puzzle;
+        std::uint32_t background = 0xffffff;
+        for (const auto& [name, rgb] : colours_) {
+            if (name == white_)
+                background = rgb.value_or(background);
+            else
+                colourNames_.push_back(name);
+        }
+        if (colourNames_.size() < 2) {
+            colourNames_.clear();
+            for (int side = 0; side < 2; ++side)
+                for (std::size_t i = 0; i < runColours_[side].size(); ++i)
+                    for (const QString& name : runColours_[side][i])
+                        if (name != black_)
+                            return Error(
+                                QT_TRANSLATE_NOOP("PuzzleFile", "白黒のパズルではありません"),
+                                clueLines_[side][i]);
+            return true;
+        }
+        if (colourNames_.size() > static_cast<std::size_t>(kMaxColours))
+            return Error(QT_TRANSLATE_NOOP("PuzzleFile", "色が多すぎます"), endLine_);
+        p.palette = {background};
+        for (const auto& [name, rgb] : colours_) {
+            if (name == white_)
+                continue;
+            if (!rgb)
+                return Error(QT_TRANSLATE_NOOP("PuzzleFile", "色の定義が正しくありません"),
+                             endLine_);
+            p.palette.push_back(*rgb);
+        }
+        for (int side = 0; side < 2; ++side) {
+            std::vector<LineColours>& colours = side == 0 ? p.rowColours : p.columnColours;
+            for (std::size_t i = 0; i < runColours_[side].size(); ++i) {
+                colours.emplace_back();
+                for (const QString& name : runColours_[side][i]) {
+                    const auto at = std::find(colourNames_.begin(), colourNames_.end(), name);
+                    if (at == colourNames_.end())
+                        return Error(QT_TRANSLATE_NOOP("PuzzleFile", "定義されていない色です"),
+                                     clueLines_[side][i]);
+                    colours.back().push_back(
+                        static_cast<std::uint8_t>(at - colourNames_.begin() + 1));
+                }
+            }
+        }
+        return true;
+    }
+
     bool Finish() {
         Puzzle& p = r_.puzzle;
+        if (!ResolveColours())
+            return false;
         std::vector<std::uint8_t> cells;
         int goalWidth = 0, goalHeight = 0;
         if (goalLine_ != 0 && !GoalCells(cells, goalWidth, goalHeight))
@@ -295,7 +389,9 @@ private:
         const bool haveRows = sectionLine_[0] != 0, haveColumns = sectionLine_[1] != 0;
         if (!haveRows && !haveColumns && goalLine_ != 0) {
             // Some files give only the picture; its clues are read off it.
-            Puzzle fromGoal = Puzzle::FromGrid(goalWidth, goalHeight, cells);
+            Puzzle fromGoal = p.IsColour()
+                                  ? Puzzle::FromColourGrid(goalWidth, goalHeight, cells, p.palette)
+                                  : Puzzle::FromGrid(goalWidth, goalHeight, cells);
             fromGoal.title = std::move(p.title);
             p = std::move(fromGoal);
             return true;
@@ -311,11 +407,11 @@ private:
         if (p.height == 0)
             return Error(QT_TRANSLATE_NOOP("PuzzleFile", "高さは1から99までです"), sectionLine_[0]);
         for (int i = 0; i < p.height; ++i)
-            if (!ClueFits(p.rows[i], p.width))
+            if (Needed(p, true, i) > p.width)
                 return Error(QT_TRANSLATE_NOOP("PuzzleFile", "ヒントが行に収まりません"),
                              clueLines_[0][i]);
         for (int i = 0; i < p.width; ++i)
-            if (!ClueFits(p.columns[i], p.height))
+            if (Needed(p, false, i) > p.height)
                 return Error(QT_TRANSLATE_NOOP("PuzzleFile", "ヒントが列に収まりません"),
                              clueLines_[1][i]);
         if (!TotalsAgree(p))
@@ -333,12 +429,24 @@ private:
         return true;
     }
 
+    static long Needed(const Puzzle& p, bool row, int i) {
+        const LineClue& clue = row ? p.rows[i] : p.columns[i];
+        if (!p.IsColour())
+            return CellsNeeded(clue);
+        return CellsNeeded(clue, row ? p.rowColours[i] : p.columnColours[i]);
+    }
+
     std::string_view text_;
     QXmlStreamReader xml_;
     int depth_ = 0;
     PuzzleReadResult r_;
     QString black_, white_;
     std::map<QString, QChar> colorChars_;
+    // The <color>s in file order with their RGB (none when unreadable), the colour names of
+    // a colour puzzle's colours 1..K, and the colour of every run of each row and column.
+    std::vector<std::pair<QString, std::optional<std::uint32_t>>> colours_;
+    std::vector<QString> colourNames_;
+    std::vector<std::vector<QString>> runColours_[2];
     int sectionLine_[2] = {0, 0};  // the <clues> of the rows and of the columns
     std::vector<int> clueLines_[2];
     QString goal_;
@@ -346,82 +454,8 @@ private:
     int endLine_ = 0;
 };
 
-void AppendEscaped(std::string& out, std::string_view s) {
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        const char c = s[i];
-        // U+FFFE and U+FFFF (EF BF BE, EF BF BF) are no XML characters either: a file holding
-        // them could not be read back.
-        if (c == '\xEF' && s.substr(i + 1, 1) == "\xBF" && i + 2 < s.size() &&
-            (s[i + 2] == '\xBE' || s[i + 2] == '\xBF')) {
-            out += ' ';
-            i += 2;
-            continue;
-        }
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                // Control characters have no place in XML 1.0.
-                out += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
-        }
-    }
-}
-
-void AppendClues(std::string& out, const char* type, const std::vector<LineClue>& lines) {
-    out += "<clues type=\"";
-    out += type;
-    out += "\">\n";
-    for (const LineClue& clue : lines) {
-        out += "<line>";
-        for (int run : clue)
-            out += "<count>" + std::to_string(run) + "</count>";
-        out += "</line>\n";
-    }
-    out += "</clues>\n";
-}
-
 }  // namespace
 
 PuzzleReadResult ReadPuzzleXml(std::string_view text) {
     return XmlPuzzleReader(text).Read();
-}
-
-std::string WritePuzzleXml(const Puzzle& puzzle, std::string_view author) {
-    std::string out =
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<puzzleset>\n"
-        "<puzzle type=\"grid\" defaultcolor=\"black\">\n<title>";
-    AppendEscaped(out, puzzle.title);
-    out += "</title>\n";
-    if (!author.empty()) {
-        out += "<author>";
-        AppendEscaped(out, author);
-        out += "</author>\n";
-    }
-    out +=
-        "<color name=\"white\" char=\".\">fff</color>\n"
-        "<color name=\"black\" char=\"X\">000</color>\n";
-    AppendClues(out, "columns", puzzle.columns);
-    AppendClues(out, "rows", puzzle.rows);
-    if (puzzle.HasAnswer()) {
-        out += "<solution type=\"goal\">\n<image>\n";
-        for (int y = 0; y < puzzle.height; ++y) {
-            out += '|';
-            for (int x = 0; x < puzzle.width; ++x)
-                out += puzzle.AnswerAt(x, y) ? 'X' : '.';
-            out += "|\n";
-        }
-        out += "</image>\n</solution>\n";
-    }
-    out += "</puzzle>\n</puzzleset>\n";
-    return out;
 }

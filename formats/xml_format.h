@@ -1,6 +1,8 @@
 // Reading and writing puzzles in the XML puzzle format: a <puzzleset> (or a lone <puzzle>) with
 // a grid puzzle in two colours, its <clues type="columns"> and <clues type="rows"> of <line>s
-// of <count>s, and the answer as <solution type="goal"><image> rows such as "|.X.X.|".
+// of <count>s, and the answer as <solution type="goal"><image> rows such as "|.X.X.|".  A colour
+// puzzle names its background and colours in <color name char>RGB</color> elements, each
+// <count> its colour in a color attribute, and its image uses the colours' characters.
 #pragma once
 
 #include <cstddef>
@@ -18,6 +20,7 @@ constexpr int kMaxXmlDepth = 32;
 // Reads the first puzzle of the text.  A pure function of its bytes.
 PuzzleReadResult ReadPuzzleXml(std::string_view text);
 
-// The puzzle as XML: title, author when there is one, the two colours, the clues and, when the
-// answer is known, the goal.  No DOCTYPE, so that nothing is fetched to read it.
+// The puzzle as XML (written in xml_writer.cpp): title, author when there is one, the colours, the
+// clues and, when the answer is known, the goal.  No DOCTYPE, so that nothing is fetched to read
+// it.
 std::string WritePuzzleXml(const Puzzle& puzzle, std::string_view author = {});

@@ -313,9 +313,14 @@ arguments.
         <translation>the unique puzzle was made with %1 blocks (not %2).</translation>
     </message>
     <message>
+        <source>一意なパズルの探索は白黒だけです。カラーのパズルは作ったままです。</source>
+        <translation>the search for a unique puzzle is for black and white only; the colour puzzle stays as made.</translation>
+    </message>
+    <message>
         <source>使い方: ngm-cli make [--blocks N|横x縦] [--fit] [--band 下限,上限|auto|auto-invert]
                      [--crop X,Y,幅,高さ] [--trim] [--recursive]
                      [--format non|xml|png|pdf] [--out フォルダ] [--unique]
+                     [--colours K]
                      画像またはフォルダ...
 
 画像(P6 の PPM、24 ビットのビットマップなど、ウィンドウで開けるもの)を一つずつ、
@@ -355,6 +360,9 @@ arguments.
                     与えた設定のパズルを書き、判定はそのパズルのものです。絵にならない
                     パズルは kept にも found にもしません。ブロック数が与えたものと
                     違うときは標準エラーにそう書きます
+  --colours K       背景と K 色(2 から 8)のカラーパズルを作ります。
+                    色は画像から選び、--band は使いません。--unique の探索は
+                    白黒だけなので、カラーでは作ったパズルのままにします
   --help            この説明を表示する
 
 画像は全部のコアで並べて処理します。端末では進み具合を標準エラーに表示します。
@@ -364,6 +372,7 @@ arguments.
         <translation>Usage: ngm-cli make [--blocks N|WxH] [--fit] [--band LOW,HIGH|auto|auto-invert]
                      [--crop X,Y,WIDTH,HEIGHT] [--trim] [--recursive]
                      [--format non|xml|png|pdf] [--out FOLDER] [--unique]
+                     [--colours K]
                      PICTURE-OR-FOLDER...
 
 Turns each picture (a P6 PPM, a 24-bit bitmap, anything the window opens) into
@@ -410,6 +419,10 @@ filled cell (empty), every cell filled (full), under 5 % filled (sparse) or over
                     the verdict is that puzzle&apos;s.  A puzzle that makes no
                     picture is never kept or found.  When the block count
                     differs from the one given, standard error says so
+  --colours K       make a colour puzzle of a background and K colours (2 to 8)
+                    instead of black and white; the colours are chosen from the
+                    picture block by block and --band is not used.  --unique
+                    searches black and white only: a colour puzzle stays as made
   --help            show this help
 
 Pictures are processed in parallel on all cores; on a terminal the progress
@@ -631,6 +644,18 @@ Exit status: 0 all made, 2 some pictures not made, 1 wrong arguments.
     <message>
         <source>要素の属性が多すぎます</source>
         <translation>too many attributes on an element</translation>
+    </message>
+    <message>
+        <source>色の定義が正しくありません</source>
+        <translation>the colour definition is not valid</translation>
+    </message>
+    <message>
+        <source>定義されていない色です</source>
+        <translation>a colour that is not defined</translation>
+    </message>
+    <message>
+        <source>色が多すぎます</source>
+        <translation>too many colours</translation>
     </message>
 </context>
 <context>

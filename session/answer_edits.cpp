@@ -3,7 +3,7 @@
 #include <utility>
 
 std::vector<std::uint8_t> ApplyGridTool(GridTool tool, int width, int height,
-                                        const std::vector<std::uint8_t>& cells) {
+                                        const std::vector<std::uint8_t>& cells, bool colour) {
     std::vector<std::uint8_t> out(cells.size(), 0);
     // The cell of the old grid that lands on (x, y), or none for the cells a shift brings in.
     auto source = [&](int x, int y) -> std::optional<int> {
@@ -38,9 +38,12 @@ std::vector<std::uint8_t> ApplyGridTool(GridTool tool, int width, int height,
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const std::optional<int> from = source(x, y);
-            const bool filled = from && cells[static_cast<std::size_t>(*from)] != 0;
-            const bool invert = tool == GridTool::kInvert;
-            out[static_cast<std::size_t>(y) * width + x] = filled != invert ? 1 : 0;
+            std::uint8_t cell = from ? cells[static_cast<std::size_t>(*from)] : 0;
+            if (!colour)
+                cell = cell != 0 ? 1 : 0;
+            if (tool == GridTool::kInvert && cell <= 1)
+                cell = cell == 0 ? 1 : 0;
+            out[static_cast<std::size_t>(y) * width + x] = cell;
         }
     }
     return out;

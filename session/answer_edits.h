@@ -15,7 +15,7 @@
 // What a tool does to the whole grid.  The shifts move every cell one place; the cells that
 // come in at the far edge are empty.
 enum class GridTool {
-    kInvert,  // filled and empty swap
+    kInvert,  // filled and empty swap; in colour the background and colour 1 swap
     kMirror,  // left and right swap
     kFlip,    // top and bottom swap
     kShiftLeft,
@@ -25,9 +25,11 @@ enum class GridTool {
     kClear,  // every cell empty
 };
 
-// The grid (width x height, row by row, non-zero filled) after the tool, in 0 and 1.
+// The grid (width x height, row by row, non-zero filled) after the tool, in 0 and 1; with
+// `colour` the cells keep their colour indices.
 std::vector<std::uint8_t> ApplyGridTool(GridTool tool, int width, int height,
-                                        const std::vector<std::uint8_t>& cells);
+                                        const std::vector<std::uint8_t>& cells,
+                                        bool colour = false);
 
 // An answer as it stood, with the settings of the analysis it was made from.
 struct AnswerState {

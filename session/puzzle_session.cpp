@@ -243,7 +243,9 @@ bool PuzzleSession::SetAnswer(std::vector<std::uint8_t> answer) {
 
 void PuzzleSession::ReplaceAnswer(const std::vector<std::uint8_t>& cells) {
     std::vector<std::uint8_t> given = std::move(m_givenAnswer);
-    Puzzle puzzle = Puzzle::FromGrid(m_puzzle.width, m_puzzle.height, cells);
+    Puzzle puzzle = m_puzzle.IsColour() ? Puzzle::FromColourGrid(m_puzzle.width, m_puzzle.height,
+                                                                 cells, m_puzzle.palette)
+                                        : Puzzle::FromGrid(m_puzzle.width, m_puzzle.height, cells);
     puzzle.title = m_puzzle.title;
     SetPuzzle(std::move(puzzle));
     m_givenAnswer = std::move(given);
@@ -260,7 +262,8 @@ bool PuzzleSession::ChangeAnswer(const std::vector<std::uint8_t>& cells) {
 bool PuzzleSession::ApplyTool(GridTool tool) {
     if (!HasPuzzle() || !m_puzzle.HasAnswer())
         return false;
-    return ChangeAnswer(ApplyGridTool(tool, m_puzzle.width, m_puzzle.height, m_puzzle.answer));
+    return ChangeAnswer(
+        ApplyGridTool(tool, m_puzzle.width, m_puzzle.height, m_puzzle.answer, m_puzzle.IsColour()));
 }
 
 void PuzzleSession::BeginStroke() {
@@ -268,12 +271,23 @@ void PuzzleSession::BeginStroke() {
 }
 
 bool PuzzleSession::StrokeCell(CellPos cell, bool filled) {
+    if (m_puzzle.HasAnswer() && !m_puzzle.IsColour() && cell.column >= 0 &&
+        cell.column < m_puzzle.width && cell.row >= 0 && cell.row < m_puzzle.height &&
+        (m_puzzle.AnswerAt(cell.column, cell.row) != 0) == filled) {
+        return false;
+    }
+    return StrokeColour(cell, filled ? 1 : 0);
+}
+
+bool PuzzleSession::StrokeColour(CellPos cell, int colour) {
     if (!m_puzzle.HasAnswer() || cell.column < 0 || cell.row < 0 || cell.column >= m_puzzle.width ||
-        cell.row >= m_puzzle.height || (m_puzzle.AnswerAt(cell.column, cell.row) != 0) == filled) {
+        cell.row >= m_puzzle.height || colour < 0 || colour > m_puzzle.ColourCount() ||
+        m_puzzle.AnswerAt(cell.column, cell.row) == colour) {
         return false;
     }
     std::vector<std::uint8_t> cells = m_puzzle.answer;
-    cells[static_cast<std::size_t>(cell.row) * m_puzzle.width + cell.column] = filled ? 1 : 0;
+    cells[static_cast<std::size_t>(cell.row) * m_puzzle.width + cell.column] =
+        static_cast<std::uint8_t>(colour);
     ReplaceAnswer(cells);
     return true;
 }

@@ -170,7 +170,8 @@ public:
     // The puzzle with its answer; 0 x 0 before an analysis.
     bool HasPuzzle() const { return m_puzzle.width > 0 && m_puzzle.height > 0; }
     const Puzzle& GetPuzzle() const { return m_puzzle; }
-    // The answer, row by row, 0 empty and 1 filled; empty for a puzzle read with clues only.
+    // The answer, row by row, 0 empty and 1 filled (a colour puzzle's: 0 background and the
+    // colours 1..K); empty for a puzzle read with clues only.
     const std::vector<std::uint8_t>& Answer() const { return m_puzzle.answer; }
     // The answer as blocks ([column][row], 1 filled), as an analysis gives them.
     ColumnBuffer AnswerBlocks() const;
@@ -190,6 +191,9 @@ public:
     // returns true when the cell changed.
     void BeginStroke();
     bool StrokeCell(CellPos cell, bool filled);
+    // The same with the colour index the cell takes (0 = background, 1..K); StrokeCell of a
+    // colour puzzle paints colour 1 or the background.
+    bool StrokeColour(CellPos cell, int colour);
     void EndStroke();
     // Back and forth through the answers the edits, and the analyses that threw edits away,
     // left behind.  An answer of other analysis settings is analysed again first.

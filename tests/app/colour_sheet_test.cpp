@@ -1,0 +1,47 @@
+// The exported sheets of a colour puzzle: each clue number on a swatch of its colour, its text
+// black or white whichever reads better, and the answer's cells in their colours.
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "formats/puzzle_sheet.h"
+
+namespace {
+
+TEST(ColourSheet, SwatchesTheirTextAndTheAnswerInColour) {
+    EXPECT_EQ(ClueTextColour(0xffe000), QColor(0, 0, 0));
+    EXPECT_EQ(ClueTextColour(0x000080), QColor(255, 255, 255));
+    // Mid grey (0x777777) contrasts more with black; a darker one with white.
+    EXPECT_EQ(ClueTextColour(0x777777), QColor(0, 0, 0));
+    EXPECT_EQ(ClueTextColour(0x707070), QColor(255, 255, 255));
+
+    // One row: yellow then navy.  Two clue slots left of the grid, one above it.
+    const Puzzle puzzle = Puzzle::FromColourGrid(2, 1, {1, 2}, {0xffffff, 0xffe000, 0x000080});
+    const int margin = kSheetMarginPixels, cell = kSheetCellPixels;
+    const int left = margin + 2 * cell, top = margin + cell;
+    const QImage answer =
+        QImage::fromData(PuzzlePng(puzzle, true)).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(answer.isNull());
+    EXPECT_EQ(answer.pixelColor(left + cell / 2, top + cell / 2), QColor(0xff, 0xe0, 0));
+    EXPECT_EQ(answer.pixelColor(left + cell + cell / 2, top + cell / 2), QColor(0, 0, 0x80));
+    const QImage blank = PuzzleImage(puzzle, false);
+    EXPECT_EQ(blank.pixelColor(left + cell / 2, top + cell / 2), QColor(255, 255, 255));
+    // The swatches' corners: column 1's navy above the grid; next to the grid the row's last
+    // run (navy), then its first (yellow).
+    EXPECT_EQ(blank.pixelColor(left + cell + 4, top - cell + 4), QColor(0, 0, 0x80));
+    EXPECT_EQ(blank.pixelColor(left - cell + 4, top + 4), QColor(0, 0, 0x80));
+    EXPECT_EQ(blank.pixelColor(left - 2 * cell + 4, top + 4), QColor(0xff, 0xe0, 0));
+    // The number on navy is white: the swatch holds white pixels and no black ones.
+    int white = 0, black = 0;
+    for (int x = left - cell + 3; x < left - 3; ++x) {
+        for (int y = top + 3; y < top + cell - 3; ++y) {
+            const QColor c = blank.pixelColor(x, y);
+            white += c.lightness() > 200;
+            black += c.lightness() < 20;
+        }
+    }
+    EXPECT_GT(white, 5);
+    EXPECT_EQ(black, 0);
+}
+
+}  // namespace

@@ -1,0 +1,67 @@
+// ngm-cli make --colours: a picture of flat colour areas becomes the colour puzzle of its
+// blocks, which solve and convert take as they take black and white.
+#include "cli_support.h"
+#include "formats/puzzle_file.h"
+
+namespace {
+
+// 60 x 60 on white, blocks of 10 pixels: a red bar, a shorter green bar under its end
+// and a blue hook.
+char CellOf(int x, int y) {
+    const int i = x / 10, j = y / 10;
+    if (j == 1 && i >= 1 && i <= 4)
+        return 'r';
+    if (j == 2 && i >= 3 && i <= 4)
+        return 'g';
+    if ((j == 3 && i == 1) || (j == 4 && (i == 1 || i == 2)))
+        return 'b';
+    return '.';
+}
+
+TEST_F(CliTest, MakeWithColoursWritesThePaletteAndItsPuzzleSolves) {
+    const fs::path picture = dir_ / "flags.ppm";
+    {
+        std::ofstream out(picture, std::ios::binary);
+        out << "P6\n60 60\n255\n";
+        for (int y = 0; y < 60; ++y) {
+            for (int x = 0; x < 60; ++x) {
+                const char c = CellOf(x, y);
+                out << (c == 'r'   ? std::string("\xe0\x10\x20", 3)
+                        : c == 'g' ? std::string("\x10\xa0\x30", 3)
+                        : c == 'b' ? std::string("\x20\x30\xd0", 3)
+                                   : std::string("\xff\xff\xff", 3));
+            }
+        }
+    }
+    const CliRun run = Cli({"make", "--colours", "3", "--blocks", "6", "--unique", "--out",
+                            Path("out"), picture.string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("flags.ppm: "), std::string::npos) << run.err;
+    const auto lines = Fields(run.out);
+    ASSERT_EQ(lines.size(), 1u);
+    ASSERT_GE(lines[0].size(), 5u);
+    EXPECT_EQ(lines[0][2], "line");
+    const std::string written = Path("out/flags.non");
+    const PuzzleReadResult r = ReadPuzzleFile(written);
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(r.puzzle.palette,
+              (std::vector<std::uint32_t>{0xffffff, 0xe01020, 0x2030d0, 0x10a030}));
+    const char kChars[] = ".rbg";
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 6; ++x)
+            EXPECT_EQ(kChars[r.puzzle.AnswerAt(x, y)], CellOf(x * 10, y * 10)) << x << "," << y;
+
+    // solve and convert read the colour file; the converted file is the same puzzle.
+    const CliRun solved = Cli({"solve", written});
+    EXPECT_EQ(solved.status, 0) << solved.err;
+    EXPECT_EQ(Fields(solved.out)[0][1], "line") << solved.out;
+    ASSERT_EQ(Cli({"convert", written, Path("flags.xml")}).status, 0);
+    const PuzzleReadResult back = ReadPuzzleFile(Path("flags.xml"));
+    ASSERT_TRUE(back.ok) << back.error;
+    EXPECT_EQ(back.puzzle.palette, r.puzzle.palette);
+    EXPECT_EQ(back.puzzle.answer, r.puzzle.answer);
+
+    EXPECT_EQ(Cli({"make", "--colours", "9", picture.string()}).status, 1);
+}
+
+}  // namespace
