@@ -304,6 +304,12 @@ Any filling that fits the clues is correct.</translation>
         <translation>The answer&apos;s cells have been changed by hand. Analysing again replaces those changes with the new answer (Undo in the workbench brings them back).
 Analyse again?</translation>
     </message>
+    <message>
+        <source>色つきのパズルは、まだウィンドウでは開けません。
+ngm-cli の solve と convert で扱えます。</source>
+        <translation>Colour puzzles cannot be opened in the window yet.
+ngm-cli solve and convert handle them.</translation>
+    </message>
 </context>
 <context>
     <name>CPlaygame</name>

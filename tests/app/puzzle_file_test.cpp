@@ -136,6 +136,13 @@ TEST_F(PuzzleFileTest, AFileThatCannotBeReadKeepsThePictureAndThePuzzle) {
     OpenThroughMenu(Write(QStringLiteral("cut.non"), QByteArray(kHeartNon).left(30)));
     EXPECT_EQ(boxes.Texts(),
               QStringList{"パズルファイルを読めません: 6 行目 行のヒントが足りません"});
+    // A colour puzzle is refused the same way while the window draws black and white only.
+    OpenThroughMenu(Write(QStringLiteral("colour.non"),
+                          "width 2\nheight 1\ncolor r #ff0000\ncolor g #00ff00\nrows\n1r,1g\n"
+                          "columns\n1r\n1g\n"));
+    EXPECT_EQ(boxes.Texts().last(),
+              "色つきのパズルは、まだウィンドウでは開けません。\nngm-cli の "
+              "solve と convert で扱えます。");
     EXPECT_TRUE(a.doc.HasPicture());
     EXPECT_EQ(a.doc.GetPuzzle().answer, before.answer);
     EXPECT_EQ(Frame().windowTitle(), title);
