@@ -331,6 +331,11 @@ std::vector<std::uint8_t> BlockColours(const Picture& picture, const BlockDivisi
     const int colours = nearest.Count();
     const int width = picture.CanvasWidth(), height = picture.CanvasHeight();
     const int held = std::min(division.HeldRows(), division.rows);
+    // The white the canvas adds round the picture is background, whatever colour is nearest.
+    const PictureRect inside = PictureRectOf(picture);
+    const auto inPicture = [&](int p, int from, int length) {
+        return p >= from && p < from + length;
+    };
     std::vector<int> counts(static_cast<std::size_t>(held) * colours);
     for (int i = 0; i < std::min(division.HeldColumns(), division.columns); ++i) {
         std::fill(counts.begin(), counts.end(), 0);
@@ -338,10 +343,13 @@ std::vector<std::uint8_t> BlockColours(const Picture& picture, const BlockDivisi
             const std::int32_t* red = picture.planes[3 * x];
             const std::int32_t* green = picture.planes[3 * x + 1];
             const std::int32_t* blue = picture.planes[3 * x + 2];
+            const bool column = inPicture(x, inside.left, inside.width);
             for (int j = 0; j < held; ++j) {
                 int* count = counts.data() + static_cast<std::size_t>(j) * colours;
                 for (int y = division.ys[j]; y < std::min(division.ys[j + 1], height); ++y)
-                    ++count[nearest(red[y], green[y], blue[y])];
+                    ++count[column && inPicture(y, inside.top, inside.height)
+                                ? nearest(red[y], green[y], blue[y])
+                                : 0];
             }
         }
         for (int j = 0; j < held; ++j) {

@@ -152,4 +152,24 @@ TEST(Palette, LockedColoursStayAsGiven) {
     EXPECT_EQ(cells[0], 0);
 }
 
+// The white a square canvas adds round a wide picture is background, even when a colour of the
+// palette is nearer to white than the background is.
+TEST(Palette, TheCanvasPaddingIsBackground) {
+    const Rgb darkGreen{0, 80, 0}, lightGrey{200, 200, 200};
+    Picture picture = PictureOf(40, 40, [&](int x, int y) {
+        if (y < 10 || y >= 30)
+            return kWhite;  // the padding above and below the 40 x 20 picture
+        return Inside(x, y, 2, 12, 38, 28) ? lightGrey : darkGreen;
+    });
+    picture.height = 20;
+    PaletteOptions options;
+    options.colours = 1;
+    const Palette palette = FindPalette(picture, options);
+    ASSERT_LT(DeltaEOf(palette.background.rgb, darkGreen), 2);
+    ASSERT_EQ(IndexOf(palette, lightGrey), 1);
+    const std::vector<std::uint8_t> cells =
+        BlockColours(picture, CanvasDivision(4, 4, 40, 40), palette);
+    EXPECT_EQ(cells, (std::vector<std::uint8_t>{0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0}));
+}
+
 }  // namespace
