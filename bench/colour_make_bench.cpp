@@ -46,14 +46,19 @@ QByteArray Picture() {
     return bytes;
 }
 
-// Analysis, verdict and .non text of the picture read once: colours 4, or 0 (black and white).
-void BM_MakeBeyondLoad(benchmark::State& state) {
-    QTemporaryDir dir;
+// The picture written into `dir` as p.ppm; its path.
+QString WritePicture(const QTemporaryDir& dir) {
     const QString path = dir.filePath(QStringLiteral("p.ppm"));
     QFile f(path);
     f.open(QIODevice::WriteOnly);
     f.write(Picture());
-    f.close();
+    return path;
+}
+
+// Analysis, verdict and .non text of the picture read once: colours 4, or 0 (black and white).
+void BM_MakeBeyondLoad(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = WritePicture(dir);
     PuzzleSession session;
     if (!ReadPictureFile(session, path).isEmpty())
         state.SkipWithError("not read");
@@ -73,11 +78,7 @@ BENCHMARK(BM_MakeBeyondLoad)->Arg(4)->Arg(0)->Unit(benchmark::kMillisecond);
 // The whole command, the picture read each time.
 void BM_MakeColoursCommand(benchmark::State& state) {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("p.ppm"));
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(Picture());
-    f.close();
+    const QString path = WritePicture(dir);
     const std::vector<std::string> args = {"make",
                                            "--colours",
                                            "4",
