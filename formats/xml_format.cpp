@@ -190,9 +190,11 @@ private:
             const QStringView name = xml_.name();
             bool ok = true;
             if (name == u"title" || name == u"author") {
+                // Decided before the text is read: reading moves the reader past the name.
+                std::string& field = name == u"title" ? r_.puzzle.title : r_.author;
                 QString text;
                 ok = Text(text, kMaxTextChars);
-                (name == u"title" ? r_.puzzle.title : r_.author) = text.simplified().toStdString();
+                field = text.simplified().toStdString();
             } else if (name == u"color") {
                 const QString colourName = Attribute("name").toString();
                 const QStringView c = Attribute("char");
@@ -241,7 +243,8 @@ private:
     bool ReadLine(LineClue& clue, std::vector<QString>& colours) {
         bool zero = false;
         const bool read = EachChild(u"count", [&] {
-            const QStringView color = Attribute("color");
+            // A copy: reading the count's text moves the reader past the attribute's storage.
+            const QString color = Attribute("color").toString();
             const int line = Line();
             // Runs of two colours may touch: a colour line holds up to a run per cell.
             const int most = color.isEmpty() || color == black_ ? kMaxRunsPerLine : kMaxPuzzleSide;
@@ -257,7 +260,7 @@ private:
                 zero = true;
             } else {
                 clue.push_back(*n);
-                colours.push_back(color.isEmpty() ? black_ : color.toString());
+                colours.push_back(color.isEmpty() ? black_ : color);
             }
             return true;
         });

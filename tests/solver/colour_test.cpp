@@ -11,7 +11,7 @@
 
 namespace {
 
-const std::vector<std::uint32_t> kPalette = {0xffffff, 0xd02020, 0x2040d0, 0x20a040};
+const std::vector<std::uint32_t> kPalette = {0xffffff, 0xd02020, 0x2040d0, 0x20a040, 0xe0c020};
 
 std::vector<std::uint8_t> GridNumber(long number, int cells, int colours) {
     std::vector<std::uint8_t> grid(cells);
