@@ -1,7 +1,7 @@
 // Any text through the puzzle-file readers (.non and .xml, or the text deciding), and every
 // puzzle read written back in both formats and read again: the same grid and clues must come
-// back.  The texts themselves are not compared: XML folds their whitespace and bounds their
-// length.
+// back, colours too.  The texts themselves are not compared: XML folds their whitespace and bounds
+// their length.
 #include <QByteArray>
 #include <QString>
 #include <algorithm>
@@ -50,6 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(back.puzzle.width == p.width && back.puzzle.height == p.height);
         Check(back.puzzle.rows == p.rows && back.puzzle.columns == p.columns);
         Check(back.puzzle.answer == p.answer);
+        Check(back.puzzle.palette == p.palette && back.puzzle.rowColours == p.rowColours &&
+              back.puzzle.columnColours == p.columnColours);
     }
     return 0;
 }
