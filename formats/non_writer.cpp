@@ -1,6 +1,7 @@
 #include <cstdint>
 #include <string>
 
+#include "formats/colour_text.h"
 #include "formats/non_format.h"
 
 namespace {
@@ -26,11 +27,6 @@ std::string Quoted(std::string_view s) {
     return out + "\"";
 }
 
-// The character a colour puzzle's cells and clues write for colour 1..K: a, b, c, ...
-char ColourChar(int index) {
-    return static_cast<char>('a' + index - 1);
-}
-
 // The clue; with colours each number followed by its colour's character.
 std::string ClueText(const LineClue& clue, const LineColours* colours = nullptr) {
     if (clue.empty())
@@ -39,16 +35,8 @@ std::string ClueText(const LineClue& clue, const LineColours* colours = nullptr)
     for (std::size_t i = 0; i < clue.size(); ++i) {
         out += (i ? "," : "") + std::to_string(clue[i]);
         if (colours && i < colours->size())
-            out += ColourChar((*colours)[i]);
+            out += ColourLetter((*colours)[i]);
     }
-    return out;
-}
-
-std::string HexRgb(std::uint32_t rgb) {
-    static const char kDigits[] = "0123456789abcdef";
-    std::string out = "#";
-    for (int shift = 20; shift >= 0; shift -= 4)
-        out += kDigits[(rgb >> shift) & 0xf];
     return out;
 }
 
@@ -56,7 +44,7 @@ std::string HexRgb(std::uint32_t rgb) {
 std::string ColourBody(const Puzzle& puzzle) {
     std::string out;
     for (std::size_t k = 0; k < puzzle.palette.size(); ++k)
-        out += std::string("color ") + (k ? ColourChar(static_cast<int>(k)) : '0') + " " +
+        out += std::string("color ") + (k ? ColourLetter(static_cast<int>(k)) : '0') + " #" +
                HexRgb(puzzle.palette[k]) + "\n";
     out += "rows\n";
     for (std::size_t i = 0; i < puzzle.rows.size(); ++i)
@@ -67,7 +55,7 @@ std::string ColourBody(const Puzzle& puzzle) {
     if (puzzle.HasAnswer()) {
         out += "goal \"";
         for (std::uint8_t cell : puzzle.answer)
-            out += cell ? ColourChar(cell) : '0';
+            out += cell ? ColourLetter(cell) : '0';
         out += "\"\n";
     }
     return out;

@@ -1,6 +1,7 @@
 #include <cstdint>
 #include <string>
 
+#include "formats/colour_text.h"
 #include "formats/xml_format.h"
 
 namespace {
@@ -43,15 +44,7 @@ std::string ColourName(int index) {
 }
 
 char ColourChar(int index) {
-    return index == 0 ? '.' : static_cast<char>('a' + index - 1);
-}
-
-std::string HexRgb(std::uint32_t rgb) {
-    static const char kDigits[] = "0123456789abcdef";
-    std::string out;
-    for (int shift = 20; shift >= 0; shift -= 4)
-        out += kDigits[(rgb >> shift) & 0xf];
-    return out;
+    return index == 0 ? '.' : ColourLetter(index);
 }
 
 // The clues; with `colours` every count names its run's colour.
