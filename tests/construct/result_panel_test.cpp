@@ -7,6 +7,7 @@
 #include <QFontInfo>
 
 #include "analysis_support.h"
+#include "support/puzzles.h"
 
 namespace {
 
@@ -31,14 +32,6 @@ COLORREF ExpectedGridPixel(int n, int x, int y) {
     if (y >= half + c && (y - half) % c == 0 && (y - half) / c - 1 <= n && x < 3 * L / 2)
         return pen((y - half) / c - 1);
     return kFaceColor;
-}
-
-// The puzzle of an n x n grid with value(i, j) at column i, row j.
-Puzzle MakePuzzle(int n, const std::function<int(int, int)>& value) {
-    std::vector<std::uint8_t> cells;
-    for (int k = 0; k < n * n; ++k)
-        cells.push_back(value(k % n, k / n) ? 1 : 0);
-    return Puzzle::FromGrid(n, n, cells);
 }
 
 // The clues of the expected puzzle: each clue number, written alone by TextOut at its slot in
@@ -75,12 +68,11 @@ TEST(ResultPanel, PuzzlesOfFiveAndTwenty) {
     // N = 20: row 0 is one 20, row 1 ten 1s (slot 9 at x = 2), column 19 ten 1s (slot 9 at
     // y = 7), and the 20 of column 18 reaches over the next vertical line.
     const Puzzle puzzles[] = {
-        MakePuzzle(5, [&](int i, int j) { return five[j][i]; }),
-        MakePuzzle(20,
-                   [](int i, int j) {
-                       return j == 0 || i == 18 || (j == 1 && i % 2 == 0) ||
-                              (i == 19 && j % 2 == 0);
-                   }),
+        PuzzleOf(5, 5, [&](int i, int j) { return five[j][i]; }),
+        PuzzleOf(20, 20,
+                 [](int i, int j) {
+                     return j == 0 || i == 18 || (j == 1 && i % 2 == 0) || (i == 19 && j % 2 == 0);
+                 }),
     };
     for (const Puzzle& puzzle : puzzles) {
         const int n = puzzle.width;

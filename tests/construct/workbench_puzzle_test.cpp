@@ -6,16 +6,13 @@
 #include "analysis_support.h"
 #include "construct/workbench.h"
 #include "construct/workbench_panes.h"
+#include "support/puzzles.h"
 
 namespace {
 
 // The first column and the bottom row filled: the first column's clue has two digits.
 Puzzle EdgePuzzle(int width, int height) {
-    std::vector<std::uint8_t> cells(width * height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            cells[y * width + x] = x == 0 || y == height - 1;
-    return Puzzle::FromGrid(width, height, cells);
+    return PuzzleOf(width, height, [&](int x, int y) { return x == 0 || y == height - 1; });
 }
 
 // The ink of a number, whatever its edges were smoothed over.

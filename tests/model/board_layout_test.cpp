@@ -8,6 +8,8 @@
 #include <string>
 #include <utility>
 
+#include "../support/puzzles.h"
+
 namespace {
 
 // The grid's outer lines belong to no cell; an inner line to the cell right of it or below it.
@@ -80,13 +82,6 @@ TEST(BoardLayout, LinesCrossTheClueAreasWithAnAccentEveryFifthCell) {
 
 // A w x h puzzle whose rows and columns alternate filled and blank cells as often as they can,
 // so that its clues are as long as clues get.
-Puzzle Checkered(int w, int h) {
-    std::vector<std::uint8_t> cells(static_cast<std::size_t>(w) * h);
-    for (std::size_t k = 0; k < cells.size(); ++k)
-        cells[k] = (k % w + k / w) % 2 == 0;
-    return Puzzle::FromGrid(w, h, cells);
-}
-
 TEST(BoardLayout, ClueAreasGrowWithTheLongestClueButSquareBoardsStayAsTheyWere) {
     // Square boards up to 20 cells keep their layout whatever the clues (at 7 cells a side the
     // longest row clue needs exactly the room they always had).

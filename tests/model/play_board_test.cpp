@@ -10,20 +10,11 @@
 #include <random>
 #include <sstream>
 
+#include "../support/puzzles.h"
 #include "session/play_board_hint.h"
 #include "solver/solver.h"
 
 namespace {
-
-// A puzzle from its rows, '#' = black.
-Puzzle PuzzleOf(const std::vector<std::string>& rows) {
-    const int w = static_cast<int>(rows[0].size()), h = static_cast<int>(rows.size());
-    std::vector<std::uint8_t> cells;
-    for (const std::string& row : rows)
-        for (char c : row)
-            cells.push_back(c == '#');
-    return Puzzle::FromGrid(w, h, cells);
-}
 
 // Marks from rows: '.' blank, '#' filled, 'x' crossed.
 PlayBoard BoardOf(const std::vector<std::string>& rows) {

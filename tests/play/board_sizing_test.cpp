@@ -4,17 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "render/board_drawing.h"
+#include "support/puzzles.h"
 
 namespace {
 
 // Clues as long as clues get: rows and columns alternate filled and blank cells.
-Puzzle Checkered(int w, int h) {
-    std::vector<std::uint8_t> cells(static_cast<std::size_t>(w) * h);
-    for (std::size_t k = 0; k < cells.size(); ++k)
-        cells[k] = (k % w + k / w) % 2 == 0;
-    return Puzzle::FromGrid(w, h, cells);
-}
-
 const QSize kAround(196, 158);  // what the dialog keeps around the board on a desktop
 
 TEST(BoardSizing, CellsShrinkForTheScreenThenTheBoardScrolls) {
@@ -25,10 +19,8 @@ TEST(BoardSizing, CellsShrinkForTheScreenThenTheBoardScrolls) {
         bool scrolls;
     } cases[] = {
         {Checkered(20, 20), {300, 200}, 20, false},  // as large as the analysis makes: 20 pixels
-        {Checkered(25, 25), {1920, 1080}, 20, false},
-        {Checkered(25, 25), {1280, 800}, 16, false},
-        {Checkered(99, 99), {1920, 1200}, 8, true},
-        {Checkered(99, 99), {1366, 768}, 8, true},
+        {Checkered(25, 25), {1920, 1080}, 20, false}, {Checkered(25, 25), {1280, 800}, 16, false},
+        {Checkered(99, 99), {1920, 1200}, 8, true},   {Checkered(99, 99), {1366, 768}, 8, true},
         {Checkered(99, 1), {1280, 1024}, 8, true},  // a view no taller than the board
     };
     for (const auto& c : cases) {

@@ -21,6 +21,7 @@
 #include "play/playgame.h"
 #include "render/board_sizing.h"
 #include "session/ngm_doc.h"
+#include "support/puzzles.h"
 #include "support/scripted_ui.h"
 
 namespace play_test {
@@ -32,15 +33,6 @@ const QString kCongratulation = QStringLiteral("Congratulations!!!\r\n%1秒で�
 
 inline QString Mistakes(const char* count, const char* time) {
     return QStringLiteral("間違いが%1個あります。\r\nプレイタイムは%2秒でした。").arg(count, time);
-}
-
-// A w x h puzzle whose cell (x, y) is black where black(x, y) is true.
-template <class Black>
-Puzzle PuzzleOf(int w, int h, Black black) {
-    std::vector<std::uint8_t> cells(static_cast<std::size_t>(w) * h);
-    for (std::size_t k = 0; k < cells.size(); ++k)
-        cells[k] = black(static_cast<int>(k % w), static_cast<int>(k / w));
-    return Puzzle::FromGrid(w, h, cells);
 }
 
 class PlayTest : public ::testing::Test {

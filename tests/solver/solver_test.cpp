@@ -9,19 +9,11 @@
 #include <random>
 #include <thread>
 
+#include "../support/puzzles.h"
 #include "oracle.h"
 #include "puzzlegen/puzzle_kinds.h"
 
 namespace {
-
-// A picture given as rows of '#' (filled) and '.' (blank).
-Puzzle Picture(const std::vector<std::string>& rows) {
-    std::vector<std::uint8_t> cells;
-    for (const std::string& row : rows)
-        for (char c : row)
-            cells.push_back(c == '#');
-    return Puzzle::FromGrid(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()), cells);
-}
 
 Puzzle FromClues(std::vector<LineClue> rows, std::vector<LineClue> columns) {
     Puzzle p;
@@ -44,7 +36,7 @@ TEST(Solver, VerdictsOfSmallCases) {
         Puzzle puzzle;
         Verdict verdict;
     } cases[] = {
-        {"wide and flat", Picture({"##.#.###.##"}), Verdict::Line},
+        {"wide and flat", PuzzleOf({"##.#.###.##"}), Verdict::Line},
         {"run longer than its row", FromClues({{4}, {}}, {{1}, {1}, {1}}), Verdict::None},
         {"runs that cannot fit", FromClues({{2, 2}, {}}, {{1}, {1}, {1}, {1}}), Verdict::None},
         {"a run of 0", FromClues({{0}}, {{}}), Verdict::None},
@@ -90,7 +82,7 @@ TEST(Solver, WidePuzzlesGiveConsistentResults) {
 }
 
 TEST(LineLogic, SettlesWhatLinesAllowOrFindsTheContradiction) {
-    const Puzzle cross = Picture({".#.", "###", ".#."});
+    const Puzzle cross = PuzzleOf({".#.", "###", ".#."});
     LineLogicResult r = ApplyLineLogic(cross, std::vector<std::int8_t>(9, -1));
     EXPECT_FALSE(r.contradiction);
     EXPECT_EQ(r.settled.size(), 9u);
@@ -192,7 +184,7 @@ TEST(Solver, A99x99SolveStopsPromptlyOnTimeAndOnCancel) {
     EXPECT_EQ(r.verdict, Verdict::Timeout);
     EXPECT_LT(returned - cancelled, std::chrono::seconds(1));
 
-    r = Solve(Picture({"#."}), {2.0, &cancel});
+    r = Solve(PuzzleOf({"#."}), {2.0, &cancel});
     EXPECT_EQ(r.verdict, Verdict::Timeout);
 }
 
