@@ -5,15 +5,27 @@
 // one puzzle after another on one core, each puzzle with the program's two-second limit or,
 // for the 30 x 30 set and the large random sets, ten seconds.  Counters: the whole set's time,
 // the median, 99th percentile and slowest puzzle, how many ended in each verdict, and the
-// process's peak memory so far.
+// process's peak memory so far.  With NGM_BENCH_CPU_CAP set, each puzzle's cap counts the
+// solving thread's own processor time instead of the clock, so that a set measured on a busy
+// machine settles what it would settle on a core of its own.  NGM_BENCH_SEARCH=probing or
+// learning runs that search alone; NGM_BENCH_COUNT=N solves only the first N of each set;
+// NGM_BENCH_VERBOSE writes each puzzle's verdict and seconds to standard error.
 #include <benchmark/benchmark.h>
+#include <pthread.h>
 #include <sys/resource.h>
+#include <time.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
+#include <future>
+#include <mutex>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "puzzlegen/puzzle_kinds.h"
@@ -29,8 +41,66 @@ double Percentile(std::vector<double> v, double p) {
     return v[std::min(v.size() - 1, static_cast<std::size_t>(p * v.size()))];
 }
 
+double ThreadSeconds(clockid_t clock) {
+    timespec t{};
+    clock_gettime(clock, &t);
+    return static_cast<double>(t.tv_sec) + t.tv_nsec * 1e-9;
+}
+
+// Solves on a thread of its own, cancelled once that thread has had `cap` seconds of processor
+// time; the seconds returned are that processor time.
+// NGM_BENCH_ONLY=3,17,42 solves only those puzzles of each set.
+bool Chosen(int index) {
+    const char* only = std::getenv("NGM_BENCH_ONLY");
+    if (!only)
+        return true;
+    const std::string list = std::string(",") + only + ",";
+    return list.find("," + std::to_string(index) + ",") != std::string::npos;
+}
+
+SearchMethod MethodAsked() {
+    const char* asked = std::getenv("NGM_BENCH_SEARCH");
+    const std::string method = asked ? asked : "";
+    return method == "probing"    ? SearchMethod::Probing
+           : method == "learning" ? SearchMethod::Learning
+                                  : SearchMethod::Automatic;
+}
+
+SolveResult SolveWithinCpu(const Puzzle& puzzle, double cap, double& seconds) {
+    std::atomic<bool> cancel{false};
+    std::mutex guard;  // held while the thread's clock is read, so the thread outlives the read
+    bool done = false;
+    std::promise<clockid_t> clockOf;
+    SolveResult result;
+    std::thread solver([&] {
+        clockid_t clock{};
+        pthread_getcpuclockid(pthread_self(), &clock);
+        clockOf.set_value(clock);
+        SolveOptions options{10 * cap + 60};
+        options.cancel = &cancel;
+        options.search = MethodAsked();
+        result = Solve(puzzle, options);
+        std::lock_guard lock(guard);
+        seconds = ThreadSeconds(clock);
+        done = true;
+    });
+    const clockid_t clock = clockOf.get_future().get();
+    for (;;) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        std::lock_guard lock(guard);
+        if (done)
+            break;
+        if (ThreadSeconds(clock) >= cap)
+            cancel = true;
+    }
+    solver.join();
+    return result;
+}
+
 void SolveSet(benchmark::State& state, int width, int height, int count, std::uint32_t seed,
               double cap, const MakeGrid& make) {
+    if (const char* asked = std::getenv("NGM_BENCH_COUNT"))
+        count = std::clamp(std::atoi(asked), 1, count);
     std::mt19937 rng(seed);
     std::vector<Puzzle> puzzles;
     for (int i = 0; i < count; ++i) {
@@ -41,15 +111,26 @@ void SolveSet(benchmark::State& state, int width, int height, int count, std::ui
     std::vector<double> seconds(count);
     std::vector<int> verdicts(5);
     double total = 0;
+    const bool cpuCap = std::getenv("NGM_BENCH_CPU_CAP") != nullptr;
+    const bool verbose = std::getenv("NGM_BENCH_VERBOSE") != nullptr;
     for (auto _ : state) {
         std::fill(verdicts.begin(), verdicts.end(), 0);
         total = 0;
         for (int i = 0; i < count; ++i) {
-            const auto start = std::chrono::steady_clock::now();
-            const SolveResult r = Solve(puzzles[i], {cap});
-            seconds[i] =
-                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            if (!Chosen(i))
+                continue;
+            SolveResult r;
+            if (cpuCap) {
+                r = SolveWithinCpu(puzzles[i], cap, seconds[i]);
+            } else {
+                const auto start = std::chrono::steady_clock::now();
+                r = Solve(puzzles[i], {cap, nullptr, MethodAsked()});
+                seconds[i] =
+                    std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            }
             total += seconds[i];
+            if (verbose)
+                std::fprintf(stderr, "%d %s %.3f\n", i, VerdictWord(r.verdict), seconds[i]);
             ++verdicts[static_cast<int>(r.verdict)];
             benchmark::DoNotOptimize(r.solution.data());
         }

@@ -56,19 +56,33 @@ std::vector<std::uint8_t> OpenStates(const LineAutomaton& a, int n, Known known)
     return from;
 }
 
-// The variables a line's automaton needs beyond its cells: the open states above the lowest
-// open one of each layer.
+// The cells where each run can start in some completion of the decided cells: run j starts at
+// p exactly when the automaton is in the run's second state after cell p.  Empty when no
+// completion exists.
+template <class Known>
+std::vector<std::vector<int>> RunStarts(const LineAutomaton& a, const int* runs, int k, int n,
+                                        Known known) {
+    const int width = a.L + 2;
+    const std::vector<std::uint8_t> open = OpenStates(a, n, known);
+    if (!open[n * width + a.L])
+        return {};
+    std::vector<std::vector<int>> starts(static_cast<std::size_t>(k));
+    for (int j = 0, state = 0; j < k; state += runs[j] + 1, ++j)
+        for (int p = 0; p + runs[j] <= n; ++p)
+            if (open[(p + 1) * width + state + 1])
+                starts[j].push_back(p);
+    return starts;
+}
+
+// The variables a line needs beyond its cells: each run's possible starts but its first.
 long long LineVariables(const LineClue& clue, int n, int first, int step,
                         const std::vector<std::int8_t>& cells) {
-    const LineAutomaton a(clue.data(), static_cast<int>(clue.size()));
-    const int width = a.L + 2;
+    const int k = static_cast<int>(clue.size());
+    const LineAutomaton a(clue.data(), k);
     auto known = [&](int i) { return cells[static_cast<std::size_t>(first + i * step)]; };
-    const std::vector<std::uint8_t> open = OpenStates(a, n, known);
     long long count = 0;
-    for (int i = 0; i <= n; ++i) {
-        const long long layer = std::count(&open[i * width], &open[i * width] + width, 1);
-        count += layer > 0 ? layer - 1 : 0;
-    }
+    for (const std::vector<int>& starts : RunStarts(a, clue.data(), k, n, known))
+        count += static_cast<long long>(starts.size()) - 1;
     return count;
 }
 
@@ -96,15 +110,15 @@ CdclSearch::CdclSearch(const Puzzle& puzzle, const std::vector<std::int8_t>& cel
     : cellCount_(puzzle.CellCount()),
       cells_(cells),
       stopper_(std::make_unique<Stopper>(deadline, cancel)) {
-    // The states are counted first, so that a formula over the budget is never built: the
+    // The variables are counted first, so that a formula over the budget is never built: the
     // SAT solver would take long to build it and long again to free it.
-    long long states = cellCount_;
+    long long count = cellCount_;
     for (int y = 0; y < puzzle.height; ++y)
-        states += LineVariables(puzzle.rows[y], puzzle.width, y * puzzle.width, 1, cells);
+        count += LineVariables(puzzle.rows[y], puzzle.width, y * puzzle.width, 1, cells);
     for (int x = 0; x < puzzle.width; ++x)
-        states += LineVariables(puzzle.columns[x], puzzle.height, x, puzzle.width, cells);
-    if (states > variableBudget) {
-        variables = static_cast<int>(std::min<long long>(states, INT_MAX));
+        count += LineVariables(puzzle.columns[x], puzzle.height, x, puzzle.width, cells);
+    if (count > variableBudget) {
+        variables = static_cast<int>(std::min<long long>(count, INT_MAX));
         tooLarge_ = true;
         return;
     }
@@ -113,7 +127,7 @@ CdclSearch::CdclSearch(const Puzzle& puzzle, const std::vector<std::int8_t>& cel
     // Without the phases of stable search, which lose more than they win here.
     sat_->set("stabilize", 0);
     sat_->connect_terminator(stopper_.get());
-    // Cell y * width + x is variable y * width + x + 1; the automata's states follow.
+    // Cell y * width + x is variable y * width + x + 1; the runs' starts follow.
     variables = cellCount_;
     // Building the clauses of a large puzzle takes a while: a stop ends it too.
     for (int y = 0; y < puzzle.height && !stopped_; ++y) {
@@ -154,61 +168,6 @@ void CdclSearch::AddClause(const int* literals, std::size_t count) {
     ++clauses;
 }
 
-// The states of each layer are numbered in a ladder, "the state is at least q", since the
-// state never falls and rises by at most one per cell.
-void CdclSearch::AddLine(const int* runs, int k, int n, int first, int step,
-                         const std::vector<std::int8_t>& cells) {
-    const LineAutomaton a(runs, k);
-    const int L = a.L, width = L + 2;
-    auto known = [&](int i) { return cells[static_cast<std::size_t>(first + i * step)]; };
-    const std::vector<std::uint8_t> open = OpenStates(a, n, known);
-    // ge[i * width + q]: the literal "the state after i cells is at least q".
-    std::vector<int> ge((n + 1) * width);
-    std::vector<int> lowest(n + 1, -1);
-    for (int i = 0; i <= n; ++i) {
-        int* layer = &ge[i * width];
-        layer[L + 1] = kFalse;
-        for (int q = L; q >= 0; --q)
-            if (open[i * width + q])
-                lowest[i] = q;
-        if (lowest[i] < 0) {  // no completion: the clues contradict the decided cells
-            AddClause({});
-            return;
-        }
-        for (int q = L; q >= 0; --q)
-            layer[q] = q <= lowest[i] ? kTrue : open[i * width + q] ? ++variables : layer[q + 1];
-    }
-    for (int i = 0; i <= n; ++i) {
-        const int* layer = &ge[i * width];
-        for (int q = lowest[i] + 1, below = lowest[i]; q <= L; ++q) {
-            if (!open[i * width + q])
-                continue;
-            AddClause({-layer[q], layer[below]});
-            below = q;
-            if (i < n)
-                AddClause({-layer[q], ge[(i + 1) * width + q]});  // the state never falls
-            if (i > 0)
-                AddClause({-layer[q], ge[(i - 1) * width + q - 1]});  // rises at most by one
-        }
-        if (i == n)
-            break;
-        const int* after = &ge[(i + 1) * width];
-        const int x = known(i) < 0 ? first + i * step + 1 : known(i) ? kTrue : kFalse;
-        for (int q = 0; q <= L; ++q) {
-            if (!open[i * width + q])
-                continue;
-            // In state q, a step up reads the pattern's next symbol; staying reads an empty
-            // cell where the pattern allows extra ones.
-            if (q < L)
-                AddClause({-layer[q], layer[q + 1], -after[q + 1], a.pattern[q] ? x : -x});
-            if (a.Stays(q))
-                AddClause({-layer[q], layer[q + 1], after[q + 1], -x});
-            else
-                AddClause({-layer[q], layer[q + 1], after[q + 1]});
-        }
-    }
-}
-
 CdclOutcome CdclSearch::Find(Clock::time_point until) {
     if (tooLarge_)
         return CdclOutcome::TooLarge;
@@ -243,4 +202,56 @@ void CdclSearch::Exclude(const std::vector<std::uint8_t>& avoid) {
     else
         contradiction_ = true;  // nothing left to differ on
     ++clauses;
+}
+
+// Each run's start in order encoding: atLeast(j, p) is the literal "run j starts at p or
+// later", over the cells where it can start.  Runs keep a gap between them; an empty cell lies
+// in no run and a filled one in no gap.
+void CdclSearch::AddLine(const int* runs, int k, int n, int first, int step,
+                         const std::vector<std::int8_t>& cells) {
+    auto known = [&](int i) { return cells[static_cast<std::size_t>(first + i * step)]; };
+    // Cell i is variable first + i * step + 1; a decided cell is a known truth value.
+    auto cell = [&](int i) {
+        return known(i) < 0 ? first + i * step + 1 : known(i) ? kTrue : kFalse;
+    };
+    const LineAutomaton a(runs, k);
+    const std::vector<std::vector<int>> starts = RunStarts(a, runs, k, n, known);
+    if (starts.empty() && k > 0) {
+        AddClause({});
+        return;
+    }
+    // literal[j][t]: run j starts at starts[j][t] or later (true for t = 0).
+    std::vector<std::vector<int>> literal(static_cast<std::size_t>(k));
+    for (int j = 0; j < k; ++j) {
+        literal[j].push_back(kTrue);
+        for (std::size_t t = 1; t < starts[j].size(); ++t)
+            literal[j].push_back(++variables);
+    }
+    auto atLeast = [&](int j, int p) {
+        const auto& s = starts[j];
+        const auto at = std::lower_bound(s.begin(), s.end(), p);
+        return at == s.end() ? kFalse : literal[j][static_cast<std::size_t>(at - s.begin())];
+    };
+    for (int j = 0; j < k; ++j) {
+        for (std::size_t t = 2; t < starts[j].size(); ++t)
+            AddClause({-literal[j][t], literal[j][t - 1]});
+        if (j + 1 < k)
+            for (std::size_t t = 1; t < starts[j].size(); ++t)
+                AddClause({-literal[j][t], atLeast(j + 1, starts[j][t] + runs[j] + 1)});
+    }
+    for (int i = 0; i < n; ++i) {
+        const int x = cell(i);
+        // Empty: in no run.  Filled: not before the first run, not between two, not after the
+        // last.
+        for (int j = 0; j < k; ++j)
+            AddClause({x, atLeast(j, i + 1), -atLeast(j, i - runs[j] + 1)});
+        if (k == 0) {
+            AddClause({-x});
+            continue;
+        }
+        AddClause({-x, -atLeast(0, i + 1)});
+        for (int j = 0; j + 1 < k; ++j)
+            AddClause({-x, atLeast(j, i - runs[j] + 1), -atLeast(j + 1, i + 1)});
+        AddClause({-x, atLeast(k - 1, i - runs[k - 1] + 1)});
+    }
 }

@@ -1,8 +1,10 @@
 // The search stage for puzzles that line logic and probing leave open: the clues become clauses
 // for a conflict-driven clause-learning SAT solver, which remembers why each branch failed,
 // jumps back to the decision that caused it, restarts and forgets old clauses to bound its
-// memory.  Each line is the run of a small automaton over its cells (runs in order with gaps
-// between them), one layer of states per cell; the cells already decided are facts.
+// memory.  Each run of a line has a variable for each cell it may start at ("starts there or
+// later"), over the starts that some completion of the line allows; the clauses keep the runs
+// in order with gaps between them and tie each cell to the runs that may cover it.  The cells
+// already decided are facts.
 #pragma once
 
 #include <atomic>

@@ -87,10 +87,10 @@ constexpr double kLongestShare = 16;
 // share would be small, and building its formula and its turns cost more than they win.
 constexpr double kCdclLeastCells = 1000;
 // The clause-learning search's formula is not built beyond this many variables (cells and
-// automaton states, about a fifth of its clauses).  Random half-filled 50 x 50 puzzles that
-// probing leaves open need up to some 52 000 (245 000 clauses) and gain from it; 99 x 99 ones
-// need 290 000 and more (1.4 to 2.4 million clauses), which take most of a second to build
-// and half a second to free, so that a time limit or a cancel would come late.
+// run starts, about a quarter of its clauses).  Random half-filled 50 x 50 puzzles that probing
+// leaves open need some 14 000 to 18 000 (50 000 to 63 000 clauses) and gain from it; 99 x 99
+// ones need 130 000 and more (half a million to 800 000 clauses), take long to build and free,
+// so that a time limit or a cancel would come late, and settled none within ten seconds.
 constexpr int kCdclVariableBudget = 120000;
 
 template <class W>
