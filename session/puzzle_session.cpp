@@ -292,6 +292,14 @@ bool PuzzleSession::StrokeColour(CellPos cell, int colour) {
     return true;
 }
 
+bool PuzzleSession::SetPaletteColour(int index, std::uint32_t rgb) {
+    if (!m_puzzle.IsColour() || index < 0 || index > m_puzzle.ColourCount())
+        return false;
+    m_puzzle.palette[static_cast<std::size_t>(index)] = rgb & 0xffffffu;
+    ++m_puzzleSerial;
+    return true;
+}
+
 void PuzzleSession::EndStroke() {
     if (m_strokeBefore && m_strokeBefore->cells != m_puzzle.answer &&
         m_strokeBefore->width == m_puzzle.width && m_strokeBefore->height == m_puzzle.height) {
