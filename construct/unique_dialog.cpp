@@ -23,6 +23,10 @@ const char* const kBandHeading = QT_TRANSLATE_NOOP("CUniqueDialog", "閾値と�
 const char* const kCellHeading = QT_TRANSLATE_NOOP("CUniqueDialog", "マスを変える (%1 マスまで)");
 const char* const kCurrent =
     QT_TRANSLATE_NOOP("CUniqueDialog", "今のパズル: 閾値 %1〜%2・ブロック数 %3・塗り %4%");
+const char* const kCurrentColour =
+    QT_TRANSLATE_NOOP("CUniqueDialog", "今のパズル: %1 色・ブロック数 %2・塗り %3%");
+const char* const kBandColour = QT_TRANSLATE_NOOP(
+    "CUniqueDialog", "色つきのパズルには閾値がないので、マスを変える探し方だけを使います。");
 const char* const kSearching = QT_TRANSLATE_NOOP("CUniqueDialog", "探しています...");
 const char* const kDone = QT_TRANSLATE_NOOP("CUniqueDialog", "探し終わりました。");
 const char* const kCancelled =
@@ -148,9 +152,28 @@ CUniqueDialog::CUniqueDialog(QWidget* parent) : QDialog(parent) {
 
 CUniqueDialog::~CUniqueDialog() = default;
 
+void CUniqueDialog::StartColourSearch(const Puzzle& puzzle, int n) {
+    m_start = SearchStart{};
+    m_start.n = n;
+    m_start.answer = puzzle.answer;
+    m_bCurrent = true;
+    m_bColour = true;
+    ClearResults();
+    m_pCurrent->setText(tr(kCurrentColour)
+                            .arg(puzzle.ColourCount())
+                            .arg(n)
+                            .arg(std::lround(ShareOf(m_start.answer).Percent())));
+    SetNote(m_pBandNote, tr(kBandColour));
+    m_pProgress->setValue(0);
+    m_pStatus->setText(tr(kSearching));
+    SetRunning(true);
+    m_searcher.StartColour(puzzle, n);
+}
+
 void CUniqueDialog::StartSearch(LevelPlane plane, SearchStart start, SearchShape shape) {
     m_start = start;
     m_bCurrent = true;
+    m_bColour = false;
     ClearResults();
     m_pCurrent->setText(tr(kCurrent)
                             .arg(m_start.lower)
@@ -243,7 +266,7 @@ void CUniqueDialog::OnFinished(const UniqueSearchSummary& summary) {
                        .arg(kShareTolerance);
     }
     ShowList(m_pBandList, m_bands);
-    SetNote(m_pBandNote, bandNote);
+    SetNote(m_pBandNote, m_bColour ? tr(kBandColour) : bandNote);
 
     const CellSearchResult& cells = summary.cells;
     m_cells.assign(
