@@ -108,7 +108,8 @@ CUniqueDialog::CUniqueDialog(QWidget* parent) : QDialog(parent) {
     layout->addWidget(new QLabel(tr(kBandHeading), this));
     layout->addWidget(m_pBandList, 3);
     layout->addWidget(m_pBandNote);
-    layout->addWidget(new QLabel(tr(kCellHeading).arg(CellSearchOptions{}.maxChanges), this));
+    m_pCellHeading = new QLabel(tr(kCellHeading).arg(CellSearchOptions{}.maxChanges), this);
+    layout->addWidget(m_pCellHeading);
     layout->addWidget(m_pCellList, 2);
     layout->addWidget(m_pCellNote);
     auto* buttons = new QHBoxLayout;
@@ -164,6 +165,7 @@ void CUniqueDialog::StartColourSearch(const Puzzle& puzzle, int n) {
                             .arg(n)
                             .arg(std::lround(ShareOf(m_start.answer).Percent())));
     SetNote(m_pBandNote, tr(kBandColour));
+    m_pCellHeading->setText(tr(kCellHeading).arg(ColourCellSearchOptions{}.maxChanges));
     m_pProgress->setValue(0);
     m_pStatus->setText(tr(kSearching));
     SetRunning(true);
@@ -174,6 +176,7 @@ void CUniqueDialog::StartSearch(LevelPlane plane, SearchStart start, SearchShape
     m_start = start;
     m_bCurrent = true;
     m_bColour = false;
+    m_pCellHeading->setText(tr(kCellHeading).arg(CellSearchOptions{}.maxChanges));
     ClearResults();
     m_pCurrent->setText(tr(kCurrent)
                             .arg(m_start.lower)

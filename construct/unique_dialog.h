@@ -87,6 +87,7 @@ private:
     QLabel* m_pBandNote = nullptr;
     QListWidget* m_pCellList = nullptr;
     QLabel* m_pCellNote = nullptr;
+    QLabel* m_pCellHeading = nullptr;  // with the most cells the search changes
     QPushButton* m_pApply = nullptr;
     QPushButton* m_pCancel = nullptr;
     QPushButton* m_pAgain = nullptr;

@@ -94,8 +94,9 @@ void PuzzleSession::DropPicture() {
 void PuzzleSession::PictureChanged() {
     ClearPuzzle();
     m_cropped.reset();
-    // A crop is a part of the picture it was drawn on.
+    // A crop is a part of the picture it was drawn on, and the colours locked were its own.
     m_settings.crop.reset();
+    m_settings.locked.clear();
     m_refusedChoice.reset();
     // The edits were the previous picture's.
     m_history.Clear();
