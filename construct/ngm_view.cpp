@@ -140,6 +140,7 @@ void CNGMView::OnInitialUpdate() {
         m_comboColours->addItem(QString::number(k));
     m_comboColours->view()->setMinimumWidth(m_comboColours->view()->sizeHintForColumn(0) + 24);
     m_comboColours->setCurrentIndex(0);
+    m_comboColours->setToolTip(tr("白黒は帯で塗るマスを決めます。2 から 8 は色つきのパズルです"));
 }
 
 int CNGMView::SelectedColours() const {

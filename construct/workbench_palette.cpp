@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
@@ -75,6 +76,7 @@ void WorkbenchPalette::Rebuild(int count) {
         swatch->setIconSize(QSize(kSwatchSide, kSwatchSide));
         swatch->setToolTip(index == 0 ? tr("背景") : tr("色 %1").arg(index));
         m_pGroup->addButton(swatch, index);
+        swatch->installEventFilter(this);
         column->addWidget(swatch, 0, Qt::AlignHCenter);
         if (index > 0) {
             auto* lock = new QCheckBox(tr("固定"));
@@ -135,4 +137,16 @@ void WorkbenchPalette::OnChange() {
     if (RunModal(dialog) != QDialog::Accepted)
         return;
     emit colourChanged(m_chosen, RgbOf(dialog.currentColor()));
+}
+
+bool WorkbenchPalette::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        const auto at = std::find(m_swatches.begin(), m_swatches.end(), watched);
+        if (at != m_swatches.end()) {
+            Choose(static_cast<int>(at - m_swatches.begin()));
+            OnChange();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }

@@ -1,8 +1,8 @@
 // The palette row of the workbench for a colour puzzle: a swatch for the background and for
 // each colour 1..K.  The swatch chosen is the colour the editor's left button paints (the right
-// button paints the background); "色を変更..." changes the chosen colour in a colour dialog, a
-// "固定" check keeps a colour through the next analyses, and "スポイト" takes the chosen colour
-// from a pixel of the picture.  Hidden for black and white.
+// button paints the background); "色を変更..." or a double click on a swatch changes the chosen
+// colour in a colour dialog, a "固定" check keeps a colour through the next analyses, and
+// "スポイト" takes the chosen colour from a pixel of the picture.  Hidden for black and white.
 #pragma once
 
 #include <QWidget>
@@ -34,6 +34,10 @@ public:
     QCheckBox* LockBox(int colour) const { return m_locks.at(colour - 1); }
     QPushButton* ChangeButton() const { return m_pChange; }
     QPushButton* PickButton() const { return m_pPick; }
+
+protected:
+    // A double click on a swatch chooses it and opens its colour dialog.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 signals:
     // The user chose a new colour 0xRRGGBB for the palette's entry.

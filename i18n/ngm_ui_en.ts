@@ -306,7 +306,11 @@ Analyse again?</translation>
     </message>
     <message>
         <source>白黒</source>
-        <translation>Black and white</translation>
+        <translation>B/W</translation>
+    </message>
+    <message>
+        <source>白黒は帯で塗るマスを決めます。2 から 8 は色つきのパズルです</source>
+        <translation>Black and white fills the cells by the band; 2 to 8 make a colour puzzle</translation>
     </message>
 </context>
 <context>

@@ -121,12 +121,17 @@ TEST_F(ViewTest, TheWorkbenchPalettePaintsChangesLocksAndPicksColours) {
     QTest::mouseClick(bench->Editor(), Qt::RightButton, {}, cell(3, 3));
     EXPECT_EQ(puzzle.AnswerAt(3, 3), 0);
 
-    // Colour 1 made green in its dialog: locked, and kept by the next analysis.
-    palette->Swatch(1)->click();
-    const ModalHook previous = SetModalHook([](QDialog& dialog) {
-        static_cast<QColorDialog&>(dialog).setCurrentColor(QColor(0, 160, 0));
+    // Colour 1 made green in its dialog (a double click on its swatch, then the button): locked,
+    // and kept by the next analysis.
+    QColor chosen(0, 0, 160);
+    const ModalHook previous = SetModalHook([&](QDialog& dialog) {
+        static_cast<QColorDialog&>(dialog).setCurrentColor(chosen);
         return int(QDialog::Accepted);
     });
+    QTest::mouseDClick(palette->Swatch(1), Qt::LeftButton);
+    EXPECT_EQ(palette->Chosen(), 1);
+    EXPECT_EQ(puzzle.palette[1], 0x0000a0u);
+    chosen = QColor(0, 160, 0);
     palette->ChangeButton()->click();
     SetModalHook(previous);
     EXPECT_EQ(puzzle.palette[1], 0x00a000u);
