@@ -320,6 +320,17 @@ private:
 
 }  // namespace
 
+Palette PaletteOf(const Picture& picture, const AnalysisSettings& settings) {
+    PaletteOptions options;
+    options.colours = std::clamp(settings.colours, 1, kMaxPaletteColours);
+    options.crop = settings.crop;
+    for (const std::uint32_t rgb : settings.locked)
+        options.locked.push_back({static_cast<std::uint8_t>(rgb >> 16),
+                                  static_cast<std::uint8_t>(rgb >> 8),
+                                  static_cast<std::uint8_t>(rgb)});
+    return FindPalette(picture, options);
+}
+
 std::vector<std::uint8_t> BlockColours(const Picture& picture, const BlockDivision& division,
                                        const Palette& palette) {
     std::vector<std::uint8_t> cells(
@@ -359,4 +370,46 @@ std::vector<std::uint8_t> BlockColours(const Picture& picture, const BlockDivisi
         }
     }
     return cells;
+}
+
+std::optional<PixelRect> ColourTrimRect(const Picture& picture, const Palette& palette,
+                                        const std::optional<PixelRect>& within) {
+    const std::optional<CanvasArea> area = AreaOf(picture, within);
+    if (!area)
+        return std::nullopt;
+    const ColourSpace space;
+    NearestIndex nearest(palette, space);
+    int left = -1, right = -1, top = area->height, bottom = -1;
+    for (int i = 0; i < area->width; ++i) {
+        const int x = area->left + i;
+        const std::int32_t* red = picture.planes[3 * x] + area->top;
+        const std::int32_t* green = picture.planes[3 * x + 1] + area->top;
+        const std::int32_t* blue = picture.planes[3 * x + 2] + area->top;
+        int first = -1, last = -1;
+        for (int j = 0; j < area->height; ++j) {
+            if (nearest(red[j], green[j], blue[j]) != 0) {
+                if (first < 0)
+                    first = j;
+                last = j;
+            }
+        }
+        if (first < 0)
+            continue;
+        if (left < 0)
+            left = i;
+        right = i;
+        top = std::min(top, first);
+        bottom = std::max(bottom, last);
+    }
+    if (left < 0)
+        return std::nullopt;
+    // A pixel of the area round the box, where there is one: the crop's border, from which
+    // its analysis takes the background, is then background too.
+    left = std::max(left - 1, 0);
+    top = std::max(top - 1, 0);
+    right = std::min(right + 1, area->width - 1);
+    bottom = std::min(bottom + 1, area->height - 1);
+    const PictureRect whole = PictureRectOf(picture);
+    return PixelRect{area->left - whole.left + left, area->top - whole.top + top, right - left + 1,
+                     bottom - top + 1};
 }

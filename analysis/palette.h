@@ -51,8 +51,19 @@ struct Palette {
 // and no colours, as does a crop outside the picture).
 Palette FindPalette(const Picture& picture, const PaletteOptions& options);
 
+// The palette of the picture as an analysis with these settings finds it, looking at the
+// settings' crop of the picture: its colours and its locked colours.
+Palette PaletteOf(const Picture& picture, const AnalysisSettings& settings);
+
 // For each block of the division (canvas pixels, as the analysis cuts them) the palette index
 // most of its pixels are nearest to, 0 for the background, ties to the lower index; row by
 // row, division.columns x division.rows cells, 0 where the canvas holds no whole block.
 std::vector<std::uint8_t> BlockColours(const Picture& picture, const BlockDivision& division,
                                        const Palette& palette);
+
+// The bounding box of the picture's own pixels (inside `within`, clipped to the picture, when
+// given) whose nearest palette colour is not the background, with a pixel more on each side
+// where the area has one, so that the border of the crop still shows the background: what
+// trimming keeps of a colour picture.  None when every pixel is background, or without planes.
+std::optional<PixelRect> ColourTrimRect(const Picture& picture, const Palette& palette,
+                                        const std::optional<PixelRect>& within = std::nullopt);

@@ -20,6 +20,7 @@
 #include "analysis/analysis.h"
 #include "analysis/auto_band.h"
 #include "analysis/crop.h"
+#include "analysis/palette.h"
 #include "cli/commands.h"
 #include "cli/drawing_app.h"
 #include "cli/make_options.h"
@@ -77,8 +78,13 @@ QString AnalyseWithOptions(PuzzleSession& session, const MakeOptions& options) {
         settings.lower = band.lower;
         settings.upper = band.upper;
     }
-    // Nothing in the band leaves the crop as it was: the puzzle is empty, and says so.
-    if (options.trim) {
+    // Nothing in the band leaves the crop as it was: the puzzle is empty, and says so.  A
+    // colour puzzle is trimmed to what is not its background instead.
+    if (options.trim && settings.IsColour()) {
+        if (const std::optional<PixelRect> trimmed =
+                ColourTrimRect(picture, PaletteOf(picture, settings), options.crop))
+            settings.crop = trimmed;
+    } else if (options.trim) {
         if (const std::optional<PixelRect> trimmed =
                 TrimRect(picture, settings.lower, settings.upper, options.crop))
             settings.crop = trimmed;

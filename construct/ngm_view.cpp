@@ -34,7 +34,7 @@ namespace {
 constexpr int kPictureControls[] = {IDC_ANALYZE,       IDC_TEST_MODE,     IDC_PLAY_MODE,
                                     IDC_UPPER_CAPTION, IDC_LOWER_CAPTION, IDC_LOWER_EDIT,
                                     IDC_UPPER_EDIT,    IDC_LOWER_SCROLL,  IDC_UPPER_SCROLL,
-                                    IDC_BLOCKS,        IDC_FIT_PICTURE};
+                                    IDC_BLOCKS,        IDC_FIT_PICTURE,   IDC_COLOURS};
 
 // The block counts of list 1027 after the first three; the custom entry comes last.
 constexpr const char* kMoreBlockCounts[] = {"15", "25", "30", "40", "50"};
@@ -75,6 +75,9 @@ CNGMView::CNGMView(CNGMDoc* doc, QWidget* parent)
     connect(m_comboBlocks, &QComboBox::editTextChanged, this,
             [this](const QString& text) { FitBlocksCombo(text); });
     connect(button(IDC_FIT_PICTURE), &QAbstractButton::clicked, this, [this] { OnModeChange(); });
+    m_comboColours = m_controls.Get<QComboBox>(IDC_COLOURS);
+    m_comboColours->setEditable(false);
+    connect(m_comboColours, &QComboBox::activated, this, [this] { OnModeChange(); });
     for (int id : {IDC_LOWER_SCROLL, IDC_UPPER_SCROLL}) {
         auto* bar = m_controls.Get<ScrollCodeBar>(id);
         connect(bar, &ScrollCodeBar::scrolled, this,
@@ -129,6 +132,25 @@ void CNGMView::OnInitialUpdate() {
     m_comboBlocks->setCurrentIndex(-1);
     m_nBlocksIndex = -1;
     m_comboBlocks->setEditText(QStringLiteral("20"));
+
+    // Item 0 is black and white by the band; item k is a puzzle of k + 1 colours.
+    m_comboColours->clear();
+    m_comboColours->addItem(tr("白黒"));
+    for (int k = 2; k <= kMaxColours; ++k)
+        m_comboColours->addItem(QString::number(k));
+    m_comboColours->view()->setMinimumWidth(m_comboColours->view()->sizeHintForColumn(0) + 24);
+    m_comboColours->setCurrentIndex(0);
+    m_comboColours->setToolTip(tr("白黒は帯で塗るマスを決めます。2 から 8 は色つきのパズルです"));
+}
+
+int CNGMView::SelectedColours() const {
+    const int index = m_comboColours->currentIndex();
+    return index > 0 ? index + 1 : 0;
+}
+
+void CNGMView::SetColours(int colours) {
+    m_comboColours->setCurrentIndex(colours >= 2 ? std::min(colours, kMaxColours) - 1 : 0);
+    OnAnalyze();
 }
 
 void CNGMView::UpdateData() {
@@ -269,8 +291,11 @@ void CNGMView::OnAnalyze() {
     }
     ClearAnalysisPanels();
     // The crop is set in the workbench; the form's controls keep it as it is.
-    const AnalysisSettings settings{m_nLowerThreshold, m_nUpperThreshold, SelectedBlocks(),
-                                    m_session.Settings().crop};
+    AnalysisSettings settings{m_nLowerThreshold, m_nUpperThreshold, SelectedBlocks(),
+                              m_session.Settings().crop};
+    // The palette's locks are set in the workbench, as the crop is.
+    settings.colours = SelectedColours();
+    settings.locked = m_session.Settings().locked;
     MakeBlockGrid(Binarize(settings));
     DrawResult();
     EnableControls({IDC_PLAY}, m_pDoc->HasPuzzle());

@@ -167,6 +167,10 @@ public:
     // A list item of 1027 chosen: the custom entry asks for the width and height first (a
     // cancel goes back to the item before, without an analysis); then the analysis runs.
     void OnBlocksChosen(int index);
+    // The colours chosen in list 1032: 0 for black and white by the band, or 2..8.
+    int SelectedColours() const;
+    // Chooses the colours in the list (0 or 1: black and white), then analyses.
+    void SetColours(int colours);
     // Sets the custom width and height as chosen in its dialog, without an analysis.
     void SetCustomBlocks(int columns, int rows);
     // How the picture's canvas was cut by the last analysis (empty when its choice was refused).
@@ -176,6 +180,7 @@ public:
 
     // Controls and panel images.
     QComboBox* m_comboBlocks = nullptr;
+    QComboBox* m_comboColours = nullptr;
     QWidget* m_stcInput = nullptr;
     QWidget* m_stcBinary = nullptr;
     QWidget* m_stcPreview = nullptr;

@@ -60,7 +60,8 @@ QImage SuggestionPicture(const Suggestion& s, const std::vector<std::uint8_t>& c
             const std::size_t k = static_cast<std::size_t>(y) * columns + x;
             const bool filled = s.cells[k] != 0;
             QRgb colour = filled ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
-            if (compare && (current[k] != 0) != filled)
+            // A cell of a colour puzzle that takes another colour is changed too.
+            if (compare && current[k] != s.cells[k])
                 colour = filled ? kNewlyFilledColor : kNewlyEmptiedColor;
             painter.fillRect(left + x * cell, top + y * cell, cell, cell, QColor(colour));
         }

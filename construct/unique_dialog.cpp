@@ -23,6 +23,10 @@ const char* const kBandHeading = QT_TRANSLATE_NOOP("CUniqueDialog", "閾値と�
 const char* const kCellHeading = QT_TRANSLATE_NOOP("CUniqueDialog", "マスを変える (%1 マスまで)");
 const char* const kCurrent =
     QT_TRANSLATE_NOOP("CUniqueDialog", "今のパズル: 閾値 %1〜%2・ブロック数 %3・塗り %4%");
+const char* const kCurrentColour =
+    QT_TRANSLATE_NOOP("CUniqueDialog", "今のパズル: %1 色・ブロック数 %2・塗り %3%");
+const char* const kBandColour = QT_TRANSLATE_NOOP(
+    "CUniqueDialog", "色つきのパズルには閾値がないので、マスを変える探し方だけを使います。");
 const char* const kSearching = QT_TRANSLATE_NOOP("CUniqueDialog", "探しています...");
 const char* const kDone = QT_TRANSLATE_NOOP("CUniqueDialog", "探し終わりました。");
 const char* const kCancelled =
@@ -104,7 +108,8 @@ CUniqueDialog::CUniqueDialog(QWidget* parent) : QDialog(parent) {
     layout->addWidget(new QLabel(tr(kBandHeading), this));
     layout->addWidget(m_pBandList, 3);
     layout->addWidget(m_pBandNote);
-    layout->addWidget(new QLabel(tr(kCellHeading).arg(CellSearchOptions{}.maxChanges), this));
+    m_pCellHeading = new QLabel(tr(kCellHeading).arg(CellSearchOptions{}.maxChanges), this);
+    layout->addWidget(m_pCellHeading);
     layout->addWidget(m_pCellList, 2);
     layout->addWidget(m_pCellNote);
     auto* buttons = new QHBoxLayout;
@@ -148,9 +153,30 @@ CUniqueDialog::CUniqueDialog(QWidget* parent) : QDialog(parent) {
 
 CUniqueDialog::~CUniqueDialog() = default;
 
+void CUniqueDialog::StartColourSearch(const Puzzle& puzzle, int n) {
+    m_start = SearchStart{};
+    m_start.n = n;
+    m_start.answer = puzzle.answer;
+    m_bCurrent = true;
+    m_bColour = true;
+    ClearResults();
+    m_pCurrent->setText(tr(kCurrentColour)
+                            .arg(puzzle.ColourCount())
+                            .arg(n)
+                            .arg(std::lround(ShareOf(m_start.answer).Percent())));
+    SetNote(m_pBandNote, tr(kBandColour));
+    m_pCellHeading->setText(tr(kCellHeading).arg(ColourCellSearchOptions{}.maxChanges));
+    m_pProgress->setValue(0);
+    m_pStatus->setText(tr(kSearching));
+    SetRunning(true);
+    m_searcher.StartColour(puzzle, n);
+}
+
 void CUniqueDialog::StartSearch(LevelPlane plane, SearchStart start, SearchShape shape) {
     m_start = start;
     m_bCurrent = true;
+    m_bColour = false;
+    m_pCellHeading->setText(tr(kCellHeading).arg(CellSearchOptions{}.maxChanges));
     ClearResults();
     m_pCurrent->setText(tr(kCurrent)
                             .arg(m_start.lower)
@@ -243,7 +269,7 @@ void CUniqueDialog::OnFinished(const UniqueSearchSummary& summary) {
                        .arg(kShareTolerance);
     }
     ShowList(m_pBandList, m_bands);
-    SetNote(m_pBandNote, bandNote);
+    SetNote(m_pBandNote, m_bColour ? tr(kBandColour) : bandNote);
 
     const CellSearchResult& cells = summary.cells;
     m_cells.assign(

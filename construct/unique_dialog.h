@@ -28,6 +28,8 @@ public:
 
     // Searches from the picture's gray levels and the current puzzle, clearing the lists.
     void StartSearch(LevelPlane plane, SearchStart start, SearchShape shape = {});
+    // Searches a colour puzzle for cell changes only (it has no band), clearing the lists.
+    void StartColourSearch(const Puzzle& puzzle, int n);
     // The puzzle the results belong to is gone: the search stops and the lists empty.
     void CloseResults();
     // True while the lists belong to the current puzzle (searching or searched).
@@ -74,6 +76,7 @@ private:
     UniqueSearcher m_searcher;
     SearchStart m_start;
     bool m_bCurrent = false;
+    bool m_bColour = false;  // the search is a colour puzzle's: no bands
     std::vector<Suggestion> m_bands;
     std::vector<Suggestion> m_cells;
     std::optional<Suggestion> m_chosen;  // the entry selected in either list
@@ -84,6 +87,7 @@ private:
     QLabel* m_pBandNote = nullptr;
     QListWidget* m_pCellList = nullptr;
     QLabel* m_pCellNote = nullptr;
+    QLabel* m_pCellHeading = nullptr;  // with the most cells the search changes
     QPushButton* m_pApply = nullptr;
     QPushButton* m_pCancel = nullptr;
     QPushButton* m_pAgain = nullptr;

@@ -30,6 +30,28 @@ void UniqueSearcher::Start(LevelPlane plane, SearchStart start, SearchShape shap
     });
 }
 
+void UniqueSearcher::StartColour(Puzzle puzzle, int n) {
+    m_task.Start([this, puzzle = std::move(puzzle), n](const BackgroundTask::Run& run) {
+        ColourCellSearchOptions options;
+        options.seconds = kColourCellSeconds;
+        options.n = n;
+        options.cancel = run.CancelFlag();
+        CellSearchEvents events;
+        events.found = [&](const Suggestion& s) { run.Post([this, s] { emit found(s); }); };
+        events.progress = [&](int round) {
+            const int percent = 100 * (round - 1) / std::max(1, options.maxChanges);
+            run.Post([this, percent] { emit progress(percent); });
+        };
+        UniqueSearchSummary summary;
+        summary.cells = SearchColourCellChanges(puzzle, options, events);
+        summary.cancelled = run.Cancelled();
+        if (summary.cancelled)
+            return;
+        run.Post([this] { emit progress(100); });
+        run.Finish([this, summary = std::move(summary)] { emit finished(summary); });
+    });
+}
+
 void UniqueSearcher::Search(const LevelPlane& plane, const SearchStart& start,
                             const SearchShape& shape, const BackgroundTask::Run& run) {
     int shown = -1;

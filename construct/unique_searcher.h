@@ -10,6 +10,7 @@
 #include "maker/band_search.h"
 #include "maker/block_levels.h"
 #include "maker/cell_search.h"
+#include "maker/colour_cell_search.h"
 #include "session/background_task.h"
 #include "session/search_shape.h"
 
@@ -23,8 +24,9 @@ struct UniqueSearchSummary {
 class UniqueSearcher : public QObject {
     Q_OBJECT
 public:
-    // Time the search for cell changes may take.
+    // Time the search for cell changes may take; a colour puzzle's, which has only that one.
     static constexpr double kCellSeconds = 0.45;
+    static constexpr double kColourCellSeconds = 2.0;
 
     explicit UniqueSearcher(QObject* parent = nullptr);
     ~UniqueSearcher() override;
@@ -33,6 +35,9 @@ public:
     // search still running.
     // shape: the grids to look over (SearchShapeOf); empty, those of the square canvas.
     void Start(LevelPlane plane, SearchStart start, SearchShape shape = {});
+    // Starts the search for cell changes of a colour puzzle (SearchColourCellChanges), the
+    // suggestions given block count n.
+    void StartColour(Puzzle puzzle, int n);
     // Stops the search still running; nothing more is delivered for it.
     void Cancel();
     // True from Start until `finished` is delivered or the search is cancelled.

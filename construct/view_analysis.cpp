@@ -32,7 +32,7 @@ int CNGMView::MakeBlockGrid(AnalysisEnd end) {
     }
     const BlockDivision& division = m_session.Division();
     DrawBlockPanels(m_session.LastAnalysis().blocks, division, m_session.TestMode(), m_dcPreview,
-                    m_dcBinary);
+                    m_dcBinary, &m_session.GetPuzzle());
     return division.columns;
 }
 

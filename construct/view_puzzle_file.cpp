@@ -18,10 +18,6 @@
 namespace {
 
 const char* const kCannotRead = QT_TRANSLATE_NOOP("CNGMView", "パズルファイルを読めません: ");
-// The window draws and plays black and white only, so far.
-const char* const kColourNotYet = QT_TRANSLATE_NOOP(
-    "CNGMView",
-    "色つきのパズルは、まだウィンドウでは開けません。\nngm-cli の solve と convert で扱えます。");
 const char* const kSeveral = QT_TRANSLATE_NOOP(
     "CNGMView", "このパズルは答えが一つに決まりません。\nヒントに合うように塗れば正解です。");
 const char* const kNone =
@@ -49,10 +45,6 @@ bool CNGMView::OpenPuzzleFile(const QString& path) {
         if (read.line > 0)
             text += tr("%1 行目 ").arg(read.line);
         UserMessageBox(text + QString::fromStdString(read.error), MB_OK);
-        return false;
-    }
-    if (read.puzzle.IsColour()) {
-        UserMessageBox(tr(kColourNotYet), MB_OK);
         return false;
     }
     const QFileInfo info(path);

@@ -50,6 +50,11 @@ void CNGMView::StartUniqueSearch() {
         return;
     const Puzzle& puzzle = m_pDoc->GetPuzzle();
     const BlockChoice blocks = SelectedBlocks();
+    if (puzzle.IsColour()) {
+        m_pUniqueDialog->StartColourSearch(
+            puzzle, blocks.custom || blocks.fit ? blocks.columns : puzzle.width);
+        return;
+    }
     const Picture& picture = m_session.AnalysedPicture();
     SearchStart start;
     start.lower = m_nLowerThreshold;

@@ -30,7 +30,7 @@ void CNGMView::OnJudged(const SolveResult& result) {
         m_pDoc->HasPicture() && puzzle.width == Division().columns &&
         puzzle.height == Division().rows &&
         result.undecided.size() == static_cast<std::size_t>(puzzle.CellCount())) {
-        DrawUndecidedMarks(result.undecided, Division(), m_dcPreview);
+        DrawUndecidedMarks(result.undecided, Division(), m_dcPreview, &puzzle);
         update();
     }
     const VerdictLabel label = m_session.VerdictText();

@@ -99,7 +99,7 @@ void CNGMView::ShowEditedAnswer() {
         CDC untouched;
         m_dcPreview.FillSolidRect(0, 0, m_nPreviewW, m_nPreviewH, kFaceColor);
         DrawBlockPanels(m_session.AnswerBlocks(), Division(), m_session.TestMode(), m_dcPreview,
-                        untouched);
+                        untouched, &puzzle);
         m_stcPreview->update();
     }
     m_dcResult.FillSolidRect(0, 0, m_nResultW, m_nResultH, kFaceColor);
@@ -138,6 +138,8 @@ void CNGMView::SetCrop(const std::optional<PixelRect>& crop) {
 
 void CNGMView::ShowSettings(const AnalysisSettings& settings) {
     m_session.Settings().crop = settings.crop;
+    m_session.Settings().locked = settings.locked;
+    m_comboColours->setCurrentIndex(settings.IsColour() ? settings.colours - 1 : 0);
     m_nLowerThreshold = settings.lower;
     m_nUpperThreshold = settings.upper;
     // The bars stop at 255; a band up to 256 takes in white, and the edit says so.

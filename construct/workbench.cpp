@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,7 +15,9 @@
 
 #include "analysis/auto_band.h"
 #include "analysis/crop.h"
+#include "analysis/palette.h"
 #include "construct/ngm_view.h"
+#include "construct/workbench_palette.h"
 #include "construct/workbench_panes.h"
 #include "session/puzzle_session.h"
 
@@ -57,6 +60,16 @@ CWorkbench::CWorkbench(CNGMView* view)
     layout->addWidget(MakeBandRow());
     layout->addLayout(new QGridLayout, 1);
     layout->addWidget(MakeToolRow());
+    m_pPalette = new WorkbenchPalette;
+    layout->addWidget(m_pPalette);
+    connect(m_pPalette, &WorkbenchPalette::colourChanged, this,
+            [this](int index, std::uint32_t rgb) { OnPaletteColour(index, rgb); });
+    connect(m_pPalette, &WorkbenchPalette::lockToggled, this,
+            [this](int colour, bool on) { OnLock(colour, on); });
+    connect(m_pPalette, &WorkbenchPalette::pickingToggled, m_pPicture,
+            &WorkbenchImagePane::SetPicking);
+    connect(m_pPicture, &WorkbenchImagePane::pointPicked, this,
+            [this](QPoint source) { OnPicked(source); });
     m_pVerdict = new QLabel;
     m_pVerdict->setWordWrap(true);
     layout->addWidget(m_pVerdict);
@@ -121,6 +134,15 @@ QWidget* CWorkbench::MakeBandRow() {
     layout->addWidget(m_pAuto);
     layout->addWidget(m_pInvert);
     layout->addWidget(m_pTrim);
+    layout->addWidget(new QLabel(tr("色数")));
+    m_pColours = new QComboBox;
+    m_pColours->addItem(tr("白黒"));
+    for (int k = 2; k <= kMaxColours; ++k)
+        m_pColours->addItem(QString::number(k));
+    m_pColours->setToolTip(tr("白黒は帯で塗るマスを決めます。2 から 8 は色つきのパズルです"));
+    layout->addWidget(m_pColours);
+    connect(m_pColours, &QComboBox::activated, this,
+            [this](int index) { m_pView->SetColours(index > 0 ? index + 1 : 0); });
     connect(m_pAuto, &QPushButton::clicked, this, [this] { OnAutoBand(); });
     connect(m_pInvert, &QCheckBox::toggled, this, [this] { OnAutoBand(); });
     connect(m_pTrim, &QPushButton::clicked, this, [this] { OnTrim(); });
@@ -179,7 +201,7 @@ QWidget* CWorkbench::MakeToolRow() {
             return;
         int changed = 0;
         for (std::size_t i = 0; i < cells.size(); ++i)
-            changed += (cells[i] != 0) != (answer[i] != 0);
+            changed += cells[i] != answer[i];
         m_pView->ApplyCellChanges(cells, changed);
     });
     layout->addWidget(m_pAccept);
@@ -233,8 +255,11 @@ void CWorkbench::Refresh() {
     // The band in force, unless the user is typing one.
     if (!m_bandPause.isActive())
         ShowBand(m_session.AnalysedSettings().lower, m_session.AnalysedSettings().upper);
+    const int colours = m_session.AnalysedSettings().colours;
+    m_pColours->setCurrentIndex(colours >= 2 ? colours - 1 : 0);
     ShowSuggestion({});
     m_pPuzzle->Redraw();
+    m_pPalette->Show(m_session.GetPuzzle(), m_session.Settings().locked);
     const ::VerdictLabel verdict = m_session.VerdictText();
     m_pVerdict->setText(verdict.text);
     m_pVerdict->setToolTip(verdict.toolTip);
@@ -260,15 +285,62 @@ void CWorkbench::UpdateCommands() {
     m_pUndo->setEnabled(m_session.CanUndo());
     m_pRedo->setEnabled(m_session.CanRedo());
     const bool picture = m_session.HasPicture();
-    for (QWidget* w :
-         {static_cast<QWidget*>(m_pLower), static_cast<QWidget*>(m_pUpper),
-          static_cast<QWidget*>(m_pLowerSlider), static_cast<QWidget*>(m_pUpperSlider)})
+    for (QWidget* w : {static_cast<QWidget*>(m_pLower), static_cast<QWidget*>(m_pUpper),
+                       static_cast<QWidget*>(m_pLowerSlider), static_cast<QWidget*>(m_pUpperSlider),
+                       static_cast<QWidget*>(m_pColours)})
         w->setEnabled(picture);
 }
 
 void CWorkbench::OnStroke(CellPos cell, bool filled) {
-    if (m_session.StrokeCell(cell, filled))
+    // In colour the left button paints the colour chosen in the palette.
+    const bool changed = m_session.GetPuzzle().IsColour()
+                             ? m_session.StrokeColour(cell, filled ? m_pPalette->Chosen() : 0)
+                             : m_session.StrokeCell(cell, filled);
+    if (changed)
         m_pView->ShowEditedAnswer();
+}
+
+void CWorkbench::OnPaletteColour(int index, std::uint32_t rgb) {
+    const Puzzle& puzzle = m_session.GetPuzzle();
+    if (!puzzle.IsColour() || index < 0 || index > puzzle.ColourCount())
+        return;
+    // A colour the user set is kept through the next analyses: it takes its old value's place
+    // among the locked colours, or joins them.
+    if (index > 0) {
+        std::vector<std::uint32_t>& locked = m_session.Settings().locked;
+        const auto old = std::find(locked.begin(), locked.end(), puzzle.palette[index]);
+        if (old != locked.end())
+            *old = rgb;
+        else
+            locked.push_back(rgb);
+    }
+    m_session.SetPaletteColour(index, rgb);
+    m_pView->ShowEditedAnswer();
+}
+
+void CWorkbench::OnLock(int colour, bool on) {
+    const Puzzle& puzzle = m_session.GetPuzzle();
+    if (!puzzle.IsColour() || colour < 1 || colour > puzzle.ColourCount())
+        return;
+    const std::uint32_t rgb = puzzle.palette[colour];
+    std::vector<std::uint32_t>& locked = m_session.Settings().locked;
+    std::erase(locked, rgb);
+    if (on)
+        locked.push_back(rgb);
+}
+
+void CWorkbench::OnPicked(QPoint source) {
+    const Picture& picture = m_session.GetPicture();
+    const PictureRect rect = PictureRectOf(picture);
+    if (!m_session.GetPuzzle().IsColour() || !picture.planes.IsAllocated() || source.x() < 0 ||
+        source.y() < 0 || source.x() >= rect.width || source.y() >= rect.height)
+        return;
+    const int x = rect.left + source.x(), y = rect.top + source.y();
+    const ColumnBuffer& p = picture.planes;
+    auto sample = [](std::int32_t v) { return static_cast<std::uint32_t>(std::clamp(v, 0, 255)); };
+    m_pPalette->StopPicking();
+    OnPaletteColour(m_pPalette->Chosen(), sample(p[3 * x][y]) << 16 | sample(p[3 * x + 1][y]) << 8 |
+                                              sample(p[3 * x + 2][y]));
 }
 
 void CWorkbench::OnTool(GridTool tool) {
@@ -326,8 +398,12 @@ void CWorkbench::OnTrim() {
     if (!m_session.HasPicture())
         return;
     const AnalysisSettings& settings = m_session.AnalysedSettings();
+    // A colour puzzle keeps what is not its background; black and white what is in the band.
     const std::optional<PixelRect> rect =
-        TrimRect(m_session.GetPicture(), settings.lower, settings.upper, settings.crop);
+        settings.IsColour()
+            ? ColourTrimRect(m_session.GetPicture(), PaletteOf(m_session.GetPicture(), settings),
+                             settings.crop)
+            : TrimRect(m_session.GetPicture(), settings.lower, settings.upper, settings.crop);
     if (!rect) {
         m_pVerdict->setText(tr("帯に入る画素がないので、切り抜けません。"));
         return;
@@ -340,8 +416,9 @@ void CWorkbench::ShowSuggestion(std::vector<std::uint8_t> cells) {
     if (cells.size() != answer.size())
         cells.clear();
     std::vector<std::uint8_t> changes(cells.size(), 0);
+    // A cell that takes another colour is marked as one to fill.
     for (std::size_t i = 0; i < cells.size(); ++i) {
-        if ((cells[i] != 0) != (answer[i] != 0))
+        if (cells[i] != answer[i])
             changes[i] = cells[i] ? 1 : 2;
     }
     m_suggestion = std::move(cells);

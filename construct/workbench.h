@@ -6,6 +6,7 @@
 // threshold controls follow.
 #pragma once
 
+#include <QPoint>
 #include <QRect>
 #include <QTimer>
 #include <QWidget>
@@ -18,6 +19,7 @@
 class CNGMView;
 class PuzzleSession;
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -26,6 +28,7 @@ class QSpinBox;
 class QToolButton;
 class WorkbenchGridPane;
 class WorkbenchImagePane;
+class WorkbenchPalette;
 class WorkbenchPuzzlePane;
 
 class CWorkbench : public QWidget {
@@ -53,6 +56,8 @@ public:
     QLabel* VerdictLabel() const { return m_pVerdict; }
     QPushButton* AutoButton() const { return m_pAuto; }
     QPushButton* TrimButton() const { return m_pTrim; }
+    QComboBox* ColoursBox() const { return m_pColours; }
+    WorkbenchPalette* Palette() const { return m_pPalette; }
     // A suggestion of the search for a unique puzzle: the answer it proposes, its changed
     // cells marked in the editor until 提案を採用 applies it (one step to undo) or the puzzle
     // changes.  An empty grid takes the marks away.
@@ -66,6 +71,10 @@ private:
     QWidget* MakeToolRow();
     QGroupBox* Framed(const QString& title, QWidget* pane);
     void OnStroke(CellPos cell, bool filled);
+    // A palette colour set (in its dialog or picked from the picture), and a colour's lock.
+    void OnPaletteColour(int index, std::uint32_t rgb);
+    void OnLock(int colour, bool on);
+    void OnPicked(QPoint source);
     void OnTool(GridTool tool);
     void OnUndo();
     void OnRedo();
@@ -91,6 +100,8 @@ private:
     QPushButton* m_pAuto = nullptr;
     QCheckBox* m_pInvert = nullptr;
     QPushButton* m_pTrim = nullptr;
+    QComboBox* m_pColours = nullptr;
+    WorkbenchPalette* m_pPalette = nullptr;
     QToolButton* m_pUndo = nullptr;
     QToolButton* m_pRedo = nullptr;
     QToolButton* m_tools[8] = {};

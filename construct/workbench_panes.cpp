@@ -54,6 +54,11 @@ void WorkbenchImagePane::SetCrop(std::optional<QRect> crop) {
     update();
 }
 
+void WorkbenchImagePane::SetPicking(bool picking) {
+    m_picking = picking;
+    setCursor(picking ? Qt::PointingHandCursor : Qt::CrossCursor);
+}
+
 void WorkbenchImagePane::Rescale(Qt::TransformationMode mode) {
     if (m_image.isNull() || width() < 2 || height() < 2) {
         m_scaled = QImage();
@@ -138,6 +143,14 @@ int WorkbenchImagePane::EdgesAt(QPoint p) const {
 
 void WorkbenchImagePane::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
+    // A pick (its mode, or Ctrl with a click) takes the pixel instead of dragging a crop.
+    if ((m_picking || event->modifiers() & Qt::ControlModifier) &&
+        event->button() == Qt::LeftButton && m_imageRect.contains(p) && !m_sourceSize.isEmpty()) {
+        const QPoint source = ToSource(p);
+        emit pointPicked(QPoint(std::clamp(source.x(), 0, m_sourceSize.width() - 1),
+                                std::clamp(source.y(), 0, m_sourceSize.height() - 1)));
+        return;
+    }
     if (!m_cropEnabled || event->button() != Qt::LeftButton || !m_imageRect.contains(p))
         return;
     m_dragEdges = EdgesAt(p);
@@ -152,6 +165,10 @@ void WorkbenchImagePane::mousePressEvent(QMouseEvent* event) {
 
 void WorkbenchImagePane::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
+    if (!m_dragEdges && m_picking) {
+        setCursor(Qt::PointingHandCursor);
+        return;
+    }
     if (!m_dragEdges) {
         const int edges = m_cropEnabled ? EdgesAt(p) : 0;
         const bool horizontal = edges & 5, vertical = edges & 10;

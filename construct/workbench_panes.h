@@ -45,10 +45,14 @@ public:
     bool Dragging() const { return m_dragEdges != 0; }
     // Where the image is drawn in the pane.
     QRect ImageRect() const { return m_imageRect; }
+    // While picking, a left click (at any time a Ctrl+click) picks the pixel under it.
+    void SetPicking(bool picking);
 
 signals:
     // A drag of the crop has ended with this rectangle (none: the whole picture).
     void cropChanged(std::optional<QRect> crop);
+    // The source pixel picked.
+    void pointPicked(QPoint source);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -70,6 +74,7 @@ private:
     QRect m_imageRect;
     QTimer m_smooth;
     bool m_cropEnabled = false;
+    bool m_picking = false;
     std::optional<QRect> m_crop;
     // The drag: the edges it moves (0 none), where it started and the crop then.
     int m_dragEdges = 0;

@@ -13,6 +13,7 @@
 #include <cstdint>
 
 #include "model/board_layout.h"
+#include "model/colour_contrast.h"
 
 namespace {
 
@@ -85,17 +86,7 @@ void PaintClues(QPainter& painter, const Puzzle& puzzle, qreal left, qreal top, 
 }  // namespace
 
 QColor ClueTextColour(std::uint32_t rgb) {
-    // WCAG 2 relative luminance of the sRGB colour.
-    auto linear = [](std::uint32_t sample) {
-        const double v = sample / 255.0;
-        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-    };
-    const double l = 0.2126 * linear((rgb >> 16) & 0xff) + 0.7152 * linear((rgb >> 8) & 0xff) +
-                     0.0722 * linear(rgb & 0xff);
-    // Contrast ratios (L1 + 0.05) / (L2 + 0.05) against black and against white.
-    const double withBlack = (l + 0.05) / 0.05;
-    const double withWhite = 1.05 / (l + 0.05);
-    return withBlack >= withWhite ? QColor(0, 0, 0) : QColor(255, 255, 255);
+    return BlackReadsOn(rgb) ? QColor(0, 0, 0) : QColor(255, 255, 255);
 }
 
 SheetCells SheetCellsOf(const Puzzle& puzzle) {

@@ -361,7 +361,8 @@ arguments.
                     パズルは kept にも found にもしません。ブロック数が与えたものと
                     違うときは標準エラーにそう書きます
   --colours K       背景と K 色(2 から 8)のカラーパズルを作ります。
-                    色は画像から選び、--band は使いません。--unique の探索は
+                    色は画像から選び、--band は使いません。--trim は背景の色で
+                    ない画素を囲む長方形に切り抜きます。--unique の探索は
                     白黒だけなので、カラーでは作ったパズルのままにします
   --help            この説明を表示する
 
@@ -421,8 +422,10 @@ filled cell (empty), every cell filled (full), under 5 % filled (sparse) or over
                     differs from the one given, standard error says so
   --colours K       make a colour puzzle of a background and K colours (2 to 8)
                     instead of black and white; the colours are chosen from the
-                    picture block by block and --band is not used.  --unique
-                    searches black and white only: a colour puzzle stays as made
+                    picture block by block and --band is not used.  --trim
+                    crops to the pixels that are not the background colour.
+                    --unique searches black and white only: a colour puzzle
+                    stays as made
   --help            show this help
 
 Pictures are processed in parallel on all cores; on a terminal the progress

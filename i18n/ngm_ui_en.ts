@@ -305,10 +305,12 @@ Any filling that fits the clues is correct.</translation>
 Analyse again?</translation>
     </message>
     <message>
-        <source>色つきのパズルは、まだウィンドウでは開けません。
-ngm-cli の solve と convert で扱えます。</source>
-        <translation>Colour puzzles cannot be opened in the window yet.
-ngm-cli solve and convert handle them.</translation>
+        <source>白黒</source>
+        <translation>B/W</translation>
+    </message>
+    <message>
+        <source>白黒は帯で塗るマスを決めます。2 から 8 は色つきのパズルです</source>
+        <translation>Black and white fills the cells by the band; 2 to 8 make a colour puzzle</translation>
     </message>
 </context>
 <context>
@@ -488,6 +490,14 @@ Click a number : strike it through</translation>
         <source>閉じる</source>
         <translation>Close</translation>
     </message>
+    <message>
+        <source>今のパズル: %1 色・ブロック数 %2・塗り %3%</source>
+        <translation>Current puzzle: %1 colours, %2 blocks, %3% filled</translation>
+    </message>
+    <message>
+        <source>色つきのパズルには閾値がないので、マスを変える探し方だけを使います。</source>
+        <translation>A colour puzzle has no thresholds, so only cell changes are searched.</translation>
+    </message>
 </context>
 <context>
     <name>CWorkbench</name>
@@ -618,6 +628,14 @@ Click a number : strike it through</translation>
     <message>
         <source>「一意なパズルを探す」で選んだマスの変更を答えにします</source>
         <translation>Makes the cell changes selected in Find Unique Puzzle the answer</translation>
+    </message>
+    <message>
+        <source>色数</source>
+        <translation>Colours</translation>
+    </message>
+    <message>
+        <source>白黒は帯で塗るマスを決めます。2 から 8 は色つきのパズルです</source>
+        <translation>Black and white fills the cells by the band; 2 to 8 make a colour puzzle</translation>
     </message>
 </context>
 <context>
@@ -765,6 +783,10 @@ Click a number : strike it through</translation>
     <message>
         <source>画像の縦横比に合わせる</source>
         <translation>Fit to picture</translation>
+    </message>
+    <message>
+        <source>色数</source>
+        <translation>Colours</translation>
     </message>
 </context>
 <context>
@@ -948,6 +970,45 @@ Filled %1% (now %2%)</translation>
             <numerusform>Change %n cell</numerusform>
             <numerusform>Change %n cells</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>WorkbenchPalette</name>
+    <message>
+        <source>色を変更...</source>
+        <translation>Change colour...</translation>
+    </message>
+    <message>
+        <source>スポイト</source>
+        <translation>Pick from picture</translation>
+    </message>
+    <message>
+        <source>パレット</source>
+        <translation>Palette</translation>
+    </message>
+    <message>
+        <source>選んだ色を左ボタンで塗り、右ボタンで背景にします。「固定」した色は解析し直しても残ります</source>
+        <translation>The left button paints the chosen colour, the right button the background. A locked colour stays when the picture is analysed again</translation>
+    </message>
+    <message>
+        <source>画像をクリックして、選んだ色をその画素の色にします(Ctrl+クリックでも)</source>
+        <translation>Click the picture to give the chosen colour that pixel&apos;s colour (Ctrl+click works too)</translation>
+    </message>
+    <message>
+        <source>背景</source>
+        <translation>Background</translation>
+    </message>
+    <message>
+        <source>色 %1</source>
+        <translation>Colour %1</translation>
+    </message>
+    <message>
+        <source>固定</source>
+        <translation>Lock</translation>
+    </message>
+    <message>
+        <source>背景の色</source>
+        <translation>Background colour</translation>
     </message>
 </context>
 <context>

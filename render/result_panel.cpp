@@ -1,5 +1,6 @@
 #include "render/result_panel.h"
 
+#include "render/palette_colours.h"
 #include "render/panel_drawing.h"
 
 #include <QFontMetrics>
@@ -7,8 +8,9 @@
 namespace {
 
 // The number is stamped as the clue font writes it (see StampText).
-void DrawClueNumber(CDC& dc, CPoint pos, int cellSize, int number, int /*largestFont*/) {
-    dc.SetBkColor(kClueBkColor);
+void DrawClueNumber(CDC& dc, CPoint pos, int cellSize, int number, int /*largestFont*/,
+                    COLORREF bk) {
+    dc.SetBkColor(bk);
     StampText(dc, pos.x, pos.y, QString::number(number), cellSize, kClueFontFace, kClueCharSet);
 }
 
@@ -43,14 +45,15 @@ int LargestClueFont(int cellSize) {
 // within its cell, so that numbers never run into their neighbours; one that no font lets fit
 // is left out, and so are all numbers on cells smaller than kSmallestClueFont, where fonts draw
 // larger than asked.
-void DrawFittedClueNumber(CDC& dc, CPoint pos, int cellSize, int number, int largestFont) {
+void DrawFittedClueNumber(CDC& dc, CPoint pos, int cellSize, int number, int largestFont,
+                          COLORREF bk) {
     const QString text = QString::number(number);
     // The slot's left edge, without the shift of a number below 10.
     const int left = pos.x - (number < 10 ? cellSize / 3 : 0);
     for (int height = largestFont; height >= kSmallestClueFont; --height) {
         const int width = ClueNumberWidth(height, text);
         if (width <= cellSize - 1) {
-            dc.SetBkColor(kClueBkColor);
+            dc.SetBkColor(bk);
             // Centred between the slot's lines.
             StampText(dc, left + 1 + (cellSize - 1 - width) / 2, pos.y + (cellSize - height) / 2,
                       text, height, kClueFontFace, kClueCharSet);
@@ -91,16 +94,37 @@ void DrawPuzzle(CDC& dc, const Puzzle& puzzle, const BoardLayout& layout) {
     const int c = layout.CellSize();
     const auto draw = c == kResultCellSize ? DrawClueNumber : DrawFittedClueNumber;
     const int font = LargestClueFont(c);
+    const COLORREF text = dc.GetTextColor();
+    // A colour clue's number stands on a swatch of its run's colour filling its slot, in black
+    // or white as reads better there; the text box takes the swatch's colour too.
+    auto number = [&](const LineClue& clue, const std::vector<LineColours>& colours, int line,
+                      int s, int n, CPoint pos, CPoint slot) {
+        COLORREF bk = kClueBkColor;
+        if (puzzle.IsColour() && !clue.empty()) {
+            const std::uint32_t rgb = puzzle.palette[colours[line][clue.size() - 1 - s]];
+            bk = ColorRefOf(rgb);
+            dc.FillSolidRect(slot.x + 1, slot.y + 1, c - 1, c - 1, bk);
+            dc.SetTextColor(BlackReadsOn(rgb) ? RGB(0, 0, 0) : RGB(255, 255, 255));
+        }
+        draw(dc, pos, c, n, font, bk);
+    };
     for (int i = 0; i < puzzle.width; ++i) {
         const std::vector<int> numbers = ClueSlots(puzzle.columns[i]);
-        for (int s = 0; s < static_cast<int>(numbers.size()); ++s)
-            draw(dc, layout.ColumnCluePosition(i, s, numbers[s]), c, numbers[s], font);
+        for (int s = 0; s < static_cast<int>(numbers.size()); ++s) {
+            const CPoint slot{layout.GridLeft() + i * c, layout.GridTop() - (s + 1) * c};
+            number(puzzle.columns[i], puzzle.columnColours, i, s, numbers[s],
+                   layout.ColumnCluePosition(i, s, numbers[s]), slot);
+        }
     }
     for (int j = 0; j < puzzle.height; ++j) {
         const std::vector<int> numbers = ClueSlots(puzzle.rows[j]);
-        for (int s = 0; s < static_cast<int>(numbers.size()); ++s)
-            draw(dc, layout.RowCluePosition(j, s, numbers[s]), c, numbers[s], font);
+        for (int s = 0; s < static_cast<int>(numbers.size()); ++s) {
+            const CPoint slot{layout.GridLeft() - (s + 1) * c, layout.GridTop() + j * c};
+            number(puzzle.rows[j], puzzle.rowColours, j, s, numbers[s],
+                   layout.RowCluePosition(j, s, numbers[s]), slot);
+        }
     }
+    dc.SetTextColor(text);
     // The lines go over the text boxes of the numbers.
     DrawResultGrid(dc, layout);
 }

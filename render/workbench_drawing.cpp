@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "model/board_layout.h"
+#include "render/palette_colours.h"
 
 namespace {
 
@@ -13,7 +14,7 @@ const QRgb kFilledCell = qRgb(40, 40, 40);
 const QRgb kEmptyCell = qRgb(255, 255, 255);
 const QColor kLineColor(170, 170, 170);
 const QColor kFifthLineColor(60, 90, 160);
-const QColor kUndecidedColor(255, 220, 0);
+constexpr std::uint32_t kUndecidedRgb = 0xffdc00;
 const QColor kToFillColor(220, 0, 0);
 const QColor kToEmptyColor(255, 150, 170);
 
@@ -132,8 +133,12 @@ void DrawEditorGrid(QPainter& painter, const GridPlacement& at, const Puzzle& pu
     QImage cells(puzzle.width, puzzle.height, QImage::Format_RGB32);
     for (int y = 0; y < puzzle.height; ++y) {
         QRgb* row = reinterpret_cast<QRgb*>(cells.scanLine(y));
-        for (int x = 0; x < puzzle.width; ++x)
-            row[x] = puzzle.AnswerAt(x, y) ? kFilledCell : kEmptyCell;
+        for (int x = 0; x < puzzle.width; ++x) {
+            const std::uint8_t cell = puzzle.AnswerAt(x, y);
+            row[x] = puzzle.IsColour() ? QRgbOf(puzzle.palette[cell])
+                     : cell            ? kFilledCell
+                                       : kEmptyCell;
+        }
     }
     painter.drawImage(at.Rect(), cells);
     if (at.cell >= 3)
@@ -144,8 +149,12 @@ void DrawEditorGrid(QPainter& painter, const GridPlacement& at, const Puzzle& pu
         if ((*undecided)[i]) {
             const int x = at.left + static_cast<int>(i % puzzle.width) * at.cell;
             const int y = at.top + static_cast<int>(i / puzzle.width) * at.cell;
+            // On a colour cell the mark darkens where the yellow would not show.
+            const std::uint32_t rgb =
+                puzzle.IsColour() ? UndecidedMarkOn(puzzle.palette[puzzle.answer[i]], kUndecidedRgb)
+                                  : kUndecidedRgb;
             painter.fillRect(x + (at.cell - mark + 1) / 2, y + (at.cell - mark + 1) / 2, mark, mark,
-                             kUndecidedColor);
+                             QColor::fromRgb(QRgbOf(rgb)));
         }
     }
     for (std::size_t i = 0; changes && changes->size() == count && i < count; ++i) {
@@ -183,13 +192,14 @@ FittedBoard FitBoard(const Puzzle& puzzle, QRect area) {
     return board;
 }
 
-const QImage& ClueGlyphs::Number(int number, int fontPixels, int maxWidth) {
+const QImage& ClueGlyphs::Number(int number, int fontPixels, int maxWidth, bool white) {
     if (fontPixels != m_fontPixels || maxWidth != m_maxWidth) {
         m_images.clear();
         m_fontPixels = fontPixels;
         m_maxWidth = maxWidth;
     }
-    auto found = m_images.find(number);
+    const int key = number * 2 + (white ? 1 : 0);
+    auto found = m_images.find(key);
     if (found != m_images.end())
         return *found;
     QFont font;
@@ -201,14 +211,14 @@ const QImage& ClueGlyphs::Number(int number, int fontPixels, int maxWidth) {
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setFont(font);
-    painter.setPen(Qt::black);
+    painter.setPen(white ? Qt::white : Qt::black);
     painter.drawText(QPoint(0, metrics.ascent()), text);
     painter.end();
     // A number wider than its slot is narrowed to it, never run into the next.
     if (image.width() > maxWidth)
         image = image.scaled(std::max(1, maxWidth), image.height(), Qt::IgnoreAspectRatio,
                              Qt::SmoothTransformation);
-    return *m_images.insert(number, image);
+    return *m_images.insert(key, image);
 }
 
 void DrawFittedPuzzle(QPainter& painter, const Puzzle& puzzle, const FittedBoard& board,
@@ -219,20 +229,32 @@ void DrawFittedPuzzle(QPainter& painter, const Puzzle& puzzle, const FittedBoard
     painter.fillRect(at.Rect(), Qt::white);
     if (board.fontPixels > 0) {
         const int c = at.cell;
-        auto stamp = [&](int x, int y, int number) {
-            const QImage& glyph = glyphs.Number(number, board.fontPixels, c - 3);
+        // A colour clue's number stands on a swatch of its run's colour filling its slot, in
+        // black or white as reads better there.
+        auto stamp = [&](int x, int y, int number, const LineClue& clue, const LineColours* colours,
+                         int s) {
+            bool white = false;
+            if (colours && !clue.empty()) {
+                const std::uint32_t rgb = puzzle.palette[(*colours)[clue.size() - 1 - s]];
+                painter.fillRect(x + 1, y + 1, c - 1, c - 1, QColor::fromRgb(QRgbOf(rgb)));
+                white = !BlackReadsOn(rgb);
+            }
+            const QImage& glyph = glyphs.Number(number, board.fontPixels, c - 3, white);
             painter.drawImage(x + (c + 1 - glyph.width()) / 2, y + (c + 1 - glyph.height()) / 2,
                               glyph);
         };
+        const bool colour = puzzle.IsColour();
         for (int i = 0; i < puzzle.width; ++i) {
             const std::vector<int> numbers = ClueSlots(puzzle.columns[i]);
             for (int s = 0; s < static_cast<int>(numbers.size()); ++s)
-                stamp(at.left + i * c, at.top - (s + 1) * c, numbers[s]);
+                stamp(at.left + i * c, at.top - (s + 1) * c, numbers[s], puzzle.columns[i],
+                      colour ? &puzzle.columnColours[i] : nullptr, s);
         }
         for (int j = 0; j < puzzle.height; ++j) {
             const std::vector<int> numbers = ClueSlots(puzzle.rows[j]);
             for (int s = 0; s < static_cast<int>(numbers.size()); ++s)
-                stamp(at.left - (s + 1) * c, at.top + j * c, numbers[s]);
+                stamp(at.left - (s + 1) * c, at.top + j * c, numbers[s], puzzle.rows[j],
+                      colour ? &puzzle.rowColours[j] : nullptr, s);
         }
     }
     if (at.cell >= 3)

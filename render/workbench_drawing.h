@@ -45,9 +45,10 @@ struct GridPlacement {
 };
 GridPlacement PlaceGrid(int columns, int rows, QRect area);
 
-// The grid of the editor: filled cells dark, empty ones white, lines with every fifth darker;
-// the undecided cells (row by row, non-zero) marked in yellow; `changes` (row by row, 1 a cell
-// to fill, 2 a cell to empty) framed as a suggestion shows them.
+// The grid of the editor: filled cells dark, empty ones white (a colour puzzle's cells in their
+// palette colours), lines with every fifth darker; the undecided cells (row by row, non-zero)
+// marked in yellow, or dark blue on cells where yellow would not show; `changes` (row by row, 1 a
+// cell to fill, 2 a cell to empty) framed as a suggestion shows them.
 void DrawEditorGrid(QPainter& painter, const GridPlacement& at, const Puzzle& puzzle,
                     const std::vector<std::uint8_t>* undecided,
                     const std::vector<std::uint8_t>* changes);
@@ -70,8 +71,8 @@ FittedBoard FitBoard(const Puzzle& puzzle, QRect area);
 // copy of small images.
 class ClueGlyphs {
 public:
-    // The number in the font, narrowed to maxWidth when wider.
-    const QImage& Number(int number, int fontPixels, int maxWidth);
+    // The number in the font, black (white when asked), narrowed to maxWidth when wider.
+    const QImage& Number(int number, int fontPixels, int maxWidth, bool white = false);
 
 private:
     int m_fontPixels = 0;
@@ -80,6 +81,6 @@ private:
 };
 
 // The blank puzzle with its clues (each number centred in its own cell-sized slot, so that no
-// two run together) and its grid lines.
+// two run together; a colour clue on a swatch of its colour) and its grid lines.
 void DrawFittedPuzzle(QPainter& painter, const Puzzle& puzzle, const FittedBoard& board,
                       ClueGlyphs& glyphs);

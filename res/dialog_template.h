@@ -77,6 +77,7 @@ enum : int {
     IDC_LOWER_CAPTION = 1029,
     IDC_UPPER_CAPTION = 1030,
     IDC_FIT_PICTURE = 1031,
+    IDC_COLOURS = 1032,
 };
 
 // Commands of the menu, tool bar and accelerators.

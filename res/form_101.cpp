@@ -48,6 +48,9 @@ constexpr ControlTemplate kControls[] = {
     // Beside the analysis options: the puzzle follows the picture's own width and height.
     {IDC_FIT_PICTURE, CtlKind::CheckBox, QT_TRANSLATE_NOOP("Dialog", "画像の縦横比に合わせる"), 6,
      446, 96, 10, CS_DISABLED | CS_TABSTOP},
+    // Right of the band: black and white by the band, or a colour puzzle of 2 to 8 colours.
+    {-1, CtlKind::GroupBox, QT_TRANSLATE_NOOP("Dialog", "色数"), 422, 432, 36, 38, 0},
+    {IDC_COLOURS, CtlKind::ComboBox, "", 425, 446, 30, 100, CS_DISABLED | CS_TABSTOP},
 };
 
 constexpr DialogTemplate kTemplate{101, nullptr, 475, 489, "MS UI Gothic", 8, kControls};

@@ -94,8 +94,9 @@ void PuzzleSession::DropPicture() {
 void PuzzleSession::PictureChanged() {
     ClearPuzzle();
     m_cropped.reset();
-    // A crop is a part of the picture it was drawn on.
+    // A crop is a part of the picture it was drawn on, and the colours locked were its own.
     m_settings.crop.reset();
+    m_settings.locked.clear();
     m_refusedChoice.reset();
     // The edits were the previous picture's.
     m_history.Clear();
@@ -289,6 +290,14 @@ bool PuzzleSession::StrokeColour(CellPos cell, int colour) {
     cells[static_cast<std::size_t>(cell.row) * m_puzzle.width + cell.column] =
         static_cast<std::uint8_t>(colour);
     ReplaceAnswer(cells);
+    return true;
+}
+
+bool PuzzleSession::SetPaletteColour(int index, std::uint32_t rgb) {
+    if (!m_puzzle.IsColour() || index < 0 || index > m_puzzle.ColourCount())
+        return false;
+    m_puzzle.palette[static_cast<std::size_t>(index)] = rgb & 0xffffffu;
+    ++m_puzzleSerial;
     return true;
 }
 

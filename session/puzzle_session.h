@@ -195,6 +195,10 @@ public:
     // colour puzzle paints colour 1 or the background.
     bool StrokeColour(CellPos cell, int colour);
     void EndStroke();
+    // A colour of a colour puzzle's palette (0 the background, 1..K) changed to 0xRRGGBB: the
+    // cells and the clues keep their colour indices.  False for black and white or an index
+    // outside the palette.
+    bool SetPaletteColour(int index, std::uint32_t rgb);
     // Back and forth through the answers the edits, and the analyses that threw edits away,
     // left behind.  An answer of other analysis settings is analysed again first.
     AnswerRestore Undo();

@@ -114,6 +114,11 @@ TEST_F(PuzzleFileTest, CluesOnlyTakeTheOnlySolutionOrSaySoAndStayPlayable) {
          "<clues type=\"columns\"><line/><line><count>2</count></line></clues></puzzle>",
          {},
          "このパズルのヒントには、すべてを満たす塗り方がありません。"},
+        // A colour puzzle: red and green touching, its palette kept.
+        {"colour.non",
+         "width 3\nheight 1\ncolor r #ff0000\ncolor g #00ff00\nrows\n1r,1g\ncolumns\n1r\n1g\n0\n",
+         {1, 2, 0},
+         nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -126,6 +131,22 @@ TEST_F(PuzzleFileTest, CluesOnlyTakeTheOnlySolutionOrSaySoAndStayPlayable) {
         EXPECT_EQ(boxes.Texts(),
                   c.message ? QStringList{QString::fromUtf8(c.message)} : QStringList{});
     }
+    // The colour puzzle is shown in its colours and exported as it is.
+    const Puzzle& colour = a.doc.GetPuzzle();
+    ASSERT_TRUE(colour.IsColour());
+    EXPECT_EQ(colour.palette, (std::vector<std::uint32_t>{0xffffff, 0xff0000, 0x00ff00}));
+    EXPECT_TRUE(a.Pane().text().startsWith(QStringLiteral("一意解")));
+    const QImage result = a.View().m_bmpResult.Image();
+    EXPECT_GT(std::count_if(reinterpret_cast<const QRgb*>(result.constBits()),
+                            reinterpret_cast<const QRgb*>(result.constBits()) +
+                                result.width() * result.height(),
+                            [](QRgb p) { return (p & 0xffffff) == 0x00ff00; }),
+              10);
+    ScriptedFileDialogs dialogs;
+    dialogs.Choose(dir.filePath(QStringLiteral("again.non")));
+    Frame().Action(ID_PUZZLE_EXPORT)->trigger();
+    EXPECT_EQ(Read(QStringLiteral("again.non")).toStdString(),
+              WritePuzzleText(colour, PuzzleFileFormat::kNon));
 }
 
 TEST_F(PuzzleFileTest, AFileThatCannotBeReadKeepsThePictureAndThePuzzle) {
@@ -136,13 +157,6 @@ TEST_F(PuzzleFileTest, AFileThatCannotBeReadKeepsThePictureAndThePuzzle) {
     OpenThroughMenu(Write(QStringLiteral("cut.non"), QByteArray(kHeartNon).left(30)));
     EXPECT_EQ(boxes.Texts(),
               QStringList{"パズルファイルを読めません: 6 行目 行のヒントが足りません"});
-    // A colour puzzle is refused the same way while the window draws black and white only.
-    OpenThroughMenu(Write(QStringLiteral("colour.non"),
-                          "width 2\nheight 1\ncolor r #ff0000\ncolor g #00ff00\nrows\n1r,1g\n"
-                          "columns\n1r\n1g\n"));
-    EXPECT_EQ(boxes.Texts().last(),
-              "色つきのパズルは、まだウィンドウでは開けません。\nngm-cli の "
-              "solve と convert で扱えます。");
     EXPECT_TRUE(a.doc.HasPicture());
     EXPECT_EQ(a.doc.GetPuzzle().answer, before.answer);
     EXPECT_EQ(Frame().windowTitle(), title);

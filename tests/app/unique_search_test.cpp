@@ -193,4 +193,36 @@ TEST_F(UniqueSearchTest, SaysPlainlyWhenNoBandWorksAndShowsTheBest) {
     EXPECT_TRUE(dialog.BandList()->item(0)->text().contains("複数解: 4 マスが決まりません"));
 }
 
+// A colour puzzle has no band: the dialog says so and searches its cells, and the cells picked
+// make it unique.  Red cells at (2, 2) and (3, 3) swap with the other diagonal; a red and a
+// blue bar keep the palette's colours.
+TEST_F(UniqueSearchTest, AColourPuzzleIsSearchedByItsCellsOnly) {
+    QByteArray ppm("P6\n100 100\n255\n");
+    for (int y = 0; y < 100; ++y) {
+        for (int x = 0; x < 100; ++x) {
+            const int i = x / 5, j = y / 5;
+            const bool red = (i == j && (i == 2 || i == 3)) || (j == 15 && i >= 2 && i <= 17);
+            const bool blue = j == 10 && i >= 5 && i <= 14;
+            ppm.append(red ? "\xd0\x10\x20" : blue ? "\x20\x30\xc0" : "\xff\xff\xff", 3);
+        }
+    }
+    a.View().OnDropFiles({Write(QStringLiteral("diagonal.ppm"), ppm)});
+    a.View().SetColours(2);
+    ASSERT_TRUE(a.WaitForVerdict());
+    ASSERT_TRUE(a.doc.GetPuzzle().IsColour());
+    ASSERT_TRUE(a.Pane().text().startsWith(QStringLiteral("複数解")));
+    CUniqueDialog& dialog = Search(a);
+    EXPECT_EQ(dialog.BandList()->count(), 0);
+    EXPECT_EQ(dialog.BandNote()->text(),
+              "色つきのパズルには閾値がないので、マスを変える探し方だけを使います。");
+    ASSERT_GT(dialog.CellList()->count(), 0);
+    const Suggestion s = *dialog.SuggestionAt(dialog.CellList(), 0);
+    dialog.CellList()->setCurrentRow(0);
+    dialog.ApplyButton()->click();
+    ASSERT_TRUE(a.WaitForVerdict());
+    EXPECT_EQ(a.doc.GetPuzzle().answer, s.cells);
+    EXPECT_TRUE(a.doc.GetPuzzle().IsColour());
+    EXPECT_TRUE(a.Pane().text().startsWith(QStringLiteral("一意解")));
+}
+
 }  // namespace

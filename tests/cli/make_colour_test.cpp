@@ -18,21 +18,24 @@ char CellOf(int x, int y) {
     return '.';
 }
 
-TEST_F(CliTest, MakeWithColoursWritesThePaletteAndItsPuzzleSolves) {
-    const fs::path picture = dir_ / "flags.ppm";
-    {
-        std::ofstream out(picture, std::ios::binary);
-        out << "P6\n60 60\n255\n";
-        for (int y = 0; y < 60; ++y) {
-            for (int x = 0; x < 60; ++x) {
-                const char c = CellOf(x, y);
-                out << (c == 'r'   ? std::string("\xe0\x10\x20", 3)
-                        : c == 'g' ? std::string("\x10\xa0\x30", 3)
-                        : c == 'b' ? std::string("\x20\x30\xd0", 3)
-                                   : std::string("\xff\xff\xff", 3));
-            }
+// The picture as a PPM file, its background `background` (three bytes).
+void WriteFlags(const fs::path& picture, const std::string& background) {
+    std::ofstream out(picture, std::ios::binary);
+    out << "P6\n60 60\n255\n";
+    for (int y = 0; y < 60; ++y) {
+        for (int x = 0; x < 60; ++x) {
+            const char c = CellOf(x, y);
+            out << (c == 'r'   ? std::string("\xe0\x10\x20", 3)
+                    : c == 'g' ? std::string("\x10\xa0\x30", 3)
+                    : c == 'b' ? std::string("\x20\x30\xd0", 3)
+                               : background);
         }
     }
+}
+
+TEST_F(CliTest, MakeWithColoursWritesThePaletteAndItsPuzzleSolves) {
+    const fs::path picture = dir_ / "flags.ppm";
+    WriteFlags(picture, std::string("\xff\xff\xff", 3));
     const CliRun run = Cli({"make", "--colours", "3", "--blocks", "6", "--unique", "--out",
                             Path("out"), picture.string()});
     ASSERT_EQ(run.status, 0) << run.err;
@@ -62,6 +65,26 @@ TEST_F(CliTest, MakeWithColoursWritesThePaletteAndItsPuzzleSolves) {
     EXPECT_EQ(back.puzzle.answer, r.puzzle.answer);
 
     EXPECT_EQ(Cli({"make", "--colours", "9", picture.string()}).status, 1);
+}
+
+// --trim with colours keeps what is not the background, whatever its brightness: on a dark
+// gray, which the band would keep too, the coloured cells alone become the puzzle.
+TEST_F(CliTest, TrimWithColoursCutsToWhatIsNotTheBackground) {
+    const fs::path picture = dir_ / "dark.ppm";
+    WriteFlags(picture, std::string("\x30\x30\x30", 3));
+    ASSERT_EQ(Cli({"make", "--colours", "3", "--blocks", "4", "--fit", "--trim", "--band", "auto",
+                   "--out", Path("out"), picture.string()})
+                  .status,
+              0);
+    const PuzzleReadResult r = ReadPuzzleFile(Path("out/dark.non"));
+    ASSERT_TRUE(r.ok) << r.error;
+    ASSERT_EQ(r.puzzle.width, 4);
+    ASSERT_EQ(r.puzzle.height, 4);
+    const char kChars[] = ".rbg";
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(kChars[r.puzzle.AnswerAt(x, y)], CellOf(10 + x * 10, 10 + y * 10))
+                << x << "," << y;
 }
 
 }  // namespace

@@ -5,6 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
+#include <QPainter>
+
+#include "formats/puzzle_sheet.h"
+#include "model/colour_contrast.h"
+#include "render/block_panels.h"
+#include "render/workbench_drawing.h"
 
 #include "analysis_support.h"
 #include "support/puzzles.h"
@@ -128,6 +134,100 @@ TEST(ShrunkPuzzlePanel, TwoDigitNumbersStayOutOfTheirNeighbours) {
             for (int x = 0; x < layout.GridLeft() - c; ++x)
                 ASSERT_NE(panel.at(x, y), RGB(0, 0, 0)) << x << "," << y;
     }
+}
+
+}  // namespace
+
+namespace {
+
+// A colour puzzle in every drawing of the making side: in the puzzle panel (its own cells and
+// cells fitted larger) and the workbench's puzzle each clue number stands on a swatch of its
+// colour, in white on the dark blue and in black on the yellow; the block panel and the editor
+// show the cells in their colours; the undecided mark stays yellow on the dark blue and turns
+// dark on white and on yellow, where yellow would not show.
+TEST(ColourPanels, SwatchesCellsAndUndecidedMarksInThePaletteColours) {
+    constexpr std::uint32_t kYellow = 0xf0e010, kBlue = 0x102080;
+    // Row 0: yellow then blue touching; row 1: one blue; the rest background.
+    std::vector<std::uint8_t> cells(25, 0);
+    cells[0] = cells[1] = 1;
+    cells[2] = 2;
+    cells[7] = 2;
+    const Puzzle puzzle = Puzzle::FromColourGrid(5, 5, cells, {0xffffff, kYellow, kBlue});
+    auto swatch = [&](const QImage& image, QRect slot, std::uint32_t rgb) {
+        int fill = 0, ink = 0;
+        const QRgb text = ClueTextColour(rgb).rgb();
+        for (int y = slot.top(); y <= slot.bottom(); ++y) {
+            for (int x = slot.left(); x <= slot.right(); ++x) {
+                fill += (image.pixel(x, y) & 0xffffff) == rgb;
+                ink += image.pixel(x, y) == text;
+            }
+        }
+        EXPECT_GT(fill, slot.width() * slot.height() / 3) << std::hex << rgb;
+        EXPECT_GT(ink, 0) << std::hex << rgb;
+    };
+    for (const int cell : {kResultCellSize, 14}) {
+        SCOPED_TRACE(cell);
+        Surface panel(240, 240);
+        const BoardLayout layout = BoardLayout::ForPuzzle(puzzle, cell);
+        DrawPuzzle(panel.dc, puzzle, layout);
+        const QImage& image = panel.bitmap.Image();
+        // Row 0's clue reads 2 (yellow) 1 (blue): slot 0 the blue, slot 1 the yellow.
+        const int top = layout.GridTop() + 1, left = layout.GridLeft();
+        swatch(image, QRect(left - cell + 1, top, cell - 1, cell - 1), kBlue);
+        swatch(image, QRect(left - 2 * cell + 1, top, cell - 1, cell - 1), kYellow);
+    }
+    QImage fitted(300, 300, QImage::Format_RGB32);
+    fitted.fill(Qt::white);
+    const FittedBoard board = FitBoard(puzzle, fitted.rect());
+    ClueGlyphs glyphs;
+    {
+        QPainter painter(&fitted);
+        DrawFittedPuzzle(painter, puzzle, board, glyphs);
+    }
+    const int c = board.grid.cell;
+    swatch(fitted, QRect(board.grid.left - c + 1, board.grid.top + 1, c - 1, c - 1), kBlue);
+    swatch(fitted, QRect(board.grid.left - 2 * c + 1, board.grid.top + 1, c - 1, c - 1), kYellow);
+
+    // The editor: cells 0 (yellow), 2 (blue) and 4 (white) undecided.
+    QImage editor(200, 200, QImage::Format_RGB32);
+    editor.fill(Qt::gray);
+    const GridPlacement at = PlaceGrid(5, 5, editor.rect());
+    std::vector<std::uint8_t> undecided(25, 0);
+    undecided[0] = undecided[2] = undecided[4] = 1;
+    {
+        QPainter painter(&editor);
+        DrawEditorGrid(painter, at, puzzle, &undecided, nullptr);
+    }
+    auto editorAt = [&](int i, int dx) {
+        return editor.pixel(at.left + i * at.cell + at.cell / 2 + dx, at.top + at.cell / 2) &
+               0xffffff;
+    };
+    EXPECT_EQ(editorAt(1, 0), kYellow);
+    EXPECT_EQ(editorAt(2, at.cell / 3), kBlue);
+    EXPECT_EQ(editorAt(2, 0), 0xffdc00u);
+    for (const int i : {0, 4})
+        EXPECT_GE(ContrastRatio(editorAt(i, 0), puzzle.palette[cells[i]]), 2.0) << i;
+
+    // The block panel, in test mode, over blocks of 10 pixels.
+    BlockDivision division;
+    division.columns = division.rows = 5;
+    for (int k = 0; k <= 5; ++k) {
+        division.xs.push_back(10 * k);
+        division.ys.push_back(10 * k);
+    }
+    division.spanRight = division.spanBottom = 50;
+    Surface blocks(60, 60), binary(60, 60);
+    const ColumnBuffer answer =
+        MakeBuffer(5, 5, [&](int i, int j) { return cells[j * 5 + i] != 0; });
+    DrawBlockPanels(answer, division, true, blocks.dc, binary.dc, &puzzle);
+    DrawUndecidedMarks(undecided, division, blocks.dc, &puzzle);
+    EXPECT_EQ(blocks.at(13, 3), RGB(0xf0, 0xe0, 0x10));
+    EXPECT_EQ(blocks.at(23, 3), RGB(0x10, 0x20, 0x80));
+    EXPECT_EQ(blocks.at(33, 13), RGB(255, 255, 255));
+    EXPECT_EQ(blocks.at(25, 5), kUndecidedMarkColor);
+    EXPECT_NE(blocks.at(5, 5), kUndecidedMarkColor);
+    EXPECT_NE(blocks.at(45, 5), kUndecidedMarkColor);
+    EXPECT_NE(blocks.at(45, 5), RGB(255, 255, 255));
 }
 
 }  // namespace

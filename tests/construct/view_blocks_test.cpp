@@ -9,6 +9,7 @@
 
 #include "analysis_support.h"
 #include "construct/custom_blocks_dialog.h"
+#include "construct/workbench.h"
 #include "platform/modal.h"
 #include "support/scripted_ui.h"
 
@@ -131,6 +132,44 @@ TEST_F(ViewBlocksTest, TheClosedBoxShowsACustomSizeWhole) {
     Choose(2);  // 20
     EXPECT_EQ(combo->geometry(), comboRect);
     EXPECT_EQ(group->geometry(), groupRect);
+}
+
+// 色数 beside the band: 白黒 first (the default), then 2 to 8 colours; a count chosen analyses
+// a colour puzzle, in the workbench as on the form, and 白黒 goes back to the band's puzzle.
+TEST_F(ViewBlocksTest, TheColourCountChosenAnalysesAColourPuzzleOnTheFormAndInTheWorkbench) {
+    auto* colours = view.Controls().Get<QComboBox>(IDC_COLOURS);
+    ASSERT_TRUE(colours);
+    QStringList items;
+    for (int k = 0; k < colours->count(); ++k)
+        items << colours->itemText(k);
+    EXPECT_EQ(items, (QStringList{"白黒", "2", "3", "4", "5", "6", "7", "8"}));
+    // On white, in blocks of 25 pixels: red over blocks 1 and 2 of rows 0 and 1, blue at (1, 2).
+    PutPicture(100, [](int x, int y) {
+        const bool middle = x >= 25 && x < 75;
+        return middle && y < 50                         ? Rgb{220, 20, 30}
+               : x >= 25 && x < 50 && y >= 50 && y < 75 ? Rgb{20, 40, 210}
+                                                        : Rgb{255, 255, 255};
+    });
+    view.SetCustomBlocks(4, 4);
+    view.OnAnalyze();
+    EXPECT_FALSE(doc.GetPuzzle().IsColour());
+    colours->setCurrentIndex(2);
+    emit colours->activated(2);
+    ASSERT_TRUE(doc.GetPuzzle().IsColour());
+    EXPECT_EQ(view.Session().AnalysedSettings().colours, 3);
+    EXPECT_EQ(doc.GetPuzzle().palette.size(), 3u);  // white, red, blue
+    EXPECT_EQ(doc.GetPuzzle().rowColours[0], (LineColours{1}));
+    view.OnWorkbench();
+    QComboBox* box = view.Workbench()->ColoursBox();
+    EXPECT_EQ(box->currentIndex(), 2);
+    box->setCurrentIndex(0);
+    emit box->activated(0);
+    EXPECT_FALSE(doc.GetPuzzle().IsColour());
+    EXPECT_EQ(colours->currentIndex(), 0);
+    box->setCurrentIndex(6);
+    emit box->activated(6);
+    EXPECT_EQ(view.Session().AnalysedSettings().colours, 7);
+    EXPECT_EQ(colours->currentIndex(), 6);
 }
 
 }  // namespace

@@ -11,9 +11,10 @@
 
 namespace {
 
-constexpr int kAnalysisControls[] = {
-    IDC_ANALYZE,    IDC_TEST_MODE,  IDC_PLAY_MODE,     IDC_LOWER_SCROLL,  IDC_UPPER_SCROLL,
-    IDC_LOWER_EDIT, IDC_UPPER_EDIT, IDC_LOWER_CAPTION, IDC_UPPER_CAPTION, IDC_BLOCKS};
+constexpr int kAnalysisControls[] = {IDC_ANALYZE,      IDC_TEST_MODE,     IDC_PLAY_MODE,
+                                     IDC_LOWER_SCROLL, IDC_UPPER_SCROLL,  IDC_LOWER_EDIT,
+                                     IDC_UPPER_EDIT,   IDC_LOWER_CAPTION, IDC_UPPER_CAPTION,
+                                     IDC_BLOCKS,       IDC_COLOURS};
 
 // From the start only the input controls; a picture enables the analysis and an analysis the
 // play; nothing chosen in the combo box is the last item, 20, whatever its edit field says, and a

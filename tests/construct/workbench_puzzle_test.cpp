@@ -1,11 +1,17 @@
 // The puzzle in the workbench, which the puzzle panel's double click and "拡大表示" open with
 // the puzzle alone: every clue number inside its own slot with a pixel free at each side, so
 // that no two run together; on cells too small for a readable font, no numbers at all.
+#include <QCheckBox>
+#include <QColorDialog>
 #include <QMenu>
+#include <QPushButton>
+#include <QToolButton>
 
 #include "analysis_support.h"
 #include "construct/workbench.h"
+#include "construct/workbench_palette.h"
 #include "construct/workbench_panes.h"
+#include "platform/modal.h"
 #include "support/puzzles.h"
 
 namespace {
@@ -77,6 +83,76 @@ TEST_F(ViewTest, ThePuzzlePanelsContextMenuOpensTheWorkbenchOnlyWithAPuzzle) {
     ASSERT_TRUE(view.Workbench() && view.Workbench()->isVisible());
     EXPECT_EQ(view.Workbench()->PuzzlePane()->Board().grid.rows, 30);
     view.Workbench()->close();
+}
+
+// The palette of a colour puzzle in the workbench: the swatch chosen is what the left button
+// paints, the right button paints the background; a colour changed in its dialog is locked and
+// stays through the next analysis until its lock is cleared; the pick takes a colour from the
+// picture.  Black and white has no palette.
+TEST_F(ViewTest, TheWorkbenchPalettePaintsChangesLocksAndPicksColours) {
+    // On white, in blocks of 25 pixels: red over blocks 1 and 2 of rows 0 and 1, blue at (1, 2).
+    PutPicture(100, [](int x, int y) {
+        const bool middle = x >= 25 && x < 75;
+        return middle && y < 50                         ? Rgb{220, 20, 30}
+               : x >= 25 && x < 50 && y >= 50 && y < 75 ? Rgb{20, 40, 210}
+                                                        : Rgb{255, 255, 255};
+    });
+    view.SetCustomBlocks(4, 4);
+    view.SetColours(3);
+    view.OnWorkbench();
+    CWorkbench* bench = view.Workbench();
+    bench->resize(900, 700);
+    QCoreApplication::processEvents();
+    WorkbenchPalette* palette = bench->Palette();
+    ASSERT_FALSE(palette->isHidden());
+    const Puzzle& puzzle = doc.GetPuzzle();
+    ASSERT_EQ(puzzle.palette, (std::vector<std::uint32_t>{0xffffff, 0xdc141e, 0x1428d2}));
+    auto cell = [&](int column, int row) {
+        const GridPlacement at = bench->Editor()->Placement();
+        return QPoint(at.left + column * at.cell + at.cell / 2,
+                      at.top + row * at.cell + at.cell / 2);
+    };
+    palette->Swatch(2)->click();
+    QTest::mouseClick(bench->Editor(), Qt::LeftButton, {}, cell(3, 3));
+    EXPECT_EQ(puzzle.AnswerAt(3, 3), 2);
+    QTest::mouseClick(bench->Editor(), Qt::RightButton, {}, cell(3, 3));
+    EXPECT_EQ(puzzle.AnswerAt(3, 3), 0);
+
+    // Colour 1 made green in its dialog (a double click on its swatch, then the button): locked,
+    // and kept by the next analysis.
+    QColor chosen(0, 0, 160);
+    const ModalHook previous = SetModalHook([&](QDialog& dialog) {
+        static_cast<QColorDialog&>(dialog).setCurrentColor(chosen);
+        return int(QDialog::Accepted);
+    });
+    QTest::mouseDClick(palette->Swatch(1), Qt::LeftButton);
+    EXPECT_EQ(palette->Chosen(), 1);
+    EXPECT_EQ(puzzle.palette[1], 0x0000a0u);
+    chosen = QColor(0, 160, 0);
+    palette->ChangeButton()->click();
+    SetModalHook(previous);
+    EXPECT_EQ(puzzle.palette[1], 0x00a000u);
+    EXPECT_EQ(puzzle.AnswerAt(1, 0), 1);
+    EXPECT_TRUE(palette->LockBox(1)->isChecked());
+    view.OnAnalyze();
+    EXPECT_EQ(doc.GetPuzzle().palette[1], 0x00a000u);
+    palette->LockBox(1)->click();
+    EXPECT_TRUE(view.Session().Settings().locked.empty());
+    view.OnAnalyze();
+    EXPECT_EQ(doc.GetPuzzle().palette[1], 0xdc141eu);
+
+    // The pick: the background takes the blue of the picture.
+    palette->Swatch(0)->click();
+    palette->PickButton()->click();
+    const QRect image = bench->PicturePane()->ImageRect();
+    QTest::mouseClick(bench->PicturePane(), Qt::LeftButton, {},
+                      image.topLeft() + QPoint(image.width() * 3 / 8, image.height() * 5 / 8));
+    EXPECT_EQ(doc.GetPuzzle().palette[0], 0x1428d2u);
+    EXPECT_FALSE(palette->Picking());
+
+    view.SetColours(0);
+    EXPECT_TRUE(palette->isHidden());
+    bench->close();
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "../solver/oracle.h"
 #include "maker/cell_search.h"
+#include "maker/colour_cell_search.h"
 #include "maker_support.h"
 
 namespace {
@@ -166,6 +167,50 @@ TEST(CellSearch, NoSuggestionWhenNothingWithinTheLimitWorksOrNoneIsNeeded) {
     const CellSearchResult none = SearchCellChanges(StartOf(2, {1, 1, 1, 0}));
     EXPECT_TRUE(none.alreadyUnique);
     EXPECT_TRUE(none.suggestions.empty());
+}
+
+// Colour puzzles: a changed cell takes another colour or the background.  Each suggestion
+// changes exactly the cells it names and solves alone; a puzzle unique already, or black and
+// white, gets none.
+TEST(ColourCellSearch, SuggestionsChangeTheirCellsToOtherColoursAndSolveAlone) {
+    const std::vector<std::uint32_t> palette{0xffffff, 0xff0000, 0x0000ff};
+    const struct {
+        int width;
+        Cells cells;
+        int changes;  // of each suggestion; 0: none needed
+    } cases[] = {
+        // Two red cells on a diagonal swap with the other diagonal.
+        {2, {1, 0, 0, 1}, 1},
+        // Red and blue on the diagonal tell it apart already.
+        {2, {1, 0, 0, 2}, 0},
+        // Two red and two blue diagonals, each swappable: a change for each.
+        {4, {1, 0, 2, 0, 0, 1, 0, 2, 2, 0, 1, 0, 0, 2, 0, 1}, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.cells.size());
+        const int rows = static_cast<int>(c.cells.size()) / c.width;
+        const Puzzle puzzle = Puzzle::FromColourGrid(c.width, rows, c.cells, palette);
+        const CellSearchResult r = SearchColourCellChanges(puzzle);
+        EXPECT_EQ(r.alreadyUnique, c.changes == 0);
+        if (c.changes == 0) {
+            EXPECT_TRUE(r.suggestions.empty());
+            continue;
+        }
+        ASSERT_FALSE(r.suggestions.empty());
+        for (const Suggestion& s : r.suggestions) {
+            EXPECT_EQ(static_cast<int>(s.changed.size()), c.changes);
+            for (int k = 0; k < static_cast<int>(c.cells.size()); ++k) {
+                const bool named = std::count(s.changed.begin(), s.changed.end(), k) > 0;
+                EXPECT_EQ(s.cells[k] != c.cells[k], named) << k;
+                EXPECT_LE(s.cells[k], 2) << k;
+            }
+            const SolveResult solved =
+                Solve(Puzzle::FromColourGrid(c.width, rows, s.cells, palette));
+            EXPECT_TRUE(solved.verdict == Verdict::Line || solved.verdict == Verdict::Unique);
+            EXPECT_EQ(solved.solution, s.cells);
+        }
+    }
+    EXPECT_TRUE(SearchColourCellChanges(Puzzle::FromGrid(2, 2, {1, 0, 0, 1})).suggestions.empty());
 }
 
 }  // namespace

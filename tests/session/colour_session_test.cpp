@@ -62,6 +62,10 @@ TEST(ColourSessionTest, AnAnalysisWithColoursGivesThePaletteAndTheBlocksOfTheCro
     settings.colours = 1;
     ASSERT_EQ(session.Analyze(settings), AnalysisEnd::kPuzzle);
     EXPECT_FALSE(session.GetPuzzle().IsColour());
+    // The colours locked were that picture's: a new one starts without them.
+    ASSERT_FALSE(session.Settings().locked.empty());
+    session.PictureChanged();
+    EXPECT_TRUE(session.Settings().locked.empty());
 }
 
 TEST(ColourSessionTest, EditsToolsAndUndoKeepTheColours) {
