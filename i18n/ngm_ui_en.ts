@@ -405,6 +405,14 @@ Ctrl+wheel, Ctrl++/- : zoom in/out
 Ctrl+0 : original size
 Click a number : strike it through</translation>
     </message>
+    <message>
+        <source>
+色のクリック、数字キー ： 塗る色を選ぶ
+左クリック、スペース ： 選んだ色で塗る</source>
+        <translation>
+Click a colour, number keys : choose the colour to fill with
+Left click, Space : fill with the chosen colour</translation>
+    </message>
 </context>
 <context>
     <name>CUniqueDialog</name>
@@ -618,6 +626,13 @@ Click a number : strike it through</translation>
     <message>
         <source>「一意なパズルを探す」で選んだマスの変更を答えにします</source>
         <translation>Makes the cell changes selected in Find Unique Puzzle the answer</translation>
+    </message>
+</context>
+<context>
+    <name>ColourPalette</name>
+    <message>
+        <source>塗る色（クリックまたは数字キーで選ぶ）</source>
+        <translation>The colour to fill with (click or press its number to choose)</translation>
     </message>
 </context>
 <context>
