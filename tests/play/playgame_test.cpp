@@ -336,7 +336,8 @@ TEST_F(PlayTest, AColourPuzzleIsPlayedInItsColours) {
     Click(Qt::LeftButton, Cell(2, 2));
     EXPECT_EQ(std::vector({centre(0, 2), centre(2, 2)}), std::vector({blue, blue}));
     const int c = dlg->Layout().CellSize(), slot = dlg->Layout().GridLeft() - c;
-    EXPECT_EQ(Px(slot + 2, Top(0) + 2), red);   // row 0's last run
+    EXPECT_EQ(Px(slot + 2, Top(0) + 2), red);  // row 0's last run
+    EXPECT_GT(Count(slot - c + 1, Top(0) + 1, slot, Top(1), RGB(255, 255, 255)), 0);  // on black
     EXPECT_EQ(Px(slot + 1, Top(2) + 1), blue);  // row 2 is finished: a frame
     EXPECT_NE(Px(slot + 2, Top(2) + 2), blue);
     EXPECT_EQ(Image(), Redrawn());
