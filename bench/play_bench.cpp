@@ -2,7 +2,8 @@
 // image and the image copied to the screen, as every paint of the dialog does; a drag across
 // the whole board; and on 20 x 20 and 99 x 99 boards a mark, an undo or redo and a hint from
 // the keyboard with the repaint each asks for, marks by mouse and by key at the zoom's
-// smallest, starting and largest cells with the tinted row and column, and zoom steps.
+// smallest, starting and largest cells with the tinted row and column, and zoom steps; on a
+// 30 x 30 colour board a fill in another colour than the cell's.
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -119,12 +120,26 @@ struct PaintCounter : QObject {
     }
 };
 
+// The rings of RingPuzzle in three colours by turns, on a palette of four.
+Puzzle ColourRingPuzzle(int n) {
+    const Puzzle rings = RingPuzzle(n);
+    std::vector<std::uint8_t> cells(rings.answer.size());
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j) {
+            const int ring = std::max(std::abs(2 * i - n + 1), std::abs(2 * j - n + 1)) / 2;
+            const std::size_t k = static_cast<std::size_t>(j) * n + i;
+            cells[k] = rings.answer[k] ? static_cast<std::uint8_t>(1 + ring / 2 % 3) : 0;
+        }
+    }
+    return Puzzle::FromColourGrid(n, n, cells, {0xffffff, 0x202020, 0xd02020, 0x2040d0});
+}
+
 struct OpenSized {
     CNGMDoc doc;
     std::unique_ptr<CPlaygame> dlg;
     PaintCounter painted;
-    explicit OpenSized(int n) {
-        doc.SetPuzzle(RingPuzzle(n));
+    explicit OpenSized(int n, bool colour = false) {
+        doc.SetPuzzle(colour ? ColourRingPuzzle(n) : RingPuzzle(n));
         dlg = std::make_unique<CPlaygame>(&doc);
         dlg->show();
         QCoreApplication::processEvents();
@@ -186,7 +201,27 @@ void BM_KeyMark(benchmark::State& state) {
     state.counters["painted_px"] = benchmark::Counter(static_cast<double>(board.painted.pixels),
                                                       benchmark::Counter::kAvgIterations);
 }
-BENCHMARK(BM_KeyMark)->Arg(20)->Arg(99)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_KeyMark)->Arg(20)->Arg(30)->Arg(99)->Unit(benchmark::kMicrosecond);
+
+// On a 30 x 30 colour board, a digit and Space in turn on a cell of a row and a column with
+// runs: each chooses the other of two colours and fills the cell with it over the one before,
+// and is repainted with the clue strips whose state flips.
+void BM_ColourKeyMark30(benchmark::State& state) {
+    OpenSized board(30, true);
+    board.CursorTo(2, 4);
+    board.painted.pixels = 0;
+    bool second = true;
+    for (auto _ : state) {
+        board.Key(second ? Qt::Key_2 : Qt::Key_3);
+        board.Key(Qt::Key_Space);
+        second = !second;
+    }
+    if (!IsFill(board.doc.GetPlayBoard().At({2, 4})))
+        state.SkipWithError("no fill");
+    state.counters["painted_px"] = benchmark::Counter(static_cast<double>(board.painted.pixels),
+                                                      benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_ColourKeyMark30)->Unit(benchmark::kMicrosecond);
 
 // The cell sizes measured on the largest board: the zoom's smallest, the starting size of a
 // board that fits (20 pixels) and the largest.

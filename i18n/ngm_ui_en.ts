@@ -407,6 +407,14 @@ Ctrl+wheel, Ctrl++/- : zoom in/out
 Ctrl+0 : original size
 Click a number : strike it through</translation>
     </message>
+    <message>
+        <source>
+色のクリック、数字キー ： 塗る色を選ぶ
+左クリック、スペース ： 選んだ色で塗る</source>
+        <translation>
+Click a colour, number keys : choose the colour to fill with
+Left click, Space : fill with the chosen colour</translation>
+    </message>
 </context>
 <context>
     <name>CUniqueDialog</name>
@@ -636,6 +644,13 @@ Click a number : strike it through</translation>
     <message>
         <source>白黒は帯で塗るマスを決めます。2 から 8 は色つきのパズルです</source>
         <translation>Black and white fills the cells by the band; 2 to 8 make a colour puzzle</translation>
+    </message>
+</context>
+<context>
+    <name>ColourPalette</name>
+    <message>
+        <source>塗る色（クリックまたは数字キーで選ぶ）</source>
+        <translation>The colour to fill with (click or press its number to choose)</translation>
     </message>
 </context>
 <context>

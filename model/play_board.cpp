@@ -39,9 +39,10 @@ CellPos OnDragLine(CellPos start, DragAxis axis, CellPos pointer) {
                                  : CellPos{start.column, pointer.row};
 }
 
-PlayBoard::PlayBoard(int width, int height)
+PlayBoard::PlayBoard(int width, int height, int colours)
     : m_width(width > 0 && height > 0 ? width : 0),
       m_height(width > 0 && height > 0 ? height : 0),
+      m_colours(std::clamp(colours, 1, kMaxColours)),
       m_marks(static_cast<std::size_t>(m_width) * m_height, Mark::Blank) {}
 
 void PlayBoard::Clear() {
@@ -53,7 +54,7 @@ void PlayBoard::Clear() {
 }
 
 bool PlayBoard::Resume(const std::vector<Mark>& marks, bool checked) {
-    const auto valid = [](Mark m) { return m <= Mark::Crossed; };
+    const auto valid = [this](Mark m) { return m <= Mark::Crossed || FillColour(m) <= m_colours; };
     if (marks.size() != m_marks.size() || !std::all_of(marks.begin(), marks.end(), valid))
         return false;
     Clear();
@@ -80,11 +81,11 @@ std::vector<MarkChange> PlayBoard::Restart() {
     return changes;
 }
 
-std::optional<MarkChange> PlayBoard::Apply(StrokeKind kind, CellPos cell) {
+std::optional<MarkChange> PlayBoard::Apply(StrokeKind kind, CellPos cell, int colour) {
     if (m_checked)
         return std::nullopt;
     Mark& mark = m_marks[Index(cell)];
-    const Mark after = kind == StrokeKind::Fill    ? Mark::Filled
+    const Mark after = kind == StrokeKind::Fill    ? FillMark(std::clamp(colour, 1, m_colours))
                        : kind == StrokeKind::Clear ? Mark::Blank
                                                    : Mark::Crossed;
     if (mark == after)
@@ -152,19 +153,29 @@ bool PlayBoard::FormsClue(const Puzzle& puzzle, BoardLine line) const {
     if (line.index < 0 || line.index >= static_cast<int>(clues.size()) ||
         line.index >= (line.column ? m_width : m_height))
         return false;
+    const std::vector<LineColours>& colourLines =
+        line.column ? puzzle.columnColours : puzzle.rowColours;
+    const LineColours* colours = puzzle.IsColour() && line.index < int(colourLines.size())
+                                     ? &colourLines[static_cast<std::size_t>(line.index)]
+                                     : nullptr;
     // The runs of the line compared with the clue as they are found, without building them.
+    // A run ends where the fill's colour changes; without colours every fill is one colour.
     const LineClue& clue = clues[static_cast<std::size_t>(line.index)];
     std::size_t next = 0;
-    int run = 0;
+    int run = 0, runColour = 0;
     for (int i = 0; i <= length; ++i) {
         const CellPos cell = line.column ? CellPos{line.index, i} : CellPos{i, line.index};
-        if (i < length && At(cell) == Mark::Filled) {
-            ++run;
-        } else if (run > 0) {
-            if (next == clue.size() || clue[next] != run)
+        const int colour = i < length ? (colours ? FillColour(At(cell)) : IsFill(At(cell))) : 0;
+        if (run > 0 && colour != runColour) {
+            if (next == clue.size() || clue[next] != run ||
+                (colours && (next >= colours->size() || (*colours)[next] != runColour)))
                 return false;
             ++next;
             run = 0;
+        }
+        if (colour != 0) {
+            ++run;
+            runColour = colour;
         }
     }
     return next == clue.size();
@@ -173,7 +184,7 @@ bool PlayBoard::FormsClue(const Puzzle& puzzle, BoardLine line) const {
 std::vector<std::uint8_t> PlayBoard::Fills() const {
     std::vector<std::uint8_t> cells(m_marks.size());
     for (std::size_t i = 0; i < cells.size(); ++i)
-        cells[i] = m_marks[i] == Mark::Filled ? 1 : 0;
+        cells[i] = static_cast<std::uint8_t>(FillColour(m_marks[i]));
     return cells;
 }
 
@@ -198,7 +209,8 @@ std::vector<CellPos> PlayBoard::Mistakes(const Puzzle& puzzle) const {
     for (int row = 0; row < m_height; ++row) {
         for (int column = 0; column < m_width; ++column) {
             const CellPos cell{column, row};
-            if ((puzzle.AnswerAt(column, row) != 0) != (At(cell) == Mark::Filled))
+            const int answer = puzzle.AnswerAt(column, row);
+            if ((puzzle.IsColour() ? answer : answer != 0) != FillColour(At(cell)))
                 cells.push_back(cell);
         }
     }

@@ -12,12 +12,27 @@
 #include "model/puzzle.h"
 
 // What the player has put in a cell.  Only a fill counts as black: a cross is a blank the
-// player has ruled out.
+// player has ruled out.  On a colour board Filled is a fill of colour 1 and the fills of
+// colours 2..kMaxColours come after Crossed (FillMark), so that a black-and-white board's
+// marks, and what is saved of them, keep their values.
 enum class Mark : std::uint8_t { Blank = 0, Filled = 1, Crossed = 2 };
+
+// The fill of colour 1..kMaxColours.
+constexpr Mark FillMark(int colour) {
+    return colour <= 1 ? Mark::Filled : static_cast<Mark>(colour + 1);
+}
+// The colour of a fill; 0 for a blank or a cross.
+constexpr int FillColour(Mark mark) {
+    return mark == Mark::Filled ? 1 : mark > Mark::Crossed ? static_cast<int>(mark) - 1 : 0;
+}
+constexpr bool IsFill(Mark mark) {
+    return FillColour(mark) != 0;
+}
 
 // What one step of a stroke does to the cell under the pointer.
 enum class StrokeKind : std::uint8_t {
-    Fill,   // left button: the cell becomes filled (a fill stays, a cross is covered)
+    Fill,   // left button: the cell becomes filled with the chosen colour (a fill of that
+            // colour stays, a cross or a fill of another colour is covered)
     Clear,  // Ctrl + left button: the cell becomes blank
     Cross,  // right button, with or without Ctrl: the cell becomes crossed (a fill is emptied)
 };
@@ -84,11 +99,13 @@ struct AnswerCheck {
 class PlayBoard {
 public:
     PlayBoard() = default;
-    // A blank board of width x height cells.
-    PlayBoard(int width, int height);
+    // A blank board of width x height cells whose fills have `colours` colours (1 for black
+    // and white, up to kMaxColours).
+    PlayBoard(int width, int height, int colours = 1);
 
     int Width() const { return m_width; }
     int Height() const { return m_height; }
+    int Colours() const { return m_colours; }
     bool Contains(CellPos cell) const {
         return cell.column >= 0 && cell.column < m_width && cell.row >= 0 && cell.row < m_height;
     }
@@ -96,7 +113,7 @@ public:
     // Every cell's mark, row by row.
     const std::vector<Mark>& Marks() const { return m_marks; }
     // The marks of a game left earlier, with an empty history: false, and nothing changes,
-    // for marks of another size or a value that is no mark.
+    // for marks of another size or a value that is no mark (a fill beyond the board's colours).
     bool Resume(const std::vector<Mark>& marks, bool checked);
     // True while no cell is marked.
     bool IsBlank() const;
@@ -108,8 +125,9 @@ public:
 
     // One step of a stroke on a cell of the board: returns the change it made, or nothing
     // when the cell already held what the step puts there or the board has been checked.
-    // A step outside a stroke starts one, which lasts until EndStroke or the next BeginStroke.
-    std::optional<MarkChange> Apply(StrokeKind kind, CellPos cell);
+    // A fill is of `colour` (1..Colours(); clamped to them).  A step outside a stroke starts
+    // one, which lasts until EndStroke or the next BeginStroke.
+    std::optional<MarkChange> Apply(StrokeKind kind, CellPos cell, int colour = 1);
     // A stroke starts with a press (or a key) and ends with the release; the steps between
     // are undone and redone together.  A stroke that changed nothing leaves no trace.
     void BeginStroke();
@@ -129,10 +147,12 @@ public:
     void SetChecked();
     bool IsChecked() const { return m_checked; }
 
-    // True while the filled cells of a line form exactly its clue: its runs in order, and for
-    // an empty clue no filled cell at all.  Crosses count as blanks.
+    // True while the filled cells of a line form exactly its clue: its runs in order (in
+    // their colours on a colour puzzle), and for an empty clue no filled cell at all.  Crosses
+    // count as blanks.
     bool FormsClue(const Puzzle& puzzle, BoardLine line) const;
-    // The fills as a grid row by row, 1 = filled, as the puzzle's answer is stored.
+    // The fills as a grid row by row, as the puzzle's answer is stored: 1 = filled, or the
+    // fill's colour on a colour board, 0 = blank.
     std::vector<std::uint8_t> Fills() const;
     // The answer check: solved when every line forms its clue, else the mistakes against the
     // answer.
@@ -140,7 +160,8 @@ public:
 
     // The cells whose mark disagrees with the puzzle's answer, row by row from the top and
     // left to right within a row: a black cell not filled (blank or crossed), or a white cell
-    // filled.  A puzzle without an answer (read with its clues only) is checked against its
+    // filled; on a colour puzzle also a cell filled with another colour than the answer's.
+    // A puzzle without an answer (read with its clues only) is checked against its
     // clues: the cells where a row that does not form its clue crosses a column that does not
     // either, or all cells of such lines when they run one way only.  None for a puzzle of
     // another size.
@@ -157,6 +178,7 @@ private:
 
     int m_width = 0;
     int m_height = 0;
+    int m_colours = 1;
     std::vector<Mark> m_marks;     // row by row
     std::vector<Stroke> m_done;    // strokes made, oldest first; an open stroke is the last
     std::vector<Stroke> m_undone;  // strokes taken back, the most recent last

@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "platform/message_box.h"
+#include "play/colour_palette.h"
 #include "render/solved_picture.h"
 #include "res/dialog_template.h"
 #include "session/ngm_doc.h"
@@ -38,6 +39,10 @@ const char* const kHelpText = QT_TRANSLATE_NOOP(
     "\n\n矢印キー ： カーソル移動\nスペース ： 塗りつぶし\nX ： ×表示\nDelete ： クリア\n"
     "Shift+矢印キー ： 直前の操作を続ける\nCtrl+Z ： 元に戻す\nCtrl+Y, Ctrl+Shift+Z ： やり直し\n"
     "H ： ヒント");
+// The colours' lines, for a colour puzzle.
+const char* const kColourHelpText = QT_TRANSLATE_NOOP(
+    "CPlaygame",
+    "\n色のクリック、数字キー ： 塗る色を選ぶ\n左クリック、スペース ： 選んだ色で塗る");
 // The view's lines, after those of the mouse and the keys.
 const char* const kViewHelpText =
     QT_TRANSLATE_NOOP("CPlaygame",
@@ -47,7 +52,18 @@ const char* const kViewHelpText =
 // The colours of the picture's blocks a cell of the board was made from: the analysed picture
 // (cropped when the analysis cropped it) cut as its division cuts it.  None for a puzzle that
 // did not come from the current analysis (a puzzle file, a board of another size).
+// A colour puzzle shows its own colours: every cell in the colour of its fill, the background
+// colour where there is none.
 std::vector<COLORREF> SolvedColors(const PuzzleSession& session, const BoardLayout& layout) {
+    const Puzzle& puzzle = session.GetPuzzle();
+    if (puzzle.IsColour()) {
+        const std::vector<std::uint8_t> fills = session.Board().Fills();
+        std::vector<COLORREF> colors(fills.size());
+        for (std::size_t i = 0; i < fills.size(); ++i)
+            colors[i] =
+                PaletteColor(puzzle.palette[fills[i] < puzzle.palette.size() ? fills[i] : 0]);
+        return colors;
+    }
     const BlockDivision& division = session.Division();
     if (division.columns != layout.Columns() || division.rows != layout.Rows())
         return {};
@@ -94,6 +110,11 @@ CPlaygame::CPlaygame(CNGMDoc* doc, QWidget* pParent) : QDialog(pParent), m_pDoc(
         DrawBoard();
         update();
     });
+    if (m_pDoc && m_pDoc->HasPuzzle() && m_pDoc->GetPuzzle().IsColour()) {
+        const std::vector<std::uint32_t>& palette = m_pDoc->GetPuzzle().palette;
+        m_pPalette = new ColourPalette(this);
+        m_pPalette->SetColours({palette.begin() + 1, palette.end()});
+    }
     // The row and the column under the pointer are tinted while it is over the grid.
     setMouseTracking(true);
     // The board's keys go to the board whichever control has the focus.
@@ -200,6 +221,12 @@ void CPlaygame::OnSize(unsigned /*nType*/, int cx, int cy) {
         box->move(std::min(x, cx - box->width() - kColumnMargin / 2), y);
         y += box->height() + kColumnGap * 2;
     }
+    if (m_pPalette) {
+        m_pPalette->FitWidth(cx - x - kColumnMargin / 2);
+        m_pPalette->move(x - ColourPalette::kGap, y);
+        y += m_pPalette->height();
+    }
+    m_nColumnBottom = y + kColumnMargin;
     update();
 }
 
@@ -248,6 +275,10 @@ void CPlaygame::AutoCheckIfComplete() {
             if (!IsChecked())
                 OnAnswerCheck();
         });
+}
+
+int CPlaygame::ChosenColour() const {
+    return m_pPalette ? m_pPalette->Chosen() : 1;
 }
 
 bool CPlaygame::IsChecked() const {
@@ -337,7 +368,8 @@ void CPlaygame::OnRetry() {
 }
 
 void CPlaygame::OnShowHelp() {
-    AppMessageBox(tr(kHelpText) + tr(kViewHelpText), MB_OK);
+    AppMessageBox(
+        tr(kHelpText) + (m_pPalette ? tr(kColourHelpText) : QString()) + tr(kViewHelpText), MB_OK);
 }
 
 void CPlaygame::OnUndo() {
@@ -377,7 +409,7 @@ void CPlaygame::OnHint() {
         // The hint's mark is a step of its own, taken back by undo as any other.
         board.BeginStroke();
         StepOn(hint->kind == PlayHint::Kind::Fill ? StrokeKind::Fill : StrokeKind::Cross,
-               hint->cell);
+               hint->cell, hint->colour);
         board.EndStroke();
         AutoCheckIfComplete();
     }

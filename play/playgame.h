@@ -27,6 +27,7 @@ class QPainter;
 class QCheckBox;
 class QLabel;
 class BoardView;
+class ColourPalette;
 
 class CPlaygame : public QDialog {
     Q_OBJECT
@@ -96,6 +97,10 @@ public:
     bool IsClockRunning() const { return m_nClockTimerId != 0; }
     // The answer check has been made: the board takes no change until retry.
     bool IsChecked() const;
+    // The swatches of a colour puzzle's colours; none in black and white.
+    ColourPalette* Palette() const { return m_pPalette; }
+    // The colour the left button and the keys fill with: 1 in black and white.
+    int ChosenColour() const;
 
     // IDOK runs the answer check; the dialog is never ended with IDOK.
     void accept() override;
@@ -114,6 +119,9 @@ public:
     // "5マスごとの太線": every fifth line thick on boards up to 20 x 20 too (kept in the
     // settings; off at first).
     QCheckBox* m_pThickLines = nullptr;
+    ColourPalette* m_pPalette = nullptr;
+    // The height the button column, with the palette below it, needs.
+    int m_nColumnBottom = 0;
     QString m_strPlayTime;
     int m_bRedrawPending = 1;
     int m_bFirstPaint = 1;
@@ -167,9 +175,10 @@ private:
     // The answer check, when the option is on, once a stroke has left every line forming its
     // clue on a board not yet checked.
     void AutoCheckIfComplete();
-    // One step of a stroke on a cell.
-    void StepOn(StrokeKind kind, CellPos cell);
-    // A key of the board (arrows, Space, X, Delete, H, Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z).
+    // One step of a stroke on a cell; a fill is of `colour`, the chosen one when 0.
+    void StepOn(StrokeKind kind, CellPos cell, int colour = 0);
+    // A key of the board (arrows, Space, X, Delete, H, Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z, and the
+    // digits of a colour puzzle's colours).
     void OnBoardKey(int key, Qt::KeyboardModifiers modifiers);
     void MoveCursor(int dx, int dy, bool drag);
     // Scrolls a board larger than its view so that the cell shows (the cursor's, the hint's).

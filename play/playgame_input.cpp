@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "play/board_view.h"
+#include "play/colour_palette.h"
 #include "session/ngm_doc.h"
 
 namespace {
@@ -35,9 +36,10 @@ bool IsZoomKey(int key) {
     return key == Qt::Key_Plus || key == Qt::Key_Equal || key == Qt::Key_Minus || key == Qt::Key_0;
 }
 
-// The keys of the board: arrows (with Shift for a keyboard drag), Space, X, Delete, H, and
-// Ctrl with Z, Y, Shift+Z or a zoom key.  Enter, Esc, Tab and the rest stay the dialog's.
-bool IsBoardKey(int key, Qt::KeyboardModifiers modifiers) {
+// The keys of the board: arrows (with Shift for a keyboard drag), Space, X, Delete, H, the
+// digits 1..9 of a colour puzzle with `colours` colours, and Ctrl with Z, Y, Shift+Z or a zoom
+// key.  Enter, Esc, Tab and the rest stay the dialog's.
+bool IsBoardKey(int key, Qt::KeyboardModifiers modifiers, int colours) {
     if (modifiers & (Qt::AltModifier | Qt::MetaModifier))
         return false;
     if (modifiers & Qt::ControlModifier)
@@ -54,7 +56,7 @@ bool IsBoardKey(int key, Qt::KeyboardModifiers modifiers) {
         case Qt::Key_H:
             return true;
         default:
-            return false;
+            return colours > 1 && key >= Qt::Key_1 && key <= Qt::Key_9;
     }
 }
 
@@ -137,8 +139,9 @@ void CPlaygame::ShowRunLength(CPoint point, int length) {
     m_pRunLength->show();
 }
 
-void CPlaygame::StepOn(StrokeKind kind, CellPos cell) {
-    if (const std::optional<MarkChange> change = m_pDoc->GetPlayBoard().Apply(kind, cell))
+void CPlaygame::StepOn(StrokeKind kind, CellPos cell, int colour) {
+    if (const std::optional<MarkChange> change =
+            m_pDoc->GetPlayBoard().Apply(kind, cell, colour > 0 ? colour : ChosenColour()))
         ShowChanges({*change});
 }
 
@@ -237,13 +240,14 @@ bool CPlaygame::eventFilter(QObject* watched, QEvent* event) {
     if (type == QEvent::KeyPress || type == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(event);
         const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        const int colours = m_pPalette ? m_pPalette->ColourCount() : 1;
         if (type == QEvent::ShortcutOverride) {
             // Ours as plain keys, before any shortcut.
-            if (IsBoardKey(key->key(), modifiers)) {
+            if (IsBoardKey(key->key(), modifiers, colours)) {
                 event->accept();
                 return true;
             }
-        } else if (IsBoardKey(key->key(), modifiers)) {
+        } else if (IsBoardKey(key->key(), modifiers, colours)) {
             OnBoardKey(key->key(), modifiers);
             return true;
         }
@@ -282,6 +286,12 @@ void CPlaygame::OnBoardKey(int key, Qt::KeyboardModifiers modifiers) {
             return OnHint();
         default:
             break;
+    }
+    // A digit chooses the colour to fill with; one beyond the puzzle's colours does nothing.
+    if (key >= Qt::Key_1 && key <= Qt::Key_9) {
+        if (m_pPalette)
+            m_pPalette->Choose(key - Qt::Key_0);
+        return;
     }
     // Space, X and Delete: one step each on the cursor's cell, which they show.
     if (IsChecked() || !IsPlayable())

@@ -91,6 +91,11 @@ void CPlaygame::FirstPaintLayout() {
         }
     }
     OnSize(0, width(), height());
+    // A small colour board's dialog grows to show the palette below the buttons.
+    if (m_pPalette && m_nColumnBottom > height()) {
+        setMinimumHeight(m_nColumnBottom);
+        resize(width(), m_nColumnBottom);
+    }
     m_pBoardView->show();
 }
 

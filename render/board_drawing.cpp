@@ -1,8 +1,11 @@
 #include "render/board_drawing.h"
 
+#include <QColor>
 #include <QString>
 #include <algorithm>
 #include <utility>
+
+#include "model/colour_contrast.h"
 
 namespace {
 
@@ -78,14 +81,35 @@ void WriteClue(CDC& dc, const CRect& clip, CPoint pos, int cellSize, int number,
     dc.SetClipRect(CRect{});
 }
 
+// A colour puzzle's colours of one line's runs; none in black and white.
+const LineColours* LineColoursOf(const std::vector<LineColours>& lines, int index) {
+    return index < static_cast<int>(lines.size()) ? &lines[static_cast<std::size_t>(index)]
+                                                  : nullptr;
+}
+
 bool Flag(const std::vector<std::uint8_t>* flags, int index) {
     return flags && index < static_cast<int>(flags->size()) && (*flags)[index] != 0;
 }
 
+// Where a number of a colour clue stands on its swatch: the slot's square inside the line
+// before it, a pixel clear of the slot further out, so that two swatches of one colour stay
+// apart.
+CRect SwatchOf(const BoardLayout& layout, const ClueSlotRef& ref) {
+    const int c = layout.CellSize();
+    const CPoint corner =
+        ref.column
+            ? CPoint{layout.GridLeft() + ref.line * c, layout.GridTop() - (ref.slot + 1) * c}
+            : CPoint{layout.GridLeft() - (ref.slot + 1) * c, layout.GridTop() + ref.line * c};
+    return {corner.x + 1, corner.y + 1, corner.x + c, corner.y + c};
+}
+
 // The numbers of one line's clue, slot by slot from the grid outwards, where their boxes
-// (a cell and a half square at most) meet `clip`.
+// (a cell and a half square at most) meet `clip`.  A colour clue's numbers stand on swatches
+// of their colours in black or white, whichever reads better; a finished line's keep only a
+// frame of their colour round the grey number.
 template <class Position>
-void WriteLineClue(CDC& dc, const CRect& clip, const LineClue& clue, ClueSlotRef ref,
+void WriteLineClue(CDC& dc, const CRect& clip, const LineClue& clue, const LineColours* colours,
+                   const std::vector<std::uint32_t>& palette, ClueSlotRef ref,
                    const BoardLayout& layout, const ClueLook& look, Position position) {
     const std::vector<int> numbers = ClueSlots(clue);
     const int cellSize = layout.CellSize();
@@ -93,13 +117,31 @@ void WriteLineClue(CDC& dc, const CRect& clip, const LineClue& clue, ClueSlotRef
     const bool finished = Flag(ref.column ? look.finishedColumns : look.finishedRows, ref.line);
     const bool tinted =
         look.highlight && (ref.column ? look.highlight->column : look.highlight->row) == ref.line;
+    const COLORREF face = tinted ? kHighlightColor : kFaceColor;
     for (ref.slot = 0; ref.slot < static_cast<int>(numbers.size()); ++ref.slot) {
         const CPoint pos = position(ref.slot, numbers[ref.slot]);
-        if (Meets(clip, {pos.x, pos.y, pos.x + reach, pos.y + reach}))
-            WriteClue(dc, clip, pos, cellSize, numbers[ref.slot],
-                      finished ? kFinishedClueColor : kClueColor,
-                      tinted ? kHighlightColor : kFaceColor,
-                      look.strikes && look.strikes->IsStruck(ref), look.glyphs);
+        if (!Meets(clip, {pos.x, pos.y, pos.x + reach, pos.y + reach}))
+            continue;
+        COLORREF color = finished ? kFinishedClueColor : kClueColor, background = face;
+        const std::size_t run = clue.size() - 1 - static_cast<std::size_t>(ref.slot);
+        if (colours && run < colours->size() && (*colours)[run] < palette.size()) {
+            const std::uint32_t rgb = palette[(*colours)[run]];
+            const COLORREF swatch = PaletteColor(rgb);
+            const CRect box = SwatchOf(layout, ref);
+            if (finished) {
+                dc.FillSolidRect(Intersect(box, clip), swatch);
+                dc.FillSolidRect(
+                    Intersect({box.left + 1, box.top + 1, box.right - 1, box.bottom - 1}, clip),
+                    face);
+            } else {
+                const QColor text = BlackReadsOn(rgb) ? Qt::black : Qt::white;
+                dc.FillSolidRect(Intersect(box, clip), swatch);
+                color = RGB(text.red(), text.green(), text.blue());
+                background = swatch;
+            }
+        }
+        WriteClue(dc, clip, pos, cellSize, numbers[ref.slot], color, background,
+                  look.strikes && look.strikes->IsStruck(ref), look.glyphs);
     }
 }
 
@@ -116,6 +158,14 @@ void DrawBackground(CDC& dc, const BoardLayout& layout, const std::optional<Cell
                      kHighlightColor);
     dc.FillSolidRect(Intersect({corner.x + 1, 0, corner.x + c, layout.GridBottom()}, draw),
                      kHighlightColor);
+}
+
+// The colour of a fill: dark grey in black and white, its palette colour on a colour puzzle.
+COLORREF FillColor(const Puzzle& puzzle, Mark mark) {
+    const auto colour = static_cast<std::size_t>(FillColour(mark));
+    return puzzle.IsColour() && colour < puzzle.palette.size()
+               ? PaletteColor(puzzle.palette[colour])
+               : kDarkCell;
 }
 
 }  // namespace
@@ -186,7 +236,7 @@ int CluePictures::Write(CDC& dc, const CRect& clip, CPoint pos, int cellSize, in
 void DrawCellMark(CDC& dc, const BoardLayout& layout, CellPos cell, Mark mark, COLORREF fill,
                   COLORREF background) {
     const CRect inside = layout.CellInside(cell);
-    dc.FillSolidRect(inside, mark == Mark::Filled ? fill : background);
+    dc.FillSolidRect(inside, IsFill(mark) ? fill : background);
     if (mark != Mark::Crossed)
         return;
     // The falling diagonal from the inside's top-left pixel, the rising one a pixel shorter.
@@ -233,7 +283,9 @@ void DrawClues(CDC& dc, const BoardLayout& layout, const Puzzle& puzzle, const C
         const auto [first, last] =
             lines(columnClip.left, columnClip.right, layout.GridLeft(), puzzle.width);
         for (int col = first; col <= last; ++col) {
-            WriteLineClue(dc, columnClip, puzzle.columns[col], {true, col, 0}, layout, look,
+            WriteLineClue(dc, columnClip, puzzle.columns[col],
+                          LineColoursOf(puzzle.columnColours, col), puzzle.palette, {true, col, 0},
+                          layout, look,
                           [&](int s, int n) { return layout.ColumnCluePosition(col, s, n); });
         }
     }
@@ -241,7 +293,8 @@ void DrawClues(CDC& dc, const BoardLayout& layout, const Puzzle& puzzle, const C
         const auto [first, last] =
             lines(rowClip.top, rowClip.bottom, layout.GridTop(), puzzle.height);
         for (int row = first; row <= last; ++row) {
-            WriteLineClue(dc, rowClip, puzzle.rows[row], {false, row, 0}, layout, look,
+            WriteLineClue(dc, rowClip, puzzle.rows[row], LineColoursOf(puzzle.rowColours, row),
+                          puzzle.palette, {false, row, 0}, layout, look,
                           [&](int s, int n) { return layout.RowCluePosition(row, s, n); });
         }
     }
@@ -325,12 +378,17 @@ void DrawBoardArea(CDC& dc, const BoardScene& scene, CRect area) {
                 continue;
             const Mark mark = board.At(cell);
             const std::size_t i = static_cast<std::size_t>(row) * board.Width() + col;
-            const bool fillColor =
-                mark == Mark::Filled && scene.fillColors && i < scene.fillColors->size();
             const bool tinted =
                 scene.highlight && (scene.highlight->row == row || scene.highlight->column == col);
-            DrawCellMark(dc, layout, cell, mark, fillColor ? (*scene.fillColors)[i] : kDarkCell,
-                         tinted ? kHighlightColor : kFaceColor);
+            const bool picture = scene.fillColors && i < scene.fillColors->size();
+            if (picture && scene.puzzle->IsColour()) {
+                // A solved colour puzzle shows its picture in every cell, crosses gone.
+                DrawCellMark(dc, layout, cell, Mark::Filled, (*scene.fillColors)[i]);
+                continue;
+            }
+            const COLORREF fill =
+                picture && IsFill(mark) ? (*scene.fillColors)[i] : FillColor(*scene.puzzle, mark);
+            DrawCellMark(dc, layout, cell, mark, fill, tinted ? kHighlightColor : kFaceColor);
         }
     }
     if (scene.thickFifthLines)

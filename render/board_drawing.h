@@ -50,6 +50,12 @@ private:
     std::map<std::tuple<int, int, COLORREF, COLORREF>, Glyph> m_glyphs;
 };
 
+// A palette colour 0xRRGGBB as the drawing's colour.
+constexpr COLORREF PaletteColor(std::uint32_t rgb) {
+    return RGB(static_cast<int>(rgb >> 16 & 0xff), static_cast<int>(rgb >> 8 & 0xff),
+               static_cast<int>(rgb & 0xff));
+}
+
 // Everything the board image shows.  The pointers must stay valid while it is drawn; a null
 // or empty vector shows nothing of its kind.
 struct BoardScene {
@@ -61,7 +67,8 @@ struct BoardScene {
     const std::vector<std::uint8_t>* finishedColumns = nullptr;
     // Wrong cells framed in green after an answer check.
     const std::vector<CellPos>* mistakes = nullptr;
-    // The colour of each filled cell, row by row, once the solved puzzle shows its picture.
+    // The colour of each filled cell, row by row, once the solved puzzle shows its picture; on
+    // a colour puzzle the colour of every cell, which then shows no cross.
     const std::vector<COLORREF>* fillColors = nullptr;
     std::optional<CellPos> hint;    // framed in orange
     std::optional<CellPos> cursor;  // framed in blue
@@ -81,7 +88,8 @@ struct BoardScene {
 // outside `area` changes, and whatever the area held before does not show through.
 void DrawBoardArea(CDC& dc, const BoardScene& scene, CRect area = {});
 
-// The inside of a cell as its mark shows: the background when blank, `fill` when filled,
+// The inside of a cell as its mark shows: the background when blank, `fill` when filled (with
+// any colour),
 // both diagonals in red on the background when crossed.
 void DrawCellMark(CDC& dc, const BoardLayout& layout, CellPos cell, Mark mark,
                   COLORREF fill = RGB(50, 50, 50), COLORREF background = kFaceColor);
@@ -103,7 +111,8 @@ struct ClueLook {
 };
 
 // The clue numbers in their slots on the face colour: green, or grey for the lines marked
-// finished; a number struck through has a line across it in its colour.  A number's box never
+// finished; a colour puzzle's on swatches of their colours (a frame of it when finished).  A
+// number struck through has a line across it in its colour.  A number's box never
 // reaches past its clue area into the grid, where it would wipe the player's marks.  Only the
 // numbers whose boxes meet `area` are drawn, clipped to it.
 void DrawClues(CDC& dc, const BoardLayout& layout, const Puzzle& puzzle, const ClueLook& look = {},

@@ -34,10 +34,14 @@ std::optional<PlayHint> FindHint(const PlayBoard& board, const Puzzle& puzzle, C
             const Mark mark = board.At({column, row});
             if (mark == Mark::Blank)
                 continue;
-            const bool filled = mark == Mark::Filled;
-            if (puzzle.HasAnswer() && (puzzle.AnswerAt(column, row) != 0) != filled)
+            // The colour the mark gives the cell: 0 for a cross, 1 for any fill in black and
+            // white.
+            const int colour = puzzle.IsColour() ? FillColour(mark) : IsFill(mark);
+            const int answer = puzzle.HasAnswer() ? puzzle.AnswerAt(column, row) : 0;
+            if (puzzle.HasAnswer() && (puzzle.IsColour() ? answer : answer != 0) != colour)
                 wrong.Offer({PlayHint::Kind::WrongMark, {column, row}});
-            cells[static_cast<std::size_t>(row) * puzzle.width + column] = filled ? 1 : 0;
+            cells[static_cast<std::size_t>(row) * puzzle.width + column] =
+                static_cast<std::int8_t>(colour);
         }
     }
     if (wrong.best)
@@ -49,9 +53,11 @@ std::optional<PlayHint> FindHint(const PlayBoard& board, const Puzzle& puzzle, C
     Nearest settled{near, std::nullopt};
     for (const int i : logic.settled) {
         const CellPos cell{i % puzzle.width, i / puzzle.width};
-        settled.Offer({logic.cells[static_cast<std::size_t>(i)] == 1 ? PlayHint::Kind::Fill
-                                                                     : PlayHint::Kind::Cross,
-                       cell});
+        const int colour = logic.cells[static_cast<std::size_t>(i)];
+        if (colour > 0)
+            settled.Offer({PlayHint::Kind::Fill, cell, colour});
+        else
+            settled.Offer({PlayHint::Kind::Cross, cell});
     }
     return settled.best;
 }

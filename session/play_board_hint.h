@@ -11,10 +11,12 @@ struct PlayHint {
     enum class Kind {
         Fill,       // a blank cell that must be filled
         Cross,      // a blank cell that must stay empty
-        WrongMark,  // a fill on a white cell of the answer, or a cross on a black one
+        WrongMark,  // a fill on a white cell of the answer, or a cross on a black one; on a
+                    // colour puzzle also a fill of another colour than the answer's
     };
     Kind kind = Kind::Fill;
     CellPos cell;
+    int colour = 1;  // of a Fill: the colour the cell must have (1 in black and white)
     friend bool operator==(const PlayHint&, const PlayHint&) = default;
 };
 

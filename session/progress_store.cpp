@@ -13,7 +13,10 @@
 namespace {
 
 constexpr quint32 kMagic = 0x4e474d50;  // "NGMP"
+// Version 1 packs every game's marks two bits each; version 2, written only when some game of
+// a colour puzzle has a fill beyond colour 1, tells each game's mark width after its marks.
 constexpr quint32 kVersion = 1;
+constexpr quint32 kColourVersion = 2;
 // No store of kMaxPuzzles puzzles of the largest size comes near this.
 constexpr qint64 kMaxFileBytes = 64 << 20;
 constexpr int kMaxCount = 1 << 24;  // clocks, hints and clears beyond this are not kept
@@ -22,21 +25,32 @@ void Warn(const QString& text) {
     std::fprintf(stderr, "ngm: %s\n", text.toLocal8Bit().constData());
 }
 
-// Four marks a byte, two bits each.
-QByteArray Packed(const std::vector<Mark>& marks) {
-    QByteArray bytes((static_cast<qsizetype>(marks.size()) + 3) / 4, '\0');
+// The bits a mark takes when packed: two for blank, filled and crossed, four once fills of
+// colours beyond the first come in.
+int MarkBits(const std::vector<Mark>& marks) {
+    return std::any_of(marks.begin(), marks.end(), [](Mark m) { return m > Mark::Crossed; }) ? 4
+                                                                                             : 2;
+}
+
+// 8 / bits marks a byte, the first in the lowest bits.
+QByteArray Packed(const std::vector<Mark>& marks, int bits) {
+    const int perByte = 8 / bits;
+    QByteArray bytes((static_cast<qsizetype>(marks.size()) + perByte - 1) / perByte, '\0');
     for (std::size_t i = 0; i < marks.size(); ++i)
-        bytes[i / 4] = static_cast<char>(bytes[i / 4] | static_cast<int>(marks[i]) << (i % 4 * 2));
+        bytes[i / perByte] = static_cast<char>(bytes[i / perByte] | static_cast<int>(marks[i])
+                                                                        << (i % perByte * bits));
     return bytes;
 }
 
-std::optional<std::vector<Mark>> Unpacked(const QByteArray& bytes, int cells) {
-    if (bytes.size() != (cells + 3) / 4)
+std::optional<std::vector<Mark>> Unpacked(const QByteArray& bytes, int cells, int bits) {
+    const int perByte = 8 / bits;
+    if (bytes.size() != (cells + perByte - 1) / perByte)
         return std::nullopt;
     std::vector<Mark> marks(static_cast<std::size_t>(cells));
     for (std::size_t i = 0; i < marks.size(); ++i) {
-        const int value = static_cast<unsigned char>(bytes[i / 4]) >> (i % 4 * 2) & 3;
-        if (value > static_cast<int>(Mark::Crossed))
+        const int value = static_cast<unsigned char>(bytes[i / perByte]) >> (i % perByte * bits) &
+                          ((1 << bits) - 1);
+        if (value > static_cast<int>(bits == 2 ? Mark::Crossed : FillMark(kMaxColours)))
             return std::nullopt;
         marks[i] = static_cast<Mark>(value);
     }
@@ -72,6 +86,16 @@ QByteArray ProgressStore::KeyOf(const Puzzle& puzzle) {
         }
     }
     out.writeBytes(reinterpret_cast<const char*>(puzzle.answer.data()), puzzle.answer.size());
+    // A colour puzzle's runs have colours, which black and white keys leave out: the same
+    // lengths in other colours, or on another palette, are another puzzle.
+    if (puzzle.IsColour()) {
+        for (std::uint32_t rgb : puzzle.palette)
+            out << quint32(rgb);
+        for (const auto* lines : {&puzzle.rowColours, &puzzle.columnColours}) {
+            for (const LineColours& colours : *lines)
+                out.writeBytes(reinterpret_cast<const char*>(colours.data()), colours.size());
+        }
+    }
     return QCryptographicHash::hash(text, QCryptographicHash::Sha256);
 }
 
@@ -107,7 +131,8 @@ bool ProgressStore::Read(QByteArray bytes) {
     in.setVersion(QDataStream::Qt_6_0);
     quint32 magic = 0, version = 0, count = 0;
     in >> magic >> version >> count;
-    if (in.status() != QDataStream::Ok || magic != kMagic || version != kVersion ||
+    if (in.status() != QDataStream::Ok || magic != kMagic ||
+        (version != kVersion && version != kColourVersion) ||
         count > static_cast<quint32>(kMaxPuzzles))
         return false;
     for (quint32 n = 0; n < count; ++n) {
@@ -115,21 +140,24 @@ bool ProgressStore::Read(QByteArray bytes) {
         quint64 stamp = 0;
         qint32 width = 0, height = 0, seconds = 0, hints = 0, best = 0, clears = 0, clearHints = 0;
         bool checked = false;
-        in >> key >> stamp >> width >> height >> marks >> checked >> seconds >> hints >> best >>
-            clears >> clearHints;
-        if (in.status() != QDataStream::Ok || key.size() != 32 || width < 1 || height < 1 ||
-            width > kMaxPuzzleSide || height > kMaxPuzzleSide || !InRange(seconds, 0) ||
-            !InRange(hints, 0) || !InRange(best, -1) || !InRange(clears, 0) ||
-            !InRange(clearHints, 0))
+        quint8 bits = 2;
+        in >> key >> stamp >> width >> height >> marks;
+        if (version == kColourVersion)
+            in >> bits;
+        in >> checked >> seconds >> hints >> best >> clears >> clearHints;
+        if (in.status() != QDataStream::Ok || key.size() != 32 || (bits != 2 && bits != 4) ||
+            width < 1 || height < 1 || width > kMaxPuzzleSide || height > kMaxPuzzleSide ||
+            !InRange(seconds, 0) || !InRange(hints, 0) || !InRange(best, -1) ||
+            !InRange(clears, 0) || !InRange(clearHints, 0))
             return false;
         PuzzleRecord record{width, height, {}, checked, seconds, hints, best, clears, clearHints};
         if (!marks.isEmpty()) {
-            std::optional<std::vector<Mark>> cells = Unpacked(marks, width * height);
+            std::optional<std::vector<Mark>> cells = Unpacked(marks, width * height, bits);
             if (!cells)
                 return false;
             record.marks = std::move(*cells);
         }
-        m_entries.insert(key, {std::move(record), marks, stamp});
+        m_entries.insert(key, {std::move(record), marks, bits, stamp});
         m_stamp = std::max<std::uint64_t>(m_stamp, stamp);
     }
     return in.atEnd() && m_entries.size() == static_cast<qsizetype>(count);
@@ -139,11 +167,16 @@ QByteArray ProgressStore::Written() const {
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
     out.setVersion(QDataStream::Qt_6_0);
-    out << kMagic << kVersion << quint32(m_entries.size());
+    // Files of black-and-white games alone stay as the first version wrote them.
+    const bool colour = std::any_of(m_entries.cbegin(), m_entries.cend(),
+                                    [](const Entry& e) { return e.bits != 2; });
+    out << kMagic << (colour ? kColourVersion : kVersion) << quint32(m_entries.size());
     for (auto it = m_entries.cbegin(); it != m_entries.cend(); ++it) {
         const PuzzleRecord& r = it->record;
-        out << it.key() << quint64(it->stamp) << qint32(r.width) << qint32(r.height) << it->packed
-            << r.checked << qint32(r.seconds) << qint32(r.hints) << qint32(r.bestSeconds)
+        out << it.key() << quint64(it->stamp) << qint32(r.width) << qint32(r.height) << it->packed;
+        if (colour)
+            out << quint8(it->bits);
+        out << r.checked << qint32(r.seconds) << qint32(r.hints) << qint32(r.bestSeconds)
             << qint32(r.clears) << qint32(r.clearHints);
     }
     return bytes;
@@ -182,8 +215,9 @@ void ProgressStore::Put(const QByteArray& key, PuzzleRecord record) {
         return;  // nothing new: the order of use is not worth a write
     if (!record.HasGame())
         record.marks.clear();
-    QByteArray packed = Packed(record.marks);
-    m_entries.insert(key, {std::move(record), std::move(packed), ++m_stamp});
+    const int bits = MarkBits(record.marks);
+    QByteArray packed = Packed(record.marks, bits);
+    m_entries.insert(key, {std::move(record), std::move(packed), bits, ++m_stamp});
     m_changed = true;
     if (m_entries.size() <= kMaxPuzzles)
         return;

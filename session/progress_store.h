@@ -37,7 +37,8 @@ public:
     static constexpr int kMaxPuzzles = 2000;
     // ngm/progress.dat in the user's data folder.
     static QString DefaultPath();
-    // The key of a puzzle: a digest of its size, clues and answer.
+    // The key of a puzzle: a digest of its size, clues and answer, and of a colour puzzle's
+    // palette and run colours too.
     static QByteArray KeyOf(const Puzzle& puzzle);
 
     // A store kept in the file at `path`; an empty path keeps it in memory only.
@@ -59,7 +60,8 @@ public:
 private:
     struct Entry {
         PuzzleRecord record;
-        QByteArray packed;        // the marks as written, four to a byte
+        QByteArray packed;        // the marks as written, `bits` each
+        int bits = 2;             // 4 when a fill has a colour beyond the first
         std::uint64_t stamp = 0;  // larger: kept more recently
     };
     bool Read(QByteArray bytes);

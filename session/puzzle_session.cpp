@@ -183,7 +183,7 @@ void PuzzleSession::SetPuzzle(Puzzle puzzle) {
     StashProgress();
     m_puzzle = std::move(puzzle);
     m_givenAnswer = m_puzzle.answer;
-    m_board = PlayBoard(m_puzzle.width, m_puzzle.height);
+    m_board = PlayBoard(m_puzzle.width, m_puzzle.height, m_puzzle.ColourCount());
     m_tally = PlayTally{};
     m_verdict.reset();
     ++m_puzzleSerial;

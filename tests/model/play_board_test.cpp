@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <functional>
 #include <map>
@@ -16,13 +17,37 @@
 
 namespace {
 
-// Marks from rows: '.' blank, '#' filled, 'x' crossed.
+// A colour puzzle from its rows: '.' background, '#' colour 1, digits the colours 1..8.
+Puzzle ColourPuzzleOf(const std::vector<std::string>& rows) {
+    const int w = static_cast<int>(rows[0].size()), h = static_cast<int>(rows.size());
+    std::vector<std::uint8_t> cells;
+    int colours = 2;
+    for (const std::string& row : rows)
+        for (char c : row) {
+            const int colour = c == '.' ? 0 : c == '#' ? 1 : c - '0';
+            cells.push_back(static_cast<std::uint8_t>(colour));
+            colours = std::max(colours, colour);
+        }
+    std::vector<std::uint32_t> palette(static_cast<std::size_t>(colours) + 1);
+    for (std::size_t k = 0; k < palette.size(); ++k)
+        palette[k] = 0xffffffu - static_cast<std::uint32_t>(k) * 0x102030u;
+    return Puzzle::FromColourGrid(w, h, cells, palette);
+}
+
+// Marks from rows: '.' blank, '#' filled, 'x' crossed, a digit 2..8 a fill of that colour (on a
+// board of as many colours as the largest digit).
 PlayBoard BoardOf(const std::vector<std::string>& rows) {
-    PlayBoard board(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
+    int colours = 1;
+    for (const std::string& row : rows)
+        for (char c : row)
+            colours = std::max(colours, std::isdigit(c) ? c - '0' : 1);
+    PlayBoard board(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()), colours);
     for (int r = 0; r < board.Height(); ++r) {
         for (int c = 0; c < board.Width(); ++c) {
-            if (rows[r][c] != '.')
-                board.Apply(rows[r][c] == '#' ? StrokeKind::Fill : StrokeKind::Cross, {c, r});
+            const char m = rows[r][c];
+            if (m != '.')
+                board.Apply(m == 'x' ? StrokeKind::Cross : StrokeKind::Fill, {c, r},
+                            std::isdigit(m) ? m - '0' : 1);
         }
     }
     return board;
@@ -34,7 +59,7 @@ std::string MarksOf(const PlayBoard& board) {
     for (int r = 0; r < board.Height(); ++r) {
         s += r > 0 ? "/" : "";
         for (int c = 0; c < board.Width(); ++c)
-            s += ".#x"[static_cast<int>(board.At({c, r}))];
+            s += ".#x2345678"[static_cast<int>(board.At({c, r}))];
     }
     return s;
 }
@@ -60,8 +85,9 @@ TEST(PlayBoard, EachButtonOnEachMark) {
     }
 }
 
-// Scripts on a board of 5 x 1: "[" press, "]" release, f/x/c + cell a fill, cross or clear,
-// "u" undo, "r" redo, "k" answer check, "n" retry.
+// Scripts on a board of 5 x 1 of three colours: "[" press, "]" release, f/x/c + cell a fill
+// (of colour 1), cross or clear, 2/3 + cell a fill of that colour, "u" undo, "r" redo, "k"
+// answer check, "n" retry.
 TEST(PlayBoard, StrokesAreUndoneAndRedoneWhole) {
     const struct {
         const char* script;
@@ -79,6 +105,10 @@ TEST(PlayBoard, StrokesAreUndoneAndRedoneWhole) {
         {"[ f0 ] [ x1 ] R u", "#x..."},             // and is one step that undo takes back
         {"[ f0 ] [ x1 ] R u u", "#...."},           // after the steps before it
         {"[ f0 ] u u u r r r", "#...."},            // nothing to walk to: nothing happens
+        {"[ 20 21 ] [ 31 32 f3 ] u", "22..."},      // another colour replaces a fill, undone
+        {"[ 20 ] [ 30 ] [ 20 ] u u", "2...."},      // each colour comes back in turn
+        {"[ 20 20 x1 31 ] u r", "23..."},           // the same colour is no change
+        {"[ 20 30 c1 ] [ 34 ] u r R u", "3...3"},   // a colour's cell changed twice, restart
     };
     using Op = std::function<void(PlayBoard&, CellPos)>;
     const std::map<char, Op> ops = {
@@ -87,6 +117,8 @@ TEST(PlayBoard, StrokesAreUndoneAndRedoneWhole) {
         {'f', [](PlayBoard& b, CellPos c) { b.Apply(StrokeKind::Fill, c); }},
         {'x', [](PlayBoard& b, CellPos c) { b.Apply(StrokeKind::Cross, c); }},
         {'c', [](PlayBoard& b, CellPos c) { b.Apply(StrokeKind::Clear, c); }},
+        {'2', [](PlayBoard& b, CellPos c) { b.Apply(StrokeKind::Fill, c, 2); }},
+        {'3', [](PlayBoard& b, CellPos c) { b.Apply(StrokeKind::Fill, c, 3); }},
         {'u', [](PlayBoard& b, CellPos) { b.Undo(); }},
         {'r', [](PlayBoard& b, CellPos) { b.Redo(); }},
         {'k', [](PlayBoard& b, CellPos) { b.SetChecked(); }},
@@ -94,7 +126,7 @@ TEST(PlayBoard, StrokesAreUndoneAndRedoneWhole) {
         {'R', [](PlayBoard& b, CellPos) { b.Restart(); }},
     };
     for (const auto& t : cases) {
-        PlayBoard board(5, 1);
+        PlayBoard board(5, 1, 3);
         std::istringstream in(t.script);
         for (std::string op; in >> op;)
             ops.at(op[0])(board, {op.size() > 1 ? op[1] - '0' : 0, 0});
@@ -130,20 +162,37 @@ TEST(PlayBoard, DragKeepsToItsLine) {
               "(7,4)(-2,4)(3,9)(3,-1)");
 }
 
-// A line is finished while its fills form its clue exactly.
+// A line is finished while its fills form its clue exactly, in the runs' colours on a colour
+// puzzle, where two colours touching are two runs.
 TEST(PlayBoard, FinishedLines) {
     const struct {
         LineClue clue;
         const char* marks;
         bool finished;
+        LineColours colours = {};
     } cases[] = {
-        {{}, ".....", true},      {{}, "..#..", false},     {{5}, "#####", true},
-        {{1, 2}, ".#x##", true},  {{1, 2}, "##.#.", false}, {{1, 2}, "#....", false},
+        {{}, ".....", true},
+        {{}, "..#..", false},
+        {{5}, "#####", true},
+        {{1, 2}, ".#x##", true},
+        {{1, 2}, "##.#.", false},
+        {{1, 2}, "#....", false},
         {{1, 1}, "#.#.#", false},  // a run too many
+        {{1, 2}, "2x##.", true, {2, 1}},
+        {{1, 2}, "#x##.", false, {2, 1}},
+        {{1, 2}, "#22..", true, {1, 2}},
+        {{3}, "#22..", false, {1}},
+        {{2}, "..22.", true, {2}},
+        {{2, 1}, "..223", false, {2, 2}},
+        {{}, "....2", false, {}},
     };
     for (const auto& t : cases) {
-        Puzzle puzzle = PuzzleOf({"....."});
+        Puzzle puzzle = ColourPuzzleOf({"...3."});
+        if (t.colours.empty() && std::string(t.marks).find('2') == std::string::npos)
+            puzzle = PuzzleOf({"....."});
         puzzle.rows = {t.clue};
+        if (puzzle.IsColour())
+            puzzle.rowColours = {t.colours};
         EXPECT_EQ(BoardOf({t.marks}).FormsClue(puzzle, {false, 0}), t.finished) << t.marks;
     }
 }
@@ -157,6 +206,9 @@ TEST(PlayBoard, TheAnswerCheckAcceptsEverySolutionOfTheClues) {
     const Puzzle diagonal = PuzzleOf({"#..", ".#.", "..#"});  // the other diagonals fit too
     Puzzle cluesOnly = PuzzleOf({"#..", ".#.", "..."});       // either diagonal of 2 x 2 fits
     cluesOnly.answer.clear();
+    const Puzzle colour = ColourPuzzleOf({"#2.", ".2."});
+    Puzzle colourClues = colour;
+    colourClues.answer.clear();
     const struct {
         const Puzzle& puzzle;
         std::vector<std::string> marks;
@@ -171,6 +223,11 @@ TEST(PlayBoard, TheAnswerCheckAcceptsEverySolutionOfTheClues) {
         {cluesOnly, {"#..", ".#.", "..#"}, "(2,2)", false, false},
         {cluesOnly, {"##.", "...", "..."}, "(0,0)(1,0)(2,0)(0,1)(1,1)(2,1)", false, false},
         {cluesOnly, {"#..", "#..", "..."}, "(0,0)(1,0)(0,1)(1,1)(0,2)(1,2)", false, false},
+        {colour, {"#2x", "x2x"}, "", true, false},
+        {colour, {"22x", "x#x"}, "(0,0)(1,1)", false, false},  // fills of the wrong colour
+        {colour, {"2#.", ".2."}, "(0,0)(1,0)", false, false},
+        {colourClues, {"2#.", ".2."}, "(0,0)(1,0)", false, false},
+        {colourClues, {"#2.", ".22"}, "(2,1)", false, false},
     };
     for (const auto& t : cases) {
         const PlayBoard board = BoardOf(t.marks);
@@ -183,33 +240,43 @@ TEST(PlayBoard, TheAnswerCheckAcceptsEverySolutionOfTheClues) {
     }
 }
 
-// Hints on puzzles from random pictures, followed to the end from a blank board: each fills or
-// crosses a blank cell whose other mark line logic refutes, so it follows from the marks; the
-// puzzles line logic solves are solved by hints alone.
+// Hints on puzzles from random pictures (black and white, then of two to four colours),
+// followed to the end from a blank board: each fills or crosses a blank cell whose every other
+// mark line logic refutes, so it follows from the marks; the puzzles line logic solves are
+// solved by hints alone.
 TEST(PlayHint, EveryHintFollowsFromTheMarksByLineLogic) {
     std::mt19937 random(13);
     int solvedByHints = 0;
-    for (int k = 0; k < 24; ++k) {
-        const int w = 5 + k % 4 * 5, h = k < 20 ? w : 30;  // 5 .. 20 square, and 20 x 30
+    for (int k = 0; k < 30; ++k) {
+        const int w = 5 + k % 4 * 5, h = k < 20 || k >= 24 ? w : 30;  // 5 .. 20 square, 20 x 30
+        const int colours = k < 24 ? 1 : 2 + k % 3;
         std::vector<std::uint8_t> cells(static_cast<std::size_t>(w) * h);
         for (auto& cell : cells)
-            cell = random() % 100 < 60;
-        const Puzzle puzzle = Puzzle::FromGrid(w, h, cells);
-        PlayBoard board(w, h);
+            cell = random() % 100 < 60 ? static_cast<std::uint8_t>(1 + random() % colours) : 0;
+        const Puzzle puzzle =
+            colours == 1 ? Puzzle::FromGrid(w, h, cells)
+                         : Puzzle::FromColourGrid(
+                               w, h, cells, std::vector<std::uint32_t>(colours + 1, 0x808080u));
+        PlayBoard board(w, h, colours);
         int hints = 0;
         CellPos near{};
         while (const std::optional<PlayHint> hint = FindHint(board, puzzle, near)) {
             ASSERT_NE(hint->kind, PlayHint::Kind::WrongMark) << k;
             ASSERT_EQ(board.At(hint->cell), Mark::Blank) << k;
             const bool fill = hint->kind == PlayHint::Kind::Fill;
-            // The other mark contradicts the marks by line logic.
+            // Every other mark contradicts the marks by line logic.
             std::vector<std::int8_t> grid(cells.size(), -1);
             for (int i = 0; i < w * h; ++i)
                 if (board.At({i % w, i / w}) != Mark::Blank)
-                    grid[i] = board.At({i % w, i / w}) == Mark::Filled;
-            grid[static_cast<std::size_t>(hint->cell.row) * w + hint->cell.column] = fill ? 0 : 1;
-            ASSERT_TRUE(ApplyLineLogic(puzzle, grid).contradiction) << k << " hint " << hints;
-            board.Apply(fill ? StrokeKind::Fill : StrokeKind::Cross, hint->cell);
+                    grid[i] = static_cast<std::int8_t>(FillColour(board.At({i % w, i / w})));
+            for (int other = 0; other <= colours; ++other) {
+                if (other == (fill ? hint->colour : 0))
+                    continue;
+                grid[static_cast<std::size_t>(hint->cell.row) * w + hint->cell.column] =
+                    static_cast<std::int8_t>(other);
+                ASSERT_TRUE(ApplyLineLogic(puzzle, grid).contradiction) << k << " hint " << hints;
+            }
+            board.Apply(fill ? StrokeKind::Fill : StrokeKind::Cross, hint->cell, hint->colour);
             near = hint->cell;
             ++hints;
         }
@@ -218,7 +285,7 @@ TEST(PlayHint, EveryHintFollowsFromTheMarksByLineLogic) {
         EXPECT_EQ(hints == w * h, lineSolvable) << k;
         solvedByHints += lineSolvable;
     }
-    EXPECT_GT(solvedByHints, 12);  // the property is checked on solved boards too
+    EXPECT_GT(solvedByHints, 15);  // the property is checked on solved boards too
 }
 
 // A mark against the answer is pointed at before anything is deduced, the one nearest the
@@ -228,6 +295,7 @@ TEST(PlayHint, WrongMarksFirstAndNearestToThePlayer) {
     using Kind = PlayHint::Kind;
     const Puzzle stripes = PuzzleOf({"###", "...", "###"});
     const Puzzle twoWays = PuzzleOf({"#.", ".#"});
+    const Puzzle colour = ColourPuzzleOf({"#2", "3."});
     const struct {
         const Puzzle& puzzle;
         std::vector<std::string> marks;
@@ -239,6 +307,10 @@ TEST(PlayHint, WrongMarksFirstAndNearestToThePlayer) {
         {stripes, {"#x#", "...", "..#"}, {2, 2}, PlayHint{Kind::WrongMark, {1, 0}}},
         {stripes, {"...", "x#.", "x.."}, {0, 2}, PlayHint{Kind::WrongMark, {0, 2}}},
         {twoWays, {"..", ".."}, {}, std::nullopt},
+        {colour, {"#3", ".."}, {0, 0}, PlayHint{Kind::WrongMark, {1, 0}}},  // another colour
+        {colour, {"#.", "x."}, {0, 1}, PlayHint{Kind::WrongMark, {0, 1}}},
+        {colour, {"#2", ".."}, {0, 1}, PlayHint{Kind::Fill, {0, 1}, 3}},
+        {colour, {"#2", "3."}, {0, 1}, PlayHint{Kind::Cross, {1, 1}}},
     };
     for (const auto& t : cases) {
         const PlayBoard board = BoardOf(t.marks);

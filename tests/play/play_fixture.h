@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "play/board_view.h"
+#include "play/colour_palette.h"
 #include "play/playgame.h"
 #include "render/board_sizing.h"
 #include "session/ngm_doc.h"

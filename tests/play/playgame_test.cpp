@@ -13,7 +13,8 @@ using namespace play_test;
 // step of undo.
 TEST_F(PlayTest, TheMouseAndTheKeyboardReachTheBoard) {
     Open(std::vector<std::string>(5, "....."));
-    Click(Qt::LeftButton, At(51, 71));  // the grid is x 50..150, y 70..170
+    EXPECT_EQ(dlg->Palette(), nullptr);  // black and white has no colours to choose
+    Click(Qt::LeftButton, At(51, 71));   // the grid is x 50..150, y 70..170
     EXPECT_EQ(FromQRgb(dlg->grab().toImage().pixel(At(60, 80))), kDark);  // on screen too
     QTest::mousePress(dlg.get(), Qt::RightButton, {}, Cell(1, 0));
     Move(Cell(1, 1), Qt::RightButton);
@@ -303,6 +304,62 @@ TEST_F(PlayTest, HintsMarkDeducibleCellsAndPointAtWrongMarks) {
               (QStringList{QStringLiteral("今の盤面から決められるマスはありません。"),
                            kCongratulation.arg(0) + QStringLiteral("\r\nヒント 2 回")}));
     EXPECT_EQ(boxes.All()[0].flags, MB_OK | MB_ICONINFORMATION);
+}
+
+// A colour puzzle: a swatch's click or a digit chooses the colour the left button, Space and
+// the Shift drag fill with, and a fill of another colour is replaced; a hint fills with the
+// colour line logic gives, whatever is chosen.  Cells and clue swatches show the colours, a
+// finished line's swatches turn into frames, and the solved board shows the picture without
+// its crosses.
+TEST_F(PlayTest, AColourPuzzleIsPlayedInItsColours) {
+    const COLORREF black = RGB(0, 0, 0), red = RGB(255, 0, 0), blue = RGB(0, 0, 255);
+    Open(Puzzle::FromColourGrid(3, 3, {1, 2, 0, 0, 2, 0, 3, 0, 3},
+                                {0xffffff, 0x000000, 0xff0000, 0x0000ff}));
+    ASSERT_TRUE(dlg->Palette() && dlg->Palette()->ColourCount() == 3);
+    EXPECT_TRUE(dlg->rect().contains(dlg->Palette()->geometry()));
+    const auto centre = [&](int col, int row) { return Px(Left(col) + 10, Top(row) + 10); };
+    ScriptedMessageBoxes boxes;
+    QTest::mouseClick(dlg->Palette(), Qt::LeftButton, {}, dlg->Palette()->SwatchRect(2).center());
+    EXPECT_EQ(dlg->ChosenColour(), 2);
+    Key(Qt::Key_H);  // (0, 0) must be black
+    EXPECT_EQ(centre(0, 0), black);
+    Click(Qt::LeftButton, Cell(0, 0));
+    EXPECT_EQ(centre(0, 0), red);
+    Key(Qt::Key_3);
+    Key(Qt::Key_9);  // no ninth colour
+    EXPECT_EQ(dlg->ChosenColour(), 3);
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Space})
+        Key(key);
+    QTest::keyPress(dlg.get(), Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyRelease(dlg.get(), Qt::Key_Shift);
+    Click(Qt::RightButton, Cell(1, 2));
+    Click(Qt::LeftButton, Cell(2, 2));
+    EXPECT_EQ(std::vector({centre(0, 2), centre(2, 2)}), std::vector({blue, blue}));
+    const int c = dlg->Layout().CellSize(), slot = dlg->Layout().GridLeft() - c;
+    EXPECT_EQ(Px(slot + 2, Top(0) + 2), red);  // row 0's last run
+    EXPECT_GT(Count(slot - c + 1, Top(0) + 1, slot, Top(1), RGB(255, 255, 255)), 0);  // on black
+    EXPECT_EQ(Px(slot + 1, Top(2) + 1), blue);  // row 2 is finished: a frame
+    EXPECT_NE(Px(slot + 2, Top(2) + 2), blue);
+    EXPECT_EQ(Image(), Redrawn());
+    Button(IDOK);
+    Button(1011);
+    for (auto [key, col, row] : {std::tuple{Qt::Key_1, 0, 0},
+                                 {Qt::Key_2, 1, 0},
+                                 {Qt::Key_2, 1, 1},
+                                 {Qt::Key_3, 0, 2},
+                                 {Qt::Key_3, 2, 2}}) {
+        Key(key);
+        Click(Qt::LeftButton, Cell(col, row));
+    }
+    Click(Qt::RightButton, Cell(1, 2));
+    Button(IDOK);
+    Button(1013);
+    ASSERT_EQ(boxes.Count(), 3);
+    EXPECT_EQ(boxes.Texts()[0], Mistakes("3", "0"));  // (0, 0) red, (1, 0) and (1, 1) blank
+    EXPECT_EQ(boxes.Texts()[1], kCongratulation.arg(0));
+    EXPECT_TRUE(boxes.Texts()[2].contains(QStringLiteral("塗る色を選ぶ")));
+    EXPECT_EQ(std::vector({centre(1, 1), centre(1, 2), centre(1, 0)}),
+              std::vector({red, RGB(255, 255, 255), red}));
 }
 
 }  // namespace

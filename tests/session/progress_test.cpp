@@ -70,6 +70,35 @@ TEST_F(Progress, AGameLeftIsResumedInTheNextRunForItsPuzzleOnly) {
     EXPECT_EQ(store->Size(), 1);
 }
 
+// A colour puzzle's game is another puzzle's than that of the same lengths in black and white;
+// its fills keep their colours.  Files with black-and-white games alone keep the first version.
+TEST_F(Progress, AColourGameIsKeptApartAndResumedInItsColours) {
+    Puzzle colour = Puzzle::FromColourGrid(3, 1, {1, 2, 0}, {0xffffff, 0xff0000, 0x00ff00});
+    colour.answer.clear();
+    Puzzle blackAndWhite = colour;
+    blackAndWhite.palette.clear();
+    blackAndWhite.rowColours.clear();
+    blackAndWhite.columnColours.clear();
+    const auto version = [this] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll().mid(4, 4).toHex() : QByteArray();
+    };
+    NewRun().SetPuzzle(blackAndWhite);
+    session->Board().Apply(StrokeKind::Fill, {0, 0});
+    session->KeepProgress();
+    EXPECT_EQ(version(), "00000001");
+    session->SetPuzzle(colour);
+    EXPECT_TRUE(session->Board().IsBlank());
+    session->Board().Apply(StrokeKind::Fill, {1, 0}, 2);
+    session->Board().Apply(StrokeKind::Cross, {2, 0});
+    session->KeepProgress();
+    EXPECT_EQ(version(), "00000002");
+    NewRun().SetPuzzle(colour);
+    EXPECT_EQ(session->Board().Marks(), (std::vector{Mark::Blank, FillMark(2), Mark::Crossed}));
+    session->SetPuzzle(blackAndWhite);
+    EXPECT_EQ(session->Board().Marks(), (std::vector{Mark::Filled, Mark::Blank, Mark::Blank}));
+}
+
 TEST_F(Progress, ClearsCountAndTellANewBest) {
     NewRun().SetPuzzle(Diagonal(5));
     const std::vector<std::pair<int, ClearRecord>> clears = {
