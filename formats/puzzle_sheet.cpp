@@ -8,6 +8,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QtMath>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -51,6 +52,10 @@ constexpr double kTitlePoints = 11.0;
 constexpr double kVerdictPoints = 8.0;
 // A colour's letter on a clue swatch, for a cell of 1: about a third of the number's height.
 constexpr double kLetterPerCell = 0.33;
+// The key's swatches on paper, and how far apart they stand (in swatches).
+constexpr double kKeySwatchMm = 5.0;
+constexpr double kKeyPitch = 1.5;
+const QColor kKeyLineColor(128, 128, 128);
 
 QPen LinePen(const QColor& color, qreal width) {
     QPen pen(color, width);
@@ -121,6 +126,32 @@ void PaintClues(QPainter& painter, const Puzzle& puzzle, qreal left, qreal top, 
                   QRectF(left - cell, top + j * cell, cell, cell), QPointF(-cell, 0), letterFont);
 }
 
+// The width of the key to `count` colours with swatches of side `side`.
+qreal KeyWidth(int count, qreal side) {
+    return (count * kKeyPitch - (kKeyPitch - 1)) * side;
+}
+
+// The key to a colour puzzle's letters, centred in `row`: for each colour a swatch of the row's
+// height with its letter, outlined so that light colours show on white paper.
+void PaintColourKey(QPainter& painter, const Puzzle& puzzle, QRectF row) {
+    const qreal side = row.height();
+    const int count = puzzle.ColourCount();
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setFont(LetterFont(side * 0.5));
+    qreal x = row.center().x() - KeyWidth(count, side) / 2;
+    for (int k = 1; k <= count; ++k, x += side * kKeyPitch) {
+        const QRectF swatch(x, row.top(), side, side);
+        const std::uint32_t rgb = puzzle.palette[k];
+        painter.fillRect(swatch, ColourOf(rgb));
+        painter.setPen(LinePen(kKeyLineColor, std::max<qreal>(1, side / kSheetCellPixels)));
+        painter.drawRect(swatch);
+        painter.setPen(ClueTextColour(rgb));
+        painter.drawText(swatch, Qt::AlignCenter, QString(QChar::fromLatin1(ColourLetter(k))));
+    }
+    painter.restore();
+}
+
 }  // namespace
 
 QColor ClueTextColour(std::uint32_t rgb) {
@@ -184,12 +215,18 @@ void PaintPuzzle(QPainter& painter, const Puzzle& puzzle, bool withAnswer, QPoin
 
 QImage PuzzleImage(const Puzzle& puzzle, bool withAnswer) {
     const SheetCells cells = SheetCellsOf(puzzle);
-    QImage image(cells.Width() * kSheetCellPixels + 2 * kSheetMarginPixels,
-                 cells.Height() * kSheetCellPixels + 2 * kSheetMarginPixels, QImage::Format_RGB32);
+    const int cell = kSheetCellPixels, margin = kSheetMarginPixels;
+    // A colour puzzle's key goes below the grid, a cell high, the picture widened if needs be.
+    const bool key = puzzle.IsColour();
+    const int keyWidth = key ? qCeil(KeyWidth(puzzle.ColourCount(), cell)) : 0;
+    const int gridBottom = margin + cells.Height() * cell;
+    QImage image(std::max(cells.Width() * cell, keyWidth) + 2 * margin,
+                 gridBottom + margin + (key ? cell + margin : 0), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    PaintPuzzle(painter, puzzle, withAnswer, QPointF(kSheetMarginPixels, kSheetMarginPixels),
-                kSheetCellPixels);
+    PaintPuzzle(painter, puzzle, withAnswer, QPointF(margin, margin), cell);
+    if (key)
+        PaintColourKey(painter, puzzle, QRectF(0, gridBottom + margin, image.width(), cell));
     return image;
 }
 
@@ -216,13 +253,17 @@ void PaintPuzzlePages(QPagedPaintDevice& device, const Puzzle& puzzle, const QSt
     const qreal titleHeight = QFontMetricsF(titleFont, &device).height();
     const qreal verdictHeight = QFontMetricsF(verdictFont, &device).height();
     const qreal gap = kPaperGapMm * mm;
+    // A colour puzzle's key stands between the grid and the verdict.
+    const qreal keySide = puzzle.IsColour() ? kKeySwatchMm * mm : 0;
+    const qreal keyBlock = puzzle.IsColour() ? keySide + gap / 2 : 0;
 
     const SheetCells cells = SheetCellsOf(puzzle);
-    const qreal cell =
-        std::min({page.width() / cells.Width(),
-                  (page.height() - titleHeight - verdictHeight - 2 * gap) / cells.Height(),
-                  kMaxPaperCellMm * mm});
-    const qreal block = titleHeight + gap + cells.Height() * cell + gap + verdictHeight;
+    const qreal cell = std::min(
+        {page.width() / cells.Width(),
+         (page.height() - titleHeight - verdictHeight - 2 * gap - keyBlock) / cells.Height(),
+         kMaxPaperCellMm * mm});
+    const qreal gridBottom = titleHeight + gap + cells.Height() * cell;
+    const qreal block = gridBottom + gap + keyBlock + verdictHeight;
     const qreal top = (page.height() - block) / 2;
     const QString size = QStringLiteral("%1 × %2").arg(puzzle.width).arg(puzzle.height);
     const QString verdictLine =
@@ -240,6 +281,9 @@ void PaintPuzzlePages(QPagedPaintDevice& device, const Puzzle& puzzle, const QSt
         PaintPuzzle(painter, puzzle, answerPage,
                     QPointF((page.width() - cells.Width() * cell) / 2, top + titleHeight + gap),
                     cell);
+        if (puzzle.IsColour())
+            PaintColourKey(painter, puzzle,
+                           QRectF(0, top + gridBottom + gap, page.width(), keySide));
         painter.setPen(kNumberColor);
         painter.setFont(verdictFont);
         painter.drawText(QRectF(0, top + block - verdictHeight, page.width(), verdictHeight),

@@ -1,6 +1,6 @@
 // The exported sheets of a colour puzzle: each clue number on a swatch of its colour, its text
-// black or white whichever reads better, with the colour's letter in the swatch's corner, and the
-// answer's cells in their colours.
+// black or white whichever reads better, with the colour's letter in the swatch's corner and a
+// key of the letters below the grid, and the answer's cells in their colours.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -72,6 +72,19 @@ TEST(ColourSheet, LettersTellTheColoursApartInGrey) {
     EXPECT_NE(std::count(a.begin(), a.end(), true), 0);
     EXPECT_NE(std::count(b.begin(), b.end(), true), 0);
     EXPECT_NE(a, b);
+
+    // The key below the grid: a swatch of each colour, in colour on both sheets.
+    for (bool withAnswer : {false, true}) {
+        const QImage sheet = PuzzleImage(puzzle, withAnswer);
+        const int gridBottom = margin + 2 * cell;
+        for (int k = 1; k <= 2; ++k) {
+            int swatch = 0;
+            for (int y = gridBottom; y < sheet.height(); ++y)
+                for (int x = 0; x < sheet.width(); ++x)
+                    swatch += sheet.pixel(x, y) == (0xff000000 | palette[k]);
+            EXPECT_GT(swatch, cell * cell / 2) << "colour " << k << " answer " << withAnswer;
+        }
+    }
 }
 
 }  // namespace
