@@ -10,6 +10,7 @@ PACKAGES=(build-essential cmake ninja-build ccache qt6-base-dev qt6-base-dev-too
           libqt6printsupport6 qt6-image-formats-plugins qt6-translations-l10n qt6-tools-dev
           qt6-l10n-tools libgtest-dev
           libbenchmark-dev clang libclang-rt-dev fonts-ipafont-mincho fonts-ipafont-gothic
+          fonts-dejavu-core
           dpkg-dev desktop-file-utils appstream shared-mime-info bash-completion libcadical-dev)
 
 install_missing() {
