@@ -81,7 +81,7 @@ constexpr std::chrono::milliseconds kFirstTurn{20};
 // The clause-learning search's turns take as long as the probing search's times the cube of
 // the cell count over this, up to kLongestShare times: the probing search is the quicker on
 // small puzzles, the clause-learning search more and more so on larger ones.
-constexpr double kEvenTurnsCells = 1250;
+constexpr double kEvenTurnsCells = 1000;
 constexpr double kLongestShare = 16;
 // Below this many cells the probing search has the turns alone: the clause-learning search's
 // share would be small, and building its formula and its turns cost more than they win.
