@@ -62,6 +62,16 @@ protected:
 
     // Puts a size x size picture (black unless given) into the planes, as a successful load
     // leaves it.
+    // 100 x 100 on white, in blocks of 25 pixels: red over blocks 1 and 2 of rows 0 and 1,
+    // blue at (1, 2).
+    void PutRedAndBlue() {
+        PutPicture(100, [](int x, int y) {
+            const bool middle = x >= 25 && x < 75;
+            return middle && y < 50                         ? Rgb{220, 20, 30}
+                   : x >= 25 && x < 50 && y >= 50 && y < 75 ? Rgb{20, 40, 210}
+                                                            : Rgb{255, 255, 255};
+        });
+    }
     void PutPicture(int size, const std::function<Rgb(int, int)>& pixel = {}) {
         view.AllocBuffer(3 * size, size, 1);
         view.AllocBuffer(size, size, 2);

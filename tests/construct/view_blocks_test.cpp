@@ -143,13 +143,7 @@ TEST_F(ViewBlocksTest, TheColourCountChosenAnalysesAColourPuzzleOnTheFormAndInTh
     for (int k = 0; k < colours->count(); ++k)
         items << colours->itemText(k);
     EXPECT_EQ(items, (QStringList{"白黒", "2", "3", "4", "5", "6", "7", "8"}));
-    // On white, in blocks of 25 pixels: red over blocks 1 and 2 of rows 0 and 1, blue at (1, 2).
-    PutPicture(100, [](int x, int y) {
-        const bool middle = x >= 25 && x < 75;
-        return middle && y < 50                         ? Rgb{220, 20, 30}
-               : x >= 25 && x < 50 && y >= 50 && y < 75 ? Rgb{20, 40, 210}
-                                                        : Rgb{255, 255, 255};
-    });
+    PutRedAndBlue();
     view.SetCustomBlocks(4, 4);
     view.OnAnalyze();
     EXPECT_FALSE(doc.GetPuzzle().IsColour());

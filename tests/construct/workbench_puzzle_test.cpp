@@ -90,13 +90,7 @@ TEST_F(ViewTest, ThePuzzlePanelsContextMenuOpensTheWorkbenchOnlyWithAPuzzle) {
 // stays through the next analysis until its lock is cleared; the pick takes a colour from the
 // picture.  Black and white has no palette.
 TEST_F(ViewTest, TheWorkbenchPalettePaintsChangesLocksAndPicksColours) {
-    // On white, in blocks of 25 pixels: red over blocks 1 and 2 of rows 0 and 1, blue at (1, 2).
-    PutPicture(100, [](int x, int y) {
-        const bool middle = x >= 25 && x < 75;
-        return middle && y < 50                         ? Rgb{220, 20, 30}
-               : x >= 25 && x < 50 && y >= 50 && y < 75 ? Rgb{20, 40, 210}
-                                                        : Rgb{255, 255, 255};
-    });
+    PutRedAndBlue();
     view.SetCustomBlocks(4, 4);
     view.SetColours(3);
     view.OnWorkbench();
