@@ -73,6 +73,7 @@ QString AnalyseWithOptions(PuzzleSession& session, const MakeOptions& options) {
     const Picture& picture = session.GetPicture();
     AnalysisSettings settings{options.lower, options.upper, options.blocks, options.crop};
     settings.colours = options.colours;
+    settings.locked = options.palette;
     if (options.autoBand) {
         const Band band = AutoBand(picture, options.invert, options.crop);
         settings.lower = band.lower;

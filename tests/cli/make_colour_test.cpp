@@ -88,3 +88,38 @@ TEST_F(CliTest, TrimWithColoursCutsToWhatIsNotTheBackground) {
 }
 
 }  // namespace
+
+// --palette keeps its colours first and in its order, and gives --colours its count when
+// none is given; --colors is --colours.  Values that are not colours are refused.
+TEST_F(CliTest, PaletteKeepsItsColoursFirst) {
+    const fs::path picture = dir_ / "flags.ppm";
+    WriteFlags(picture, std::string("\xff\xff\xff", 3));
+    struct Row {
+        std::vector<std::string> args;
+        std::vector<std::uint32_t> palette;
+    };
+    const Row rows[] = {
+        {{"--palette", "2030d0,10a030,E01020"}, {0xffffff, 0x2030d0, 0x10a030, 0xe01020}},
+        {{"--palette=10a030", "--colors", "3"}, {0xffffff, 0x10a030, 0xe01020, 0x2030d0}},
+    };
+    for (const Row& row : rows) {
+        std::vector<std::string> args{"make", "--blocks", "6", "--out", Path("out")};
+        args.insert(args.end(), row.args.begin(), row.args.end());
+        args.push_back(picture.string());
+        const CliRun run = Cli(args);
+        ASSERT_EQ(run.status, 0) << run.err;
+        const PuzzleReadResult r = ReadPuzzleFile(Path("out/flags.non"));
+        ASSERT_TRUE(r.ok) << r.error;
+        EXPECT_EQ(r.puzzle.palette, row.palette) << row.args[0];
+        fs::remove_all(Path("out"));
+    }
+    for (const char* wrong : {"2030d", "2030dg", "2030d0,", "#2030d0"}) {
+        const CliRun run = Cli({"make", "--palette", wrong, picture.string()});
+        EXPECT_EQ(run.status, 1) << wrong;
+        EXPECT_NE(run.err.find("--palette"), std::string::npos) << run.err;
+    }
+    const CliRun nine =
+        Cli({"make", "--palette", "000001,000002,000003,000004,000005,000006,000007,000008,000009",
+             picture.string()});
+    EXPECT_EQ(nine.status, 1);
+}
