@@ -113,15 +113,11 @@ TEST_F(CliTest, PaletteKeepsItsColoursFirst) {
         EXPECT_EQ(r.puzzle.palette, row.palette) << row.args[0];
         fs::remove_all(Path("out"));
     }
-    for (const char* wrong : {"2030d", "2030dg", "2030d0,", "#2030d0"}) {
+    for (const char* wrong : {"2030d", "2030dg", "2030d0,", "#2030d0", "1,2,3,4,5,6,7,8,9"}) {
         const CliRun run = Cli({"make", "--palette", wrong, picture.string()});
         EXPECT_EQ(run.status, 1) << wrong;
         EXPECT_NE(run.err.find("--palette"), std::string::npos) << run.err;
     }
-    const CliRun nine =
-        Cli({"make", "--palette", "000001,000002,000003,000004,000005,000006,000007,000008,000009",
-             picture.string()});
-    EXPECT_EQ(nine.status, 1);
 }
 
 // --unique with colours searches the colour counts and block counts: a red and a dark red
@@ -151,10 +147,7 @@ TEST_F(CliTest, UniqueWithColoursFindsAnotherColourCount) {
     EXPECT_EQ(lines[0][5], "found");
     EXPECT_EQ(lines[0][6], "5");
     EXPECT_NE(run.err.find("reds.ppm: "), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("3"), std::string::npos) << run.err;
-    const PuzzleReadResult r = ReadPuzzleFile(Path("out/reds.non"));
-    ASSERT_TRUE(r.ok) << r.error;
-    EXPECT_EQ(r.puzzle.palette.size(), 4u);
+    EXPECT_EQ(ReadPuzzleFile(Path("out/reds.non")).puzzle.palette.size(), 4u);
 }
 
 }  // namespace
