@@ -5,7 +5,8 @@
 // time to the first suggestion and to the end of the search.  Then the fewest cell changes
 // for every picture-like 20 x 20 test puzzle with several solutions, within the time the
 // dialog gives them (median and slowest search, slowest first suggestion), and the same for
-// their top 13 rows as 20 x 13 grids.
+// their top 13 rows as 20 x 13 grids.  Last, a colour puzzle's search over colour counts and
+// block counts from 4 colours and 30 blocks, with the time the window gives it.
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -23,6 +24,7 @@
 #include "maker/band_search.h"
 #include "maker/block_levels.h"
 #include "maker/cell_search.h"
+#include "session/colour_search.h"
 
 namespace {
 
@@ -225,5 +227,48 @@ void CellChanges(benchmark::State& state, int rows) {
 
 BENCHMARK_CAPTURE(CellChanges, square, 20)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(CellChanges, wide20x13, 13)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+// Each colour count 2..8 with 5, 10, 20 and 30 blocks of the picture, analysed and judged, from
+// the 4 colours and 30 blocks of the current puzzle; the photo-like picture's colours vary
+// everywhere, so few of its grids have one solution and the search goes on longest.
+void ColourSearch(benchmark::State& state, const char* name, int size) {
+    Picture picture;
+    picture.planes = name ? SamplePlanes(name, size) : PhotoPlanes(size, 8, false);
+    picture.width = picture.height = size;
+    AnalysisSettings current{0, 250, BlockChoice::Square(30)};
+    current.colours = 4;
+    ColourSearchOptions options;
+    options.seconds = 10;  // as the window gives it
+    double first = 0, whole = 0;
+    int tried = 0, judged = 0, suggestions = 0;
+    for (auto _ : state) {
+        const Clock::time_point start = Clock::now();
+        double firstAt = -1;
+        ColourSearchEvents events;
+        events.found = [&](const Suggestion&) {
+            if (firstAt < 0)
+                firstAt = Millis(start);
+        };
+        const ColourSearchResult r = SearchColours(picture, current, options, events);
+        whole += Millis(start);
+        first += firstAt;
+        tried = r.tried;
+        judged = r.judged;
+        suggestions = static_cast<int>(r.suggestions.size());
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["first_ms"] = first / n;
+    state.counters["whole_ms"] = whole / n;
+    state.counters["tried"] = tried;
+    state.counters["judged"] = judged;
+    state.counters["suggestions"] = suggestions;
+}
+
+BENCHMARK_CAPTURE(ColourSearch, house300, "house.ppm", 300)
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ColourSearch, photo300, nullptr, 300)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

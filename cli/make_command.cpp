@@ -73,6 +73,7 @@ QString AnalyseWithOptions(PuzzleSession& session, const MakeOptions& options) {
     const Picture& picture = session.GetPicture();
     AnalysisSettings settings{options.lower, options.upper, options.blocks, options.crop};
     settings.colours = options.colours;
+    settings.locked = options.palette;
     if (options.autoBand) {
         const Band band = AutoBand(picture, options.invert, options.crop);
         settings.lower = band.lower;
@@ -111,6 +112,18 @@ std::string BlockCountNote(int made, int asked) {
         .toStdString();
 }
 
+// The same for a colour puzzle, whose colour count may differ too.
+std::string ColourCountNote(int colours, int made, int askedColours, int asked) {
+    return NgmCli::tr(
+               "一意なパズルは %1 色・ブロック数 %2 で作りました(%3 色・ブロック数 %4 "
+               "ではありません)。")
+        .arg(colours)
+        .arg(made)
+        .arg(askedColours)
+        .arg(asked)
+        .toStdString();
+}
+
 MakeResult MakeOne(const std::string& picture, const QString& output, const MakeOptions& options,
                    MemoryBudget& budget, PuzzleSession& session) {
     MakeResult result;
@@ -136,11 +149,11 @@ MakeResult MakeOne(const std::string& picture, const QString& output, const Make
     UniqueSettings unique{UniqueSettings::Outcome::None, given.lower, given.upper,
                           options.blocks.columns};
     if (options.unique && colour) {
-        // The search changes the band and the blocks of black and white only.
-        result.note =
-            picture + ": " +
-            NgmCli::tr("一意なパズルの探索は白黒だけです。カラーのパズルは作ったままです。")
-                .toStdString();
+        unique = ChooseUniqueColours(session);
+        if (unique.n != options.blocks.columns || unique.colours != given.colours)
+            result.note =
+                picture + ": " +
+                ColourCountNote(unique.colours, unique.n, given.colours, options.blocks.columns);
     } else if (options.unique) {
         unique = ChooseUniqueSettings(session);
         if (unique.n != options.blocks.columns)

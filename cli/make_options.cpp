@@ -37,7 +37,7 @@ const char kMakeHelp[] = QT_TRANSLATE_NOOP(
     "使い方: ngm-cli make [--blocks N|横x縦] [--fit] [--band 下限,上限|auto|auto-invert]\n"
     "                     [--crop X,Y,幅,高さ] [--trim] [--recursive]\n"
     "                     [--format non|xml|png|pdf] [--out フォルダ] [--unique]\n"
-    "                     [--colours K]\n"
+    "                     [--colours K] [--palette RRGGBB,...]\n"
     "                     画像またはフォルダ...\n"
     "\n"
     "画像(P6 の PPM、24 ビットのビットマップなど、ウィンドウで開けるもの)を一つずつ、\n"
@@ -79,8 +79,12 @@ const char kMakeHelp[] = QT_TRANSLATE_NOOP(
     "                    違うときは標準エラーにそう書きます\n"
     "  --colours K       背景と K 色(2 から 8)のカラーパズルを作ります。\n"
     "                    色は画像から選び、--band は使いません。--trim は背景の色で\n"
-    "                    ない画素を囲む長方形に切り抜きます。--unique の探索は\n"
-    "                    白黒だけなので、カラーでは作ったパズルのままにします\n"
+    "                    ない画素を囲む長方形に切り抜きます。--unique では閾値でなく\n"
+    "                    色数 2 から 8 とブロック数を探します(下限,上限 は与えたまま)。\n"
+    "                    色数かブロック数が違うときは標準エラーにそう書きます\n"
+    "                    (--colors とも書けます)\n"
+    "  --palette 色,...  パレットに残す色を RRGGBB(16 進 6 桁)で 8 色まで。この順で\n"
+    "                    先頭に入ります。--colours がなければ色数はこの色の数(2 以上)\n"
     "  --help            この説明を表示する\n"
     "\n"
     "画像は全部のコアで並べて処理します。端末では進み具合を標準エラーに表示します。\n"
@@ -124,8 +128,25 @@ bool ParseCrop(const std::string& text, std::optional<PixelRect>& crop) {
     return true;
 }
 
-// Sets the option `name` (--blocks, --band, --crop, --colours, --format or --out) to `value`;
-// false, with the reason on err, when the value is wrong or --out's folder cannot be made.
+// RRGGBB,RRGGBB,... : at most kMaxColours colours of six hexadecimal digits each.
+bool ParsePalette(const std::string& text, std::vector<std::uint32_t>& palette) {
+    const QStringList parts = QString::fromStdString(text).split(QLatin1Char(','));
+    if (parts.size() > kMaxColours)
+        return false;
+    palette.clear();
+    for (const QString& part : parts) {
+        bool ok = part.size() == 6 && !part.startsWith(QLatin1Char('+'));
+        const uint value = ok ? part.toUInt(&ok, 16) : 0;
+        if (!ok)
+            return false;
+        palette.push_back(value);
+    }
+    return true;
+}
+
+// Sets the option `name` (--blocks, --band, --crop, --palette, --colours, --format or --out) to
+// `value`; false, with the reason on err, when the value is wrong or --out's folder cannot be
+// made.
 bool TakeValue(const std::string& name, const std::string& value, MakeOptions& options,
                std::ostream& err) {
     bool ok = true;
@@ -137,6 +158,16 @@ bool TakeValue(const std::string& name, const std::string& value, MakeOptions& o
         ok = ParseBand(value, options);
     } else if (name == "--crop") {
         ok = ParseCrop(value, options.crop);
+    } else if (name == "--palette") {
+        if (!ParsePalette(value, options.palette)) {
+            const bool many = std::count(value.begin(), value.end(), ',') >= kMaxColours;
+            err << "ngm-cli make: "
+                << (many ? NgmCli::tr("--palette の色は 8 色までです: ")
+                         : NgmCli::tr("--palette の色は RRGGBB(16 進 6 桁)で書きます: "))
+                       .toStdString()
+                << value << "\n";
+            return false;
+        }
     } else if (name == "--colours") {
         bool number = false;
         options.colours = QString::fromStdString(value).toInt(&number);
@@ -192,9 +223,9 @@ std::optional<int> ParseMake(const std::vector<std::string>& args, MakeOptions& 
             return 0;
         }
         const std::size_t eq = a.find('=');
-        const std::string name = a.substr(0, eq);
+        const std::string name = a.substr(0, eq) == "--colors" ? "--colours" : a.substr(0, eq);
         if (name != "--blocks" && name != "--band" && name != "--crop" && name != "--colours" &&
-            name != "--format" && name != "--out") {
+            name != "--palette" && name != "--format" && name != "--out") {
             err << NgmCli::tr("ngm-cli make: 知らないオプションです: ").toStdString() << a << "\n"
                 << NgmCli::tr("ngm-cli make --help で使い方を表示します。\n").toStdString();
             return 1;
@@ -207,6 +238,9 @@ std::optional<int> ParseMake(const std::vector<std::string>& args, MakeOptions& 
         if (!TakeValue(name, value, options, err))
             return 1;
     }
+    // The kept colours need room in the palette when no count is asked for.
+    if (options.colours == 0 && !options.palette.empty())
+        options.colours = std::max<int>(2, static_cast<int>(options.palette.size()));
     if (pictures.empty()) {
         err << NgmCli::tr("ngm-cli make: 画像がありません\n").toStdString()
             << NgmCli::tr("ngm-cli make --help で使い方を表示します。\n").toStdString();

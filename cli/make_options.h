@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -34,6 +35,8 @@ struct MakeOptions {
     // --colours K: a colour puzzle of K colours (2..8) from the picture's palette; 0 for
     // black and white.
     int colours = 0;
+    // --palette: colours kept in the palette (0xRRGGBB), first and in this order.
+    std::vector<std::uint32_t> palette;
 };
 
 // The words of the command read into options and pictures: an exit status when the command ends

@@ -2,6 +2,7 @@
 
 #include "maker/band_search.h"
 #include "maker/block_levels.h"
+#include "session/colour_search.h"
 #include "session/fill_warning.h"
 #include "session/search_shape.h"
 #include "solver/solver.h"
@@ -55,4 +56,30 @@ UniqueSettings ChooseUniqueSettings(PuzzleSession& session) {
     session.Analyze({best.lower, best.upper, blocks, given.crop});
     session.Judge();
     return {UniqueSettings::Outcome::Found, best.lower, best.upper, best.n};
+}
+
+UniqueSettings ChooseUniqueColours(PuzzleSession& session) {
+    const AnalysisSettings given = session.Settings();
+    UniqueSettings chosen{UniqueSettings::Outcome::None, given.lower, given.upper,
+                          given.blocks.columns, given.colours};
+    const Verdict verdict = session.Judge().verdict;
+    const bool picture = FillProblemOf(session.GetPuzzle()) == FillProblem::kNone;
+    if (picture && (verdict == Verdict::Line || verdict == Verdict::Unique)) {
+        chosen.outcome = UniqueSettings::Outcome::Kept;
+        return chosen;
+    }
+    ColourSearchOptions options;
+    options.maxSuggestions = 1;
+    options.accepts = MakesAPicture;
+    const ColourSearchResult found = SearchColours(session.AnalysedPicture(), given, options);
+    if (found.suggestions.empty())
+        return chosen;
+    const Suggestion& best = found.suggestions.front();
+    AnalysisSettings settings = given;
+    settings.colours = best.colours;
+    if (!settings.blocks.custom)
+        settings.blocks.columns = settings.blocks.rows = best.n;
+    session.Analyze(settings);
+    session.Judge();
+    return {UniqueSettings::Outcome::Found, given.lower, given.upper, best.n, best.colours};
 }

@@ -125,10 +125,12 @@ public:
     void OnFindUnique();
     void StartUniqueSearch();
     CUniqueDialog* UniqueDialog() const { return m_pUniqueDialog; }
-    // What the user picked in the dialog: a band and block count set into the controls as the
-    // user sets them, then analysed; or the answer with cells changed.
+    // What the user picked in the dialog: a band, or a colour count, and block count set into
+    // the controls as the user sets them, then analysed; or the answer with cells changed.
     void ApplySuggestion(const Suggestion& s);
     void ApplyBand(int lower, int upper, int n);
+    // n blocks in the block list, as the user picks them (a custom grid stays as it is).
+    void SelectBlockCount(int n);
     void ApplyCellChanges(const std::vector<std::uint8_t>& cells, int changed);
 
     // The workbench (機能 > 作業台, or a double click on a panel): one window per form, opened

@@ -12,6 +12,10 @@ QString SuggestionTitle(const Suggestion& s) {
         const int changed = static_cast<int>(s.changed.size());
         return QCoreApplication::translate("Suggestion", "%n マスを変える", nullptr, changed);
     }
+    if (s.kind == SuggestionKind::Colours)
+        return QCoreApplication::translate("Suggestion", "%1 色・ブロック数 %2")
+            .arg(s.colours)
+            .arg(s.n);
     return QCoreApplication::translate("Suggestion", "閾値 %1〜%2・ブロック数 %3")
         .arg(s.lower)
         .arg(s.upper)
@@ -24,7 +28,9 @@ QString SuggestionDetail(const Suggestion& s, const FilledShare& current) {
     verdict.difficulty = s.difficulty;
     verdict.undecidedCount = s.undecidedCount;
     QString text = DescribeVerdict(verdict).text;
-    if (s.kind == SuggestionKind::Band) {
+    if (s.kind == SuggestionKind::Colours && s.changedCells >= 0) {
+        text += QCoreApplication::translate("Suggestion", "・変わるマス %1").arg(s.changedCells);
+    } else if (s.kind == SuggestionKind::Band) {
         if (s.changedCells >= 0) {
             text +=
                 QCoreApplication::translate("Suggestion", "・変わるマス %1").arg(s.changedCells);
@@ -53,13 +59,18 @@ QImage SuggestionPicture(const Suggestion& s, const std::vector<std::uint8_t>& c
     const int cell = std::max(1, (kSuggestionPictureSide - 4) / std::max(columns, rows));
     const int left = (kSuggestionPictureSide - cell * columns) / 2;
     const int top = (kSuggestionPictureSide - cell * rows) / 2;
-    const bool compare = current.size() == s.cells.size();
+    // A puzzle of other colours is drawn in its own; only cells changed on the current
+    // puzzle's colours are marked.
+    const bool own = s.kind == SuggestionKind::Colours && !s.palette.empty();
+    const bool compare = !own && current.size() == s.cells.size();
     QPainter painter(&image);
     for (int y = 0; y < rows; ++y) {
         for (int x = 0; x < columns; ++x) {
             const std::size_t k = static_cast<std::size_t>(y) * columns + x;
             const bool filled = s.cells[k] != 0;
             QRgb colour = filled ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+            if (own && s.cells[k] < s.palette.size())
+                colour = 0xff000000u | s.palette[s.cells[k]];
             // A cell of a colour puzzle that takes another colour is changed too.
             if (compare && current[k] != s.cells[k])
                 colour = filled ? kNewlyFilledColor : kNewlyEmptiedColor;

@@ -25,8 +25,11 @@ const char* const kCurrent =
     QT_TRANSLATE_NOOP("CUniqueDialog", "今のパズル: 閾値 %1〜%2・ブロック数 %3・塗り %4%");
 const char* const kCurrentColour =
     QT_TRANSLATE_NOOP("CUniqueDialog", "今のパズル: %1 色・ブロック数 %2・塗り %3%");
-const char* const kBandColour = QT_TRANSLATE_NOOP(
-    "CUniqueDialog", "色つきのパズルには閾値がないので、マスを変える探し方だけを使います。");
+const char* const kColourHeading = QT_TRANSLATE_NOOP("CUniqueDialog", "色数とブロック数を変える");
+const char* const kColourNone = QT_TRANSLATE_NOOP(
+    "CUniqueDialog", "色数とブロック数をどう変えても、解が一つのパズルになりません。");
+const char* const kColourTimeout = QT_TRANSLATE_NOOP(
+    "CUniqueDialog", "時間内には、すべての色数とブロック数を試しきれませんでした。");
 const char* const kSearching = QT_TRANSLATE_NOOP("CUniqueDialog", "探しています...");
 const char* const kDone = QT_TRANSLATE_NOOP("CUniqueDialog", "探し終わりました。");
 const char* const kCancelled =
@@ -105,7 +108,8 @@ CUniqueDialog::CUniqueDialog(QWidget* parent) : QDialog(parent) {
     layout->addWidget(m_pCurrent);
     layout->addWidget(m_pStatus);
     layout->addWidget(m_pProgress);
-    layout->addWidget(new QLabel(tr(kBandHeading), this));
+    m_pBandHeading = new QLabel(tr(kBandHeading), this);
+    layout->addWidget(m_pBandHeading);
     layout->addWidget(m_pBandList, 3);
     layout->addWidget(m_pBandNote);
     m_pCellHeading = new QLabel(tr(kCellHeading).arg(CellSearchOptions{}.maxChanges), this);
@@ -153,7 +157,8 @@ CUniqueDialog::CUniqueDialog(QWidget* parent) : QDialog(parent) {
 
 CUniqueDialog::~CUniqueDialog() = default;
 
-void CUniqueDialog::StartColourSearch(const Puzzle& puzzle, int n) {
+void CUniqueDialog::StartColourSearch(const Picture& picture, const AnalysisSettings& settings,
+                                      const Puzzle& puzzle, int n) {
     m_start = SearchStart{};
     m_start.n = n;
     m_start.answer = puzzle.answer;
@@ -164,18 +169,24 @@ void CUniqueDialog::StartColourSearch(const Puzzle& puzzle, int n) {
                             .arg(puzzle.ColourCount())
                             .arg(n)
                             .arg(std::lround(ShareOf(m_start.answer).Percent())));
-    SetNote(m_pBandNote, tr(kBandColour));
+    m_pBandHeading->setText(tr(kColourHeading));
     m_pCellHeading->setText(tr(kCellHeading).arg(ColourCellSearchOptions{}.maxChanges));
     m_pProgress->setValue(0);
     m_pStatus->setText(tr(kSearching));
     SetRunning(true);
-    m_searcher.StartColour(puzzle, n);
+    Picture copy = Picture::Filling(picture.CanvasWidth(), picture.CanvasHeight());
+    copy.width = picture.width;
+    copy.height = picture.height;
+    for (int column = 0; column < picture.planes.Columns(); ++column)
+        std::copy_n(picture.planes[column], picture.planes.Length(), copy.planes[column]);
+    m_searcher.StartColour(std::move(copy), settings, puzzle, n);
 }
 
 void CUniqueDialog::StartSearch(LevelPlane plane, SearchStart start, SearchShape shape) {
     m_start = start;
     m_bCurrent = true;
     m_bColour = false;
+    m_pBandHeading->setText(tr(kBandHeading));
     m_pCellHeading->setText(tr(kCellHeading).arg(CellSearchOptions{}.maxChanges));
     ClearResults();
     m_pCurrent->setText(tr(kCurrent)
@@ -234,8 +245,15 @@ void CUniqueDialog::ApplySelected() {
 }
 
 void CUniqueDialog::OnFound(const Suggestion& s) {
-    QListWidget* list = s.kind == SuggestionKind::Band ? m_pBandList : m_pCellList;
+    QListWidget* list = s.kind == SuggestionKind::Cells ? m_pCellList : m_pBandList;
     std::vector<Suggestion>& entries = EntriesOf(list);
+    // The colour counts come nearest first.
+    if (s.kind == SuggestionKind::Colours) {
+        if (static_cast<int>(entries.size()) < kListed)
+            entries.push_back(s);
+        ShowList(list, entries);
+        return;
+    }
     const int n = m_start.n;
     const auto at = std::upper_bound(
         entries.begin(), entries.end(), s,
@@ -268,8 +286,11 @@ void CUniqueDialog::OnFinished(const UniqueSearchSummary& summary) {
                        .arg(std::lround(ShareOf(m_start.answer).Percent()))
                        .arg(kShareTolerance);
     }
-    ShowList(m_pBandList, m_bands);
-    SetNote(m_pBandNote, m_bColour ? tr(kBandColour) : bandNote);
+    if (m_bColour)
+        ShowColours(summary.colours);
+    else
+        ShowList(m_pBandList, m_bands);
+    SetNote(m_pBandNote, m_bColour ? ColourNote(summary.colours) : bandNote);
 
     const CellSearchResult& cells = summary.cells;
     m_cells.assign(
@@ -294,6 +315,19 @@ void CUniqueDialog::OnFinished(const UniqueSearchSummary& summary) {
     SetNote(m_pCellNote, cellNote);
 }
 
+void CUniqueDialog::ShowColours(const ColourSearchResult& colours) {
+    m_bands.assign(
+        colours.suggestions.begin(),
+        colours.suggestions.begin() + std::min<std::size_t>(colours.suggestions.size(), kListed));
+    ShowList(m_pBandList, m_bands);
+}
+
+QString CUniqueDialog::ColourNote(const ColourSearchResult& colours) const {
+    if (colours.timedOut)
+        return tr(kColourTimeout);
+    return colours.suggestions.empty() ? tr(kColourNone) : QString();
+}
+
 void CUniqueDialog::ShowList(QListWidget* list, const std::vector<Suggestion>& entries) {
     const FilledShare current = ShareOf(m_start.answer);
     const QSignalBlocker quiet(list);
@@ -312,7 +346,8 @@ void CUniqueDialog::ShowList(QListWidget* list, const std::vector<Suggestion>& e
     for (std::size_t row = 0; m_chosen && row < entries.size(); ++row) {
         const Suggestion& s = entries[row];
         if (s.kind == m_chosen->kind && s.n == m_chosen->n && s.lower == m_chosen->lower &&
-            s.upper == m_chosen->upper && s.changed == m_chosen->changed) {
+            s.upper == m_chosen->upper && s.colours == m_chosen->colours &&
+            s.changed == m_chosen->changed) {
             list->setCurrentRow(static_cast<int>(row));
             break;
         }

@@ -28,8 +28,11 @@ public:
 
     // Searches from the picture's gray levels and the current puzzle, clearing the lists.
     void StartSearch(LevelPlane plane, SearchStart start, SearchShape shape = {});
-    // Searches a colour puzzle for cell changes only (it has no band), clearing the lists.
-    void StartColourSearch(const Puzzle& puzzle, int n);
+    // Searches a colour puzzle, made from `picture` (the picture its analysis reads) with
+    // `settings`, over its colour counts and block counts and for cell changes, clearing the
+    // lists.  The picture is copied for the search.
+    void StartColourSearch(const Picture& picture, const AnalysisSettings& settings,
+                           const Puzzle& puzzle, int n);
     // The puzzle the results belong to is gone: the search stops and the lists empty.
     void CloseResults();
     // True while the lists belong to the current puzzle (searching or searched).
@@ -69,6 +72,9 @@ private:
     void OnFound(const Suggestion& s);
     void OnFinished(const UniqueSearchSummary& summary);
     void ShowList(QListWidget* list, const std::vector<Suggestion>& entries);
+    // The colour search's own list, and what its note says.
+    void ShowColours(const ColourSearchResult& colours);
+    QString ColourNote(const ColourSearchResult& colours) const;
     void SetRunning(bool running);
     void UpdateApply();
     std::vector<Suggestion>& EntriesOf(QListWidget* list);
@@ -76,7 +82,7 @@ private:
     UniqueSearcher m_searcher;
     SearchStart m_start;
     bool m_bCurrent = false;
-    bool m_bColour = false;  // the search is a colour puzzle's: no bands
+    bool m_bColour = false;  // the search is a colour puzzle's: colour counts, not bands
     std::vector<Suggestion> m_bands;
     std::vector<Suggestion> m_cells;
     std::optional<Suggestion> m_chosen;  // the entry selected in either list
@@ -87,6 +93,7 @@ private:
     QLabel* m_pBandNote = nullptr;
     QListWidget* m_pCellList = nullptr;
     QLabel* m_pCellNote = nullptr;
+    QLabel* m_pBandHeading = nullptr;  // bands, or colour counts, and block counts
     QLabel* m_pCellHeading = nullptr;  // with the most cells the search changes
     QPushButton* m_pApply = nullptr;
     QPushButton* m_pCancel = nullptr;

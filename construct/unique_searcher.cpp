@@ -1,6 +1,9 @@
 #include "construct/unique_searcher.h"
 
 #include <algorithm>
+#include <memory>
+
+#include "session/fill_warning.h"
 
 namespace {
 
@@ -30,26 +33,48 @@ void UniqueSearcher::Start(LevelPlane plane, SearchStart start, SearchShape shap
     });
 }
 
-void UniqueSearcher::StartColour(Puzzle puzzle, int n) {
-    m_task.Start([this, puzzle = std::move(puzzle), n](const BackgroundTask::Run& run) {
+void UniqueSearcher::StartColour(Picture picture, AnalysisSettings settings, Puzzle puzzle, int n) {
+    // The picture moves into the task (its planes cannot be shared with the window, which may
+    // analyse again while the search runs).
+    auto shared = std::make_shared<const Picture>(std::move(picture));
+    m_task.Start(
+        [this, shared, settings = std::move(settings), puzzle = std::move(puzzle),
+         n](const BackgroundTask::Run& run) { SearchColour(*shared, settings, puzzle, n, run); });
+}
+
+void UniqueSearcher::SearchColour(const Picture& picture, const AnalysisSettings& settings,
+                                  const Puzzle& puzzle, int n, const BackgroundTask::Run& run) {
+    const auto deliver = [&](const Suggestion& s) { run.Post([this, s] { emit found(s); }); };
+    const auto report = [&](int percent) { run.Post([this, percent] { emit progress(percent); }); };
+    UniqueSearchSummary summary;
+    ColourSearchOptions colourOptions;
+    colourOptions.seconds = kColourSeconds;
+    colourOptions.cancel = run.CancelFlag();
+    colourOptions.accepts = MakesAPicture;
+    ColourSearchEvents colourEvents;
+    colourEvents.found = deliver;
+    colourEvents.progress = [&](int done, int total) {
+        report(total > 0 ? done * kBandPercent / total : 0);
+    };
+    summary.colours = SearchColours(picture, settings, colourOptions, colourEvents);
+    if (!run.Cancelled()) {
         ColourCellSearchOptions options;
         options.seconds = kColourCellSeconds;
         options.n = n;
         options.cancel = run.CancelFlag();
         CellSearchEvents events;
-        events.found = [&](const Suggestion& s) { run.Post([this, s] { emit found(s); }); };
+        events.found = deliver;
         events.progress = [&](int round) {
-            const int percent = 100 * (round - 1) / std::max(1, options.maxChanges);
-            run.Post([this, percent] { emit progress(percent); });
+            report(kBandPercent +
+                   (100 - kBandPercent) * (round - 1) / std::max(1, options.maxChanges));
         };
-        UniqueSearchSummary summary;
         summary.cells = SearchColourCellChanges(puzzle, options, events);
-        summary.cancelled = run.Cancelled();
-        if (summary.cancelled)
-            return;
-        run.Post([this] { emit progress(100); });
-        run.Finish([this, summary = std::move(summary)] { emit finished(summary); });
-    });
+    }
+    summary.cancelled = run.Cancelled();
+    if (summary.cancelled)
+        return;
+    report(100);
+    run.Finish([this, summary = std::move(summary)] { emit finished(summary); });
 }
 
 void UniqueSearcher::Search(const LevelPlane& plane, const SearchStart& start,

@@ -52,7 +52,8 @@ void CNGMView::StartUniqueSearch() {
     const BlockChoice blocks = SelectedBlocks();
     if (puzzle.IsColour()) {
         m_pUniqueDialog->StartColourSearch(
-            puzzle, blocks.custom || blocks.fit ? blocks.columns : puzzle.width);
+            m_session.AnalysedPicture(), m_session.AnalysedSettings(), puzzle,
+            blocks.custom || blocks.fit ? blocks.columns : puzzle.width);
         return;
     }
     const Picture& picture = m_session.AnalysedPicture();
@@ -75,10 +76,18 @@ void CNGMView::CloseUniqueResults() {
 void CNGMView::ApplySuggestion(const Suggestion& s) {
     if (!HasPicture())
         return;
-    if (s.kind == SuggestionKind::Band)
+    if (s.kind == SuggestionKind::Band) {
         ApplyBand(s.lower, s.upper, s.n);
-    else if (s.columns == m_pDoc->GetPuzzle().width && s.rows == m_pDoc->GetPuzzle().height)
+    } else if (s.kind == SuggestionKind::Colours && s.colours >= 2 && s.colours <= kMaxColours) {
+        // The colour count and block count as the user picks them.
+        if (s.n <= 0 || s.n > kMaxPuzzleSide)
+            return;
+        m_comboColours->setCurrentIndex(s.colours - 1);
+        SelectBlockCount(s.n);
+        OnAnalyze();
+    } else if (s.columns == m_pDoc->GetPuzzle().width && s.rows == m_pDoc->GetPuzzle().height) {
         ApplyCellChanges(s.cells, static_cast<int>(s.changed.size()));
+    }
 }
 
 void CNGMView::ApplyBand(int lower, int upper, int n) {
@@ -86,16 +95,7 @@ void CNGMView::ApplyBand(int lower, int upper, int n) {
         return;
     if (n <= 0 || n > kMaxPuzzleSide)
         return;
-    // A custom grid is searched alone: its columns and rows stay as they are.
-    if (!SelectedBlocks().custom) {
-        const int item = m_comboBlocks->findText(QString::number(n));
-        if (item >= 0) {
-            m_comboBlocks->setCurrentIndex(item);
-            m_nBlocksIndex = item;
-        } else {
-            SetCustomBlocks(n, n);  // a count the list does not hold
-        }
-    }
+    SelectBlockCount(n);
     // What the threshold bars leave behind when the user moves them.
     m_controls.Get<ScrollCodeBar>(IDC_LOWER_SCROLL)->SetScrollPos(lower);
     m_controls.Get<ScrollCodeBar>(IDC_UPPER_SCROLL)->SetScrollPos(upper);
@@ -104,6 +104,19 @@ void CNGMView::ApplyBand(int lower, int upper, int n) {
     SetDlgItemText(m_controls, IDC_LOWER_EDIT, QString::number(lower));
     SetDlgItemText(m_controls, IDC_UPPER_EDIT, QString::number(upper));
     OnAnalyze();
+}
+
+void CNGMView::SelectBlockCount(int n) {
+    // A custom grid is searched alone: its columns and rows stay as they are.
+    if (SelectedBlocks().custom)
+        return;
+    const int item = m_comboBlocks->findText(QString::number(n));
+    if (item >= 0) {
+        m_comboBlocks->setCurrentIndex(item);
+        m_nBlocksIndex = item;
+    } else {
+        SetCustomBlocks(n, n);  // a count the list does not hold
+    }
 }
 
 void CNGMView::ApplyCellChanges(const std::vector<std::uint8_t>& cells, int changed) {

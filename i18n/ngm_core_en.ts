@@ -313,14 +313,22 @@ arguments.
         <translation>the unique puzzle was made with %1 blocks (not %2).</translation>
     </message>
     <message>
-        <source>一意なパズルの探索は白黒だけです。カラーのパズルは作ったままです。</source>
-        <translation>the search for a unique puzzle is for black and white only; the colour puzzle stays as made.</translation>
+        <source>--palette の色は 8 色までです: </source>
+        <translation>--palette takes at most 8 colours: </translation>
+    </message>
+    <message>
+        <source>--palette の色は RRGGBB(16 進 6 桁)で書きます: </source>
+        <translation>--palette colours are written RRGGBB (6 hex digits): </translation>
+    </message>
+    <message>
+        <source>一意なパズルは %1 色・ブロック数 %2 で作りました(%3 色・ブロック数 %4 ではありません)。</source>
+        <translation>Made the unique puzzle with %1 colours and %2 blocks (not %3 colours and %4 blocks).</translation>
     </message>
     <message>
         <source>使い方: ngm-cli make [--blocks N|横x縦] [--fit] [--band 下限,上限|auto|auto-invert]
                      [--crop X,Y,幅,高さ] [--trim] [--recursive]
                      [--format non|xml|png|pdf] [--out フォルダ] [--unique]
-                     [--colours K]
+                     [--colours K] [--palette RRGGBB,...]
                      画像またはフォルダ...
 
 画像(P6 の PPM、24 ビットのビットマップなど、ウィンドウで開けるもの)を一つずつ、
@@ -362,8 +370,12 @@ arguments.
                     違うときは標準エラーにそう書きます
   --colours K       背景と K 色(2 から 8)のカラーパズルを作ります。
                     色は画像から選び、--band は使いません。--trim は背景の色で
-                    ない画素を囲む長方形に切り抜きます。--unique の探索は
-                    白黒だけなので、カラーでは作ったパズルのままにします
+                    ない画素を囲む長方形に切り抜きます。--unique では閾値でなく
+                    色数 2 から 8 とブロック数を探します(下限,上限 は与えたまま)。
+                    色数かブロック数が違うときは標準エラーにそう書きます
+                    (--colors とも書けます)
+  --palette 色,...  パレットに残す色を RRGGBB(16 進 6 桁)で 8 色まで。この順で
+                    先頭に入ります。--colours がなければ色数はこの色の数(2 以上)
   --help            この説明を表示する
 
 画像は全部のコアで並べて処理します。端末では進み具合を標準エラーに表示します。
@@ -373,7 +385,7 @@ arguments.
         <translation>Usage: ngm-cli make [--blocks N|WxH] [--fit] [--band LOW,HIGH|auto|auto-invert]
                      [--crop X,Y,WIDTH,HEIGHT] [--trim] [--recursive]
                      [--format non|xml|png|pdf] [--out FOLDER] [--unique]
-                     [--colours K]
+                     [--colours K] [--palette RRGGBB,...]
                      PICTURE-OR-FOLDER...
 
 Turns each picture (a P6 PPM, a 24-bit bitmap, anything the window opens) into
@@ -424,8 +436,13 @@ filled cell (empty), every cell filled (full), under 5 % filled (sparse) or over
                     instead of black and white; the colours are chosen from the
                     picture block by block and --band is not used.  --trim
                     crops to the pixels that are not the background colour.
-                    --unique searches black and white only: a colour puzzle
-                    stays as made
+                    --unique searches colour counts 2 to 8 and blocks instead
+                    of thresholds (LOW,HIGH stay as given); when the colour
+                    count or blocks differ, standard error says so (also spelt
+                    --colors)
+  --palette RGB,... colours to keep in the palette, as RRGGBB (6 hex digits),
+                    up to 8; they come first, in this order.  Without --colours
+                    the colour count is their number (at least 2)
   --help            show this help
 
 Pictures are processed in parallel on all cores; on a terminal the progress

@@ -503,8 +503,16 @@ Left click, Space : fill with the chosen colour</translation>
         <translation>Current puzzle: %1 colours, %2 blocks, %3% filled</translation>
     </message>
     <message>
-        <source>色つきのパズルには閾値がないので、マスを変える探し方だけを使います。</source>
-        <translation>A colour puzzle has no thresholds, so only cell changes are searched.</translation>
+        <source>色数とブロック数を変える</source>
+        <translation>Change the colour count and blocks</translation>
+    </message>
+    <message>
+        <source>色数とブロック数をどう変えても、解が一つのパズルになりません。</source>
+        <translation>No colour count and block count gives a puzzle with a unique answer.</translation>
+    </message>
+    <message>
+        <source>時間内には、すべての色数とブロック数を試しきれませんでした。</source>
+        <translation>Not every colour count and block count could be tried in the time.</translation>
     </message>
 </context>
 <context>
@@ -985,6 +993,10 @@ Filled %1% (now %2%)</translation>
             <numerusform>Change %n cell</numerusform>
             <numerusform>Change %n cells</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>%1 色・ブロック数 %2</source>
+        <translation>%1 colours, %2 blocks</translation>
     </message>
 </context>
 <context>

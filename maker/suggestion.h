@@ -21,8 +21,9 @@ struct SearchStart {
 };
 
 enum class SuggestionKind {
-    Band,   // other thresholds and block count
-    Cells,  // the current answer with some cells changed
+    Band,     // other thresholds and block count
+    Cells,    // the current answer with some cells changed
+    Colours,  // a colour puzzle's other colour count and block count
 };
 
 struct Suggestion {
@@ -34,6 +35,10 @@ struct Suggestion {
     int columns = 0;
     int rows = 0;
     std::vector<std::uint8_t> cells;
+    // Colours: the colour count asked of the analysis, and the palette of the puzzle made
+    // (0xRRGGBB, the background first), the cells being indices into it.
+    int colours = 0;
+    std::vector<std::uint32_t> palette;
     // Cells: the cells changed (y * columns + x), in increasing order.
     std::vector<int> changed;
     Verdict verdict = Verdict::Timeout;

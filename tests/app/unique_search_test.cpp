@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "construct/unique_dialog.h"
+#include "construct/workbench.h"
 #include "platform/form.h"
 #include "platform/scroll_codes.h"
 #include "window_test.h"
@@ -193,16 +194,18 @@ TEST_F(UniqueSearchTest, SaysPlainlyWhenNoBandWorksAndShowsTheBest) {
     EXPECT_TRUE(dialog.BandList()->item(0)->text().contains("複数解: 4 マスが決まりません"));
 }
 
-// A colour puzzle has no band: the dialog says so and searches its cells, and the cells picked
-// make it unique.  Red cells at (2, 2) and (3, 3) swap with the other diagonal; a red and a
-// blue bar keep the palette's colours.
-TEST_F(UniqueSearchTest, AColourPuzzleIsSearchedByItsCellsOnly) {
+// A colour puzzle is searched over its colour counts and block counts and by its cells; what is
+// picked in either list makes it unique.  Red cells at (2, 2) and (3, 3) swap with the other
+// diagonal at every colour count of 20 blocks; at fewer blocks they are gone.  A red and a blue bar
+// keep the palette's colours.
+TEST_F(UniqueSearchTest, AColourPuzzleIsSearchedByColourCountsAndCells) {
     QByteArray ppm("P6\n100 100\n255\n");
     for (int y = 0; y < 100; ++y) {
         for (int x = 0; x < 100; ++x) {
             const int i = x / 5, j = y / 5;
-            const bool red = (i == j && (i == 2 || i == 3)) || (j == 15 && i >= 2 && i <= 17);
-            const bool blue = j == 10 && i >= 5 && i <= 14;
+            const bool red =
+                (i == j && (i == 2 || i == 3)) || ((j == 14 || j == 15) && i >= 2 && i <= 17);
+            const bool blue = (j == 10 || j == 11) && i >= 5 && i <= 14;
             ppm.append(red ? "\xd0\x10\x20" : blue ? "\x20\x30\xc0" : "\xff\xff\xff", 3);
         }
     }
@@ -211,18 +214,37 @@ TEST_F(UniqueSearchTest, AColourPuzzleIsSearchedByItsCellsOnly) {
     ASSERT_TRUE(a.WaitForVerdict());
     ASSERT_TRUE(a.doc.GetPuzzle().IsColour());
     ASSERT_TRUE(a.Pane().text().startsWith(QStringLiteral("複数解")));
-    CUniqueDialog& dialog = Search(a);
-    EXPECT_EQ(dialog.BandList()->count(), 0);
-    EXPECT_EQ(dialog.BandNote()->text(),
-              "色つきのパズルには閾値がないので、マスを変える探し方だけを使います。");
-    ASSERT_GT(dialog.CellList()->count(), 0);
-    const Suggestion s = *dialog.SuggestionAt(dialog.CellList(), 0);
-    dialog.CellList()->setCurrentRow(0);
-    dialog.ApplyButton()->click();
-    ASSERT_TRUE(a.WaitForVerdict());
-    EXPECT_EQ(a.doc.GetPuzzle().answer, s.cells);
-    EXPECT_TRUE(a.doc.GetPuzzle().IsColour());
-    EXPECT_TRUE(a.Pane().text().startsWith(QStringLiteral("一意解")));
+    a.frame->Action(ID_WORKBENCH)->trigger();
+    ASSERT_NE(a.View().Workbench(), nullptr);
+    for (const bool cells : {false, true}) {
+        CUniqueDialog& dialog = Search(a);
+        QListWidget* list = cells ? dialog.CellList() : dialog.BandList();
+        ASSERT_GT(list->count(), 0);
+        const Suggestion s = *dialog.SuggestionAt(list, 0);
+        if (!cells) {
+            EXPECT_EQ(s.kind, SuggestionKind::Colours);
+            EXPECT_NE(s.n, 20);
+            EXPECT_TRUE(list->item(0)->text().startsWith(
+                QStringLiteral("%1 色・ブロック数 %2\n").arg(s.colours).arg(s.n)));
+            EXPECT_EQ(dialog.BandNote()->text(), "");
+        }
+        list->setCurrentRow(0);
+        dialog.ApplyButton()->click();
+        ASSERT_TRUE(a.WaitForVerdict());
+        EXPECT_EQ(a.doc.GetPuzzle().answer, s.cells);
+        EXPECT_TRUE(a.doc.GetPuzzle().IsColour());
+        EXPECT_TRUE(a.Pane().text().startsWith(QStringLiteral("一意解")));
+        if (!cells) {
+            EXPECT_EQ(a.View().m_comboBlocks->currentText(), QString::number(s.n));
+            EXPECT_EQ(a.View().m_comboColours->currentText(), QString::number(s.colours));
+            EXPECT_EQ(a.View().Workbench()->ColoursBox()->currentText(),
+                      QString::number(s.colours));
+            // Back to the ambiguous puzzle for the cells.
+            a.View().ApplyBand(0, 250, 20);
+            ASSERT_TRUE(a.WaitForVerdict());
+            ASSERT_TRUE(a.Pane().text().startsWith(QStringLiteral("複数解")));
+        }
+    }
 }
 
 }  // namespace

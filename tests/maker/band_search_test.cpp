@@ -10,6 +10,7 @@
 #include "analysis/block_grid.h"
 #include "maker/band_search.h"
 #include "maker_support.h"
+#include "session/colour_search.h"
 
 namespace {
 
@@ -131,6 +132,79 @@ TEST(BandSearch, ReportsEveryUniqueGridOfTheWindowsAnalysisWithItsNearestBand) {
     }
     EXPECT_EQ(got, expected);
     EXPECT_FALSE(r.onlyOutsideShare);
+}
+
+// 50 x 50 on white, blocks of 10 pixels: a green top row, a red block at (1, 1) and a dark red
+// one at (3, 3).  With the two reds one colour (two colours besides the background) the two
+// blocks may swap corners; apart they may not.
+Picture GreenRowAndTwoReds() {
+    Picture picture = Picture::Filling(50, 50);
+    picture.planes = MakePlanes(50, 50, [](int x, int y) -> Rgb {
+        const int i = x / 10, j = y / 10;
+        if (j == 0)
+            return {16, 160, 48};
+        if (i == 1 && j == 1)
+            return {224, 16, 32};
+        if (i == 3 && j == 3)
+            return {130, 20, 40};
+        return {255, 255, 255};
+    });
+    return picture;
+}
+
+TEST(ColourSearch, FindsTheNearestColourCountAndBlocksWithOneSolution) {
+    const Picture picture = GreenRowAndTwoReds();
+    const struct {
+        const char* name;
+        int colours;
+        std::vector<std::uint32_t> locked;
+        int firstColours, firstN;
+    } cases[] = {
+        {"the reds merged", 2, {}, 3, 5},
+        {"unique as it is", 3, {}, 3, 5},
+        {"locked dark red stays first", 2, {0x821428}, 3, 5},
+    };
+    for (const auto& c : cases) {
+        AnalysisSettings current{0, 250, BlockChoice::Square(5)};
+        current.colours = c.colours;
+        current.locked = c.locked;
+        const ColourSearchResult r = SearchColours(picture, current);
+        ASSERT_FALSE(r.suggestions.empty()) << c.name;
+        EXPECT_EQ(r.suggestions[0].colours, c.firstColours) << c.name;
+        EXPECT_EQ(r.suggestions[0].n, c.firstN) << c.name;
+        const std::vector<AnalysisSettings> order = ColourSearchOrder(current);
+        std::ptrdiff_t last = -1;
+        for (const Suggestion& s : r.suggestions) {
+            AnalysisSettings asked = current;
+            asked.colours = s.colours;
+            asked.blocks = BlockChoice::Square(s.n);
+            const std::ptrdiff_t at = std::find(order.begin(), order.end(), asked) - order.begin();
+            EXPECT_GT(at, last) << c.name << " " << s.colours << "/" << s.n;
+            last = at;
+            ColumnBuffer binary;
+            const Puzzle made = Analyze(picture, asked, binary).puzzle;
+            EXPECT_EQ(s.cells, made.answer) << c.name;
+            EXPECT_EQ(s.palette, made.palette) << c.name;
+            EXPECT_TRUE(s.IsUnique());
+            if (!c.locked.empty()) {
+                EXPECT_EQ(s.palette.at(1), c.locked[0]) << c.name;
+            }
+        }
+    }
+    // Each colour count 2..8 with each of the counts 5, 10, 20 and 7; a custom grid alone.
+    AnalysisSettings seven{0, 250, BlockChoice::Square(7)};
+    seven.colours = 4;
+    EXPECT_EQ(ColourSearchOrder(seven).size(), 28u);
+    EXPECT_EQ(ColourSearchOrder(seven)[0], seven);
+    EXPECT_EQ(ColourSearchOrder(seven)[1].blocks.columns, 7);
+    seven.blocks = {7, 3, true, false};
+    EXPECT_EQ(ColourSearchOrder(seven).size(), 7u);
+    const std::atomic<bool> stop{true};
+    ColourSearchOptions options;
+    options.cancel = &stop;
+    const ColourSearchResult cancelled = SearchColours(picture, seven, options);
+    EXPECT_TRUE(cancelled.cancelled);
+    EXPECT_TRUE(cancelled.suggestions.empty());
 }
 
 }  // namespace
