@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "render/palette_colours.h"
 #include "session/verdict_text.h"
 
 QString SuggestionTitle(const Suggestion& s) {
@@ -70,7 +71,7 @@ QImage SuggestionPicture(const Suggestion& s, const std::vector<std::uint8_t>& c
             const bool filled = s.cells[k] != 0;
             QRgb colour = filled ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
             if (own && s.cells[k] < s.palette.size())
-                colour = 0xff000000u | s.palette[s.cells[k]];
+                colour = QRgbOf(s.palette[s.cells[k]]);
             // A cell of a colour puzzle that takes another colour is changed too.
             if (compare && current[k] != s.cells[k])
                 colour = filled ? kNewlyFilledColor : kNewlyEmptiedColor;

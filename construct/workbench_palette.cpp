@@ -14,13 +14,14 @@
 
 #include "model/puzzle.h"
 #include "platform/modal.h"
+#include "render/palette_colours.h"
 
 namespace {
 
 constexpr int kSwatchSide = 22;
 
 QColor ColourOf(std::uint32_t rgb) {
-    return QColor::fromRgb(0xff000000u | rgb);
+    return QColor::fromRgb(QRgbOf(rgb));
 }
 
 std::uint32_t RgbOf(const QColor& colour) {

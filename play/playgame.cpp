@@ -60,8 +60,7 @@ std::vector<COLORREF> SolvedColors(const PuzzleSession& session, const BoardLayo
         const std::vector<std::uint8_t> fills = session.Board().Fills();
         std::vector<COLORREF> colors(fills.size());
         for (std::size_t i = 0; i < fills.size(); ++i)
-            colors[i] =
-                PaletteColor(puzzle.palette[fills[i] < puzzle.palette.size() ? fills[i] : 0]);
+            colors[i] = ColorRefOf(puzzle.palette[fills[i] < puzzle.palette.size() ? fills[i] : 0]);
         return colors;
     }
     const BlockDivision& division = session.Division();

@@ -126,7 +126,7 @@ void WriteLineClue(CDC& dc, const CRect& clip, const LineClue& clue, const LineC
         const std::size_t run = clue.size() - 1 - static_cast<std::size_t>(ref.slot);
         if (colours && run < colours->size() && (*colours)[run] < palette.size()) {
             const std::uint32_t rgb = palette[(*colours)[run]];
-            const COLORREF swatch = PaletteColor(rgb);
+            const COLORREF swatch = ColorRefOf(rgb);
             const CRect box = SwatchOf(layout, ref);
             if (finished) {
                 dc.FillSolidRect(Intersect(box, clip), swatch);
@@ -163,9 +163,8 @@ void DrawBackground(CDC& dc, const BoardLayout& layout, const std::optional<Cell
 // The colour of a fill: dark grey in black and white, its palette colour on a colour puzzle.
 COLORREF FillColor(const Puzzle& puzzle, Mark mark) {
     const auto colour = static_cast<std::size_t>(FillColour(mark));
-    return puzzle.IsColour() && colour < puzzle.palette.size()
-               ? PaletteColor(puzzle.palette[colour])
-               : kDarkCell;
+    return puzzle.IsColour() && colour < puzzle.palette.size() ? ColorRefOf(puzzle.palette[colour])
+                                                               : kDarkCell;
 }
 
 }  // namespace

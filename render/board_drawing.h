@@ -16,6 +16,7 @@
 #include "model/play_board.h"
 #include "model/puzzle.h"
 #include "platform/gdi.h"
+#include "render/palette_colours.h"
 
 // Side of a cell of the play board in pixels.
 constexpr int kPlayCellSize = 20;
@@ -49,12 +50,6 @@ private:
     const Glyph& Find(int cellSize, int number, COLORREF color, COLORREF background);
     std::map<std::tuple<int, int, COLORREF, COLORREF>, Glyph> m_glyphs;
 };
-
-// A palette colour 0xRRGGBB as the drawing's colour.
-constexpr COLORREF PaletteColor(std::uint32_t rgb) {
-    return RGB(static_cast<int>(rgb >> 16 & 0xff), static_cast<int>(rgb >> 8 & 0xff),
-               static_cast<int>(rgb & 0xff));
-}
 
 // Everything the board image shows.  The pointers must stay valid while it is drawn; a null
 // or empty vector shows nothing of its kind.
