@@ -131,36 +131,23 @@ TEST_F(PlayTest, TheSolvedPictureIsTheCroppedFittedBlocks) {
     EXPECT_EQ(Px(Left(0) + 10, Top(3) + 10), RGB(200, 0, 0));
 }
 
-// A quick drag, whose pointer positions lie cells apart, marks every cell on its way, out of
-// the grid and back in too.
-TEST_F(PlayTest, AQuickDragMarksEveryCellOnItsPath) {
+// A drag marks every cell on its way, however far apart the pointer's positions lie, out of the
+// grid and back in too, and keeps to the line of its first step: a pointer that wobbles onto
+// the next row or column marks the start's line.  (The path and the line are the play board's.)
+TEST_F(PlayTest, ADragMarksItsWholePathOnTheLineOfItsFirstStep) {
     Open(std::vector<std::string>(6, "......"));
+    const QPoint down(0, dlg->Layout().CellSize() / 2 + 2);  // past the next row's line
     QTest::mousePress(dlg.get(), Qt::LeftButton, {}, Cell(5, 0));
     Move(Cell(5, 0) + QPoint(100, 0), Qt::LeftButton);
-    Move(Cell(0, 0), Qt::LeftButton);
-    QTest::mouseRelease(dlg.get(), Qt::LeftButton, {}, Cell(0, 0));
-    QTest::mousePress(dlg.get(), Qt::LeftButton, {}, Cell(5, 1));
-    Move(Cell(5, 5), Qt::LeftButton);
-    QTest::mouseRelease(dlg.get(), Qt::LeftButton, {}, Cell(5, 5));
-    EXPECT_EQ(Board(), "######/.....#/.....#/.....#/.....#/.....#");
+    Move(Cell(2, 0) + down, Qt::LeftButton);
+    Move(Cell(0, 1), Qt::LeftButton);
+    QTest::mouseRelease(dlg.get(), Qt::LeftButton, {}, Cell(0, 1));
+    QTest::mousePress(dlg.get(), Qt::RightButton, {}, Cell(5, 1));
+    Move(Cell(4, 5), Qt::RightButton);  // a diagonal first step, taller than wide
+    QTest::mouseRelease(dlg.get(), Qt::RightButton, {}, Cell(4, 5));
+    EXPECT_EQ(Board(), "######/.....x/.....x/.....x/.....x/.....x");
     Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(Board(), "######/....../....../....../....../......");
-}
-
-// A drag keeps to the line of its first step: a pointer that wobbles onto the next row or
-// column marks the start's line, not the neighbour's.
-TEST_F(PlayTest, AWobblingDragKeepsToItsLine) {
-    Open(std::vector<std::string>(5, "....."));
-    const QPoint down(0, dlg->Layout().CellSize() / 2 + 2);  // past the next row's line
-    QTest::mousePress(dlg.get(), Qt::LeftButton, {}, Cell(0, 3));
-    Move(Cell(1, 3), Qt::LeftButton);
-    Move(Cell(2, 3) + down, Qt::LeftButton);
-    Move(Cell(4, 4), Qt::LeftButton);
-    QTest::mouseRelease(dlg.get(), Qt::LeftButton, {}, Cell(4, 4));
-    QTest::mousePress(dlg.get(), Qt::RightButton, {}, Cell(1, 0));
-    Move(Cell(2, 2), Qt::RightButton);  // a diagonal first step, taller than wide
-    QTest::mouseRelease(dlg.get(), Qt::RightButton, {}, Cell(2, 2));
-    EXPECT_EQ(Board(), ".x.../.x.../.x.../#####/.....");
 }
 
 // While a drag lasts, the length of its run from the pressed cell to the pointer's, on the
