@@ -73,64 +73,65 @@ TEST_F(PuzzleFileTest, AFailedExportSaysSo) {
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("p.txt"))));
 }
 
-TEST_F(PuzzleFileTest, AnOpenedPuzzleIsShownJudgedAndPlayable) {
+// A file that cannot be read keeps the picture and the puzzle.  An opened puzzle is shown, judged
+// and playable; analysis needs a picture, which an opened puzzle does not have: its controls are
+// off until a picture comes, and the command changes nothing.  A puzzle of clues only takes its
+// only solution or says why there is none.
+TEST_F(PuzzleFileTest, OpenedPuzzlesArePlayableAndCluesOnlyTakeTheOnlySolutionOrSaySo) {
     AnalysePlus();
-    const QString path = Write(QStringLiteral("heart.non"), kHeartNon);
-    OpenThroughMenu(path);
-    const std::vector<std::uint8_t> heart = ReadPuzzleFile(path.toStdString()).puzzle.answer;
-    EXPECT_FALSE(a.doc.HasPicture());
-    EXPECT_EQ(a.doc.GetPuzzle().answer, heart);
-    EXPECT_EQ(a.doc.GetPuzzle().title, "heart");
-    EXPECT_TRUE(a.View().GetDlgItem(IDC_PLAY)->isEnabled());
-    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("NGM - [") + path + QStringLiteral("]"));
-    EXPECT_TRUE(a.View().Session().Info().endsWith(QStringLiteral("Puzzle : 5x5\r\n")));
-    ASSERT_TRUE(a.WaitForVerdict());
-    EXPECT_TRUE(a.Pane().text().startsWith(QStringLiteral("一意解")));
-    // Analysis needs a picture, which an opened puzzle does not have: its controls are off
-    // until a picture comes, and the command changes nothing.
-    for (int id : {IDC_ANALYZE, IDC_LOWER_SCROLL, IDC_UPPER_EDIT, IDC_BLOCKS})
-        EXPECT_FALSE(a.View().GetDlgItem(id)->isEnabled()) << id;
-    a.View().OnAnalyze();
-    EXPECT_EQ(a.doc.GetPuzzle().answer, heart);
-    AnalysePlus();
-    EXPECT_TRUE(a.View().GetDlgItem(IDC_ANALYZE)->isEnabled());
-    EXPECT_EQ(a.doc.GetPuzzle().width, 20);
-}
-
-TEST_F(PuzzleFileTest, CluesOnlyTakeTheOnlySolutionOrSaySoAndStayPlayable) {
+    const Puzzle before = a.doc.GetPuzzle();
+    const QString title = Frame().windowTitle();
+    {
+        ScriptedMessageBoxes boxes;
+        OpenThroughMenu(Write(QStringLiteral("cut.non"), QByteArray(kHeartNon).left(30)));
+        EXPECT_EQ(boxes.Texts(),
+                  QStringList{"パズルファイルを読めません: 6 行目 行のヒントが足りません"});
+    }
+    EXPECT_TRUE(a.doc.HasPicture());
+    EXPECT_EQ(a.doc.GetPuzzle().answer, before.answer);
+    EXPECT_EQ(Frame().windowTitle(), title);
     const struct {
         const char* name;
         const char* text;
-        std::vector<std::uint8_t> answer;
+        const char* answer;   // the cells' digits once judged
         const char* message;  // null for none
     } cases[] = {
-        {"unique.non", "width 2\nheight 2\nrows\n2\n1\ncolumns\n2\n1\n", {1, 1, 1, 0}, nullptr},
-        {"several.non",
-         "width 2\nheight 2\nrows\n1\n1\ncolumns\n1\n1\n",
-         {},
+        {"heart.non", kHeartNon, "0101011111111110111000100", nullptr},
+        {"unique.non", "width 2\nheight 2\nrows\n2\n1\ncolumns\n2\n1\n", "1110", nullptr},
+        {"several.non", "width 2\nheight 2\nrows\n1\n1\ncolumns\n1\n1\n", "",
          "このパズルは答えが一つに決まりません。\nヒントに合うように塗れば正解です。"},
         {"none.xml",
          "<puzzle><clues type=\"rows\"><line/><line><count>2</count></line></clues>"
          "<clues type=\"columns\"><line/><line><count>2</count></line></clues></puzzle>",
-         {},
-         "このパズルのヒントには、すべてを満たす塗り方がありません。"},
+         "", "このパズルのヒントには、すべてを満たす塗り方がありません。"},
         // A colour puzzle: red and green touching, its palette kept.
         {"colour.non",
          "width 3\nheight 1\ncolor r #ff0000\ncolor g #00ff00\nrows\n1r,1g\ncolumns\n1r\n1g\n0\n",
-         {1, 2, 0},
-         nullptr},
+         "120", nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ScriptedMessageBoxes boxes;
-        OpenThroughMenu(Write(QString::fromLatin1(c.name), c.text));
-        EXPECT_FALSE(a.doc.GetPuzzle().HasAnswer());
+        const QString path = Write(QString::fromLatin1(c.name), c.text);
+        OpenThroughMenu(path);
+        const Puzzle& puzzle = a.doc.GetPuzzle();
+        EXPECT_EQ(puzzle.HasAnswer(), &c == cases);  // the heart's file holds its answer
+        EXPECT_FALSE(a.doc.HasPicture());
+        EXPECT_EQ(Frame().windowTitle(), QStringLiteral("NGM - [") + path + QStringLiteral("]"));
+        EXPECT_TRUE(a.View().Session().Info().endsWith(
+            QStringLiteral("Puzzle : %1x%2\r\n").arg(puzzle.width).arg(puzzle.height)));
         EXPECT_TRUE(a.View().GetDlgItem(IDC_PLAY)->isEnabled());
+        for (int id : {IDC_ANALYZE, IDC_LOWER_SCROLL, IDC_UPPER_EDIT, IDC_BLOCKS})
+            EXPECT_FALSE(a.View().GetDlgItem(id)->isEnabled()) << id;
         ASSERT_TRUE(a.WaitForVerdict());
-        EXPECT_EQ(a.doc.GetPuzzle().answer, c.answer);
+        std::string digits;
+        for (std::uint8_t cell : puzzle.answer)
+            digits += static_cast<char>('0' + cell);
+        EXPECT_EQ(digits, c.answer);
         EXPECT_EQ(boxes.Texts(),
                   c.message ? QStringList{QString::fromUtf8(c.message)} : QStringList{});
     }
+    EXPECT_EQ(a.doc.GetPuzzle().title, "colour");
     // The colour puzzle is shown in its colours and exported as it is.
     const Puzzle& colour = a.doc.GetPuzzle();
     ASSERT_TRUE(colour.IsColour());
@@ -147,19 +148,12 @@ TEST_F(PuzzleFileTest, CluesOnlyTakeTheOnlySolutionOrSaySoAndStayPlayable) {
     Frame().Action(ID_PUZZLE_EXPORT)->trigger();
     EXPECT_EQ(Read(QStringLiteral("again.non")).toStdString(),
               WritePuzzleText(colour, PuzzleFileFormat::kNon));
-}
-
-TEST_F(PuzzleFileTest, AFileThatCannotBeReadKeepsThePictureAndThePuzzle) {
+    const std::vector<std::uint8_t> cells = colour.answer;
+    a.View().OnAnalyze();
+    EXPECT_EQ(a.doc.GetPuzzle().answer, cells);
     AnalysePlus();
-    const Puzzle before = a.doc.GetPuzzle();
-    const QString title = Frame().windowTitle();
-    ScriptedMessageBoxes boxes;
-    OpenThroughMenu(Write(QStringLiteral("cut.non"), QByteArray(kHeartNon).left(30)));
-    EXPECT_EQ(boxes.Texts(),
-              QStringList{"パズルファイルを読めません: 6 行目 行のヒントが足りません"});
-    EXPECT_TRUE(a.doc.HasPicture());
-    EXPECT_EQ(a.doc.GetPuzzle().answer, before.answer);
-    EXPECT_EQ(Frame().windowTitle(), title);
+    EXPECT_TRUE(a.View().GetDlgItem(IDC_ANALYZE)->isEnabled());
+    EXPECT_EQ(a.doc.GetPuzzle().width, 20);
 }
 
 }  // namespace
