@@ -73,16 +73,7 @@ TEST_F(FrameTest, WindowShortcutsWinOverTheFormsFields) {
     EXPECT_TRUE(view.UniqueDialog()->Searcher().WaitUntilFinished(60000));
 }
 
-TEST_F(FrameTest, NewResetsTheForm) {
-    CNGMView& view = a.View();
-    view.OnHScroll(0, 0, nullptr);  // not a threshold bar: ignored
-    view.Session().Settings().upper = 12;
-    Frame().Action(ID_FILE_NEW)->trigger();
-    EXPECT_EQ(Frame().windowTitle(), "無題 - NGM");
-    EXPECT_EQ(GetDlgItemText(view.Controls(), IDC_UPPER_EDIT), "250");
-}
-
-TEST_F(FrameTest, SaveWritesAnEmptyFileAndNeverOverwritesAnOpenedOne) {
+TEST_F(FrameTest, SaveWritesAnEmptyFileAndNeverOverwritesAnOpenedOneAndNewResets) {
     Frame().OpenDocumentFile(Write("keep.ppm", "P6\n1 1\n255\nabc"));
     EXPECT_TRUE(a.doc.HasPicture());
     const QString target = dir.filePath("puzzle.htm");
@@ -95,6 +86,12 @@ TEST_F(FrameTest, SaveWritesAnEmptyFileAndNeverOverwritesAnOpenedOne) {
     EXPECT_EQ(Read("keep.ppm"), QByteArray("P6\n1 1\n255\nabc"));
     EXPECT_EQ(QFileInfo(target).size(), 0);
     EXPECT_EQ(Frame().windowTitle(), "puzzle.htm - NGM");
+    // New resets the form.
+    a.View().OnHScroll(0, 0, nullptr);  // not a threshold bar: ignored
+    a.View().Session().Settings().upper = 12;
+    Frame().Action(ID_FILE_NEW)->trigger();
+    EXPECT_EQ(Frame().windowTitle(), "無題 - NGM");
+    EXPECT_EQ(GetDlgItemText(a.View().Controls(), IDC_UPPER_EDIT), "250");
 }
 
 }  // namespace

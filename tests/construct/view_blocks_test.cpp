@@ -35,13 +35,6 @@ protected:
     }
 };
 
-TEST_F(ViewBlocksTest, TheListKeepsTheClassicCountsFirstAndTheCustomEntryLast) {
-    QStringList items;
-    for (int k = 0; k < view.m_comboBlocks->count(); ++k)
-        items << view.m_comboBlocks->itemText(k);
-    EXPECT_EQ(items, (QStringList{"5", "10", "20", "15", "25", "30", "40", "50", "カスタム..."}));
-}
-
 TEST_F(ViewBlocksTest, TheCustomEntryAsksForWidthAndHeightAndACancelGoesBack) {
     PutPicture(260);
     Choose(1);
@@ -139,10 +132,16 @@ TEST_F(ViewBlocksTest, TheClosedBoxShowsACustomSizeWhole) {
 TEST_F(ViewBlocksTest, TheColourCountChosenAnalysesAColourPuzzleOnTheFormAndInTheWorkbench) {
     auto* colours = view.Controls().Get<QComboBox>(IDC_COLOURS);
     ASSERT_TRUE(colours);
-    QStringList items;
-    for (int k = 0; k < colours->count(); ++k)
-        items << colours->itemText(k);
-    EXPECT_EQ(items, (QStringList{"白黒", "2", "3", "4", "5", "6", "7", "8"}));
+    const auto items = [](const QComboBox* box) {
+        QStringList items;
+        for (int k = 0; k < box->count(); ++k)
+            items << box->itemText(k);
+        return items;
+    };
+    EXPECT_EQ(items(colours), (QStringList{"白黒", "2", "3", "4", "5", "6", "7", "8"}));
+    // The block counts: the classic three first, the custom entry last.
+    EXPECT_EQ(items(view.m_comboBlocks),
+              (QStringList{"5", "10", "20", "15", "25", "30", "40", "50", "カスタム..."}));
     PutRedAndBlue();
     view.SetCustomBlocks(4, 4);
     view.OnAnalyze();
