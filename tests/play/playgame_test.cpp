@@ -170,8 +170,13 @@ TEST_F(PlayTest, ADragShowsTheLengthOfItsRun) {
 }
 
 // Closing keeps the game: playing the puzzle again shows the marks, the clock goes on and undo
-// walks the same history; a checked board stays checked.  Another puzzle is a new game.
-TEST_F(PlayTest, ClosingKeepsTheGameUntilAnotherPuzzle) {
+// walks the same history; a checked board stays checked.  With the saved games a faster clear is
+// told as a new best, and the game closed is resumed by the next run of the program.  Another
+// puzzle is a new game.
+TEST_F(PlayTest, TheGameOutlivesTheDialogAndTheRunAndItsClearsAreCounted) {
+    QTemporaryDir dir;
+    ProgressStore store(dir.filePath(QStringLiteral("progress.dat")));
+    doc.Session().UseProgressStore(&store);
     Open({"#.", ".#"});
     Click(Qt::LeftButton, Cell(0, 0));
     Click(Qt::RightButton, Cell(1, 0));
@@ -189,20 +194,8 @@ TEST_F(PlayTest, ClosingKeepsTheGameUntilAnotherPuzzle) {
     Reopen();
     EXPECT_TRUE(dlg->IsChecked() && !dlg->IsClockRunning());
     EXPECT_EQ(InCell(0, 1, kGreen), kBand);
-    doc.SetPuzzle(doc.GetPuzzle());
-    Reopen();
-    EXPECT_EQ(Board(), "../..");
-    EXPECT_EQ(dlg->ClockText(), QStringLiteral("0s"));
-}
 
-// With the saved games, a faster clear is told as a new best, and the game closed is resumed by
-// the next run of the program.
-TEST_F(PlayTest, ClearsAreCountedAndTheGameOutlivesTheRun) {
-    QTemporaryDir dir;
-    ProgressStore store(dir.filePath(QStringLiteral("progress.dat")));
-    doc.Session().UseProgressStore(&store);
-    Open({"#.", ".#"});
-    ScriptedMessageBoxes boxes;
+    boxes.Clear();
     for (int seconds : {5, 3}) {
         Button(1011);
         Click(Qt::LeftButton, Cell(0, 0));
@@ -225,6 +218,9 @@ TEST_F(PlayTest, ClearsAreCountedAndTheGameOutlivesTheRun) {
     nextRun.SetPuzzle(doc.GetPuzzle());
     EXPECT_EQ(nextRun.GetPlayBoard().Marks(), doc.GetPlayBoard().Marks());
     EXPECT_EQ(saved.Find(ProgressStore::KeyOf(doc.GetPuzzle()))->clears, 2);
+    Open({"#.", "#."});
+    EXPECT_EQ(Board(), "../..");
+    EXPECT_EQ(dlg->ClockText(), QStringLiteral("0s"));
 }
 
 // With "完成したら自動でチェック" on, the stroke that makes every line form its clue runs the
