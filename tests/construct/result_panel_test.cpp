@@ -97,10 +97,6 @@ TEST(ResultPanel, PuzzlesOfFiveAndTwenty) {
     }
 }
 
-}  // namespace
-
-namespace {
-
 // A puzzle too large for the panel's own cells is drawn to fit it, and on those smaller cells a
 // number never runs into its neighbours: beside the two-digit clue of the first column the
 // second column's "1" looks exactly as the third's, and the bottom row's single clue 30 leaves
@@ -135,10 +131,6 @@ TEST(ShrunkPuzzlePanel, TwoDigitNumbersStayOutOfTheirNeighbours) {
                 ASSERT_NE(panel.at(x, y), RGB(0, 0, 0)) << x << "," << y;
     }
 }
-
-}  // namespace
-
-namespace {
 
 // A colour puzzle in every drawing of the making side: in the puzzle panel (its own cells and
 // cells fitted larger) and the workbench's puzzle each clue number stands on a swatch of its
