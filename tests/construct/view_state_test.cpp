@@ -26,6 +26,21 @@ TEST_F(ViewTest, StatesFromTheStartThroughChoicesPicturesAndDrawings) {
     for (int id : kAnalysisControls)
         EXPECT_FALSE(Enabled(id)) << id;
     EXPECT_FALSE(Enabled(IDC_PLAY));
+    // Without a picture a command that still arrives (an accelerator, a scroll code) analyses
+    // nothing, and play with the button disabled opens no dialog.
+    view.ApplyPicturePresentState();
+    EXPECT_FALSE(Enabled(IDC_ANALYZE));
+    view.EnableControls({IDC_ANALYZE}, true);
+    Click(IDC_ANALYZE);
+    view.OnHScroll(SB_LINERIGHT, 0, Bar(IDC_LOWER_SCROLL));
+    EXPECT_EQ(doc.GetPuzzle().width, 0);
+    EXPECT_FALSE(Enabled(IDC_PLAY));
+    EXPECT_FALSE(doc.m_ppAnswerGrid.IsAllocated());
+    int runs = 0;
+    ModalHook previous = SetModalHook([&](QDialog&) { return ++runs; });
+    view.OnPlay();
+    SetModalHook(previous);
+    EXPECT_EQ(runs, 0);
 
     PutPicture(20);
     for (int id : kAnalysisControls)
@@ -61,7 +76,7 @@ TEST_F(ViewTest, StatesFromTheStartThroughChoicesPicturesAndDrawings) {
     Click(IDC_ANALYZE);
     EXPECT_EQ(doc.GetPuzzle().title, "heart");
 
-    const ModalHook previous = SetModalHook([&](QDialog&) {
+    previous = SetModalHook([&](QDialog&) {
         doc.m_ppInputPlanes.Allocate(780, 260);  // what a store leaves: a white drawing
         doc.m_ppInputPlanes.Fill(255);
         return static_cast<int>(QDialog::Accepted);
@@ -107,24 +122,6 @@ TEST_F(ViewTest, ScrollCodesMoveTheBandAndAnEmptyBandIsRefused) {
     EXPECT_EQ(QStringList({Text(IDC_LOWER_EDIT), Text(IDC_UPPER_EDIT)}), QStringList({"0", "255"}));
     EXPECT_FALSE(Enabled(IDC_PLAY));
     EXPECT_EQ(doc.GetPuzzle().width, gridBefore);
-}
-
-// Without a picture a command that still arrives (an accelerator, a scroll code) analyses
-// nothing, and play with the button disabled opens no dialog.
-TEST_F(ViewTest, NoAnalysisOrPlayWithoutAPicture) {
-    view.ApplyPicturePresentState();
-    EXPECT_FALSE(Enabled(IDC_ANALYZE));
-    view.EnableControls({IDC_ANALYZE}, true);
-    Click(IDC_ANALYZE);
-    view.OnHScroll(SB_LINERIGHT, 0, Bar(IDC_LOWER_SCROLL));
-    EXPECT_EQ(doc.GetPuzzle().width, 0);
-    EXPECT_FALSE(Enabled(IDC_PLAY));
-    EXPECT_FALSE(doc.m_ppAnswerGrid.IsAllocated());
-    int runs = 0;
-    const ModalHook previous = SetModalHook([&](QDialog&) { return ++runs; });
-    view.OnPlay();
-    SetModalHook(previous);
-    EXPECT_EQ(runs, 0);
 }
 
 }  // namespace
