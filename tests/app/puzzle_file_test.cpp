@@ -43,10 +43,8 @@ TEST_F(PuzzleFileTest, ExportWritesTheFormatOfTheNameChosenAndPrintBothPages) {
         EXPECT_EQ(Read(QStringLiteral("p.") + PuzzleFormatExtension(format)).toStdString(),
                   WritePuzzleText(puzzle, format));
     EXPECT_FALSE(QImage::fromData(Read(QStringLiteral("p-solution.png"))).isNull());
-    // The puzzle and its answer on two A4 pages (in points).
-    const QString pdf = QString::fromLatin1(Read(QStringLiteral("p.pdf")));
-    EXPECT_TRUE(pdf.startsWith("%PDF-") && pdf.trimmed().endsWith("%%EOF"));
-    EXPECT_EQ(pdf.count(QRegularExpression(QStringLiteral("/MediaBox \\[0 0 595\\.?\\d* 842"))), 2);
+    // The pages themselves are those of ngm-cli's export, compared with a golden file there.
+    EXPECT_TRUE(Read(QStringLiteral("p.pdf")).startsWith("%PDF-"));
 
     ScriptedPrintDialogs printer(dir.filePath(QStringLiteral("printed.pdf")));
     Frame().Action(ID_FILE_PRINT)->trigger();
