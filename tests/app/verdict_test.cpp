@@ -7,13 +7,6 @@
 
 namespace {
 
-// Two black blocks on a diagonal of a 2 x 2 square: the clues cannot tell the diagonals apart.
-LevelMap Switch() {
-    LevelMap levels;
-    AddSwitch(levels, 4, 6, 0);
-    return levels;
-}
-
 class VerdictTest : public WindowTest {
 protected:
     void Analyze(bool testMode) {
@@ -24,8 +17,33 @@ protected:
     QImage Preview() { return a.View().m_bmpPreview.Image().copy(); }
 };
 
-TEST_F(VerdictTest, UndecidedBlocksGetYellowMarks) {
-    Load(a, "switch.ppm", Switch());
+// A new analysis cancels the judgement still running; the verdict and its explanation go to the
+// pane and its tool tip, and a new picture empties both.  On a picture of undecided blocks, in
+// test mode, yellow marks show them.
+TEST_F(VerdictTest, ANewAnalysisCancelsTheJudgementAndUndecidedBlocksGetYellowMarks) {
+    Load(a, "plus.ppm", Plus());
+    QStringList shown;
+    QObject::connect(&a.View(), &CNGMView::verdictChanged,
+                     [&shown](const QString& text, const QString&) {
+                         if (!text.isEmpty())
+                             shown << text;
+                     });
+    Analyze(true);
+    Analyze(true);
+    Analyze(false);
+    ASSERT_TRUE(a.WaitForVerdict());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shown.size(), 1) << shown.join(" | ").toStdString();
+    EXPECT_EQ(a.Pane().text(), "一意解・論理で解けます (難易度 1)");
+    EXPECT_EQ(a.Pane().toolTip(),
+              "答えは一つだけで、行と列のヒントから理詰めで一マスずつ決めていけば解けます。");
+    // A switch: two black blocks on a diagonal, which the clues cannot tell from the other.
+    LevelMap levels;
+    AddSwitch(levels, 4, 6, 0);
+    Load(a, "switch.ppm", levels);
+    EXPECT_TRUE(a.Pane().text().isEmpty());
+    EXPECT_TRUE(a.Pane().toolTip().isEmpty());
+
     a.View().m_comboBlocks->setCurrentIndex(2);
     Analyze(true);
     const QImage before = Preview();
@@ -55,29 +73,6 @@ TEST_F(VerdictTest, UndecidedBlocksGetYellowMarks) {
         }
     }
     EXPECT_EQ(changed, 0);
-}
-
-TEST_F(VerdictTest, ANewAnalysisCancelsTheJudgementStillRunning) {
-    Load(a, "plus.ppm", Plus());
-    QStringList shown;
-    QObject::connect(&a.View(), &CNGMView::verdictChanged,
-                     [&shown](const QString& text, const QString&) {
-                         if (!text.isEmpty())
-                             shown << text;
-                     });
-    Analyze(true);
-    Analyze(true);
-    Analyze(false);
-    ASSERT_TRUE(a.WaitForVerdict());
-    QCoreApplication::processEvents();
-    EXPECT_EQ(shown.size(), 1) << shown.join(" | ").toStdString();
-    EXPECT_EQ(a.Pane().text(), "一意解・論理で解けます (難易度 1)");
-    EXPECT_EQ(a.Pane().toolTip(),
-              "答えは一つだけで、行と列のヒントから理詰めで一マスずつ決めていけば解けます。");
-    // A new picture empties the pane.
-    Load(a, "switch.ppm", Switch());
-    EXPECT_TRUE(a.Pane().text().isEmpty());
-    EXPECT_TRUE(a.Pane().toolTip().isEmpty());
 }
 
 }  // namespace
