@@ -12,7 +12,18 @@
 
 namespace {
 
-TEST(ColourSheet, SwatchesTheirTextAndTheAnswerInColour) {
+// The ink pixels (near `ink` rather than the swatch's colour) of the top-left third of the
+// swatch in the clue square at `topLeft`, as a bit pattern row by row.
+std::vector<bool> LetterCorner(const QImage& image, QPoint topLeft, QColor ink) {
+    std::vector<bool> bits;
+    for (int y = 0; y < kSheetCellPixels / 3; ++y)
+        for (int x = 0; x < kSheetCellPixels / 3; ++x)
+            bits.push_back(std::abs(image.pixelColor(topLeft + QPoint(x + 3, y + 3)).lightness() -
+                                    ink.lightness()) < 60);
+    return bits;
+}
+
+TEST(ColourSheet, SwatchesTheirTextLettersAndTheAnswerInColour) {
     EXPECT_EQ(ClueTextColour(0xffe000), QColor(0, 0, 0));
     EXPECT_EQ(ClueTextColour(0x000080), QColor(255, 255, 255));
     // Mid grey (0x777777) contrasts more with black; a darker one with white.
@@ -47,25 +58,12 @@ TEST(ColourSheet, SwatchesTheirTextAndTheAnswerInColour) {
     }
     EXPECT_GT(white, 5);
     EXPECT_EQ(black, 0);
-}
 
-// The ink pixels (near `ink` rather than the swatch's colour) of the top-left third of the
-// swatch in the clue square at `topLeft`, as a bit pattern row by row.
-std::vector<bool> LetterCorner(const QImage& image, QPoint topLeft, QColor ink) {
-    std::vector<bool> bits;
-    for (int y = 0; y < kSheetCellPixels / 3; ++y)
-        for (int x = 0; x < kSheetCellPixels / 3; ++x)
-            bits.push_back(std::abs(image.pixelColor(topLeft + QPoint(x + 3, y + 3)).lightness() -
-                                    ink.lightness()) < 60);
-    return bits;
-}
-
-TEST(ColourSheet, LettersTellTheColoursApartInGrey) {
-    // Red, a gap, green: of equal lightness, each column's clue a 1 in white ink.
+    // Letters tell red and green apart in grey: of equal lightness, each column's clue a 1 in
+    // white ink.  Red, a gap, green.
     const std::vector<std::uint32_t> palette{0xffffff, 0xc00000, 0x007000};
-    const Puzzle puzzle = Puzzle::FromColourGrid(3, 1, {1, 0, 2}, palette);
-    const int margin = kSheetMarginPixels, cell = kSheetCellPixels;
-    const QImage image = PuzzleImage(puzzle, false).convertToFormat(QImage::Format_Grayscale8);
+    const Puzzle letters = Puzzle::FromColourGrid(3, 1, {1, 0, 2}, palette);
+    const QImage image = PuzzleImage(letters, false).convertToFormat(QImage::Format_Grayscale8);
     const QPoint red(margin + 2 * cell, margin), green(margin + 4 * cell, margin);
     const std::vector<bool> a = LetterCorner(image, red, Qt::white);
     const std::vector<bool> b = LetterCorner(image, green, Qt::white);
@@ -75,7 +73,7 @@ TEST(ColourSheet, LettersTellTheColoursApartInGrey) {
 
     // The key below the grid: a swatch of each colour, in colour on both sheets.
     for (bool withAnswer : {false, true}) {
-        const QImage sheet = PuzzleImage(puzzle, withAnswer);
+        const QImage sheet = PuzzleImage(letters, withAnswer);
         const int gridBottom = margin + 2 * cell;
         for (int k = 1; k <= 2; ++k) {
             int swatch = 0;
