@@ -1,13 +1,23 @@
-// The main frame: menus, shortcuts and bars, and the document commands new and save.  Opening
-// files by name and the Readme are in open_by_name_test.cpp.
+// The main frame: menus, shortcuts and bars, and the document commands new and save; in
+// English, with the English texts installed, every text of the main window (menus, prompts,
+// tool tips, the form's controls, the status bar) is English, the shortcut each menu item names
+// is its shortcut, and taking the texts away brings the Japanese back.  Opening files by name
+// and the Readme are in open_by_name_test.cpp.
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "construct/suggestion_text.h"
 #include "construct/unique_dialog.h"
+#include "session/verdict_text.h"
+#include "support/english_texts.h"
+#include "support/japanese_text.h"
 #include "window_test.h"
 
 namespace {
@@ -92,6 +102,65 @@ TEST_F(FrameTest, SaveWritesAnEmptyFileAndNeverOverwritesAnOpenedOneAndNewResets
     Frame().Action(ID_FILE_NEW)->trigger();
     EXPECT_EQ(Frame().windowTitle(), "無題 - NGM");
     EXPECT_EQ(GetDlgItemText(a.View().Controls(), IDC_UPPER_EDIT), "250");
+}
+
+// Every text a user can see on the frame and its form, without the file names of the
+// recent-file list.
+QStringList VisibleTexts(CMainFrame& frame) {
+    QStringList texts;
+    for (QAction* a : frame.findChildren<QAction*>())
+        texts << a->text() << a->statusTip() << a->toolTip();
+    for (QMenu* m : frame.findChildren<QMenu*>())
+        texts << m->title();
+    for (QAbstractButton* b : frame.findChildren<QAbstractButton*>())
+        texts << b->text();
+    for (QGroupBox* g : frame.findChildren<QGroupBox*>())
+        texts << g->title();
+    for (QLabel* l : frame.findChildren<QLabel*>())
+        texts << l->text();
+    return texts;
+}
+
+TEST_F(FrameTest, MainWindowMenusAndFormSpeakEnglishUntilTheTextsAreRemoved) {
+    CNGMDoc doc;
+    {
+        EnglishTexts english;
+        ASSERT_TRUE(english.Loaded());
+        CMainFrame frame(&doc);
+        const QStringList texts = VisibleTexts(frame);
+        for (const QString& t : texts)
+            EXPECT_FALSE(HasJapanese(t)) << t.toStdString();
+        const QList<QAction*> bar = frame.menuBar()->actions();
+        ASSERT_EQ(bar.size(), 4);
+        EXPECT_EQ(bar[0]->text(), QStringLiteral("&File"));
+        for (QAction* menu : bar) {
+            for (QAction* item : menu->menu()->actions()) {
+                const QString keys = item->text().section('\t', 1);
+                EXPECT_EQ(item->shortcut(), QKeySequence(keys)) << item->text().toStdString();
+            }
+        }
+        // The operating panel's buttons, the idle prompt and a verdict.
+        EXPECT_EQ(frame.View()->GetDlgItem(IDC_INPUT)->property("text").toString(),
+                  QStringLiteral("Open"));
+        EXPECT_EQ(frame.View()->GetDlgItem(IDC_PLAY)->property("text").toString(),
+                  QStringLiteral("Play"));
+        EXPECT_TRUE(texts.contains(QStringLiteral("Ready")));
+        SolveResult result;
+        result.verdict = Verdict::Multiple;
+        result.undecidedCount = 12;
+        EXPECT_EQ(DescribeVerdict(result).text,
+                  QStringLiteral("Several solutions: 12 cells undecided"));
+        Suggestion cells;
+        cells.kind = SuggestionKind::Cells;
+        cells.changed = {4};
+        EXPECT_EQ(SuggestionTitle(cells), QStringLiteral("Change 1 cell"));
+        cells.changed = {4, 9};
+        EXPECT_EQ(SuggestionTitle(cells), QStringLiteral("Change 2 cells"));
+    }
+    CMainFrame frame(&doc);
+    EXPECT_EQ(frame.menuBar()->actions().value(0)->text(), QStringLiteral("ﾌｧｲﾙ(&F)"));
+    EXPECT_EQ(frame.View()->GetDlgItem(IDC_PLAY)->property("text").toString(),
+              QStringLiteral("プレイ(P)"));
 }
 
 }  // namespace
