@@ -1,13 +1,26 @@
-// The main frame: menus, shortcuts and bars, and the document commands new and save.  Opening
-// files by name and the Readme are in open_by_name_test.cpp.
+// The main frame: menus, shortcuts and bars, and the document commands new and save; in
+// English, with the English texts installed, every text of the main window (menus, prompts,
+// tool tips, the form's controls, the status bar) is English, the shortcut each menu item names
+// is its shortcut, and taking the texts away brings the Japanese back.  The verdict on screen:
+// the yellow marks on the undecided blocks, no verdict of an analysis that a newer one replaced,
+// and the status bar pane and its tool tip, emptied by a new picture.  Opening files by name and
+// the Readme are in open_by_name_test.cpp.
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "construct/suggestion_text.h"
 #include "construct/unique_dialog.h"
+#include "render/block_panels.h"
+#include "session/verdict_text.h"
+#include "support/english_texts.h"
+#include "support/japanese_text.h"
 #include "window_test.h"
 
 namespace {
@@ -73,16 +86,7 @@ TEST_F(FrameTest, WindowShortcutsWinOverTheFormsFields) {
     EXPECT_TRUE(view.UniqueDialog()->Searcher().WaitUntilFinished(60000));
 }
 
-TEST_F(FrameTest, NewResetsTheForm) {
-    CNGMView& view = a.View();
-    view.OnHScroll(0, 0, nullptr);  // not a threshold bar: ignored
-    view.Session().Settings().upper = 12;
-    Frame().Action(ID_FILE_NEW)->trigger();
-    EXPECT_EQ(Frame().windowTitle(), "無題 - NGM");
-    EXPECT_EQ(GetDlgItemText(view.Controls(), IDC_UPPER_EDIT), "250");
-}
-
-TEST_F(FrameTest, SaveWritesAnEmptyFileAndNeverOverwritesAnOpenedOne) {
+TEST_F(FrameTest, SaveWritesAnEmptyFileAndNeverOverwritesAnOpenedOneAndNewResets) {
     Frame().OpenDocumentFile(Write("keep.ppm", "P6\n1 1\n255\nabc"));
     EXPECT_TRUE(a.doc.HasPicture());
     const QString target = dir.filePath("puzzle.htm");
@@ -95,6 +99,139 @@ TEST_F(FrameTest, SaveWritesAnEmptyFileAndNeverOverwritesAnOpenedOne) {
     EXPECT_EQ(Read("keep.ppm"), QByteArray("P6\n1 1\n255\nabc"));
     EXPECT_EQ(QFileInfo(target).size(), 0);
     EXPECT_EQ(Frame().windowTitle(), "puzzle.htm - NGM");
+    // New resets the form.
+    a.View().OnHScroll(0, 0, nullptr);  // not a threshold bar: ignored
+    a.View().Session().Settings().upper = 12;
+    Frame().Action(ID_FILE_NEW)->trigger();
+    EXPECT_EQ(Frame().windowTitle(), "無題 - NGM");
+    EXPECT_EQ(GetDlgItemText(a.View().Controls(), IDC_UPPER_EDIT), "250");
+}
+
+// Every text a user can see on the frame and its form, without the file names of the
+// recent-file list.
+QStringList VisibleTexts(CMainFrame& frame) {
+    QStringList texts;
+    for (QAction* a : frame.findChildren<QAction*>())
+        texts << a->text() << a->statusTip() << a->toolTip();
+    for (QMenu* m : frame.findChildren<QMenu*>())
+        texts << m->title();
+    for (QAbstractButton* b : frame.findChildren<QAbstractButton*>())
+        texts << b->text();
+    for (QGroupBox* g : frame.findChildren<QGroupBox*>())
+        texts << g->title();
+    for (QLabel* l : frame.findChildren<QLabel*>())
+        texts << l->text();
+    return texts;
+}
+
+TEST_F(FrameTest, MainWindowMenusAndFormSpeakEnglishUntilTheTextsAreRemoved) {
+    CNGMDoc doc;
+    {
+        EnglishTexts english;
+        ASSERT_TRUE(english.Loaded());
+        CMainFrame frame(&doc);
+        const QStringList texts = VisibleTexts(frame);
+        for (const QString& t : texts)
+            EXPECT_FALSE(HasJapanese(t)) << t.toStdString();
+        const QList<QAction*> bar = frame.menuBar()->actions();
+        ASSERT_EQ(bar.size(), 4);
+        EXPECT_EQ(bar[0]->text(), QStringLiteral("&File"));
+        for (QAction* menu : bar) {
+            for (QAction* item : menu->menu()->actions()) {
+                const QString keys = item->text().section('\t', 1);
+                EXPECT_EQ(item->shortcut(), QKeySequence(keys)) << item->text().toStdString();
+            }
+        }
+        // The operating panel's buttons, the idle prompt and a verdict.
+        EXPECT_EQ(frame.View()->GetDlgItem(IDC_INPUT)->property("text").toString(),
+                  QStringLiteral("Open"));
+        EXPECT_EQ(frame.View()->GetDlgItem(IDC_PLAY)->property("text").toString(),
+                  QStringLiteral("Play"));
+        EXPECT_TRUE(texts.contains(QStringLiteral("Ready")));
+        SolveResult result;
+        result.verdict = Verdict::Multiple;
+        result.undecidedCount = 12;
+        EXPECT_EQ(DescribeVerdict(result).text,
+                  QStringLiteral("Several solutions: 12 cells undecided"));
+        Suggestion cells;
+        cells.kind = SuggestionKind::Cells;
+        cells.changed = {4};
+        EXPECT_EQ(SuggestionTitle(cells), QStringLiteral("Change 1 cell"));
+        cells.changed = {4, 9};
+        EXPECT_EQ(SuggestionTitle(cells), QStringLiteral("Change 2 cells"));
+    }
+    CMainFrame frame(&doc);
+    EXPECT_EQ(frame.menuBar()->actions().value(0)->text(), QStringLiteral("ﾌｧｲﾙ(&F)"));
+    EXPECT_EQ(frame.View()->GetDlgItem(IDC_PLAY)->property("text").toString(),
+              QStringLiteral("プレイ(P)"));
+}
+
+class VerdictTest : public WindowTest {
+protected:
+    void Analyze(bool testMode) {
+        CheckDlgButton(a.View().Controls(), IDC_TEST_MODE, testMode);
+        CheckDlgButton(a.View().Controls(), IDC_PLAY_MODE, !testMode);
+        a.View().OnAnalyze();
+    }
+    QImage Preview() { return a.View().m_bmpPreview.Image().copy(); }
+};
+
+// A new analysis cancels the judgement still running; the verdict and its explanation go to the
+// pane and its tool tip, and a new picture empties both.  On a picture of undecided blocks, in
+// test mode, yellow marks show them.
+TEST_F(VerdictTest, ANewAnalysisCancelsTheJudgementAndUndecidedBlocksGetYellowMarks) {
+    Load(a, "plus.ppm", Plus());
+    QStringList shown;
+    QObject::connect(&a.View(), &CNGMView::verdictChanged,
+                     [&shown](const QString& text, const QString&) {
+                         if (!text.isEmpty())
+                             shown << text;
+                     });
+    Analyze(true);
+    Analyze(true);
+    Analyze(false);
+    ASSERT_TRUE(a.WaitForVerdict());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shown.size(), 1) << shown.join(" | ").toStdString();
+    EXPECT_EQ(a.Pane().text(), "一意解・論理で解けます (難易度 1)");
+    EXPECT_EQ(a.Pane().toolTip(),
+              "答えは一つだけで、行と列のヒントから理詰めで一マスずつ決めていけば解けます。");
+    // A switch: two black blocks on a diagonal, which the clues cannot tell from the other.
+    LevelMap levels;
+    AddSwitch(levels, 4, 6, 0);
+    Load(a, "switch.ppm", levels);
+    EXPECT_TRUE(a.Pane().text().isEmpty());
+    EXPECT_TRUE(a.Pane().toolTip().isEmpty());
+
+    a.View().m_comboBlocks->setCurrentIndex(2);
+    Analyze(true);
+    const QImage before = Preview();
+    ASSERT_TRUE(a.WaitForVerdict());
+    // Four cells of 400 make no picture: the pane warns, and the verdict moves to its tip.
+    EXPECT_EQ(a.Pane().text(),
+              "注意: 塗るマスが 5 % 未満です。「自動」を試すか、範囲を動かしてください");
+    EXPECT_EQ(a.Pane().toolTip(),
+              "これでは絵になりません。判定は「複数解: 4 マスが決まりません」ですが、明るさの範囲か"
+              "ブロック数を変えてください。");
+    const QImage after = Preview();
+
+    // Exactly the centre squares of the four switch blocks turned yellow, over red and white.
+    const int s = UndecidedMarkSide(10), offset = (10 - s + 1) / 2;
+    ASSERT_EQ(s, 3);
+    int changed = 0;
+    for (int y = 0; y < before.height(); ++y) {
+        for (int x = 0; x < before.width(); ++x) {
+            const int i = x / 10, j = y / 10, u = x % 10, v = y % 10;
+            const bool mark = i >= 4 && i <= 5 && j >= 6 && j <= 7 && u >= offset &&
+                              u < offset + s && v >= offset && v < offset + s && x < 200 && y < 200;
+            if (mark) {
+                EXPECT_EQ(after.pixel(x, y) & 0xffffff, 0xffff00u) << x << "," << y;
+            } else if (before.pixel(x, y) != after.pixel(x, y)) {
+                ++changed;
+            }
+        }
+    }
+    EXPECT_EQ(changed, 0);
 }
 
 }  // namespace

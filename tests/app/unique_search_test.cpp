@@ -26,53 +26,48 @@ protected:
         EXPECT_TRUE(dialog->Searcher().WaitUntilFinished(kWait));
         return *dialog;
     }
+    // Applies the first suggestion of a list that has one, as the user does: the puzzle becomes
+    // the suggestion's, and the judge finds it unique.
+    Suggestion Pick(CUniqueDialog& dialog, QListWidget* list) {
+        const Suggestion s = *dialog.SuggestionAt(list, 0);
+        list->setCurrentRow(0);
+        dialog.ApplyButton()->click();
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_TRUE(a.WaitForVerdict());
+        EXPECT_EQ(a.doc.GetPuzzle().answer, s.cells);
+        EXPECT_TRUE(a.Pane().text().startsWith(QStringLiteral("一意解")))
+            << a.Pane().text().toStdString();
+        return s;
+    }
 };
 
-TEST_F(UniqueSearchTest, PickingABandSetsWhatTheUserWouldSet) {
+// A band picked sets the bars, edits and combo box and analyses; cells picked change the puzzle
+// and leave the binary and input panels alone.
+TEST_F(UniqueSearchTest, PickingABandSetsWhatTheUserWouldSetAndPickingCellsOnlyThePuzzle) {
     Load(a, "three.ppm", ThreeLevels(), true);
     CUniqueDialog& dialog = Search(a);
     ASSERT_GT(dialog.BandList()->count(), 0);
     const Suggestion s = *dialog.SuggestionAt(dialog.BandList(), 0);
     EXPECT_TRUE(dialog.BandList()->item(0)->text().startsWith(
         QStringLiteral("閾値 %1〜%2・ブロック数 %3\n").arg(s.lower).arg(s.upper).arg(s.n)));
-
-    dialog.BandList()->setCurrentRow(0);
-    dialog.ApplyButton()->click();
-    EXPECT_FALSE(dialog.isVisible());
-    ASSERT_TRUE(a.WaitForVerdict());
-    EXPECT_EQ(a.doc.GetPuzzle().answer, s.cells);
-    EXPECT_TRUE(a.Pane().text().startsWith("一意解"));
+    Pick(dialog, dialog.BandList());
     CNGMView& v = a.View();
     EXPECT_EQ(v.Controls().Get<ScrollCodeBar>(IDC_LOWER_SCROLL)->GetScrollPos(), s.lower);
     EXPECT_EQ(v.Controls().Get<ScrollCodeBar>(IDC_UPPER_SCROLL)->GetScrollPos(), s.upper);
     EXPECT_EQ(GetDlgItemText(v.Controls(), IDC_LOWER_EDIT), QString::number(s.lower));
     EXPECT_EQ(GetDlgItemText(v.Controls(), IDC_UPPER_EDIT), QString::number(s.upper));
     EXPECT_EQ(v.m_comboBlocks->currentText(), QString::number(s.n));
-}
 
-TEST_F(UniqueSearchTest, PickingCellChangesRedrawsThePuzzleAndKeepsTheBinaryPanel) {
-    LevelMap levels;
-    AddRectangle(levels, 2, 2, 5, 5, 120);
-    AddSwitch(levels, 12, 12, 120);
-    Load(a, "switch.ppm", levels, true);
+    v.ApplyBand(0, 250, 20);  // both switches again
     ASSERT_TRUE(a.WaitForVerdict());
-    const QImage binary = a.View().m_bmpBinary.Image().copy();
-    const QImage input = a.View().m_bmpInput.Image().copy();
-
-    CUniqueDialog& dialog = Search(a);
+    const QImage binary = v.m_bmpBinary.Image().copy(), input = v.m_bmpInput.Image().copy();
+    Search(a);
     ASSERT_GT(dialog.CellList()->count(), 0);
-    const Suggestion s = *dialog.SuggestionAt(dialog.CellList(), 0);
-    EXPECT_EQ(s.changed.size(), 1u);
     EXPECT_EQ(dialog.CellNote()->text(), "これより少ないマスの変更では、解が一つになりません。");
-    dialog.CellList()->setCurrentRow(0);
-    dialog.ApplyButton()->click();
-    ASSERT_TRUE(a.WaitForVerdict());
-
-    EXPECT_EQ(a.doc.GetPuzzle().answer, s.cells);
-    EXPECT_EQ(a.View().m_bmpBinary.Image(), binary);
-    EXPECT_EQ(a.View().m_bmpInput.Image(), input);
-    EXPECT_TRUE(GetDlgItemText(a.View().Controls(), IDC_INFO).endsWith("変更マス : 1\n"));
-    EXPECT_TRUE(a.Pane().text().startsWith("一意解"));
+    EXPECT_EQ(Pick(dialog, dialog.CellList()).changed.size(), 2u);
+    EXPECT_EQ(v.m_bmpBinary.Image(), binary);
+    EXPECT_EQ(v.m_bmpInput.Image(), input);
+    EXPECT_TRUE(GetDlgItemText(v.Controls(), IDC_INFO).endsWith("変更マス : 2\n"));
 }
 
 TEST_F(UniqueSearchTest, CancelDeliversNothingMoreAndANewAnalysisClosesTheResults) {
@@ -119,41 +114,10 @@ TEST_F(UniqueSearchTest, CancelDeliversNothingMoreAndANewAnalysisClosesTheResult
     EXPECT_FALSE(command->isEnabled());
 }
 
-// Fitted to a 60 x 40 picture the whole picture lies in the default band: the search is there
-// for the fitted grid, and the band it picks makes a fitted puzzle of the picture's shape.
-TEST_F(UniqueSearchTest, FittedGridsAreSearchedToo) {
-    QByteArray ppm = "P6\n60 40\n255\n";
-    for (int y = 0; y < 40; ++y) {
-        for (int x = 0; x < 60; ++x) {
-            const bool dark = (x - 24) * (x - 24) + (y - 15) * (y - 15) < 80;
-            ppm.append(3, static_cast<char>(dark ? 60 : 180));
-        }
-    }
-    a.View().OnDropFiles({Write(QStringLiteral("e.ppm"), ppm)});
-    CheckDlgButton(a.View().Controls(), IDC_FIT_PICTURE, true);
-    a.View().m_comboBlocks->setCurrentIndex(1);  // 10
-    a.View().OnAnalyze();
-    ASSERT_TRUE(a.WaitForVerdict());
-    EXPECT_EQ(a.doc.GetPuzzle().height, 7);
-    ASSERT_TRUE(Frame().Action(ID_FIND_UNIQUE)->isEnabled());
-    CUniqueDialog& dialog = Search(a);
-    ASSERT_GT(dialog.BandList()->count(), 0);
-    const Suggestion s = *dialog.SuggestionAt(dialog.BandList(), 0);
-    dialog.BandList()->setCurrentRow(0);
-    dialog.ApplyButton()->click();
-    ASSERT_TRUE(a.WaitForVerdict());
-    EXPECT_EQ(std::make_pair(a.doc.GetPuzzle().width, a.doc.GetPuzzle().height),
-              std::make_pair(s.columns, s.rows));
-    EXPECT_EQ(a.doc.GetPuzzle().answer, s.cells);
-    ASSERT_TRUE(a.View().Session().Verdict().has_value());
-    EXPECT_TRUE(a.View().Session().Verdict()->verdict == Verdict::Line ||
-                a.View().Session().Verdict()->verdict == Verdict::Unique)
-        << a.Pane().text().toStdString();
-}
-
 // A 70 x 42 picture fitted at 10 blocks is a 10 x 6 grid of 7-pixel blocks: a switch and a bar
-// in it leave several solutions, and the cells changed go into the fitted puzzle.
-TEST_F(UniqueSearchTest, FittedGridsGetCellChanges) {
+// in it leave several solutions.  The search is there for the fitted grid, and what it suggests
+// in either list is a fitted puzzle of the picture's shape.
+TEST_F(UniqueSearchTest, FittedGridsAreSearchedToo) {
     const auto dark = [](int i, int j) {
         return (i == 2 && j == 1) || (i == 5 && j == 3) || (i == 8 && j >= 1);
     };
@@ -164,23 +128,20 @@ TEST_F(UniqueSearchTest, FittedGridsGetCellChanges) {
     }
     a.View().OnDropFiles({Write(QStringLiteral("fit.ppm"), ppm)});
     CheckDlgButton(a.View().Controls(), IDC_FIT_PICTURE, true);
-    a.View().m_comboBlocks->setCurrentIndex(1);  // 10
-    a.View().OnAnalyze();
-    ASSERT_TRUE(a.WaitForVerdict());
-    ASSERT_EQ(std::make_pair(a.doc.GetPuzzle().width, a.doc.GetPuzzle().height),
-              std::make_pair(10, 6));
-    CUniqueDialog& dialog = Search(a);
-    ASSERT_GT(dialog.CellList()->count(), 0) << dialog.CellNote()->text().toStdString();
-    const Suggestion s = *dialog.SuggestionAt(dialog.CellList(), 0);
-    EXPECT_EQ(std::make_pair(s.columns, s.rows), std::make_pair(10, 6));
-    EXPECT_EQ(s.changed.size(), 1u);
-    dialog.CellList()->setCurrentRow(0);
-    dialog.ApplyButton()->click();
-    ASSERT_TRUE(a.WaitForVerdict());
-    EXPECT_EQ(std::make_pair(a.doc.GetPuzzle().width, a.doc.GetPuzzle().height),
-              std::make_pair(10, 6));
-    EXPECT_EQ(a.doc.GetPuzzle().answer, s.cells);
-    EXPECT_TRUE(a.Pane().text().startsWith("一意解")) << a.Pane().text().toStdString();
+    for (const bool cells : {false, true}) {
+        a.View().ApplyBand(0, 250, 10);
+        ASSERT_TRUE(a.WaitForVerdict());
+        ASSERT_EQ(std::pair(a.doc.GetPuzzle().width, a.doc.GetPuzzle().height), std::pair(10, 6));
+        ASSERT_TRUE(Frame().Action(ID_FIND_UNIQUE)->isEnabled());
+        CUniqueDialog& dialog = Search(a);
+        QListWidget* list = cells ? dialog.CellList() : dialog.BandList();
+        ASSERT_GT(list->count(), 0) << dialog.CellNote()->text().toStdString();
+        const Suggestion s = Pick(dialog, list);
+        EXPECT_EQ(s.columns * 3, s.rows * 5);  // the picture's shape, 70 x 42
+        EXPECT_EQ(std::pair(a.doc.GetPuzzle().width, a.doc.GetPuzzle().height),
+                  std::pair(s.columns, s.rows));
+        EXPECT_EQ(s.changed.size(), cells ? 1u : 0u);
+    }
 }
 
 TEST_F(UniqueSearchTest, SaysPlainlyWhenNoBandWorksAndShowsTheBest) {
@@ -228,12 +189,8 @@ TEST_F(UniqueSearchTest, AColourPuzzleIsSearchedByColourCountsAndCells) {
                 QStringLiteral("%1 色・ブロック数 %2\n").arg(s.colours).arg(s.n)));
             EXPECT_EQ(dialog.BandNote()->text(), "");
         }
-        list->setCurrentRow(0);
-        dialog.ApplyButton()->click();
-        ASSERT_TRUE(a.WaitForVerdict());
-        EXPECT_EQ(a.doc.GetPuzzle().answer, s.cells);
+        Pick(dialog, list);
         EXPECT_TRUE(a.doc.GetPuzzle().IsColour());
-        EXPECT_TRUE(a.Pane().text().startsWith(QStringLiteral("一意解")));
         if (!cells) {
             EXPECT_EQ(a.View().m_comboBlocks->currentText(), QString::number(s.n));
             EXPECT_EQ(a.View().m_comboColours->currentText(), QString::number(s.colours));

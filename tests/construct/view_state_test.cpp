@@ -1,11 +1,20 @@
 // The operating panel through the form view: which controls a picture, an analysis, a new
 // picture and the DrawBox enable; the block count, the mode and the band in step with the combo
 // box, buttons, scroll bars and edits; and refusals (a band, no picture) that change nothing.
+// The block counts: the list after the classic three, the custom width and height through its
+// dialog (accepted, cancelled), the fit to the picture's own shape, and the refusal of blocks
+// smaller than a pixel; the colour counts.
+#include <QCheckBox>
 #include <QDialog>
 #include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QSpinBox>
 #include <QTemporaryDir>
 
 #include "analysis_support.h"
+#include "construct/custom_blocks_dialog.h"
+#include "construct/workbench.h"
 #include "platform/modal.h"
 #include "support/scripted_ui.h"
 
@@ -26,6 +35,21 @@ TEST_F(ViewTest, StatesFromTheStartThroughChoicesPicturesAndDrawings) {
     for (int id : kAnalysisControls)
         EXPECT_FALSE(Enabled(id)) << id;
     EXPECT_FALSE(Enabled(IDC_PLAY));
+    // Without a picture a command that still arrives (an accelerator, a scroll code) analyses
+    // nothing, and play with the button disabled opens no dialog.
+    view.ApplyPicturePresentState();
+    EXPECT_FALSE(Enabled(IDC_ANALYZE));
+    view.EnableControls({IDC_ANALYZE}, true);
+    Click(IDC_ANALYZE);
+    view.OnHScroll(SB_LINERIGHT, 0, Bar(IDC_LOWER_SCROLL));
+    EXPECT_EQ(doc.GetPuzzle().width, 0);
+    EXPECT_FALSE(Enabled(IDC_PLAY));
+    EXPECT_FALSE(doc.m_ppAnswerGrid.IsAllocated());
+    int runs = 0;
+    ModalHook previous = SetModalHook([&](QDialog&) { return ++runs; });
+    view.OnPlay();
+    SetModalHook(previous);
+    EXPECT_EQ(runs, 0);
 
     PutPicture(20);
     for (int id : kAnalysisControls)
@@ -61,7 +85,7 @@ TEST_F(ViewTest, StatesFromTheStartThroughChoicesPicturesAndDrawings) {
     Click(IDC_ANALYZE);
     EXPECT_EQ(doc.GetPuzzle().title, "heart");
 
-    const ModalHook previous = SetModalHook([&](QDialog&) {
+    previous = SetModalHook([&](QDialog&) {
         doc.m_ppInputPlanes.Allocate(780, 260);  // what a store leaves: a white drawing
         doc.m_ppInputPlanes.Fill(255);
         return static_cast<int>(QDialog::Accepted);
@@ -109,22 +133,154 @@ TEST_F(ViewTest, ScrollCodesMoveTheBandAndAnEmptyBandIsRefused) {
     EXPECT_EQ(doc.GetPuzzle().width, gridBefore);
 }
 
-// Without a picture a command that still arrives (an accelerator, a scroll code) analyses
-// nothing, and play with the button disabled opens no dialog.
-TEST_F(ViewTest, NoAnalysisOrPlayWithoutAPicture) {
-    view.ApplyPicturePresentState();
-    EXPECT_FALSE(Enabled(IDC_ANALYZE));
-    view.EnableControls({IDC_ANALYZE}, true);
-    Click(IDC_ANALYZE);
-    view.OnHScroll(SB_LINERIGHT, 0, Bar(IDC_LOWER_SCROLL));
-    EXPECT_EQ(doc.GetPuzzle().width, 0);
+class ViewBlocksTest : public ViewTest {
+protected:
+    // Chooses list item `index` as the user does.
+    void Choose(int index) {
+        view.m_comboBlocks->setCurrentIndex(index);
+        emit view.m_comboBlocks->activated(index);
+    }
+    int CustomIndex() const { return view.m_comboBlocks->count() - 1; }
+    // A width x height picture centred on its square canvas: black left half, white right.
+    void PutWidePicture(int side, int width, int height) {
+        PutPicture(side, [&](int x, int y) {
+            const int left = (side - width) / 2, top = (side - height) / 2;
+            const bool inside = x >= left && x < left + width && y >= top && y < top + height;
+            return inside && x < left + width / 2 ? Rgb{0, 0, 0} : Rgb{255, 255, 255};
+        });
+        doc.m_picture.width = width;
+        doc.m_picture.height = height;
+    }
+};
+
+TEST_F(ViewBlocksTest, TheCustomEntryAsksForWidthAndHeightAndACancelGoesBack) {
+    PutPicture(260);
+    Choose(1);
+    ASSERT_EQ(doc.GetPuzzle().width, 10);
+    int asked = 0;
+    SetModalHook([&](QDialog& dialog) {
+        auto* custom = qobject_cast<CCustomBlocksDialog*>(&dialog);
+        ++asked;
+        if (!custom || asked == 2)
+            return int(QDialog::Rejected);
+        custom->ColumnsBox()->setValue(33);
+        custom->RowsBox()->setValue(17);
+        return int(QDialog::Accepted);
+    });
+    Choose(CustomIndex());
+    EXPECT_EQ(std::tie(doc.GetPuzzle().width, doc.GetPuzzle().height), std::make_tuple(33, 17));
+    EXPECT_EQ(view.m_comboBlocks->currentText(), QStringLiteral("33×17"));
+    // Cancelled: the custom size stays as it was, and nothing is analysed again.
+    Choose(1);
+    Choose(CustomIndex());
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(view.m_comboBlocks->currentIndex(), 1);
+    EXPECT_EQ(doc.GetPuzzle().width, 10);
+    SetModalHook({});
+}
+
+TEST_F(ViewBlocksTest, FittingCutsThePictureItselfAndToSmallBlocksAreRefused) {
+    PutWidePicture(320, 320, 180);
+    Choose(5);  // 30
+    auto* fit = view.Controls().Get<QCheckBox>(IDC_FIT_PICTURE);
+    ASSERT_TRUE(fit && fit->isEnabled());
+    EXPECT_EQ(doc.GetPuzzle().height, 30);
+    Click(IDC_FIT_PICTURE);
+    ASSERT_TRUE(fit->isChecked());
+    EXPECT_EQ(std::tie(doc.GetPuzzle().width, doc.GetPuzzle().height), std::make_tuple(30, 17));
+
+    ScriptedMessageBoxes boxes;
+    PutWidePicture(40, 40, 40);
+    Choose(7);  // 50 blocks on 40 pixels
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_TRUE(boxes.Texts()[0].contains(QStringLiteral("50×50")));
     EXPECT_FALSE(Enabled(IDC_PLAY));
-    EXPECT_FALSE(doc.m_ppAnswerGrid.IsAllocated());
-    int runs = 0;
-    const ModalHook previous = SetModalHook([&](QDialog&) { return ++runs; });
-    view.OnPlay();
-    SetModalHook(previous);
-    EXPECT_EQ(runs, 0);
+    // The analyses that follow a refusal (a dragged threshold, 解析) stay silent and show no
+    // puzzle.
+    view.OnHScroll(SB_THUMBTRACK, 10, Bar(IDC_LOWER_SCROLL));
+    Click(IDC_ANALYZE);
+    EXPECT_EQ(boxes.Count(), 1);
+    EXPECT_FALSE(doc.HasPuzzle());
+    Choose(6);  // 40 fits exactly
+    EXPECT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(doc.GetPuzzle().width, 40);
+}
+
+// The closed box keeps the template's width for the list's counts and grows, with its group box,
+// for a custom width and height and for the custom label, so that "99×99" and "カスタム..." show
+// whole, clear of the threshold group.
+TEST_F(ViewBlocksTest, TheClosedBoxShowsACustomSizeWhole) {
+    QComboBox* combo = view.m_comboBlocks;
+    auto groupOf = [&](const QWidget* w) {
+        QGroupBox* found = nullptr;
+        for (QGroupBox* g : view.findChildren<QGroupBox*>()) {
+            if (g->geometry().contains(w->geometry()) &&
+                (!found || found->geometry().contains(g->geometry())))
+                found = g;
+        }
+        return found;
+    };
+    QGroupBox* group = groupOf(combo);
+    ASSERT_TRUE(group);
+    const QRect comboRect = combo->geometry(), groupRect = group->geometry();
+    EXPECT_EQ(comboRect.width(), 48);
+    const QRect threshold = groupOf(view.GetDlgItem(IDC_LOWER_SCROLL))->geometry();
+    auto showsWhole = [&] {
+        const QString text = combo->currentText();
+        const QFontMetrics metrics(combo->lineEdit()->font());
+        EXPECT_GE(combo->lineEdit()->width(), metrics.horizontalAdvance(text) + 4)
+            << text.toStdString();
+        EXPECT_TRUE(group->geometry().contains(combo->geometry()));
+        EXPECT_LT(group->geometry().right(), threshold.left());
+        EXPECT_EQ(combo->geometry().topLeft(), comboRect.topLeft());
+    };
+    PutPicture(260);
+    view.SetCustomBlocks(99, 99);
+    showsWhole();
+    // The list's custom label, shown while its dialog asks.
+    combo->setCurrentIndex(CustomIndex());
+    showsWhole();
+    Choose(2);  // 20
+    EXPECT_EQ(combo->geometry(), comboRect);
+    EXPECT_EQ(group->geometry(), groupRect);
+}
+
+// 色数 beside the band: 白黒 first (the default), then 2 to 8 colours; a count chosen analyses
+// a colour puzzle, in the workbench as on the form, and 白黒 goes back to the band's puzzle.
+TEST_F(ViewBlocksTest, TheColourCountChosenAnalysesAColourPuzzleOnTheFormAndInTheWorkbench) {
+    auto* colours = view.Controls().Get<QComboBox>(IDC_COLOURS);
+    ASSERT_TRUE(colours);
+    const auto items = [](const QComboBox* box) {
+        QStringList items;
+        for (int k = 0; k < box->count(); ++k)
+            items << box->itemText(k);
+        return items;
+    };
+    EXPECT_EQ(items(colours), (QStringList{"白黒", "2", "3", "4", "5", "6", "7", "8"}));
+    // The block counts: the classic three first, the custom entry last.
+    EXPECT_EQ(items(view.m_comboBlocks),
+              (QStringList{"5", "10", "20", "15", "25", "30", "40", "50", "カスタム..."}));
+    PutRedAndBlue();
+    view.SetCustomBlocks(4, 4);
+    view.OnAnalyze();
+    EXPECT_FALSE(doc.GetPuzzle().IsColour());
+    colours->setCurrentIndex(2);
+    emit colours->activated(2);
+    ASSERT_TRUE(doc.GetPuzzle().IsColour());
+    EXPECT_EQ(view.Session().AnalysedSettings().colours, 3);
+    EXPECT_EQ(doc.GetPuzzle().palette.size(), 3u);  // white, red, blue
+    EXPECT_EQ(doc.GetPuzzle().rowColours[0], (LineColours{1}));
+    view.OnWorkbench();
+    QComboBox* box = view.Workbench()->ColoursBox();
+    EXPECT_EQ(box->currentIndex(), 2);
+    box->setCurrentIndex(0);
+    emit box->activated(0);
+    EXPECT_FALSE(doc.GetPuzzle().IsColour());
+    EXPECT_EQ(colours->currentIndex(), 0);
+    box->setCurrentIndex(6);
+    emit box->activated(6);
+    EXPECT_EQ(view.Session().AnalysedSettings().colours, 7);
+    EXPECT_EQ(colours->currentIndex(), 6);
 }
 
 }  // namespace

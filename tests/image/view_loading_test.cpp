@@ -1,31 +1,20 @@
 // The ways a picture comes into the window: the 入力(I) dialog, a dropped file, the clipboard
 // and dropped picture data.  What each shows (the messages, the title, the information text, the
 // input panel) and what a refused or abandoned picture leaves as it was; the rules are the model's.
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDir>
 #include <QDropEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QUrl>
 #include <cstdio>
 
-#include "app/main_frame.h"
-#include "construct/ngm_view.h"
+#include "../app/window_test.h"
 #include "image/native_name.h"
-#include "res/dialog_template.h"
-#include "session/ngm_doc.h"
 #include "support/picture_files.h"
-#include "support/scripted_ui.h"
 
 namespace {
 
@@ -282,17 +271,13 @@ TEST_F(ViewLoading, AnAbandonedPictureLeavesEverythingAsItWas) {
     }
 }
 
-TEST(PasteInTheFrame, CtrlVPastesThePictureUnlessATextFieldTakesIt) {
-    QTemporaryDir dir;
-    QSettings::setDefaultFormat(QSettings::IniFormat);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+class PasteInTheFrame : public WindowTest {};
+
+TEST_F(PasteInTheFrame, CtrlVPastesThePictureUnlessATextFieldTakesIt) {
     ScriptedMessageBoxes boxes;
-    CNGMDoc doc;
-    CMainFrame frame(&doc);
-    frame.show();
-    frame.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
-    CNGMView* view = frame.View();
+    Frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    CNGMView* view = &a.View();
     QGuiApplication::clipboard()->setMimeData(PictureMime(Encoded(PatternImage(37, 35), "png")));
     // The information text is read-only: from it, Ctrl+V pastes the picture, like a file chosen
     // in the dialog, under the clipboard's name.
@@ -300,7 +285,7 @@ TEST(PasteInTheFrame, CtrlVPastesThePictureUnlessATextFieldTakesIt) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(boxes.Count(), 0);
     ASSERT_EQ(view->Session().Info(), "[クリップボード]\r\n" + SizeLines(37, 35, 40));
-    EXPECT_EQ(frame.windowTitle(), kClipboardTitle);
+    EXPECT_EQ(Frame().windowTitle(), kClipboardTitle);
     EXPECT_EQ(view->Session().PictureName(), QStringLiteral("クリップボード"));
     EXPECT_EQ(view->m_dcInput.GetPixel(1, 2), Colour(Pattern(0, 0)));
     EXPECT_EQ(view->m_dcInput.GetPixel(37, 36), Colour(Pattern(36, 34)));

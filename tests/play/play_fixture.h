@@ -28,7 +28,7 @@
 namespace play_test {
 
 constexpr COLORREF kFace = RGB(236, 233, 216), kDark = RGB(50, 50, 50), kRed = RGB(255, 0, 0),
-                   kGrid = RGB(0, 105, 145), kGreen = RGB(50, 255, 50);
+                   kGreen = RGB(50, 255, 50);
 constexpr int kBand = 136;  // pixels of a two-pixel frame inside a 20-pixel cell
 const QString kCongratulation = QStringLiteral("Congratulations!!!\r\n%1秒でクリアです。");
 

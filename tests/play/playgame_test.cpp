@@ -1,6 +1,15 @@
 // The play dialog driven by mouse, key and timer; the rules behind it are the play board's,
-// tested with the model.
+// tested with the model.  The bundled collection and the dialog that lists it: sixty different
+// puzzles with one solution each at their stated difficulty; the player's clears shown from the
+// saved games; a chosen puzzle and a newly made one handed over to be played.
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTreeWidget>
+#include <set>
+
+#include "play/collection_dialog.h"
 #include "play/play_fixture.h"
+#include "solver/solver.h"
 
 namespace {
 
@@ -131,36 +140,23 @@ TEST_F(PlayTest, TheSolvedPictureIsTheCroppedFittedBlocks) {
     EXPECT_EQ(Px(Left(0) + 10, Top(3) + 10), RGB(200, 0, 0));
 }
 
-// A quick drag, whose pointer positions lie cells apart, marks every cell on its way, out of
-// the grid and back in too.
-TEST_F(PlayTest, AQuickDragMarksEveryCellOnItsPath) {
+// A drag marks every cell on its way, however far apart the pointer's positions lie, out of the
+// grid and back in too, and keeps to the line of its first step: a pointer that wobbles onto
+// the next row or column marks the start's line.  (The path and the line are the play board's.)
+TEST_F(PlayTest, ADragMarksItsWholePathOnTheLineOfItsFirstStep) {
     Open(std::vector<std::string>(6, "......"));
+    const QPoint down(0, dlg->Layout().CellSize() / 2 + 2);  // past the next row's line
     QTest::mousePress(dlg.get(), Qt::LeftButton, {}, Cell(5, 0));
     Move(Cell(5, 0) + QPoint(100, 0), Qt::LeftButton);
-    Move(Cell(0, 0), Qt::LeftButton);
-    QTest::mouseRelease(dlg.get(), Qt::LeftButton, {}, Cell(0, 0));
-    QTest::mousePress(dlg.get(), Qt::LeftButton, {}, Cell(5, 1));
-    Move(Cell(5, 5), Qt::LeftButton);
-    QTest::mouseRelease(dlg.get(), Qt::LeftButton, {}, Cell(5, 5));
-    EXPECT_EQ(Board(), "######/.....#/.....#/.....#/.....#/.....#");
+    Move(Cell(2, 0) + down, Qt::LeftButton);
+    Move(Cell(0, 1), Qt::LeftButton);
+    QTest::mouseRelease(dlg.get(), Qt::LeftButton, {}, Cell(0, 1));
+    QTest::mousePress(dlg.get(), Qt::RightButton, {}, Cell(5, 1));
+    Move(Cell(4, 5), Qt::RightButton);  // a diagonal first step, taller than wide
+    QTest::mouseRelease(dlg.get(), Qt::RightButton, {}, Cell(4, 5));
+    EXPECT_EQ(Board(), "######/.....x/.....x/.....x/.....x/.....x");
     Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(Board(), "######/....../....../....../....../......");
-}
-
-// A drag keeps to the line of its first step: a pointer that wobbles onto the next row or
-// column marks the start's line, not the neighbour's.
-TEST_F(PlayTest, AWobblingDragKeepsToItsLine) {
-    Open(std::vector<std::string>(5, "....."));
-    const QPoint down(0, dlg->Layout().CellSize() / 2 + 2);  // past the next row's line
-    QTest::mousePress(dlg.get(), Qt::LeftButton, {}, Cell(0, 3));
-    Move(Cell(1, 3), Qt::LeftButton);
-    Move(Cell(2, 3) + down, Qt::LeftButton);
-    Move(Cell(4, 4), Qt::LeftButton);
-    QTest::mouseRelease(dlg.get(), Qt::LeftButton, {}, Cell(4, 4));
-    QTest::mousePress(dlg.get(), Qt::RightButton, {}, Cell(1, 0));
-    Move(Cell(2, 2), Qt::RightButton);  // a diagonal first step, taller than wide
-    QTest::mouseRelease(dlg.get(), Qt::RightButton, {}, Cell(2, 2));
-    EXPECT_EQ(Board(), ".x.../.x.../.x.../#####/.....");
 }
 
 // While a drag lasts, the length of its run from the pressed cell to the pointer's, on the
@@ -183,8 +179,13 @@ TEST_F(PlayTest, ADragShowsTheLengthOfItsRun) {
 }
 
 // Closing keeps the game: playing the puzzle again shows the marks, the clock goes on and undo
-// walks the same history; a checked board stays checked.  Another puzzle is a new game.
-TEST_F(PlayTest, ClosingKeepsTheGameUntilAnotherPuzzle) {
+// walks the same history; a checked board stays checked.  With the saved games a faster clear is
+// told as a new best, and the game closed is resumed by the next run of the program.  Another
+// puzzle is a new game.
+TEST_F(PlayTest, TheGameOutlivesTheDialogAndTheRunAndItsClearsAreCounted) {
+    QTemporaryDir dir;
+    ProgressStore store(dir.filePath(QStringLiteral("progress.dat")));
+    doc.Session().UseProgressStore(&store);
     Open({"#.", ".#"});
     Click(Qt::LeftButton, Cell(0, 0));
     Click(Qt::RightButton, Cell(1, 0));
@@ -202,20 +203,8 @@ TEST_F(PlayTest, ClosingKeepsTheGameUntilAnotherPuzzle) {
     Reopen();
     EXPECT_TRUE(dlg->IsChecked() && !dlg->IsClockRunning());
     EXPECT_EQ(InCell(0, 1, kGreen), kBand);
-    doc.SetPuzzle(doc.GetPuzzle());
-    Reopen();
-    EXPECT_EQ(Board(), "../..");
-    EXPECT_EQ(dlg->ClockText(), QStringLiteral("0s"));
-}
 
-// With the saved games, a faster clear is told as a new best, and the game closed is resumed by
-// the next run of the program.
-TEST_F(PlayTest, ClearsAreCountedAndTheGameOutlivesTheRun) {
-    QTemporaryDir dir;
-    ProgressStore store(dir.filePath(QStringLiteral("progress.dat")));
-    doc.Session().UseProgressStore(&store);
-    Open({"#.", ".#"});
-    ScriptedMessageBoxes boxes;
+    boxes.Clear();
     for (int seconds : {5, 3}) {
         Button(1011);
         Click(Qt::LeftButton, Cell(0, 0));
@@ -238,6 +227,9 @@ TEST_F(PlayTest, ClearsAreCountedAndTheGameOutlivesTheRun) {
     nextRun.SetPuzzle(doc.GetPuzzle());
     EXPECT_EQ(nextRun.GetPlayBoard().Marks(), doc.GetPlayBoard().Marks());
     EXPECT_EQ(saved.Find(ProgressStore::KeyOf(doc.GetPuzzle()))->clears, 2);
+    Open({"#.", "#."});
+    EXPECT_EQ(Board(), "../..");
+    EXPECT_EQ(dlg->ClockText(), QStringLiteral("0s"));
 }
 
 // With "完成したら自動でチェック" on, the stroke that makes every line form its clue runs the
@@ -360,6 +352,55 @@ TEST_F(PlayTest, AColourPuzzleIsPlayedInItsColours) {
     EXPECT_TRUE(boxes.Texts()[2].contains(QStringLiteral("塗る色を選ぶ")));
     EXPECT_EQ(std::vector({centre(1, 1), centre(1, 2), centre(1, 0)}),
               std::vector({red, RGB(255, 255, 255), red}));
+}
+
+TEST(Collection, SixtyDifferentPuzzlesWithOneSolutionAtTheirDifficulty) {
+    const std::vector<CollectionPuzzle> collection = LoadPuzzleCollection();
+    ASSERT_EQ(collection.size(), 60u);
+    std::set<std::vector<std::uint8_t>> answers;
+    int perDifficulty[6] = {};
+    for (const CollectionPuzzle& entry : collection) {
+        SCOPED_TRACE(entry.title.toStdString());
+        const Puzzle& p = entry.puzzle;
+        EXPECT_TRUE(p.width >= 5 && p.width <= 40 && p.height == p.width);
+        const SolveResult r = Solve(p, {10.0});
+        EXPECT_TRUE(r.verdict == Verdict::Line || r.verdict == Verdict::Unique);
+        EXPECT_EQ(r.difficulty, entry.difficulty);
+        EXPECT_EQ(p.title, entry.title.toStdString());
+        answers.insert(p.answer);
+        ++perDifficulty[entry.difficulty];
+    }
+    EXPECT_EQ(answers.size(), 60u);
+    EXPECT_EQ(std::vector(perDifficulty + 1, perDifficulty + 6), std::vector(5, 12));
+}
+
+TEST(Collection, TheDialogShowsClearsAndHandsOverPuzzlesToPlay) {
+    ProgressStore store;
+    std::vector<Puzzle> played;
+    CCollectionDialog dialog([&](Puzzle p) { played.push_back(std::move(p)); }, &store);
+    QTreeWidget& list = *dialog.List();
+    ASSERT_EQ(list.topLevelItemCount(), 60);
+    const Puzzle second = LoadPuzzleCollection()[1].puzzle;
+    store.Put(ProgressStore::KeyOf(second),
+              {second.width, second.height, {}, false, 0, 0, 42, 2, 0});
+    list.setCurrentItem(list.topLevelItem(1));
+    dialog.PlayButton()->click();
+    ASSERT_EQ(played.size(), 1u);
+    EXPECT_EQ(played[0].answer, second.answer);
+    // The list is made again after a game: the clears are the store's.
+    EXPECT_EQ(list.topLevelItem(1)->text(3), QStringLiteral("2"));
+    EXPECT_EQ(list.topLevelItem(1)->text(4), QStringLiteral("42秒"));
+    EXPECT_EQ(list.topLevelItem(0)->text(3), QString());
+
+    dialog.SizeBox()->setValue(8);
+    dialog.DifficultyBox()->setValue(2);
+    dialog.MakeButton()->click();
+    EXPECT_FALSE(dialog.MakeButton()->isEnabled());
+    ASSERT_TRUE(dialog.Maker().WaitUntilFinished(60000));
+    ASSERT_EQ(played.size(), 2u);
+    EXPECT_EQ(std::pair(played[1].width, played[1].height), std::pair(8, 8));
+    EXPECT_EQ(Solve(played[1]).difficulty, 2);
+    EXPECT_TRUE(dialog.MakeButton()->isEnabled());
 }
 
 }  // namespace

@@ -1,14 +1,22 @@
 // The puzzle panel: where each clue number lies and what it shows, clipping at the panel's
-// edges, and the grid lines over the numbers with their accent every fifth cell.
+// edges, and the grid lines over the numbers with their accent every fifth cell.  What the
+// binary and preview panels of the form view show in test and play mode.  (The input picture's
+// drawing is checked with the loading of pictures.)  Binarization (the band [lower, upper) on the
+// plain mean of the three samples, the layout of the planes, the light-blue pixels of the binary
+// panel, the gray sums) against a plain reference; the reduction to blocks is checked pixel by
+// pixel in the analysis tests.
 #include "render/result_panel.h"
 
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
 #include <QPainter>
+#include <utility>
 
+#include "analysis/binarize.h"
 #include "formats/puzzle_sheet.h"
 #include "model/colour_contrast.h"
+#include "render/binary_panel.h"
 #include "render/block_panels.h"
 #include "render/workbench_drawing.h"
 
@@ -97,10 +105,6 @@ TEST(ResultPanel, PuzzlesOfFiveAndTwenty) {
     }
 }
 
-}  // namespace
-
-namespace {
-
 // A puzzle too large for the panel's own cells is drawn to fit it, and on those smaller cells a
 // number never runs into its neighbours: beside the two-digit clue of the first column the
 // second column's "1" looks exactly as the third's, and the bottom row's single clue 30 leaves
@@ -135,10 +139,6 @@ TEST(ShrunkPuzzlePanel, TwoDigitNumbersStayOutOfTheirNeighbours) {
                 ASSERT_NE(panel.at(x, y), RGB(0, 0, 0)) << x << "," << y;
     }
 }
-
-}  // namespace
-
-namespace {
 
 // A colour puzzle in every drawing of the making side: in the puzzle panel (its own cells and
 // cells fitted larger) and the workbench's puzzle each clue number stands on a swatch of its
@@ -228,6 +228,115 @@ TEST(ColourPanels, SwatchesCellsAndUndecidedMarksInThePaletteColours) {
     EXPECT_NE(blocks.at(5, 5), kUndecidedMarkColor);
     EXPECT_NE(blocks.at(45, 5), kUndecidedMarkColor);
     EXPECT_NE(blocks.at(45, 5), RGB(255, 255, 255));
+}
+
+// Test, play, then test mode again on a 240 x 240 picture of 12-pixel blocks: the solution
+// under the block lines in test mode; in play mode only the lines and the label, on its own
+// opaque box over them.  Every line stops one pixel short of its end, so the corner (240, 240)
+// stays empty.  The puzzle panel is the same in both modes.
+TEST_F(ViewTest, TestModeShowsTheSolutionPlayModeOnlyLinesAndTheLabel) {
+    constexpr int kSize = 240, kSide = 12;
+    // Block (i, j) of 12 pixels, a cell of the N = 20 grid, is dark or white.
+    auto dark = [](int i, int j) { return (i + 2 * j) % 5 < 2; };
+    PutPicture(kSize, [&](int x, int y) {
+        const int v = dark(x / kSide, y / kSide) ? 30 : 255;
+        return Rgb{v, v, v};
+    });
+    auto onLine = [](int x, int y) {
+        return (x % kSide == 0 && x <= kSize && y < kSize) ||
+               (y % kSide == 0 && y <= kSize && x < kSize);
+    };
+    CFont* none = nullptr;
+    view.m_dcBinary.SelectObject(none);
+    const CRect extent = view.m_dcBinary.TextExtent(QStringLiteral("INVISIBLE"));
+    const CRect label{10, 10, 10 + extent.Width(), 10 + extent.Height()};
+    QImage puzzle;
+    for (bool testMode : {true, false, true}) {
+        SCOPED_TRACE(testMode ? "test mode" : "play mode");
+        Analyze(testMode);
+        for (CDC* dc : {&view.m_dcBinary, &view.m_dcPreview}) {
+            const COLORREF solution = dc == &view.m_dcBinary ? kBinaryPixelColor : kBlockColor;
+            int text = 0;
+            for (int y = 0; y < dc->Height(); ++y) {
+                for (int x = 0; x < dc->Width(); ++x) {
+                    const COLORREF p = dc->GetPixel(x, y);
+                    if (!testMode && label.Contains(x, y)) {
+                        ASSERT_TRUE(p == kInvisibleBkColor || p == kInvisibleTextColor);
+                        text += p == kInvisibleTextColor ? 1 : 0;
+                    } else if (onLine(x, y)) {
+                        ASSERT_EQ(p, RGB(0, 0, 0)) << x << "," << y;
+                    } else {
+                        const bool black =
+                            testMode && x < kSize && y < kSize && dark(x / kSide, y / kSide);
+                        ASSERT_EQ(p, black ? solution : kFaceColor) << x << "," << y;
+                    }
+                }
+            }
+            EXPECT_EQ(text > 20, !testMode);
+        }
+        EXPECT_GT(CountColor(view.m_dcResult, 70, 70, 210, 77, RGB(0, 0, 0)), 0);
+        if (!puzzle.isNull()) {
+            EXPECT_EQ(view.m_bmpResult.Image(), puzzle);
+        }
+        puzzle = view.m_bmpResult.Image().copy();
+    }
+}
+
+// Each sample differs, so that reading a wrong column of the planes, swapping x and y or
+// weighting the channels shows; the band [101, 102) has pixels on both sides of both its ends.
+// With the gray sums: the first pass over the planes makes them, the next passes read them
+// alone, and a change of the planes makes the pass read the planes again.  Every band gives
+// what the planes give, and every other run (each band both ways) draws the black pixels light
+// blue into a panel narrower and taller than the picture, which clips them.
+TEST(Binarize, EachPixelFromItsOwnColumnsAndTheGraySumsFollowThePlanes) {
+    const int w = 37, h = 40;  // vector lengths and the rest, in every column
+    // Channel c of pixel (x, y) is column 3x + c of the planes.
+    auto sample = [](int x, int y, int c) { return (x * 37 + y * 11 + c * 101) % 256; };
+    ColumnBuffer planes =
+        MakeBuffer(3 * w, h, [&](int x, int y) { return sample(x / 3, y, x % 3); });
+    auto black = [&](int x, int y, int lower, int upper) {
+        const int sum = sample(x, y, 0) + sample(x, y, 1) + sample(x, y, 2);
+        return sum >= 3 * lower && sum < 3 * upper ? 1 : 0;
+    };
+    GraySums gray;
+    ColumnBuffer binary = MakeBuffer(w, h, [](int, int) { return 7; });
+    const std::pair<int, int> bands[] = {{0, 250}, {101, 102}, {-5, 300}, {254, 256}};
+    int run = 0;
+    for (int pass = 0; pass < 3; ++pass) {
+        for (const auto& [lower, upper] : bands) {
+            SCOPED_TRACE(::testing::Message()
+                         << "pass " << pass << " band " << lower << "," << upper);
+            Surface panel(30, 45);
+            const bool drawn = (run++ + pass) % 2 == 1;
+            const BinaryExtent extent = BinarizePlanes(planes, w, h, lower, upper, binary, &gray);
+            if (drawn)
+                DrawBinaryPixels(binary, extent, panel.dc);
+            ASSERT_TRUE(gray.Match(planes));
+            for (int x = 0; x < w; ++x) {
+                for (int y = 0; y < 45; ++y) {
+                    const int expected = y < h ? black(x, y, lower, upper) : 0;
+                    if (y < h) {
+                        ASSERT_EQ(binary[x][y], expected) << x << "," << y;
+                    }
+                    if (x < 30) {
+                        ASSERT_EQ(panel.at(x, y),
+                                  drawn && expected ? kBinaryPixelColor : kFaceColor)
+                            << x << "," << y;
+                    }
+                }
+            }
+        }
+        // The sums are read, not the planes: a sample changed behind the planes' back does
+        // not show (pixel (1, 0) sums to 414 before, 632 after), one written through them does.
+        const_cast<std::int32_t*>(std::as_const(planes)[3])[0] = 255;
+        BinarizePlanes(planes, w, h, 200, 256, binary, &gray);
+        EXPECT_EQ(binary[1][0], 0);
+        planes[3][0] = 255;
+        EXPECT_FALSE(gray.Match(planes));
+        BinarizePlanes(planes, w, h, 200, 256, binary, &gray);
+        EXPECT_EQ(binary[1][0], 1);
+        planes[3][0] = sample(1, 0, 0);
+    }
 }
 
 }  // namespace
