@@ -1,9 +1,7 @@
 // ngm-cli make run as a process with the options that choose what is analysed: the automatic
-// band, a crop and a trim, folders of pictures; the warning for puzzles that make no picture,
-// and the note of a search that changed the block count.
+// band, a crop and a trim, folders of pictures, and the search on fitted and custom grids.
 #include <functional>
 
-#include "../maker/block_pictures.h"
 #include "cli_process.h"
 
 namespace {
@@ -88,31 +86,6 @@ TEST_F(CliMakeBand, AFolderMeansItsPicturesByName) {
     EXPECT_EQ(RunCliProcess({"make", in + "/notes.txt"}, dir_).status, 2);
 }
 
-TEST_F(CliMakeBand, PuzzlesThatMakeNoPictureAreMarkedAndNeverKept) {
-    const struct {
-        const char* name;
-        std::function<int(int, int)> gray;
-        const char* mark;
-    } cases[] = {
-        {"dark", [](int, int) { return 10; }, "full"},
-        {"ellipse", Ellipse, nullptr},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const fs::path picture = dir_ / (std::string(c.name) + ".ppm");
-        WritePpm(picture, 40, 40, c.gray);
-        for (const char* unique : {"--band=0,120", "--unique"}) {
-            const auto lines = Fields(
-                RunCliProcess({"make", "--band", "0,120", unique, picture.string()}, dir_).out);
-            ASSERT_EQ(lines.size(), 1u);
-            EXPECT_EQ(lines[0].back() == std::string(c.mark ? c.mark : ""), c.mark != nullptr);
-            if (c.mark && std::string(unique) == "--unique") {
-                EXPECT_EQ(lines[0][5], "none");
-            }
-        }
-    }
-}
-
 // Fitted, the whole picture lies in the default band and fills every cell: the search finds
 // the band of the ellipse over the fitted block counts, or on the custom grid alone, and plain
 // make writes the same puzzle with what it reports.
@@ -137,18 +110,6 @@ TEST_F(CliMakeBand, UniqueSearchesFittedAndCustomGrids) {
                        picture),
                   found);
     }
-}
-
-TEST_F(CliMakeBand, ASearchThatChangesTheBlockCountSaysSo) {
-    const fs::path picture = dir_ / "coarse.ppm";
-    std::ofstream(picture, std::ios::binary) << PpmOf(CoarseOnly());
-    const CliRun run =
-        RunCliProcess({"make", "--unique", "--blocks", "30", picture.string()}, dir_);
-    EXPECT_EQ(run.status, 0);
-    ASSERT_EQ(Fields(run.out).size(), 1u);
-    EXPECT_EQ(Fields(run.out)[0][6], "5");
-    EXPECT_EQ(run.err, picture.string() +
-                           ": 一意なパズルはブロック数 5 で作りました(30 ではありません)。\n");
 }
 
 }  // namespace

@@ -118,18 +118,28 @@ TEST_F(CliTest, MakeFitsBlocksToThePictureAndRefusesBlocksSmallerThanAPixel) {
 // make --unique: each picture's line ends with what the search came to (kept when the settings
 // given already make a unique puzzle, found when others do, none when no band and block count
 // does) and the settings of the puzzle written: the puzzle plain make writes with those
-// settings.
+// settings.  A puzzle that makes no picture is marked at the end of its line and never kept; a
+// search that changes the block count says so.
 TEST_F(CliTest, MakeUniqueTellsWhatTheSearchCameTo) {
+    LevelMap dark;
+    AddRectangle(dark, 0, 0, 20, 20, 10);
     const struct {
         const char* name;
         LevelMap levels;
         std::vector<std::string> options;
         std::vector<std::string> tail;  // outcome, blocks, band
-        const char* verdict;
+        const char *verdict, *mark, *note;
     } cases[] = {
-        {"kept", ThreeLevels(), {"--band", "100,150"}, {"kept", "20", "100,150"}, "line"},
-        {"found", CoarseOnly(), {}, {"found", "5", "0,250"}, "line"},
-        {"none", Switches(), {"--blocks", "20"}, {"none", "20", "0,250"}, "multiple"},
+        {"kept", ThreeLevels(), {"--band", "100,150"}, {"kept", "20", "100,150"}, "line", "", ""},
+        {"found",
+         CoarseOnly(),
+         {"--blocks", "30"},
+         {"found", "5", "0,250"},
+         "line",
+         "",
+         ": 一意なパズルはブロック数 5 で作りました(30 ではありません)。\n"},
+        {"none", Switches(), {}, {"none", "20", "0,250"}, "multiple", "sparse", ""},
+        {"full", dark, {}, {"none", "20", "0,250"}, "line", "full", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -140,11 +150,12 @@ TEST_F(CliTest, MakeUniqueTellsWhatTheSearchCameTo) {
         args.push_back(picture);
         const CliRun run = Cli(args);
         EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.err, *c.note ? picture + c.note : "");
         const auto lines = Fields(run.out);
         ASSERT_EQ(lines.size(), 1u);
         const std::vector<std::string>& fields = lines[0];
-        // A few switches on white make a sparse puzzle: its line ends with the word.
-        ASSERT_EQ(fields.size(), c.tail[0] == "none" ? 9u : 8u);
+        ASSERT_EQ(fields.size(), *c.mark ? 9u : 8u);
+        EXPECT_EQ(fields.back(), *c.mark ? c.mark : c.tail[2]);
         EXPECT_EQ(fields[2], c.verdict);
         EXPECT_EQ(std::vector<std::string>(fields.begin() + 5, fields.begin() + 8), c.tail);
 
