@@ -2,6 +2,7 @@
 // band, a crop and a trim, folders of pictures, and the search on fitted and custom grids.
 #include <functional>
 
+#include "../support/painted.h"
 #include "cli_process.h"
 
 namespace {
@@ -9,11 +10,8 @@ namespace {
 // A width x height P6 picture whose pixel (x, y) has the gray value gray(x, y).
 void WritePpm(const fs::path& path, int width, int height,
               const std::function<int(int, int)>& gray) {
-    std::ofstream out(path, std::ios::binary);
-    out << "P6\n" << width << ' ' << height << "\n255\n";
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            out << std::string(3, static_cast<char>(gray(x, y)));
+    std::ofstream(path, std::ios::binary)
+        << painted::Ppm(width, height, [&](int x, int y) { return painted::Gray(gray(x, y)); });
 }
 
 // A dark (60) ellipse on a gray (180) ground, its bounding box 14..33 x 8..21.

@@ -1,23 +1,14 @@
 // ngm-cli make: pictures become the puzzle files their pixels call for, one line each in the
 // order given; unreadable pictures are named on standard error with the window's reasons; and
 // make --unique.
-#include <functional>
 #include <tuple>
 
 #include "../maker/block_pictures.h"
+#include "../support/painted.h"
 #include "cli_support.h"
 #include "formats/puzzle_file.h"
 
 namespace {
-
-// A 40 x 40 P6 picture whose pixel (x, y) has the gray value gray(x, y).
-void WritePpm(const fs::path& path, const std::function<int(int, int)>& gray) {
-    std::ofstream out(path, std::ios::binary);
-    out << "P6\n40 40\n255\n";
-    for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 40; ++x)
-            out << std::string(3, static_cast<char>(gray(x, y)));
-}
 
 // The cells of a 20 x 20 pattern numbered `k`: a few shapes that differ from picture to picture.
 bool Pattern(int k, int x, int y) {
@@ -29,7 +20,9 @@ protected:
     // Picture k at NAME.ppm: each cell of the pattern two by two pixels, dark (gray 40) or white.
     std::string Picture(int k, const std::string& name) {
         const fs::path path = dir_ / (name + ".ppm");
-        WritePpm(path, [k](int x, int y) { return Pattern(k, x / 2, y / 2) ? 40 : 255; });
+        std::ofstream(path, std::ios::binary) << painted::Ppm(40, 40, [k](int x, int y) {
+            return painted::Gray(Pattern(k, x / 2, y / 2) ? 40 : 255);
+        });
         return path.string();
     }
 };
