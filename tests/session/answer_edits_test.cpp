@@ -3,8 +3,7 @@
 // that throws edits away undone together with its settings.
 #include <gtest/gtest.h>
 
-#include <QBuffer>
-
+#include "../support/painted.h"
 #include "../support/picture_files.h"
 #include "session/puzzle_session.h"
 
@@ -85,16 +84,8 @@ TEST(AnswerEditsTest, TheHistoryKeepsItsNewestSteps) {
 
 TEST(AnswerEditsTest, AnAnalysisThatThrowsEditsAwayIsUndoneWithItsSettings) {
     PuzzleSession session;
-    QByteArray bytes = picture_files::Ppm(40, 40);
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    PictureLoader loader(buffer, SniffPictureFormat(buffer));
-    struct Yes : PictureAsker {
-        bool AskFewColorBits() override { return true; }
-        bool AskLargePicture() override { return true; }
-        void Refuse(PictureRefusal, const QString&) override {}
-    } asker;
-    ASSERT_EQ(session.ReadPicture(loader, QStringLiteral("p"), asker), PictureIntake::kRead);
+    session.GetPicture() = painted::Filling(40, 40, picture_files::Pattern);
+    session.PictureChanged();
     const AnalysisSettings first{60, 200, BlockChoice::Square(10)};
     const AnalysisSettings second{0, 250, BlockChoice::Square(5)};
     ASSERT_EQ(session.Analyze(first, BinaryImage::kAlways), AnalysisEnd::kPuzzle);

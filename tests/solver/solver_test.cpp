@@ -1,11 +1,12 @@
-// Solver cases worked out by hand: empty and full lines, clues that cannot fit, the switch
-// ambiguity inside a picture, a unique puzzle line logic cannot finish; line logic on partly
-// filled boards against the oracle's; and solves stopped by their time limit or a cancel.
+// Solver cases worked out by hand: clues that cannot fit and puzzles too wide for one word per
+// line; line logic on partly filled boards against the oracle's; and solves stopped by their
+// time limit or a cancel.
 #include "solver/solver.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <random>
 #include <thread>
 
@@ -30,41 +31,27 @@ Puzzle RandomPuzzle(int side, unsigned seed) {
     return Puzzle::FromGrid(side, side, cells);
 }
 
-TEST(Solver, VerdictsOfSmallCases) {
+// Clues that no grid fits, each in a way of its own.
+TEST(Solver, CluesThatCannotFitAreNone) {
     const struct {
         const char* name;
         Puzzle puzzle;
-        Verdict verdict;
     } cases[] = {
-        {"wide and flat", PuzzleOf({"##.#.###.##"}), Verdict::Line},
-        {"run longer than its row", FromClues({{4}, {}}, {{1}, {1}, {1}}), Verdict::None},
-        {"runs that cannot fit", FromClues({{2, 2}, {}}, {{1}, {1}, {1}, {1}}), Verdict::None},
-        {"a run of 0", FromClues({{0}}, {{}}), Verdict::None},
+        {"run longer than its row", FromClues({{4}, {}}, {{1}, {1}, {1}})},
+        {"runs that cannot fit", FromClues({{2, 2}, {}}, {{1}, {1}, {1}, {1}})},
+        {"a run of 0", FromClues({{0}}, {{}})},
         {"fewer row clues than rows",
          [] {
              Puzzle p = FromClues({{1}}, {{1}, {}});
              p.height = 2;
              return p;
-         }(),
-         Verdict::None},
-        {"too wide", FromClues({{}}, std::vector<LineClue>(100)), Verdict::None},
+         }()},
+        {"too wide", FromClues({{}}, std::vector<LineClue>(100))},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
         const SolveResult r = Solve(c.puzzle);
-        EXPECT_STREQ(VerdictWord(r.verdict), VerdictWord(c.verdict));
-        if (r.verdict == Verdict::Line || r.verdict == Verdict::Unique) {
-            EXPECT_TRUE(GridMatchesClues(c.puzzle, r.solution));
-            if (c.puzzle.HasAnswer()) {
-                EXPECT_EQ(r.solution, c.puzzle.answer);
-            }
-        }
-        if (r.verdict == Verdict::Line) {
-            EXPECT_EQ(r.undecidedCount, 0);
-        }
-        if (r.verdict == Verdict::None) {
-            EXPECT_EQ(r.difficulty, 0);
-        }
+        EXPECT_EQ(r.verdict, Verdict::None) << c.name;
+        EXPECT_EQ(r.difficulty, 0) << c.name;
     }
 }
 
@@ -81,28 +68,10 @@ TEST(Solver, WidePuzzlesGiveConsistentResults) {
     }
 }
 
-TEST(LineLogic, SettlesWhatLinesAllowOrFindsTheContradiction) {
-    const Puzzle cross = PuzzleOf({".#.", "###", ".#."});
-    LineLogicResult r = ApplyLineLogic(cross, std::vector<std::int8_t>(9, -1));
-    EXPECT_FALSE(r.contradiction);
-    EXPECT_EQ(r.settled.size(), 9u);
-    EXPECT_EQ(r.cells, (std::vector<std::int8_t>{0, 1, 0, 1, 1, 1, 0, 1, 0}));
-
-    // Cells already given are not reported again.
-    r = ApplyLineLogic(cross, {0, -1, -1, -1, -1, -1, -1, -1, 0});
-    EXPECT_FALSE(r.contradiction);
-    EXPECT_EQ(r.settled, (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
-
-    EXPECT_TRUE(ApplyLineLogic(cross, std::vector<std::int8_t>(8, -1)).contradiction);
-
-    // Unique, but every row and column alone leaves each cell open.
-    const Puzzle open = FromClues({{1, 1}, {2}, {1}, {1}}, {{2}, {1}, {2}, {1}});
-    EXPECT_TRUE(ApplyLineLogic(open, std::vector<std::int8_t>(16, -1)).settled.empty());
-}
-
 // Line logic from partly filled boards of random puzzles of every width and height up to 99,
 // now and then with a cell given the wrong way: the same board, or the same contradiction, as
-// the oracle's.
+// the oracle's, with the cells it settled (those given are not settled again); a board of
+// another size is a contradiction.
 TEST(LineLogic, AgreesWithTheOracleOnPartlyFilledBoards) {
     std::mt19937 rng(4242);
     int contradictions = 0;
@@ -122,11 +91,19 @@ TEST(LineLogic, AgreesWithTheOracleOnPartlyFilledBoards) {
         const LineLogicResult r = ApplyLineLogic(p, given);
         ASSERT_EQ(r.contradiction, !fits);
         contradictions += !fits;
-        if (fits) {
-            ASSERT_EQ(std::vector<int>(r.cells.begin(), r.cells.end()), plain);
-        }
+        if (!fits)
+            continue;
+        ASSERT_EQ(std::vector<int>(r.cells.begin(), r.cells.end()), plain);
+        std::vector<int> settled;
+        for (int i = 0; i < p.CellCount(); ++i)
+            if (given[i] < 0 && plain[i] >= 0)
+                settled.push_back(i);
+        std::vector<int> reported = r.settled;
+        std::sort(reported.begin(), reported.end());
+        ASSERT_EQ(reported, settled);
     }
     EXPECT_GT(contradictions, 30);
+    EXPECT_TRUE(ApplyLineLogic(PuzzleOf({"#."}), std::vector<std::int8_t>(3, -1)).contradiction);
 }
 
 // Full rows across the top, which line logic settles at once, over a random half-filled part
