@@ -106,16 +106,26 @@ TEST(LineLogic, AgreesWithTheOracleOnPartlyFilledBoards) {
     EXPECT_TRUE(ApplyLineLogic(PuzzleOf({"#."}), std::vector<std::int8_t>(3, -1)).contradiction);
 }
 
-// Full rows across the top, which line logic settles at once, over a random half-filled part
-// that no solver settles in a twentieth of a second: what was decided is kept, and right.
-TEST(Solver, ATimeoutKeepsTheCellsDecidedSoFar) {
-    std::mt19937 rng(5);
+// Random 99 x 99 puzzles that no search settles in a few seconds, half and three tenths
+// filled, the first under full rows across the top, which line logic settles at once: the solve
+// stops on time with what it decided kept, and right, or soon after a cancel from another
+// thread, and leaves little memory behind it (the clause-learning formula of such a puzzle would
+// take hundreds of megabytes); a cancel before the start stops at once.
+TEST(Solver, A99x99SolveStopsPromptlyOnTimeAndOnCancel) {
+    std::mt19937 rng(9900);
     Cells grid = puzzlegen::RandomFill(99, 99, 50, rng);
     std::fill(grid.begin(), grid.begin() + 30 * 99, 1);
-    Puzzle p = Puzzle::FromGrid(99, 99, grid);
-    p.answer.clear();
-    const SolveResult r = Solve(p, {0.05});
+    Puzzle dense = Puzzle::FromGrid(99, 99, grid);
+    Puzzle sparse = Puzzle::FromGrid(99, 99, puzzlegen::RandomFill(99, 99, 30, rng));
+    dense.answer.clear();
+    sparse.answer.clear();
+    rusage before{}, after{};
+    getrusage(RUSAGE_SELF, &before);
+    SolveResult r = Solve(dense, {2.0});
+    getrusage(RUSAGE_SELF, &after);
     ASSERT_EQ(r.verdict, Verdict::Timeout);
+    EXPECT_LT(r.micros, 3'000'000);
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 128L << 10);  // kB
     ASSERT_EQ(r.undecided.size(), grid.size());
     ASSERT_EQ(r.solution.size(), grid.size());
     int open = 0;
@@ -128,25 +138,6 @@ TEST(Solver, ATimeoutKeepsTheCellsDecidedSoFar) {
     EXPECT_EQ(open, r.undecidedCount);
     EXPECT_LE(open, 69 * 99);
     EXPECT_GT(open, 0);
-}
-
-// Random 99 x 99 puzzles that no search settles in a few seconds, half and three tenths
-// filled: the solve stops on time, or soon after a cancel from another thread, and leaves
-// little memory behind it (the clause-learning formula of such a puzzle would take hundreds
-// of megabytes); a cancel before the start stops at once.
-TEST(Solver, A99x99SolveStopsPromptlyOnTimeAndOnCancel) {
-    std::mt19937 rng(9900);
-    Puzzle dense = Puzzle::FromGrid(99, 99, puzzlegen::RandomFill(99, 99, 50, rng));
-    Puzzle sparse = Puzzle::FromGrid(99, 99, puzzlegen::RandomFill(99, 99, 30, rng));
-    dense.answer.clear();
-    sparse.answer.clear();
-    rusage before{}, after{};
-    getrusage(RUSAGE_SELF, &before);
-    SolveResult r = Solve(dense, {2.0});
-    getrusage(RUSAGE_SELF, &after);
-    EXPECT_EQ(r.verdict, Verdict::Timeout);
-    EXPECT_LT(r.micros, 3'000'000);
-    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 128L << 10);  // kB
 
     std::atomic<bool> cancel{false};
     std::chrono::steady_clock::time_point cancelled;
