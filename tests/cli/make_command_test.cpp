@@ -1,6 +1,8 @@
 // ngm-cli make: pictures become the puzzle files their pixels call for, one line each in the
-// order given; unreadable pictures are named on standard error with the window's reasons; and
-// make --unique.
+// order given; unreadable pictures are named on standard error with the window's reasons; the
+// options that choose what is analysed (blocks, the automatic band, a crop and a trim), folders
+// of pictures, and make --unique.
+#include <functional>
 #include <tuple>
 
 #include "../maker/block_pictures.h"
@@ -15,16 +17,40 @@ bool Pattern(int k, int x, int y) {
     return (x * (k + 3) + y * (k + 1)) % 7 < 3 || (x > 4 && x < 9 + k % 5 && y == k % 20);
 }
 
+// A dark (60) ellipse on a gray (180) ground, its bounding box 14..33 x 8..21.
+int Ellipse(int x, int y) {
+    const double dx = (x - 23.5) / 10, dy = (y - 14.5) / 7;
+    return dx * dx + dy * dy < 1 ? 60 : 180;
+}
+
 class CliMake : public CliTest {
 protected:
+    // A width x height P6 picture at NAME whose pixel (x, y) has the gray value gray(x, y).
+    fs::path Write(const std::string& name, int width, int height,
+                   const std::function<int(int, int)>& gray) {
+        std::ofstream(dir_ / name, std::ios::binary)
+            << painted::Ppm(width, height, [&](int x, int y) { return painted::Gray(gray(x, y)); });
+        return dir_ / name;
+    }
     // Picture k at NAME.ppm: each cell of the pattern two by two pixels, dark (gray 40) or white.
     std::string Picture(int k, const std::string& name) {
-        const fs::path path = dir_ / (name + ".ppm");
-        std::ofstream(path, std::ios::binary) << painted::Ppm(40, 40, [k](int x, int y) {
-            return painted::Gray(Pattern(k, x / 2, y / 2) ? 40 : 255);
-        });
-        return path.string();
+        return Write(name + ".ppm", 40, 40,
+                     [k](int x, int y) { return Pattern(k, x / 2, y / 2) ? 40 : 255; })
+            .string();
     }
+    // The puzzle file make writes for the picture with these options, without its title; the
+    // line make gave for it in `line`.
+    std::string Made(std::vector<std::string> options, const fs::path& picture) {
+        std::vector<std::string> args = {"make", "--out", Path("out")};
+        args.insert(args.end(), options.begin(), options.end());
+        args.push_back(picture.string());
+        const CliRun run = Cli(args);
+        EXPECT_EQ(run.status, 0) << run.err;
+        line = Fields(run.out).at(0);
+        const std::string file = Slurp(dir_ / "out" / (picture.stem().string() + ".non"));
+        return file.substr(file.find('\n'));
+    }
+    std::vector<std::string> line;
 };
 
 TEST_F(CliMake, PicturesBecomeTheirPuzzlesInTheOrderGiven) {
@@ -158,6 +184,77 @@ TEST_F(CliTest, MakeUniqueTellsWhatTheSearchCameTo) {
         std::vector<std::string> unmarked = fields;
         unmarked.erase(unmarked.begin() + 5, unmarked.begin() + 8);
         EXPECT_EQ(plain[0], unmarked);
+    }
+}
+
+TEST_F(CliMake, AutoBandCropAndTrimAnalyseWhatTheyChoose) {
+    const fs::path picture = Write("e.ppm", 60, 40, Ellipse);
+    // Any threshold between the two levels parts them; the default band takes both.
+    const std::string parted = Made({"--band", "0,120"}, picture);
+    EXPECT_EQ(Made({"--band", "auto"}, picture), parted);
+    EXPECT_NE(Made({}, picture), parted);
+    EXPECT_EQ(Made({"--band", "auto-invert", "--fit"}, picture),
+              Made({"--band", "120,255", "--fit"}, picture));
+
+    // A crop is the picture of its pixels; a trim, the crop of the ellipse's bounding box.
+    const fs::path part =
+        Write("part.ppm", 30, 20, [](int x, int y) { return Ellipse(x + 8, y + 3); });
+    const fs::path box =
+        Write("box.ppm", 20, 14, [](int x, int y) { return Ellipse(x + 14, y + 8); });
+    const std::vector<std::string> tenFit = {"--band", "0,120", "--blocks", "10", "--fit"};
+    std::vector<std::string> cropped = tenFit, trimmed = tenFit;
+    cropped.insert(cropped.end(), {"--crop", "8,3,30,20"});
+    trimmed.push_back("--trim");
+    EXPECT_EQ(Made(cropped, picture), Made(tenFit, part));
+    EXPECT_EQ(Made(trimmed, picture), Made(tenFit, box));
+    cropped.insert(cropped.end(), {"--trim", "--band", "auto"});
+    EXPECT_EQ(Made(cropped, picture), Made(tenFit, box));
+
+    const CliRun outside = Cli({"make", "--crop", "60,0,5,5", picture.string()});
+    EXPECT_EQ(outside.status, 2);
+    EXPECT_NE(outside.err.find("60×40"), std::string::npos) << outside.err;
+    for (const char* bad : {"1,2,3", "0,0,0,5", "-1,0,5,5", "a,0,5,5"})
+        EXPECT_EQ(Cli({"make", "--crop", bad, picture.string()}).status, 1);
+}
+
+TEST_F(CliMake, AFolderMeansItsPicturesByName) {
+    fs::create_directories(dir_ / "in" / "sub");
+    for (const char* name : {"in/b.ppm", "in/a.ppm", "in/sub/c.ppm"})
+        Write(name, 40, 40, Ellipse);
+    std::ofstream(dir_ / "in" / "notes.txt") << "not a picture";
+    const std::string in = (dir_ / "in").string();
+    const CliRun run = Cli({"make", "--out", Path("out"), in});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    const auto lines = Fields(run.out);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0][0], in + "/a.ppm");
+    EXPECT_EQ(lines[1][0], in + "/b.ppm");
+    const auto all = Fields(Cli({"make", "--recursive", in}).out);
+    ASSERT_EQ(all.size(), 3u);
+    EXPECT_EQ(all[2][0], in + "/sub/c.ppm");
+    // Named on its own, a file that is not a picture is refused as ever.
+    EXPECT_EQ(Cli({"make", in + "/notes.txt"}).status, 2);
+}
+
+// Fitted, the whole picture lies in the default band and fills every cell: the search finds
+// the band of the ellipse over the fitted block counts, or on the custom grid alone, and plain
+// make writes the same puzzle with what it reports.
+TEST_F(CliMake, UniqueSearchesFittedAndCustomGrids) {
+    const fs::path picture = Write("e.ppm", 60, 40, Ellipse);
+    for (const char* blocks : {"10", "9x6"}) {
+        SCOPED_TRACE(blocks);
+        const std::string found = Made({"--fit", "--blocks", blocks, "--unique"}, picture);
+        ASSERT_EQ(line.size(), 8u);
+        EXPECT_EQ(line[5], "found");
+        const bool custom = std::string(blocks) == "9x6";
+        if (custom) {
+            EXPECT_NE(found.find("width 9\nheight 6\n"), std::string::npos) << found;
+        }
+        const std::vector<std::string> reported = line;
+        EXPECT_EQ(Made({"--fit", "--blocks", custom ? blocks : reported[6], "--band", reported[7]},
+                       picture),
+                  found);
     }
 }
 
