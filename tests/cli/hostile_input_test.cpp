@@ -2,13 +2,16 @@
 // outputs that are inputs or meet each other, pipes and folders in an output's place, names that
 // are not UTF-8, damaged pictures and option values read too freely.  (Puzzle files the readers
 // took wrongly or slowly are the readers' own tests.)
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 
 #include "../support/picture_files.h"
-#include "cli_process.h"
+#include "cli_support.h"
 
 namespace {
 
@@ -18,7 +21,30 @@ std::string Ppm() {
 
 class CliProcess : public CliTest {
 protected:
-    CliRun Run(const std::vector<std::string>& args) { return RunCliProcess(args, dir_); }
+    // ngm-cli run as a process, as a user runs it, with Japanese texts: its exit status and what
+    // it wrote on each stream.
+    CliRun Run(const std::vector<std::string>& args) {
+        const fs::path out = dir_ / ".stdout", err = dir_ / ".stderr";
+        const pid_t pid = fork();
+        if (pid == 0) {
+            dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
+            dup2(open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+            setenv("NGM_LANG", "ja", 1);
+            std::vector<char*> argv{const_cast<char*>(NGM_CLI)};
+            for (const std::string& a : args)
+                argv.push_back(const_cast<char*>(a.c_str()));
+            argv.push_back(nullptr);
+            execv(NGM_CLI, argv.data());
+            _exit(127);
+        }
+        int status = 0;
+        waitpid(pid, &status, 0);
+        CliRun run{WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), Slurp(out),
+                   Slurp(err)};
+        fs::remove(out);
+        fs::remove(err);
+        return run;
+    }
     void Write(const std::string& name, const std::string& bytes) {
         std::ofstream(dir_ / name, std::ios::binary) << bytes;
     }
