@@ -80,10 +80,6 @@ TEST(NonFormat, BrokenFilesGiveTheLineAndTheReason) {
     EXPECT_TRUE(ReadNon(good).ok);
 }
 
-}  // namespace
-
-namespace {
-
 // Titles and authors of any length are written so that they read back: cut to what a line
 // holds, at the start of a character.
 TEST(NonFormat, LongTextsAreWrittenSoThatTheyReadBack) {

@@ -283,10 +283,6 @@ TEST(SessionAnswerTest, ChangedCellsMakeANewPuzzleAndTheVerdictFollowsIt) {
     EXPECT_EQ(session.GetPuzzle().title, "two");
 }
 
-}  // namespace
-
-namespace {
-
 // The share of filled cells that makes no picture, at its edges: none, all, under 5 % or over
 // 90 % of the 400 cells, counted from the clues.
 TEST(FillWarningTest, TheSharesAtTheEdgesOfAPicture) {
