@@ -7,6 +7,7 @@
 #include <map>
 #include <random>
 
+#include "oracle.h"
 #include "solver/solver.h"
 
 namespace {
@@ -37,25 +38,19 @@ std::string ClueKey(const Puzzle& p) {
     return key;
 }
 
-// The verdict fits the count: one grid is line or unique with that grid as the solution,
-// more are multiple with two different solutions, the answer the first, none is none.
+// The verdict fits the count: one grid is line or unique, more are multiple, none is none; the
+// solution and a second one are the verdict's proof.
 void ExpectVerdictOfCount(const Puzzle& p, int count, const SolveResult& r) {
     if (count == 0) {
         EXPECT_EQ(r.verdict, Verdict::None);
         return;
     }
-    ASSERT_TRUE(GridMatchesClues(p, r.solution));
+    ExpectProof(p, r);
     if (count == 1) {
         EXPECT_TRUE(r.verdict == Verdict::Line || r.verdict == Verdict::Unique);
         EXPECT_EQ(r.difficulty == 4 || r.difficulty == 5, r.verdict == Verdict::Unique);
     } else {
-        ASSERT_EQ(r.verdict, Verdict::Multiple);
-        ASSERT_TRUE(GridMatchesClues(p, r.second));
-        EXPECT_NE(r.second, r.solution);
-        EXPECT_FALSE(r.differing.empty());
-    }
-    if (p.HasAnswer()) {
-        EXPECT_EQ(r.solution, p.answer);
+        EXPECT_EQ(r.verdict, Verdict::Multiple);
     }
 }
 
