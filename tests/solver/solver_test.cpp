@@ -23,14 +23,6 @@ Puzzle FromClues(std::vector<LineClue> rows, std::vector<LineClue> columns) {
     return p;
 }
 
-Puzzle RandomPuzzle(int side, unsigned seed) {
-    std::mt19937 rng(seed);
-    std::vector<std::uint8_t> cells(side * side);
-    for (auto& c : cells)
-        c = rng() & 1;
-    return Puzzle::FromGrid(side, side, cells);
-}
-
 // Clues that no grid fits, each in a way of its own.
 TEST(Solver, CluesThatCannotFitAreNone) {
     const struct {
@@ -58,7 +50,8 @@ TEST(Solver, CluesThatCannotFitAreNone) {
 // Random puzzles too wide for one 64-bit word per line: what the solver returns fits.
 TEST(Solver, WidePuzzlesGiveConsistentResults) {
     for (unsigned seed = 1; seed <= 3; ++seed) {
-        const Puzzle p = RandomPuzzle(70, seed);
+        std::mt19937 rng(seed);
+        const Puzzle p = Puzzle::FromGrid(70, 70, puzzlegen::RandomFill(70, 70, 50, rng));
         const SolveResult r = Solve(p, {30.0});
         ASSERT_STREQ(VerdictWord(r.verdict), "multiple") << seed;
         ExpectProof(p, r);
