@@ -5,34 +5,23 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <tuple>
 
+#include "../support/painted.h"
 #include "analysis/auto_band.h"
 #include "analysis/binarize.h"
 #include "analysis/crop.h"
-#include "image/square_canvas.h"
 
 namespace {
 
-using Paint = std::function<int(int x, int y, int channel)>;
+using painted::Gray;
 
 // A width x height picture centred on its square white canvas, as the readers leave it; with
 // its gray sums made when `sums`.
-Picture Painted(int width, int height, const Paint& paint, bool sums) {
-    const int side = static_cast<int>(ComputeSquareCanvas(width, height).side);
-    Picture picture = Picture::Filling(side, side);
-    picture.width = width;
-    picture.height = height;
-    picture.planes.Fill(255);
-    const int left = (side - width) / 2, top = (side - height) / 2;
-    for (int x = 0; x < width; ++x) {
-        for (int y = 0; y < height; ++y) {
-            for (int c = 0; c < 3; ++c)
-                picture.planes[3 * (left + x) + c][top + y] = paint(x, y, c);
-        }
-    }
+Picture Painted(int width, int height, const painted::Paint& paint, bool sums) {
+    Picture picture = painted::Centred(width, height, paint);
     if (sums) {
+        const int side = picture.CanvasWidth();
         ColumnBuffer binary;
         binary.Allocate(side, side);
         picture.gray.Allocate(side, side);
@@ -84,10 +73,14 @@ TEST(AutoBand, OtsuMatchesTheTextbookOnNoisyPicturesWithOrWithoutSums) {
     for (unsigned seed : {1u, 7u, 42u}) {
         // Two noisy classes of unequal size and spread, one of them coloured.
         unsigned s = seed;
-        const Paint paint = [&s, seed](int x, int, int channel) {
+        const painted::Paint paint = [&s, seed](int x, int) {
             const bool dark = x < 13 + static_cast<int>(seed % 9);
-            const int base = dark ? 60 + channel * 10 : 170 - channel * 5;
-            return std::clamp(base + static_cast<int>(Next(s) % 61) - 30, 0, 255);
+            painted::Samples samples;
+            for (int c = 0; c < 3; ++c) {
+                const int base = dark ? 60 + c * 10 : 170 - c * 5;
+                samples[c] = std::clamp(base + static_cast<int>(Next(s) % 61) - 30, 0, 255);
+            }
+            return samples;
         };
         for (bool sums : {false, true}) {
             s = seed;
@@ -106,17 +99,17 @@ TEST(AutoBand, TwoLevelsPartHalfWayAndOneLevelFallsByItsHalf) {
     // 50 and 200 part at every threshold from 51 to 200: the middle, 125, is taken.  The
     // picture is narrow on its canvas, so counting the canvas's white would move it.
     const Picture two = Painted(
-        10, 40, [](int x, int y, int) { return (x + y) % 3 ? 200 : 50; }, true);
+        10, 40, [](int x, int y) { return Gray((x + y) % 3 ? 200 : 50); }, true);
     EXPECT_EQ(OtsuThreshold(two), 125);
     // Within a crop of the dark pixels and one other level.
     const Picture mixed = Painted(
-        40, 10, [](int x, int y, int) { return x < 20 ? (y < 5 ? 10 : 30) : 220; }, false);
+        40, 10, [](int x, int y) { return Gray(x < 20 ? (y < 5 ? 10 : 30) : 220); }, false);
     EXPECT_EQ(OtsuThreshold(mixed, PixelRect{0, 0, 20, 10}), 20);
     EXPECT_EQ(OtsuThreshold(mixed, PixelRect{15, 0, 10, 10}), 125);
     // One gray level (or no pixel) cannot be parted: a dark level is black, a light one white.
     for (int level : {0, 90, 127, 128, 255}) {
         const Picture flat = Painted(
-            30, 30, [level](int, int, int) { return level; }, true);
+            30, 30, [level](int, int) { return Gray(level); }, true);
         const Band band = AutoBand(flat, false);
         EXPECT_EQ(level >= band.lower && level < band.upper, level < 128) << level;
     }
@@ -125,10 +118,9 @@ TEST(AutoBand, TwoLevelsPartHalfWayAndOneLevelFallsByItsHalf) {
 
 TEST(Crop, TrimBoundsThePixelsInTheBandAndACropKeepsThemAsTheyWere) {
     unsigned s = 3;
-    const Paint paint = [&s](int x, int y, int) {
+    const painted::Paint paint = [&s](int x, int y) {
         const bool spot = (x - 20) * (x - 20) + (y - 14) * (y - 14) < 60;
-        return spot || (x == 33 && y == 3) ? static_cast<int>(Next(s) % 100)
-                                           : 150 + static_cast<int>(Next(s) % 100);
+        return Gray(static_cast<int>(Next(s) % 100) + (spot || (x == 33 && y == 3) ? 0 : 150));
     };
     for (bool sums : {false, true}) {
         s = 3;

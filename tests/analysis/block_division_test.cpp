@@ -5,6 +5,7 @@
 
 #include <tuple>
 
+#include "../support/painted.h"
 #include "analysis/analysis.h"
 #include "analysis/binarize.h"
 
@@ -13,22 +14,13 @@ namespace {
 // A pictureWidth x pictureHeight picture centred on a side x side white canvas, as the readers
 // leave it, with a pseudo-random gray at each picture pixel.
 Picture CentredPicture(int side, int pictureWidth, int pictureHeight, unsigned seed) {
-    Picture picture = Picture::Filling(side, side);
-    picture.width = pictureWidth;
-    picture.height = pictureHeight;
-    const int left = (side - pictureWidth) / 2, top = (side - pictureHeight) / 2;
-    for (int x = 0; x < side; ++x) {
-        for (int y = 0; y < side; ++y) {
-            int gray = 255;
-            if (x >= left && x < left + pictureWidth && y >= top && y < top + pictureHeight) {
-                seed = seed * 1103515245u + 12345u;
-                gray = static_cast<int>((seed >> 16) % 256);
-            }
-            for (int c = 0; c < 3; ++c)
-                picture.planes[3 * x + c][y] = gray;
-        }
-    }
-    return picture;
+    return painted::Centred(
+        pictureWidth, pictureHeight,
+        [&seed](int, int) {
+            seed = seed * 1103515245u + 12345u;
+            return painted::Gray(static_cast<int>((seed >> 16) % 256));
+        },
+        side);
 }
 
 // Block index of pixel p (from the picture's edge) among `count` blocks over `length` pixels:

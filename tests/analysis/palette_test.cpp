@@ -5,23 +5,16 @@
 
 #include <functional>
 
+#include "../support/painted.h"
 #include "analysis/palette.h"
 
 namespace {
 
-using Paint = std::function<Rgb(int x, int y)>;
-
-Picture PictureOf(int width, int height, const Paint& paint) {
-    Picture picture = Picture::Filling(width, height);
-    for (int x = 0; x < width; ++x) {
-        for (int y = 0; y < height; ++y) {
-            const Rgb c = paint(x, y);
-            picture.planes[3 * x][y] = c.r;
-            picture.planes[3 * x + 1][y] = c.g;
-            picture.planes[3 * x + 2][y] = c.b;
-        }
-    }
-    return picture;
+Picture PictureOf(int width, int height, const std::function<Rgb(int x, int y)>& paint) {
+    return painted::Filling(width, height, [&](int x, int y) {
+        const Rgb c = paint(x, y);
+        return painted::Samples{c.r, c.g, c.b};
+    });
 }
 
 bool Inside(int x, int y, int left, int top, int right, int bottom) {

@@ -5,26 +5,22 @@
 #include <random>
 #include <tuple>
 
+#include "../support/painted.h"
 #include "analysis/binarize.h"
 #include "analysis/block_grid.h"
-#include "model/picture.h"
 
 namespace {
 
 // A picture whose gray level drifts, so that blocks are mixed and some split exactly in half.
 Picture Drifting(int width, int height, unsigned seed, bool stripes) {
-    Picture picture = Picture::Filling(width, height);
     std::mt19937 rng(seed);
-    for (int x = 0; x < width; ++x) {
-        int level = static_cast<int>(rng() % 256);
-        for (int y = 0; y < height; ++y) {
-            level = std::clamp(level + static_cast<int>(rng() % 41) - 20, 0, 255);
-            const int value = stripes ? (x % 2 ? 0 : 255) : level;
-            for (int c = 0; c < 3; ++c)
-                picture.planes[3 * x + c][y] = std::clamp(value + c - 1, 0, 255);
-        }
-    }
-    return picture;
+    int level = 0;
+    return painted::Filling(width, height, [&](int x, int y) {
+        level = y == 0 ? static_cast<int>(rng() % 256) : level;
+        level = std::clamp(level + static_cast<int>(rng() % 41) - 20, 0, 255);
+        const int value = stripes ? (x % 2 ? 0 : 255) : level;
+        return painted::Samples{std::max(value - 1, 0), value, std::min(value + 1, 255)};
+    });
 }
 
 TEST(SumsToBlocks, AgreesWithTheBinaryImageReducedToBlocks) {

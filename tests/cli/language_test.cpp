@@ -1,20 +1,11 @@
 // ngm-cli in English: the language option taken out of the words, and every text it prints in
 // English with no Japanese left over.
+#include <algorithm>
+
 #include "../support/english_texts.h"
 #include "cli/cli_language.h"
 #include "cli/drawing_app.h"
 #include "cli_support.h"
-
-namespace {
-
-bool IsAscii(const std::string& text) {
-    for (const char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    return true;
-}
-
-}  // namespace
 
 TEST(CliLanguage, OptionIsTakenOutOfTheWordsAndTheRestKeptByteForByte) {
     const std::string odd = "\xff\xfe.ppm";  // not UTF-8
@@ -69,7 +60,10 @@ TEST_F(CliTest, EnglishTextsHaveNoJapaneseAndHelpFitsEightyColumns) {
             const std::string all = run.out + run.err;
             const std::string what = words.empty() ? "(none)" : words[0] + " " + words.back();
             EXPECT_FALSE(all.empty()) << what;
-            EXPECT_TRUE(IsAscii(all)) << what << ":\n" << all;
+            EXPECT_TRUE(
+                std::all_of(all.begin(), all.end(), [](unsigned char c) { return c < 0x80; }))
+                << what << ":\n"
+                << all;
             std::istringstream lines(run.out);
             for (std::string line; std::getline(lines, line);) {
                 std::size_t columns = 0;  // tabs stop every 8 columns

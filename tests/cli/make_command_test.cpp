@@ -1,37 +1,56 @@
 // ngm-cli make: pictures become the puzzle files their pixels call for, one line each in the
-// order given; unreadable pictures are named on standard error with the window's reasons; and
-// make --unique.
+// order given; unreadable pictures are named on standard error with the window's reasons; the
+// options that choose what is analysed (blocks, the automatic band, a crop and a trim), folders
+// of pictures, and make --unique.
 #include <functional>
 #include <tuple>
 
 #include "../maker/block_pictures.h"
+#include "../support/painted.h"
 #include "cli_support.h"
 #include "formats/puzzle_file.h"
 
 namespace {
-
-// A 40 x 40 P6 picture whose pixel (x, y) has the gray value gray(x, y).
-void WritePpm(const fs::path& path, const std::function<int(int, int)>& gray) {
-    std::ofstream out(path, std::ios::binary);
-    out << "P6\n40 40\n255\n";
-    for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 40; ++x)
-            out << std::string(3, static_cast<char>(gray(x, y)));
-}
 
 // The cells of a 20 x 20 pattern numbered `k`: a few shapes that differ from picture to picture.
 bool Pattern(int k, int x, int y) {
     return (x * (k + 3) + y * (k + 1)) % 7 < 3 || (x > 4 && x < 9 + k % 5 && y == k % 20);
 }
 
+// A dark (60) ellipse on a gray (180) ground, its bounding box 14..33 x 8..21.
+int Ellipse(int x, int y) {
+    const double dx = (x - 23.5) / 10, dy = (y - 14.5) / 7;
+    return dx * dx + dy * dy < 1 ? 60 : 180;
+}
+
 class CliMake : public CliTest {
 protected:
+    // A width x height P6 picture at NAME whose pixel (x, y) has the gray value gray(x, y).
+    fs::path Write(const std::string& name, int width, int height,
+                   const std::function<int(int, int)>& gray) {
+        std::ofstream(dir_ / name, std::ios::binary)
+            << painted::Ppm(width, height, [&](int x, int y) { return painted::Gray(gray(x, y)); });
+        return dir_ / name;
+    }
     // Picture k at NAME.ppm: each cell of the pattern two by two pixels, dark (gray 40) or white.
     std::string Picture(int k, const std::string& name) {
-        const fs::path path = dir_ / (name + ".ppm");
-        WritePpm(path, [k](int x, int y) { return Pattern(k, x / 2, y / 2) ? 40 : 255; });
-        return path.string();
+        return Write(name + ".ppm", 40, 40,
+                     [k](int x, int y) { return Pattern(k, x / 2, y / 2) ? 40 : 255; })
+            .string();
     }
+    // The puzzle file make writes for the picture with these options, without its title; the
+    // line make gave for it in `line`.
+    std::string Made(std::vector<std::string> options, const fs::path& picture) {
+        std::vector<std::string> args = {"make", "--out", Path("out")};
+        args.insert(args.end(), options.begin(), options.end());
+        args.push_back(picture.string());
+        const CliRun run = Cli(args);
+        EXPECT_EQ(run.status, 0) << run.err;
+        line = Fields(run.out).at(0);
+        const std::string file = Slurp(dir_ / "out" / (picture.stem().string() + ".non"));
+        return file.substr(file.find('\n'));
+    }
+    std::vector<std::string> line;
 };
 
 TEST_F(CliMake, PicturesBecomeTheirPuzzlesInTheOrderGiven) {
@@ -75,15 +94,14 @@ TEST_F(CliMake, UnreadablePicturesAreNamedAndTheOthersGoOn) {
                            again.string() + ": 同じ名前のファイルを前の画像が書きます: " +
                            (dir_ / "out" / "good.non").string() + "\n");
     // Without --out the files go beside their picture; pictures need a drawing application,
-    // which make starts for them.  A folder that cannot be made is refused.
+    // which make starts for them.
     EXPECT_EQ(Cli({"make", "--format=png", good}).status, 0);
     EXPECT_TRUE(fs::exists(dir_ / "good-solution.png"));
-    EXPECT_EQ(Cli({"make", "--out", (dir_ / "good.png" / "sub").string(), good}).status, 1);
 }
 
-// make --blocks any size, and --fit: the picture's own width and height cut into blocks (a 64 x 36
-// picture on its 80 canvas at 30 blocks is 30 x 17); blocks smaller than a pixel are refused for
-// that picture alone.  What the blocks hold is the analysis's own test.
+// make --blocks of any size, written either way, with --fit or not (what fitted blocks hold is
+// checked by the expected files and the analysis's tests); blocks smaller than a pixel are
+// refused for that picture alone (a 64 x 36 picture at 70 fitted blocks would be 70 x 39).
 TEST_F(CliTest, MakeFitsBlocksToThePictureAndRefusesBlocksSmallerThanAPixel) {
     const fs::path wide = dir_ / "wide.ppm";
     std::ofstream(wide, std::ios::binary) << "P6\n64 36\n255\n" << std::string(64 * 36 * 3, '\0');
@@ -92,9 +110,7 @@ TEST_F(CliTest, MakeFitsBlocksToThePictureAndRefusesBlocksSmallerThanAPixel) {
         int width, height;
     };
     const Case cases[] = {
-        {{"--blocks", "30", "--fit"}, 30, 17},
         {{"--fit", "--blocks=7x5"}, 7, 5},
-        {{"--blocks", "30"}, 30, 30},
         {{"--blocks", "33X9"}, 33, 9},
     };
     for (const Case& c : cases) {
@@ -118,18 +134,28 @@ TEST_F(CliTest, MakeFitsBlocksToThePictureAndRefusesBlocksSmallerThanAPixel) {
 // make --unique: each picture's line ends with what the search came to (kept when the settings
 // given already make a unique puzzle, found when others do, none when no band and block count
 // does) and the settings of the puzzle written: the puzzle plain make writes with those
-// settings.
+// settings.  A puzzle that makes no picture is marked at the end of its line and never kept; a
+// search that changes the block count says so.
 TEST_F(CliTest, MakeUniqueTellsWhatTheSearchCameTo) {
+    LevelMap dark;
+    AddRectangle(dark, 0, 0, 20, 20, 10);
     const struct {
         const char* name;
         LevelMap levels;
         std::vector<std::string> options;
         std::vector<std::string> tail;  // outcome, blocks, band
-        const char* verdict;
+        const char *verdict, *mark, *note;
     } cases[] = {
-        {"kept", ThreeLevels(), {"--band", "100,150"}, {"kept", "20", "100,150"}, "line"},
-        {"found", CoarseOnly(), {}, {"found", "5", "0,250"}, "line"},
-        {"none", Switches(), {"--blocks", "20"}, {"none", "20", "0,250"}, "multiple"},
+        {"kept", ThreeLevels(), {"--band", "100,150"}, {"kept", "20", "100,150"}, "line", "", ""},
+        {"found",
+         CoarseOnly(),
+         {"--blocks", "30"},
+         {"found", "5", "0,250"},
+         "line",
+         "",
+         ": 一意なパズルはブロック数 5 で作りました(30 ではありません)。\n"},
+        {"none", Switches(), {}, {"none", "20", "0,250"}, "multiple", "sparse", ""},
+        {"full", dark, {}, {"none", "20", "0,250"}, "line", "full", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -140,11 +166,12 @@ TEST_F(CliTest, MakeUniqueTellsWhatTheSearchCameTo) {
         args.push_back(picture);
         const CliRun run = Cli(args);
         EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.err, *c.note ? picture + c.note : "");
         const auto lines = Fields(run.out);
         ASSERT_EQ(lines.size(), 1u);
         const std::vector<std::string>& fields = lines[0];
-        // A few switches on white make a sparse puzzle: its line ends with the word.
-        ASSERT_EQ(fields.size(), c.tail[0] == "none" ? 9u : 8u);
+        ASSERT_EQ(fields.size(), *c.mark ? 9u : 8u);
+        EXPECT_EQ(fields.back(), *c.mark ? c.mark : c.tail[2]);
         EXPECT_EQ(fields[2], c.verdict);
         EXPECT_EQ(std::vector<std::string>(fields.begin() + 5, fields.begin() + 8), c.tail);
 
@@ -156,6 +183,77 @@ TEST_F(CliTest, MakeUniqueTellsWhatTheSearchCameTo) {
         std::vector<std::string> unmarked = fields;
         unmarked.erase(unmarked.begin() + 5, unmarked.begin() + 8);
         EXPECT_EQ(plain[0], unmarked);
+    }
+}
+
+TEST_F(CliMake, AutoBandCropAndTrimAnalyseWhatTheyChoose) {
+    const fs::path picture = Write("e.ppm", 60, 40, Ellipse);
+    // Any threshold between the two levels parts them; the default band takes both.
+    const std::string parted = Made({"--band", "0,120"}, picture);
+    EXPECT_EQ(Made({"--band", "auto"}, picture), parted);
+    EXPECT_NE(Made({}, picture), parted);
+    EXPECT_EQ(Made({"--band", "auto-invert", "--fit"}, picture),
+              Made({"--band", "120,255", "--fit"}, picture));
+
+    // A crop is the picture of its pixels; a trim, the crop of the ellipse's bounding box.
+    const fs::path part =
+        Write("part.ppm", 30, 20, [](int x, int y) { return Ellipse(x + 8, y + 3); });
+    const fs::path box =
+        Write("box.ppm", 20, 14, [](int x, int y) { return Ellipse(x + 14, y + 8); });
+    const std::vector<std::string> tenFit = {"--band", "0,120", "--blocks", "10", "--fit"};
+    std::vector<std::string> cropped = tenFit, trimmed = tenFit;
+    cropped.insert(cropped.end(), {"--crop", "8,3,30,20"});
+    trimmed.push_back("--trim");
+    EXPECT_EQ(Made(cropped, picture), Made(tenFit, part));
+    EXPECT_EQ(Made(trimmed, picture), Made(tenFit, box));
+    cropped.insert(cropped.end(), {"--trim", "--band", "auto"});
+    EXPECT_EQ(Made(cropped, picture), Made(tenFit, box));
+
+    const CliRun outside = Cli({"make", "--crop", "60,0,5,5", picture.string()});
+    EXPECT_EQ(outside.status, 2);
+    EXPECT_NE(outside.err.find("60×40"), std::string::npos) << outside.err;
+    for (const char* bad : {"1,2,3", "0,0,0,5", "-1,0,5,5", "a,0,5,5"})
+        EXPECT_EQ(Cli({"make", "--crop", bad, picture.string()}).status, 1);
+}
+
+TEST_F(CliMake, AFolderMeansItsPicturesByName) {
+    fs::create_directories(dir_ / "in" / "sub");
+    for (const char* name : {"in/b.ppm", "in/a.ppm", "in/sub/c.ppm"})
+        Write(name, 40, 40, Ellipse);
+    std::ofstream(dir_ / "in" / "notes.txt") << "not a picture";
+    const std::string in = (dir_ / "in").string();
+    const CliRun run = Cli({"make", "--out", Path("out"), in});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    const auto lines = Fields(run.out);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0][0], in + "/a.ppm");
+    EXPECT_EQ(lines[1][0], in + "/b.ppm");
+    const auto all = Fields(Cli({"make", "--recursive", in}).out);
+    ASSERT_EQ(all.size(), 3u);
+    EXPECT_EQ(all[2][0], in + "/sub/c.ppm");
+    // Named on its own, a file that is not a picture is refused as ever.
+    EXPECT_EQ(Cli({"make", in + "/notes.txt"}).status, 2);
+}
+
+// Fitted, the whole picture lies in the default band and fills every cell: the search finds
+// the band of the ellipse over the fitted block counts, or on the custom grid alone, and plain
+// make writes the same puzzle with what it reports.
+TEST_F(CliMake, UniqueSearchesFittedAndCustomGrids) {
+    const fs::path picture = Write("e.ppm", 60, 40, Ellipse);
+    for (const char* blocks : {"10", "9x6"}) {
+        SCOPED_TRACE(blocks);
+        const std::string found = Made({"--fit", "--blocks", blocks, "--unique"}, picture);
+        ASSERT_EQ(line.size(), 8u);
+        EXPECT_EQ(line[5], "found");
+        const bool custom = std::string(blocks) == "9x6";
+        if (custom) {
+            EXPECT_NE(found.find("width 9\nheight 6\n"), std::string::npos) << found;
+        }
+        const std::vector<std::string> reported = line;
+        EXPECT_EQ(Made({"--fit", "--blocks", custom ? blocks : reported[6], "--band", reported[7]},
+                       picture),
+                  found);
     }
 }
 

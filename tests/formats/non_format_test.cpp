@@ -61,6 +61,7 @@ TEST(NonFormat, BrokenFilesGiveTheLineAndTheReason) {
         {"width 2\nheight 1\nrows\n2\ncolumns\n1\n0\n", 5, "行と列のヒントの合計が合いません"},
         {"width 99\nheight 1\nrows\n" + ones(50) + "\n", 4, "列のヒントがありません"},
         {"width 99\nheight 1\nrows\n" + ones(51) + "\n", 4, "ヒントの数字が多すぎます"},
+        {good + "7,7\n", 9, "列のヒントが幅より多くあります"},
         {good + "goal \"1110\"\ngoal \"1110\"\n", 10, "答えが二度あります"},
         {good + "goal \"111\"\n", 9, "答えの長さが合いません"},
         {good + "goal \"1101\"\n", 9, "答えがヒントと合いません"},
@@ -78,10 +79,6 @@ TEST(NonFormat, BrokenFilesGiveTheLineAndTheReason) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
     EXPECT_TRUE(ReadNon(good).ok);
 }
-
-}  // namespace
-
-namespace {
 
 // Titles and authors of any length are written so that they read back: cut to what a line
 // holds, at the start of a character.

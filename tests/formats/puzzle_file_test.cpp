@@ -1,16 +1,24 @@
 // Puzzle files in both text formats: every reference puzzle survives a round trip through each,
 // files are read by their extension or by what they hold, and files too big or not files are
 // refused, and a file cut at any byte never gives another puzzle.  (The exact text written is
-// checked against the hand-written heart files by the command line's convert tests.)
+// checked against the hand-written heart files by the command line's convert tests.)  Exported
+// files are written through a temporary file that leaves the old file whole when the write fails
+// (the PDF's two A4 pages are checked through the window's export and print).
 #include "formats/puzzle_file.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
 
+#include "formats/file_writing.h"
 #include "formats/non_format.h"
 
 namespace {
@@ -112,6 +120,29 @@ TEST(PuzzleFile, FilesAreReadByTheirNameOrWhatTheyHoldAndOnlyWhenSafe) {
     EXPECT_EQ(ReadPuzzleFile(dir.string()).error, "ファイルではありません");
     EXPECT_EQ(ReadPuzzleFile((dir / "missing.non").string()).error, "ファイルを開けません");
     std::filesystem::remove_all(dir);
+}
+
+TEST(FileWriting, AFailedWriteLeavesTheOldFileWhole) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("old.pdf"));
+    ASSERT_EQ(SaveFileAtomically(path, "old"), QString());
+    // A file size limit makes the system refuse the write part way, as a full disk would.
+    struct sigaction ignore = {}, before = {};
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGXFSZ, &ignore, &before);
+    rlimit limit{}, saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    limit = saved;
+    limit.rlim_cur = 1000;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    const QString reason = SaveFileAtomically(path, QByteArray(5000, 'x'));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    sigaction(SIGXFSZ, &before, nullptr);
+    EXPECT_FALSE(reason.isEmpty());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("old"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("old.pdf")});
 }
 
 }  // namespace

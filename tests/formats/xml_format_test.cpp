@@ -6,6 +6,8 @@
 
 #include <chrono>
 
+#include "formats/non_format.h"
+
 namespace {
 
 std::string Repeat(const std::string& text, int n) {
@@ -79,6 +81,9 @@ TEST(XmlFormat, ReadsFilesAsOthersWriteThem) {
 }
 
 TEST(XmlFormat, BrokenFilesGiveTheLineAndTheReason) {
+    std::string many;
+    for (int i = 0; i < 100000; ++i)
+        many += " a" + std::to_string(i) + "=\"1\"";
     auto goal = [](const char* rows) {
         return std::string("<solution><image>\n") + rows + "</image></solution>\n";
     };
@@ -115,6 +120,10 @@ TEST(XmlFormat, BrokenFilesGiveTheLineAndTheReason) {
          "答えに白でも黒でもないマスがあります"},
         {"<puzzle>" + goal("\n") + "</puzzle>", 1, "答えが空です"},
         {"<puzzle>\n" + Repeat("<a>", 40), 2, "要素の入れ子が深すぎます"},
+        {"<puzzleset>\n\n<puzzle" + many + ">\n</puzzle></puzzleset>\n", 3,
+         "要素の属性が多すぎます"},
+        {"<puzzleset>\n<puzzle>\n<author>x</author>\n<title>\x83\x65</title>\n", 4,
+         "UTF-8 でない文字があります"},
         {"<puzzle><title>" + std::string(kMaxXmlFileBytes, '7') + "</title></puzzle>", 0,
          "ファイルが大きすぎます"},
         // Entities that expand a thousandfold at each level stop at the reader's limit.
@@ -137,7 +146,8 @@ TEST(XmlFormat, BrokenFilesGiveTheLineAndTheReason) {
 }
 
 // U+FFFE and U+FFFF are valid UTF-8 but no XML characters: a title holding them is written
-// with spaces in their places, so that the file reads back.
+// with spaces in their places, so that the file reads back; so is a title of a .non file in
+// another encoding.
 TEST(XmlFormat, TitlesWithCharactersXmlForbidsStillReadBack) {
     PuzzleReadResult read = ReadPuzzleXml(Small());
     ASSERT_TRUE(read.ok);
@@ -146,6 +156,9 @@ TEST(XmlFormat, TitlesWithCharactersXmlForbidsStillReadBack) {
     ASSERT_TRUE(back.ok) << back.error;
     EXPECT_EQ(back.puzzle.title, "S YS \xEF\xBF\xBD");  // spaces folded
     EXPECT_EQ(back.puzzle.rows, read.puzzle.rows);
+    read = ReadNon("width 1\nheight 1\ntitle \"\x83\x65\x83\x58\"\nrows\n1\ncolumns\n1\n");
+    ASSERT_TRUE(read.ok) << read.error;
+    EXPECT_TRUE(ReadPuzzleXml(WritePuzzleXml(read.puzzle, "by")).ok);
 }
 
 }  // namespace

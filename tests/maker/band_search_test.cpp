@@ -43,7 +43,7 @@ TEST(BandSearch, FindsTheOneBandOrBlockCountThatSolves) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const ColumnBuffer planes = MakePlanes(200, 200, [&](int x, int y) {
+        const ColumnBuffer planes = Planes(200, 200, [&](int x, int y) {
             const int v = LevelAt(c.picture, x / 10, y / 10);
             return Rgb{v, v, v};
         });
@@ -75,7 +75,7 @@ TEST(BandSearch, ReportsEveryUniqueGridOfTheWindowsAnalysisWithItsNearestBand) {
     std::vector<int> blotch(12);
     for (int& v : blotch)
         v = level(rng);
-    const ColumnBuffer planes = MakePlanes(width, height, [&](int x, int y) {
+    const ColumnBuffer planes = Planes(width, height, [&](int x, int y) {
         if ((x + 3 * y) % 61 == 0)
             return Rgb{-40, 500, 900};
         const int v =
@@ -134,26 +134,8 @@ TEST(BandSearch, ReportsEveryUniqueGridOfTheWindowsAnalysisWithItsNearestBand) {
     EXPECT_FALSE(r.onlyOutsideShare);
 }
 
-// 50 x 50 on white, blocks of 10 pixels: a green top row, a red block at (1, 1) and a dark red
-// one at (3, 3).  With the two reds one colour (two colours besides the background) the two
-// blocks may swap corners; apart they may not.
-Picture GreenRowAndTwoReds() {
-    Picture picture = Picture::Filling(50, 50);
-    picture.planes = MakePlanes(50, 50, [](int x, int y) -> Rgb {
-        const int i = x / 10, j = y / 10;
-        if (j == 0)
-            return {16, 160, 48};
-        if (i == 1 && j == 1)
-            return {224, 16, 32};
-        if (i == 3 && j == 3)
-            return {130, 20, 40};
-        return {255, 255, 255};
-    });
-    return picture;
-}
-
 TEST(ColourSearch, FindsTheNearestColourCountAndBlocksWithOneSolution) {
-    const Picture picture = GreenRowAndTwoReds();
+    const Picture picture = painted::Filling(50, 50, GreenRowAndTwoReds);
     const struct {
         const char* name;
         int colours;

@@ -1,28 +1,28 @@
-// Pictures shared by the search tests: planes drawn from a function, and the block pictures.
+// Pictures shared by the search and command-line tests: planes painted from a function, the
+// block pictures and a picture of colours.
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <functional>
 #include <vector>
 
+#include "../support/painted.h"
 #include "block_pictures.h"
-#include "image/column_buffer.h"
 #include "maker/block_levels.h"
 
 using Cells = std::vector<std::uint8_t>;
-using Rgb = std::array<int, 3>;
+using Rgb = painted::Samples;
+using painted::Planes;
 
-// Planes of a width x height picture: column 3x red, 3x+1 green, 3x+2 blue.
-inline ColumnBuffer MakePlanes(int width, int height, const std::function<Rgb(int, int)>& pixel) {
-    ColumnBuffer planes;
-    planes.Allocate(3 * width, height);
-    for (int x = 0; x < width; ++x) {
-        for (int y = 0; y < height; ++y) {
-            const Rgb rgb = pixel(x, y);
-            for (int c = 0; c < 3; ++c)
-                planes[3 * x + c][y] = rgb[c];
-        }
-    }
-    return planes;
+// 50 x 50 on white, blocks of 10 pixels: a green top row, a red block at (1, 1) and a dark red
+// one at (3, 3).  With the two reds one colour (two colours besides the background) the two
+// blocks may swap corners; apart they may not.
+inline Rgb GreenRowAndTwoReds(int x, int y) {
+    const int i = x / 10, j = y / 10;
+    if (j == 0)
+        return {16, 160, 48};
+    if (i == 1 && j == 1)
+        return {224, 16, 32};
+    if (i == 3 && j == 3)
+        return {130, 20, 40};
+    return {255, 255, 255};
 }

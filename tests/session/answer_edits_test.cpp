@@ -1,10 +1,9 @@
 // Hand edits of the answer through the session: strokes, tools and suggestions as undoable
-// steps, the clues and the verdict following every one, a bounded history, and an analysis
-// that throws edits away undone together with its settings.
+// steps, the clues, the title and the verdict following every one, an answer found for clues
+// alone, a bounded history, and an analysis that throws edits away undone with its settings.
 #include <gtest/gtest.h>
 
-#include <QBuffer>
-
+#include "../support/painted.h"
 #include "../support/picture_files.h"
 #include "session/puzzle_session.h"
 
@@ -29,11 +28,20 @@ TEST(AnswerEditsTest, ToolsMoveAndTurnTheWholeGrid) {
         EXPECT_EQ(ApplyGridTool(c.tool, 3, 2, grid), c.out) << static_cast<int>(c.tool);
 }
 
+// Cells changed by hand give the puzzle new clues under the same title and a blank board, and
+// those of a suggestion a line counting them; the verdict goes with the puzzle it judged.  An
+// answer found for a puzzle of clues only is taken when it forms those clues.
 TEST(AnswerEditsTest, StrokesAndToolsAreStepsThatUndoRedoAndTheVerdictFollows) {
     PuzzleSession session;
-    session.SetPuzzle(Puzzle::FromGrid(3, 2, {1, 1, 0, 1, 0, 0}));
+    Puzzle puzzle = Puzzle::FromGrid(3, 2, {1, 1, 0, 1, 0, 0});
+    puzzle.title = "two";
+    session.SetPuzzle(puzzle);
     EXPECT_FALSE(session.HandEdited());
     EXPECT_EQ(session.Judge().verdict, Verdict::Line);
+    EXPECT_FALSE(session.VerdictText().text.isEmpty());
+    session.Board().Apply(StrokeKind::Fill, {0, 0});
+    EXPECT_FALSE(session.ChangeAnswer({1, 0, 0, 1}));  // another size
+    EXPECT_TRUE(session.Verdict().has_value());
 
     // One stroke over three cells, one of them already filled: one step.
     session.BeginStroke();
@@ -44,8 +52,11 @@ TEST(AnswerEditsTest, StrokesAndToolsAreStepsThatUndoRedoAndTheVerdictFollows) {
     session.EndStroke();
     EXPECT_EQ(session.Answer(), (Cells{1, 1, 1, 1, 0, 1}));
     EXPECT_EQ(session.GetPuzzle().columns[2], (LineClue{2}));
+    EXPECT_EQ(session.GetPuzzle().title, "two");
+    EXPECT_EQ(session.Board().At({0, 0}), Mark::Blank);
     EXPECT_TRUE(session.HandEdited());
     EXPECT_FALSE(session.Verdict().has_value());
+    EXPECT_TRUE(session.VerdictText().text.isEmpty());
     // The judge sees the new puzzle.
     EXPECT_EQ(session.Judge().verdict, Verdict::Line);
 
@@ -63,10 +74,21 @@ TEST(AnswerEditsTest, StrokesAndToolsAreStepsThatUndoRedoAndTheVerdictFollows) {
     EXPECT_EQ(session.Undo(), AnswerRestore::kNothing);
     EXPECT_EQ(session.Redo(), AnswerRestore::kCells);
     EXPECT_EQ(session.Answer(), (Cells{1, 1, 1, 1, 0, 1}));
-    // A new edit drops what was left to redo.
+    // A new edit drops what was left to redo; the cells a suggestion changed are counted.
+    EXPECT_FALSE(session.ChangeCells({1, 0}, 1));
+    EXPECT_TRUE(session.Info().isEmpty());
     ASSERT_TRUE(session.ChangeCells({0, 0, 0, 0, 0, 0}, 5));
     EXPECT_FALSE(session.CanRedo());
     EXPECT_EQ(session.GetPuzzle().rows[0], LineClue{});
+    EXPECT_EQ(session.Info(), QStringLiteral("変更マス : 5\r\n"));
+    EXPECT_EQ(session.GetPuzzle().title, "two");
+
+    puzzle.answer.clear();
+    session.SetPuzzle(puzzle);
+    EXPECT_FALSE(session.SetAnswer({1, 1, 0, 0, 1, 0}));
+    EXPECT_TRUE(session.Answer().empty());
+    EXPECT_TRUE(session.SetAnswer({1, 1, 0, 1, 0, 0}));
+    EXPECT_EQ(session.Answer(), (Cells{1, 1, 0, 1, 0, 0}));
 }
 
 TEST(AnswerEditsTest, TheHistoryKeepsItsNewestSteps) {
@@ -85,16 +107,8 @@ TEST(AnswerEditsTest, TheHistoryKeepsItsNewestSteps) {
 
 TEST(AnswerEditsTest, AnAnalysisThatThrowsEditsAwayIsUndoneWithItsSettings) {
     PuzzleSession session;
-    QByteArray bytes = picture_files::Ppm(40, 40);
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    PictureLoader loader(buffer, SniffPictureFormat(buffer));
-    struct Yes : PictureAsker {
-        bool AskFewColorBits() override { return true; }
-        bool AskLargePicture() override { return true; }
-        void Refuse(PictureRefusal, const QString&) override {}
-    } asker;
-    ASSERT_EQ(session.ReadPicture(loader, QStringLiteral("p"), asker), PictureIntake::kRead);
+    session.GetPicture() = painted::Filling(40, 40, picture_files::Pattern);
+    session.PictureChanged();
     const AnalysisSettings first{60, 200, BlockChoice::Square(10)};
     const AnalysisSettings second{0, 250, BlockChoice::Square(5)};
     ASSERT_EQ(session.Analyze(first, BinaryImage::kAlways), AnalysisEnd::kPuzzle);

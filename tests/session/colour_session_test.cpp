@@ -3,8 +3,7 @@
 // the cells' colours and the colour clues.
 #include <gtest/gtest.h>
 
-#include <array>
-
+#include "../support/painted.h"
 #include "session/fill_warning.h"
 #include "session/puzzle_session.h"
 
@@ -14,21 +13,15 @@ using Cells = std::vector<std::uint8_t>;
 
 // 60 x 40 on white, in blocks of 10 pixels: red over three blocks, green over two, blue one.
 Picture ThreeAreas() {
-    Picture picture = Picture::Filling(60, 40);
-    for (int x = 0; x < 60; ++x) {
-        for (int y = 0; y < 40; ++y) {
-            std::array<int, 3> c{255, 255, 255};
-            if (x >= 10 && x < 40 && y >= 10 && y < 20)
-                c = {220, 20, 30};
-            else if (x >= 30 && x < 50 && y >= 20 && y < 30)
-                c = {20, 150, 40};
-            else if (x >= 10 && x < 20 && y >= 30)
-                c = {20, 40, 210};
-            for (int k = 0; k < 3; ++k)
-                picture.planes[3 * x + k][y] = c[k];
-        }
-    }
-    return picture;
+    return painted::Filling(60, 40, [](int x, int y) -> painted::Samples {
+        if (x >= 10 && x < 40 && y >= 10 && y < 20)
+            return {220, 20, 30};
+        if (x >= 30 && x < 50 && y >= 20 && y < 30)
+            return {20, 150, 40};
+        if (x >= 10 && x < 20 && y >= 30)
+            return {20, 40, 210};
+        return painted::Gray(255);
+    });
 }
 
 TEST(ColourSessionTest, AnAnalysisWithColoursGivesThePaletteAndTheBlocksOfTheCrop) {

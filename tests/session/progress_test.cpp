@@ -5,15 +5,13 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "../support/puzzles.h"
 #include "session/puzzle_session.h"
 
 namespace {
 
 Puzzle Diagonal(int n, bool clueOnly = false) {
-    std::vector<std::uint8_t> cells(static_cast<std::size_t>(n) * n);
-    for (int k = 0; k < n; ++k)
-        cells[static_cast<std::size_t>(k) * n + k] = 1;
-    Puzzle p = Puzzle::FromGrid(n, n, cells);
+    Puzzle p = PuzzleOf(n, n, [](int x, int y) { return x == y; });
     if (clueOnly)
         p.answer.clear();
     return p;

@@ -1,6 +1,6 @@
 // The session without a window: what reading a picture asks and refuses, in which order and
-// with what left behind; the analysis, its refused choices and the puzzle's title; the answer
-// changed by hand; and the verdict that goes with the puzzle it judged.
+// with what left behind; the analysis, its refused choices and the puzzle's title; and the share
+// of filled cells that makes no picture.
 #include <gtest/gtest.h>
 
 #include <QBuffer>
@@ -246,46 +246,6 @@ TEST(SessionAnalysisTest, ACropAnalysesAsThePictureOfItsPixels) {
               AnalysisEnd::kEmptyCrop);
     EXPECT_FALSE(window.HasPuzzle());
 }
-
-// Cells changed by hand give the puzzle new clues under the same title and a blank board, and
-// those of a suggestion a line counting them; the verdict goes with the puzzle it judged.  An
-// answer found for a puzzle of clues only is taken when it forms those clues.
-TEST(SessionAnswerTest, ChangedCellsMakeANewPuzzleAndTheVerdictFollowsIt) {
-    PuzzleSession session;
-    Puzzle puzzle = Puzzle::FromGrid(3, 2, {1, 1, 0, 1, 0, 0});
-    puzzle.title = "two";
-    session.SetPuzzle(puzzle);
-    EXPECT_EQ(session.Judge().verdict, Verdict::Line);
-    EXPECT_FALSE(session.VerdictText().text.isEmpty());
-    session.Board().Apply(StrokeKind::Fill, {0, 0});
-
-    EXPECT_FALSE(session.ChangeAnswer({1, 0, 0, 1}));
-    EXPECT_TRUE(session.Verdict().has_value());
-    ASSERT_TRUE(session.ChangeAnswer({1, 0, 1, 0, 0, 0}));
-    EXPECT_EQ(session.GetPuzzle().title, "two");
-    EXPECT_EQ(session.GetPuzzle().rows, (std::vector<std::vector<int>>{{1, 1}, {}}));
-    EXPECT_FALSE(session.Verdict().has_value());
-    EXPECT_TRUE(session.VerdictText().text.isEmpty());
-    EXPECT_EQ(session.Board().At({0, 0}), Mark::Blank);
-
-    Puzzle cluesOnly = session.GetPuzzle();
-    cluesOnly.answer.clear();
-    session.SetPuzzle(cluesOnly);
-    EXPECT_FALSE(session.SetAnswer({0, 1, 0, 1, 0, 0}));
-    EXPECT_TRUE(session.Answer().empty());
-    EXPECT_TRUE(session.SetAnswer({1, 0, 1, 0, 0, 0}));
-    EXPECT_EQ(session.Answer(), (std::vector<std::uint8_t>{1, 0, 1, 0, 0, 0}));
-    // Cells a suggestion changed are counted in the information text.
-    EXPECT_FALSE(session.ChangeCells({1, 0}, 1));
-    EXPECT_TRUE(session.Info().isEmpty());
-    ASSERT_TRUE(session.ChangeCells({1, 0, 1, 1, 0, 0}, 1));
-    EXPECT_EQ(session.Info(), QStringLiteral("変更マス : 1\r\n"));
-    EXPECT_EQ(session.GetPuzzle().title, "two");
-}
-
-}  // namespace
-
-namespace {
 
 // The share of filled cells that makes no picture, at its edges: none, all, under 5 % or over
 // 90 % of the 400 cells, counted from the clues.

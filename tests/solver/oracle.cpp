@@ -1,5 +1,7 @@
 #include "oracle.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 
 bool SettleLine(const LineClue& clue, std::vector<int>& line) {
@@ -136,4 +138,23 @@ Count CountSolutions(const Puzzle& p, std::vector<int> cells, int limit, long no
     Count c;
     CountFrom(p, std::move(cells), limit, nodeLimit, c);
     return c;
+}
+
+void ExpectProof(const Puzzle& p, const SolveResult& r) {
+    ASSERT_TRUE(GridMatchesClues(p, r.solution));
+    if (p.HasAnswer()) {
+        ASSERT_EQ(r.solution, p.answer);
+    }
+    if (r.verdict != Verdict::Multiple)
+        return;
+    ASSERT_TRUE(GridMatchesClues(p, r.second));
+    std::vector<int> differing;
+    for (std::size_t i = 0; i < r.solution.size(); ++i) {
+        if (r.second[i] != r.solution[i])
+            differing.push_back(static_cast<int>(i));
+    }
+    ASSERT_FALSE(differing.empty());
+    ASSERT_EQ(r.differing, differing);
+    for (const int i : differing)
+        ASSERT_EQ(r.undecided[i], 1) << "cell " << i;
 }

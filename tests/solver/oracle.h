@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/puzzle.h"
+#include "solver/solver.h"
 
 using Cells = std::vector<std::uint8_t>;
 
@@ -29,3 +30,8 @@ struct Count {
 // Solutions of the clues that extend `cells`, counted up to `limit` in at most `nodeLimit`
 // nodes of the search.
 Count CountSolutions(const Puzzle& p, std::vector<int> cells, int limit, long nodeLimit = 1L << 40);
+
+// Checks the proof a verdict carries: the solution fits the clues and is the answer when the
+// puzzle has one; a multiple's second solution fits them too and differs from the first in
+// exactly the cells it names, cells that no logic decided.
+void ExpectProof(const Puzzle& p, const SolveResult& r);
