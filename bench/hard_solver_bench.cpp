@@ -9,7 +9,8 @@
 // solving thread's own processor time instead of the clock, so that a set measured on a busy
 // machine settles what it would settle on a core of its own.  NGM_BENCH_SEARCH=probing or
 // learning runs that search alone; NGM_BENCH_COUNT=N solves only the first N of each set;
-// NGM_BENCH_VERBOSE writes each puzzle's verdict and seconds to standard error.
+// NGM_BENCH_CAP=S gives each puzzle S seconds instead; NGM_BENCH_VERBOSE writes each puzzle's
+// verdict and seconds to standard error.
 #include <benchmark/benchmark.h>
 #include <pthread.h>
 #include <sys/resource.h>
@@ -101,6 +102,8 @@ void SolveSet(benchmark::State& state, int width, int height, int count, std::ui
               double cap, const MakeGrid& make) {
     if (const char* asked = std::getenv("NGM_BENCH_COUNT"))
         count = std::clamp(std::atoi(asked), 1, count);
+    if (const char* asked = std::getenv("NGM_BENCH_CAP"))
+        cap = std::clamp(std::atof(asked), 0.1, 3600.0);
     std::mt19937 rng(seed);
     std::vector<Puzzle> puzzles;
     for (int i = 0; i < count; ++i) {

@@ -92,12 +92,10 @@ class CdclSearch::Stopper : public CaDiCaL::Terminator {
 public:
     Stopper(Clock::time_point deadline, const std::atomic<bool>* cancel)
         : deadline_(deadline), cancel_(cancel) {}
-    bool terminate() override { return Clock::now() >= until || Stopped(); }
+    bool terminate() override { return Stopped(); }
     bool Stopped() const {
         return (cancel_ && cancel_->load(std::memory_order_relaxed)) || Clock::now() >= deadline_;
     }
-
-    Clock::time_point until = Clock::time_point::max();  // the end of the current turn
 
 private:
     Clock::time_point deadline_;
@@ -168,14 +166,15 @@ void CdclSearch::AddClause(const int* literals, std::size_t count) {
     ++clauses;
 }
 
-CdclOutcome CdclSearch::Find(Clock::time_point until) {
+CdclOutcome CdclSearch::Find(int conflicts) {
     if (tooLarge_)
         return CdclOutcome::TooLarge;
     if (stopped_)
         return CdclOutcome::Stopped;
     if (contradiction_)
         return CdclOutcome::Exhausted;
-    stopper_->until = until;
+    if (conflicts >= 0)
+        sat_->limit("conflicts", conflicts);
     const int status = sat_->solve();
     if (status == 20)
         return CdclOutcome::Exhausted;
@@ -185,6 +184,24 @@ CdclOutcome CdclSearch::Find(Clock::time_point until) {
     for (int i = 0; i < cellCount_; ++i)
         found[i] = cells_[i] >= 0 ? cells_[i] : sat_->val(i + 1) > 0;
     return CdclOutcome::Found;
+}
+
+std::vector<std::int8_t> CdclSearch::Facts() const {
+    std::vector<std::int8_t> facts = cells_;
+    if (!sat_)
+        return facts;
+    for (int i = 0; i < cellCount_; ++i)
+        if (facts[i] < 0 && sat_->fixed(i + 1) != 0)
+            facts[i] = sat_->fixed(i + 1) > 0;
+    return facts;
+}
+
+void CdclSearch::AddFacts(const std::vector<std::int8_t>& facts) {
+    if (!sat_)
+        return;
+    for (int i = 0; i < cellCount_; ++i)
+        if (cells_[i] < 0 && facts[i] >= 0 && sat_->fixed(i + 1) == 0)
+            AddClause({facts[i] ? i + 1 : -(i + 1)});
 }
 
 void CdclSearch::Exclude(const std::vector<std::uint8_t>& avoid) {

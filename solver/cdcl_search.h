@@ -38,10 +38,16 @@ public:
     CdclSearch(const CdclSearch&) = delete;
     CdclSearch& operator=(const CdclSearch&) = delete;
 
-    // Looks for a solution that extends the decided cells, until `until` at the latest; it is
-    // then in `found`.  A search that runs out of time goes on where it stopped at the next
-    // call, with what it learned.
-    CdclOutcome Find(Clock::time_point until = Clock::time_point::max());
+    // Looks for a solution that extends the decided cells, within `conflicts` conflicts (no
+    // limit when negative); it is then in `found`.  A search that runs out of its conflicts
+    // goes on where it stopped at the next call, with what it learned.  Counting conflicts
+    // rather than time makes the search take the same path however busy the machine is.
+    CdclOutcome Find(int conflicts = -1);
+    // The cells decided, and those the search has found to take one value in every solution
+    // it can still find: -1 for an open cell.
+    std::vector<std::int8_t> Facts() const;
+    // Cells that take one value in every solution the search can still find (-1: open).
+    void AddFacts(const std::vector<std::int8_t>& facts);
     // From now on, only solutions that differ from `avoid` on some open cell.
     void Exclude(const std::vector<std::uint8_t>& avoid);
 

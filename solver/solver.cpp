@@ -92,6 +92,11 @@ constexpr double kCdclLeastCells = 1000;
 // ones need 130 000 and more (half a million to 800 000 clauses), take long to build and free,
 // so that a time limit or a cancel would come late, and settled none within ten seconds.
 constexpr int kCdclVariableBudget = 120000;
+// About how many conflicts the clause-learning search meets in a second on a 50 x 50 puzzle:
+// its turns are measured in conflicts, so that a puzzle gets the same verdict however busy
+// the machine is, and turned into time by this.
+constexpr double kConflictsPerSecond = 10000;
+constexpr double kLeastConflicts = 100;
 
 template <class W>
 class SolveRun {
@@ -263,8 +268,9 @@ private:
                 prepared = true;
             }
             const double share = std::min(kLongestShare, std::pow(cells_ / kEvenTurnsCells, 3));
+            const double seconds = std::chrono::duration<double>(turn * share).count();
             const CdclOutcome learned = cdcl_->Find(
-                Clock::now() + std::chrono::duration_cast<Clock::duration>(turn * share));
+                static_cast<int>(std::clamp(seconds * kConflictsPerSecond, kLeastConflicts, 1e9)));
             if (learned == CdclOutcome::Stopped)
                 throw SolveStopped{};
             if (learned == CdclOutcome::TooLarge) {
@@ -274,8 +280,41 @@ private:
             } else if (learned != CdclOutcome::OutOfBudget) {
                 found = cdcl_->found;
                 return learned == CdclOutcome::Found;
+            } else if (!Amplify()) {
+                return false;
             }
         }
+    }
+
+    // The cells the clause-learning search has settled for good go through line logic and
+    // probing, which often settle many more; those go back to it.  Its clauses only grow, so
+    // what it settled stays settled: the grid of what it knows is kept from turn to turn.
+    // False when they contradict: the search has no solution left.
+    bool Amplify() {
+        if (!amplified_) {
+            amplified_.emplace(prop_.Blank());
+            Propagator<W>::CopyInto(*amplified_, grid_);
+        }
+        Grid<W>& g = *amplified_;
+        const std::vector<std::int8_t> facts = cdcl_->Facts();
+        W dirtyRows = 0, dirtyCols = 0;
+        for (int y = 0; y < prop_.height; ++y)
+            for (W todo = prop_.RowUnknown(g, y); todo; todo &= todo - 1) {
+                const int x = LowestBit(todo);
+                const std::int8_t v = facts[static_cast<std::size_t>(y) * prop_.width + x];
+                if (v >= 0)
+                    prop_.Set(g, x, y, v, dirtyRows, dirtyCols);
+            }
+        if (!(dirtyRows | dirtyCols))
+            return true;  // nothing new since the last turn
+        if (!prop_.Propagate(g, dirtyRows, dirtyCols) || !Prober<W>(prop_).Run(g))
+            return false;
+        const std::vector<std::uint8_t> open = prop_.Unknown(g), filled = prop_.Filled(g);
+        std::vector<std::int8_t> more(open.size());
+        for (std::size_t i = 0; i < more.size(); ++i)
+            more[i] = open[i] ? -1 : static_cast<std::int8_t>(filled[i]);
+        cdcl_->AddFacts(more);
+        return true;
     }
 
     bool LearningTakesTurns() const {
@@ -345,7 +384,8 @@ private:
     Grid<W> grid_;  // what line logic, probing and the settled cells have decided
     std::optional<Prober<W>> prober_;  // made when line logic stalls
     Searcher<W> searcher_{prop_};
-    std::optional<CdclSearch> cdcl_;  // made when the plain search does not finish
+    std::optional<CdclSearch> cdcl_;    // made when the plain search does not finish
+    std::optional<Grid<W>> amplified_;  // grid_ with what cdcl_ has settled for good
 };
 
 template <class W>
