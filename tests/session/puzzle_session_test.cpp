@@ -71,8 +71,7 @@ TEST(PictureIntakeTest, QuestionsAndRefusalsInOrderLeaveThePreviousPicture) {
     EXPECT_EQ(session.Info(), kLines40);
     const std::int32_t* planes = session.GetPicture().planes.Data();
 
-    QByteArray cut = Bmp24(4, 4);
-    cut.chop(5);
+    const QByteArray cut = Bmp24(4, 4).chopped(5);
     const struct {
         QByteArray bytes;
         std::vector<bool> answers;
@@ -135,8 +134,7 @@ TEST(PictureIntakeTest, ShownPicturesFollowUpRefusalsAndRestoreWhatTheyNamed) {
     EXPECT_EQ(Show(session, unsupported, large), PictureIntake::kRefused);
     EXPECT_EQ(large.calls.filter(QStringLiteral("large")).size(), 3);
 
-    QByteArray cut = Bmp24(4, 4);
-    cut.chop(5);
+    const QByteArray cut = Bmp24(4, 4).chopped(5);
     for (const bool lineStays : {false, true}) {
         ScriptedAsker damaged(session);
         session.NamePicture({QStringLiteral("cut"), QStringLiteral("NGM - [cut]"), lineStays},
@@ -198,10 +196,8 @@ TEST(SessionAnalysisTest, OneAnalysisForBothPathsAndARefusalToldOnce) {
     EXPECT_EQ(window.Division().columns, 20);
     // The answer read back as blocks is what the analysis counted.
     const ColumnBuffer blocks = window.AnswerBlocks();
-    for (int i = 0; i < 20; ++i) {
-        for (int j = 0; j < 20; ++j)
-            ASSERT_EQ(blocks[i][j], window.LastAnalysis().blocks[i][j]) << i << "," << j;
-    }
+    for (int k = 0; k < 400; ++k)
+        ASSERT_EQ(blocks[k / 20][k % 20], window.LastAnalysis().blocks[k / 20][k % 20]) << k;
 
     const BlockChoice tooFine{41, 30, true, false};
     const BlockChoice alsoTooFine{50, 50, true, false};
@@ -216,10 +212,7 @@ TEST(SessionAnalysisTest, OneAnalysisForBothPathsAndARefusalToldOnce) {
 // A crop is analysed as the picture of those pixels alone would be, in the window and in a
 // batch; a crop past the edges is clipped and one outside the picture makes no puzzle.
 TEST(SessionAnalysisTest, ACropAnalysesAsThePictureOfItsPixels) {
-    QByteArray part;
-    QBuffer out(&part);
-    out.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(PatternImage(40, 30).copy(5, 4, 20, 17).save(&out, "PPM"));
+    const QByteArray part = Encoded(PatternImage(40, 30).copy(5, 4, 20, 17), "PPM");
     PuzzleSession window, batch, alone;
     ScriptedAsker windowAsker(window), batchAsker(batch), aloneAsker(alone);
     ASSERT_EQ(Read(window, Ppm(40, 30), windowAsker), PictureIntake::kRead);
