@@ -10,6 +10,7 @@
 #include "construct/workbench.h"
 #include "platform/form.h"
 #include "platform/scroll_codes.h"
+#include "support/painted.h"
 #include "window_test.h"
 
 namespace {
@@ -121,12 +122,9 @@ TEST_F(UniqueSearchTest, FittedGridsAreSearchedToo) {
     const auto dark = [](int i, int j) {
         return (i == 2 && j == 1) || (i == 5 && j == 3) || (i == 8 && j >= 1);
     };
-    QByteArray ppm = "P6\n70 42\n255\n";
-    for (int y = 0; y < 42; ++y) {
-        for (int x = 0; x < 70; ++x)
-            ppm.append(3, static_cast<char>(dark(x / 7, y / 7) ? 60 : 255));
-    }
-    a.View().OnDropFiles({Write(QStringLiteral("fit.ppm"), ppm)});
+    const std::string ppm = painted::Ppm(
+        70, 42, [&](int x, int y) { return painted::Gray(dark(x / 7, y / 7) ? 60 : 255); });
+    a.View().OnDropFiles({Write(QStringLiteral("fit.ppm"), QByteArray::fromStdString(ppm))});
     CheckDlgButton(a.View().Controls(), IDC_FIT_PICTURE, true);
     for (const bool cells : {false, true}) {
         a.View().ApplyBand(0, 250, 10);
@@ -160,17 +158,16 @@ TEST_F(UniqueSearchTest, SaysPlainlyWhenNoBandWorksAndShowsTheBest) {
 // diagonal at every colour count of 20 blocks; at fewer blocks they are gone.  A red and a blue bar
 // keep the palette's colours.
 TEST_F(UniqueSearchTest, AColourPuzzleIsSearchedByColourCountsAndCells) {
-    QByteArray ppm("P6\n100 100\n255\n");
-    for (int y = 0; y < 100; ++y) {
-        for (int x = 0; x < 100; ++x) {
-            const int i = x / 5, j = y / 5;
-            const bool red =
-                (i == j && (i == 2 || i == 3)) || ((j == 14 || j == 15) && i >= 2 && i <= 17);
-            const bool blue = (j == 10 || j == 11) && i >= 5 && i <= 14;
-            ppm.append(red ? "\xd0\x10\x20" : blue ? "\x20\x30\xc0" : "\xff\xff\xff", 3);
-        }
-    }
-    a.View().OnDropFiles({Write(QStringLiteral("diagonal.ppm"), ppm)});
+    const std::string ppm = painted::Ppm(100, 100, [](int x, int y) -> painted::Samples {
+        const int i = x / 5, j = y / 5;
+        const bool red =
+            (i == j && (i == 2 || i == 3)) || ((j == 14 || j == 15) && i >= 2 && i <= 17);
+        const bool blue = (j == 10 || j == 11) && i >= 5 && i <= 14;
+        return red    ? painted::Samples{0xd0, 0x10, 0x20}
+               : blue ? painted::Samples{0x20, 0x30, 0xc0}
+                      : painted::Gray(255);
+    });
+    a.View().OnDropFiles({Write(QStringLiteral("diagonal.ppm"), QByteArray::fromStdString(ppm))});
     a.View().SetColours(2);
     ASSERT_TRUE(a.WaitForVerdict());
     ASSERT_TRUE(a.doc.GetPuzzle().IsColour());
