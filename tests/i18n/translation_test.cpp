@@ -26,7 +26,7 @@ const QString kSourceDir = QStringLiteral(NGM_SOURCE_DIR);
 
 struct Message {
     QString context, source, translation;
-    bool finished = false;
+    bool finished = false, gone = false;             // gone: no longer in the code
     std::vector<std::pair<QString, int>> locations;  // absolute file, line of the call
 };
 
@@ -76,38 +76,31 @@ std::vector<Message> ReadTs(const QString& path) {
         return messages;
     const QDir base = QFileInfo(path).dir();
     QXmlStreamReader xml(&file);
-    QString context;
-    while (!xml.atEnd()) {
-        if (!xml.readNextStartElement())
+    const auto attribute = [&](const char* name) {
+        return xml.attributes().value(QLatin1String(name)).toString();
+    };
+    // The elements in the file's order: those of a message follow it up to the next one.
+    for (QString context; !xml.atEnd();) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
         if (xml.name() == QLatin1String("name")) {
             context = xml.readElementText();
         } else if (xml.name() == QLatin1String("message")) {
-            Message m;
-            m.context = context;
-            while (xml.readNextStartElement()) {
-                if (xml.name() == QLatin1String("location")) {
-                    const QString f = xml.attributes().value(QLatin1String("filename")).toString();
-                    const int l = xml.attributes().value(QLatin1String("line")).toInt();
-                    m.locations.emplace_back(
-                        QFileInfo(base.absoluteFilePath(f)).canonicalFilePath(), l);
-                    xml.skipCurrentElement();
-                } else if (xml.name() == QLatin1String("source")) {
-                    m.source = ReadText(xml);
-                } else if (xml.name() == QLatin1String("translation")) {
-                    const QString type = xml.attributes().value(QLatin1String("type")).toString();
-                    if (type == QLatin1String("vanished") || type == QLatin1String("obsolete"))
-                        m.context.clear();  // not in the code any more
-                    m.finished = type.isEmpty();
-                    m.translation = ReadText(xml);
-                } else {
-                    xml.skipCurrentElement();
-                }
-            }
-            if (!m.context.isNull())
-                messages.push_back(m);
+            messages.emplace_back().context = context;
+        } else if (xml.name() == QLatin1String("location")) {
+            messages.back().locations.emplace_back(
+                QFileInfo(base.absoluteFilePath(attribute("filename"))).canonicalFilePath(),
+                attribute("line").toInt());
+        } else if (xml.name() == QLatin1String("source")) {
+            messages.back().source = ReadText(xml);
+        } else if (xml.name() == QLatin1String("translation")) {
+            const QString type = attribute("type");
+            messages.back().finished = type.isEmpty();
+            messages.back().gone = type == "vanished" || type == "obsolete";
+            messages.back().translation = ReadText(xml);
         }
     }
+    std::erase_if(messages, [](const Message& m) { return m.gone; });
     // The reader stops at the first element it cannot read; every message after it would be
     // missing.  (Reading on past the root's end only reports the end of the document.)
     EXPECT_TRUE(!xml.hasError() || xml.error() == QXmlStreamReader::PrematureEndOfDocumentError)
