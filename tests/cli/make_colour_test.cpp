@@ -88,10 +88,8 @@ TEST_F(CliTest, PaletteKeepsItsColoursFirst) {
         {{"--palette=10a030", "--colors", "3"}, {0xffffff, 0x10a030, 0xe01020, 0x2030d0}},
     };
     for (const Row& row : rows) {
-        std::vector<std::string> args{"make", "--blocks", "6", "--out", Path("out")};
-        args.insert(args.end(), row.args.begin(), row.args.end());
-        args.push_back(picture.string());
-        const CliRun run = Cli(args);
+        const CliRun run =
+            Cli({"make", "--blocks", "6", "--out", Path("out")}, row.args, {picture.string()});
         ASSERT_EQ(run.status, 0) << run.err;
         const PuzzleReadResult r = ReadPuzzleFile(Path("out/flags.non"));
         ASSERT_TRUE(r.ok) << r.error;
