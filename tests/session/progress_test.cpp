@@ -42,12 +42,8 @@ TEST_F(Progress, AGameLeftIsResumedInTheNextRunForItsPuzzleOnly) {
     first.SetPuzzle(Diagonal(7));  // another puzzle: the first one's game is kept
     first.Board().Apply(StrokeKind::Fill, {6, 6});
     first.KeepProgress();
-    const std::vector<Mark> left = [&] {
-        PlayBoard b(5, 5);
-        b.Apply(StrokeKind::Fill, {0, 0});
-        b.Apply(StrokeKind::Cross, {4, 0});
-        return b.Marks();
-    }();
+    std::vector<Mark> left(25, Mark::Blank);
+    left[0] = Mark::Filled, left[4] = Mark::Crossed;
 
     PuzzleSession& second = NewRun();
     EXPECT_EQ(store->Size(), 2);
