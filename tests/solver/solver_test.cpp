@@ -11,6 +11,7 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <random>
 #include <thread>
@@ -199,9 +200,7 @@ TEST(ColourSolver, EverySmallGridAgreesWithTheCount) {
     };
     for (const Size size : {Size{3, 3, 2}, Size{4, 2, 3}}) {
         const int cells = size.w * size.h;
-        long grids = 1;
-        for (int i = 0; i < cells; ++i)
-            grids *= size.colours + 1;
+        const long grids = std::lround(std::pow(size.colours + 1, cells));
         std::map<std::string, std::pair<long, int>> byClues;  // first grid, count
         std::vector<Puzzle> all;
         for (long g = 0; g < grids; ++g) {
