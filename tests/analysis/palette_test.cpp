@@ -63,9 +63,7 @@ TEST(Palette, FlatAreasGiveTheirColoursAndBlocks) {
     EXPECT_EQ(palette.background.rgb, kWhite);
     ASSERT_EQ(palette.colours.size(), 3u);
     const int r = IndexOf(palette, kRed), g = IndexOf(palette, kGreen), b = IndexOf(palette, kBlue);
-    ASSERT_GT(r, 0);
-    ASSERT_GT(g, 0);
-    ASSERT_GT(b, 0);
+    ASSERT_TRUE(r > 0 && g > 0 && b > 0) << r << g << b;
     EXPECT_EQ(r + g + b, 6);
 
     const std::vector<std::uint8_t> cells =

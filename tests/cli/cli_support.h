@@ -26,6 +26,14 @@ inline CliRun Cli(const std::vector<std::string>& args) {
     return {status, out.str(), err.str()};
 }
 
+// ngm-cli run with the words of each list in turn.
+inline CliRun Cli(std::vector<std::string> args, const std::vector<std::string>& more,
+                  const std::vector<std::string>& last = {}) {
+    args.insert(args.end(), more.begin(), more.end());
+    args.insert(args.end(), last.begin(), last.end());
+    return Cli(args);
+}
+
 inline std::vector<std::vector<std::string>> Fields(const std::string& text) {
     std::vector<std::vector<std::string>> lines;
     std::istringstream in(text);

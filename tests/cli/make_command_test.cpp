@@ -2,11 +2,27 @@
 // order given; unreadable pictures are named on standard error with the window's reasons; the
 // options that choose what is analysed (blocks, the automatic band, a crop and a trim), folders
 // of pictures, and make --unique.
+// And make writes, byte for byte, the files kept under data/expected/make: the samples and
+// two made-up pictures, through every block choice (square, custom, fitted), band, format and
+// --unique.  Any change to loading, binarization, block division, clues or writing shows here.
+// A PDF carries the time it was made: that one value is left out of the comparison.
+// The memory a batch's workers share: however many workers ask at once, what they hold together
+// stays within the budget, a picture larger than the budget runs alone, and every worker gets
+// its turn.  And a claimed 8000 x 8000 picture asks for its decoding and its canvas.
+#include <QBuffer>
+#include <QByteArray>
+#include <QImage>
+#include <algorithm>
+#include <atomic>
 #include <functional>
+#include <thread>
 #include <tuple>
+#include <vector>
 
 #include "../maker/block_pictures.h"
 #include "../support/painted.h"
+#include "cli/memory_budget.h"
+#include "cli/picture_file.h"
 #include "cli_support.h"
 #include "formats/puzzle_file.h"
 
@@ -41,10 +57,7 @@ protected:
     // The puzzle file make writes for the picture with these options, without its title; the
     // line make gave for it in `line`.
     std::string Made(std::vector<std::string> options, const fs::path& picture) {
-        std::vector<std::string> args = {"make", "--out", Path("out")};
-        args.insert(args.end(), options.begin(), options.end());
-        args.push_back(picture.string());
-        const CliRun run = Cli(args);
+        const CliRun run = Cli({"make", "--out", Path("out")}, options, {picture.string()});
         EXPECT_EQ(run.status, 0) << run.err;
         line = Fields(run.out).at(0);
         const std::string file = Slurp(dir_ / "out" / (picture.stem().string() + ".non"));
@@ -114,10 +127,7 @@ TEST_F(CliTest, MakeFitsBlocksToThePictureAndRefusesBlocksSmallerThanAPixel) {
         {{"--blocks", "33X9"}, 33, 9},
     };
     for (const Case& c : cases) {
-        std::vector<std::string> args = {"make", "--out", Path("out")};
-        args.insert(args.end(), c.options.begin(), c.options.end());
-        args.push_back(wide.string());
-        const CliRun run = Cli(args);
+        const CliRun run = Cli({"make", "--out", Path("out")}, c.options, {wide.string()});
         EXPECT_EQ(run.status, 0) << run.err;
         const PuzzleReadResult r = ReadPuzzleFile((dir_ / "out" / "wide.non").string());
         ASSERT_TRUE(r.ok) << r.error;
@@ -161,10 +171,7 @@ TEST_F(CliTest, MakeUniqueTellsWhatTheSearchCameTo) {
         SCOPED_TRACE(c.name);
         const std::string picture = Path(std::string(c.name) + ".ppm");
         std::ofstream(picture, std::ios::binary) << PpmOf(c.levels);
-        std::vector<std::string> args = {"make", "--unique"};
-        args.insert(args.end(), c.options.begin(), c.options.end());
-        args.push_back(picture);
-        const CliRun run = Cli(args);
+        const CliRun run = Cli({"make", "--unique"}, c.options, {picture});
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.err, *c.note ? picture + c.note : "");
         const auto lines = Fields(run.out);
@@ -255,6 +262,122 @@ TEST_F(CliMake, UniqueSearchesFittedAndCustomGrids) {
                        picture),
                   found);
     }
+}
+
+struct GoldenCase {
+    const char* name;  // folder of the expected files
+    std::vector<std::string> options;
+    const char* picture;  // below the source folder
+    std::vector<const char*> files;
+};
+
+const fs::path kData = NGM_TEST_DATA;
+const fs::path kSource = kData.parent_path().parent_path();
+
+std::string WithoutCreationTime(std::string bytes) {
+    const std::string key = "/CreationDate (";
+    const std::size_t start = bytes.find(key);
+    const std::size_t end = bytes.find(')', start);
+    if (start != std::string::npos && end != std::string::npos)
+        bytes.erase(start + key.size(), end - start - key.size());
+    return bytes;
+}
+
+TEST_F(CliTest, MakeWritesTheExpectedFilesByteForByte) {
+    const std::vector<GoldenCase> cases = {
+        {"heart_non", {}, "samples/heart.ppm", {"heart.non"}},
+        {"heart_png",
+         {"--format", "png"},
+         "samples/heart.ppm",
+         {"heart.png", "heart-solution.png"}},
+        {"house_fit",
+         {"--blocks", "15", "--fit", "--band", "30,200", "--format", "xml"},
+         "samples/house.bmp",
+         {"house.xml"}},
+        {"smiley_custom", {"--blocks", "25x18"}, "samples/smiley.ppm", {"smiley.non"}},
+        {"bands_fit",
+         {"--fit", "--blocks", "30", "--band", "60,180"},
+         "tests/data/pictures/bands.ppm",
+         {"bands.non"}},
+        {"stripes_custom",
+         {"--blocks", "12x20", "--format", "xml"},
+         "tests/data/pictures/stripes.bmp",
+         {"stripes.xml"}},
+        {"stripes_fit",
+         {"--fit", "--blocks", "10", "--format", "png"},
+         "tests/data/pictures/stripes.bmp",
+         {"stripes.png", "stripes-solution.png"}},
+        {"bands_unique",
+         {"--unique", "--blocks", "15", "--band", "100,140"},
+         "tests/data/pictures/bands.ppm",
+         {"bands.non"}},
+        {"heart_pdf", {"--format", "pdf", "--blocks", "25"}, "samples/heart.ppm", {"heart.pdf"}},
+    };
+    for (const GoldenCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const CliRun run =
+            Cli({"make", "--out", Path(c.name)}, c.options, {(kSource / c.picture).string()});
+        ASSERT_EQ(run.status, 0) << run.err;
+        for (const char* file : c.files) {
+            const std::string expected =
+                WithoutCreationTime(Slurp(kData / "expected" / "make" / c.name / file));
+            ASSERT_FALSE(expected.empty()) << file;
+            EXPECT_TRUE(WithoutCreationTime(Slurp(dir_ / c.name / file)) == expected)
+                << file << " differs";
+        }
+    }
+}
+
+TEST(MemoryBudget, WorkersHoldNoMoreThanTheBudgetTogether) {
+    constexpr std::int64_t kBudget = 1000;
+    MemoryBudget budget(kBudget);
+    std::atomic<std::int64_t> held{0}, most{0}, alone{0};
+    std::atomic<int> done{0};
+    std::vector<std::thread> workers;
+    for (int w = 0; w < 16; ++w) {
+        workers.emplace_back([&, w] {
+            for (int k = 0; k < 50; ++k) {
+                const std::int64_t bytes = (w * 37 + k * 101) % 600 + (k == w ? 1500 : 1);
+                MemoryBudget::Lease lease = budget.Take(bytes);
+                const std::int64_t now = held += bytes;
+                std::int64_t seen = most;
+                while (now > seen && !most.compare_exchange_weak(seen, now)) {
+                }
+                if (bytes > kBudget && now != bytes)
+                    ++alone;  // a picture beyond the budget shared the memory
+                std::this_thread::yield();
+                held -= bytes;
+            }
+            ++done;
+        });
+    }
+    for (std::thread& t : workers)
+        t.join();
+    EXPECT_EQ(done, 16);
+    EXPECT_EQ(alone, 0);
+    EXPECT_LE(most, 600 + 1500);  // the largest picture, alone
+}
+
+TEST(MemoryBudget, APictureAsksForItsDecodingAndItsCanvas) {
+    // A small JPEG whose frame header claims 8000 x 8000 pixels.
+    QByteArray jpeg;
+    QBuffer encoded(&jpeg);
+    ASSERT_TRUE(QImage(8, 8, QImage::Format_RGB32).save(&encoded, "jpg"));
+    const qsizetype frame = jpeg.indexOf("\xff\xc0");
+    ASSERT_GT(frame, 0);
+    jpeg.replace(frame + 5, 4, QByteArray::fromHex("1f401f40"));
+    QBuffer device(&jpeg);
+    device.open(QIODevice::ReadOnly);
+    PictureLoader loader(device, SniffPictureFormat(device));
+    const auto header = loader.ReadHeader();
+    ASSERT_TRUE(std::holds_alternative<PictureHeader>(header));
+    const PictureHeader& h = std::get<PictureHeader>(header);
+    const std::int64_t pixels = std::int64_t{8000} * 8000;
+    // At least the 32-bit image and the 2-byte sums with the 4-byte binary image; with the
+    // planes 12 bytes more.
+    const std::int64_t sums = PictureMemoryBytes(h, loader.DecodedBytes(), true);
+    EXPECT_GE(sums, pixels * (4 + 6));
+    EXPECT_GE(PictureMemoryBytes(h, loader.DecodedBytes(), false), sums + pixels * 12);
 }
 
 }  // namespace

@@ -209,13 +209,7 @@ TEST(ColourPanels, SwatchesCellsAndUndecidedMarksInThePaletteColours) {
         EXPECT_GE(ContrastRatio(editorAt(i, 0), puzzle.palette[cells[i]]), 2.0) << i;
 
     // The block panel, in test mode, over blocks of 10 pixels.
-    BlockDivision division;
-    division.columns = division.rows = 5;
-    for (int k = 0; k <= 5; ++k) {
-        division.xs.push_back(10 * k);
-        division.ys.push_back(10 * k);
-    }
-    division.spanRight = division.spanBottom = 50;
+    const BlockDivision division = CanvasDivision(5, 5, 50, 50);
     Surface blocks(60, 60), binary(60, 60);
     const ColumnBuffer answer =
         MakeBuffer(5, 5, [&](int i, int j) { return cells[j * 5 + i] != 0; });

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
@@ -25,7 +26,7 @@ const QString kSourceDir = QStringLiteral(NGM_SOURCE_DIR);
 
 struct Message {
     QString context, source, translation;
-    bool finished = false;
+    bool finished = false, gone = false;             // gone: no longer in the code
     std::vector<std::pair<QString, int>> locations;  // absolute file, line of the call
 };
 
@@ -75,38 +76,31 @@ std::vector<Message> ReadTs(const QString& path) {
         return messages;
     const QDir base = QFileInfo(path).dir();
     QXmlStreamReader xml(&file);
-    QString context;
-    while (!xml.atEnd()) {
-        if (!xml.readNextStartElement())
+    const auto attribute = [&](const char* name) {
+        return xml.attributes().value(QLatin1String(name)).toString();
+    };
+    // The elements in the file's order: those of a message follow it up to the next one.
+    for (QString context; !xml.atEnd();) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
         if (xml.name() == QLatin1String("name")) {
             context = xml.readElementText();
         } else if (xml.name() == QLatin1String("message")) {
-            Message m;
-            m.context = context;
-            while (xml.readNextStartElement()) {
-                if (xml.name() == QLatin1String("location")) {
-                    const QString f = xml.attributes().value(QLatin1String("filename")).toString();
-                    const int l = xml.attributes().value(QLatin1String("line")).toInt();
-                    m.locations.emplace_back(
-                        QFileInfo(base.absoluteFilePath(f)).canonicalFilePath(), l);
-                    xml.skipCurrentElement();
-                } else if (xml.name() == QLatin1String("source")) {
-                    m.source = ReadText(xml);
-                } else if (xml.name() == QLatin1String("translation")) {
-                    const QString type = xml.attributes().value(QLatin1String("type")).toString();
-                    if (type == QLatin1String("vanished") || type == QLatin1String("obsolete"))
-                        m.context.clear();  // not in the code any more
-                    m.finished = type.isEmpty();
-                    m.translation = ReadText(xml);
-                } else {
-                    xml.skipCurrentElement();
-                }
-            }
-            if (!m.context.isNull())
-                messages.push_back(m);
+            messages.emplace_back().context = context;
+        } else if (xml.name() == QLatin1String("location")) {
+            messages.back().locations.emplace_back(
+                QFileInfo(base.absoluteFilePath(attribute("filename"))).canonicalFilePath(),
+                attribute("line").toInt());
+        } else if (xml.name() == QLatin1String("source")) {
+            messages.back().source = ReadText(xml);
+        } else if (xml.name() == QLatin1String("translation")) {
+            const QString type = attribute("type");
+            messages.back().finished = type.isEmpty();
+            messages.back().gone = type == "vanished" || type == "obsolete";
+            messages.back().translation = ReadText(xml);
         }
     }
+    std::erase_if(messages, [](const Message& m) { return m.gone; });
     // The reader stops at the first element it cannot read; every message after it would be
     // missing.  (Reading on past the root's end only reports the end of the document.)
     EXPECT_TRUE(!xml.hasError() || xml.error() == QXmlStreamReader::PrematureEndOfDocumentError)
@@ -116,7 +110,8 @@ std::vector<Message> ReadTs(const QString& path) {
 
 // The string literals of a C++ file that hold Japanese, with their lines; comments, character
 // literals and lines that say "untranslated:" in a comment (names that are not texts for the
-// user, such as font names and the settings key) are left out.
+// user, such as font names and the settings key) are left out.  Comments and character literals
+// are matched only so that the quotes inside them are passed over.
 std::vector<Literal> JapaneseLiterals(const QString& path) {
     std::vector<Literal> found;
     QFile file(path);
@@ -124,41 +119,22 @@ std::vector<Literal> JapaneseLiterals(const QString& path) {
         return found;
     const QString code = QString::fromUtf8(file.readAll());
     const QStringList lines = code.split(QLatin1Char('\n'));
-    int line = 1;
-    for (int i = 0; i < code.size(); ++i) {
-        const QChar c = code.at(i);
-        if (c == QLatin1Char('\n')) {
-            ++line;
-        } else if (code.mid(i, 2) == QLatin1String("//")) {
-            while (i + 1 < code.size() && code.at(i + 1) != QLatin1Char('\n'))
-                ++i;
-        } else if (code.mid(i, 2) == QLatin1String("/*")) {
-            const int end = code.indexOf(QLatin1String("*/"), i + 2);
-            const int stop = end < 0 ? code.size() : end + 1;
-            line += code.mid(i, stop - i).count(QLatin1Char('\n'));
-            i = stop;
-        } else if (c == QLatin1Char('\'')) {
-            for (++i; i < code.size() && code.at(i) != QLatin1Char('\''); ++i)
-                if (code.at(i) == QLatin1Char('\\'))
-                    ++i;
-        } else if (c == QLatin1Char('"')) {
-            QString text;
-            const int start = line;
-            for (++i; i < code.size() && code.at(i) != QLatin1Char('"'); ++i) {
-                if (code.at(i) == QLatin1Char('\\') && i + 1 < code.size()) {
-                    const QChar e = code.at(++i);
-                    text += e == QLatin1Char('n')   ? QChar(u'\n')
-                            : e == QLatin1Char('t') ? QChar(u'\t')
-                            : e == QLatin1Char('r') ? QChar(u'\r')
-                                                    : e;
-                } else {
-                    text += code.at(i);
-                }
-            }
-            if (HasJapanese(text) &&
-                !lines.value(start - 1).contains(QLatin1String("untranslated:")))
-                found.push_back({QFileInfo(path).canonicalFilePath(), start, text});
-        }
+    const QRegularExpression token(
+        QStringLiteral(R"re(//[^\n]*|/\*.*?\*/|'(?:\\.|[^'\\])*'|"((?:\\.|[^"\\])*)")re"),
+        QRegularExpression::DotMatchesEverythingOption);
+    for (auto it = token.globalMatch(code); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        QString text = m.captured(1);
+        text.replace(QLatin1String("\\\\"), QChar(u'\uE000'))  // an escaped backslash, for now
+            .replace(QLatin1String("\\n"), QLatin1String("\n"))
+            .replace(QLatin1String("\\r"), QLatin1String("\r"))
+            .replace(QLatin1String("\\t"), QLatin1String("\t"))
+            .replace(QLatin1String("\\\""), QLatin1String("\""))
+            .replace(QChar(u'\uE000'), QLatin1Char('\\'));
+        const int line =
+            HasJapanese(text) ? static_cast<int>(code.left(m.capturedStart()).count(u'\n')) : -1;
+        if (line >= 0 && !lines.value(line).contains(QLatin1String("untranslated:")))
+            found.push_back({QFileInfo(path).canonicalFilePath(), line + 1, text});
     }
     return found;
 }

@@ -10,7 +10,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QUrl>
-#include <cstdio>
+#include <fstream>
 
 #include "../app/window_test.h"
 #include "image/native_name.h"
@@ -157,13 +157,7 @@ TEST_F(ViewLoading, TheDialogShowsThePictureChosenAndAfterARefusalThePreviousOne
 // name is not UTF-8, chosen in the dialog, opens as any other.
 TEST_F(ViewLoading, ADamagedPictureIsNamedAndChangesNothing) {
     const QByteArray native = QFile::encodeName(dir.path()) + "/\xe9t\xe9.ppm";
-    {
-        FILE* f = std::fopen(native.constData(), "wb");
-        ASSERT_TRUE(f);
-        const QByteArray ppm = Ppm(40, 30);
-        std::fwrite(ppm.constData(), 1, static_cast<std::size_t>(ppm.size()), f);
-        std::fclose(f);
-    }
+    std::ofstream(native.constData(), std::ios::binary) << Ppm(40, 30).toStdString();
     // Qt's dialog lists the name with a replacement mark for each byte that is not UTF-8.
     Open(DisplayName(NameFromNative(native)));
     ASSERT_TRUE(boxes.Texts().isEmpty()) << boxes.Texts().join(u'|').toStdString();

@@ -44,8 +44,7 @@ TEST(BandSearch, FindsTheOneBandOrBlockCountThatSolves) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const ColumnBuffer planes = Planes(200, 200, [&](int x, int y) {
-            const int v = LevelAt(c.picture, x / 10, y / 10);
-            return Rgb{v, v, v};
+            return painted::Gray(LevelAt(c.picture, x / 10, y / 10));
         });
         const std::vector<BlockLevels> levels = GatherBlockLevels(MakeLevelPlane(planes), c.counts);
         const BandSearchResult r = SearchBands(levels, StartAt(levels, 20, 0, c.startUpper));
@@ -103,9 +102,8 @@ TEST(BandSearch, ReportsEveryUniqueGridOfTheWindowsAnalysisWithItsNearestBand) {
                     grid[k] = blocks[k % n][k / n];
                 ASSERT_EQ(b.Grid(l, u), grid) << "N " << n << " band " << l << ".." << u;
                 const auto d = std::make_tuple(std::abs(l - 60) + std::abs(u - 170), l, u);
-                auto [it, added] = nearest.try_emplace({n, grid}, d);
-                if (!added && d < it->second)
-                    it->second = d;
+                auto& best = nearest.try_emplace({n, grid}, d).first->second;
+                best = std::min(best, d);
             }
         }
     }

@@ -6,6 +6,8 @@
 #include <string>
 #include <utility>
 
+#include "../support/painted.h"
+
 using LevelMap = std::map<std::pair<int, int>, int>;  // block (i, j) -> gray level
 
 inline int LevelAt(const LevelMap& levels, int i, int j) {
@@ -61,9 +63,6 @@ inline LevelMap Switches() {
 
 // The picture as a P6 file.
 inline std::string PpmOf(const LevelMap& levels) {
-    std::string bytes = "P6\n200 200\n255\n";
-    for (int y = 0; y < 200; ++y)
-        for (int x = 0; x < 200; ++x)
-            bytes.append(3, static_cast<char>(LevelAt(levels, x / 10, y / 10)));
-    return bytes;
+    return painted::Ppm(
+        200, 200, [&](int x, int y) { return painted::Gray(LevelAt(levels, x / 10, y / 10)); });
 }

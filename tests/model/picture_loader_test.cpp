@@ -21,9 +21,7 @@ using namespace picture_files;
 using PixelFn = std::function<Rgb(int x, int y)>;
 constexpr auto kBits = PictureQuestion::kFewColorBits;
 constexpr auto kLarge = PictureQuestion::kLargerThanPanel;
-constexpr auto kUnsupported = PictureRefusal::kUnsupported;
-constexpr auto kTooLarge = PictureRefusal::kTooLarge;
-constexpr auto kEmpty = PictureRefusal::kEmpty;
+using enum PictureRefusal;
 const Rgb kWhite = {255, 255, 255}, kBlack = {0, 0, 0};
 
 PixelFn Flat(Rgb c) {
@@ -105,8 +103,7 @@ TEST(PictureLoader, HeadersAreRefusedOrTellTheCanvasAndTheQuestionsInOrder) {
         {"no separator after the magic", "P64 2 255\n", kUnsupported},
         {"letter in the width", "P6\n4x 2\n255\n", kUnsupported},
         {"sign on the width", "P6\n-4 2\n255\n", kUnsupported},
-        {"PNG whose header its reader cannot read", "\x89PNG\r\n\x1a\n not a header",
-         PictureRefusal::kDamaged},
+        {"PNG whose header its reader cannot read", "\x89PNG\r\n\x1a\n not a header", kDamaged},
         // Bitmaps: compressed, masks on a bit count without them, unknown bit counts, the old
         // short header, a negative width.
         {"RLE8", Bmp(4, 4, {.bitCount = 8, .compression = 1}), kUnsupported},
@@ -216,7 +213,7 @@ TEST(PictureFormats, EachFormatPutsItsExactSamplesOnTheWhiteCanvas) {
 TEST(PictureFormats, ACutFileIsRefusedInItsHeadersAndWhiteWhereItsPixelsEnd) {
     QByteArray farOffset = Bmp24(3, 2);
     PutLe(farOffset, 10, 1u << 30);
-    EXPECT_EQ(Load(farOffset).refusal, PictureRefusal::kDamaged);
+    EXPECT_EQ(Load(farOffset).refusal, kDamaged);
     const struct {
         QByteArray file;
         int pixelBytes, width, height;
@@ -240,8 +237,7 @@ TEST(PictureFormats, ACutFileIsRefusedInItsHeadersAndWhiteWhereItsPixelsEnd) {
             const Loaded loaded = Load(f.file.left(n));
             const bool bitmap = f.file.startsWith("BM");
             if (n < header || (bitmap && n < f.file.size())) {
-                EXPECT_EQ(loaded.refusal, !bitmap || n < 2 ? PictureRefusal::kUnsupported
-                                                           : PictureRefusal::kDamaged);
+                EXPECT_EQ(loaded.refusal, !bitmap || n < 2 ? kUnsupported : kDamaged);
                 continue;
             }
             ExpectCanvas(loaded, f.width, f.height, [&](int x, int y) {

@@ -135,10 +135,7 @@ TEST_F(BoardViewTest, AClickStrikesAClueNumberThrough) {
     EXPECT_FALSE(dlg->Strikes().IsStruck({false, 0, 0}));
     Click(Qt::LeftButton, at);
     EXPECT_EQ(strip(), plain);
-    QTest::mousePress(dlg.get(), Qt::LeftButton, {}, at);
-    Move(Cell(1, 0), Qt::LeftButton);
-    Move(Cell(4, 0), Qt::LeftButton);
-    QTest::mouseRelease(dlg.get(), Qt::LeftButton, {}, Cell(4, 0));
+    Drag(Qt::LeftButton, {at, Cell(1, 0), Cell(4, 0)});
     EXPECT_EQ(Board(false), "...../...../...../...../.....");
     EXPECT_FALSE(doc.GetPlayBoard().CanUndo());
     Button(1011);  // retry
@@ -210,10 +207,7 @@ TEST(BoardSizing, CellsShrinkForTheScreenThenTheBoardScrolls) {
 }
 
 TEST(BoardDrawing, KeptCluePicturesDrawWhatTheFontWrites) {
-    std::vector<std::uint8_t> cells(13 * 9);
-    for (std::size_t k = 0; k < cells.size(); ++k)
-        cells[k] = (k % 13 * 5 + k / 13 * 3) % 4 < 2;
-    const Puzzle puzzle = Puzzle::FromGrid(13, 9, cells);
+    const Puzzle puzzle = PuzzleOf(13, 9, [](int x, int y) { return (x * 5 + y * 3) % 4 < 2; });
     const PlayBoard board(13, 9);
     ClueStrikes strikes;
     strikes.Toggle({false, 2, 0});

@@ -73,6 +73,14 @@ protected:
         QMouseEvent e(QEvent::MouseMove, p, dlg->mapToGlobal(QPointF(p)), Qt::NoButton, held, m);
         QCoreApplication::sendEvent(dlg.get(), &e);
     }
+    // A drag with one button, pressed at the path's first point, moved through the others and
+    // released at the last.
+    void Drag(Qt::MouseButton b, const std::vector<QPoint>& path, Qt::KeyboardModifiers m = {}) {
+        QTest::mousePress(dlg.get(), b, m, path.front());
+        for (std::size_t k = 1; k < path.size(); ++k)
+            Move(path[k], b, m);
+        QTest::mouseRelease(dlg.get(), b, m, path.back());
+    }
     void Button(int id) { qobject_cast<QAbstractButton*>(dlg->GetDlgItem(id))->click(); }
     void Tick(int times) {
         for (QTimerEvent e(dlg->ClockTimerId()); times > 0; --times)

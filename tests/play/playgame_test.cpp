@@ -31,9 +31,7 @@ TEST_F(PlayTest, TheMouseAndTheKeyboardReachTheBoard) {
     Move(Cell(3, 0), Qt::LeftButton | Qt::RightButton);
     QTest::mouseRelease(dlg.get(), Qt::RightButton, {}, Cell(3, 0));
     QTest::mouseRelease(dlg.get(), Qt::LeftButton, {}, Cell(3, 0));
-    QTest::mousePress(dlg.get(), Qt::LeftButton, Qt::ControlModifier, Cell(0, 1));
-    Move(Cell(0, 0), Qt::LeftButton, Qt::ControlModifier);
-    QTest::mouseRelease(dlg.get(), Qt::LeftButton, Qt::ControlModifier, Cell(0, 0));
+    Drag(Qt::LeftButton, {Cell(0, 1), Cell(0, 0)}, Qt::ControlModifier);
     EXPECT_EQ(Board(), ".x##./.x.../...../...../.....");
 
     Key(Qt::Key_Down);  // the first arrow only shows the cursor
@@ -146,14 +144,8 @@ TEST_F(PlayTest, TheSolvedPictureIsTheCroppedFittedBlocks) {
 TEST_F(PlayTest, ADragMarksItsWholePathOnTheLineOfItsFirstStep) {
     Open(std::vector<std::string>(6, "......"));
     const QPoint down(0, dlg->Layout().CellSize() / 2 + 2);  // past the next row's line
-    QTest::mousePress(dlg.get(), Qt::LeftButton, {}, Cell(5, 0));
-    Move(Cell(5, 0) + QPoint(100, 0), Qt::LeftButton);
-    Move(Cell(2, 0) + down, Qt::LeftButton);
-    Move(Cell(0, 1), Qt::LeftButton);
-    QTest::mouseRelease(dlg.get(), Qt::LeftButton, {}, Cell(0, 1));
-    QTest::mousePress(dlg.get(), Qt::RightButton, {}, Cell(5, 1));
-    Move(Cell(4, 5), Qt::RightButton);  // a diagonal first step, taller than wide
-    QTest::mouseRelease(dlg.get(), Qt::RightButton, {}, Cell(4, 5));
+    Drag(Qt::LeftButton, {Cell(5, 0), Cell(5, 0) + QPoint(100, 0), Cell(2, 0) + down, Cell(0, 1)});
+    Drag(Qt::RightButton, {Cell(5, 1), Cell(4, 5)});  // a diagonal first step, taller than wide
     EXPECT_EQ(Board(), "######/.....x/.....x/.....x/.....x/.....x");
     Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(Board(), "######/....../....../....../....../......");

@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <random>
+#include <set>
 #include <sstream>
 
 #include "formats/non_format.h"
@@ -70,7 +71,7 @@ TEST(Kinds, EveryGridUpToFourByFourAndEveryClueNoneHas) {
             // The grids by their clues: how many share them, and the first.
             std::map<std::pair<std::vector<LineClue>, std::vector<LineClue>>, std::pair<int, Cells>>
                 grids;
-            std::vector<LineClue> rowClues, columnClues;
+            std::set<LineClue> rowSet, columnSet;
             for (int bits = 0; bits < (1 << (w * h)); ++bits) {
                 Cells cells(w * h);
                 for (int i = 0; i < w * h; ++i)
@@ -79,12 +80,8 @@ TEST(Kinds, EveryGridUpToFourByFourAndEveryClueNoneHas) {
                 auto& [count, first] = grids[{p.rows, p.columns}];
                 if (count++ == 0)
                     first = cells;
-                for (const LineClue& c : p.rows)
-                    if (std::find(rowClues.begin(), rowClues.end(), c) == rowClues.end())
-                        rowClues.push_back(c);
-                for (const LineClue& c : p.columns)
-                    if (std::find(columnClues.begin(), columnClues.end(), c) == columnClues.end())
-                        columnClues.push_back(c);
+                rowSet.insert(p.rows.begin(), p.rows.end());
+                columnSet.insert(p.columns.begin(), p.columns.end());
             }
             for (const auto& [clues, grid] : grids) {
                 Puzzle p = Puzzle::FromGrid(w, h, grid.second);
@@ -99,6 +96,8 @@ TEST(Kinds, EveryGridUpToFourByFourAndEveryClueNoneHas) {
             }
             if (w * h > 12)
                 continue;  // every clue combination of larger grids takes too long
+            const std::vector<LineClue> rowClues(rowSet.begin(), rowSet.end()),
+                columnClues(columnSet.begin(), columnSet.end());
             long combos = 1;
             for (int i = 0; i < w + h; ++i)
                 combos *= static_cast<long>((i < h ? rowClues : columnClues).size());
