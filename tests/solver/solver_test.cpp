@@ -105,8 +105,8 @@ TEST(LineLogic, AgreesWithTheOracleOnPartlyFilledBoards) {
 // Random 99 x 99 puzzles that no search settles in a few seconds, half and three tenths
 // filled, the first under full rows across the top, which line logic settles at once: the solve
 // stops on time with what it decided kept, and right, or soon after a cancel from another
-// thread, and leaves little memory behind it (the clause-learning formula of such a puzzle would
-// take hundreds of megabytes); a cancel before the start stops at once.
+// thread, and keeps its memory bounded (a clause-learning formula over the search's budget is
+// never built); a cancel before the start stops at once.
 TEST(Solver, A99x99SolveStopsPromptlyOnTimeAndOnCancel) {
     std::mt19937 rng(9900);
     Cells grid = puzzlegen::RandomFill(99, 99, 50, rng);
@@ -121,7 +121,9 @@ TEST(Solver, A99x99SolveStopsPromptlyOnTimeAndOnCancel) {
     getrusage(RUSAGE_SELF, &after);
     ASSERT_EQ(r.verdict, Verdict::Timeout);
     EXPECT_LT(r.micros, 3'000'000);
+#ifndef __SANITIZE_ADDRESS__  // the address checker's shadow memory and quarantine add their own
     EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 128L << 10);  // kB
+#endif
     ASSERT_EQ(r.undecided.size(), grid.size());
     ASSERT_EQ(r.solution.size(), grid.size());
     int open = 0;
