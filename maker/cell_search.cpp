@@ -298,12 +298,8 @@ private:
     }
 
     const Judged& JudgeNow(const std::vector<int>& changes) {
-        SolveOptions solveOptions;
-        solveOptions.timeoutSeconds = options_.solveSeconds;
-        if (options_.seconds > 0)
-            solveOptions.timeoutSeconds =
-                std::max(0.001, std::min(options_.solveSeconds, options_.seconds - Elapsed()));
-        solveOptions.cancel = options_.cancel;
+        const SolveOptions solveOptions =
+            JudgementWithin(options_.solveSeconds, options_.seconds, Elapsed(), options_.cancel);
         const SolveResult r =
             Solve(Puzzle::FromGrid(shape_.columns, shape_.rows, grid_), solveOptions);
         if (options_.cancel && options_.cancel->load())
@@ -462,4 +458,13 @@ CellSearchResult SearchCellChanges(const SearchStart& start, const CellSearchOpt
         return result;
     CellRun(start, layout, options, events, result).Run();
     return result;
+}
+
+SolveOptions JudgementWithin(double solveSeconds, double seconds, double elapsed,
+                             const std::atomic<bool>* cancel) {
+    SolveOptions options;
+    options.timeoutSeconds =
+        seconds > 0 ? std::max(0.001, std::min(solveSeconds, seconds - elapsed)) : solveSeconds;
+    options.cancel = cancel;
+    return options;
 }

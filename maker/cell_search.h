@@ -13,6 +13,7 @@
 
 #include "maker/suggestion.h"
 #include "model/block_division.h"
+#include "solver/solver.h"
 
 struct CellSearchOptions {
     int maxChanges = 8;
@@ -25,6 +26,12 @@ struct CellSearchOptions {
     // rows, and the changed share of the picture is measured on its blocks.
     std::optional<BlockDivision> currentDivision;
 };
+
+// The solver's options for one judgement of a search for cell changes that may take `seconds`
+// in all (0: no limit) and has run `elapsed` of them: each judgement gets `solveSeconds`, but
+// never more than is left.
+SolveOptions JudgementWithin(double solveSeconds, double seconds, double elapsed,
+                             const std::atomic<bool>* cancel);
 
 struct CellSearchEvents {
     std::function<void(const Suggestion&)> found;

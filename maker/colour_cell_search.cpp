@@ -32,16 +32,11 @@ public:
     bool Cancelled() const { return m_options.cancel && m_options.cancel->load(); }
 
     SolveResult Judge(const std::vector<std::uint8_t>& cells) {
-        SolveOptions solve;
-        solve.timeoutSeconds = m_options.solveSeconds;
-        if (m_options.seconds > 0)
-            solve.timeoutSeconds =
-                std::max(0.01, std::min(solve.timeoutSeconds, m_options.seconds - Elapsed()));
-        solve.cancel = m_options.cancel;
         ++m_judged;
         return Solve(
             Puzzle::FromColourGrid(m_puzzle.width, m_puzzle.height, cells, m_puzzle.palette),
-            solve);
+            JudgementWithin(m_options.solveSeconds, m_options.seconds, Elapsed(),
+                            m_options.cancel));
     }
 
     Suggestion SuggestionOf(const Grid& grid) const {
